@@ -1,0 +1,249 @@
+#include "Database.h"
+
+#include "DBException.h"
+#include "OdbcDriverSetup.h"
+
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// One ODBC environment for the whole process, freed at exit.
+class OdbcEnvironment {
+public:
+    static SQLHENV Get(const std::string& driverName)
+    {
+        static OdbcEnvironment env(driverName);
+        if (env.m_henv == SQL_NULL_HENV)
+            throw CDBException("The ODBC driver manager could not allocate an environment.");
+        return env.m_henv;
+    }
+
+private:
+    explicit OdbcEnvironment(const std::string& driverName)
+    {
+        EnsureDriverRegistered(driverName);
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_henv)))
+            m_henv = SQL_NULL_HENV;
+        else
+            SQLSetEnvAttr(m_henv, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    }
+    ~OdbcEnvironment()
+    {
+        if (m_henv != SQL_NULL_HENV)
+            SQLFreeHandle(SQL_HANDLE_ENV, m_henv);
+    }
+    SQLHENV m_henv = SQL_NULL_HENV;
+};
+
+std::string CurrentDirectory()
+{
+    char buf[PATH_MAX];
+    return getcwd(buf, sizeof buf) ? std::string(buf) : std::string(".");
+}
+
+// An SQLite URI naming a file, for the read-only mode the driver itself
+// does not enforce.
+std::string ReadOnlyUri(const std::string& path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || std::strchr("/-._~", c)) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 15];
+        }
+    }
+    return uri + "?mode=ro";
+}
+
+// The local driver knows the database file as Database, not DBQ, and would
+// create an empty database for a file that is not there. Check the file
+// ourselves, so the error names it, and hand it over under the driver's own
+// keyword with creation switched off (and, for a read-only connection, as a
+// read-only URI, since the driver ignores the ODBC access mode).
+std::string TranslateForDriver(const std::string& connect, bool readOnly)
+{
+    std::string dbq = ConnectKeyword(connect, "DBQ");
+    if (dbq.empty() || !ConnectKeyword(connect, "Database").empty())
+        return connect;
+
+    struct stat st;
+    const char* cause = nullptr;
+    if (stat(dbq.c_str(), &st) != 0)
+        cause = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        cause = std::strerror(EISDIR);
+    else if (access(dbq.c_str(), R_OK) != 0)
+        cause = std::strerror(errno);
+    if (cause) {
+        std::string where = dbq.find('/') == 0 ? std::string() : " in " + CurrentDirectory();
+        throw CDBException("Cannot open the navigation database " + dbq + where + ": " + cause + ".");
+    }
+
+    std::string text = connect;
+    if (!text.empty() && text.back() != ';')
+        text += ';';
+    std::string database = readOnly ? ReadOnlyUri(dbq) : dbq;
+    if (database.find_first_of(";{}") != std::string::npos)
+        database = "{" + database + "}";
+    text += "Database=" + database + ";NoCreat=1";
+    return text;
+}
+
+}  // namespace
+
+void ThrowOdbcError(SQLSMALLINT handleType, SQLHANDLE handle)
+{
+    std::vector<std::string> messages;
+    std::string firstState;
+    for (SQLSMALLINT i = 1;; ++i) {
+        SQLCHAR state[6] = "";
+        SQLINTEGER native = 0;
+        SQLCHAR text[SQL_MAX_MESSAGE_LENGTH + 1];
+        SQLSMALLINT length = 0;
+        SQLRETURN rc = SQLGetDiagRec(handleType, handle, i, state, &native, text, sizeof text, &length);
+        if (!SQL_SUCCEEDED(rc))
+            break;
+        if (firstState.empty())
+            firstState = reinterpret_cast<char*>(state);
+        messages.emplace_back(reinterpret_cast<char*>(text));
+    }
+    if (messages.empty())
+        messages.emplace_back("The ODBC driver reported a failure without a message.");
+    throw CDBException(FormatDiagnostics(messages), firstState);
+}
+
+CDatabase::CDatabase() = default;
+
+CDatabase::~CDatabase()
+{
+    Close();
+}
+
+bool CDatabase::Open(const char* lpszDSN, bool bExclusive, bool bReadOnly,
+                     const std::string& strConnect, bool bUseCursorLib)
+{
+    if (lpszDSN && *lpszDSN)
+        throw CDBException("Data source names are not supported; give a connection string.");
+    if (strConnect.size() < 5 || strncasecmp(strConnect.c_str(), "ODBC;", 5) != 0)
+        throw CDBException("The connection string must begin with \"ODBC;\".");
+    unsigned options = (bExclusive ? openExclusive : 0u) | (bReadOnly ? openReadOnly : 0u) |
+                       (bUseCursorLib ? useCursorLib : 0u);
+    return OpenEx(strConnect.substr(5), options);
+}
+
+bool CDatabase::OpenEx(const std::string& strConnect, unsigned options)
+{
+    if (options & openExclusive)
+        throw CDBException("Exclusive access to the database is not supported.");
+    Close();
+
+    std::string connect = strConnect;
+    if (connect.size() >= 5 && strncasecmp(connect.c_str(), "ODBC;", 5) == 0)
+        connect.erase(0, 5);
+    SQLHENV henv = OdbcEnvironment::Get(ConnectKeyword(connect, "DRIVER"));
+    std::string driverText = TranslateForDriver(connect, (options & openReadOnly) != 0);
+
+    SQLHDBC hdbc = SQL_NULL_HDBC;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc)))
+        ThrowOdbcError(SQL_HANDLE_ENV, henv);
+
+    struct Guard {  // frees the handle unless the connection succeeds
+        SQLHDBC& h;
+        bool connected = false;
+        ~Guard()
+        {
+            if (h == SQL_NULL_HDBC)
+                return;
+            if (connected)
+                SQLDisconnect(h);
+            SQLFreeHandle(SQL_HANDLE_DBC, h);
+        }
+    } guard{hdbc};
+
+    SQLSetConnectAttr(hdbc, SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(m_dwLoginTimeout)), 0);
+    if (options & openReadOnly)
+        SQLSetConnectAttr(hdbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+    // The driver manager's cursor library refuses to fetch when no column is
+    // bound, and record sets read by SQLGetData. Forward-only reading never
+    // needs it, so let the manager load it only where the driver lacks a
+    // cursor of its own.
+    if (options & useCursorLib)
+        SQLSetConnectAttr(hdbc, SQL_ATTR_ODBC_CURSORS, reinterpret_cast<SQLPOINTER>(SQL_CUR_USE_IF_NEEDED), 0);
+
+    SQLCHAR completed[1024];
+    SQLSMALLINT completedLength = 0;
+    SQLRETURN rc = SQLDriverConnect(
+        hdbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(driverText.c_str())), SQL_NTS,
+        completed, sizeof completed, &completedLength,
+        (options & noOdbcDialog) ? SQL_DRIVER_NOPROMPT : SQL_DRIVER_COMPLETE);
+    if (rc == SQL_NO_DATA)
+        return false;  // the user cancelled the driver's dialog
+    if (!SQL_SUCCEEDED(rc))
+        ThrowOdbcError(SQL_HANDLE_DBC, hdbc);
+    guard.connected = true;
+
+    if (options & openReadOnly)
+        SQLSetConnectAttr(hdbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+
+    SQLUSMALLINT conformance = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(hdbc, SQL_ODBC_API_CONFORMANCE, &conformance, sizeof conformance, nullptr)))
+        ThrowOdbcError(SQL_HANDLE_DBC, hdbc);
+    if (conformance < SQL_OAC_LEVEL1)
+        throw CDBException("The ODBC driver does not offer API conformance level 1.");
+
+    m_hdbc = hdbc;
+    hdbc = SQL_NULL_HDBC;  // owned now; the guard lets go
+    m_strConnect = strConnect;
+    m_options = options;
+    m_bQueryTimeoutRefused = false;
+    return true;
+}
+
+bool CDatabase::Reconnect()
+{
+    if (IsOpen())
+        return true;
+    if (m_strConnect.empty())
+        return false;
+    try {
+        return OpenEx(m_strConnect, m_options | noOdbcDialog);
+    } catch (const CDBException&) {
+        return false;
+    }
+}
+
+void CDatabase::Close()
+{
+    if (m_hdbc == SQL_NULL_HDBC)
+        return;
+    SQLDisconnect(m_hdbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, m_hdbc);
+    m_hdbc = SQL_NULL_HDBC;
+}
+
+SQLHSTMT CDatabase::AllocStatement()
+{
+    SQLHSTMT hstmt = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &hstmt)))
+        ThrowOdbcError(SQL_HANDLE_DBC, m_hdbc);
+    if (!m_bQueryTimeoutRefused && m_dwQueryTimeout != 0) {
+        SQLRETURN rc = SQLSetStmtAttr(hstmt, SQL_ATTR_QUERY_TIMEOUT,
+                                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(m_dwQueryTimeout)), 0);
+        if (!SQL_SUCCEEDED(rc))
+            m_bQueryTimeoutRefused = true;
+    }
+    return hstmt;
+}

@@ -1,0 +1,68 @@
+#include "Position.h"
+
+#include "DBException.h"
+#include "Recordset.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+float ParseFloat(const std::string& text)
+{
+    float value = 0.0f;
+    if (std::sscanf(text.c_str(), "%f", &value) != 1)
+        throw CDBException("The coordinate text \"" + text + "\" is not a number.");
+    return value;
+}
+
+bool IsNegativeHemisphere(const std::string& dir)
+{
+    return !dir.empty() && (dir[0] == 'S' || dir[0] == 's' || dir[0] == 'W' || dir[0] == 'w');
+}
+
+}  // namespace
+
+std::string PositionText(const std::string& dir, const std::string& major, const std::string& minor)
+{
+    return dir + major + "* " + minor + "'";
+}
+
+float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor)
+{
+    float whole = ParseFloat(major);
+    float hundredths = ParseFloat(minor);
+    // The scale is a single-precision 0.01; product and sum are formed in
+    // double and only the result is rounded to single precision.
+    float magnitude = static_cast<float>(static_cast<double>(whole) +
+                                         static_cast<double>(hundredths) * static_cast<double>(0.01f));
+    return IsNegativeHemisphere(dir) ? -magnitude : magnitude;
+}
+
+int WholeDegrees(const std::string& text)
+{
+    int value = 0;
+    if (std::sscanf(text.c_str(), "%d", &value) != 1)
+        throw CDBException("The whole-degree text \"" + text + "\" is not a number.");
+    return value;
+}
+
+Coordinates ReadCoordinates(CRecordset& rs)
+{
+    std::string longMajor, longMinor, latMajor, latMinor, latDir, longDir;
+    rs.GetFieldValue("LongMajor", longMajor);
+    rs.GetFieldValue("LongMinor", longMinor);
+    rs.GetFieldValue("LatMajor", latMajor);
+    rs.GetFieldValue("LatMinor", latMinor);
+    rs.GetFieldValue("LatDir", latDir);
+    rs.GetFieldValue("LongDir", longDir);
+    return {SignedDegrees(latDir, latMajor, latMinor), SignedDegrees(longDir, longMajor, longMinor)};
+}
+
+double LongitudeDifference(float fromLongitude, float toLongitude)
+{
+    double difference = static_cast<double>(toLongitude) - static_cast<double>(fromLongitude);
+    if (std::fabs(difference) > 180.0)
+        difference = 360.0 - std::fabs(difference);
+    return difference;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+class CRecordset;
+
+// Nautical miles per degree of coordinate difference, on either axis.
+inline constexpr double NM_PER_DEGREE = 60.059;
+
+// The shown form of a stored coordinate: direction, whole degrees, "* ",
+// hundredths, "'" (N40* 63.94'). Texts are used as the database returns them.
+std::string PositionText(const std::string& dir, const std::string& major, const std::string& minor);
+
+// Major + Minor hundredths as a single-precision number of degrees, signed by
+// the hemisphere (S and W negative). Both texts are read as "%f" reads them.
+float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor);
+
+// The leading whole number of a text, as "%d" reads it.
+int WholeDegrees(const std::string& text);
+
+struct Coordinates {
+    float latitude;
+    float longitude;
+};
+
+// Reads the six coordinate columns of the current row.
+Coordinates ReadCoordinates(CRecordset& rs);
+
+// Degrees of longitude between two signed longitudes, the short way round.
+double LongitudeDifference(float fromLongitude, float toLongitude);

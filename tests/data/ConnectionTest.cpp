@@ -1,0 +1,119 @@
+#include "ConnectionString.h"
+#include "DBException.h"
+#include "FixtureDb.h"
+#include "Recordset.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::string OpenError(const std::string& connect)
+{
+    CDatabase db;
+    try {
+        db.Open(nullptr, false, true, connect, true);
+    } catch (const CDBException& e) {
+        EXPECT_FALSE(db.IsOpen());
+        return e.what();
+    }
+    return "(no error)";
+}
+
+}  // namespace
+
+TEST(Connection, MissingDatabaseIsAnErrorNamingTheFileAndDirectoryAndCreatesNothing)
+{
+    ScratchDirectory dir;
+    std::string error = OpenError(NAVDB_CONNECT_STRING);
+    EXPECT_NE(error.find("VORS.MDB"), std::string::npos) << error;
+    EXPECT_NE(error.find(dir.path()), std::string::npos) << error;
+    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(Connection, ADirectoryNamedLikeTheDatabaseIsRefused)
+{
+    ScratchDirectory dir;
+    ASSERT_EQ(mkdir("VORS.MDB", 0755), 0);
+    std::string error = OpenError(NAVDB_CONNECT_STRING);
+    EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
+}
+
+TEST(Connection, AFileThatIsNoDatabaseFailsOnTheFirstQuery)
+{
+    ScratchDirectory dir;
+    { std::ofstream("VORS.MDB") << "this is not a database\n"; }
+    CDatabase db;
+    try {
+        db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
+        CRecordset rs(&db);
+        rs.Open(CRecordset::forwardOnly, "SELECT * FROM navs", CRecordset::none);
+        FAIL() << "a damaged file read as a database";
+    } catch (const CDBException& e) {
+        EXPECT_FALSE(std::string(e.what()).empty());
+    }
+}
+
+TEST(Connection, TextWithoutTheOdbcPrefixIsRefusedWithoutAConnectionAttempt)
+{
+    ScratchDirectory dir;
+    std::string error = OpenError(NAVDB_CONNECT_STRING + 5);
+    EXPECT_NE(error.find("ODBC;"), std::string::npos) << error;
+    // any letter case of the prefix will do
+    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x);");
+    CDatabase db;
+    EXPECT_TRUE(db.Open(nullptr, false, true, std::string("odbc;") + (NAVDB_CONNECT_STRING + 5), true));
+}
+
+TEST(Connection, AnUnknownDriverNameReportsTheDriverManagersWordsWithoutTags)
+{
+    ScratchDirectory dir;
+    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x);");
+    std::string error = OpenError("ODBC;DRIVER=No Such Driver 42;DBQ=VORS.MDB");
+    EXPECT_NE(error.find("No Such Driver 42"), std::string::npos) << error;
+    EXPECT_NE(error[0], '[') << error;
+}
+
+TEST(Connection, ReadOnlyConnectionCannotChangeTheDatabase)
+{
+    ScratchDirectory dir;
+    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+    CDatabase db;
+    ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    CRecordset rs(&db);
+    try {
+        rs.Open(CRecordset::forwardOnly, "DELETE FROM t", CRecordset::none);
+    } catch (const CDBException&) {
+    }
+    rs.Open(CRecordset::forwardOnly, "SELECT count(*) AS n FROM t", CRecordset::none);
+    std::string n;
+    rs.GetFieldValue("n", n);
+    EXPECT_EQ(n, "1");
+}
+
+TEST(Connection, ARecordSetReopensAClosedConnection)
+{
+    ScratchDirectory dir;
+    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x); INSERT INTO t VALUES(7);");
+    CDatabase db;
+    ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    db.Close();
+    CRecordset rs(&db);
+    EXPECT_TRUE(rs.Open(CRecordset::forwardOnly, "SELECT x FROM t", CRecordset::none));
+    std::string x;
+    rs.GetFieldValue("x", x);
+    EXPECT_EQ(x, "7");
+
+    // ...and says false when it cannot.
+    rs.Close();
+    db.Close();
+    std::filesystem::remove("VORS.MDB");
+    EXPECT_FALSE(rs.Open(CRecordset::forwardOnly, "SELECT x FROM t", CRecordset::none));
+    EXPECT_FALSE(std::filesystem::exists("VORS.MDB"));
+}

@@ -1,0 +1,64 @@
+#include "ConnectionString.h"
+#include "DBException.h"
+#include "OdbcDriverSetup.h"
+#include "Quoting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(ConnectionString, IsTheFixedTextOf178Characters)
+{
+    EXPECT_EQ(std::strlen(NAVDB_CONNECT_STRING), 178u);
+    EXPECT_STREQ(NAVDB_CONNECT_STRING,
+                 "ODBC;DRIVER=Microsoft Access Driver (*.mdb);DBQ=VORS.MDB;UserCommitSync=Yes;Threads=3;"
+                 "SafeTransactions=0;PageTimeout=5;MaxScanRows=8;MaxBufferSize=512;UID=Dorn41;PWD=Vexor7730162");
+}
+
+TEST(ConnectionString, KeywordsAreFoundWithoutRegardToCase)
+{
+    EXPECT_EQ(ConnectKeyword(NAVDB_CONNECT_STRING + 5, "driver"), "Microsoft Access Driver (*.mdb)");
+    EXPECT_EQ(ConnectKeyword(NAVDB_CONNECT_STRING + 5, "DBQ"), "VORS.MDB");
+    EXPECT_EQ(ConnectKeyword(NAVDB_CONNECT_STRING + 5, "PWD"), "Vexor7730162");
+    EXPECT_EQ(ConnectKeyword(NAVDB_CONNECT_STRING + 5, "Database"), "");
+    EXPECT_EQ(ConnectKeyword("DRIVER={My;Driver};DBQ=x", "DBQ"), "x");
+    EXPECT_EQ(ConnectKeyword("DRIVER={My;Driver};DBQ=x", "DRIVER"), "My;Driver");
+}
+
+TEST(EscapeQuotes, DoublesEveryApostropheAndNothingElse)
+{
+    EXPECT_EQ(EscapeQuotes("St. John's"), "St. John''s");
+    EXPECT_EQ(EscapeQuotes("''"), "''''");
+    EXPECT_EQ(EscapeQuotes(""), "");
+    EXPECT_EQ(EscapeQuotes("Zürich \\ 100% [x]"), "Zürich \\ 100% [x]");
+    EXPECT_EQ(EscapeQuotes("'"), "''");
+}
+
+TEST(FrequencyText, OnlyTheExactTextMinusOnePointZeroIsNA)
+{
+    EXPECT_EQ(FrequencyText("-1.0"), "NA");
+    EXPECT_EQ(FrequencyText("-1"), "-1");
+    EXPECT_EQ(FrequencyText("-1.00"), "-1.00");
+    EXPECT_EQ(FrequencyText(" -1.0"), " -1.0");
+    EXPECT_EQ(FrequencyText(""), "");
+    EXPECT_EQ(FrequencyText("128.725"), "128.725");
+}
+
+TEST(DiagnosticsReport, StripsLeadingOriginTagsAndEndsEachMessageWithALineBreak)
+{
+    EXPECT_EQ(FormatDiagnostics({"[unixODBC][Driver Manager]Can't open lib 'x' : file not found"}),
+              "Can't open lib 'x' : file not found\n");
+    EXPECT_EQ(FormatDiagnostics({"[SQLite] near \"b\": syntax error (1)", "second [kept] text"}),
+              "near \"b\": syntax error (1)\nsecond [kept] text\n");
+    // An unclosed bracket is text, not a tag; tags only count at the start.
+    EXPECT_EQ(StripOriginTags("[unclosed message"), "[unclosed message");
+    EXPECT_EQ(StripOriginTags("[a] [b]text"), "text");
+    EXPECT_EQ(StripOriginTags("[a]  two blanks"), " two blanks");
+}
+
+TEST(DiagnosticsReport, IsCutTo510Characters)
+{
+    std::string report = FormatDiagnostics({std::string(400, 'a'), std::string(400, 'b')});
+    EXPECT_EQ(report.size(), 510u);
+    EXPECT_EQ(report.substr(0, 401), std::string(400, 'a') + "\n");
+}

@@ -1,0 +1,116 @@
+#include "FixtureDb.h"
+
+#include "ConnectionString.h"
+#include "Quoting.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+ScratchDirectory::ScratchDirectory()
+{
+    char cwd[PATH_MAX];
+    if (getcwd(cwd, sizeof cwd))
+        m_previous = cwd;
+    std::string pattern = (std::filesystem::temp_directory_path() / "meridane-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a scratch directory");
+    m_path = pattern;
+    if (chdir(m_path.c_str()) != 0)
+        throw std::runtime_error("cannot enter " + m_path);
+}
+
+ScratchDirectory::~ScratchDirectory()
+{
+    if (!m_previous.empty() && chdir(m_previous.c_str()) != 0)
+        std::perror("chdir");
+    std::error_code ec;
+    // Make read-only test folders removable again first.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ec)) {
+        if (entry.is_directory(ec) && !entry.is_symlink(ec))
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+    }
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(m_path, ec);
+}
+
+void ExecuteSqlScript(const std::string& file, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(file.c_str(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot open " + file);
+    }
+    char* error = nullptr;
+    int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("fixture SQL failed: " + message);
+}
+
+std::string ReadTestFile(const std::string& relativePath)
+{
+    std::ifstream in(std::string(MERIDANE_TEST_DATA_DIR) + "/" + relativePath, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("missing test file " + relativePath);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void NavDbTest::SetUp()
+{
+    m_dir = std::make_unique<ScratchDirectory>();
+}
+
+void NavDbTest::Build(const std::string& sql)
+{
+    ExecuteSqlScript(NAVDB_FILE_NAME, ReadTestFile("support/schema.sql") + sql);
+    m_db = std::make_unique<CDatabase>();
+    ASSERT_TRUE(m_db->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+}
+
+namespace {
+std::string Real(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+}  // namespace
+
+std::string AirportRow(int id, const std::string& ident, const std::string& name, const std::string& latDir,
+                       int latMajor, double latMinor, const std::string& longDir, int longMajor, double longMinor,
+                       const std::string& extra)
+{
+    // extra: region, country, state, city, Elevation, Frequency
+    std::ostringstream sql;
+    sql << "INSERT INTO airports (ID,Ident,Name,region,country,state,city,Elevation,Frequency,"
+           "LatDir,LatMajor,LatMinor,LongDir,LongMajor,LongMinor) VALUES ("
+        << id << ",'" << ident << "','" << EscapeQuotes(name) << "'," << extra << ",'" << latDir << "'," << latMajor << ","
+        << Real(latMinor) << ",'" << longDir << "'," << longMajor << "," << Real(longMinor) << ");\n";
+    return sql.str();
+}
+
+std::string NavRow(int id, const std::string& name, const std::string& latDir, int latMajor, double latMinor,
+                   const std::string& longDir, int longMajor, double longMinor, const std::string& type,
+                   const std::string& frequency, const std::string& elevation)
+{
+    std::ostringstream sql;
+    sql << "INSERT INTO navs (ID,Ident,Name,type,Kind,LatDir,LatMajor,LatMinor,LongDir,LongMajor,LongMinor,"
+           "Elevation,Frequency) VALUES ("
+        << id << ",'N" << id << "','" << EscapeQuotes(name) << "','" << type << "','" << type << "','" << latDir << "',"
+        << latMajor << "," << Real(latMinor) << ",'" << longDir << "'," << longMajor << "," << Real(longMinor)
+        << "," << elevation << "," << frequency << ");\n";
+    return sql.str();
+}
