@@ -1,0 +1,50 @@
+#include "AirportInfo.h"
+
+#include "Position.h"
+#include "Quoting.h"
+#include "Recordset.h"
+#include "RowSink.h"
+
+AirportInfo ReadAirportInfo(CRecordset& rs)
+{
+    std::string latDir, latMajor, latMinor, longDir, longMajor, longMinor, elevation, frequency;
+    rs.GetFieldValue("LatDir", latDir);
+    rs.GetFieldValue("LatMajor", latMajor);
+    rs.GetFieldValue("LatMinor", latMinor);
+    rs.GetFieldValue("LongDir", longDir);
+    rs.GetFieldValue("LongMajor", longMajor);
+    rs.GetFieldValue("LongMinor", longMinor);
+    rs.GetFieldValue("Elevation", elevation);
+    rs.GetFieldValue("Frequency", frequency);
+
+    AirportInfo info;
+    info.latitude = PositionText(latDir, latMajor, latMinor);
+    info.longitude = PositionText(longDir, longMajor, longMinor);
+    info.elevation = elevation + " ft.";
+    info.atis = FrequencyText(frequency);
+    rs.GetFieldValue("ID", info.id);
+    rs.GetFieldValue("Name", info.name);
+    return info;
+}
+
+void ListRunways(CDatabase* pDatabase, const std::string& airportID, RowSink& runways)
+{
+    CRecordset rs(pDatabase);
+    if (!rs.Open(CRecordset::forwardOnly,
+                 "SELECT * FROM runways,airports WHERE runways.airport_id=airports.ID AND airports.ID=" + airportID,
+                 CRecordset::none))
+        return;
+    for (int row = 0; !rs.IsEOF(); ++row) {
+        std::string number, length, type, ils;
+        rs.GetFieldValue("Number", number);
+        rs.GetFieldValue("Length", length);
+        rs.GetFieldValue("Type", type);
+        rs.GetFieldValue("ILS", ils);
+        int index = runways.InsertItem(row, number);
+        runways.SetItemText(index, 1, length);
+        runways.SetItemText(index, 2, type);
+        runways.SetItemText(index, 3, FrequencyText(ils));
+        rs.MoveNext();
+    }
+    rs.Close();
+}
