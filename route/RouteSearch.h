@@ -17,6 +17,7 @@ class RowSink;
 class RouteSearch {
 public:
     RouteSearch(CDatabase* pDatabase, std::string departureID, std::string destinationID, RowSink& route);
+    virtual ~RouteSearch() = default;
 
     // Appends the whole route, from the departure airport on.
     void Run();
@@ -26,7 +27,7 @@ public:
     void ExtendRouteFrom(const std::string& currentID, const std::string& destinationID, const std::string& table);
 
     // The VORs in the box around the current point for try index 0..6, open.
-    std::unique_ptr<CRecordset> QueryCandidateBeacons(const std::string& currentID,
+    virtual std::unique_ptr<CRecordset> QueryCandidateBeacons(const std::string& currentID,
                                                       const std::string& destinationID,
                                                       const std::string& table, int tryIndex);
 

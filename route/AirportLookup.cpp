@@ -1,0 +1,33 @@
+#include "AirportLookup.h"
+
+#include "Quoting.h"
+#include "Recordset.h"
+
+#include <cctype>
+
+std::string FindAirportID(CDatabase* pDatabase, const std::string& identOrID)
+{
+    std::string condition;
+    if (!identOrID.empty() && identOrID[0] == '#') {
+        std::string digits = identOrID.substr(1);
+        if (digits.empty() || digits.size() > 18)
+            return {};
+        for (char c : digits) {
+            if (!std::isdigit(static_cast<unsigned char>(c)))
+                return {};
+        }
+        condition = "ID=" + digits;
+    } else {
+        std::string ident;
+        for (char c : identOrID)
+            ident += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        condition = "Ident='" + EscapeQuotes(ident) + "'";
+    }
+    CRecordset rs(pDatabase);
+    if (!rs.Open(CRecordset::forwardOnly, "SELECT ID FROM airports WHERE " + condition, CRecordset::none))
+        return {};
+    std::string id;
+    if (!rs.IsEOF())
+        rs.GetFieldValue("ID", id);
+    return id;
+}
