@@ -1,0 +1,338 @@
+#include "Importer.h"
+#include "NavdbError.h"
+#include "NavdbTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using navdb::ImportOptions;
+using navdb::ImportResult;
+using navdb::importNavigationData;
+using navdb::test::fixtureDir;
+using navdb::test::query;
+using navdb::test::queryValue;
+using navdb::test::Rows;
+using navdb::test::TempDir;
+
+namespace {
+
+// The world fixture imported once with nav.dat and once with heliports; each
+// test reads the database it needs.
+class WorldImport : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new TempDir;
+        ImportOptions options;
+        options.ourairportsDir = fixtureDir("world");
+        options.xplaneNav = fixtureDir("world") + "/nav.dat";
+        options.output = s_dir->file("VORS.MDB");
+        s_result = new ImportResult(importNavigationData(options));
+
+        options.xplaneNav.clear();
+        options.includeHeliports = true;
+        options.output = s_dir->file("heliports.MDB");
+        s_heliResult = new ImportResult(importNavigationData(options));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_result;
+        delete s_heliResult;
+        delete s_dir;
+    }
+
+    static std::string db() { return s_dir->file("VORS.MDB"); }
+    static std::string heliDb() { return s_dir->file("heliports.MDB"); }
+
+    static std::size_t skippedIn(const ImportResult& result, const std::string& file)
+    {
+        for (const auto& skipped : result.skipped) {
+            if (skipped.file().size() >= file.size() &&
+                skipped.file().compare(skipped.file().size() - file.size(), file.size(), file) == 0) {
+                return skipped.count();
+            }
+        }
+        ADD_FAILURE() << "no entry for " << file;
+        return 0;
+    }
+
+    static TempDir* s_dir;
+    static ImportResult* s_result;
+    static ImportResult* s_heliResult;
+};
+
+TempDir* WorldImport::s_dir = nullptr;
+ImportResult* WorldImport::s_result = nullptr;
+ImportResult* WorldImport::s_heliResult = nullptr;
+
+}  // namespace
+
+TEST_F(WorldImport, CountsMatchTheTables)
+{
+    EXPECT_EQ(s_result->rows.airports, 6u);
+    EXPECT_EQ(s_result->rows.runways, 13u);
+    EXPECT_EQ(s_result->rows.navs, 10u);
+    EXPECT_EQ(s_result->rows.countries, 4u);
+    EXPECT_EQ(s_result->rows.regions, 4u);
+    EXPECT_EQ(s_result->runwayEndsWithIls, 5u);
+    EXPECT_EQ(queryValue(db(), "SELECT count(*) FROM airports"), "6");
+    EXPECT_EQ(queryValue(db(), "SELECT count(*) FROM runways"), "13");
+    EXPECT_EQ(queryValue(db(), "SELECT count(*) FROM navs"), "10");
+}
+
+TEST_F(WorldImport, MalformedRowsAreSkippedAndCountedPerFile)
+{
+    EXPECT_EQ(skippedIn(*s_result, "countries.csv"), 1u);  // unknown continent
+    EXPECT_EQ(skippedIn(*s_result, "regions.csv"), 0u);
+    EXPECT_EQ(skippedIn(*s_result, "airport-frequencies.csv"), 1u);
+    EXPECT_EQ(skippedIn(*s_result, "airports.csv"), 3u);
+    EXPECT_EQ(skippedIn(*s_result, "runways.csv"), 1u);
+    EXPECT_EQ(skippedIn(*s_result, "navaids.csv"), 1u);
+    EXPECT_EQ(skippedIn(*s_result, "nav.dat"), 1u);
+
+    for (const auto& skipped : s_result->skipped) {
+        if (skipped.file().find("airports.csv") != std::string::npos) {
+            ASSERT_EQ(skipped.firstReasons().size(), 3u);
+            EXPECT_NE(skipped.firstReasons()[0].find("airports.csv:7: bad latitude 'north'"), std::string::npos)
+                << skipped.firstReasons()[0];
+            EXPECT_NE(skipped.firstReasons()[1].find("airports.csv:8: 6 fields, expected 18"), std::string::npos)
+                << skipped.firstReasons()[1];
+            EXPECT_NE(skipped.firstReasons()[2].find("unknown country 'ZZ'"), std::string::npos)
+                << skipped.firstReasons()[2];
+        }
+    }
+}
+
+TEST_F(WorldImport, AirportsAreNumberedInFileOrderWithTheirPlaceNames)
+{
+    const Rows expected = {
+        {"1", "KJFK", "John F. Kennedy International Airport", "North America", "United States", "New York",
+         "New York"},
+        {"2", "X01", "Smith's \"Back 40\" Field, North Strip", "North America", "United States", "US-ZZ", ""},
+        // The country decides the region: Russia is European although the
+        // airport row says AS.
+        {"3", "UUEE", "Sheremetyevo International Airport", "Europe", "Russia", "Moscow Oblast", "Moscow"},
+        {"4", "YSSY", "Sydney Kingsford Smith International Airport", "Oceania", "Australia", "New South Wales",
+         "Sydney"},
+        {"5", "W55", "Kenmore Air Harbor", "North America", "United States", "Florida", "Miami"},
+        {"6", "RKSI", "Incheon International Airport", "Asia", "Korea, Republic of", "Seoul, Special City",
+         "Incheon, Jung-gu"},
+    };
+    EXPECT_EQ(query(db(), "SELECT ID, Ident, Name, region, country, state, city FROM airports ORDER BY ID"),
+              expected);
+    // The planner looks for an airport without a town with city=''.
+    EXPECT_EQ(queryValue(db(), "SELECT Ident FROM airports WHERE city=''"), "X01");
+}
+
+TEST_F(WorldImport, AirportPositionsElevationsAndAtisReadBackInTheirTextForms)
+{
+    const Rows expected = {
+        {"KJFK", "N", "40", "63.94", "W", "73", "77.89", "13", "128.725"},
+        {"X01", "N", "41", "0.0", "E", "0", "0.0", "NULL", "-1.0"},
+        {"UUEE", "N", "55", "97.26", "E", "37", "41.46", "622", "128.0"},
+        {"YSSY", "S", "33", "94.61", "E", "151", "17.72", "21", "-1.0"},
+        {"W55", "N", "25", "0.0", "W", "80", "25.0", "13", "-1.0"},
+        {"RKSI", "N", "37", "46.91", "E", "126", "45.1", "23", "128.65"},
+    };
+    EXPECT_EQ(query(db(), "SELECT Ident, LatDir, LatMajor, LatMinor, LongDir, LongMajor, LongMinor, Elevation,"
+                          " Frequency FROM airports ORDER BY ID"),
+              expected);
+}
+
+TEST_F(WorldImport, OnlyCountriesAndRegionsWithAirportsAreListed)
+{
+    EXPECT_EQ(query(db(), "SELECT name, region FROM countries ORDER BY rowid"),
+              (Rows{{"United States", "North America"},
+                    {"Russia", "Europe"},
+                    {"Australia", "Oceania"},
+                    {"Korea, Republic of", "Asia"}}));
+    EXPECT_EQ(query(db(), "SELECT name FROM Regions ORDER BY name"),
+              (Rows{{"Asia"}, {"Europe"}, {"North America"}, {"Oceania"}}));
+}
+
+TEST_F(WorldImport, RunwayEndsWithSurfacesLengthsAndIls)
+{
+    const Rows expected = {
+        {"KJFK", "04L", "12079", "Asphalt", "110.9"},  // nav.dat writes 4L
+        {"KJFK", "22R", "12079", "Asphalt", "109.5"},
+        {"KJFK", "13R", "14511", "Paved", "-1.0"},
+        {"KJFK", "31L", "14511", "Paved", "-1.0"},  // only after the end marker in nav.dat
+        {"X01", "9", "NULL", "Grass", "111.3"},      // nav.dat writes 09
+        {"X01", "27", "NULL", "Grass", "-1.0"},
+        {"UUEE", "07L", "12139", "Concrete", "108.3"},
+        {"UUEE", "25R", "12139", "Concrete", "110.1"},
+        {"YSSY", "16L", "8300", "Gravel", "-1.0"},
+        {"W55", "NW", "5000", "", "-1.0"},
+        {"W55", "SE", "5000", "", "-1.0"},
+        {"RKSI", "15R", "12303", "Moon Dust", "-1.0"},
+        {"RKSI", "33L", "12303", "Moon Dust", "-1.0"},
+    };
+    EXPECT_EQ(query(db(), "SELECT Ident, Number, Length, Type, ILS FROM runways, airports"
+                          " WHERE runways.airport_id = airports.ID ORDER BY runways.rowid"),
+              expected);
+}
+
+TEST_F(WorldImport, NavaidsAreTypedAsTheRouteSearchExpects)
+{
+    const Rows expected = {
+        {"1", "1A", "Williams Harbour", "NDB", "NDB", "N", "52", "55.89", "W", "55", "78.22", "70", "373.0"},
+        {"2", "JFK", "Kennedy", "VOR", "VOR-DME", "N", "40", "63.0", "W", "73", "77.0", "12", "115.9"},
+        {"3", "CRI", "Canarsie", "VOR", "VORTAC", "N", "40", "61.0", "W", "73", "89.0", "NULL", "112.3"},
+        {"4", "DPK", "Deer Park", "VOR", "VOR", "N", "40", "79.0", "W", "73", "30.0", "120", "117.7"},
+        {"5", "ZZ", "Null Island", "VOR", "VOR", "N", "0", "0.0", "E", "0", "0.0", "0", "113.0"},
+        {"6", "IWY", "Wings, \"West\"", "DME", "DME", "N", "40", "62.0", "W", "73", "77.0", "10", "111.45"},
+        {"7", "NYC", "New York Tacan", "TACAN", "TACAN", "N", "40", "70.0", "W", "73", "98.0", "20", "116.7"},
+        {"8", "2J", "Grand Forks", "NDB-DME", "NDB-DME", "N", "49", "1.75", "W", "118", "42.4", "1720", "250.0"},
+        {"9", "NOF", "No Frequency", "NDB", "NDB", "N", "10", "50.0", "W", "10", "50.0", "NULL", "-1.0"},
+        {"10", "SYD", "Sydney", "VOR", "VOR", "S", "33", "94.6", "E", "151", "17.7", "NULL", "112.1"},
+    };
+    EXPECT_EQ(query(db(), "SELECT * FROM navs ORDER BY ID"), expected);
+}
+
+TEST_F(WorldImport, QueriesOfThePlannerUseTheIndexes)
+{
+    auto plan = [](const std::string& sql) {
+        std::string text;
+        for (const auto& row : query(db(), "EXPLAIN QUERY PLAN " + sql)) {
+            text += row.back() + "\n";
+        }
+        return text;
+    };
+    EXPECT_NE(plan("SELECT * FROM navs WHERE LatMajor<=26 AND LongMajor>=79 AND LatMajor>=24 AND LongMajor<=81"
+                   " AND type='VOR' AND LatDir='N' AND LongDir='W'")
+                  .find("USING INDEX"),
+              std::string::npos);
+    EXPECT_NE(plan("SELECT DISTINCT city FROM airports WHERE region='Europe' AND country='Russia' ORDER BY city")
+                  .find("COVERING INDEX"),
+              std::string::npos);
+    EXPECT_NE(plan("SELECT * FROM runways,airports WHERE airports.Ident='KJFK' AND runways.airport_id=airports.ID")
+                  .find("runways USING INDEX"),
+              std::string::npos);
+    EXPECT_EQ(queryValue(db(), "SELECT count(*) FROM sqlite_master WHERE name='sqlite_stat1'"), "1");
+}
+
+TEST_F(WorldImport, HeliportsOnlyOnRequestAndWithoutNavDatNoIls)
+{
+    EXPECT_EQ(queryValue(db(), "SELECT count(*) FROM airports WHERE Ident='00NY'"), "0");
+    EXPECT_EQ(query(heliDb(), "SELECT ID, Name FROM airports WHERE Ident='00NY'"),
+              (Rows{{"2", "Pier \"6\" Heliport, Downtown"}}));
+    EXPECT_EQ(query(heliDb(), "SELECT Number, Type FROM runways WHERE airport_id=2"), (Rows{{"H1", "Asphalt"}}));
+    EXPECT_EQ(s_heliResult->rows.airports, 7u);
+    EXPECT_EQ(queryValue(heliDb(), "SELECT count(*) FROM runways WHERE ILS <> -1.0"), "0");
+    // Closed airports and balloon ports stay out either way.
+    EXPECT_EQ(queryValue(heliDb(), "SELECT count(*) FROM airports WHERE Ident IN ('X02', 'B01')"), "0");
+}
+
+TEST(Import, TwoImportsGiveIdenticalTables)
+{
+    TempDir dir;
+    ImportOptions options;
+    options.ourairportsDir = fixtureDir("world");
+    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    for (const char* name : {"a.MDB", "b.MDB"}) {
+        options.output = dir.file(name);
+        importNavigationData(options);
+    }
+    for (const char* table : {"Regions", "countries", "airports", "runways", "navs"}) {
+        const std::string sql = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
+        EXPECT_EQ(query(dir.file("a.MDB"), sql), query(dir.file("b.MDB"), sql)) << table;
+    }
+}
+
+namespace {
+
+// An import that must fail: the existing output stays byte for byte and no
+// temporary file is left next to it. Returns the error text.
+std::string expectFailureKeepsOutput(TempDir& dir, ImportOptions options)
+{
+    options.output = dir.file("VORS.MDB");
+    navdb::test::writeFile(options.output, "previous database");
+    const auto before = dir.entries();
+    std::string message;
+    try {
+        importNavigationData(options);
+        ADD_FAILURE() << "the import should have failed";
+    } catch (const navdb::NavdbError& error) {
+        message = error.what();
+    }
+    EXPECT_EQ(navdb::test::readFile(options.output), "previous database");
+    EXPECT_EQ(dir.entries(), before);
+    return message;
+}
+
+}  // namespace
+
+TEST(ImportFailure, MissingColumnNamesFileAndColumn)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    // The last file to be read, so the failure comes as late as possible.
+    std::string navaids = navdb::test::readFile(dir.file("src/navaids.csv"));
+    navaids.replace(navaids.find("\"elevation_ft\""), 14, "\"height_ft\"");
+    navdb::test::writeFile(dir.file("src/navaids.csv"), navaids);
+
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    const std::string message = expectFailureKeepsOutput(dir, options);
+    EXPECT_NE(message.find("navaids.csv"), std::string::npos) << message;
+    EXPECT_NE(message.find("elevation_ft"), std::string::npos) << message;
+}
+
+TEST(ImportFailure, MissingInputFileIsNamed)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    std::filesystem::remove(dir.file("src/regions.csv"));
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    const std::string message = expectFailureKeepsOutput(dir, options);
+    EXPECT_NE(message.find("regions.csv"), std::string::npos) << message;
+}
+
+TEST(ImportFailure, MissingNavDatIsAnErrorNotASilentImportWithoutIls)
+{
+    TempDir dir;
+    ImportOptions options;
+    options.ourairportsDir = fixtureDir("world");
+    options.xplaneNav = dir.file("nav.dat.gz");
+    const std::string message = expectFailureKeepsOutput(dir, options);
+    EXPECT_NE(message.find("nav.dat.gz"), std::string::npos) << message;
+}
+
+TEST(ImportFailure, FailureAtTheFinalRenameRemovesTheTemporaryFile)
+{
+    TempDir dir;
+    // A directory in place of the output cannot be replaced, which only shows
+    // once the whole database has been written.
+    std::filesystem::create_directory(dir.file("VORS.MDB"));
+    ImportOptions options;
+    options.ourairportsDir = fixtureDir("world");
+    options.output = dir.file("VORS.MDB");
+    EXPECT_THROW(importNavigationData(options), navdb::NavdbError);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"VORS.MDB"}));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("VORS.MDB")));
+}
+
+TEST(ImportFailure, UnwritableOutputDirectoryIsNamed)
+{
+    ImportOptions options;
+    options.ourairportsDir = fixtureDir("world");
+    options.output = "/nonexistent-navdb-dir/VORS.MDB";
+    try {
+        importNavigationData(options);
+        FAIL() << "expected an error";
+    } catch (const navdb::NavdbError& error) {
+        EXPECT_NE(std::string(error.what()).find("/nonexistent-navdb-dir"), std::string::npos) << error.what();
+    }
+}
+
+TEST(Import, SuccessReplacesAnExistingOutput)
+{
+    TempDir dir;
+    navdb::test::writeFile(dir.file("VORS.MDB"), "previous database");
+    ImportOptions options;
+    options.ourairportsDir = fixtureDir("world");
+    options.output = dir.file("VORS.MDB");
+    importNavigationData(options);
+    EXPECT_EQ(queryValue(dir.file("VORS.MDB"), "SELECT count(*) FROM airports"), "6");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"VORS.MDB"}));
+}

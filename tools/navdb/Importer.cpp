@@ -1,0 +1,481 @@
+#include "Importer.h"
+
+#include "Coordinates.h"
+#include "CsvReader.h"
+#include "NavdbError.h"
+#include "Numbers.h"
+#include "OutputFile.h"
+#include "Schema.h"
+#include "SqliteDb.h"
+#include "Surface.h"
+#include "XplaneIls.h"
+
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <optional>
+#include <unordered_map>
+
+namespace navdb {
+
+namespace {
+
+constexpr double kNoFrequency = -1.0;
+
+struct Continent {
+    std::string_view code;
+    std::string_view name;
+};
+
+// Also the order of the Regions rows.
+constexpr std::array<Continent, 7> kContinents{{
+    {"AF", "Africa"}, {"AN", "Antarctica"}, {"AS", "Asia"}, {"EU", "Europe"},
+    {"NA", "North America"}, {"OC", "Oceania"}, {"SA", "South America"},
+}};
+
+std::optional<std::size_t> continentIndex(std::string_view code)
+{
+    for (std::size_t i = 0; i < kContinents.size(); ++i) {
+        if (kContinents[i].code == code) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string upperTrimmed(std::string_view text)
+{
+    std::string result(trimBlanks(text));
+    for (char& c : result) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return result;
+}
+
+// One OurAirports file, read and its header checked before any row is
+// imported, so a missing file or column fails the import at once.
+struct CsvSource {
+    CsvReader reader;
+    CsvHeader header;
+    SkippedRows* skipped;
+
+    CsvSource(const std::string& path, SkippedRows& skippedRows)
+        : reader(CsvReader::fromFile(path)), header(reader), skipped(&skippedRows)
+    {
+    }
+
+    std::size_t column(std::string_view name) const { return header.require(name); }
+
+    // Calls handle(record) for each data row that has as many fields as the
+    // header; other rows are counted as skipped.
+    template <class Handle>
+    void forEachRow(Handle&& handle)
+    {
+        CsvRecord record;
+        while (reader.next(record)) {
+            if (record.unterminated) {
+                skipped->add(record.line, "quoted field not closed before the end of the file");
+            } else if (record.fields.size() != header.size()) {
+                skipped->add(record.line, std::to_string(record.fields.size()) + " fields, expected " +
+                                              std::to_string(header.size()));
+            } else {
+                handle(record);
+            }
+        }
+    }
+};
+
+struct Country {
+    std::string name;
+    std::size_t continent;
+    bool hasAirport = false;
+};
+
+struct Atis {
+    int preference;  // 2 for a type of exactly ATIS, 1 for one that contains it
+    double mhz;
+};
+
+struct Position {
+    SplitCoordinate latitude;
+    SplitCoordinate longitude;
+};
+
+std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
+                                     std::string& reason)
+{
+    const auto latitude = splitCoordinate(record.fields[latColumn], Axis::Latitude);
+    if (!latitude) {
+        reason = "bad latitude '" + record.fields[latColumn] + "'";
+        return std::nullopt;
+    }
+    const auto longitude = splitCoordinate(record.fields[lonColumn], Axis::Longitude);
+    if (!longitude) {
+        reason = "bad longitude '" + record.fields[lonColumn] + "'";
+        return std::nullopt;
+    }
+    return Position{*latitude, *longitude};
+}
+
+// Binds the six position columns starting at first.
+void bindPosition(Statement& insert, int first, const Position& position)
+{
+    insert.bind(first, std::string_view(&position.latitude.direction, 1))
+        .bind(first + 1, static_cast<long long>(position.latitude.major))
+        .bind(first + 2, position.latitude.minor)
+        .bind(first + 3, std::string_view(&position.longitude.direction, 1))
+        .bind(first + 4, static_cast<long long>(position.longitude.major))
+        .bind(first + 5, position.longitude.minor);
+}
+
+// Empty is unknown; anything else must be a number.
+bool readOptionalWhole(const std::string& text, std::optional<long long>& value)
+{
+    value.reset();
+    if (trimBlanks(text).empty()) {
+        return true;
+    }
+    value = parseWholeNumber(text);
+    return value.has_value();
+}
+
+class Import {
+public:
+    explicit Import(const ImportOptions& options) : m_options(options) {}
+
+    ImportResult run();
+
+private:
+    std::string sourcePath(const char* file) const { return m_options.ourairportsDir + "/" + file; }
+    SkippedRows& skippedFor(const std::string& path);
+
+    void readCountries(CsvSource& source);
+    void readRegions(CsvSource& source);
+    void readAtis(CsvSource& source);
+    void importAirports(CsvSource& source, SqliteDb& db);
+    void importRunways(CsvSource& source, SqliteDb& db);
+    void importNavaids(CsvSource& source, SqliteDb& db);
+    void importRegionsAndCountries(SqliteDb& db);
+
+    const ImportOptions& m_options;
+    ImportResult m_result;
+
+    std::unordered_map<std::string, Country> m_countries;
+    std::vector<std::string> m_countryOrder;  // codes in countries.csv order
+    std::unordered_map<std::string, std::string> m_regionNames;
+    std::unordered_map<std::string, Atis> m_atis;
+    std::unordered_map<std::string, long long> m_airportIds;
+    IlsTable m_ils;
+};
+
+SkippedRows& Import::skippedFor(const std::string& path)
+{
+    m_result.skipped.emplace_back(path);
+    return m_result.skipped.back();
+}
+
+ImportResult Import::run()
+{
+    const auto start = std::chrono::steady_clock::now();
+    // Every reference into m_result.skipped must stay valid while it grows.
+    m_result.skipped.reserve(7);
+
+    CsvSource countries(sourcePath("countries.csv"), skippedFor(sourcePath("countries.csv")));
+    CsvSource regions(sourcePath("regions.csv"), skippedFor(sourcePath("regions.csv")));
+    CsvSource frequencies(sourcePath("airport-frequencies.csv"),
+                          skippedFor(sourcePath("airport-frequencies.csv")));
+    CsvSource airports(sourcePath("airports.csv"), skippedFor(sourcePath("airports.csv")));
+    CsvSource runways(sourcePath("runways.csv"), skippedFor(sourcePath("runways.csv")));
+    CsvSource navaids(sourcePath("navaids.csv"), skippedFor(sourcePath("navaids.csv")));
+    if (!m_options.xplaneNav.empty()) {
+        m_ils = readXplaneIls(m_options.xplaneNav, skippedFor(m_options.xplaneNav));
+    }
+
+    readCountries(countries);
+    readRegions(regions);
+    readAtis(frequencies);
+
+    OutputFile output(m_options.output);
+    {
+        SqliteDb db(output.tempPath());
+        // The file is thrown away on any failure, so neither a rollback
+        // journal nor syncing during the import buys anything.
+        db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;");
+        db.exec("BEGIN");
+        createTables(db);
+        importAirports(airports, db);
+        importRunways(runways, db);
+        importNavaids(navaids, db);
+        importRegionsAndCountries(db);
+        createIndexes(db);
+        db.exec("COMMIT");
+        db.close();
+    }
+    output.commit();
+
+    m_result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return m_result;
+}
+
+void Import::readCountries(CsvSource& source)
+{
+    const auto code = source.column("code");
+    const auto name = source.column("name");
+    const auto continent = source.column("continent");
+    source.forEachRow([&](const CsvRecord& record) {
+        const std::string key(trimBlanks(record.fields[code]));
+        const auto index = continentIndex(upperTrimmed(record.fields[continent]));
+        if (key.empty()) {
+            source.skipped->add(record.line, "empty country code");
+        } else if (!index) {
+            source.skipped->add(record.line, "unknown continent '" + record.fields[continent] + "'");
+        } else if (!m_countries.try_emplace(key, Country{record.fields[name], *index}).second) {
+            source.skipped->add(record.line, "duplicate country code '" + key + "'");
+        } else {
+            m_countryOrder.push_back(key);
+        }
+    });
+}
+
+void Import::readRegions(CsvSource& source)
+{
+    const auto code = source.column("code");
+    const auto name = source.column("name");
+    source.forEachRow([&](const CsvRecord& record) {
+        m_regionNames.try_emplace(std::string(trimBlanks(record.fields[code])), record.fields[name]);
+    });
+}
+
+void Import::readAtis(CsvSource& source)
+{
+    const auto ident = source.column("airport_ident");
+    const auto type = source.column("type");
+    const auto frequency = source.column("frequency_mhz");
+    source.forEachRow([&](const CsvRecord& record) {
+        const std::string kind = upperTrimmed(record.fields[type]);
+        const int preference = kind == "ATIS" ? 2 : kind.find("ATIS") != std::string::npos ? 1 : 0;
+        if (preference == 0) {
+            return;
+        }
+        const auto mhz = parseNumber(record.fields[frequency]);
+        if (!mhz || *mhz <= 0.0) {
+            source.skipped->add(record.line, "bad frequency '" + record.fields[frequency] + "'");
+            return;
+        }
+        auto [it, inserted] = m_atis.try_emplace(std::string(trimBlanks(record.fields[ident])), Atis{preference, *mhz});
+        if (!inserted && it->second.preference < preference) {
+            it->second = Atis{preference, *mhz};
+        }
+    });
+}
+
+void Import::importAirports(CsvSource& source, SqliteDb& db)
+{
+    const auto ident = source.column("ident");
+    const auto type = source.column("type");
+    const auto name = source.column("name");
+    const auto latitude = source.column("latitude_deg");
+    const auto longitude = source.column("longitude_deg");
+    const auto elevation = source.column("elevation_ft");
+    const auto country = source.column("iso_country");
+    const auto region = source.column("iso_region");
+    const auto municipality = source.column("municipality");
+
+    Statement insert(db,
+                     "INSERT INTO airports (ID, Ident, Name, region, country, state, city, LatDir, LatMajor,"
+                     " LatMinor, LongDir, LongMajor, LongMinor, Elevation, Frequency)"
+                     " VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    long long nextId = 1;
+    std::string reason;
+    source.forEachRow([&](const CsvRecord& record) {
+        const std::string kind = upperTrimmed(record.fields[type]);
+        const bool wanted = kind == "SMALL_AIRPORT" || kind == "MEDIUM_AIRPORT" || kind == "LARGE_AIRPORT" ||
+                            kind == "SEAPLANE_BASE" || (kind == "HELIPORT" && m_options.includeHeliports);
+        if (!wanted) {
+            return;
+        }
+        const std::string key(trimBlanks(record.fields[ident]));
+        if (key.empty()) {
+            source.skipped->add(record.line, "empty ident");
+            return;
+        }
+        const auto position = readPosition(record, latitude, longitude, reason);
+        if (!position) {
+            source.skipped->add(record.line, reason);
+            return;
+        }
+        const auto countryIt = m_countries.find(std::string(trimBlanks(record.fields[country])));
+        if (countryIt == m_countries.end()) {
+            source.skipped->add(record.line, "unknown country '" + record.fields[country] + "'");
+            return;
+        }
+        std::optional<long long> feet;
+        if (!readOptionalWhole(record.fields[elevation], feet)) {
+            source.skipped->add(record.line, "bad elevation '" + record.fields[elevation] + "'");
+            return;
+        }
+        // Runways and frequencies find their airport by ident, so a second
+        // airport with the same ident could only take the first one's.
+        if (!m_airportIds.try_emplace(key, nextId).second) {
+            source.skipped->add(record.line, "duplicate ident '" + key + "'");
+            return;
+        }
+
+        const std::string regionCode(trimBlanks(record.fields[region]));
+        const auto regionIt = m_regionNames.find(regionCode);
+        const auto atisIt = m_atis.find(key);
+        Country& owner = countryIt->second;
+        owner.hasAirport = true;
+
+        insert.bind(1, nextId)
+            .bind(2, key)
+            .bind(3, record.fields[name])
+            .bind(4, kContinents[owner.continent].name)
+            .bind(5, owner.name)
+            .bind(6, regionIt != m_regionNames.end() ? regionIt->second : regionCode)
+            .bind(7, record.fields[municipality]);
+        bindPosition(insert, 8, *position);
+        insert.bind(14, feet).bind(15, atisIt != m_atis.end() ? atisIt->second.mhz : kNoFrequency);
+        insert.run();
+        ++nextId;
+        ++m_result.rows.airports;
+    });
+}
+
+void Import::importRunways(CsvSource& source, SqliteDb& db)
+{
+    const auto airport = source.column("airport_ident");
+    const auto length = source.column("length_ft");
+    const auto surface = source.column("surface");
+    const auto closed = source.column("closed");
+    const auto lowEnd = source.column("le_ident");
+    const auto highEnd = source.column("he_ident");
+
+    Statement insert(db, "INSERT INTO runways (airport_id, Number, Length, Type, ILS) VALUES (?,?,?,?,?)");
+    source.forEachRow([&](const CsvRecord& record) {
+        if (trimBlanks(record.fields[closed]) == "1") {
+            return;
+        }
+        // A runway of an airport that was filtered out (closed, heliport,
+        // balloon port) is expected, not malformed.
+        const std::string airportIdent(trimBlanks(record.fields[airport]));
+        const auto airportIt = m_airportIds.find(airportIdent);
+        if (airportIt == m_airportIds.end()) {
+            return;
+        }
+        std::optional<long long> feet;
+        if (!readOptionalWhole(record.fields[length], feet)) {
+            source.skipped->add(record.line, "bad length '" + record.fields[length] + "'");
+            return;
+        }
+        const std::string type = surfaceName(record.fields[surface]);
+        for (const auto column : {lowEnd, highEnd}) {
+            const std::string_view end = trimBlanks(record.fields[column]);
+            if (end.empty()) {
+                continue;
+            }
+            const auto ils = m_ils.find(airportIdent, end);
+            if (ils) {
+                ++m_result.runwayEndsWithIls;
+            }
+            insert.bind(1, airportIt->second)
+                .bind(2, end)
+                .bind(3, feet)
+                .bind(4, type)
+                .bind(5, ils.value_or(kNoFrequency));
+            insert.run();
+            ++m_result.rows.runways;
+        }
+    });
+}
+
+void Import::importNavaids(CsvSource& source, SqliteDb& db)
+{
+    const auto ident = source.column("ident");
+    const auto name = source.column("name");
+    const auto type = source.column("type");
+    const auto frequency = source.column("frequency_khz");
+    const auto latitude = source.column("latitude_deg");
+    const auto longitude = source.column("longitude_deg");
+    const auto elevation = source.column("elevation_ft");
+
+    Statement insert(db,
+                     "INSERT INTO navs (ID, Ident, Name, type, Kind, LatDir, LatMajor, LatMinor, LongDir,"
+                     " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    long long nextId = 1;
+    std::string reason;
+    source.forEachRow([&](const CsvRecord& record) {
+        const auto position = readPosition(record, latitude, longitude, reason);
+        if (!position) {
+            source.skipped->add(record.line, reason);
+            return;
+        }
+        std::optional<long long> feet;
+        if (!readOptionalWhole(record.fields[elevation], feet)) {
+            source.skipped->add(record.line, "bad elevation '" + record.fields[elevation] + "'");
+            return;
+        }
+        const std::string kind = upperTrimmed(record.fields[type]);
+        const bool vor = kind == "VOR" || kind == "VOR-DME" || kind == "VORTAC";
+        // VHF aids are tuned in MHz, NDBs in kHz.
+        const bool vhf = vor || kind == "DME" || kind == "TACAN";
+        double stored = kNoFrequency;
+        if (!trimBlanks(record.fields[frequency]).empty()) {
+            const auto khz = parseNumber(record.fields[frequency]);
+            if (!khz) {
+                source.skipped->add(record.line, "bad frequency '" + record.fields[frequency] + "'");
+                return;
+            }
+            // The source writes -1 for an aid without a frequency.
+            if (*khz > 0.0) {
+                stored = vhf ? *khz / 1000.0 : *khz;
+            }
+        }
+
+        insert.bind(1, nextId)
+            .bind(2, record.fields[ident])
+            .bind(3, record.fields[name])
+            .bind(4, vor ? std::string_view("VOR") : std::string_view(record.fields[type]))
+            .bind(5, record.fields[type]);
+        bindPosition(insert, 6, *position);
+        insert.bind(12, feet).bind(13, stored);
+        insert.run();
+        ++nextId;
+        ++m_result.rows.navs;
+    });
+}
+
+void Import::importRegionsAndCountries(SqliteDb& db)
+{
+    // Only regions and countries that lead to an airport: an empty one would
+    // be a dead end in the pilot's region → country → airport choice.
+    std::array<bool, kContinents.size()> used{};
+    Statement insertCountry(db, "INSERT INTO countries (name, region) VALUES (?,?)");
+    for (const auto& code : m_countryOrder) {
+        const Country& country = m_countries.at(code);
+        if (!country.hasAirport) {
+            continue;
+        }
+        used[country.continent] = true;
+        insertCountry.bind(1, country.name).bind(2, kContinents[country.continent].name);
+        insertCountry.run();
+        ++m_result.rows.countries;
+    }
+    Statement insertRegion(db, "INSERT INTO Regions (name) VALUES (?)");
+    for (std::size_t i = 0; i < kContinents.size(); ++i) {
+        if (used[i]) {
+            insertRegion.bind(1, kContinents[i].name);
+            insertRegion.run();
+            ++m_result.rows.regions;
+        }
+    }
+}
+
+}  // namespace
+
+ImportResult importNavigationData(const ImportOptions& options)
+{
+    return Import(options).run();
+}
+
+}  // namespace navdb

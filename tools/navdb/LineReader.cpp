@@ -1,0 +1,65 @@
+#include "LineReader.h"
+
+#include "NavdbError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace navdb {
+
+LineReader::LineReader(const std::string& path) : m_path(path)
+{
+    // gzopen would accept a directory and only fail on the first read, with a
+    // less helpful message.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        throw NavdbError("cannot open " + path + ": " + std::strerror(errno));
+    }
+    if (S_ISDIR(info.st_mode)) {
+        throw NavdbError("cannot open " + path + ": is a directory");
+    }
+    errno = 0;
+    m_file = gzopen(path.c_str(), "rb");
+    if (m_file == nullptr) {
+        throw NavdbError("cannot open " + path + ": " + (errno != 0 ? std::strerror(errno) : "out of memory"));
+    }
+    gzbuffer(m_file, 1 << 17);
+}
+
+LineReader::~LineReader()
+{
+    if (m_file != nullptr) {
+        gzclose(m_file);
+    }
+}
+
+bool LineReader::next(std::string& line)
+{
+    line.clear();
+    char buffer[4096];
+    bool gotAny = false;
+    while (gzgets(m_file, buffer, sizeof buffer) != nullptr) {
+        gotAny = true;
+        line.append(buffer);
+        if (!line.empty() && line.back() == '\n') {
+            break;
+        }
+    }
+    int code = Z_OK;
+    const char* message = gzerror(m_file, &code);
+    if (code != Z_OK) {
+        throw NavdbError("cannot read " + m_path + ": " +
+                         (code == Z_ERRNO ? std::strerror(errno) : message));
+    }
+    if (!gotAny) {
+        return false;
+    }
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.pop_back();
+    }
+    ++m_line;
+    return true;
+}
+
+}  // namespace navdb

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include <zlib.h>
+
+namespace navdb {
+
+// Reads a text file line by line whether it is gzip-compressed or plain: zlib
+// passes an uncompressed file through unchanged, so the user may unpack
+// nav.dat.gz or not.
+class LineReader {
+public:
+    // Throws NavdbError naming the file when it cannot be opened.
+    explicit LineReader(const std::string& path);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // The next line without its CR/LF ending, or false at the end. A damaged
+    // or truncated compressed file throws NavdbError rather than ending early,
+    // so a half-read file is never mistaken for a complete one.
+    bool next(std::string& line);
+
+    // 1-based number of the line last returned.
+    std::size_t lineNumber() const { return m_line; }
+
+private:
+    gzFile m_file = nullptr;
+    std::string m_path;
+    std::size_t m_line = 0;
+};
+
+}  // namespace navdb

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace navdb {
+
+// A failure that stops the import: an input that cannot be read, a column the
+// import depends on, the output that cannot be written. what() is shown to the
+// user as it is, so it names the file, column or path concerned.
+class NavdbError : public std::runtime_error {
+public:
+    explicit NavdbError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The command line itself is wrong; the caller answers with the usage text.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace navdb

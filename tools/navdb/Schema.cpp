@@ -1,0 +1,43 @@
+#include "Schema.h"
+
+#include "SqliteDb.h"
+
+namespace navdb {
+
+void createTables(SqliteDb& db)
+{
+    db.exec(
+        "CREATE TABLE Regions  (name TEXT NOT NULL);"
+        "CREATE TABLE countries(name TEXT NOT NULL, region TEXT NOT NULL);"
+        "CREATE TABLE airports (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Name TEXT NOT NULL,"
+        " region TEXT NOT NULL, country TEXT NOT NULL, state TEXT NOT NULL, city TEXT NOT NULL,"
+        " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,"
+        " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,"
+        " Elevation INTEGER, Frequency REAL NOT NULL);"
+        "CREATE TABLE runways  (airport_id INTEGER NOT NULL, Number TEXT NOT NULL, Length INTEGER,"
+        " Type TEXT NOT NULL, ILS REAL NOT NULL);"
+        "CREATE TABLE navs     (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Name TEXT NOT NULL,"
+        " type TEXT NOT NULL, Kind TEXT NOT NULL,"
+        " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,"
+        " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,"
+        " Elevation INTEGER, Frequency REAL NOT NULL);");
+}
+
+void createIndexes(SqliteDb& db)
+{
+    db.exec(
+        "CREATE INDEX airports_ident ON airports(Ident);"
+        // The airport picker narrows region → country → state → city → name;
+        // a pilot may skip state, or state and city, hence three orders.
+        "CREATE INDEX airports_state_city_name ON airports(region, country, state, city, Name);"
+        "CREATE INDEX airports_city_name ON airports(region, country, city, Name);"
+        "CREATE INDEX airports_name ON airports(region, country, Name);"
+        "CREATE INDEX countries_region_name ON countries(region, name);"
+        "CREATE INDEX runways_airport ON runways(airport_id);"
+        // The route search asks for VORs in a box of whole degrees within one
+        // quadrant: equality on type and both hemispheres, then the range.
+        "CREATE INDEX navs_type_box ON navs(type, LatDir, LongDir, LatMajor, LongMajor);"
+        "ANALYZE;");
+}
+
+}  // namespace navdb

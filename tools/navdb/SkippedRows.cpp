@@ -1,0 +1,13 @@
+#include "SkippedRows.h"
+
+namespace navdb {
+
+void SkippedRows::add(std::size_t line, const std::string& reason)
+{
+    ++m_count;
+    if (m_reasons.size() < kKeptReasons) {
+        m_reasons.push_back(m_file + ":" + std::to_string(line) + ": " + reason);
+    }
+}
+
+}  // namespace navdb

@@ -1,0 +1,132 @@
+#include "XplaneIls.h"
+
+#include "LineReader.h"
+#include "Numbers.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <vector>
+
+namespace navdb {
+
+std::string normalizeRunwayIdent(std::string_view ident)
+{
+    ident = trimBlanks(ident);
+    std::size_t zeros = 0;
+    // Keep a lone "0" and the zero of "0L" wherever a digit follows: only
+    // zeros in front of another digit are padding.
+    while (zeros + 1 < ident.size() && ident[zeros] == '0' &&
+           std::isdigit(static_cast<unsigned char>(ident[zeros + 1])) != 0) {
+        ++zeros;
+    }
+    std::string result(ident.substr(zeros));
+    for (char& c : result) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return result;
+}
+
+std::string IlsTable::key(std::string_view airport, std::string_view runway)
+{
+    std::string result(trimBlanks(airport));
+    for (char& c : result) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    result.push_back(' ');
+    result += normalizeRunwayIdent(runway);
+    return result;
+}
+
+void IlsTable::add(std::string_view airport, std::string_view runway, int rowCode, double mhz)
+{
+    auto [it, inserted] = m_entries.try_emplace(key(airport, runway), Entry{rowCode, mhz});
+    if (!inserted && it->second.rowCode == 5 && rowCode == 4) {
+        it->second = Entry{rowCode, mhz};
+    }
+}
+
+std::optional<double> IlsTable::find(std::string_view airport, std::string_view runway) const
+{
+    const auto it = m_entries.find(key(airport, runway));
+    if (it == m_entries.end()) {
+        return std::nullopt;
+    }
+    return it->second.mhz;
+}
+
+namespace {
+
+std::vector<std::string_view> splitWhitespace(std::string_view line, std::size_t maxFields)
+{
+    std::vector<std::string_view> fields;
+    std::size_t pos = 0;
+    while (fields.size() < maxFields) {
+        while (pos < line.size() && std::isspace(static_cast<unsigned char>(line[pos])) != 0) {
+            ++pos;
+        }
+        if (pos >= line.size()) {
+            break;
+        }
+        std::size_t end = pos;
+        while (end < line.size() && std::isspace(static_cast<unsigned char>(line[end])) == 0) {
+            ++end;
+        }
+        fields.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return fields;
+}
+
+// The version is the first word of the second header line ("810 Version ...").
+int formatVersion(const std::string& headerLine)
+{
+    return std::atoi(headerLine.c_str());
+}
+
+}  // namespace
+
+IlsTable readXplaneIls(const std::string& path, SkippedRows& skipped)
+{
+    LineReader reader(path);
+    IlsTable table;
+    std::string line;
+    int version = 0;
+    for (int header = 0; header < 2; ++header) {
+        if (!reader.next(line)) {
+            return table;
+        }
+        if (header == 1) {
+            version = formatVersion(line);
+        }
+    }
+    const std::size_t runwayColumn = version >= 1100 ? 10 : 9;  // 0-based
+
+    while (reader.next(line)) {
+        const auto fields = splitWhitespace(line, runwayColumn + 1);
+        if (fields.empty()) {
+            continue;
+        }
+        if (fields[0] == "99") {
+            break;
+        }
+        if (fields[0] != "4" && fields[0] != "5") {
+            continue;
+        }
+        const int rowCode = fields[0] == "4" ? 4 : 5;
+        if (fields.size() <= runwayColumn) {
+            skipped.add(reader.lineNumber(), "ILS row has " + std::to_string(fields.size()) +
+                                                 " fields, expected at least " +
+                                                 std::to_string(runwayColumn + 1));
+            continue;
+        }
+        const auto tensOfKhz = parseWholeNumber(fields[4]);
+        if (!tensOfKhz || *tensOfKhz <= 0) {
+            skipped.add(reader.lineNumber(), "bad frequency '" + std::string(fields[4]) + "'");
+            continue;
+        }
+        table.add(fields[8], fields[runwayColumn], rowCode, static_cast<double>(*tensOfKhz) / 100.0);
+    }
+    return table;
+}
+
+}  // namespace navdb

@@ -1,0 +1,8 @@
+#include "CommandLine.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    return navdb::runNavdb(argc, argv, std::cout, std::cerr);
+}
