@@ -97,7 +97,7 @@ std::string AirportRow(int id, const std::string& ident, const std::string& name
     std::ostringstream sql;
     sql << "INSERT INTO airports (ID,Ident,Name,region,country,state,city,Elevation,Frequency,"
            "LatDir,LatMajor,LatMinor,LongDir,LongMajor,LongMinor) VALUES ("
-        << id << ",'" << ident << "','" << EscapeQuotes(name) << "'," << extra << ",'" << latDir << "'," << latMajor << ","
+        << id << ",'" << EscapeQuotes(ident) << "','" << EscapeQuotes(name) << "'," << extra << ",'" << latDir << "'," << latMajor << ","
         << Real(latMinor) << ",'" << longDir << "'," << longMajor << "," << Real(longMinor) << ");\n";
     return sql.str();
 }
