@@ -1,0 +1,11 @@
+#include "CourseReport.h"
+
+#include "CourseReportText.h"
+#include "ExclusiveFileWriter.h"
+
+void WriteCourseReport(const CoursePlan& plan, const std::string& path)
+{
+    // The text is complete before the file is touched, so nothing can fail
+    // half way through formatting and leave an emptied report behind.
+    WriteFileExclusively(path, FormatCourseReport(plan));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "CourseReport.h"
+
+#include <string>
+
+// Opens file in the desktop's editor through xdg-open, found on PATH only,
+// with this program's environment and working directory. Once the editor's
+// process has started, this program ends at once with status 0, without
+// destructors or window teardown. When it cannot be started, returns false
+// and reports nothing.
+bool StartEditorAndExit(const std::string& file = COURSE_REPORT_FILE);

@@ -1,0 +1,22 @@
+#include "TextColumns.h"
+
+// Columns are counted in characters rather than bytes: padding by bytes would
+// shift every column after a name such as Zürich or São Paulo one place left
+// per accented letter. The bytes themselves are never changed.
+std::size_t DisplayWidth(std::string_view text)
+{
+    std::size_t width = 0;
+    for (unsigned char byte : text) {
+        if ((byte & 0xC0) != 0x80)  // not a continuation byte
+            ++width;
+    }
+    return width;
+}
+
+void AppendCell(std::string& line, std::string_view text, std::size_t width)
+{
+    line.append(text);
+    std::size_t used = DisplayWidth(text);
+    if (used < width)
+        line.append(width - used, ' ');
+}

@@ -1,0 +1,166 @@
+#include "CourseReport.h"
+
+#include "FileErrorText.h"
+#include "FileException.h"
+#include "FixtureDb.h"
+#include "SamplePlans.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// The text of the CFileException that writing the report throws, or
+// "no exception".
+std::string FailureText(const CoursePlan& plan, const std::string& path = COURSE_REPORT_FILE)
+{
+    try {
+        WriteCourseReport(plan, path);
+    } catch (const CFileException& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+// Another open file description holding the exclusive lock, as a second copy
+// of the program writing the report would.
+class ForeignLock {
+public:
+    explicit ForeignLock(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~ForeignLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    ForeignLock(const ForeignLock&) = delete;
+    ForeignLock& operator=(const ForeignLock&) = delete;
+    bool Take() { return m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) == 0; }
+
+private:
+    int m_fd;
+};
+
+class CourseReportFile : public ::testing::Test {
+protected:
+    ScratchDirectory dir;
+};
+
+}  // namespace
+
+TEST_F(CourseReportFile, WritesTheReportToCourseTxtInTheWorkingDirectory)
+{
+    WriteCourseReport(ThreeRunwaysAgainstOnePlan());
+    EXPECT_EQ(ReadWholeFile(dir.path() + "/course.txt"), Golden("three_runways_against_one"));
+}
+
+TEST_F(CourseReportFile, ReplacesALongerEarlierReport)
+{
+    WriteText("course.txt", std::string(10000, 'x') + "\r\n");
+    WriteCourseReport(AccentedNamesPlan());
+    EXPECT_EQ(ReadWholeFile("course.txt"), Golden("accented_names"));
+}
+
+TEST_F(CourseReportFile, ReleasesTheFileOnReturn)
+{
+    WriteCourseReport(NoRunwaysNoRoutePlan());
+    ForeignLock other("course.txt");
+    EXPECT_TRUE(other.Take());
+}
+
+TEST_F(CourseReportFile, WritesToTheGivenPath)
+{
+    std::filesystem::create_directory("plans");
+    WriteCourseReport(NoRunwaysAgainstTwoPlan(), "plans/kennedy.txt");
+    EXPECT_EQ(ReadWholeFile("plans/kennedy.txt"), Golden("no_runways_against_two"));
+    EXPECT_FALSE(std::filesystem::exists("course.txt"));
+}
+
+TEST_F(CourseReportFile, ReadOnlyDirectoryIsDenied)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    std::filesystem::create_directory("locked");
+    std::filesystem::permissions("locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_EQ(FailureText(NoRunwaysNoRoutePlan(), "locked/course.txt"), "Access to locked/course.txt was denied.");
+    EXPECT_FALSE(std::filesystem::exists("locked/course.txt"));
+}
+
+TEST_F(CourseReportFile, DirectoryInThePlaceOfTheFile)
+{
+    std::filesystem::create_directory("course.txt");
+    EXPECT_EQ(FailureText(NoRunwaysNoRoutePlan()), "An error occurred while accessing course.txt: Is a directory.");
+    EXPECT_TRUE(std::filesystem::is_empty("course.txt"));
+}
+
+TEST_F(CourseReportFile, MissingFolderInThePath)
+{
+    EXPECT_EQ(FailureText(NoRunwaysNoRoutePlan(), "nowhere/course.txt"),
+              "All or part of the path nowhere/course.txt is invalid.");
+}
+
+TEST_F(CourseReportFile, FullDiskNamesTheFullPath)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    std::filesystem::create_symlink("/dev/full", "course.txt");
+    EXPECT_EQ(FailureText(ThreeRunwaysAgainstOnePlan()), "Disk full while accessing " + dir.path() + "/course.txt.");
+    EXPECT_TRUE(std::filesystem::is_symlink("course.txt"));
+}
+
+TEST_F(CourseReportFile, LockedByAnotherWriterLeavesTheOldReport)
+{
+    const std::string old = Golden("no_runways_no_route");
+    WriteText("course.txt", old);
+    ForeignLock other("course.txt");
+    ASSERT_TRUE(other.Take());
+
+    EXPECT_EQ(FailureText(ThreeRunwaysAgainstOnePlan()), "A sharing violation occurred while accessing course.txt.");
+    EXPECT_EQ(ReadWholeFile("course.txt"), old);
+}
+
+TEST_F(CourseReportFile, WritesOnceTheOtherWriterHasFinished)
+{
+    WriteText("course.txt", "old");
+    {
+        ForeignLock other("course.txt");
+        ASSERT_TRUE(other.Take());
+        EXPECT_THROW(WriteCourseReport(NoRunwaysNoRoutePlan()), CFileException);
+    }
+    WriteCourseReport(NoRunwaysNoRoutePlan());
+    EXPECT_EQ(ReadWholeFile("course.txt"), Golden("no_runways_no_route"));
+}
+
+TEST(FileErrorText, NamesTheFileAsGivenAndTheCause)
+{
+    EXPECT_EQ(OpenFailureText(EACCES, "course.txt"), "Access to course.txt was denied.");
+    EXPECT_EQ(OpenFailureText(EPERM, "course.txt"), "Access to course.txt was denied.");
+    EXPECT_EQ(OpenFailureText(EROFS, "course.txt"), "Access to course.txt was denied.");
+    EXPECT_EQ(OpenFailureText(EWOULDBLOCK, "course.txt"), "A sharing violation occurred while accessing course.txt.");
+    EXPECT_EQ(OpenFailureText(ENOTDIR, "a/course.txt"), "All or part of the path a/course.txt is invalid.");
+    EXPECT_EQ(OpenFailureText(EMFILE, "course.txt"), "Too many open files while accessing course.txt.");
+    EXPECT_EQ(OpenFailureText(EIO, "course.txt"), "An error occurred while accessing course.txt: Input/output error.");
+}
+
+TEST(FileErrorText, DiskFullGivesTheAbsolutePath)
+{
+    ScratchDirectory dir;
+    EXPECT_EQ(DiskFullText("course.txt"), "Disk full while accessing " + dir.path() + "/course.txt.");
+    EXPECT_EQ(DiskFullText("./plans/../course.txt"), "Disk full while accessing " + dir.path() + "/course.txt.");
+    EXPECT_EQ(DiskFullText("/mnt/usb/course.txt"), "Disk full while accessing /mnt/usb/course.txt.");
+    EXPECT_EQ(OpenFailureText(ENOSPC, "course.txt"), DiskFullText("course.txt"));
+}

@@ -1,0 +1,159 @@
+#include "EditorHandOver.h"
+
+#include "FixtureDb.h"
+#include "ProgramPath.h"
+#include "SamplePlans.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteProgram(const fs::path& path, const std::string& text, fs::perms mode = fs::perms::owner_all)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    fs::permissions(path, mode);
+}
+
+// A stand-in editor launcher that records its arguments, working directory
+// and one environment variable, ending with "done" once complete.
+std::string RecordingScript(const std::string& record)
+{
+    return "#!/bin/sh\n"
+           "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done;\n"
+           "  pwd -P; printf '%s\\n' \"$MERIDANE_HANDOVER_PROBE\"; echo done; } > '" + record + "'\n";
+}
+
+// The launcher runs on after the test's child has ended; waits for its record.
+std::string AwaitRecord(const std::string& record)
+{
+    for (int i = 0; i < 200; ++i) {
+        std::string text = ReadWholeFile(record);
+        if (text.size() >= 5 && text.compare(text.size() - 5, 5, "done\n") == 0)
+            return text;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return ReadWholeFile(record);
+}
+
+class FindProgramOnPathTest : public ::testing::Test {
+protected:
+    ScratchDirectory dir;
+    std::string root() const { return dir.path(); }
+};
+
+}  // namespace
+
+TEST_F(FindProgramOnPathTest, TakesTheFirstFolderHoldingTheProgram)
+{
+    WriteProgram(root() + "/second/xdg-open", "#!/bin/sh\n");
+    WriteProgram(root() + "/third/xdg-open", "#!/bin/sh\n");
+    const std::string path = root() + "/first:" + root() + "/second/:" + root() + "/third";
+    EXPECT_EQ(FindProgramOnPath("xdg-open", path.c_str()), root() + "/second/xdg-open");
+}
+
+TEST_F(FindProgramOnPathTest, SkipsWhatCannotBeRun)
+{
+    WriteProgram(root() + "/plain/xdg-open", "#!/bin/sh\n", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(root() + "/folder/xdg-open");
+    WriteProgram(root() + "/good/xdg-open", "#!/bin/sh\n");
+    const std::string path = root() + "/plain:" + root() + "/folder:" + root() + "/good";
+    EXPECT_EQ(FindProgramOnPath("xdg-open", path.c_str()), root() + "/good/xdg-open");
+}
+
+TEST_F(FindProgramOnPathTest, NeverLooksInTheWorkingDirectory)
+{
+    WriteProgram(root() + "/xdg-open", "#!/bin/sh\n");
+    WriteProgram(root() + "/bin/xdg-open", "#!/bin/sh\n");
+    EXPECT_EQ(FindProgramOnPath("xdg-open", ""), "");
+    EXPECT_EQ(FindProgramOnPath("xdg-open", ":"), "");
+    EXPECT_EQ(FindProgramOnPath("xdg-open", "::/nonexistent:"), "");
+    EXPECT_EQ(FindProgramOnPath("xdg-open", "."), "");
+    EXPECT_EQ(FindProgramOnPath("xdg-open", "bin:./bin"), "");
+    EXPECT_EQ(FindProgramOnPath("xdg-open", nullptr), "");
+}
+
+TEST_F(FindProgramOnPathTest, AcceptsOnlyABareName)
+{
+    WriteProgram(root() + "/bin/xdg-open", "#!/bin/sh\n");
+    const std::string path = root();
+    EXPECT_EQ(FindProgramOnPath("bin/xdg-open", path.c_str()), "");
+    EXPECT_EQ(FindProgramOnPath("", path.c_str()), "");
+}
+
+class EditorHandOverDeathTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteText("course.txt", m_report);
+        m_record = dir.path() + "/record";
+    }
+    static void WriteText(const std::string& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    }
+    // Runs the hand-over in a child with PATH set to path; a child whose
+    // call returned exits with status 3.
+    static void HandOver(const std::string& path, const std::string& file)
+    {
+        setenv("PATH", path.c_str(), 1);
+        setenv("MERIDANE_HANDOVER_PROBE", "inherited", 1);
+        if (!StartEditorAndExit(file))
+            _exit(3);
+        _exit(4);  // returned true: never supposed to happen
+    }
+
+    ScratchDirectory dir;
+    std::string m_record;
+    const std::string m_report = "report\r\n";
+};
+
+TEST_F(EditorHandOverDeathTest, StartsXdgOpenOnTheReportAndEnds)
+{
+    WriteProgram(dir.path() + "/fake/xdg-open", RecordingScript(m_record));
+    const std::string path = dir.path() + "/fake:" + (getenv("PATH") ? getenv("PATH") : "");
+    EXPECT_EXIT(HandOver(path, COURSE_REPORT_FILE), ::testing::ExitedWithCode(0), "^$");
+
+    const std::string cwd = fs::canonical(dir.path()).string();
+    EXPECT_EQ(AwaitRecord(m_record), "1\n[course.txt]\n" + cwd + "\ninherited\ndone\n");
+    EXPECT_EQ(ReadWholeFile("course.txt"), m_report);
+}
+
+TEST_F(EditorHandOverDeathTest, PassesANameWithBlanksAsOneArgument)
+{
+    WriteProgram(dir.path() + "/fake/xdg-open", RecordingScript(m_record));
+    EXPECT_EXIT(HandOver(dir.path() + "/fake", "route plan.txt"), ::testing::ExitedWithCode(0), "^$");
+    const std::string record = AwaitRecord(m_record);
+    EXPECT_EQ(record.substr(0, record.find('\n', 2) + 1), "1\n[route plan.txt]\n");
+}
+
+TEST_F(EditorHandOverDeathTest, ReturnsQuietlyWhenPathHasNoXdgOpen)
+{
+    // One in the working directory, as a download could leave it, must not run.
+    WriteProgram(dir.path() + "/xdg-open", RecordingScript(m_record));
+    fs::create_directories(dir.path() + "/empty");
+    const std::string path = ":" + dir.path() + "/empty::.";
+    EXPECT_EXIT(HandOver(path, COURSE_REPORT_FILE), ::testing::ExitedWithCode(3), "^$");
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(fs::exists(m_record));
+    EXPECT_EQ(ReadWholeFile("course.txt"), m_report);
+}
+
+TEST_F(EditorHandOverDeathTest, ReturnsQuietlyWhenXdgOpenCannotStart)
+{
+    WriteProgram(dir.path() + "/broken/xdg-open", "#!/nonexistent/interpreter\n");
+    EXPECT_EXIT(HandOver(dir.path() + "/broken", COURSE_REPORT_FILE), ::testing::ExitedWithCode(3), "^$");
+    EXPECT_EQ(ReadWholeFile("course.txt"), m_report);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "CoursePlan.h"
+
+#include <string>
+
+// The plans behind the golden files in golden/, by the file's base name.
+CoursePlan NoRunwaysNoRoutePlan();
+CoursePlan ThreeRunwaysAgainstOnePlan();
+CoursePlan NoRunwaysAgainstTwoPlan();
+CoursePlan AccentedNamesPlan();
+
+// Contents of golden/<name>.txt, byte for byte.
+std::string Golden(const std::string& name);
+
+// Contents of a file, byte for byte; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
