@@ -25,7 +25,3 @@ AirportInfo ReadAirportInfo(CRecordset& rs);
 // returns them, appended to `runways`. Nothing is listed when the connection
 // cannot be opened.
 void ListRunways(CDatabase* pDatabase, const std::string& airportID, RowSink& runways);
-
-// Columns of a runway row and of a route row.
-inline constexpr int RUNWAY_COLUMNS = 4;
-inline constexpr int ROUTE_COLUMNS = 7;

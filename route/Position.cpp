@@ -66,3 +66,10 @@ double LongitudeDifference(float fromLongitude, float toLongitude)
         difference = 360.0 - std::fabs(difference);
     return difference;
 }
+
+double FlatDistance(const Coordinates& a, const Coordinates& b)
+{
+    double latitudeDifference = static_cast<double>(b.latitude) - static_cast<double>(a.latitude);
+    double longitudeDifference = LongitudeDifference(a.longitude, b.longitude);
+    return std::sqrt(std::pow(latitudeDifference, 2.0) + std::pow(longitudeDifference, 2.0)) * NM_PER_DEGREE;
+}

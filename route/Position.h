@@ -28,3 +28,7 @@ Coordinates ReadCoordinates(CRecordset& rs);
 
 // Degrees of longitude between two signed longitudes, the short way round.
 double LongitudeDifference(float fromLongitude, float toLongitude);
+
+// Nautical miles between two positions: the plain Pythagoras of the degree
+// differences, NM_PER_DEGREE to the degree on both axes.
+double FlatDistance(const Coordinates& a, const Coordinates& b);

@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+// Cells of a runway row (Runway #, Length, Type, ILS Frequency) and of a
+// route row (Name, Frequency, Latitude, Longitude, Elevation, the distances
+// from the departure and to the destination).
+inline constexpr int RUNWAY_COLUMNS = 4;
+inline constexpr int ROUTE_COLUMNS = 7;
+
 // A list of rows of text cells, as a report-mode list view holds them: the
 // route list and the runway lists. The window's lists implement it, and so
 // does RowList for everything that runs without a window.

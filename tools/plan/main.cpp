@@ -1,0 +1,70 @@
+// meridane-plan: the route search from a terminal, on VORS.MDB in the
+// current directory.
+#include "AirportInfo.h"
+#include "AirportLookup.h"
+#include "ConnectionString.h"
+#include "DBException.h"
+#include "Database.h"
+#include "PlanOptions.h"
+#include "RouteSearch.h"
+#include "RouteTable.h"
+#include "RowSink.h"
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+enum ExitCode { EXIT_OK = 0, EXIT_FAILURE_DB = 1, EXIT_USAGE = 2 };
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    PlanOptions options;
+    std::string error;
+    if (!ParsePlanOptions(argc, argv, options, error)) {
+        std::cerr << "meridane-plan: " << error << "\n" << PLAN_USAGE;
+        return EXIT_USAGE;
+    }
+
+    try {
+        CDatabase database;
+        database.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
+
+        std::string departureID = FindAirportID(&database, options.departure);
+        if (departureID.empty()) {
+            std::cerr << "meridane-plan: no airport " << options.departure << " in " << NAVDB_FILE_NAME << "\n";
+            return EXIT_USAGE;
+        }
+        std::string destinationID = FindAirportID(&database, options.destination);
+        if (destinationID.empty()) {
+            std::cerr << "meridane-plan: no airport " << options.destination << " in " << NAVDB_FILE_NAME << "\n";
+            return EXIT_USAGE;
+        }
+
+        RowList route(ROUTE_COLUMNS);
+        auto statementsBefore = database.GetStatementCount();
+        auto start = std::chrono::steady_clock::now();
+        RouteSearch(&database, departureID, destinationID, route).Run();
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+        if (options.format == PlanOptions::Format::Tsv)
+            PrintRouteTsv(std::cout, route.Rows());
+        else
+            PrintRouteTable(std::cout, route.Rows());
+        if (options.stats) {
+            std::fprintf(stderr, "statements: %llu\ntime: %.1f ms\nbeacons: %d\n",
+                         static_cast<unsigned long long>(database.GetStatementCount() - statementsBefore),
+                         seconds * 1000.0, route.GetItemCount());
+        }
+    } catch (const CDBException& e) {
+        std::string text = e.what();
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        std::cerr << "meridane-plan: " << text << "\n";
+        return EXIT_FAILURE_DB;
+    }
+    return EXIT_OK;
+}
