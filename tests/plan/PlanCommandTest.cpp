@@ -1,0 +1,112 @@
+#include "FixtureDb.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+std::string Slurp(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs meridane-plan in the current directory.
+Outcome Plan(const std::string& args)
+{
+    std::string command = std::string("'") + MERIDANE_PLAN_EXE + "' " + args + " >plan.out 2>plan.err";
+    int raw = std::system(command.c_str());
+    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp("plan.out"), Slurp("plan.err")};
+    std::remove("plan.out");
+    std::remove("plan.err");
+    return outcome;
+}
+
+class PlanCommandTest : public NavDbTest {
+protected:
+    void SetUp() override
+    {
+        NavDbTest::SetUp();
+        Build(AirportRow(1, "AAAA", "Start", "N", 10, 0, "E", 10, 0) +
+              AirportRow(2, "BBBB", "Goal", "N", 10, 0, "E", 13, 0) +
+              AirportRow(3, "CCCC", "Lonely", "N", 50, 0, "W", 100, 0) +
+              NavRow(1, "One", "N", 10, 10, "E", 11, 0, "VOR", "-1.0", "120") +
+              NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45"));
+    }
+};
+
+}  // namespace
+
+TEST_F(PlanCommandTest, TsvIsExactlyTheRouteRowCells)
+{
+    Outcome o = Plan("--format tsv aaaa BBBB");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out,
+              "One\tNA\tN10* 10.0'\tE11* 0.0'\t120\t60.36\t120.27\n"
+              "Two\t113.1\tN10* 0.0'\tE12* 0.0'\t45\t120.12\t60.06\n");
+    EXPECT_EQ(o.err, "");
+}
+
+TEST_F(PlanCommandTest, TableLaysTheRowsOutInReportColumns)
+{
+    Outcome o = Plan("--stats '#1' '#2'");
+    EXPECT_EQ(o.status, 0) << o.err;
+    std::istringstream lines(o.out);
+    std::string heading, underline, first;
+    std::getline(lines, heading);
+    std::getline(lines, underline);
+    std::getline(lines, first);
+    EXPECT_EQ(heading, "Navigation Name         Freq  Latitude   Longtitude Alt.  Dist Dept. Dist Dest. ");
+    EXPECT_EQ(underline.size(), 80u);
+    EXPECT_EQ(first, "One                     NA    N10* 10.0' E11* 0.0'  120   60.36      120.27     ");
+    EXPECT_NE(o.err.find("statements: "), std::string::npos) << o.err;
+}
+
+TEST_F(PlanCommandTest, AnEmptyRouteIsStillASuccess)
+{
+    Outcome o = Plan("--format=tsv CCCC AAAA");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, "");
+}
+
+TEST_F(PlanCommandTest, UnknownAirportsAndBadCommandLinesExitWith2)
+{
+    Outcome o = Plan("AAAA ZZZZ");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("ZZZZ"), std::string::npos) << o.err;
+    EXPECT_EQ(Plan("AAAA").status, 2);
+    EXPECT_EQ(Plan("--format csv AAAA BBBB").status, 2);
+    EXPECT_EQ(Plan("--frobnicate AAAA BBBB").status, 2);
+    EXPECT_EQ(Plan("'#x' BBBB").status, 2);
+}
+
+TEST_F(PlanCommandTest, AMissingDatabaseExitsWith1NamingIt)
+{
+    m_db.reset();
+    std::remove("VORS.MDB");
+    Outcome o = Plan("AAAA BBBB");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("VORS.MDB"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find(m_dir->path()), std::string::npos) << o.err;
+    EXPECT_EQ(o.out, "");
+}
+
+TEST_F(PlanCommandTest, ADamagedRowIsADatabaseErrorWithExit1)
+{
+    ExecuteSqlScript("VORS.MDB", "UPDATE navs SET LongMinor='bad' WHERE ID=2;");
+    Outcome o = Plan("AAAA BBBB");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("bad"), std::string::npos) << o.err;
+}
