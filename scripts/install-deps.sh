@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Meridane
+# need. Does nothing when they are all present, so it is cheap to repeat.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  unixodbc unixodbc-dev odbcinst libsqliteodbc
+  libsqlite3-dev sqlite3 zlib1g-dev
+  libgtest-dev
+  libwxgtk3.2-dev
+  xvfb xauth xdg-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
