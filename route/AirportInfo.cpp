@@ -27,6 +27,13 @@ AirportInfo ReadAirportInfo(CRecordset& rs)
     return info;
 }
 
+AirportInfo LoadAirportInfo(CDatabase* pDatabase, const std::string& id)
+{
+    CRecordset rs(pDatabase);
+    rs.Open(CRecordset::forwardOnly, "SELECT * FROM airports WHERE id=" + id, CRecordset::none);
+    return ReadAirportInfo(rs);
+}
+
 void ListRunways(CDatabase* pDatabase, const std::string& airportID, RowSink& runways)
 {
     CRecordset rs(pDatabase);

@@ -20,6 +20,10 @@ struct AirportInfo {
 // Forms the texts from the current row of a query on airports.
 AirportInfo ReadAirportInfo(CRecordset& rs);
 
+// Reads airport `id` (its ID text) and forms its texts. A missing airport is
+// a database error.
+AirportInfo LoadAirportInfo(CDatabase* pDatabase, const std::string& id);
+
 // The runways of an airport, one row of four cells each (Runway #, Length,
 // Type, ILS Frequency, "NA" for a missing ILS), in the order the database
 // returns them, appended to `runways`. Nothing is listed when the connection

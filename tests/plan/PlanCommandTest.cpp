@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -109,4 +110,29 @@ TEST_F(PlanCommandTest, ADamagedRowIsADatabaseErrorWithExit1)
     Outcome o = Plan("AAAA BBBB");
     EXPECT_EQ(o.status, 1);
     EXPECT_NE(o.err.find("bad"), std::string::npos) << o.err;
+}
+
+TEST_F(PlanCommandTest, ReportWritesCourseTxtWithTheAirportTextsRunwaysAndRoute)
+{
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO runways VALUES (1,'09',5000,'Grass',-1.0);");
+    Outcome o = Plan("--report --format tsv AAAA BBBB");
+    EXPECT_EQ(o.status, 0) << o.err;
+    std::string path = m_dir->path() + "/course.txt";
+    EXPECT_NE(o.out.find(path + "\n"), std::string::npos) << o.out;
+    std::string report = Slurp("course.txt");
+    EXPECT_NE(report.find("Latitude:  N10* 0.0'                    Latitude:  N10* 0.0'"), std::string::npos);
+    EXPECT_NE(report.find("Elevation: 100 ft."), std::string::npos);
+    EXPECT_NE(report.find("ATIS: NA   "), std::string::npos);
+    EXPECT_NE(report.find("09   5000   Grass     NA                " + std::string(40, ' ') + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(report.find("\r\nTwo                     113.1 N10* 0.0'  E12* 0.0'  45    120.12     60.06      \r\n"),
+              std::string::npos);
+}
+
+TEST_F(PlanCommandTest, AReportThatCannotBeWrittenIsAnErrorWithExit1)
+{
+    ASSERT_EQ(mkdir("course.txt", 0755), 0);
+    Outcome o = Plan("--report AAAA BBBB");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("course.txt"), std::string::npos) << o.err;
 }

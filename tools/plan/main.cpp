@@ -4,8 +4,10 @@
 #include "AirportLookup.h"
 #include "ConnectionString.h"
 #include "DBException.h"
+#include "FileException.h"
 #include "Database.h"
 #include "PlanOptions.h"
+#include "PlanReport.h"
 #include "RouteSearch.h"
 #include "RouteTable.h"
 #include "RowSink.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-enum ExitCode { EXIT_OK = 0, EXIT_FAILURE_DB = 1, EXIT_USAGE = 2 };
+enum ExitCode { EXIT_OK = 0, EXIT_FAILURE_DB = 1, EXIT_USAGE = 2 };  // 1 also for a file error
 
 }  // namespace
 
@@ -54,11 +56,16 @@ int main(int argc, char** argv)
             PrintRouteTsv(std::cout, route.Rows());
         else
             PrintRouteTable(std::cout, route.Rows());
+        if (options.report)
+            std::cout << WritePlanReport(&database, departureID, destinationID, route.Rows()) << "\n";
         if (options.stats) {
             std::fprintf(stderr, "statements: %llu\ntime: %.1f ms\nbeacons: %d\n",
                          static_cast<unsigned long long>(database.GetStatementCount() - statementsBefore),
                          seconds * 1000.0, route.GetItemCount());
         }
+    } catch (const CFileException& e) {
+        std::cerr << "meridane-plan: " << e.what() << "\n";
+        return EXIT_FAILURE_DB;
     } catch (const CDBException& e) {
         std::string text = e.what();
         while (!text.empty() && text.back() == '\n')
