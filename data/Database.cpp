@@ -101,6 +101,33 @@ std::string TranslateForDriver(const std::string& connect, bool readOnly)
     return text;
 }
 
+// A result column is read under the name its select list writes ("SELECT
+// DISTINCT name" gives "name"), and under SELECT * under the table's own
+// column name. SQLite by default reports a column's declared name even where
+// the select list spells it otherwise, so switch that off for its driver.
+void NameColumnsAsWritten(SQLHDBC hdbc)
+{
+    char dbms[64] = "";
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(hdbc, SQL_DBMS_NAME, dbms, sizeof dbms, &length)) ||
+        strcasecmp(dbms, "SQLite") != 0)
+        return;
+    SQLHSTMT hstmt = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt)))
+        ThrowOdbcError(SQL_HANDLE_DBC, hdbc);
+    SQLRETURN rc = SQLExecDirect(hstmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>("PRAGMA short_column_names=0")),
+                                 SQL_NTS);
+    if (!SQL_SUCCEEDED(rc)) {
+        try {
+            ThrowOdbcError(SQL_HANDLE_STMT, hstmt);
+        } catch (...) {
+            SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+            throw;
+        }
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+}
+
 }  // namespace
 
 void ThrowOdbcError(SQLSMALLINT handleType, SQLHANDLE handle)
@@ -203,6 +230,8 @@ bool CDatabase::OpenEx(const std::string& strConnect, unsigned options)
         ThrowOdbcError(SQL_HANDLE_DBC, hdbc);
     if (conformance < SQL_OAC_LEVEL1)
         throw CDBException("The ODBC driver does not offer API conformance level 1.");
+
+    NameColumnsAsWritten(hdbc);
 
     m_hdbc = hdbc;
     hdbc = SQL_NULL_HDBC;  // owned now; the guard lets go

@@ -75,10 +75,14 @@ TEST_F(RecordsetTest, ColumnNamesMatchWithLetterCase)
     } catch (const CDBException& e) {
         EXPECT_NE(std::string(e.what()).find("id"), std::string::npos);
     }
-    // A select list's own spelling is the column's name.
-    rs.Open(CRecordset::forwardOnly, "SELECT name FROM Regions ORDER BY name", CRecordset::none);
-    EXPECT_EQ(Read(rs, "name"), "North America");
+    // A select list's own spelling is the column's name, whatever the
+    // table declares.
+    rs.Open(CRecordset::forwardOnly, "SELECT DISTINCT name FROM airports ORDER BY name", CRecordset::none);
+    EXPECT_EQ(Read(rs, "name"), "Nulls Field");
     EXPECT_THROW(rs.GetFieldValue("Name", value), CDBException);
+    rs.Open(CRecordset::forwardOnly, "SELECT Airports.NAME, ident FROM airports WHERE id=1", CRecordset::none);
+    EXPECT_EQ(Read(rs, "NAME"), "St. John's International");
+    EXPECT_EQ(Read(rs, "ident"), "CYYT");
 }
 
 TEST_F(RecordsetTest, JoinedRowsKeepEachTablesColumnNames)
