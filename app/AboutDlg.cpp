@@ -1,0 +1,15 @@
+#include "AboutDlg.h"
+
+#include "DialogBuilder.h"
+#include "Resource.h"
+
+#include <wx/app.h>
+
+CAboutDlg::CAboutDlg(wxWindow* parent)
+{
+    if (!parent && wxTheApp)
+        parent = wxTheApp->GetTopWindow();
+    CreateDialogFromTemplate(*this, parent, IDD_ABOUTBOX);
+    // OK, Enter, Escape and the close box all end it.
+    SetEscapeId(wxID_OK);
+}

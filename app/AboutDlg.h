@@ -1,0 +1,12 @@
+#pragma once
+
+#include <wx/dialog.h>
+
+// The About box: the About picture, the program's name and version, OK.
+// Constructed anew for each showing and run modally; nothing is read back.
+class CAboutDlg : public wxDialog {
+public:
+    // No parent: the toolkit makes the application's main window its owner
+    // while it runs modally.
+    explicit CAboutDlg(wxWindow* parent = nullptr);
+};

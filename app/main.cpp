@@ -1,0 +1,3 @@
+#include "RouteApp.h"
+
+wxIMPLEMENT_APP(CRouteApp);

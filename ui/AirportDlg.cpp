@@ -1,0 +1,304 @@
+#include "AirportDlg.h"
+
+#include "AirportInfo.h"
+#include "DialogBuilder.h"
+#include "DropDownList.h"
+#include "ListViewRows.h"
+#include "Quoting.h"
+#include "Recordset.h"
+#include "Resource.h"
+#include "TextConvert.h"
+
+#include <wx/textctrl.h>
+
+namespace {
+
+void ClearBox(wxChoice& box)
+{
+    box.Clear();
+    box.Disable();
+}
+
+// Ends the dialog with a result whether it runs modally or is only shown.
+void EndWith(wxDialog& dialog, int result)
+{
+    if (dialog.IsModal()) {
+        dialog.EndModal(result);
+    } else {
+        dialog.SetReturnCode(result);
+        dialog.Hide();
+    }
+}
+
+template <typename T>
+T* Control(wxWindow& dialog, int id)
+{
+    return wxStaticCast(dialog.FindWindow(ToolkitId(id)), T);
+}
+
+}  // namespace
+
+CAirportDlg::CAirportDlg(wxWindow* parent)
+{
+    CreateDialogFromTemplate(*this, parent, IDD_AIRPORT_DIALOG);
+    DoDataExchange();
+
+    Bind(wxEVT_INIT_DIALOG, &CAirportDlg::OnInitDialog, this);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeRegion(); }, IDC_REGION);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeCountry(); }, IDC_COUNTRY);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeState(); }, IDC_STATE);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeCity(); }, IDC_CITY);
+    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeAirport(); }, IDC_AIRPORT);
+    Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnAllCities(); }, IDC_ALL_CITIES);
+    Bind(wxEVT_BUTTON, &CAirportDlg::OnOK, this, wxID_OK);
+    Bind(wxEVT_CHAR_HOOK, &CAirportDlg::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CAirportDlg::OnClose, this);
+}
+
+void CAirportDlg::DoDataExchange()
+{
+    m_btnSelectAirport = Control<wxButton>(*this, IDOK);
+    m_chkAllCities = Control<wxCheckBox>(*this, IDC_ALL_CITIES);
+    m_cboCity = Control<wxChoice>(*this, IDC_CITY);
+    m_cboAirport = Control<wxChoice>(*this, IDC_AIRPORT);
+    m_lstRunways = Control<wxListCtrl>(*this, IDC_RUNWAYS);
+    m_cboState = Control<wxChoice>(*this, IDC_STATE);
+    m_cboRegion = Control<wxChoice>(*this, IDC_REGION);
+    m_cboCountry = Control<wxChoice>(*this, IDC_COUNTRY);
+    m_edtATIS = Control<wxTextCtrl>(*this, IDC_ATIS);
+    m_edtElevation = Control<wxTextCtrl>(*this, IDC_ELEVATION);
+    m_edtLatitude = Control<wxTextCtrl>(*this, IDC_LATITUDE);
+    m_edtLongitude = Control<wxTextCtrl>(*this, IDC_LONGITUDE);
+}
+
+bool CAirportDlg::TransferDataToWindow()
+{
+    // ChangeValue: showing a text is no edit by the user.
+    m_edtATIS->ChangeValue(ToWx(m_strATIS));
+    m_edtElevation->ChangeValue(ToWx(m_strElevation));
+    m_edtLatitude->ChangeValue(ToWx(m_strLatitude));
+    m_edtLongitude->ChangeValue(ToWx(m_strLongitude));
+    return true;
+}
+
+bool CAirportDlg::TransferDataFromWindow()
+{
+    m_strATIS = FromWx(m_edtATIS->GetValue());
+    m_strElevation = FromWx(m_edtElevation->GetValue());
+    m_strLatitude = FromWx(m_edtLatitude->GetValue());
+    m_strLongitude = FromWx(m_edtLongitude->GetValue());
+    return true;
+}
+
+void CAirportDlg::UpdateData(bool saveAndValidate)
+{
+    if (saveAndValidate)
+        TransferDataFromWindow();
+    else
+        TransferDataToWindow();
+}
+
+void CAirportDlg::OnInitDialog(wxInitDialogEvent&)
+{
+    TransferDataToWindow();
+    ResetFrom(0);
+
+    m_cboRegion->Enable();
+    FillFromQuery(*m_cboRegion, m_pDatabase, "SELECT name FROM Regions ORDER BY name", "name");
+
+    m_lstRunways->InsertColumn(0, "Runway #", wxLIST_FORMAT_LEFT, 70);
+    m_lstRunways->InsertColumn(1, "Length", wxLIST_FORMAT_LEFT, 70);
+    m_lstRunways->InsertColumn(2, "Type", wxLIST_FORMAT_LEFT, 70);
+    m_lstRunways->InsertColumn(3, "ILS Frequency", wxLIST_FORMAT_LEFT, 82);
+}
+
+void CAirportDlg::ResetFrom(int level)
+{
+    if (level <= 0)
+        ClearBox(*m_cboRegion);
+    if (level <= 1)
+        ClearBox(*m_cboCountry);
+    if (level <= 2)
+        ClearBox(*m_cboState);
+    if (level <= 3) {
+        ClearBox(*m_cboCity);
+        // The check mark stays as the user left it.
+        m_chkAllCities->Disable();
+    }
+    if (level <= 4)
+        ClearBox(*m_cboAirport);
+
+    m_btnSelectAirport->Disable();
+    m_strATIS.clear();
+    m_strElevation.clear();
+    m_strLatitude.clear();
+    m_strLongitude.clear();
+    m_lstRunways->DeleteAllItems();
+    UpdateData(false);
+}
+
+void CAirportDlg::OnSelchangeRegion()
+{
+    ResetFrom(1);
+    const std::string region = GetSelectedText(*m_cboRegion);
+    if (region.empty())
+        return;
+
+    m_cboCountry->Enable();
+    FillFromQuery(*m_cboCountry, m_pDatabase,
+                  "SELECT name FROM countries WHERE region='" + EscapeQuotes(region) + "' ORDER BY name", "name");
+    if (m_cboCountry->GetCount() == 1)
+        OnSelchangeCountry();
+}
+
+void CAirportDlg::OnSelchangeCountry()
+{
+    ResetFrom(2);
+    const std::string region = GetSelectedText(*m_cboRegion);
+    const std::string country = GetSelectedText(*m_cboCountry);
+    if (country.empty())
+        return;
+
+    if (country == COUNTRY_WITH_STATES) {
+        m_cboState->Enable();
+        FillFromQuery(*m_cboState, m_pDatabase,
+                      "SELECT DISTINCT state FROM airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
+                          EscapeQuotes(country) + "' ORDER BY state",
+                      "state");
+        if (m_cboState->GetCount() == 1)
+            OnSelchangeState();
+    } else {
+        // Never chosen, never queried: the box stays disabled.
+        AddString(*m_cboState, GO_TO_CITY_SELECTION);
+        m_cboState->SetSelection(0);
+
+        m_cboCity->Enable();
+        FillFromQuery(*m_cboCity, m_pDatabase,
+                      "SELECT DISTINCT city FROM Airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
+                          EscapeQuotes(country) + "'",
+                      "city");
+        if (m_cboCity->GetCount() == 1)
+            OnSelchangeCity();
+    }
+}
+
+void CAirportDlg::OnSelchangeState()
+{
+    ResetFrom(3);
+    const std::string region = GetSelectedText(*m_cboRegion);
+    const std::string country = GetSelectedText(*m_cboCountry);
+    const std::string state = GetSelectedText(*m_cboState);
+
+    m_cboCity->Enable();
+    m_chkAllCities->Enable();
+    FillFromQuery(*m_cboCity, m_pDatabase,
+                  "SELECT DISTINCT city FROM Airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
+                      EscapeQuotes(country) + "' AND state='" + EscapeQuotes(state) + "' ORDER BY city",
+                  "city");
+    if (m_cboCity->GetCount() == 1)
+        OnSelchangeCity();
+}
+
+void CAirportDlg::OnSelchangeCity()
+{
+    ResetFrom(4);
+    const std::string region = GetSelectedText(*m_cboRegion);
+    const std::string country = GetSelectedText(*m_cboCountry);
+    const std::string state = GetSelectedText(*m_cboState);
+    const std::string city = GetSelectedText(*m_cboCity);
+
+    std::string sql = "SELECT DISTINCT name FROM airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
+                      EscapeQuotes(country) + "' AND city='" + EscapeQuotes(city) + "'";
+    if (m_cboState->IsEnabled())
+        sql += " AND state='" + EscapeQuotes(state) + "'";
+    sql += " ORDER BY name";
+
+    m_cboAirport->Enable();
+    FillFromQuery(*m_cboAirport, m_pDatabase, sql, "name");
+    OnSelchangeAirport();
+}
+
+void CAirportDlg::OnAllCities()
+{
+    ResetFrom(4);
+    const std::string region = GetSelectedText(*m_cboRegion);
+    const std::string country = GetSelectedText(*m_cboCountry);
+    const std::string state = GetSelectedText(*m_cboState);
+    const std::string city = GetSelectedText(*m_cboCity);
+
+    std::string sql = "Select DISTINCT name FROM airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
+                      EscapeQuotes(country) + "'";
+    if (m_cboState->IsEnabled())
+        sql += " AND state='" + EscapeQuotes(state) + "'";
+    if (!m_chkAllCities->IsChecked()) {
+        m_cboCity->Enable();
+        sql += " AND city='" + EscapeQuotes(city) + "'";
+    } else {
+        m_cboCity->Disable();
+    }
+
+    m_cboAirport->Enable();
+    FillFromQuery(*m_cboAirport, m_pDatabase, sql, "name");
+    OnSelchangeAirport();
+}
+
+void CAirportDlg::OnSelchangeAirport()
+{
+    ResetFrom(5);
+    const std::string region = GetSelectedText(*m_cboRegion);
+    const std::string country = GetSelectedText(*m_cboCountry);
+    const std::string state = GetSelectedText(*m_cboState);
+    const std::string city = GetSelectedText(*m_cboCity);
+    const std::string airport = GetSelectedText(*m_cboAirport);
+    if (airport.empty())
+        return;
+
+    std::string sql = "SELECT * FROM airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
+                      EscapeQuotes(country) + "' AND name='" + EscapeQuotes(airport) + "'";
+    if (!m_chkAllCities->IsChecked())
+        sql += " AND city='" + EscapeQuotes(city) + "'";
+    if (m_cboState->IsEnabled())
+        sql += " AND state='" + EscapeQuotes(state) + "'";
+
+    CRecordset rs(m_pDatabase);
+    if (!rs.Open(CRecordset::forwardOnly, sql, CRecordset::none))
+        return;
+    // The first row is the one shown and handed back.
+    AirportInfo info = ReadAirportInfo(rs);
+    m_strLatitude = info.latitude;
+    m_strLongitude = info.longitude;
+    m_strElevation = info.elevation;
+    m_strATIS = info.atis;
+    UpdateData(false);
+    m_strID = info.id;
+    m_strName = info.name;
+    rs.Close();
+
+    m_btnSelectAirport->Enable();
+    ListRunways(m_strID);
+}
+
+void CAirportDlg::ListRunways(const std::string& id)
+{
+    ListViewRows rows(*m_lstRunways);
+    ::ListRunways(m_pDatabase, id, rows);
+}
+
+void CAirportDlg::OnOK(wxCommandEvent&)
+{
+    TransferDataFromWindow();
+    EndWith(*this, wxID_OK);
+}
+
+void CAirportDlg::OnCharHook(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_ESCAPE)
+        EndWith(*this, wxID_CANCEL);
+    else
+        event.Skip();
+}
+
+void CAirportDlg::OnClose(wxCloseEvent&)
+{
+    EndWith(*this, wxID_CANCEL);
+}

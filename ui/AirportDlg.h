@@ -1,0 +1,77 @@
+#pragma once
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/listctrl.h>
+
+#include <string>
+
+class CDatabase;
+
+// "Airport Information": finds one airport of the navigation database by
+// narrowing Region, Country, State (United States only), City and Airport,
+// shows its position, elevation, ATIS frequency and runways, and hands the
+// airport back when the user presses "Select Airport".
+//
+// Caller: construct, set m_pDatabase, ShowModal(). On wxID_OK the six texts
+// m_strID, m_strName, m_strLatitude, m_strLongitude, m_strElevation and
+// m_strATIS describe the chosen airport, all from one airports row.
+class CAirportDlg : public wxDialog {
+public:
+    explicit CAirportDlg(wxWindow* parent = nullptr);
+
+    std::string m_strName;
+    std::string m_strID;
+    CDatabase* m_pDatabase = nullptr;  // not owned
+    wxButton* m_btnSelectAirport = nullptr;
+    wxCheckBox* m_chkAllCities = nullptr;
+    wxChoice* m_cboCity = nullptr;
+    wxChoice* m_cboAirport = nullptr;
+    wxListCtrl* m_lstRunways = nullptr;
+    wxChoice* m_cboState = nullptr;
+    wxChoice* m_cboRegion = nullptr;
+    wxChoice* m_cboCountry = nullptr;
+    std::string m_strATIS;
+    std::string m_strElevation;
+    std::string m_strLatitude;
+    std::string m_strLongitude;
+
+    // Empties the cascade from a level down (0 = Region ... 4 = Airport,
+    // 5 = nothing) and clears the airport's details.
+    void ResetFrom(int level);
+    void ListRunways(const std::string& id);
+
+    // Handlers, also called directly where the cascade goes on by itself.
+    void OnSelchangeRegion();
+    void OnSelchangeCountry();
+    void OnSelchangeState();
+    void OnSelchangeCity();
+    void OnSelchangeAirport();
+    void OnAllCities();
+
+    // The details as the edits show them, and back.
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+
+    // UpdateData(FALSE): shows the four detail texts.
+    void UpdateData(bool saveAndValidate);
+
+private:
+    void DoDataExchange();
+    void OnInitDialog(wxInitDialogEvent& event);
+    void OnOK(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    wxTextCtrl* m_edtATIS = nullptr;
+    wxTextCtrl* m_edtElevation = nullptr;
+    wxTextCtrl* m_edtLatitude = nullptr;
+    wxTextCtrl* m_edtLongitude = nullptr;
+};
+
+// The country whose airports are further divided by state.
+inline constexpr const char COUNTRY_WITH_STATES[] = "United States";
+// Stands in the disabled State box of every other country.
+inline constexpr const char GO_TO_CITY_SELECTION[] = "Go to City selection...";

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <wx/choice.h>
+
+#include <string>
+
+class CDatabase;
+
+// Operations on the sorted drop-down lists of the airport dialog. Each item
+// keeps the exact bytes it was added with, so that the text put back into a
+// query is the one the database returned.
+
+// Adds an item; the box sorts it in.
+void AddString(wxChoice& box, const std::string& text);
+
+// The text of the selected item; "" when nothing is selected.
+std::string GetSelectedText(const wxChoice& box);
+
+// Runs the query and adds the named column of every row, in the order
+// returned, then selects the first item in the box's order. Selecting by
+// program raises no selection event.
+void FillFromQuery(wxChoice& box, CDatabase* pDatabase, const std::string& sql, const std::string& column);

@@ -1,0 +1,239 @@
+#include "RouteDlg.h"
+
+#include "AboutDlg.h"
+#include "AirportDlg.h"
+#include "AirportInfo.h"
+#include "AppArt.h"
+#include "ConnectionString.h"
+#include "CourseReport.h"
+#include "Database.h"
+#include "DialogBuilder.h"
+#include "DialogTemplates.h"
+#include "EditorHandOver.h"
+#include "ListViewRows.h"
+#include "Resource.h"
+#include "RouteSearch.h"
+#include "RowSink.h"
+#include "TextConvert.h"
+
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <memory>
+
+namespace {
+
+template <typename T>
+T* Control(wxWindow& dialog, int id)
+{
+    return wxStaticCast(dialog.FindWindow(ToolkitId(id)), T);
+}
+
+void InsertRunwayColumn(wxListCtrl& list, int column)
+{
+    static const char* const headings[] = {"Runway #", "Length", "Type", "ILS Frequency"};
+    static const int widths[] = {70, 70, 70, 82};
+    list.InsertColumn(column, headings[column], wxLIST_FORMAT_LEFT, widths[column]);
+}
+
+}  // namespace
+
+CRouteDlg::CRouteDlg(wxWindow* parent)
+{
+    m_hIcon = LoadAppIcons();
+
+    // The connection comes before the window, so that a database that cannot
+    // be opened leaves nothing on screen.
+    auto database = std::make_unique<CDatabase>();
+    database->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
+    m_pDatabase = database.release();
+
+    CreateDialogFromTemplate(*this, parent, IDD_ROUTE_DIALOG);
+    DoDataExchange();
+
+    m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
+    m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
+
+    Bind(wxEVT_INIT_DIALOG, &CRouteDlg::OnInitDialog, this);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSelectDeparting(); }, IDC_SELECT_DEPARTING);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSelectDestination(); }, IDC_SELECT_DESTINATION);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCalculateRoute(); }, IDC_CALCULATE_ROUTE);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnAbout(); }, IDC_ABOUT);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnWriteFile(); }, IDC_WRITE_FILE);
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnSysCommand(event.GetId()); }, IDM_ABOUTBOX);
+    Bind(wxEVT_CONTEXT_MENU, &CRouteDlg::OnContextMenu, this);
+    Bind(wxEVT_CHAR_HOOK, &CRouteDlg::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CRouteDlg::OnClose, this);
+}
+
+CRouteDlg::~CRouteDlg()
+{
+    if (m_pDatabase && m_pDatabase->IsOpen())
+        m_pDatabase->Close();
+    delete m_pDatabase;
+}
+
+void CRouteDlg::DoDataExchange()
+{
+    m_btnWriteFile = Control<wxButton>(*this, IDC_WRITE_FILE);
+    m_lstRoute = Control<wxListCtrl>(*this, IDC_ROUTE);
+    m_lstDestinationRunways = Control<wxListCtrl>(*this, IDC_DESTINATION_RUNWAYS);
+    m_lstDepartureRunways = Control<wxListCtrl>(*this, IDC_DEPARTURE_RUNWAYS);
+    m_btnCalculateRoute = Control<wxButton>(*this, IDC_CALCULATE_ROUTE);
+    m_edtDepartureATIS = Control<wxTextCtrl>(*this, IDC_DEPARTURE_ATIS);
+    m_edtDepartureElevation = Control<wxTextCtrl>(*this, IDC_DEPARTURE_ELEVATION);
+    m_edtDepartureLatitude = Control<wxTextCtrl>(*this, IDC_DEPARTURE_LATITUDE);
+    m_edtDepartureLongitude = Control<wxTextCtrl>(*this, IDC_DEPARTURE_LONGITUDE);
+    m_edtDepartureName = Control<wxTextCtrl>(*this, IDC_DEPARTURE_NAME);
+    m_edtDestinationATIS = Control<wxTextCtrl>(*this, IDC_DESTINATION_ATIS);
+    m_edtDestinationElevation = Control<wxTextCtrl>(*this, IDC_DESTINATION_ELEVATION);
+    m_edtDestinationLatitude = Control<wxTextCtrl>(*this, IDC_DESTINATION_LATITUDE);
+    m_edtDestinationLongitude = Control<wxTextCtrl>(*this, IDC_DESTINATION_LONGITUDE);
+    m_edtDestinationName = Control<wxTextCtrl>(*this, IDC_DESTINATION_NAME);
+}
+
+bool CRouteDlg::TransferDataToWindow()
+{
+    // The window shows the members and never reads the edits back.
+    m_edtDepartureATIS->ChangeValue(ToWx(m_strDepartureATIS));
+    m_edtDepartureElevation->ChangeValue(ToWx(m_strDepartureElevation));
+    m_edtDepartureLatitude->ChangeValue(ToWx(m_strDepartureLatitude));
+    m_edtDepartureLongitude->ChangeValue(ToWx(m_strDepartureLongitude));
+    m_edtDepartureName->ChangeValue(ToWx(m_strDepartureName));
+    m_edtDestinationATIS->ChangeValue(ToWx(m_strDestinationATIS));
+    m_edtDestinationElevation->ChangeValue(ToWx(m_strDestinationElevation));
+    m_edtDestinationLatitude->ChangeValue(ToWx(m_strDestinationLatitude));
+    m_edtDestinationLongitude->ChangeValue(ToWx(m_strDestinationLongitude));
+    m_edtDestinationName->ChangeValue(ToWx(m_strDestinationName));
+    return true;
+}
+
+void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
+{
+    TransferDataToWindow();
+
+    const std::string about = LoadResourceString(IDS_ABOUTBOX);
+    if (!about.empty() && m_menuSystem.GetMenuItemCount() == 0)
+        m_menuSystem.Append(IDM_ABOUTBOX, ToWx(about));
+
+    SetIcons(m_hIcon);
+
+    for (int column = 0; column < RUNWAY_COLUMNS; ++column) {
+        InsertRunwayColumn(*m_lstDepartureRunways, column);
+        InsertRunwayColumn(*m_lstDestinationRunways, column);
+    }
+    static const char* const routeHeadings[] = {"Name",      "Frequency",        "Latitude",        "Longtitude",
+                                                "Elevation", "Dist. from Dept.", "Dist. from Dest."};
+    for (int column = 0; column < ROUTE_COLUMNS; ++column)
+        m_lstRoute->InsertColumn(column, routeHeadings[column], wxLIST_FORMAT_LEFT, 70);
+}
+
+bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& elevation, std::string& latitude,
+                              std::string& longitude, std::string& name, wxListCtrl& runways)
+{
+    CAirportDlg dlg;
+    dlg.m_pDatabase = m_pDatabase;
+    if (m_runAirportDialog(dlg) != wxID_OK)
+        return false;
+
+    m_btnWriteFile->Disable();
+    id = dlg.m_strID;
+    atis = dlg.m_strATIS;
+    elevation = dlg.m_strElevation;
+    latitude = dlg.m_strLatitude;
+    longitude = dlg.m_strLongitude;
+    name = dlg.m_strName;
+    TransferDataToWindow();
+
+    FillRunwayList(id, runways);
+    m_btnCalculateRoute->Enable(!m_strDepartureID.empty() && !m_strDestinationID.empty());
+    return true;
+}
+
+void CRouteDlg::OnSelectDeparting()
+{
+    SelectAirport(m_strDepartureID, m_strDepartureATIS, m_strDepartureElevation, m_strDepartureLatitude,
+                  m_strDepartureLongitude, m_strDepartureName, *m_lstDepartureRunways);
+}
+
+void CRouteDlg::OnSelectDestination()
+{
+    SelectAirport(m_strDestinationID, m_strDestinationATIS, m_strDestinationElevation, m_strDestinationLatitude,
+                  m_strDestinationLongitude, m_strDestinationName, *m_lstDestinationRunways);
+}
+
+void CRouteDlg::FillRunwayList(const std::string& airportID, wxListCtrl& runways)
+{
+    runways.DeleteAllItems();
+    m_lstRoute->DeleteAllItems();
+    ListViewRows rows(runways);
+    ::ListRunways(m_pDatabase, airportID, rows);
+}
+
+void CRouteDlg::OnCalculateRoute()
+{
+    m_lstRoute->DeleteAllItems();
+    wxBusyCursor wait;
+    ListViewRows route(*m_lstRoute);
+    RouteSearch(m_pDatabase, m_strDepartureID, m_strDestinationID, route).Run();
+    m_btnWriteFile->Enable();
+    m_btnCalculateRoute->Disable();
+}
+
+void CRouteDlg::OnAbout()
+{
+    CAboutDlg dlg;
+    dlg.ShowModal();
+}
+
+void CRouteDlg::OnSysCommand(int command)
+{
+    if ((command & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+}
+
+void CRouteDlg::OnWriteFile()
+{
+    WriteCourseReport();
+}
+
+void CRouteDlg::WriteCourseReport()
+{
+    CoursePlan plan;
+    plan.departure = {m_strDepartureName, m_strDepartureLatitude, m_strDepartureLongitude, m_strDepartureATIS,
+                      m_strDepartureElevation};
+    plan.destination = {m_strDestinationName, m_strDestinationLatitude, m_strDestinationLongitude,
+                        m_strDestinationATIS, m_strDestinationElevation};
+    plan.departureRunways = ReadRows(ListViewRows(*m_lstDepartureRunways), RUNWAY_COLUMNS);
+    plan.destinationRunways = ReadRows(ListViewRows(*m_lstDestinationRunways), RUNWAY_COLUMNS);
+    plan.route = ReadRows(ListViewRows(*m_lstRoute), ROUTE_COLUMNS);
+
+    ::WriteCourseReport(plan);
+    // When the editor cannot be started the window simply stays as it was,
+    // so that pressing Write File again writes the file afresh.
+    StartEditorAndExit();
+}
+
+void CRouteDlg::OnContextMenu(wxContextMenuEvent&)
+{
+    if (m_menuSystem.GetMenuItemCount() > 0)
+        m_showWindowMenu(m_menuSystem);
+}
+
+void CRouteDlg::OnCharHook(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_ESCAPE)
+        Close();
+    else
+        event.Skip();
+}
+
+void CRouteDlg::OnClose(wxCloseEvent&)
+{
+    if (IsModal()) {
+        EndModal(wxID_CANCEL);
+    } else {
+        SetReturnCode(wxID_CANCEL);
+        Hide();
+    }
+}

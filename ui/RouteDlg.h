@@ -1,0 +1,92 @@
+#pragma once
+
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/iconbndl.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+
+#include <functional>
+#include <string>
+
+class CAirportDlg;
+class CDatabase;
+
+// "Meridane", the program's one window: the departure and destination
+// airports with their runways, the navigation radios on the route, and the
+// buttons that choose the airports, calculate the route, write the course
+// report and show the About box. It owns the database connection for its
+// whole life.
+class CRouteDlg : public wxDialog {
+public:
+    // Opens the database connection first; a connection that cannot be made
+    // throws CDBException before any window exists.
+    explicit CRouteDlg(wxWindow* parent = nullptr);
+    ~CRouteDlg() override;
+
+    wxButton* m_btnWriteFile = nullptr;
+    wxListCtrl* m_lstRoute = nullptr;
+    wxListCtrl* m_lstDestinationRunways = nullptr;
+    wxListCtrl* m_lstDepartureRunways = nullptr;
+    wxButton* m_btnCalculateRoute = nullptr;
+    std::string m_strDepartureATIS;
+    std::string m_strDepartureElevation;
+    std::string m_strDepartureLatitude;
+    std::string m_strDepartureLongitude;
+    std::string m_strDepartureName;
+    std::string m_strDestinationATIS;
+    std::string m_strDestinationElevation;
+    std::string m_strDestinationLatitude;
+    std::string m_strDestinationLongitude;
+    std::string m_strDestinationName;
+    wxIconBundle m_hIcon;
+    CDatabase* m_pDatabase = nullptr;  // owned
+    std::string m_strDestinationID;
+    std::string m_strDepartureID;
+
+    // How the airport selection dialog is run; ShowModal unless replaced
+    // (tests drive the dialog without a modal loop).
+    std::function<int(CAirportDlg&)> m_runAirportDialog;
+    // How the window menu is shown on a right click; a pop-up menu unless
+    // replaced.
+    std::function<void(wxMenu&)> m_showWindowMenu;
+
+    // Stands in for the window manager's system menu, which a program cannot
+    // extend here: "&About Meridane..." on a right click.
+    wxMenu m_menuSystem;
+
+    void FillRunwayList(const std::string& airportID, wxListCtrl& runways);
+    // Gathers the plan from the window, writes course.txt and hands over to
+    // the editor, which ends the program.
+    void WriteCourseReport();
+
+    void OnSelectDeparting();
+    void OnSelectDestination();
+    void OnCalculateRoute();
+    void OnAbout();
+    void OnWriteFile();
+    void OnSysCommand(int command);
+
+    bool TransferDataToWindow() override;
+
+private:
+    void DoDataExchange();
+    void OnInitDialog(wxInitDialogEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+    // Runs the selection dialog; false when no airport was chosen.
+    bool SelectAirport(std::string& id, std::string& atis, std::string& elevation, std::string& latitude,
+                       std::string& longitude, std::string& name, wxListCtrl& runways);
+
+    wxTextCtrl* m_edtDepartureATIS = nullptr;
+    wxTextCtrl* m_edtDepartureElevation = nullptr;
+    wxTextCtrl* m_edtDepartureLatitude = nullptr;
+    wxTextCtrl* m_edtDepartureLongitude = nullptr;
+    wxTextCtrl* m_edtDepartureName = nullptr;
+    wxTextCtrl* m_edtDestinationATIS = nullptr;
+    wxTextCtrl* m_edtDestinationElevation = nullptr;
+    wxTextCtrl* m_edtDestinationLatitude = nullptr;
+    wxTextCtrl* m_edtDestinationLongitude = nullptr;
+    wxTextCtrl* m_edtDestinationName = nullptr;
+};
