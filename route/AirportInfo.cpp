@@ -7,19 +7,14 @@
 
 AirportInfo ReadAirportInfo(CRecordset& rs)
 {
-    std::string latDir, latMajor, latMinor, longDir, longMajor, longMinor, elevation, frequency;
-    rs.GetFieldValue("LatDir", latDir);
-    rs.GetFieldValue("LatMajor", latMajor);
-    rs.GetFieldValue("LatMinor", latMinor);
-    rs.GetFieldValue("LongDir", longDir);
-    rs.GetFieldValue("LongMajor", longMajor);
-    rs.GetFieldValue("LongMinor", longMinor);
+    PositionTexts position = ReadPositionTexts(rs);
+    std::string elevation, frequency;
     rs.GetFieldValue("Elevation", elevation);
     rs.GetFieldValue("Frequency", frequency);
 
     AirportInfo info;
-    info.latitude = PositionText(latDir, latMajor, latMinor);
-    info.longitude = PositionText(longDir, longMajor, longMinor);
+    info.latitude = position.latitude;
+    info.longitude = position.longitude;
     info.elevation = elevation + " ft.";
     info.atis = FrequencyText(frequency);
     rs.GetFieldValue("ID", info.id);

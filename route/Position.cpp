@@ -28,6 +28,18 @@ std::string PositionText(const std::string& dir, const std::string& major, const
     return dir + major + "* " + minor + "'";
 }
 
+PositionTexts ReadPositionTexts(CRecordset& rs)
+{
+    std::string latDir, latMajor, latMinor, longDir, longMajor, longMinor;
+    rs.GetFieldValue("LatDir", latDir);
+    rs.GetFieldValue("LatMajor", latMajor);
+    rs.GetFieldValue("LatMinor", latMinor);
+    rs.GetFieldValue("LongDir", longDir);
+    rs.GetFieldValue("LongMajor", longMajor);
+    rs.GetFieldValue("LongMinor", longMinor);
+    return {PositionText(latDir, latMajor, latMinor), PositionText(longDir, longMajor, longMinor)};
+}
+
 float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor)
 {
     float whole = ParseFloat(major);

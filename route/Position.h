@@ -11,6 +11,14 @@ inline constexpr double NM_PER_DEGREE = 60.059;
 // hundredths, "'" (N40* 63.94'). Texts are used as the database returns them.
 std::string PositionText(const std::string& dir, const std::string& major, const std::string& minor);
 
+// The latitude and longitude texts of the current row of a query on a
+// table with position columns.
+struct PositionTexts {
+    std::string latitude;
+    std::string longitude;
+};
+PositionTexts ReadPositionTexts(CRecordset& rs);
+
 // Major + Minor hundredths as a single-precision number of degrees, signed by
 // the hemisphere (S and W negative). Both texts are read as "%f" reads them.
 float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor);

@@ -173,15 +173,10 @@ void RouteSearch::AddRouteRow(const std::string& beaconID)
 {
     CRecordset rs(m_pDatabase);
     rs.Open(CRecordset::forwardOnly, "SELECT * FROM navs WHERE id=" + beaconID, CRecordset::none);
-    std::string name, frequency, latDir, latMajor, latMinor, longDir, longMajor, longMinor, elevation;
+    std::string name, frequency, elevation;
     rs.GetFieldValue("Name", name);
     rs.GetFieldValue("Frequency", frequency);
-    rs.GetFieldValue("LatDir", latDir);
-    rs.GetFieldValue("LatMajor", latMajor);
-    rs.GetFieldValue("LatMinor", latMinor);
-    rs.GetFieldValue("LongDir", longDir);
-    rs.GetFieldValue("LongMajor", longMajor);
-    rs.GetFieldValue("LongMinor", longMinor);
+    PositionTexts position = ReadPositionTexts(rs);
     rs.GetFieldValue("Elevation", elevation);
 
     std::string fromDeparture = FormatMiles(GetDistance(m_pDatabase, beaconID, m_strDepartureID, NAVS, AIRPORTS));
@@ -191,8 +186,8 @@ void RouteSearch::AddRouteRow(const std::string& beaconID)
     int row = m_route.GetItemCount();
     row = m_route.InsertItem(row, name);
     m_route.SetItemText(row, 1, FrequencyText(frequency));
-    m_route.SetItemText(row, 2, PositionText(latDir, latMajor, latMinor));
-    m_route.SetItemText(row, 3, PositionText(longDir, longMajor, longMinor));
+    m_route.SetItemText(row, 2, position.latitude);
+    m_route.SetItemText(row, 3, position.longitude);
     m_route.SetItemText(row, 4, elevation);
     m_route.SetItemText(row, 5, fromDeparture);
     m_route.SetItemText(row, 6, toDestination);
