@@ -22,11 +22,16 @@ namespace {
 // drawn for). A control that would be cut keeps its place: it grows to its
 // natural size around the centre of its rectangle, rightwards for text that
 // reads from the left.
-wxRect FitRect(wxWindow& control, wxRect rect, bool growWidth)
+enum class Grow { None, Right, Centre };
+
+wxRect FitRect(wxWindow& control, wxRect rect, Grow grow)
 {
     wxSize best = control.GetBestSize();
-    if (growWidth && best.x > rect.width)
+    if (grow != Grow::None && best.x > rect.width) {
+        if (grow == Grow::Centre)
+            rect.x -= (best.x - rect.width) / 2;
         rect.width = best.x;
+    }
     if (best.y > rect.height) {
         rect.y -= (best.y - rect.height) / 2;
         rect.height = best.y;
@@ -35,6 +40,13 @@ wxRect FitRect(wxWindow& control, wxRect rect, bool growWidth)
 }
 
 }  // namespace
+
+int TemplatePixels(const wxWindow& dialog, int pixels)
+{
+    // Four horizontal dialog units are one average character of the font.
+    const int averageChar = dialog.ConvertDialogToPixels(wxSize(4, 0)).x;
+    return std::max(pixels, pixels * averageChar / TEMPLATE_FONT_AVERAGE_CHAR);
+}
 
 int ToolkitId(int templateId)
 {
@@ -67,7 +79,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
         const int id = ToolkitId(c.id);
         const wxString text = wxString::FromUTF8(c.text);
         wxWindow* control = nullptr;
-        bool growWidth = false;
+        Grow grow = Grow::None;
         switch (c.kind) {
         case ControlKind::DropDownList:
             // The template's height includes the dropped-down list; the
@@ -76,7 +88,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
             break;
         case ControlKind::AutoCheckBox:
             control = new wxCheckBox(&dialog, id, text, pos, size);
-            growWidth = true;
+            grow = Grow::Right;
             break;
         case ControlKind::ReadOnlyEdit:
             control = new wxTextCtrl(&dialog, id, text, pos, size, wxTE_READONLY | wxBORDER_SUNKEN);
@@ -89,7 +101,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
             break;
         case ControlKind::Label:
             control = new wxStaticText(&dialog, id, text, pos, size, wxALIGN_LEFT | wxST_NO_AUTORESIZE);
-            growWidth = true;
+            grow = Grow::Right;
             break;
         case ControlKind::Text:
             control = new wxStaticText(&dialog, id, text, pos, size, wxALIGN_LEFT | wxST_NO_AUTORESIZE);
@@ -100,7 +112,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
             if (c.kind == ControlKind::DefPushButton)
                 button->SetDefault();
             control = button;
-            growWidth = true;
+            grow = Grow::Centre;
             break;
         }
         case ControlKind::Picture: {
@@ -112,7 +124,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
         }
         }
         if (c.kind != ControlKind::Picture && c.kind != ControlKind::GroupBox && c.kind != ControlKind::ReportList)
-            control->SetSize(FitRect(*control, wxRect(control->GetPosition(), control->GetSize()), growWidth));
+            control->SetSize(FitRect(*control, wxRect(control->GetPosition(), control->GetSize()), grow));
         if (c.disabled)
             control->Disable();
     }

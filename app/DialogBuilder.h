@@ -11,3 +11,12 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
 // The toolkit's identifier for a control of a template (IDOK and IDCANCEL
 // map to the toolkit's standard buttons).
 int ToolkitId(int templateId);
+
+// A width in pixels that the templates' font was measured for (list
+// columns), in pixels of the dialog's own font: larger when that font is
+// wider, never smaller.
+int TemplatePixels(const wxWindow& dialog, int pixels);
+
+// The average character width, in pixels, of the font the templates were
+// drawn with (8-point MS Sans Serif).
+inline constexpr int TEMPLATE_FONT_AVERAGE_CHAR = 6;

@@ -1,0 +1,41 @@
+#pragma once
+
+// Drives the program's real dialogs the way a user does: choices in the
+// drop-down lists, clicks on buttons and check boxes, each followed by the
+// event the toolkit sends for it; and reads back what the controls show.
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/listctrl.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Selects the item with this text, as the user would in the drop-down list;
+// the box must be enabled and hold the item.
+void Choose(wxChoice& box, const std::string& text);
+// Selects the item at this index.
+void ChooseIndex(wxChoice& box, int index);
+// Clicks a push button; it must be enabled.
+void Click(wxButton& button);
+// Clicks a check box, toggling its mark; it must be enabled.
+void Click(wxCheckBox& box);
+
+// The items of a box in its own order, and the selected one ("" for none).
+std::vector<std::string> Items(const wxChoice& box);
+std::string Selected(const wxChoice& box);
+std::string Text(const wxTextCtrl& edit);
+// Every row of a list view, all columns.
+std::vector<std::vector<std::string>> Rows(const wxListCtrl& list);
+std::vector<std::string> Headings(const wxListCtrl& list);
+std::vector<int> ColumnWidths(const wxListCtrl& list);
+
+// Processes pending toolkit events for a while, so that windows appear.
+void Settle(int milliseconds = 50);
+
+// Runs `action` from the event loop as soon as it is idle; for acting on a
+// modal dialog while its own loop runs.
+void WhenIdle(std::function<void()> action);

@@ -1,0 +1,29 @@
+// Test main for the window tests: the program's own application object runs
+// them, so that errors leaving a handler meet the same boundary as in the
+// program. Needs a display (the tests run under xvfb-run).
+
+#include "RouteApp.h"
+
+#include <gtest/gtest.h>
+#include <wx/init.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Death tests start the test binary afresh, each with its own display
+    // connection, rather than forking one that the toolkit's threads share.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+
+    wxApp::SetInstance(new CRouteApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "cannot start the window toolkit (no display?)\n");
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    int result = RUN_ALL_TESTS();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}
