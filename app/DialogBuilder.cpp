@@ -48,6 +48,14 @@ int TemplatePixels(const wxWindow& dialog, int pixels)
     return std::max(pixels, pixels * averageChar / TEMPLATE_FONT_AVERAGE_CHAR);
 }
 
+void InsertTemplateColumn(wxListCtrl& list, int column, const wxString& heading, int pixels)
+{
+    // The header needs a little room around its text.
+    const int headingWidth = list.GetTextExtent(heading).x + 16;
+    list.InsertColumn(column, heading, wxLIST_FORMAT_LEFT,
+                      std::max(TemplatePixels(*list.GetParent(), pixels), headingWidth));
+}
+
 int ToolkitId(int templateId)
 {
     switch (templateId) {
@@ -108,7 +116,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
             break;
         case ControlKind::PushButton:
         case ControlKind::DefPushButton: {
-            auto* button = new wxButton(&dialog, id, text, pos, size);
+            auto* button = new wxButton(&dialog, id, text, pos, size, wxBU_EXACTFIT);
             if (c.kind == ControlKind::DefPushButton)
                 button->SetDefault();
             control = button;

@@ -17,6 +17,11 @@ int ToolkitId(int templateId);
 // wider, never smaller.
 int TemplatePixels(const wxWindow& dialog, int pixels);
 
+// Inserts a left-aligned column into a report list of a template dialog,
+// `pixels` wide as TemplatePixels gives it, and wide enough for its heading.
+class wxListCtrl;
+void InsertTemplateColumn(wxListCtrl& list, int column, const wxString& heading, int pixels);
+
 // The average character width, in pixels, of the font the templates were
 // drawn with (8-point MS Sans Serif).
 inline constexpr int TEMPLATE_FONT_AVERAGE_CHAR = 6;

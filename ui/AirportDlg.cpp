@@ -106,10 +106,10 @@ void CAirportDlg::OnInitDialog(wxInitDialogEvent&)
     m_cboRegion->Enable();
     FillFromQuery(*m_cboRegion, m_pDatabase, "SELECT name FROM Regions ORDER BY name", "name");
 
-    m_lstRunways->InsertColumn(0, "Runway #", wxLIST_FORMAT_LEFT, TemplatePixels(*this, 70));
-    m_lstRunways->InsertColumn(1, "Length", wxLIST_FORMAT_LEFT, TemplatePixels(*this, 70));
-    m_lstRunways->InsertColumn(2, "Type", wxLIST_FORMAT_LEFT, TemplatePixels(*this, 70));
-    m_lstRunways->InsertColumn(3, "ILS Frequency", wxLIST_FORMAT_LEFT, TemplatePixels(*this, 82));
+    InsertTemplateColumn(*m_lstRunways, 0, "Runway #", 70);
+    InsertTemplateColumn(*m_lstRunways, 1, "Length", 70);
+    InsertTemplateColumn(*m_lstRunways, 2, "Type", 70);
+    InsertTemplateColumn(*m_lstRunways, 3, "ILS Frequency", 82);
 }
 
 void CAirportDlg::ResetFrom(int level)

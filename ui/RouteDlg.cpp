@@ -33,7 +33,7 @@ void InsertRunwayColumn(wxListCtrl& list, int column)
 {
     static const char* const headings[] = {"Runway #", "Length", "Type", "ILS Frequency"};
     static const int widths[] = {70, 70, 70, 82};
-    list.InsertColumn(column, headings[column], wxLIST_FORMAT_LEFT, TemplatePixels(*list.GetParent(), widths[column]));
+    InsertTemplateColumn(list, column, headings[column], widths[column]);
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
     static const char* const routeHeadings[] = {"Name",      "Frequency",        "Latitude",        "Longtitude",
                                                 "Elevation", "Dist. from Dept.", "Dist. from Dest."};
     for (int column = 0; column < ROUTE_COLUMNS; ++column)
-        m_lstRoute->InsertColumn(column, routeHeadings[column], wxLIST_FORMAT_LEFT, TemplatePixels(*this, 70));
+        InsertTemplateColumn(*m_lstRoute, column, routeHeadings[column], 70);
 }
 
 bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& elevation, std::string& latitude,

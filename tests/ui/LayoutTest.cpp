@@ -1,0 +1,235 @@
+// The three dialogs as their templates lay them out: controls, texts, order,
+// initial states, and a layout in which nothing is cut or covered on this
+// desktop's font and theme.
+
+#include "AboutDlg.h"
+#include "AirportDlg.h"
+#include "DialogBuilder.h"
+#include "DialogTemplates.h"
+#include "Resource.h"
+#include "RouteDlg.h"
+#include "TextConvert.h"
+#include "UiDriver.h"
+#include "UiFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/listctrl.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <memory>
+
+namespace {
+
+bool IsKind(wxWindow* w, ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::DropDownList:
+        return dynamic_cast<wxChoice*>(w) != nullptr;
+    case ControlKind::AutoCheckBox:
+        return dynamic_cast<wxCheckBox*>(w) != nullptr;
+    case ControlKind::ReadOnlyEdit: {
+        auto* edit = dynamic_cast<wxTextCtrl*>(w);
+        return edit && !edit->IsEditable();
+    }
+    case ControlKind::ReportList: {
+        auto* list = dynamic_cast<wxListCtrl*>(w);
+        return list && list->InReportView();
+    }
+    case ControlKind::GroupBox:
+        return dynamic_cast<wxStaticBox*>(w) != nullptr;
+    case ControlKind::Label:
+    case ControlKind::Text:
+        return dynamic_cast<wxStaticText*>(w) != nullptr;
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+        return dynamic_cast<wxButton*>(w) != nullptr;
+    case ControlKind::Picture:
+        return dynamic_cast<wxStaticBitmap*>(w) != nullptr;
+    }
+    return false;
+}
+
+wxString Caption(wxWindow* w)
+{
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(w))
+        return edit->GetValue();
+    return w->GetLabel();
+}
+
+class Layout : public WindowTest {
+protected:
+    // Every control of the template, in template order, as the window has it.
+    void ExpectTemplate(wxDialog& dialog, int templateId)
+    {
+        const DialogTemplate& tpl = FindDialogTemplate(templateId);
+        EXPECT_EQ(FromWx(dialog.GetTitle()), tpl.caption);
+        EXPECT_EQ(dialog.GetClientSize(), dialog.ConvertDialogToPixels(wxSize(tpl.cx, tpl.cy)));
+
+        const wxWindowList& children = dialog.GetChildren();
+        ASSERT_EQ(children.size(), tpl.controls.size());
+        std::size_t i = 0;
+        for (wxWindow* w : children) {
+            const ControlTemplate& c = tpl.controls[i++];
+            SCOPED_TRACE("control " + std::to_string(i) + " \"" + c.text + "\"");
+            EXPECT_TRUE(IsKind(w, c.kind));
+            if (c.id != IDC_STATIC) {
+                EXPECT_EQ(w->GetId(), ToolkitId(c.id));
+            }
+            if (c.kind != ControlKind::Picture) {
+                EXPECT_EQ(FromWx(Caption(w)), c.text);
+            }
+            EXPECT_EQ(w->IsThisEnabled(), !c.disabled);
+            if (c.kind == ControlKind::DefPushButton) {
+                EXPECT_EQ(dialog.GetDefaultItem(), w);
+            }
+        }
+    }
+
+    // Inside the client area; text controls at least their natural size;
+    // no control over another (group boxes only frame them).
+    void ExpectNothingCutOrCovered(wxDialog& dialog)
+    {
+        const wxRect client(wxPoint(0, 0), dialog.GetClientSize());
+        std::vector<wxWindow*> controls;
+        for (wxWindow* w : dialog.GetChildren()) {
+            SCOPED_TRACE(FromWx(w->GetClassInfo()->GetClassName()) + " \"" + FromWx(w->GetLabel()) + "\"");
+            EXPECT_TRUE(client.Contains(w->GetRect())) << "outside the window";
+            // Edits and drop-down lists take their width from the template.
+            if (dynamic_cast<wxStaticText*>(w) || dynamic_cast<wxButton*>(w) || dynamic_cast<wxCheckBox*>(w)) {
+                EXPECT_GE(w->GetSize().x, w->GetBestSize().x) << "text cut off";
+            }
+            if (!dynamic_cast<wxStaticBox*>(w) && !dynamic_cast<wxListCtrl*>(w)) {
+                EXPECT_GE(w->GetSize().y, w->GetBestSize().y) << "text cut off";
+            }
+            if (!dynamic_cast<wxStaticBox*>(w))
+                controls.push_back(w);
+        }
+        for (std::size_t a = 0; a < controls.size(); ++a)
+            for (std::size_t b = a + 1; b < controls.size(); ++b)
+                EXPECT_FALSE(controls[a]->GetRect().Intersects(controls[b]->GetRect()))
+                    << FromWx(controls[a]->GetLabel()) << " (" << controls[a]->GetId() << ") covers "
+                    << FromWx(controls[b]->GetLabel()) << " (" << controls[b]->GetId() << ")";
+    }
+
+    // Each group box still frames the controls its template rectangle holds.
+    void ExpectGroupsFrameTheirControls(wxDialog& dialog, int templateId)
+    {
+        const DialogTemplate& tpl = FindDialogTemplate(templateId);
+        const wxWindowList& children = dialog.GetChildren();
+        std::vector<wxWindow*> windows(children.begin(), children.end());
+        for (std::size_t g = 0; g < tpl.controls.size(); ++g) {
+            const ControlTemplate& group = tpl.controls[g];
+            if (group.kind != ControlKind::GroupBox)
+                continue;
+            const wxRect frame(group.x, group.y, group.cx, group.cy);
+            for (std::size_t i = 0; i < tpl.controls.size(); ++i) {
+                const ControlTemplate& c = tpl.controls[i];
+                if (c.kind == ControlKind::GroupBox || !frame.Contains(wxRect(c.x, c.y, c.cx, c.cy)))
+                    continue;
+                EXPECT_TRUE(windows[g]->GetRect().Contains(windows[i]->GetRect()))
+                    << "\"" << c.text << "\" (" << c.id << ") leaves group \"" << group.text << "\"";
+            }
+        }
+    }
+
+    // Column headings readable in full.
+    void ExpectHeadingsFit(wxListCtrl& list)
+    {
+        for (int c = 0; c < list.GetColumnCount(); ++c) {
+            wxListItem item;
+            item.SetMask(wxLIST_MASK_TEXT);
+            list.GetColumn(c, item);
+            EXPECT_GE(list.GetColumnWidth(c), list.GetTextExtent(item.GetText()).x + 12)
+                << "heading \"" << FromWx(item.GetText()) << "\" cut off";
+        }
+    }
+};
+
+TEST_F(Layout, MainWindowFollowsTemplate102)
+{
+    Build(RouteRows());
+    CRouteDlg dlg;
+    dlg.Show();
+    ExpectTemplate(dlg, IDD_ROUTE_DIALOG);
+    ExpectNothingCutOrCovered(dlg);
+    ExpectGroupsFrameTheirControls(dlg, IDD_ROUTE_DIALOG);
+    for (wxListCtrl* list : {dlg.m_lstDepartureRunways, dlg.m_lstDestinationRunways, dlg.m_lstRoute})
+        ExpectHeadingsFit(*list);
+    // Column widths: the template's pixels, widened for a wider font.
+    std::vector<int> runway = ColumnWidths(*dlg.m_lstDepartureRunways);
+    ASSERT_EQ(runway.size(), 4u);
+    EXPECT_GE(runway[0], 70);
+    EXPECT_EQ(runway[0], runway[1]);
+    EXPECT_EQ(runway[0], runway[2]);
+    EXPECT_GE(runway[3], 82);
+    EXPECT_EQ(ColumnWidths(*dlg.m_lstDestinationRunways), runway);
+    for (int width : ColumnWidths(*dlg.m_lstRoute))
+        EXPECT_GE(width, runway[0]);
+}
+
+TEST_F(Layout, AirportDialogFollowsTemplate130)
+{
+    Build(CascadeRows());
+    CAirportDlg dlg;
+    dlg.m_pDatabase = db();
+    dlg.Show();
+    // The template's states, before the dialog's own start fills Region.
+    CAirportDlg fresh;
+    ExpectTemplate(fresh, IDD_AIRPORT_DIALOG);
+    ExpectNothingCutOrCovered(dlg);
+    ExpectGroupsFrameTheirControls(dlg, IDD_AIRPORT_DIALOG);
+    ExpectHeadingsFit(*dlg.m_lstRunways);
+    // Long names fit the boxes' width as the template gives it.
+    EXPECT_EQ(dlg.m_cboAirport->GetSize().x, dlg.ConvertDialogToPixels(wxSize(180, 0)).x);
+}
+
+TEST_F(Layout, AboutBoxFollowsTemplate100)
+{
+    CAboutDlg about;
+    ExpectTemplate(about, IDD_ABOUTBOX);
+    ExpectNothingCutOrCovered(about);
+    wxStaticBitmap* picture = nullptr;
+    for (wxWindow* w : about.GetChildren())
+        if (auto* p = dynamic_cast<wxStaticBitmap*>(w))
+            picture = p;
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetBitmap().GetSize(), wxSize(93, 118));
+}
+
+TEST_F(Layout, TheAboutMenuStringIsInTheStringTable)
+{
+    EXPECT_EQ(LoadResourceString(IDS_ABOUTBOX), "&About Meridane...");
+    EXPECT_EQ(LoadResourceString(999), "");
+}
+
+TEST_F(Layout, TabOrderIsTemplateOrder)
+{
+    Build(RouteRows());
+    CRouteDlg dlg;
+    dlg.Show();
+    Settle();
+    // Walk the focus forward from Select Departing as Tab does.
+    dlg.FindWindow(IDC_SELECT_DEPARTING)->SetFocus();
+    Settle();
+    std::vector<int> order;
+    for (int i = 0; i < 3; ++i) {
+        dlg.NavigateIn(wxNavigationKeyEvent::IsForward);
+        Settle(20);
+        wxWindow* focus = wxWindow::FindFocus();
+        order.push_back(focus ? focus->GetId() : 0);
+    }
+    // Select Destination, About, then (Write File and Calculate Route being
+    // disabled) round to the first edit of the template.
+    EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
+    EXPECT_EQ(order[1], IDC_ABOUT);
+    EXPECT_EQ(order[2], IDC_DEPARTURE_LATITUDE);
+}
+
+}  // namespace

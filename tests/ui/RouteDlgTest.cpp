@@ -1,0 +1,472 @@
+// The main window: choosing airports, the route, the report and the button
+// states, with the selection dialog played by the test as a user would.
+
+#include "AirportDlg.h"
+#include "Database.h"
+#include "Resource.h"
+#include "RouteDlg.h"
+#include "RouteSearch.h"
+#include "RowSink.h"
+#include "UiDriver.h"
+#include "UiFixture.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/stattext.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Table = std::vector<std::vector<std::string>>;
+
+// What the user does in one run of the selection dialog.
+struct Pick {
+    std::string state, city, airport;
+    bool cancel = false;
+};
+
+const Pick KENNEDY{"New York", "New York", "Kennedy"};
+const Pick SHORT_FIELD{"New York", "New York", "Short Field"};
+const Pick LOGAN{"Massachusetts", "Boston", "Logan"};
+
+class RouteWindow : public WindowTest {
+protected:
+    void Open(const std::string& sql = "")
+    {
+        Build(RouteRows() + sql);
+        dlg = std::make_unique<CRouteDlg>();
+        dlg->m_runAirportDialog = [this](CAirportDlg& d) { return PlayUser(d); };
+        dlg->Show();
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        WindowTest::TearDown();
+    }
+
+    int PlayUser(CAirportDlg& d)
+    {
+        ++dialogRuns;
+        d.Show();
+        Choose(*d.m_cboRegion, "North America");
+        Choose(*d.m_cboState, next.state);
+        if (d.m_cboCity->IsEnabled() && Selected(*d.m_cboCity) != next.city)
+            Choose(*d.m_cboCity, next.city);
+        if (Selected(*d.m_cboAirport) != next.airport)
+            Choose(*d.m_cboAirport, next.airport);
+        if (next.cancel) {
+            d.Close();
+        } else {
+            EXPECT_TRUE(d.m_btnSelectAirport->IsEnabled());
+            Click(*d.m_btnSelectAirport);
+        }
+        EXPECT_FALSE(d.IsShown());
+        return d.GetReturnCode();
+    }
+    void SelectDeparting(const Pick& pick)
+    {
+        next = pick;
+        Click(Button(IDC_SELECT_DEPARTING));
+    }
+    void SelectDestination(const Pick& pick)
+    {
+        next = pick;
+        Click(Button(IDC_SELECT_DESTINATION));
+    }
+    void CalculateRoute() { Click(*dlg->m_btnCalculateRoute); }
+
+    wxButton& Button(int id) { return *wxStaticCast(dlg->FindWindow(id), wxButton); }
+    std::string Edit(int id) { return Text(*wxStaticCast(dlg->FindWindow(id), wxTextCtrl)); }
+    // The ten texts as the edits show them, departure first.
+    Strings Panels()
+    {
+        Strings texts;
+        for (int id : {IDC_DEPARTURE_NAME, IDC_DEPARTURE_LATITUDE, IDC_DEPARTURE_LONGITUDE, IDC_DEPARTURE_ELEVATION,
+                       IDC_DEPARTURE_ATIS, IDC_DESTINATION_NAME, IDC_DESTINATION_LATITUDE, IDC_DESTINATION_LONGITUDE,
+                       IDC_DESTINATION_ELEVATION, IDC_DESTINATION_ATIS})
+            texts.push_back(Edit(id));
+        return texts;
+    }
+    // The route as the search itself finds it on the same database.
+    Table SearchedRoute(const std::string& from, const std::string& to)
+    {
+        RowList route(ROUTE_COLUMNS);
+        RouteSearch(db(), from, to, route).Run();
+        return route.Rows();
+    }
+    void ExpectButtons(bool calculate, bool write)
+    {
+        EXPECT_EQ(dlg->m_btnCalculateRoute->IsEnabled(), calculate);
+        EXPECT_EQ(dlg->m_btnWriteFile->IsEnabled(), write);
+        EXPECT_TRUE(Button(IDC_SELECT_DEPARTING).IsEnabled());
+        EXPECT_TRUE(Button(IDC_SELECT_DESTINATION).IsEnabled());
+        EXPECT_TRUE(Button(IDC_ABOUT).IsEnabled());
+    }
+
+    std::unique_ptr<CRouteDlg> dlg;
+    Pick next;
+    int dialogRuns = 0;
+};
+
+const Table KENNEDY_RUNWAYS = {{"04L", "12079", "Asphalt", "110.9"}, {"13R", "14511", "Concrete", "NA"}};
+const Table LOGAN_RUNWAYS = {{"09", "7000", "Asphalt", "NA"}};
+
+TEST_F(RouteWindow, StartsEmptyWithCalculateAndWriteDisabled)
+{
+    Open();
+    EXPECT_EQ(dlg->GetTitle(), "Meridane");
+    EXPECT_EQ(Panels(), Strings(10, ""));
+    ExpectButtons(false, false);
+    EXPECT_EQ(Headings(*dlg->m_lstDepartureRunways), (Strings{"Runway #", "Length", "Type", "ILS Frequency"}));
+    EXPECT_EQ(Headings(*dlg->m_lstDestinationRunways), (Strings{"Runway #", "Length", "Type", "ILS Frequency"}));
+    EXPECT_EQ(Headings(*dlg->m_lstRoute), (Strings{"Name", "Frequency", "Latitude", "Longtitude", "Elevation",
+                                                   "Dist. from Dept.", "Dist. from Dest."}));
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    EXPECT_EQ(dlg->m_strDepartureID, "");
+    EXPECT_EQ(dlg->m_strDestinationID, "");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(RouteWindow, EnterPressesCalculateRoute)
+{
+    Open();
+    EXPECT_EQ(dlg->GetDefaultItem(), dlg->m_btnCalculateRoute);
+}
+
+TEST_F(RouteWindow, TheWindowCarriesTheApplicationIcon)
+{
+    Open();
+    const wxIconBundle& icons = dlg->GetIcons();
+    EXPECT_TRUE(icons.GetIcon(wxSize(16, 16), wxIconBundle::FALLBACK_NONE).IsOk());
+    EXPECT_TRUE(icons.GetIcon(wxSize(32, 32), wxIconBundle::FALLBACK_NONE).IsOk());
+}
+
+TEST_F(RouteWindow, ChoosingOnlyTheDepartureLeavesCalculateDisabled)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    EXPECT_EQ(Panels(), (Strings{"Kennedy", "N40* 50.0'", "W74* 50.0'", "13 ft.", "128.725", "", "", "", "", ""}));
+    EXPECT_EQ(dlg->m_strDepartureID, "10");
+    EXPECT_EQ(Rows(*dlg->m_lstDepartureRunways), KENNEDY_RUNWAYS);
+    EXPECT_EQ(dlg->m_lstDestinationRunways->GetItemCount(), 0);
+    ExpectButtons(false, false);
+}
+
+TEST_F(RouteWindow, ChoosingOnlyTheDestinationLeavesCalculateDisabled)
+{
+    Open();
+    SelectDestination(LOGAN);
+    EXPECT_EQ(Panels(), (Strings{"", "", "", "", "", "Logan", "N42* 50.0'", "W71* 50.0'", "20 ft.", "NA"}));
+    EXPECT_EQ(dlg->m_strDestinationID, "20");
+    EXPECT_EQ(Rows(*dlg->m_lstDestinationRunways), LOGAN_RUNWAYS);
+    EXPECT_EQ(dlg->m_lstDepartureRunways->GetItemCount(), 0);
+    ExpectButtons(false, false);
+}
+
+TEST_F(RouteWindow, ChoosingBothAirportsEnablesCalculateRoute)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    EXPECT_EQ(Panels(), (Strings{"Kennedy", "N40* 50.0'", "W74* 50.0'", "13 ft.", "128.725", "Logan", "N42* 50.0'",
+                                 "W71* 50.0'", "20 ft.", "NA"}));
+    EXPECT_EQ(Rows(*dlg->m_lstDepartureRunways), KENNEDY_RUNWAYS);
+    EXPECT_EQ(Rows(*dlg->m_lstDestinationRunways), LOGAN_RUNWAYS);
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    ExpectButtons(true, false);
+}
+
+TEST_F(RouteWindow, CalculateRouteListsTheBeaconsAndSwitchesTheButtons)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    Table route = Rows(*dlg->m_lstRoute);
+    EXPECT_EQ(route, SearchedRoute("10", "20"));
+    ASSERT_EQ(route.size(), 3u);
+    EXPECT_EQ(route[0][0], "Alpha VOR");
+    EXPECT_EQ(route[1][0], "Bravo VOR");
+    EXPECT_EQ(route[1][1], "NA");
+    EXPECT_EQ(route[2][0], "Charlie VOR");
+    ExpectButtons(false, true);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(RouteWindow, ANewDestinationAfterARouteEmptiesTheRouteList)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    ASSERT_GT(dlg->m_lstRoute->GetItemCount(), 0);
+
+    SelectDestination(SHORT_FIELD);
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    ExpectButtons(true, false);
+    // The departure panel and its runways stay.
+    EXPECT_EQ(Edit(IDC_DEPARTURE_NAME), "Kennedy");
+    EXPECT_EQ(Rows(*dlg->m_lstDepartureRunways), KENNEDY_RUNWAYS);
+    EXPECT_EQ(Edit(IDC_DESTINATION_NAME), "Short Field");
+    EXPECT_EQ(dlg->m_lstDestinationRunways->GetItemCount(), 0) << "an airport without runways: headings only";
+    EXPECT_EQ(dlg->m_lstDestinationRunways->GetColumnCount(), 4);
+}
+
+TEST_F(RouteWindow, ANewDepartureAfterARouteEmptiesTheRouteListToo)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    // The same airport again is a new selection.
+    SelectDeparting(KENNEDY);
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    ExpectButtons(true, false);
+    EXPECT_EQ(Rows(*dlg->m_lstDestinationRunways), LOGAN_RUNWAYS);
+    CalculateRoute();
+    EXPECT_EQ(Rows(*dlg->m_lstRoute), SearchedRoute("10", "20"));
+}
+
+TEST_F(RouteWindow, CancellingTheSelectionChangesNothing)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    const Strings panels = Panels();
+    const Table route = Rows(*dlg->m_lstRoute);
+
+    Pick cancelled = SHORT_FIELD;
+    cancelled.cancel = true;
+    SelectDestination(cancelled);
+    SelectDeparting(cancelled);
+    EXPECT_EQ(dialogRuns, 4);
+    EXPECT_EQ(Panels(), panels);
+    EXPECT_EQ(Rows(*dlg->m_lstRoute), route);
+    EXPECT_EQ(Rows(*dlg->m_lstDepartureRunways), KENNEDY_RUNWAYS);
+    EXPECT_EQ(Rows(*dlg->m_lstDestinationRunways), LOGAN_RUNWAYS);
+    EXPECT_EQ(dlg->m_strDestinationID, "20");
+    ExpectButtons(false, true);
+}
+
+TEST_F(RouteWindow, CancellingAtTheStartChangesNothing)
+{
+    Open();
+    Pick cancelled = KENNEDY;
+    cancelled.cancel = true;
+    SelectDeparting(cancelled);
+    EXPECT_EQ(Panels(), Strings(10, ""));
+    EXPECT_EQ(dlg->m_strDepartureID, "");
+    EXPECT_EQ(dlg->m_lstDepartureRunways->GetItemCount(), 0);
+    ExpectButtons(false, false);
+}
+
+TEST_F(RouteWindow, TheSameAirportMayBeBothEnds)
+{
+    Open();
+    SelectDeparting(LOGAN);
+    SelectDestination(LOGAN);
+    ExpectButtons(true, false);
+    CalculateRoute();
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    ExpectButtons(false, true);
+}
+
+TEST_F(RouteWindow, AFailedRunwayListingKeepsTheCopiedTexts)
+{
+    Open("DROP TABLE runways;");
+    SelectDestination(LOGAN);
+    errors.clear();  // the selection dialog's own listing failed too
+    SelectDeparting(KENNEDY);
+    EXPECT_GE(errors.size(), 1u);
+    EXPECT_TRUE(dlg->IsShown());
+    EXPECT_EQ(Edit(IDC_DEPARTURE_NAME), "Kennedy");
+    EXPECT_EQ(dlg->m_strDepartureID, "10");
+    // The handler stopped before it looked at the IDs.
+    EXPECT_FALSE(dlg->m_btnCalculateRoute->IsEnabled());
+    EXPECT_FALSE(dlg->m_btnWriteFile->IsEnabled());
+}
+
+TEST_F(RouteWindow, AFailedRouteSearchIsShownAndTheWindowStays)
+{
+    Open("DROP TABLE navs;");
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    ASSERT_TRUE(errors.empty());
+    CalculateRoute();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("navs"), std::string::npos) << errors[0];
+    EXPECT_TRUE(dlg->IsShown());
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    ExpectButtons(true, false);
+}
+
+// Write File. The editor hand-over ends the program, so the click happens in
+// a child process; a stand-in xdg-open, first on PATH, records its call.
+
+class WriteFile : public RouteWindow {
+protected:
+    void SetUp() override
+    {
+        RouteWindow::SetUp();
+        // A death test's child runs this test again from the start: it must
+        // find the parent's record, not make its own.
+        setenv("MERIDANE_TEST_EDITOR_LOG", (m_dir->path() + "/editor.log").c_str(), 0);
+        log = std::getenv("MERIDANE_TEST_EDITOR_LOG");
+        const std::string bin = m_dir->path() + "/bin";
+        std::filesystem::create_directory(bin);
+        std::ofstream script(bin + "/xdg-open");
+        script << "#!/bin/sh\n"
+                  "cp \"$1\" \"$MERIDANE_TEST_EDITOR_LOG.report\"\n"
+                  "echo \"$(pwd) $#:$1\" > \"$MERIDANE_TEST_EDITOR_LOG.tmp\"\n"
+                  "mv \"$MERIDANE_TEST_EDITOR_LOG.tmp\" \"$MERIDANE_TEST_EDITOR_LOG\"\n";
+        script.close();
+        chmod((bin + "/xdg-open").c_str(), 0755);
+        const char* path = std::getenv("PATH");
+        setenv("PATH", (bin + ":" + (path ? path : "/usr/bin:/bin")).c_str(), 1);
+    }
+    // Waits for the stand-in editor, which runs on after the program ended.
+    std::string EditorCall()
+    {
+        for (int i = 0; i < 200 && !std::filesystem::exists(log); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        std::ifstream in(log);
+        std::string line;
+        std::getline(in, line);
+        return line;
+    }
+    void ReadyToWrite()
+    {
+        Open();
+        SelectDeparting(KENNEDY);
+        SelectDestination(LOGAN);
+        CalculateRoute();
+        ASSERT_TRUE(dlg->m_btnWriteFile->IsEnabled());
+    }
+
+    std::string log;
+};
+
+TEST_F(WriteFile, WritesTheReportAndHandsOverToTheEditorEndingTheProgram)
+{
+    ReadyToWrite();
+    const std::string workDir = std::filesystem::current_path().string();
+    EXPECT_EXIT(Click(*dlg->m_btnWriteFile), ::testing::ExitedWithCode(0), "");
+
+    std::string call = EditorCall();
+    ASSERT_FALSE(call.empty()) << "the editor was not started";
+    EXPECT_NE(call.find(" 1:course.txt"), std::string::npos) << call;
+
+    std::ifstream in(log + ".report", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string report = text.str();
+    EXPECT_EQ(report.substr(0, 82), std::string(80, '*') + "\r\n");
+    // The plan as the window shows it: airports, runways (with "NA"), route.
+    EXPECT_NE(report.find("Kennedy"), std::string::npos);
+    EXPECT_NE(report.find("Logan"), std::string::npos);
+    EXPECT_NE(report.find("13 ft."), std::string::npos);
+    EXPECT_NE(report.find("13R  14511  Concrete  NA"), std::string::npos) << report;
+    EXPECT_NE(report.find("Alpha VOR"), std::string::npos);
+    EXPECT_NE(report.find("Charlie VOR"), std::string::npos);
+    EXPECT_EQ(report.find("-1.0"), std::string::npos);
+}
+
+TEST_F(WriteFile, AReportThatCannotBeWrittenIsShownAndTheWindowStays)
+{
+    ReadyToWrite();
+    std::filesystem::create_directory("course.txt");
+    Click(*dlg->m_btnWriteFile);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("course.txt"), std::string::npos) << errors[0];
+    EXPECT_TRUE(dlg->IsShown());
+    ExpectButtons(false, true);
+    EXPECT_GT(dlg->m_lstRoute->GetItemCount(), 0);
+    EXPECT_FALSE(std::filesystem::exists(log)) << "no editor after a failed report";
+}
+
+TEST_F(WriteFile, WithoutAnEditorTheWindowStaysAsItWas)
+{
+    ReadyToWrite();
+    setenv("PATH", "/nonexistent", 1);
+    Click(*dlg->m_btnWriteFile);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(dlg->IsShown());
+    ExpectButtons(false, true);
+    EXPECT_TRUE(std::filesystem::exists("course.txt"));
+}
+
+// The About box, from the button and from the window menu.
+
+class AboutBox : public RouteWindow {
+protected:
+    // Checks the About box once it is open, then presses its OK button.
+    void ExpectAboutBoxThenOk()
+    {
+        WhenIdle([this] {
+            wxDialog* about = nullptr;
+            for (wxWindow* w : wxTopLevelWindows) {
+                auto* d = dynamic_cast<wxDialog*>(w);
+                if (d && d != dlg.get() && d->IsModal())
+                    about = d;
+            }
+            ASSERT_NE(about, nullptr) << "no About box open";
+            ++shown;
+            EXPECT_EQ(about->GetTitle(), "About Meridane");
+            bool versionShown = false;
+            for (wxWindow* child : about->GetChildren())
+                if (auto* text = dynamic_cast<wxStaticText*>(child))
+                    versionShown |= text->GetLabel() == "Meridane Ver 1.0";
+            EXPECT_TRUE(versionShown);
+            Click(*wxStaticCast(about->FindWindow(wxID_OK), wxButton));
+        });
+    }
+    int shown = 0;
+};
+
+TEST_F(AboutBox, OpensFromTheAboutButton)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    const Strings panels = Panels();
+    for (int i = 0; i < 2; ++i) {
+        ExpectAboutBoxThenOk();
+        Click(Button(IDC_ABOUT));
+    }
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(Panels(), panels);
+    ExpectButtons(false, false);
+}
+
+TEST_F(AboutBox, OpensFromTheWindowMenuOnARightClick)
+{
+    Open();
+    std::vector<std::string> menuTexts;
+    dlg->m_showWindowMenu = [&](wxMenu& menu) {
+        for (wxMenuItem* item : menu.GetMenuItems())
+            menuTexts.push_back(item->GetItemLabel().utf8_string());
+        // The user picks the entry: the menu sends its command to the window.
+        wxCommandEvent pick(wxEVT_MENU, IDM_ABOUTBOX);
+        pick.SetEventObject(&menu);
+        dlg->HandleWindowEvent(pick);
+    };
+    ExpectAboutBoxThenOk();
+    wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, dlg->GetId(), wxPoint(100, 100));
+    rightClick.SetEventObject(dlg.get());
+    dlg->HandleWindowEvent(rightClick);
+    EXPECT_EQ(menuTexts, (Strings{"&About Meridane..."}));
+    EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
