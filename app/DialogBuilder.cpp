@@ -14,6 +14,7 @@
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -48,12 +49,54 @@ int TemplatePixels(const wxWindow& dialog, int pixels)
     return std::max(pixels, pixels * averageChar / TEMPLATE_FONT_AVERAGE_CHAR);
 }
 
-void InsertTemplateColumn(wxListCtrl& list, int column, const wxString& heading, int pixels)
+std::vector<int> TemplateColumnWidths(const wxWindow& list, const std::vector<TemplateColumn>& columns)
 {
-    // The header needs a little room around its text.
-    const int headingWidth = list.GetTextExtent(heading).x + 16;
-    list.InsertColumn(column, heading, wxLIST_FORMAT_LEFT,
-                      std::max(TemplatePixels(*list.GetParent(), pixels), headingWidth));
+    // The header draws its text with some room on either side.
+    const int padding = 12;
+    std::vector<int> widths, needs, templateWidths;
+    int deficit = 0, slack = 0;
+    for (const TemplateColumn& column : columns) {
+        const int width = TemplatePixels(*list.GetParent(), column.pixels);
+        const int need = std::max(list.GetTextExtent(column.heading).x, list.GetTextExtent(column.sample).x) + padding;
+        widths.push_back(std::max(width, need));
+        templateWidths.push_back(width);
+        needs.push_back(need);
+        deficit += std::max(0, need - width);
+        slack += std::max(0, width - need);
+    }
+    // The columns together keep the width the template gave them: what a
+    // heading needs beyond its own column comes from the columns with room
+    // to spare, in proportion to that room.
+    if (deficit > 0 && slack > 0) {
+        const int give = std::min(deficit, slack);
+        int given = 0;
+        for (std::size_t i = 0; i < widths.size(); ++i) {
+            const int room = widths[i] - needs[i];
+            if (room <= 0)
+                continue;
+            const int share = static_cast<int>(static_cast<long long>(give) * room / slack);
+            widths[i] -= share;
+            given += share;
+        }
+        // Rounding leftovers from the roomiest column.
+        auto roomiest = std::max_element(widths.begin(), widths.end());
+        const std::size_t r = static_cast<std::size_t>(roomiest - widths.begin());
+        *roomiest -= std::min(give - given, std::max(0, widths[r] - needs[r]));
+    }
+    // Room the list has beyond that goes to the column that gave most.
+    int total = 0;
+    for (int width : widths)
+        total += width;
+    const int spare = list.GetClientSize().x - 4 - total;
+    if (spare > 0 && !widths.empty()) {
+        std::size_t most = 0;
+        for (std::size_t i = 1; i < widths.size(); ++i)
+            if (templateWidths[i] - widths[i] > templateWidths[most] - widths[most])
+                most = i;
+        if (templateWidths[most] > widths[most])
+            widths[most] += std::min(spare, templateWidths[most] - widths[most]);
+    }
+    return widths;
 }
 
 int ToolkitId(int templateId)

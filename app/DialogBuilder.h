@@ -2,6 +2,8 @@
 
 #include <wx/dialog.h>
 
+#include <vector>
+
 // Creates the dialog window from a dialog template (DialogTemplates.h) and
 // every control of it, in template order, so that the tab order follows the
 // template. Rectangles in dialog units are converted with the dialog's own
@@ -17,10 +19,20 @@ int ToolkitId(int templateId);
 // wider, never smaller.
 int TemplatePixels(const wxWindow& dialog, int pixels);
 
-// Inserts a left-aligned column into a report list of a template dialog,
-// `pixels` wide as TemplatePixels gives it, and wide enough for its heading.
-class wxListCtrl;
-void InsertTemplateColumn(wxListCtrl& list, int column, const wxString& heading, int pixels);
+// A report list column as a template dialog defines it: its heading and
+// its width in pixels of the templates' font; and, where the column's texts
+// have a known widest form, a sample of it.
+struct TemplateColumn {
+    wxString heading;
+    int pixels;
+    wxString sample = wxString();
+};
+
+// The widths of a list's columns on this desktop: each TemplatePixels wide,
+// but every heading and sample readable in full, the room for that taken
+// from columns with room to spare, so that together they fill what they
+// filled before.
+std::vector<int> TemplateColumnWidths(const wxWindow& list, const std::vector<TemplateColumn>& columns);
 
 // The average character width, in pixels, of the font the templates were
 // drawn with (8-point MS Sans Serif).

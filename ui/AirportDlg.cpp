@@ -106,10 +106,12 @@ void CAirportDlg::OnInitDialog(wxInitDialogEvent&)
     m_cboRegion->Enable();
     FillFromQuery(*m_cboRegion, m_pDatabase, "SELECT name FROM Regions ORDER BY name", "name");
 
-    InsertTemplateColumn(*m_lstRunways, 0, "Runway #", 70);
-    InsertTemplateColumn(*m_lstRunways, 1, "Length", 70);
-    InsertTemplateColumn(*m_lstRunways, 2, "Type", 70);
-    InsertTemplateColumn(*m_lstRunways, 3, "ILS Frequency", 82);
+    static const std::vector<TemplateColumn> columns = {
+        {"Runway #", 70}, {"Length", 70}, {"Type", 70}, {"ILS Frequency", 82}};
+    const std::vector<int> widths = TemplateColumnWidths(*m_lstRunways, columns);
+    for (std::size_t column = 0; column < columns.size(); ++column)
+        m_lstRunways->InsertColumn(static_cast<long>(column), columns[column].heading, wxLIST_FORMAT_LEFT,
+                                   widths[column]);
 }
 
 void CAirportDlg::ResetFrom(int level)

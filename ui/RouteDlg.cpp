@@ -29,12 +29,19 @@ T* Control(wxWindow& dialog, int id)
     return wxStaticCast(dialog.FindWindow(ToolkitId(id)), T);
 }
 
-void InsertRunwayColumn(wxListCtrl& list, int column)
-{
-    static const char* const headings[] = {"Runway #", "Length", "Type", "ILS Frequency"};
-    static const int widths[] = {70, 70, 70, 82};
-    InsertTemplateColumn(list, column, headings[column], widths[column]);
-}
+const std::vector<TemplateColumn> RUNWAY_COLUMN_TEMPLATE = {
+    {"Runway #", 70}, {"Length", 70}, {"Type", 70}, {"ILS Frequency", 82}};
+
+// Samples: the widest texts a route row holds in practice, so that the
+// positions and distances stay readable; the name gives way first.
+const std::vector<TemplateColumn> ROUTE_COLUMN_TEMPLATE = {
+    {"Name", 70},
+    {"Frequency", 70, "888.88"},
+    {"Latitude", 70, "N88* 88.88'"},
+    {"Longtitude", 70, "W188* 88.88'"},
+    {"Elevation", 70, "88888"},
+    {"Dist. from Dept.", 70, "8888.88"},
+    {"Dist. from Dest.", 70, "8888.88"}};
 
 }  // namespace
 
@@ -118,14 +125,17 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
 
     SetIcons(m_hIcon);
 
+    const std::vector<int> runwayWidths = TemplateColumnWidths(*m_lstDepartureRunways, RUNWAY_COLUMN_TEMPLATE);
     for (int column = 0; column < RUNWAY_COLUMNS; ++column) {
-        InsertRunwayColumn(*m_lstDepartureRunways, column);
-        InsertRunwayColumn(*m_lstDestinationRunways, column);
+        const TemplateColumn& c = RUNWAY_COLUMN_TEMPLATE[column];
+        m_lstDepartureRunways->InsertColumn(column, c.heading, wxLIST_FORMAT_LEFT, runwayWidths[column]);
+        m_lstDestinationRunways->InsertColumn(column, c.heading, wxLIST_FORMAT_LEFT, runwayWidths[column]);
     }
-    static const char* const routeHeadings[] = {"Name",      "Frequency",        "Latitude",        "Longtitude",
-                                                "Elevation", "Dist. from Dept.", "Dist. from Dest."};
-    for (int column = 0; column < ROUTE_COLUMNS; ++column)
-        InsertTemplateColumn(*m_lstRoute, column, routeHeadings[column], 70);
+    const std::vector<int> routeWidths = TemplateColumnWidths(*m_lstRoute, ROUTE_COLUMN_TEMPLATE);
+    for (int column = 0; column < ROUTE_COLUMNS; ++column) {
+        const TemplateColumn& c = ROUTE_COLUMN_TEMPLATE[column];
+        m_lstRoute->InsertColumn(column, c.heading, wxLIST_FORMAT_LEFT, routeWidths[column]);
+    }
 }
 
 bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& elevation, std::string& latitude,
