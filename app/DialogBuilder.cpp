@@ -3,10 +3,10 @@
 #include "AppArt.h"
 #include "DialogTemplates.h"
 #include "Resource.h"
+#include "SortedComboBox.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -135,7 +135,7 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
         case ControlKind::DropDownList:
             // The template's height includes the dropped-down list; the
             // closed box is as high as the toolkit makes it.
-            control = new wxChoice(&dialog, id, pos, wxSize(size.x, -1), 0, nullptr, wxCB_SORT);
+            control = new SortedComboBox(&dialog, id, pos, wxSize(size.x, -1));
             break;
         case ControlKind::AutoCheckBox:
             control = new wxCheckBox(&dialog, id, text, pos, size);

@@ -13,7 +13,7 @@
 
 namespace {
 
-void ClearBox(wxChoice& box)
+void ClearBox(SortedComboBox& box)
 {
     box.Clear();
     box.Disable();
@@ -44,11 +44,11 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
     DoDataExchange();
 
     Bind(wxEVT_INIT_DIALOG, &CAirportDlg::OnInitDialog, this);
-    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeRegion(); }, IDC_REGION);
-    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeCountry(); }, IDC_COUNTRY);
-    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeState(); }, IDC_STATE);
-    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeCity(); }, IDC_CITY);
-    Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeAirport(); }, IDC_AIRPORT);
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeRegion(); }, IDC_REGION);
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeCountry(); }, IDC_COUNTRY);
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeState(); }, IDC_STATE);
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeCity(); }, IDC_CITY);
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeAirport(); }, IDC_AIRPORT);
     Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnAllCities(); }, IDC_ALL_CITIES);
     Bind(wxEVT_BUTTON, &CAirportDlg::OnOK, this, wxID_OK);
     Bind(wxEVT_CHAR_HOOK, &CAirportDlg::OnCharHook, this);
@@ -59,12 +59,12 @@ void CAirportDlg::DoDataExchange()
 {
     m_btnSelectAirport = Control<wxButton>(*this, IDOK);
     m_chkAllCities = Control<wxCheckBox>(*this, IDC_ALL_CITIES);
-    m_cboCity = Control<wxChoice>(*this, IDC_CITY);
-    m_cboAirport = Control<wxChoice>(*this, IDC_AIRPORT);
+    m_cboCity = Control<SortedComboBox>(*this, IDC_CITY);
+    m_cboAirport = Control<SortedComboBox>(*this, IDC_AIRPORT);
     m_lstRunways = Control<wxListCtrl>(*this, IDC_RUNWAYS);
-    m_cboState = Control<wxChoice>(*this, IDC_STATE);
-    m_cboRegion = Control<wxChoice>(*this, IDC_REGION);
-    m_cboCountry = Control<wxChoice>(*this, IDC_COUNTRY);
+    m_cboState = Control<SortedComboBox>(*this, IDC_STATE);
+    m_cboRegion = Control<SortedComboBox>(*this, IDC_REGION);
+    m_cboCountry = Control<SortedComboBox>(*this, IDC_COUNTRY);
     m_edtATIS = Control<wxTextCtrl>(*this, IDC_ATIS);
     m_edtElevation = Control<wxTextCtrl>(*this, IDC_ELEVATION);
     m_edtLatitude = Control<wxTextCtrl>(*this, IDC_LATITUDE);

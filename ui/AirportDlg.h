@@ -2,7 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/choice.h>
+#include "SortedComboBox.h"
 #include <wx/dialog.h>
 #include <wx/listctrl.h>
 
@@ -27,12 +27,12 @@ public:
     CDatabase* m_pDatabase = nullptr;  // not owned
     wxButton* m_btnSelectAirport = nullptr;
     wxCheckBox* m_chkAllCities = nullptr;
-    wxChoice* m_cboCity = nullptr;
-    wxChoice* m_cboAirport = nullptr;
+    SortedComboBox* m_cboCity = nullptr;
+    SortedComboBox* m_cboAirport = nullptr;
     wxListCtrl* m_lstRunways = nullptr;
-    wxChoice* m_cboState = nullptr;
-    wxChoice* m_cboRegion = nullptr;
-    wxChoice* m_cboCountry = nullptr;
+    SortedComboBox* m_cboState = nullptr;
+    SortedComboBox* m_cboRegion = nullptr;
+    SortedComboBox* m_cboCountry = nullptr;
     std::string m_strATIS;
     std::string m_strElevation;
     std::string m_strLatitude;

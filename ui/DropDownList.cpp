@@ -18,12 +18,12 @@ private:
 
 }  // namespace
 
-void AddString(wxChoice& box, const std::string& text)
+void AddString(SortedComboBox& box, const std::string& text)
 {
     box.Append(ToWx(text), new ItemBytes(text));
 }
 
-std::string GetSelectedText(const wxChoice& box)
+std::string GetSelectedText(const SortedComboBox& box)
 {
     int selection = box.GetSelection();
     if (selection == wxNOT_FOUND)
@@ -33,7 +33,7 @@ std::string GetSelectedText(const wxChoice& box)
     return FromWx(box.GetString(selection));
 }
 
-void FillFromQuery(wxChoice& box, CDatabase* pDatabase, const std::string& sql, const std::string& column)
+void FillFromQuery(SortedComboBox& box, CDatabase* pDatabase, const std::string& sql, const std::string& column)
 {
     CRecordset rs(pDatabase);
     rs.Open(CRecordset::forwardOnly, sql, CRecordset::none);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <wx/choice.h>
+#include "SortedComboBox.h"
 
 #include <string>
 
@@ -11,12 +11,12 @@ class CDatabase;
 // query is the one the database returned.
 
 // Adds an item; the box sorts it in.
-void AddString(wxChoice& box, const std::string& text);
+void AddString(SortedComboBox& box, const std::string& text);
 
 // The text of the selected item; "" when nothing is selected.
-std::string GetSelectedText(const wxChoice& box);
+std::string GetSelectedText(const SortedComboBox& box);
 
 // Runs the query and adds the named column of every row, in the order
 // returned, then selects the first item in the box's order. Selecting by
 // program raises no selection event.
-void FillFromQuery(wxChoice& box, CDatabase* pDatabase, const std::string& sql, const std::string& column);
+void FillFromQuery(SortedComboBox& box, CDatabase* pDatabase, const std::string& sql, const std::string& column);

@@ -40,7 +40,7 @@ protected:
         statements = now;
         return n;
     }
-    void ExpectEmptyAndDisabled(wxChoice& box)
+    void ExpectEmptyAndDisabled(SortedComboBox& box)
     {
         EXPECT_FALSE(box.IsEnabled());
         EXPECT_EQ(box.GetCount(), 0u);
@@ -419,7 +419,7 @@ TEST_F(AirportDialog, SelectionsByTheDialogItselfRaiseNoEvents)
 {
     Open();
     int events = 0;
-    dlg->Bind(wxEVT_CHOICE, [&](wxCommandEvent& e) {
+    dlg->Bind(wxEVT_COMBOBOX, [&](wxCommandEvent& e) {
         ++events;
         e.Skip();
     });

@@ -16,7 +16,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/choice.h>
+#include "SortedComboBox.h"
 #include <wx/listctrl.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -31,7 +31,7 @@ bool IsKind(wxWindow* w, ControlKind kind)
 {
     switch (kind) {
     case ControlKind::DropDownList:
-        return dynamic_cast<wxChoice*>(w) != nullptr;
+        return dynamic_cast<SortedComboBox*>(w) != nullptr;
     case ControlKind::AutoCheckBox:
         return dynamic_cast<wxCheckBox*>(w) != nullptr;
     case ControlKind::ReadOnlyEdit: {

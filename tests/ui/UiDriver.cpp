@@ -8,20 +8,20 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
-void ChooseIndex(wxChoice& box, int index)
+void ChooseIndex(SortedComboBox& box, int index)
 {
     ASSERT_TRUE(box.IsEnabled()) << "choice in a disabled box " << box.GetId();
     ASSERT_GE(index, 0);
     ASSERT_LT(index, static_cast<int>(box.GetCount()));
     box.SetSelection(index);
-    wxCommandEvent event(wxEVT_CHOICE, box.GetId());
+    wxCommandEvent event(wxEVT_COMBOBOX, box.GetId());
     event.SetEventObject(&box);
     event.SetInt(index);
     event.SetString(box.GetString(index));
     box.HandleWindowEvent(event);
 }
 
-void Choose(wxChoice& box, const std::string& text)
+void Choose(SortedComboBox& box, const std::string& text)
 {
     int index = box.FindString(ToWx(text), true);
     ASSERT_NE(index, wxNOT_FOUND) << "no item \"" << text << "\" in box " << box.GetId();
@@ -46,7 +46,7 @@ void Click(wxCheckBox& box)
     box.HandleWindowEvent(event);
 }
 
-std::vector<std::string> Items(const wxChoice& box)
+std::vector<std::string> Items(const SortedComboBox& box)
 {
     std::vector<std::string> items;
     for (unsigned i = 0; i < box.GetCount(); ++i)
@@ -54,7 +54,7 @@ std::vector<std::string> Items(const wxChoice& box)
     return items;
 }
 
-std::string Selected(const wxChoice& box)
+std::string Selected(const SortedComboBox& box)
 {
     int i = box.GetSelection();
     return i == wxNOT_FOUND ? std::string() : FromWx(box.GetString(i));

@@ -6,7 +6,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/choice.h>
+#include "SortedComboBox.h"
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
 
@@ -16,17 +16,17 @@
 
 // Selects the item with this text, as the user would in the drop-down list;
 // the box must be enabled and hold the item.
-void Choose(wxChoice& box, const std::string& text);
+void Choose(SortedComboBox& box, const std::string& text);
 // Selects the item at this index.
-void ChooseIndex(wxChoice& box, int index);
+void ChooseIndex(SortedComboBox& box, int index);
 // Clicks a push button; it must be enabled.
 void Click(wxButton& button);
 // Clicks a check box, toggling its mark; it must be enabled.
 void Click(wxCheckBox& box);
 
 // The items of a box in its own order, and the selected one ("" for none).
-std::vector<std::string> Items(const wxChoice& box);
-std::string Selected(const wxChoice& box);
+std::vector<std::string> Items(const SortedComboBox& box);
+std::string Selected(const SortedComboBox& box);
 std::string Text(const wxTextCtrl& edit);
 // Every row of a list view, all columns.
 std::vector<std::vector<std::string>> Rows(const wxListCtrl& list);
