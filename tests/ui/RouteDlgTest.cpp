@@ -16,6 +16,7 @@
 
 #include <wx/app.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -467,6 +468,55 @@ TEST_F(AboutBox, OpensFromTheWindowMenuOnARightClick)
     dlg->HandleWindowEvent(rightClick);
     EXPECT_EQ(menuTexts, (Strings{"&About Meridane..."}));
     EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Keys from the keyboard itself, through the display server.
+class Keyboard : public RouteWindow {
+protected:
+    void Press(int key)
+    {
+        wxUIActionSimulator input;
+        input.MouseMove(dlg->GetScreenPosition() + wxPoint(dlg->GetSize().x / 2, 10));
+        Settle(100);
+        input.Char(key);
+        Settle(300);
+    }
+};
+
+TEST_F(Keyboard, EnterPressesCalculateRoute)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    dlg->Raise();
+    dlg->m_lstRoute->SetFocus();
+    Settle(300);
+    Press(WXK_RETURN);
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3);
+    ExpectButtons(false, true);
+
+    // Calculate Route is disabled now: Enter does nothing.
+    dlg->m_lstRoute->SetFocus();
+    Settle(100);
+    Press(WXK_RETURN);
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3);
+    EXPECT_TRUE(dlg->IsShown());
+}
+
+TEST_F(Keyboard, EscapeClosesTheWindow)
+{
+    Open();
+    SelectDeparting(KENNEDY);
+    dlg->Raise();
+    dlg->m_lstRoute->SetFocus();
+    Settle(300);
+    Press(WXK_ESCAPE);
+    EXPECT_FALSE(dlg->IsShown());
+    EXPECT_EQ(dlg->GetReturnCode(), wxID_CANCEL);
 }
 
 }  // namespace
