@@ -39,11 +39,8 @@ void Shoot(wxTopLevelWindow& window, const std::string& name)
 {
     window.Raise();
     Settle(1500);
+    // The window with the frame the window manager drew around it.
     wxRect r = window.GetScreenRect();
-    // Room for the window manager's frame around the client area.
-    r.Inflate(8, 8);
-    r.y -= 24;
-    r.height += 24;
     r.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
     const std::string file = g_outDir + "/" + name;
     const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
