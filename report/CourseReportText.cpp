@@ -86,25 +86,29 @@ void AppendRunways(std::string& out, const CoursePlan& plan)
     out.append(LINE_END);
 }
 
-void AppendRouteLine(std::string& out, const std::vector<std::string>& row)
+void AppendRouteLine(std::string& out, const std::vector<std::string>& row, std::string_view lineEnd)
 {
     for (std::size_t column = 0; column < std::size(ROUTE_WIDTHS); ++column)
         AppendCell(out, CellOf(&row, column), ROUTE_WIDTHS[column]);
-    out.append(LINE_END);
-}
-
-void AppendRoute(std::string& out, const std::vector<std::vector<std::string>>& route)
-{
-    // "Longtitude" is misspelt on purpose: the report reads exactly as the
-    // ones written before, for anyone comparing or reading them by program.
-    AppendRouteLine(out, {"Navigation Name", "Freq", "Latitude", "Longtitude", "Alt.", "Dist Dept.", "Dist Dest."});
-    AppendRouteLine(out, {std::string(23, '='), std::string(5, '='), std::string(10, '='), std::string(10, '='),
-                          std::string(5, '='), std::string(10, '='), std::string(10, '=')});
-    for (const auto& row : route)
-        AppendRouteLine(out, row);
+    out.append(lineEnd);
 }
 
 }  // namespace
+
+std::string FormatNavigationTable(const std::vector<std::vector<std::string>>& route, std::string_view lineEnd)
+{
+    std::string out;
+    // "Longtitude" is misspelt on purpose: the report reads exactly as the
+    // ones written before, for anyone comparing or reading them by program.
+    AppendRouteLine(out, {"Navigation Name", "Freq", "Latitude", "Longtitude", "Alt.", "Dist Dept.", "Dist Dest."},
+                    lineEnd);
+    AppendRouteLine(out, {std::string(23, '='), std::string(5, '='), std::string(10, '='), std::string(10, '='),
+                          std::string(5, '='), std::string(10, '='), std::string(10, '=')},
+                    lineEnd);
+    for (const auto& row : route)
+        AppendRouteLine(out, row, lineEnd);
+    return out;
+}
 
 std::string FormatCourseReport(const CoursePlan& plan)
 {
@@ -113,6 +117,6 @@ std::string FormatCourseReport(const CoursePlan& plan)
     AppendBanner(out);
     AppendAirports(out, plan.departure, plan.destination);
     AppendRunways(out, plan);
-    AppendRoute(out, plan.route);
+    out += FormatNavigationTable(plan.route, LINE_END);
     return out;
 }
