@@ -220,6 +220,7 @@ TEST_F(AirportDialog, OnlyTheExactTextUnitedStatesHasStates)
 {
     Open();
     Choose(*dlg->m_cboRegion, "Europe");
+    EXPECT_EQ(Items(*dlg->m_cboCountry), (Strings{"O'Land", "Testland", "united states"}));
     Choose(*dlg->m_cboCountry, "united states");
     EXPECT_FALSE(dlg->m_cboState->IsEnabled());
     EXPECT_EQ(Selected(*dlg->m_cboState), "Go to City selection...");
