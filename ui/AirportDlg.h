@@ -1,8 +1,9 @@
 #pragma once
 
+#include "SortedComboBox.h"
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include "SortedComboBox.h"
 #include <wx/dialog.h>
 #include <wx/listctrl.h>
 

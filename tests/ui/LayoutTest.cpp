@@ -8,6 +8,7 @@
 #include "DialogTemplates.h"
 #include "Resource.h"
 #include "RouteDlg.h"
+#include "SortedComboBox.h"
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
@@ -16,7 +17,6 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include "SortedComboBox.h"
 #include <wx/listctrl.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
