@@ -28,16 +28,31 @@ std::string PositionText(const std::string& dir, const std::string& major, const
     return dir + major + "* " + minor + "'";
 }
 
+namespace {
+
+// The six position columns of the current row, as text.
+struct PositionColumns {
+    std::string latDir, latMajor, latMinor, longDir, longMajor, longMinor;
+};
+
+PositionColumns ReadPositionColumns(CRecordset& rs)
+{
+    PositionColumns c;
+    rs.GetFieldValue("LongMajor", c.longMajor);
+    rs.GetFieldValue("LongMinor", c.longMinor);
+    rs.GetFieldValue("LatMajor", c.latMajor);
+    rs.GetFieldValue("LatMinor", c.latMinor);
+    rs.GetFieldValue("LatDir", c.latDir);
+    rs.GetFieldValue("LongDir", c.longDir);
+    return c;
+}
+
+}  // namespace
+
 PositionTexts ReadPositionTexts(CRecordset& rs)
 {
-    std::string latDir, latMajor, latMinor, longDir, longMajor, longMinor;
-    rs.GetFieldValue("LatDir", latDir);
-    rs.GetFieldValue("LatMajor", latMajor);
-    rs.GetFieldValue("LatMinor", latMinor);
-    rs.GetFieldValue("LongDir", longDir);
-    rs.GetFieldValue("LongMajor", longMajor);
-    rs.GetFieldValue("LongMinor", longMinor);
-    return {PositionText(latDir, latMajor, latMinor), PositionText(longDir, longMajor, longMinor)};
+    PositionColumns c = ReadPositionColumns(rs);
+    return {PositionText(c.latDir, c.latMajor, c.latMinor), PositionText(c.longDir, c.longMajor, c.longMinor)};
 }
 
 float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor)
@@ -61,14 +76,8 @@ int WholeDegrees(const std::string& text)
 
 Coordinates ReadCoordinates(CRecordset& rs)
 {
-    std::string longMajor, longMinor, latMajor, latMinor, latDir, longDir;
-    rs.GetFieldValue("LongMajor", longMajor);
-    rs.GetFieldValue("LongMinor", longMinor);
-    rs.GetFieldValue("LatMajor", latMajor);
-    rs.GetFieldValue("LatMinor", latMinor);
-    rs.GetFieldValue("LatDir", latDir);
-    rs.GetFieldValue("LongDir", longDir);
-    return {SignedDegrees(latDir, latMajor, latMinor), SignedDegrees(longDir, longMajor, longMinor)};
+    PositionColumns c = ReadPositionColumns(rs);
+    return {SignedDegrees(c.latDir, c.latMajor, c.latMinor), SignedDegrees(c.longDir, c.longMajor, c.longMinor)};
 }
 
 double LongitudeDifference(float fromLongitude, float toLongitude)
