@@ -38,6 +38,15 @@ std::vector<MemoryRouteSearch::Point> LoadPoints(CDatabase* pDatabase, const std
     return points;
 }
 
+// A beacon of the other hemisphere that a box reaching the 180th meridian
+// takes from just across the line.
+bool AcrossTheLine(const MemoryRouteSearch::Point& current, const MemoryRouteSearch::Point& p, int h)
+{
+    const int outer = current.longMajor + h;
+    const bool opposite = (current.longDir == "W" && p.longDir == "E") || (current.longDir == "E" && p.longDir == "W");
+    return outer >= 180 && opposite && p.longMajor >= 359 - outer;
+}
+
 }  // namespace
 
 MemoryRouteSearch::MemoryRouteSearch(CDatabase* pDatabase)
@@ -84,7 +93,7 @@ std::vector<const MemoryRouteSearch::Point*> MemoryRouteSearch::Candidates(const
             continue;
         if (current.latMajor != 0 && p.latDir != current.latDir)
             continue;
-        if (current.longMajor != 0 && p.longDir != current.longDir)
+        if (current.longMajor != 0 && p.longDir != current.longDir && !AcrossTheLine(current, p, h))
             continue;
         found.push_back(&p);
     }

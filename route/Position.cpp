@@ -3,16 +3,37 @@
 #include "DBException.h"
 #include "Recordset.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+// No coordinate of the earth needs more whole degrees; anything beyond is a
+// damaged row, and would overflow the bounds of a candidate box.
+constexpr long MAX_WHOLE_DEGREES = 360;
+
+[[noreturn]] void ThrowOutOfRange(const std::string& text)
+{
+    throw CDBException("The whole-degree text \"" + text + "\" lies outside -360 to 360.");
+}
 
 float ParseFloat(const std::string& text)
 {
     float value = 0.0f;
-    if (std::sscanf(text.c_str(), "%f", &value) != 1)
+    // "nan" and "inf" are numbers to "%f" but no place on earth; a measure
+    // with them would silently accept or reject every candidate.
+    if (std::sscanf(text.c_str(), "%f", &value) != 1 || !std::isfinite(value))
         throw CDBException("The coordinate text \"" + text + "\" is not a number.");
+    return value;
+}
+
+float ParseWholeDegrees(const std::string& text)
+{
+    float value = ParseFloat(text);
+    if (std::fabs(value) > static_cast<float>(MAX_WHOLE_DEGREES))
+        ThrowOutOfRange(text);
     return value;
 }
 
@@ -57,7 +78,7 @@ PositionTexts ReadPositionTexts(CRecordset& rs)
 
 float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor)
 {
-    float whole = ParseFloat(major);
+    float whole = ParseWholeDegrees(major);
     float hundredths = ParseFloat(minor);
     // The scale is a single-precision 0.01; product and sum are formed in
     // double and only the result is rounded to single precision.
@@ -68,10 +89,17 @@ float SignedDegrees(const std::string& dir, const std::string& major, const std:
 
 int WholeDegrees(const std::string& text)
 {
-    int value = 0;
-    if (std::sscanf(text.c_str(), "%d", &value) != 1)
+    // The leading integer, as "%d" reads it, but without its undefined
+    // behaviour on numbers too large for an int.
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(begin, &end, 10);
+    if (end == begin)
         throw CDBException("The whole-degree text \"" + text + "\" is not a number.");
-    return value;
+    if (errno == ERANGE || value < -MAX_WHOLE_DEGREES || value > MAX_WHOLE_DEGREES)
+        ThrowOutOfRange(text);
+    return static_cast<int>(value);
 }
 
 Coordinates ReadCoordinates(CRecordset& rs)

@@ -20,10 +20,14 @@ struct PositionTexts {
 PositionTexts ReadPositionTexts(CRecordset& rs);
 
 // Major + Minor hundredths as a single-precision number of degrees, signed by
-// the hemisphere (S and W negative). Both texts are read as "%f" reads them.
+// the hemisphere (S and W negative). Both texts are read as "%f" reads them;
+// a text that is no finite number, or a Major beyond 360, is a database-layer
+// error naming the text.
 float SignedDegrees(const std::string& dir, const std::string& major, const std::string& minor);
 
-// The leading whole number of a text, as "%d" reads it.
+// The leading whole number of a text, as "%d" reads it. A text without one,
+// or a value beyond 360 degrees either way, is a database-layer error naming
+// the text.
 int WholeDegrees(const std::string& text);
 
 struct Coordinates {

@@ -21,6 +21,19 @@ std::string FormatMiles(double miles)
     return text;
 }
 
+// The box keeps to the current point's hemisphere of longitude, except where
+// its outer bound B reaches the 180th meridian: there it also takes the other
+// hemisphere's whole degrees from 359 - B on, the ones just across the line.
+std::string LongitudeHemisphereClause(const std::string& longDir, int outerBound)
+{
+    std::string own = " AND LongDir='" + longDir + "'";
+    const char* other = longDir == "W" ? "E" : longDir == "E" ? "W" : nullptr;
+    if (outerBound < 180 || !other)
+        return own;
+    return " AND (LongDir='" + longDir + "' OR (LongDir='" + other + "' AND LongMajor>=" +
+           std::to_string(359 - outerBound) + "))";
+}
+
 }  // namespace
 
 int CandidateHalfWidth(int tryIndex, double distanceToDestination)
@@ -49,7 +62,7 @@ std::string CandidateQueryText(const std::string& latDir, int lat, const std::st
     if (lat != 0)
         sql += " AND LatDir='" + latDir + "'";
     if (lon != 0)
-        sql += " AND LongDir='" + longDir + "'";
+        sql += LongitudeHemisphereClause(longDir, lon + halfWidth);
     return sql;
 }
 

@@ -47,7 +47,8 @@ private:
 
 // The whole-degree box of a candidate query: half-width h around the current
 // point, clauses ordered toward the destination, hemisphere clauses only for
-// non-zero degrees.
+// non-zero degrees. A box whose longitude reaches the 180th meridian also
+// takes the beacons just across it, so that a route can cross the line.
 std::string CandidateQueryText(const std::string& latDir, int lat, const std::string& longDir, int lon,
                                int destinationLat, int destinationLon, int halfWidth);
 

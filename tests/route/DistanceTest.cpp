@@ -22,6 +22,12 @@ TEST(Position, CoordinatesAreSinglePrecisionHundredthsOfADegree)
     EXPECT_EQ(SignedDegrees("N", "10", "0.0"), 10.0f);
     EXPECT_THROW(SignedDegrees("N", "", "0"), CDBException);
     EXPECT_THROW(SignedDegrees("N", "10", "x"), CDBException);
+    // The sum is formed in double and rounded once: not 1.19000006f.
+    EXPECT_EQ(SignedDegrees("N", "1", "19"), 1.18999994f);
+    // No place on earth: damaged rows, not numbers to measure with.
+    EXPECT_THROW(SignedDegrees("N", "nan", "0"), CDBException);
+    EXPECT_THROW(SignedDegrees("N", "10", "inf"), CDBException);
+    EXPECT_THROW(SignedDegrees("E", "361", "0"), CDBException);
 }
 
 TEST(Position, WholeDegreesReadTheLeadingInteger)
@@ -30,6 +36,15 @@ TEST(Position, WholeDegreesReadTheLeadingInteger)
     EXPECT_EQ(WholeDegrees("40.7"), 40);
     EXPECT_EQ(WholeDegrees("-3"), -3);
     EXPECT_THROW(WholeDegrees(""), CDBException);
+    EXPECT_EQ(WholeDegrees("-360"), -360);
+    for (const char* damaged : {"361", "-361", "2147483648", "99999999999999999999"}) {
+        try {
+            WholeDegrees(damaged);
+            ADD_FAILURE() << damaged << " was read";
+        } catch (const CDBException& e) {
+            EXPECT_NE(std::string(e.what()).find(damaged), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(Position, LongitudeDifferenceGoesTheShortWayRound)

@@ -24,6 +24,20 @@ public:
     }
 };
 
+// A route list that refuses to grow past any route a fixture can hold, so a
+// search that chooses the beacon it came from fails at once instead of
+// looping until the time-out.
+class BoundedRowList : public RowList {
+public:
+    BoundedRowList() : RowList(ROUTE_COLUMNS) {}
+    int InsertItem(int index, const std::string& text) override
+    {
+        if (GetItemCount() >= 50)
+            throw std::runtime_error("the route does not end");
+        return RowList::InsertItem(index, text);
+    }
+};
+
 class RouteSearchTest : public NavDbTest {
 protected:
     // Runs the search from airport 1 to airport 2; returns the route names.
@@ -43,7 +57,7 @@ protected:
     }
     std::vector<int>& Tries() { return m_search->tries; }
 
-    RowList m_route{7};
+    BoundedRowList m_route;
     std::unique_ptr<RecordingSearch> m_search;
 };
 
@@ -60,6 +74,26 @@ TEST(CandidateQuery, WorkedExampleTextCharacterForCharacter)
     EXPECT_EQ(CandidateQueryText("S", 30, "E", 20, 10, 10, 3),
               "SELECT * FROM navs WHERE LatMajor>=27 AND LongMajor>=17 AND LatMajor<=33 AND LongMajor<=23"
               " AND type='VOR' AND LatDir='S' AND LongDir='E'");
+}
+
+TEST(CandidateQuery, EqualDegreesOrderTheClausesAsForADestinationAbove)
+{
+    EXPECT_EQ(CandidateQueryText("N", 25, "W", 80, 25, 80, 1),
+              "SELECT * FROM navs WHERE LatMajor<=26 AND LongMajor<=81 AND LatMajor>=24 AND LongMajor>=79"
+              " AND type='VOR' AND LatDir='N' AND LongDir='W'");
+}
+
+TEST(CandidateQuery, ABoxReachingThe180thMeridianTakesTheDegreesAcrossIt)
+{
+    EXPECT_EQ(CandidateQueryText("N", 10, "W", 178, 10, 170, 1),
+              "SELECT * FROM navs WHERE LatMajor<=11 AND LongMajor>=177 AND LatMajor>=9 AND LongMajor<=179"
+              " AND type='VOR' AND LatDir='N' AND LongDir='W'");
+    EXPECT_EQ(CandidateQueryText("N", 10, "W", 178, 10, 170, 2),
+              "SELECT * FROM navs WHERE LatMajor<=12 AND LongMajor>=176 AND LatMajor>=8 AND LongMajor<=180"
+              " AND type='VOR' AND LatDir='N' AND (LongDir='W' OR (LongDir='E' AND LongMajor>=179))");
+    EXPECT_EQ(CandidateQueryText("S", 10, "E", 179, 10, 170, 2),
+              "SELECT * FROM navs WHERE LatMajor<=12 AND LongMajor>=177 AND LatMajor>=8 AND LongMajor<=181"
+              " AND type='VOR' AND LatDir='S' AND (LongDir='E' OR (LongDir='W' AND LongMajor>=178))");
 }
 
 TEST(CandidateQuery, ZeroDegreesSpanBothHemispheresWithANegativeBound)
@@ -188,4 +222,52 @@ TEST_F(RouteSearchTest, RouteRowCellsAreFormedFromTheBeaconAndBothDistances)
     EXPECT_EQ(odd[5].substr(odd[5].size() - 3, 1), ".");
     EXPECT_THROW(search.AddRouteRow("99"), CDBException);
     EXPECT_EQ(m_route.GetItemCount(), 2);
+}
+
+TEST_F(RouteSearchTest, ARouteCrossesThe180thMeridian)
+{
+    Build(AirportRow(1, "AAA", "Start", "N", 10, 0, "W", 179, 50) + AirportRow(2, "BBB", "Goal", "N", 10, 0, "E", 178, 0) +
+          NavRow(1, "East of line", "N", 10, 0, "E", 179, 50) + NavRow(2, "Further west", "N", 10, 0, "E", 178, 70));
+    EXPECT_EQ(Route(), (std::vector<std::string>{"East of line", "Further west"}));
+    EXPECT_EQ(m_route.Rows()[0][5], "60.06");
+}
+
+TEST_F(RouteSearchTest, SkippingTheCurrentBeaconKeepsTheStepGoing)
+{
+    // From One the goal lies within 80 nm. Were One itself measured, the
+    // last distance would be that, and the step would end there; skipped,
+    // the last is Decoy's, beyond R, so the step widens and reaches Two.
+    Build(AirportRow(1, "AAA", "Start", "N", 10, 0, "E", 9, 50) + AirportRow(2, "BBB", "Goal", "N", 10, 0, "E", 11, 20) +
+          NavRow(1, "Two", "N", 10, 90, "E", 11, 20) + NavRow(2, "Decoy", "N", 9, 0, "E", 9, 0) +
+          NavRow(3, "One", "N", 10, 0, "E", 10, 0));
+    EXPECT_EQ(Route(), (std::vector<std::string>{"One", "Two"}));
+}
+
+TEST_F(RouteSearchTest, TheLastDistanceCarriesIntoTheNextScan)
+{
+    // The first scan (try 2, three degrees) finds Far at 120.7 nm, just
+    // beyond R = 120; the first widening (two degrees) finds nothing, and
+    // Far's distance to the goal, 120.1, ends the step at R = 140.
+    Build(AirportRow(1, "AAA", "Start", "N", 10, 0, "E", 10, 99) + AirportRow(2, "BBB", "Goal", "N", 10, 0, "E", 15, 0) +
+          NavRow(1, "Far", "N", 10, 0, "E", 13, 0));
+    EXPECT_TRUE(Route().empty());
+    EXPECT_EQ(Tries(), (std::vector<int>{0, 1, 2, 1}));
+}
+
+TEST_F(RouteSearchTest, ExactlyRIsInRangeAndALastDistanceOfRStops)
+{
+    // These two points are exactly 80.0 nm apart.
+    const std::string start = AirportRow(1, "AAA", "Start", "S", 0, 1.86043025e-07, "E", 0, 0);
+    const std::string beacon = NavRow(1, "Exact", "N", 1, 33.1985931, "E", 0, 1.00027275);
+    Build(start + AirportRow(2, "BBB", "Goal", "N", 3, 0, "E", 0, 0) + beacon);
+    EXPECT_EQ(Route(), (std::vector<std::string>{"Exact"}));
+    EXPECT_EQ(Tries(), (std::vector<int>{0, 0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(m_route.Rows()[0][5], "80.00");
+
+    // Now the beacon is 80.0 from the goal and 98 from the departure: it is
+    // out of range, and its distance to the goal equals R, so the step ends.
+    ExecuteSqlScript("VORS.MDB", "DELETE FROM airports;" + AirportRow(1, "AAA", "Start", "N", 2, 0, "E", 1, 50) +
+                                     AirportRow(2, "BBB", "Goal", "S", 0, 1.86043025e-07, "E", 0, 0));
+    EXPECT_TRUE(Route().empty());
+    EXPECT_EQ(Tries(), (std::vector<int>{0}));
 }
