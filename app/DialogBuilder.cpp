@@ -181,3 +181,13 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
     }
     return true;
 }
+
+void FocusFirstTabStop(wxWindow& dialog)
+{
+    for (wxWindow* child : dialog.GetChildren()) {
+        if (child->IsShown() && child->IsEnabled() && child->CanAcceptFocusFromKeyboard()) {
+            child->SetFocus();
+            return;
+        }
+    }
+}

@@ -10,6 +10,10 @@
 // font. Returns false when the window cannot be created.
 bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId);
 
+// Gives the keyboard focus to the first control in tab order that is
+// enabled and takes the focus, as a dialog does when it opens.
+void FocusFirstTabStop(wxWindow& dialog);
+
 // The toolkit's identifier for a control of a template (IDOK and IDCANCEL
 // map to the toolkit's standard buttons).
 int ToolkitId(int templateId);

@@ -36,3 +36,9 @@ int SortedComboBox::DoInsertItems(const wxArrayStringsAdapter& items, unsigned i
     }
     return last;
 }
+
+void SortedComboBox::DoClear()
+{
+    wxOwnerDrawnComboBox::DoClear();
+    SetText(wxString());
+}

@@ -15,6 +15,8 @@ public:
     static int Compare(const wxString& a, const wxString& b);
 
 protected:
+    // An emptied box shows nothing; the toolkit's box keeps its old text.
+    void DoClear() override;
     int DoInsertItems(const wxArrayStringsAdapter& items, unsigned int pos, void** clientData,
                       wxClientDataType type) override;
 

@@ -112,6 +112,7 @@ void CAirportDlg::OnInitDialog(wxInitDialogEvent&)
     for (std::size_t column = 0; column < columns.size(); ++column)
         m_lstRunways->InsertColumn(static_cast<long>(column), columns[column].heading, wxLIST_FORMAT_LEFT,
                                    widths[column]);
+    FocusFirstTabStop(*this);
 }
 
 void CAirportDlg::ResetFrom(int level)
@@ -127,8 +128,10 @@ void CAirportDlg::ResetFrom(int level)
         // The check mark stays as the user left it.
         m_chkAllCities->Disable();
     }
-    if (level <= 4)
+    if (level <= 4) {
         ClearBox(*m_cboAirport);
+        m_bAirportsOfAllCities = false;
+    }
 
     m_btnSelectAirport->Disable();
     m_strATIS.clear();
@@ -241,7 +244,39 @@ void CAirportDlg::OnAllCities()
 
     m_cboAirport->Enable();
     FillFromQuery(*m_cboAirport, m_pDatabase, sql, "name");
+    if (m_chkAllCities->IsChecked()) {
+        m_bAirportsOfAllCities = true;
+        SeparateNamesSharedByCities(region, country, state);
+    }
     OnSelchangeAirport();
+}
+
+void CAirportDlg::SeparateNamesSharedByCities(const std::string& region, const std::string& country,
+                                              const std::string& state)
+{
+    // A name that airports of several cities share would stand for all of
+    // them; each city's airport gets an item of its own.
+    std::string where = " WHERE region='" + EscapeQuotes(region) + "' AND country='" + EscapeQuotes(country) + "'";
+    if (m_cboState->IsEnabled())
+        where += " AND state='" + EscapeQuotes(state) + "'";
+    CRecordset rs(m_pDatabase);
+    rs.Open(CRecordset::forwardOnly,
+            "SELECT name, city FROM airports" + where + " AND name IN (SELECT name FROM airports" + where +
+                " GROUP BY name HAVING COUNT(DISTINCT city)>1) GROUP BY name, city",
+            CRecordset::none);
+    if (rs.IsEOF())
+        return;
+    m_cboAirport->Freeze();
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        std::string name, city;
+        rs.GetFieldValue("name", name);
+        rs.GetFieldValue("city", city);
+        DeleteString(*m_cboAirport, name);
+        AddQualifiedString(*m_cboAirport, name, city);
+    }
+    m_cboAirport->Thaw();
+    rs.Close();
+    m_cboAirport->SetSelection(0);
 }
 
 void CAirportDlg::OnSelchangeAirport()
@@ -254,10 +289,16 @@ void CAirportDlg::OnSelchangeAirport()
     const std::string airport = GetSelectedText(*m_cboAirport);
     if (airport.empty())
         return;
+    const std::optional<std::string> airportCity = GetSelectedQualifier(*m_cboAirport);
 
     std::string sql = "SELECT * FROM airports WHERE region='" + EscapeQuotes(region) + "' AND country='" +
                       EscapeQuotes(country) + "' AND name='" + EscapeQuotes(airport) + "'";
-    if (!m_chkAllCities->IsChecked())
+    // The city goes in unless the box lists every city's airports and this
+    // name belongs to one city only: the mark alone says nothing, as it
+    // stays set while a city is chosen by hand.
+    if (airportCity)
+        sql += " AND city='" + EscapeQuotes(*airportCity) + "'";
+    else if (!m_bAirportsOfAllCities)
         sql += " AND city='" + EscapeQuotes(city) + "'";
     if (m_cboState->IsEnabled())
         sql += " AND state='" + EscapeQuotes(state) + "'";
@@ -294,10 +335,28 @@ void CAirportDlg::OnOK(wxCommandEvent&)
 
 void CAirportDlg::OnCharHook(wxKeyEvent& event)
 {
-    if (event.GetKeyCode() == WXK_ESCAPE)
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE && !AnyListOpen()) {
         EndWith(*this, wxID_CANCEL);
-    else
+    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !AnyListOpen()) {
+        // Enter ends the dialog with its OK command, Select Airport, while
+        // that is enabled; an open list takes Enter for its own choice.
+        if (m_btnSelectAirport->IsEnabled()) {
+            wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+            click.SetEventObject(m_btnSelectAirport);
+            OnOK(click);
+        }
+    } else {
         event.Skip();
+    }
+}
+
+bool CAirportDlg::AnyListOpen() const
+{
+    for (const SortedComboBox* box : {m_cboRegion, m_cboCountry, m_cboState, m_cboCity, m_cboAirport})
+        if (box->IsPopupShown())
+            return true;
+    return false;
 }
 
 void CAirportDlg::OnClose(wxCloseEvent&)

@@ -65,6 +65,12 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
+    bool AnyListOpen() const;
+    void SeparateNamesSharedByCities(const std::string& region, const std::string& country,
+                                     const std::string& state);
+
+    // The Airport box lists the airports of every city (All Cities in effect).
+    bool m_bAirportsOfAllCities = false;
 
     wxTextCtrl* m_edtATIS = nullptr;
     wxTextCtrl* m_edtElevation = nullptr;

@@ -9,12 +9,23 @@ namespace {
 
 class ItemBytes : public wxClientData {
 public:
-    explicit ItemBytes(std::string text) : m_text(std::move(text)) {}
+    explicit ItemBytes(std::string text, std::optional<std::string> qualifier = std::nullopt)
+        : m_text(std::move(text)), m_qualifier(std::move(qualifier)) {}
     const std::string& Text() const { return m_text; }
+    const std::optional<std::string>& Qualifier() const { return m_qualifier; }
 
 private:
     std::string m_text;
+    std::optional<std::string> m_qualifier;
 };
+
+const ItemBytes* SelectedItem(const SortedComboBox& box)
+{
+    int selection = box.GetSelection();
+    if (selection == wxNOT_FOUND)
+        return nullptr;
+    return dynamic_cast<const ItemBytes*>(box.GetClientObject(selection));
+}
 
 }  // namespace
 
@@ -23,12 +34,35 @@ void AddString(SortedComboBox& box, const std::string& text)
     box.Append(ToWx(text), new ItemBytes(text));
 }
 
+void AddQualifiedString(SortedComboBox& box, const std::string& text, const std::string& qualifier)
+{
+    box.Append(ToWx(text + " (" + qualifier + ")"), new ItemBytes(text, qualifier));
+}
+
+bool DeleteString(SortedComboBox& box, const std::string& text)
+{
+    for (unsigned int i = 0; i < box.GetCount(); ++i) {
+        auto* bytes = dynamic_cast<const ItemBytes*>(box.GetClientObject(i));
+        if (bytes && bytes->Text() == text && !bytes->Qualifier()) {
+            box.Delete(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> GetSelectedQualifier(const SortedComboBox& box)
+{
+    const ItemBytes* bytes = SelectedItem(box);
+    return bytes ? bytes->Qualifier() : std::nullopt;
+}
+
 std::string GetSelectedText(const SortedComboBox& box)
 {
     int selection = box.GetSelection();
     if (selection == wxNOT_FOUND)
         return {};
-    if (auto* bytes = dynamic_cast<ItemBytes*>(box.GetClientObject(selection)))
+    if (const ItemBytes* bytes = SelectedItem(box))
         return bytes->Text();
     return FromWx(box.GetString(selection));
 }

@@ -2,6 +2,7 @@
 
 #include "SortedComboBox.h"
 
+#include <optional>
 #include <string>
 
 class CDatabase;
@@ -12,6 +13,16 @@ class CDatabase;
 
 // Adds an item; the box sorts it in.
 void AddString(SortedComboBox& box, const std::string& text);
+
+// Adds an item that stands for the text in one place only; it shows as
+// "text (qualifier)", and the selected text is still the bare text.
+void AddQualifiedString(SortedComboBox& box, const std::string& text, const std::string& qualifier);
+
+// Removes the unqualified item with exactly this text; false if there is none.
+bool DeleteString(SortedComboBox& box, const std::string& text);
+
+// The qualifier of the selected item, if it has one.
+std::optional<std::string> GetSelectedQualifier(const SortedComboBox& box);
 
 // The text of the selected item; "" when nothing is selected.
 std::string GetSelectedText(const SortedComboBox& box);

@@ -136,6 +136,7 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
         const TemplateColumn& c = ROUTE_COLUMN_TEMPLATE[column];
         m_lstRoute->InsertColumn(column, c.heading, wxLIST_FORMAT_LEFT, routeWidths[column]);
     }
+    FocusFirstTabStop(*this);
 }
 
 bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& elevation, std::string& latitude,

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 
@@ -44,6 +45,7 @@ protected:
     {
         EXPECT_FALSE(box.IsEnabled());
         EXPECT_EQ(box.GetCount(), 0u);
+        EXPECT_EQ(Shown(box), "");
     }
     void ExpectNoDetails()
     {
@@ -309,11 +311,13 @@ TEST_F(AirportDialog, AllCitiesListsEveryAirportOfTheStateAndDisablesCity)
     EXPECT_FALSE(dlg->m_cboCity->IsEnabled());
     EXPECT_EQ(Selected(*dlg->m_cboCity), "Albany");
     EXPECT_TRUE(dlg->m_cboAirport->IsEnabled());
-    EXPECT_EQ(Items(*dlg->m_cboAirport), (Strings{"Albany Intl", "John F Kennedy Intl", "La Guardia", "Municipal"}));
+    // A name two cities share is listed once for each.
+    EXPECT_EQ(Items(*dlg->m_cboAirport), (Strings{"Albany Intl", "John F Kennedy Intl", "La Guardia",
+                                                  "Municipal (Albany)", "Municipal (New York)"}));
     EXPECT_EQ(Selected(*dlg->m_cboAirport), "Albany Intl");
     EXPECT_EQ(dlg->m_strID, "12");
     EXPECT_TRUE(dlg->m_btnSelectAirport->IsEnabled());
-    EXPECT_EQ(Queries(), 3u);
+    EXPECT_EQ(Queries(), 4u);
 
     Click(*dlg->m_chkAllCities);
     EXPECT_FALSE(dlg->m_chkAllCities->IsChecked());
@@ -322,19 +326,54 @@ TEST_F(AirportDialog, AllCitiesListsEveryAirportOfTheStateAndDisablesCity)
     EXPECT_EQ(dlg->m_strID, "12");
 }
 
-TEST_F(AirportDialog, WithAllCitiesTheDetailsComeFromTheFirstRowOfAnyCity)
+TEST_F(AirportDialog, TheAirportShownIsTheOnePickedInEveryMode)
 {
-    Open();
+    // Testland gains a second "Alpha Field", in another city, listed first.
+    Open(Airport(49, "Alpha Field", "Europe", "Testland", "", "Beta", "999"));
     ToNewYorkState();
+    Click(*dlg->m_chkAllCities);
+    Choose(*dlg->m_cboAirport, "Municipal (New York)");
+    EXPECT_EQ(dlg->m_strID, "13");
+    EXPECT_EQ(Text(*Edit(IDC_ELEVATION)), "10 ft.");
+    Choose(*dlg->m_cboAirport, "Municipal (Albany)");
+    EXPECT_EQ(dlg->m_strID, "14");
+    EXPECT_EQ(Text(*Edit(IDC_ELEVATION)), "20 ft.");
+
+    // The mark stays set while a city is chosen by hand: its airports are
+    // the ones shown.
+    Choose(*dlg->m_cboState, "New York");
     Choose(*dlg->m_cboCity, "Albany");
     Choose(*dlg->m_cboAirport, "Municipal");
     EXPECT_EQ(dlg->m_strID, "14");
     EXPECT_EQ(Text(*Edit(IDC_ELEVATION)), "20 ft.");
 
-    Click(*dlg->m_chkAllCities);
-    Choose(*dlg->m_cboAirport, "Municipal");
-    EXPECT_EQ(dlg->m_strID, "13");
-    EXPECT_EQ(Text(*Edit(IDC_ELEVATION)), "10 ft.");
+    // And while it is disabled, in a country without states.
+    Choose(*dlg->m_cboRegion, "Europe");
+    Choose(*dlg->m_cboCountry, "Testland");
+    Choose(*dlg->m_cboCity, "Alpha");
+    ASSERT_TRUE(dlg->m_chkAllCities->IsChecked());
+    EXPECT_EQ(dlg->m_strID, "50");
+    EXPECT_EQ(Text(*Edit(IDC_ELEVATION)), "50 ft.");
+}
+
+TEST_F(AirportDialog, AnEmptiedListShowsNothing)
+{
+    Open();
+    ToNewYorkState();
+    Choose(*dlg->m_cboCity, "New York");
+    ASSERT_EQ(Shown(*dlg->m_cboAirport), "John F Kennedy Intl");
+    Choose(*dlg->m_cboRegion, "Europe");
+    EXPECT_EQ(Shown(*dlg->m_cboCountry), "O'Land");
+    for (SortedComboBox* box : {dlg->m_cboState, dlg->m_cboCity, dlg->m_cboAirport})
+        EXPECT_EQ(Shown(*box), "");
+
+    // A fill that finds nothing shows nothing either.
+    Choose(*dlg->m_cboRegion, "North America");
+    Choose(*dlg->m_cboCountry, "Canada");
+    ASSERT_EQ(Shown(*dlg->m_cboCity), "Montreal");
+    Choose(*dlg->m_cboCountry, "Mexico");
+    EXPECT_EQ(Shown(*dlg->m_cboCity), "");
+    EXPECT_EQ(Shown(*dlg->m_cboState), "Go to City selection...");
 }
 
 TEST_F(AirportDialog, TheCheckMarkSurvivesDisablingAndOtherSelections)
@@ -502,6 +541,36 @@ void PressEscape(wxWindow& window)
     key.m_keyCode = WXK_ESCAPE;
     key.SetEventObject(&window);
     window.HandleWindowEvent(key);
+}
+
+// A real key press on the dialog, as the keyboard delivers it.
+void PressKey(wxWindow& window, int key)
+{
+    wxUIActionSimulator input;
+    input.MouseMove(window.GetScreenPosition() + wxPoint(window.GetSize().x / 2, 10));
+    Settle(100);
+    input.Char(key);
+    Settle(300);
+}
+
+TEST_F(AirportDialogRun, TheKeyboardWorksFromTheStartAndEnterSelects)
+{
+    Build(CascadeRows());
+    CAirportDlg dialog;
+    int result = Run(dialog, [](CAirportDlg& d) {
+        Settle(200);
+        EXPECT_EQ(wxWindow::FindFocus(), d.m_cboRegion);
+        PressKey(d, WXK_DOWN);
+        EXPECT_EQ(Selected(*d.m_cboRegion), "Antarctica");
+        PressKey(d, WXK_RETURN);  // nothing to select yet
+        EXPECT_TRUE(d.IsShown());
+        PickKennedy(d);
+        PressKey(d, WXK_RETURN);
+        if (d.IsShown())
+            d.Close();  // Enter did not end it
+    });
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(dialog.m_strID, "10");
 }
 
 TEST_F(AirportDialogRun, SelectAirportEndsWithOkAndHandsBackTheAirport)

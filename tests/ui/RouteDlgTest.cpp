@@ -507,6 +507,14 @@ TEST_F(Keyboard, EnterPressesCalculateRoute)
     EXPECT_TRUE(dlg->IsShown());
 }
 
+TEST_F(Keyboard, TheWindowOpensOnItsFirstEnabledTabStop)
+{
+    Open();
+    Settle(200);
+    // Calculate Route leads the tab order but starts disabled.
+    EXPECT_EQ(wxWindow::FindFocus(), dlg->FindWindow(IDC_DEPARTURE_LATITUDE));
+}
+
 TEST_F(Keyboard, EscapeClosesTheWindow)
 {
     Open();

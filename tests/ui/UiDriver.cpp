@@ -65,6 +65,11 @@ std::string Text(const wxTextCtrl& edit)
     return FromWx(edit.GetValue());
 }
 
+std::string Shown(const SortedComboBox& box)
+{
+    return FromWx(box.GetValue());
+}
+
 std::vector<std::vector<std::string>> Rows(const wxListCtrl& list)
 {
     std::vector<std::vector<std::string>> rows;

@@ -29,6 +29,8 @@ void Click(wxCheckBox& box);
 std::vector<std::string> Items(const SortedComboBox& box);
 std::string Selected(const SortedComboBox& box);
 std::string Text(const wxTextCtrl& edit);
+// The text the box shows in its closed field, which is what the user reads.
+std::string Shown(const SortedComboBox& box);
 // Every row of a list view, all columns.
 std::vector<std::vector<std::string>> Rows(const wxListCtrl& list);
 std::vector<std::string> Headings(const wxListCtrl& list);
