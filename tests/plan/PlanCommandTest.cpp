@@ -25,9 +25,9 @@ std::string Slurp(const std::string& file)
 }
 
 // Runs meridane-plan in the current directory.
-Outcome Plan(const std::string& args)
+Outcome Plan(const std::string& args, const std::string& standardOutput = "plan.out")
 {
-    std::string command = std::string("'") + MERIDANE_PLAN_EXE + "' " + args + " >plan.out 2>plan.err";
+    std::string command = std::string("'") + MERIDANE_PLAN_EXE + "' " + args + " >" + standardOutput + " 2>plan.err";
     int raw = std::system(command.c_str());
     Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp("plan.out"), Slurp("plan.err")};
     std::remove("plan.out");
@@ -88,6 +88,7 @@ TEST_F(PlanCommandTest, UnknownAirportsAndBadCommandLinesExitWith2)
     EXPECT_EQ(o.status, 2);
     EXPECT_NE(o.err.find("ZZZZ"), std::string::npos) << o.err;
     EXPECT_EQ(Plan("AAAA").status, 2);
+    EXPECT_EQ(Plan("AAAA BBBB CCCC").status, 2);
     EXPECT_EQ(Plan("--format csv AAAA BBBB").status, 2);
     EXPECT_EQ(Plan("--frobnicate AAAA BBBB").status, 2);
     EXPECT_EQ(Plan("'#x' BBBB").status, 2);
@@ -135,4 +136,18 @@ TEST_F(PlanCommandTest, AReportThatCannotBeWrittenIsAnErrorWithExit1)
     Outcome o = Plan("--report AAAA BBBB");
     EXPECT_EQ(o.status, 1);
     EXPECT_NE(o.err.find("course.txt"), std::string::npos) << o.err;
+}
+
+TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
+{
+    Outcome help = Plan("--stats --help");
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("usage: meridane-plan ", 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+    for (const char* args : {"--format tsv AAAA BBBB", "--help"}) {
+        Outcome full = Plan(args, "/dev/full");
+        EXPECT_EQ(full.status, 1) << args;
+        EXPECT_NE(full.err.find("cannot write to standard output: No space left on device"), std::string::npos)
+            << full.err;
+    }
 }

@@ -5,7 +5,10 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--stats") {
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return true;
+        } else if (arg == "--stats") {
             options.stats = true;
         } else if (arg == "--report") {
             options.report = true;
@@ -38,6 +41,10 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 options.destination = arg;
             ++positional;
         }
+    }
+    if (positional > 2) {
+        error = "too many arguments: give one departure and one destination airport";
+        return false;
     }
     if (positional != 2) {
         error = "give a departure and a destination airport";

@@ -12,13 +12,28 @@
 #include "RouteTable.h"
 #include "RowSink.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace {
 
-enum ExitCode { EXIT_OK = 0, EXIT_FAILURE_DB = 1, EXIT_USAGE = 2 };  // 1 also for a file error
+enum ExitCode { EXIT_OK = 0, EXIT_FAILURE_DB = 1, EXIT_USAGE = 2 };  // 1 also for a file or output error
+
+// The printed route is the product: when it did not arrive (a full disk,
+// a failing device) the run must not count as a success.
+ExitCode FinishStandardOutput()
+{
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return EXIT_OK;
+    std::cerr << "meridane-plan: cannot write to standard output"
+              << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()) << "\n";
+    return EXIT_FAILURE_DB;
+}
 
 }  // namespace
 
@@ -29,6 +44,10 @@ int main(int argc, char** argv)
     if (!ParsePlanOptions(argc, argv, options, error)) {
         std::cerr << "meridane-plan: " << error << "\n" << PLAN_USAGE;
         return EXIT_USAGE;
+    }
+    if (options.help) {
+        std::cout << PLAN_USAGE;
+        return FinishStandardOutput();
     }
 
     try {
@@ -73,5 +92,5 @@ int main(int argc, char** argv)
         std::cerr << "meridane-plan: " << text << "\n";
         return EXIT_FAILURE_DB;
     }
-    return EXIT_OK;
+    return FinishStandardOutput();
 }
