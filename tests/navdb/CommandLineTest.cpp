@@ -17,7 +17,8 @@ struct ProgramRun {
     std::string err;
 };
 
-ProgramRun run(std::vector<std::string> args)
+// Runs the program with its standard output collected, or sent to failingOut.
+ProgramRun run(std::vector<std::string> args, std::ostream* failingOut = nullptr)
 {
     args.insert(args.begin(), "meridane-navdb");
     std::vector<const char*> argv;
@@ -26,7 +27,8 @@ ProgramRun run(std::vector<std::string> args)
     }
     std::ostringstream out;
     std::ostringstream err;
-    const int status = navdb::runNavdb(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int status =
+        navdb::runNavdb(static_cast<int>(argv.size()), argv.data(), failingOut ? *failingOut : out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -99,4 +101,18 @@ TEST(CommandLine, SuccessReportsCountsAndSkippedRows)
     }
     EXPECT_NE(ok.err.find("airports.csv: skipped 3 malformed rows"), std::string::npos) << ok.err;
     EXPECT_NE(ok.err.find("airports.csv:7: bad latitude"), std::string::npos) << ok.err;
+}
+
+TEST(CommandLine, OutputThatCannotBeWrittenFailsTheRun)
+{
+    navdb::test::TempDir dir;
+    std::ostream lost(nullptr);  // refuses every write, like a full disk
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"},
+          {"--ourairports", navdb::test::fixtureDir("world"), "--output", dir.file("VORS.MDB")}}) {
+        const ProgramRun failed = run(args, &lost);
+        EXPECT_EQ(failed.status, navdb::kExitFailure) << args[0];
+        EXPECT_NE(failed.err.find("meridane-navdb: cannot write to standard output"), std::string::npos)
+            << failed.err;
+    }
 }

@@ -2,6 +2,8 @@
 
 #include "NavdbError.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iomanip>
 #include <ostream>
 
@@ -23,6 +25,19 @@ Argument splitArgument(const std::string& text)
         return {text, {}, false};
     }
     return {text.substr(0, equals), text.substr(equals + 1), true};
+}
+
+// A report or usage text that did not arrive (a full disk, a failing device)
+// must not let the run count as a success.
+bool outputArrived(std::ostream& out, std::ostream& err, const std::string& program, const std::string& note)
+{
+    errno = 0;
+    if (out.flush()) {
+        return true;
+    }
+    err << program << ": cannot write to standard output"
+        << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()) << note << '\n';
+    return false;
 }
 
 }  // namespace
@@ -128,12 +143,13 @@ int runNavdb(int argc, const char* const* argv, std::ostream& out, std::ostream&
     }
     if (commandLine.help) {
         out << usageText(program);
-        return kExitOk;
+        return outputArrived(out, err, program, "") ? kExitOk : kExitFailure;
     }
     try {
         const ImportResult result = importNavigationData(commandLine.options);
         printReport(result, !commandLine.options.xplaneNav.empty(), out, err);
-        return kExitOk;
+        const std::string note = " (" + commandLine.options.output + " was written)";
+        return outputArrived(out, err, program, note) ? kExitOk : kExitFailure;
     } catch (const std::exception& error) {
         err << program << ": " << error.what() << '\n';
         return kExitFailure;

@@ -28,7 +28,8 @@ std::string usageText(const std::string& program);
 void printReport(const ImportResult& result, bool withIls, std::ostream& out, std::ostream& err);
 
 // The whole program: parse, import, report. Returns the exit status:
-// 0 on success, 2 for a wrong command line, 1 for any other failure.
+// 0 on success, 2 for a wrong command line, 1 for any other failure, also
+// when the report or usage text cannot be written to out.
 int runNavdb(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 }  // namespace navdb
