@@ -103,3 +103,32 @@ TEST(XplaneIls, MissingOrTruncatedFileIsAnError)
     navdb::test::writeFile(dir.file("cut.gz"), compressed.substr(0, compressed.size() / 2));
     EXPECT_THROW(readXplaneIls(dir.file("cut.gz"), skipped), navdb::NavdbError);
 }
+
+TEST(XplaneIls, EmptyCutOrForeignFileIsAnErrorNamingIt)
+{
+    navdb::test::TempDir dir;
+    SkippedRows skipped("nav.dat");
+    const std::string ils = "4  40.65 -73.76 13 11090 18 30.664 IHIQ KJFK 4L ILS-cat-I\n";
+    std::string noise;
+    for (int i = 0; i < 3000; ++i) {
+        noise.push_back(static_cast<char>((i * 7919 + 13) % 251));
+    }
+    const std::pair<const char*, std::string> broken[] = {
+        {"empty.dat", ""},
+        {"no-end.dat", "I\n810 Version\n" + ils},
+        {"header-only.dat", "I\n"},
+        {"noise.dat", noise},
+    };
+    for (const auto& [name, text] : broken) {
+        navdb::test::writeFile(dir.file(name), text);
+        try {
+            readXplaneIls(dir.file(name), skipped);
+            ADD_FAILURE() << name << " was read without an error";
+        } catch (const navdb::NavdbError& error) {
+            EXPECT_NE(std::string(error.what()).find(dir.file(name)), std::string::npos) << error.what();
+        }
+    }
+    // Copies whose first line is blank instead of I are complete all the same.
+    navdb::test::writeFile(dir.file("blank.dat"), "\r\n810 Version\r\n" + ils + "99\r\n");
+    EXPECT_EQ(readXplaneIls(dir.file("blank.dat"), skipped).find("KJFK", "4L"), 110.9);
+}

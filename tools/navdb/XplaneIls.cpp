@@ -1,6 +1,7 @@
 #include "XplaneIls.h"
 
 #include "LineReader.h"
+#include "NavdbError.h"
 #include "Numbers.h"
 
 #include <cctype>
@@ -90,14 +91,26 @@ IlsTable readXplaneIls(const std::string& path, SkippedRows& skipped)
     LineReader reader(path);
     IlsTable table;
     std::string line;
-    int version = 0;
-    for (int header = 0; header < 2; ++header) {
-        if (!reader.next(line)) {
-            return table;
-        }
-        if (header == 1) {
-            version = formatVersion(line);
-        }
+    // Without these checks an empty, cut or foreign file would read as a
+    // nav.dat without any ILS, and the import would quietly lose them all.
+    if (!reader.next(line)) {
+        throw NavdbError("cannot read " + path + ": the file is empty");
+    }
+    // The first line is I or A (some copies leave it blank), the second
+    // begins with the format version.
+    const std::string foreign =
+        "cannot read " + path + ": not an X-Plane nav.dat (it does not begin with the line I or A and the version)";
+    const std::string truncated = "cannot read " + path + ": the file ends before its closing line 99";
+    const std::string_view byteOrder = trimBlanks(line);
+    if (!byteOrder.empty() && byteOrder != "I" && byteOrder != "A") {
+        throw NavdbError(foreign);
+    }
+    if (!reader.next(line)) {
+        throw NavdbError(truncated);
+    }
+    const int version = formatVersion(line);
+    if (version <= 0) {
+        throw NavdbError(foreign);
     }
     const std::size_t runwayColumn = version >= 1100 ? 10 : 9;  // 0-based
 
@@ -107,7 +120,7 @@ IlsTable readXplaneIls(const std::string& path, SkippedRows& skipped)
             continue;
         }
         if (fields[0] == "99") {
-            break;
+            return table;
         }
         if (fields[0] != "4" && fields[0] != "5") {
             continue;
@@ -126,7 +139,7 @@ IlsTable readXplaneIls(const std::string& path, SkippedRows& skipped)
         }
         table.add(fields[8], fields[runwayColumn], rowCode, static_cast<double>(*tensOfKhz) / 100.0);
     }
-    return table;
+    throw NavdbError(truncated);
 }
 
 }  // namespace navdb

@@ -37,8 +37,9 @@ private:
     std::unordered_map<std::string, Entry> m_entries;
 };
 
-// Reads nav.dat or nav.dat.gz. The first two lines are the header; the line
-// "99" ends the data. Rows 4 and 5 carry the frequency in tens of kHz in
+// Reads nav.dat or nav.dat.gz. The first two lines are the header (I, A or
+// blank, then the version); the line "99" ends the data. A file that is
+// empty, has another header or lacks the "99" throws NavdbError. Rows 4 and 5 carry the frequency in tens of kHz in
 // column 5 (11010 → 110.10 MHz), the airport in column 9 and the runway in
 // column 10; from format 1100 on a region code precedes the runway, which
 // moves it to column 11. ILS rows that cannot be read are added to skipped;
