@@ -1,8 +1,15 @@
 #include "Importer.h"
 #include "NavdbError.h"
 #include "NavdbTestSupport.h"
+#include "OutputFile.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using navdb::ImportOptions;
 using navdb::ImportResult;
@@ -298,11 +305,10 @@ TEST(ImportFailure, MissingNavDatIsAnErrorNotASilentImportWithoutIls)
     EXPECT_NE(message.find("nav.dat.gz"), std::string::npos) << message;
 }
 
-TEST(ImportFailure, FailureAtTheFinalRenameRemovesTheTemporaryFile)
+TEST(ImportFailure, DirectoryInPlaceOfTheOutputStaysAndNothingIsLeftBeside)
 {
     TempDir dir;
-    // A directory in place of the output cannot be replaced, which only shows
-    // once the whole database has been written.
+    // Refused before anything is written; rename could not replace it anyway.
     std::filesystem::create_directory(dir.file("VORS.MDB"));
     ImportOptions options;
     options.ourairportsDir = fixtureDir("world");
@@ -327,12 +333,125 @@ TEST(ImportFailure, UnwritableOutputDirectoryIsNamed)
 
 TEST(Import, SuccessReplacesAnExistingOutput)
 {
+    // The second name is as long as a file name may be: the temporary file
+    // beside it must still fit.
+    for (const std::string& name : {std::string("VORS.MDB"), std::string(251, 'n') + ".MDB"}) {
+        TempDir dir;
+        navdb::test::writeFile(dir.file(name), "previous database");
+        ImportOptions options;
+        options.ourairportsDir = fixtureDir("world");
+        options.output = dir.file(name);
+        importNavigationData(options);
+        EXPECT_EQ(queryValue(dir.file(name), "SELECT count(*) FROM airports"), "6");
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{name}));
+    }
+}
+
+TEST(ImportFailure, NoAirportAtAllKeepsThePreviousDatabase)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    const std::string airports = navdb::test::readFile(dir.file("src/airports.csv"));
+    const std::string header = airports.substr(0, airports.find('\n') + 1);
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    for (const std::string& rows : {std::string(), std::string("1,KXYZ,small_airport\n")}) {
+        navdb::test::writeFile(dir.file("src/airports.csv"), header + rows);
+        const std::string message = expectFailureKeepsOutput(dir, options);
+        EXPECT_NE(message.find("no airport to import in " + dir.file("src/airports.csv")), std::string::npos)
+            << message;
+    }
+}
+
+TEST(ImportFailure, OutputOntoAnInputOrASpecialFileIsRefusedBeforeWriting)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    std::filesystem::create_symlink(dir.file("src/navaids.csv"), dir.file("link"));
+    std::filesystem::create_symlink("/dev/null", dir.file("null"));
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const auto before = dir.entries();
+
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    options.xplaneNav = dir.file("src/nav.dat");
+    for (const std::string& output : {dir.file("src/airports.csv"), dir.path() + "/./src/../src/regions.csv",
+                                      dir.file("link"), dir.file("src/nav.dat"), dir.file("null"), dir.file("fifo")}) {
+        options.output = output;
+        try {
+            importNavigationData(options);
+            ADD_FAILURE() << "wrote the database to " << output;
+        } catch (const navdb::NavdbError& error) {
+            EXPECT_NE(std::string(error.what()).find("will not write the database to " + output), std::string::npos)
+                << error.what();
+        }
+    }
+    for (const char* file : {"airports.csv", "regions.csv", "navaids.csv", "nav.dat"}) {
+        EXPECT_TRUE(navdb::test::readFile(dir.file("src/") + file) ==
+                    navdb::test::readFile(fixtureDir("world") + "/" + file))
+            << file << " was changed";
+    }
+    EXPECT_EQ(dir.entries(), before);
+    EXPECT_EQ(std::filesystem::read_symlink(dir.file("null")), "/dev/null");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo")));
+}
+
+namespace {
+
+// Runs body in a child process with the termination signals at their usual
+// disposition and returns its wait status.
+template <class Body>
+int inChild(Body&& body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        for (const int signo : {SIGINT, SIGTERM, SIGHUP}) {
+            std::signal(signo, SIG_DFL);
+        }
+        body();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
+
+}  // namespace
+
+TEST(ImportInterrupted, TerminationSignalsRemoveTheTemporaryFile)
+{
     TempDir dir;
     navdb::test::writeFile(dir.file("VORS.MDB"), "previous database");
+    for (const int signo : {SIGINT, SIGTERM, SIGHUP}) {
+        const int status = inChild([&] {
+            navdb::OutputFile output(dir.file("VORS.MDB"));
+            navdb::test::writeFile(output.tempPath(), "half a database");
+            ::raise(signo);
+        });
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signo) << signo << ": status " << status;
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"VORS.MDB"})) << signo;
+        EXPECT_EQ(navdb::test::readFile(dir.file("VORS.MDB")), "previous database");
+    }
+}
+
+TEST(ImportInterrupted, LeftoversOfKilledImportsGoButNotThoseOfRunningOnes)
+{
+    TempDir dir;
+    const std::string output = dir.file("VORS.MDB");
+    // One import still running (this process) and one killed, whose file
+    // nothing could remove.
+    const navdb::OutputFile running(output);
+    inChild([&] {
+        navdb::OutputFile file(output);
+        ::raise(SIGKILL);
+    });
+    ASSERT_EQ(dir.entries().size(), 2u);
+
     ImportOptions options;
     options.ourairportsDir = fixtureDir("world");
-    options.output = dir.file("VORS.MDB");
+    options.output = output;
     importNavigationData(options);
-    EXPECT_EQ(queryValue(dir.file("VORS.MDB"), "SELECT count(*) FROM airports"), "6");
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"VORS.MDB"}));
+    auto entries = dir.entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"VORS.MDB", std::filesystem::path(running.tempPath()).filename()}));
 }

@@ -5,6 +5,7 @@
 #include "NavdbError.h"
 #include "Numbers.h"
 #include "OutputFile.h"
+#include "OutputTarget.h"
 #include "Schema.h"
 #include "SqliteDb.h"
 #include "Surface.h"
@@ -42,6 +43,10 @@ std::optional<std::size_t> continentIndex(std::string_view code)
     }
     return std::nullopt;
 }
+
+// Every OurAirports file the import reads.
+constexpr std::array<const char*, 6> kSourceFiles{
+    {"countries.csv", "regions.csv", "airport-frequencies.csv", "airports.csv", "runways.csv", "navaids.csv"}};
 
 std::string upperTrimmed(std::string_view text)
 {
@@ -153,6 +158,7 @@ private:
     void readRegions(CsvSource& source);
     void readAtis(CsvSource& source);
     void importAirports(CsvSource& source, SqliteDb& db);
+    void requireAirports(const CsvSource& source) const;
     void importRunways(CsvSource& source, SqliteDb& db);
     void importNavaids(CsvSource& source, SqliteDb& db);
     void importRegionsAndCountries(SqliteDb& db);
@@ -180,6 +186,15 @@ ImportResult Import::run()
     // Every reference into m_result.skipped must stay valid while it grows.
     m_result.skipped.reserve(7);
 
+    std::vector<std::string> inputs;
+    for (const char* file : kSourceFiles) {
+        inputs.push_back(sourcePath(file));
+    }
+    if (!m_options.xplaneNav.empty()) {
+        inputs.push_back(m_options.xplaneNav);
+    }
+    checkOutputTarget(m_options.output, inputs);
+
     CsvSource countries(sourcePath("countries.csv"), skippedFor(sourcePath("countries.csv")));
     CsvSource regions(sourcePath("regions.csv"), skippedFor(sourcePath("regions.csv")));
     CsvSource frequencies(sourcePath("airport-frequencies.csv"),
@@ -204,6 +219,7 @@ ImportResult Import::run()
         db.exec("BEGIN");
         createTables(db);
         importAirports(airports, db);
+        requireAirports(airports);
         importRunways(runways, db);
         importNavaids(navaids, db);
         importRegionsAndCountries(db);
@@ -340,6 +356,22 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
         ++nextId;
         ++m_result.rows.airports;
     });
+}
+
+// A database without airports offers the pilot nothing to choose, so it
+// must not take the place of one that does.
+void Import::requireAirports(const CsvSource& source) const
+{
+    if (m_result.rows.airports > 0) {
+        return;
+    }
+    std::string message = "no airport to import in " + sourcePath("airports.csv");
+    const SkippedRows& skipped = *source.skipped;
+    if (skipped.count() > 0) {
+        message += ": " + std::to_string(skipped.count()) + " malformed row" + (skipped.count() == 1 ? "" : "s") +
+                   ", first: " + skipped.firstReasons().front();
+    }
+    throw NavdbError(message);
 }
 
 void Import::importRunways(CsvSource& source, SqliteDb& db)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "SignalCleanup.h"
+
+#include <memory>
 #include <string>
 
 namespace navdb {
@@ -9,10 +12,13 @@ namespace navdb {
 // database and a failed import leaves the previous one untouched.
 class OutputFile {
 public:
-    // Creates PATH.tmp-XXXXXX in the output's directory; throws NavdbError
-    // when that directory cannot be written.
+    // First removes what earlier imports of this output left behind when
+    // they were killed, then creates a temporary file named as TemporaryName.h
+    // describes in the output's directory; throws NavdbError when that
+    // directory cannot be written.
     explicit OutputFile(std::string path);
-    // Removes the temporary file unless commit() succeeded.
+    // Removes the temporary file unless commit() succeeded. Until then an
+    // interrupting SIGINT, SIGTERM or SIGHUP removes it as well.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -26,6 +32,7 @@ public:
 private:
     std::string m_path;
     std::string m_tempPath;
+    std::unique_ptr<RemoveOnSignal> m_removeOnSignal;
     bool m_committed = false;
 };
 
