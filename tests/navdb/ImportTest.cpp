@@ -195,6 +195,20 @@ TEST_F(WorldImport, NavaidsAreTypedAsTheRouteSearchExpects)
     EXPECT_EQ(query(db(), "SELECT * FROM navs ORDER BY ID"), expected);
 }
 
+TEST_F(WorldImport, PrecisePositionsCodesAndDeclinationsStandBeside)
+{
+    EXPECT_EQ(query(db(), "SELECT * FROM airport_facts WHERE ID=1"),
+              (Rows{{"1", "40.639447", "-73.778925", "JFK", "US"}}));
+    // The published declination, else the surveyed one, else none.
+    EXPECT_EQ(query(db(), "SELECT ID, Latitude, Longitude, CountryCode, Declination FROM nav_facts WHERE ID<5"),
+              (Rows{{"1", "52.5588989257812", "-55.7821998596191", "CA", "NULL"},
+                    {"2", "40.63", "-73.77", "US", "-13.0"},
+                    {"3", "40.61", "-73.89", "US", "-13.2"},
+                    {"4", "40.79", "-73.3", "US", "NULL"}}));
+    EXPECT_EQ(query(db(), "SELECT COUNT(*) FROM airports JOIN airport_facts USING (ID)"),
+              query(db(), "SELECT COUNT(*) FROM airports"));
+}
+
 TEST_F(WorldImport, QueriesOfThePlannerUseTheIndexes)
 {
     auto plan = [](const std::string& sql) {

@@ -2,6 +2,7 @@
 
 #include "Coordinates.h"
 #include "CsvReader.h"
+#include "FactTables.h"
 #include "NavdbError.h"
 #include "Numbers.h"
 #include "OutputFile.h"
@@ -104,6 +105,8 @@ struct Atis {
 struct Position {
     SplitCoordinate latitude;
     SplitCoordinate longitude;
+    double latitudeDegrees = 0.0;  // as the source writes them
+    double longitudeDegrees = 0.0;
 };
 
 std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
@@ -119,7 +122,13 @@ std::optional<Position> readPosition(const CsvRecord& record, std::size_t latCol
         reason = "bad longitude '" + record.fields[lonColumn] + "'";
         return std::nullopt;
     }
-    return Position{*latitude, *longitude};
+    const auto latitudeDegrees = parseNumber(record.fields[latColumn]);
+    const auto longitudeDegrees = parseNumber(record.fields[lonColumn]);
+    if (!latitudeDegrees || !longitudeDegrees) {
+        reason = "bad position '" + record.fields[latColumn] + "', '" + record.fields[lonColumn] + "'";
+        return std::nullopt;
+    }
+    return Position{*latitude, *longitude, *latitudeDegrees, *longitudeDegrees};
 }
 
 // Binds the six position columns starting at first.
@@ -296,7 +305,9 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
     const auto country = source.column("iso_country");
     const auto region = source.column("iso_region");
     const auto municipality = source.column("municipality");
+    const auto iata = source.column("iata_code");
 
+    FactTables facts(db);
     Statement insert(db,
                      "INSERT INTO airports (ID, Ident, Name, region, country, state, city, LatDir, LatMajor,"
                      " LatMinor, LongDir, LongMajor, LongMinor, Elevation, Frequency)"
@@ -353,6 +364,8 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
         bindPosition(insert, 8, *position);
         insert.bind(14, feet).bind(15, atisIt != m_atis.end() ? atisIt->second.mhz : kNoFrequency);
         insert.run();
+        facts.addAirport(nextId, position->latitudeDegrees, position->longitudeDegrees, record.fields[iata],
+                         record.fields[country]);
         ++nextId;
         ++m_result.rows.airports;
     });
@@ -430,7 +443,11 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
     const auto latitude = source.column("latitude_deg");
     const auto longitude = source.column("longitude_deg");
     const auto elevation = source.column("elevation_ft");
+    const auto country = source.column("iso_country");
+    const auto slavedVariation = source.column("slaved_variation_deg");
+    const auto surveyedVariation = source.column("magnetic_variation_deg");
 
+    FactTables facts(db);
     Statement insert(db,
                      "INSERT INTO navs (ID, Ident, Name, type, Kind, LatDir, LatMajor, LatMinor, LongDir,"
                      " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
@@ -472,6 +489,8 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
         bindPosition(insert, 6, *position);
         insert.bind(12, feet).bind(13, stored);
         insert.run();
+        facts.addNav(nextId, position->latitudeDegrees, position->longitudeDegrees, record.fields[country],
+                     stationDeclination(record.fields[slavedVariation], record.fields[surveyedVariation]));
         ++nextId;
         ++m_result.rows.navs;
     });

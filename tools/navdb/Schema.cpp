@@ -20,7 +20,15 @@ void createTables(SqliteDb& db)
         " type TEXT NOT NULL, Kind TEXT NOT NULL,"
         " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,"
         " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,"
-        " Elevation INTEGER, Frequency REAL NOT NULL);");
+        " Elevation INTEGER, Frequency REAL NOT NULL);"
+        // Facts that a flight plan needs and the route search never reads,
+        // kept apart so that the rows the search reads whole stay narrow.
+        // Positions are decimal degrees as the source gives them, north and
+        // east positive; a declination is east positive, NULL when unknown.
+        "CREATE TABLE airport_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,"
+        " IATA TEXT, CountryCode TEXT);"
+        "CREATE TABLE nav_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,"
+        " CountryCode TEXT, Declination REAL);");
 }
 
 void createIndexes(SqliteDb& db)

@@ -93,6 +93,12 @@ Statement& Statement::bind(int index, std::optional<long long> value)
     return *this;
 }
 
+Statement& Statement::bind(int index, std::optional<double> value)
+{
+    check(value ? sqlite3_bind_double(m_stmt, index, *value) : sqlite3_bind_null(m_stmt, index));
+    return *this;
+}
+
 void Statement::run()
 {
     const int rc = sqlite3_step(m_stmt);

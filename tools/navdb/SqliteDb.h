@@ -43,6 +43,7 @@ public:
     Statement& bind(int index, long long value);
     Statement& bind(int index, double value);
     Statement& bind(int index, std::optional<long long> value);  // NULL when empty
+    Statement& bind(int index, std::optional<double> value);     // NULL when empty
 
     // Runs an INSERT: exactly one step that must finish the statement.
     void run();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "SqliteDb.h"
+
+#include <optional>
+#include <string_view>
+
+namespace navdb {
+
+// Writes the precise facts of airports and beacons into their side tables,
+// under the same ID as the row the route search reads.
+class FactTables {
+public:
+    explicit FactTables(SqliteDb& db);
+
+    // Texts are the source's fields; an empty code is stored as NULL.
+    void addAirport(long long id, double latitude, double longitude, std::string_view iata,
+                    std::string_view countryCode);
+    void addNav(long long id, double latitude, double longitude, std::string_view countryCode,
+                std::optional<double> declination);
+
+private:
+    Statement m_airport;
+    Statement m_nav;
+};
+
+// The declination a beacon's radials are measured with: the station's
+// published one, else the variation surveyed there; nullopt when neither
+// field holds a number.
+std::optional<double> stationDeclination(std::string_view slaved, std::string_view surveyed);
+
+}  // namespace navdb
