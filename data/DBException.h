@@ -21,7 +21,8 @@ inline constexpr std::size_t DB_ERROR_MAX_CHARS = 510;
 
 // Joins the data source's diagnostic messages into one report: each message
 // loses its leading origin tags ("[unixODBC][Driver Manager]") and the blank
-// after each, and ends with a line break; the whole is cut to 510 characters.
+// after each, and ends with a line break; the whole is cut to 510 bytes at
+// most, never inside a UTF-8 character.
 std::string FormatDiagnostics(const std::vector<std::string>& messages);
 
 // One message without its leading "[...]" origin tags.

@@ -62,3 +62,16 @@ TEST(DiagnosticsReport, IsCutTo510Characters)
     EXPECT_EQ(report.size(), 510u);
     EXPECT_EQ(report.substr(0, 401), std::string(400, 'a') + "\n");
 }
+
+TEST(DiagnosticsReport, TheCutNeverSplitsAUtf8Character)
+{
+    // A split character would make the whole report undecodable as UTF-8.
+    for (const std::string character : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9D\x84\x9E"}) {
+        const std::size_t fits = 510 - character.size();
+        for (std::size_t start = fits; start < 510; ++start) {
+            std::string before(start, 'a');
+            EXPECT_EQ(FormatDiagnostics({before + character + "zz"}), start == fits ? before + character : before)
+                << character.size() << "-byte character at byte " << start;
+        }
+    }
+}
