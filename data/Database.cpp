@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "DBException.h"
+#include "NavigationSchema.h"
 #include "OdbcDriverSetup.h"
 
 #include <strings.h>
@@ -67,34 +68,61 @@ std::string ReadOnlyUri(const std::string& path)
     return uri + "?mode=ro";
 }
 
-// The local driver knows the database file as Database, not DBQ, and would
-// create an empty database for a file that is not there. Check the file
-// ourselves, so the error names it, and hand it over under the driver's own
-// keyword with creation switched off (and, for a read-only connection, as a
-// read-only URI, since the driver ignores the ODBC access mode).
-std::string TranslateForDriver(const std::string& connect, bool readOnly)
+// The database file a connection text names by DBQ, when this layer looks
+// after it (a text that gives the driver's own Database keyword is handed
+// over as it is); "" otherwise.
+std::string DatabaseFileOf(const std::string& connect)
 {
-    std::string dbq = ConnectKeyword(connect, "DBQ");
-    if (dbq.empty() || !ConnectKeyword(connect, "Database").empty())
-        return connect;
+    if (!ConnectKeyword(connect, "Database").empty())
+        return {};
+    return ConnectKeyword(connect, "DBQ");
+}
 
+[[noreturn]] void ThrowCannotOpen(const std::string& file, const std::string& cause)
+{
+    std::string where = file.find('/') == 0 ? std::string() : " in " + CurrentDirectory();
+    throw CDBException("Cannot open the navigation database " + file + where + ": " + cause + ".");
+}
+
+const char* FileTypeName(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return "a named pipe (FIFO)";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    return "a special file";
+}
+
+// Only a regular file, after links, can be a database: the driver would wait
+// forever on a FIFO, and an empty file would open as an empty database.
+void CheckDatabaseFile(const std::string& file)
+{
     struct stat st;
-    const char* cause = nullptr;
-    if (stat(dbq.c_str(), &st) != 0)
-        cause = std::strerror(errno);
-    else if (S_ISDIR(st.st_mode))
-        cause = std::strerror(EISDIR);
-    else if (access(dbq.c_str(), R_OK) != 0)
-        cause = std::strerror(errno);
-    if (cause) {
-        std::string where = dbq.find('/') == 0 ? std::string() : " in " + CurrentDirectory();
-        throw CDBException("Cannot open the navigation database " + dbq + where + ": " + cause + ".");
-    }
+    if (stat(file.c_str(), &st) != 0)
+        ThrowCannotOpen(file, std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        ThrowCannotOpen(file, std::strerror(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        ThrowCannotOpen(file, std::string("it is ") + FileTypeName(st.st_mode) + ", not a database file");
+    if (access(file.c_str(), R_OK) != 0)
+        ThrowCannotOpen(file, std::strerror(errno));
+    if (st.st_size == 0)
+        ThrowCannotOpen(file, "the file is empty, not a navigation database");
+}
 
+// The local driver knows the database file as Database, not DBQ, and would
+// create an empty database for a file that is not there. Hand the file over
+// under the driver's own keyword with creation switched off (and, for a
+// read-only connection, as a read-only URI, since the driver ignores the
+// ODBC access mode).
+std::string TranslateForDriver(const std::string& connect, const std::string& file, bool readOnly)
+{
     std::string text = connect;
     if (!text.empty() && text.back() != ';')
         text += ';';
-    std::string database = readOnly ? ReadOnlyUri(dbq) : dbq;
+    std::string database = readOnly ? ReadOnlyUri(file) : file;
     if (database.find_first_of(";{}") != std::string::npos)
         database = "{" + database + "}";
     text += "Database=" + database + ";NoCreat=1";
@@ -126,6 +154,36 @@ void NameColumnsAsWritten(SQLHDBC hdbc)
         }
     }
     SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+}
+
+// A file the driver opens need not be a navigation database: one statement
+// that names every table and column the program reads tells, before any
+// window shows, what is missing.
+void CheckNavigationTables(SQLHDBC hdbc, const std::string& file)
+{
+    SQLHSTMT hstmt = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt)))
+        ThrowOdbcError(SQL_HANDLE_DBC, hdbc);
+    SQLRETURN rc = SQLExecDirect(hstmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(NAVDB_SCHEMA_PROBE_SQL)),
+                                 SQL_NTS);
+    if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) {
+        SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+        return;
+    }
+    std::string cause;
+    try {
+        ThrowOdbcError(SQL_HANDLE_STMT, hstmt);
+    } catch (const CDBException& e) {
+        cause = e.what();
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    // One line: the driver's messages, each of which ends in a line break.
+    while (!cause.empty() && cause.back() == '\n')
+        cause.pop_back();
+    for (char& c : cause)
+        if (c == '\n')
+            c = ' ';
+    ThrowCannotOpen(file, "it is not a navigation database (" + cause + ")");
 }
 
 }  // namespace
@@ -180,7 +238,12 @@ bool CDatabase::OpenEx(const std::string& strConnect, unsigned options)
     if (connect.size() >= 5 && strncasecmp(connect.c_str(), "ODBC;", 5) == 0)
         connect.erase(0, 5);
     SQLHENV henv = OdbcEnvironment::Get(ConnectKeyword(connect, "DRIVER"));
-    std::string driverText = TranslateForDriver(connect, (options & openReadOnly) != 0);
+    const std::string file = DatabaseFileOf(connect);
+    std::string driverText = connect;
+    if (!file.empty()) {
+        CheckDatabaseFile(file);
+        driverText = TranslateForDriver(connect, file, (options & openReadOnly) != 0);
+    }
 
     SQLHDBC hdbc = SQL_NULL_HDBC;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc)))
@@ -232,6 +295,8 @@ bool CDatabase::OpenEx(const std::string& strConnect, unsigned options)
         throw CDBException("The ODBC driver does not offer API conformance level 1.");
 
     NameColumnsAsWritten(hdbc);
+    if (!file.empty())
+        CheckNavigationTables(hdbc, file);
 
     m_hdbc = hdbc;
     hdbc = SQL_NULL_HDBC;  // owned now; the guard lets go

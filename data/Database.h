@@ -25,7 +25,8 @@ public:
     // Open(no data source name, not exclusive, read-only, connect, cursor
     // library) is OpenEx(connect without "ODBC;", openReadOnly|useCursorLib).
     // Returns false only when the driver's completion dialog was cancelled;
-    // every other failure throws CDBException.
+    // every other failure throws CDBException, among them a DBQ file that is
+    // not a regular file holding the navigation tables.
     bool Open(const char* lpszDSN, bool bExclusive, bool bReadOnly,
               const std::string& strConnect, bool bUseCursorLib = true);
     bool OpenEx(const std::string& strConnect, unsigned options);

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -45,19 +46,50 @@ TEST(Connection, ADirectoryNamedLikeTheDatabaseIsRefused)
     EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
 }
 
-TEST(Connection, AFileThatIsNoDatabaseFailsOnTheFirstQuery)
+// Each of these would hang the program (the FIFO) or open its window on a
+// database that fails at the first query.
+TEST(Connection, AnythingButANavigationDatabaseIsRefusedNamingFileDirectoryAndCause)
 {
     ScratchDirectory dir;
-    { std::ofstream("VORS.MDB") << "this is not a database\n"; }
-    CDatabase db;
-    try {
-        db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
-        CRecordset rs(&db);
-        rs.Open(CRecordset::forwardOnly, "SELECT * FROM navs", CRecordset::none);
-        FAIL() << "a damaged file read as a database";
-    } catch (const CDBException& e) {
-        EXPECT_FALSE(std::string(e.what()).empty());
+    const std::string navTables = ReadTestFile("support/schema.sql");
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        const char* cause;
+    } cases[] = {
+        {"FIFO", [] { ASSERT_EQ(mkfifo("VORS.MDB", 0644), 0); }, "named pipe (FIFO)"},
+        {"link to a FIFO",
+         [] {
+             ASSERT_EQ(mkfifo("pipe", 0644), 0);
+             ASSERT_EQ(symlink("pipe", "VORS.MDB"), 0);
+         },
+         "named pipe (FIFO)"},
+        {"empty file", [] { std::ofstream("VORS.MDB"); }, "the file is empty"},
+        {"random bytes", [] { std::ofstream("VORS.MDB") << std::string(4096, '\x5a') << "not a database\n"; },
+         "not a navigation database (file is not a database"},
+        {"other tables", [] { ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x);"); },
+         "not a navigation database (no such table: "},
+        {"a column short",
+         [&] {
+             ExecuteSqlScript("VORS.MDB", navTables + "ALTER TABLE navs RENAME COLUMN Frequency TO Freq;");
+         },
+         "not a navigation database (no such column: navs.Frequency"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all("VORS.MDB");
+        std::filesystem::remove_all("pipe");
+        c.make();
+        alarm(20);  // a FIFO opened as a database blocks for ever
+        std::string error = OpenError(NAVDB_CONNECT_STRING);
+        alarm(0);
+        EXPECT_EQ(error.find("Cannot open the navigation database VORS.MDB in " + dir.path() + ": "), 0u)
+            << c.what << ": " << error;
+        EXPECT_NE(error.find(c.cause), std::string::npos) << c.what << ": " << error;
     }
+    // ...while the tables alone, with no row, are a navigation database.
+    std::filesystem::remove_all("VORS.MDB");
+    ExecuteSqlScript("VORS.MDB", navTables);
+    EXPECT_EQ(OpenError(NAVDB_CONNECT_STRING), "(no error)");
 }
 
 TEST(Connection, TextWithoutTheOdbcPrefixIsRefusedWithoutAConnectionAttempt)
@@ -66,7 +98,7 @@ TEST(Connection, TextWithoutTheOdbcPrefixIsRefusedWithoutAConnectionAttempt)
     std::string error = OpenError(NAVDB_CONNECT_STRING + 5);
     EXPECT_NE(error.find("ODBC;"), std::string::npos) << error;
     // any letter case of the prefix will do
-    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x);");
+    ExecuteSqlScript("VORS.MDB", ReadTestFile("support/schema.sql"));
     CDatabase db;
     EXPECT_TRUE(db.Open(nullptr, false, true, std::string("odbc;") + (NAVDB_CONNECT_STRING + 5), true));
 }
@@ -83,7 +115,7 @@ TEST(Connection, AnUnknownDriverNameReportsTheDriverManagersWordsWithoutTags)
 TEST(Connection, ReadOnlyConnectionCannotChangeTheDatabase)
 {
     ScratchDirectory dir;
-    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+    ExecuteSqlScript("VORS.MDB", ReadTestFile("support/schema.sql") + "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
     CDatabase db;
     ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
     CRecordset rs(&db);
@@ -100,7 +132,7 @@ TEST(Connection, ReadOnlyConnectionCannotChangeTheDatabase)
 TEST(Connection, ARecordSetReopensAClosedConnection)
 {
     ScratchDirectory dir;
-    ExecuteSqlScript("VORS.MDB", "CREATE TABLE t(x); INSERT INTO t VALUES(7);");
+    ExecuteSqlScript("VORS.MDB", ReadTestFile("support/schema.sql") + "CREATE TABLE t(x); INSERT INTO t VALUES(7);");
     CDatabase db;
     ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
     db.Close();

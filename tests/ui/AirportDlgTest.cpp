@@ -1,6 +1,7 @@
 // The airport selection dialog, driven through its cascade as a user does.
 
 #include "AirportDlg.h"
+#include "ConnectionString.h"
 #include "Database.h"
 #include "Resource.h"
 #include "UiDriver.h"
@@ -19,10 +20,12 @@ using Table = std::vector<std::vector<std::string>>;
 
 class AirportDialog : public WindowTest {
 protected:
-    // Opens the dialog on the cascade fixture plus `sql`.
+    // Opens the dialog on the cascade fixture plus `sql`, run once the
+    // connection is open, as it refuses a database that lacks a table.
     void Open(const std::string& sql = "")
     {
-        Build(CascadeRows() + sql);
+        Build(CascadeRows());
+        ExecuteSqlScript(NAVDB_FILE_NAME, sql);
         dlg = std::make_unique<CAirportDlg>();
         dlg->m_pDatabase = db();
         dlg->Show();

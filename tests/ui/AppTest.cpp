@@ -9,6 +9,7 @@
 #include "UiFixture.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <wx/app.h>
@@ -110,6 +111,26 @@ TEST_F(StartUp, TheProgramInADirectoryWithoutTheDatabaseEndsWithStatusOne)
     EXPECT_NE(message.find("meridane: "), std::string::npos) << message;
     EXPECT_NE(message.find("VORS.MDB"), std::string::npos) << message;
     EXPECT_NE(message.find(m_dir->path()), std::string::npos) << message;
+}
+
+TEST_F(StartUp, AFifoOrAFileThatIsNoNavigationDatabaseEndsTheStartWithStatusOneNamingIt)
+{
+    // timeout: a FIFO would hang the start, a window would wait for a user.
+    const std::string command = "MERIDANE_NO_MODAL_ERRORS=1 timeout 20 '" MERIDANE_PROGRAM "' 2> stderr.txt";
+    for (const char* kind : {"fifo", "tables missing"}) {
+        std::remove("VORS.MDB");
+        if (std::string(kind) == "fifo")
+            ASSERT_EQ(mkfifo("VORS.MDB", 0644), 0);
+        else
+            ExecuteSqlScript("VORS.MDB", "CREATE TABLE navs(ID);");
+        int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << kind;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << kind;
+        const std::string message = ReadAll("stderr.txt");
+        EXPECT_NE(message.find("meridane: Cannot open the navigation database VORS.MDB in " + m_dir->path()),
+                  std::string::npos)
+            << kind << ": " << message;
+    }
 }
 
 // Errors leaving a handler stop at the application's boundary.

@@ -2,6 +2,7 @@
 // states, with the selection dialog played by the test as a user would.
 
 #include "AirportDlg.h"
+#include "ConnectionString.h"
 #include "Database.h"
 #include "Resource.h"
 #include "RouteDlg.h"
@@ -43,10 +44,13 @@ const Pick LOGAN{"Massachusetts", "Boston", "Logan"};
 
 class RouteWindow : public WindowTest {
 protected:
+    // `sql` runs once the window's connection is open, as it refuses a
+    // database that lacks a table.
     void Open(const std::string& sql = "")
     {
-        Build(RouteRows() + sql);
+        Build(RouteRows());
         dlg = std::make_unique<CRouteDlg>();
+        ExecuteSqlScript(NAVDB_FILE_NAME, sql);
         dlg->m_runAirportDialog = [this](CAirportDlg& d) { return PlayUser(d); };
         dlg->Show();
     }
