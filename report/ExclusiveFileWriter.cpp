@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <random>
 
 namespace {
 
@@ -53,19 +55,120 @@ bool WriteAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
+// The path a chain of symbolic links ends at, whether or not a file is
+// there: the report replaces the file a link names, never the link.
+std::string FinalTarget(std::string path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[PATH_MAX];
+        ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+        if (n < 0 || static_cast<std::size_t>(n) >= sizeof target)
+            return path;
+        std::string next(target, static_cast<std::size_t>(n));
+        std::size_t slash = path.rfind('/');
+        if (next[0] != '/' && slash != std::string::npos)
+            next = path.substr(0, slash + 1) + next;
+        path = next;
+    }
+    return path;
+}
+
+// A new file beside target, named after it, created only by this call: a
+// dot, target's name (shortened so the whole stays a legal name) and a
+// random tail. mode as for open(); -1 with errno when none can be made.
+int CreateTemporaryBeside(const std::string& target, mode_t mode, std::string& tempPath)
+{
+    std::size_t slash = target.rfind('/');
+    std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string name = target.substr(dir.size());
+    const std::size_t tailLength = 7;  // "." and six random characters
+    if (name.size() > NAME_MAX - 1 - tailLength)
+        name.resize(NAME_MAX - 1 - tailLength);
+
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string tail = ".";
+        for (std::size_t i = 1; i < tailLength; ++i)
+            tail += letters[pick(random)];
+        tempPath = dir + "." + name + tail;
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;  // errno is EEXIST
+}
+
+// Writes bytes to a file beside target and renames it over target once it
+// is complete and on disk, so a failure leaves target as it was and no
+// temporary file behind. permissions: target's, or nullptr for a new file
+// (then the usual mode of a created file). path is the name for messages.
+// Returns 0, or the errno of a temporary file that could not be created.
+int ReplaceWhole(const std::string& target, const mode_t* permissions, const std::string& path,
+                  const std::string& bytes)
+{
+    std::string tempPath;
+    Descriptor temp(CreateTemporaryBeside(target, 0666, tempPath));
+    if (temp.get() < 0)
+        return errno;
+    auto fail = [&](const std::string& message) {
+        if (temp.get() >= 0)
+            temp.close();
+        ::unlink(tempPath.c_str());
+        throw CFileException(message);
+    };
+    if (permissions && ::fchmod(temp.get(), *permissions) != 0)
+        fail(OpenFailureText(errno, path));
+    if (!WriteAll(temp.get(), bytes.data(), bytes.size()) || ::fsync(temp.get()) != 0 || !temp.close())
+        fail(DiskFullText(path));
+    if (::rename(tempPath.c_str(), target.c_str()) != 0)
+        fail(OpenFailureText(errno, path));
+    return 0;
+}
+
+// Writing over the contents in place: for what is not a regular file (a
+// device keeps its own rules), and for a file whose folder takes no new
+// files.
+void WriteInPlace(Descriptor& file, const struct stat& info, const std::string& path, const std::string& bytes)
+{
+    // Only a regular file can be truncated; devices such as /dev/full refuse.
+    if (S_ISREG(info.st_mode) && ::ftruncate(file.get(), 0) != 0)
+        throw CFileException(errno == ENOSPC || errno == EDQUOT ? DiskFullText(path) : OpenFailureText(errno, path));
+    if (!WriteAll(file.get(), bytes.data(), bytes.size())) {
+        file.close();
+        throw CFileException(DiskFullText(path));
+    }
+    if (!file.close())
+        throw CFileException(DiskFullText(path));
+}
+
+bool SameFile(const struct stat& a, const std::string& path)
+{
+    struct stat b {};
+    return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 }  // namespace
 
 void WriteFileExclusively(const std::string& path, const std::string& bytes)
 {
-    // No O_TRUNC: a file another writer holds must not lose its contents
-    // before we learn that it is locked. O_NONBLOCK keeps a FIFO left under
-    // that name from hanging the program; it is cleared once open.
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
-    if (file.get() < 0)
-        throw CFileException(OpenFailureText(errno, path));
+    // No O_CREAT here: a report that does not exist yet comes into being
+    // whole, below. O_NONBLOCK keeps a FIFO left under that name from
+    // hanging the program; it is cleared once open.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0) {
+        if (errno != ENOENT)
+            throw CFileException(OpenFailureText(errno, path));
+        if (int error = ReplaceWhole(FinalTarget(path), nullptr, path, bytes))
+            throw CFileException(OpenFailureText(error, path));
+        return;
+    }
 
     // Linux has no share modes; an advisory lock stands in for them between
-    // copies of this program.
+    // copies of this program. It is held on the earlier report until the new
+    // one has taken its place.
     if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         throw CFileException(error == EWOULDBLOCK ? SharingViolationText(path) : OpenFailureText(error, path));
@@ -75,17 +178,23 @@ void WriteFileExclusively(const std::string& path, const std::string& bytes)
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         throw CFileException(OpenFailureText(errno, path));
 
-    // Only a regular file can be truncated; devices such as /dev/full refuse.
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
         throw CFileException(OpenFailureText(errno, path));
-    if (S_ISREG(info.st_mode) && ::ftruncate(file.get(), 0) != 0)
-        throw CFileException(errno == ENOSPC || errno == EDQUOT ? DiskFullText(path) : OpenFailureText(errno, path));
 
-    if (!WriteAll(file.get(), bytes.data(), bytes.size())) {
-        file.close();
-        throw CFileException(DiskFullText(path));
+    // A full disk must not cost the earlier report: a regular file is
+    // replaced whole. Where the folder takes no new file but the report may
+    // be written, it is written in place as before.
+    if (S_ISREG(info.st_mode)) {
+        std::string target = FinalTarget(path);
+        mode_t permissions = info.st_mode & 07777;
+        if (SameFile(info, target)) {
+            int error = ReplaceWhole(target, &permissions, path, bytes);
+            if (error == 0)
+                return;
+            if (error != EACCES && error != EPERM)
+                throw CFileException(OpenFailureText(error, path));
+        }
     }
-    if (!file.close())
-        throw CFileException(DiskFullText(path));
+    WriteInPlace(file, info, path, bytes);
 }

@@ -7,15 +7,20 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +59,16 @@ public:
 private:
     int m_fd;
 };
+
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 class CourseReportFile : public ::testing::Test {
 protected:
@@ -120,6 +135,63 @@ TEST_F(CourseReportFile, FullDiskNamesTheFullPath)
     std::filesystem::create_symlink("/dev/full", "course.txt");
     EXPECT_EQ(FailureText(ThreeRunwaysAgainstOnePlan()), "Disk full while accessing " + dir.path() + "/course.txt.");
     EXPECT_TRUE(std::filesystem::is_symlink("course.txt"));
+    EXPECT_EQ(Entries("."), std::vector<std::string>{"course.txt"});
+}
+
+// A write that runs out of space, in a child whose file-size limit stands in
+// for a full disk.
+TEST_F(CourseReportFile, FullDiskLeavesTheEarlierReportByteForByteAndNothingBeside)
+{
+    const std::string old = Golden("no_runways_no_route");
+    ASSERT_GT(Golden("three_runways_against_one").size(), 1024u);
+    std::filesystem::create_directory("reports");
+    WriteText("reports/plan.txt", old);
+    WriteText("course.txt", old);
+    std::filesystem::create_symlink("reports/plan.txt", "linked.txt");
+    for (const std::string name : {"course.txt", "linked.txt"}) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            struct rlimit limit {1024, 1024};
+            std::signal(SIGXFSZ, SIG_IGN);
+            bool asExpected = setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+                              FailureText(ThreeRunwaysAgainstOnePlan(), name) == DiskFullText(name);
+            _exit(asExpected ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << ": no disk-full error";
+    }
+    EXPECT_EQ(ReadWholeFile("course.txt"), old);
+    EXPECT_EQ(ReadWholeFile("reports/plan.txt"), old);
+    EXPECT_EQ(Entries("."), (std::vector<std::string>{"course.txt", "linked.txt", "reports"}));
+    EXPECT_EQ(Entries("reports"), std::vector<std::string>{"plan.txt"});
+}
+
+TEST_F(CourseReportFile, ALinkKeepsPointingAtTheReplacedFileWhichKeepsItsPermissions)
+{
+    std::filesystem::create_directory("reports");
+    WriteText("reports/plan.txt", "old");
+    ASSERT_EQ(chmod("reports/plan.txt", 0640), 0);
+    std::filesystem::create_symlink("reports/plan.txt", "course.txt");
+    WriteCourseReport(NoRunwaysNoRoutePlan());
+    EXPECT_TRUE(std::filesystem::is_symlink("course.txt"));
+    EXPECT_EQ(ReadWholeFile("reports/plan.txt"), Golden("no_runways_no_route"));
+    struct stat info {};
+    ASSERT_EQ(stat("reports/plan.txt", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries("reports"), std::vector<std::string>{"plan.txt"});
+}
+
+TEST_F(CourseReportFile, AWritableReportInAFolderThatTakesNoNewFileIsStillReplaced)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    std::filesystem::create_directory("locked");
+    WriteText("locked/course.txt", std::string(5000, 'x'));
+    std::filesystem::permissions("locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    WriteCourseReport(NoRunwaysNoRoutePlan(), "locked/course.txt");
+    EXPECT_EQ(ReadWholeFile("locked/course.txt"), Golden("no_runways_no_route"));
 }
 
 TEST_F(CourseReportFile, LockedByAnotherWriterLeavesTheOldReport)
