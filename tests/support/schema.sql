@@ -13,3 +13,7 @@ CREATE TABLE navs     (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Name TEXT NO
                        LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,
                        LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,
                        Elevation INTEGER, Frequency REAL NOT NULL);
+CREATE TABLE airport_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,
+                            IATA TEXT, CountryCode TEXT);
+CREATE TABLE nav_facts     (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,
+                            CountryCode TEXT, Declination REAL);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "flightplan/CivilDate.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flightplan {
+
+enum class WaypointKind { Airport, Vor };
+
+// One point of the plan as the navigation database gives it.
+struct Waypoint {
+    std::string ident;  // KJFK, MAD
+    std::string name;
+    WaypointKind kind = WaypointKind::Airport;
+    double latitude = 0.0;   // degrees, north positive
+    double longitude = 0.0;  // degrees, east positive
+    // The radio frequency as the database writes it ("110.4"): a beacon's
+    // own, an airport's ATIS; nullopt when the database has none.
+    std::optional<std::string> frequency;
+    std::optional<double> elevationFt;
+    // The declination a beacon's radials are aligned to, east positive;
+    // nullopt when the database does not know it (and for airports).
+    std::optional<double> declination;
+};
+
+// One leg between consecutive waypoints. Angles are degrees in [0, 360).
+struct Leg {
+    std::size_t from = 0;  // index into FlightPlan::waypoints
+    std::size_t to = 0;
+    double distanceNm = 0.0;      // geodesic on WGS 84
+    double courseTrue = 0.0;      // initial geodesic azimuth at `from`
+    double courseMagnetic = 0.0;  // courseTrue less the model's declination at `from`
+    // The radial of the beacon the leg starts at that it flies outbound on;
+    // nullopt when the leg starts at an airport.
+    std::optional<double> radialFrom;
+    // The radial of the beacon the leg ends at that it flies inbound on (the
+    // course to set is its reciprocal); nullopt when it ends at an airport.
+    std::optional<double> radialTo;
+    double eteMinutes = 0.0;
+    // What to tune for the leg: the beacon it flies to, else the beacon it
+    // leaves; nullopt between two airports or when that beacon has none.
+    std::optional<std::string> frequency;
+};
+
+// A route made flyable: the departure airport, the beacons in order and the
+// destination airport, with the legs between them. Built by computePlan
+// (PlanCalculation.h); every exporter and the leg table read only this.
+struct FlightPlan {
+    std::vector<Waypoint> waypoints;  // departure first, destination last
+    std::vector<Leg> legs;            // waypoints.size() - 1 of them
+    double totalNm = 0.0;
+    double totalMinutes = 0.0;
+    double groundSpeedKt = 110.0;
+    int cruiseFt = 0;
+    bool cruiseGivenByUser = false;
+    std::string route;  // ICAO route: KJFK DCT MAD DCT PUT DCT BOS KBOS
+    CivilDate date;     // the date the magnetic figures hold for
+
+    const Waypoint& departure() const { return waypoints.front(); }
+    const Waypoint& destination() const { return waypoints.back(); }
+};
+
+}  // namespace flightplan

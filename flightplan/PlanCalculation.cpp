@@ -1,0 +1,143 @@
+#include "flightplan/PlanCalculation.h"
+
+#include "flightplan/MagneticModel.h"
+#include "flightplan/PlanError.h"
+
+#include <GeographicLib/Geodesic.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace flightplan {
+
+namespace {
+
+constexpr double METRES_PER_NM = 1852.0;
+constexpr double CLEARANCE_FT = 1500.0;
+
+struct Geodesic {
+    double distanceNm;
+    double azimuth;  // initial, at the first point
+};
+
+Geodesic inverse(const Waypoint& a, const Waypoint& b)
+{
+    double metres = 0.0, azimuth1 = 0.0, azimuth2 = 0.0;
+    GeographicLib::Geodesic::WGS84().Inverse(a.latitude, a.longitude, b.latitude, b.longitude, metres, azimuth1,
+                                             azimuth2);
+    return Geodesic{metres / METRES_PER_NM, normalizeDegrees(azimuth1)};
+}
+
+// A beacon's radials follow its own declination; a beacon whose declination
+// the database lacks falls back on the model's at the station.
+double stationDeclination(const Waypoint& beacon, const MagneticModel& model, double year)
+{
+    return beacon.declination ? *beacon.declination : model.declination(beacon.latitude, beacon.longitude, year);
+}
+
+void validate(const std::vector<Waypoint>& waypoints, const PlanOptions& options)
+{
+    if (waypoints.size() < 2)
+        throw PlanError("A flight plan needs a departure and a destination airport.");
+    if (waypoints.front().kind != WaypointKind::Airport || waypoints.back().kind != WaypointKind::Airport)
+        throw PlanError("A flight plan must start and end at an airport.");
+    for (const Waypoint& point : waypoints) {
+        if (!std::isfinite(point.latitude) || !std::isfinite(point.longitude) || std::fabs(point.latitude) > 90.0 ||
+            std::fabs(point.longitude) > 180.0)
+            throw PlanError("The position of " + point.ident + " (" + point.name + ") is not a place on Earth.");
+    }
+    if (!(options.groundSpeedKt > 0.0) || !std::isfinite(options.groundSpeedKt))
+        throw PlanError("The ground speed must be a positive number of knots.");
+    if (options.cruiseFt && *options.cruiseFt < 0)
+        throw PlanError("The cruise altitude must not be negative.");
+    if (!isValidDate(options.date))
+        throw PlanError("The date of the flight plan is not a calendar day.");
+}
+
+}  // namespace
+
+double normalizeDegrees(double angle)
+{
+    double result = std::fmod(angle, 360.0);
+    if (result < 0.0)
+        result += 360.0;
+    return result >= 360.0 ? 0.0 : result;
+}
+
+int semicircularCruiseFt(double magneticCourse, double highestElevationFt)
+{
+    const int course = static_cast<int>(std::lround(normalizeDegrees(magneticCourse))) % 360;
+    const bool odd = course < 180;
+    const double floorFt = highestElevationFt + CLEARANCE_FT;
+    long thousands = std::max(0L, static_cast<long>(std::ceil((floorFt - 500.0) / 1000.0)));
+    if ((thousands % 2 == 1) != odd)
+        ++thousands;
+    return static_cast<int>(thousands * 1000 + 500);
+}
+
+std::string icaoRoute(const std::vector<Waypoint>& waypoints)
+{
+    if (waypoints.empty())
+        return {};
+    std::string route = waypoints.front().ident;
+    for (std::size_t i = 1; i + 1 < waypoints.size(); ++i)
+        route += " DCT " + waypoints[i].ident;
+    if (waypoints.size() == 2)
+        route += " DCT";
+    if (waypoints.size() >= 2)
+        route += " " + waypoints.back().ident;
+    return route;
+}
+
+FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& options, const MagneticModel& model)
+{
+    validate(waypoints, options);
+    const double year = decimalYear(options.date);
+
+    FlightPlan plan;
+    plan.waypoints = std::move(waypoints);
+    plan.groundSpeedKt = options.groundSpeedKt;
+    plan.date = options.date;
+    double highestElevation = 0.0;
+    bool anyElevation = false;
+    for (const Waypoint& point : plan.waypoints) {
+        if (point.elevationFt) {
+            highestElevation = anyElevation ? std::max(highestElevation, *point.elevationFt) : *point.elevationFt;
+            anyElevation = true;
+        }
+    }
+
+    for (std::size_t i = 0; i + 1 < plan.waypoints.size(); ++i) {
+        const Waypoint& from = plan.waypoints[i];
+        const Waypoint& to = plan.waypoints[i + 1];
+        const Geodesic outbound = inverse(from, to);
+
+        Leg leg;
+        leg.from = i;
+        leg.to = i + 1;
+        leg.distanceNm = outbound.distanceNm;
+        leg.courseTrue = outbound.azimuth;
+        leg.courseMagnetic = normalizeDegrees(outbound.azimuth - model.declination(from.latitude, from.longitude, year));
+        if (from.kind == WaypointKind::Vor)
+            leg.radialFrom = normalizeDegrees(outbound.azimuth - stationDeclination(from, model, year));
+        if (to.kind == WaypointKind::Vor)
+            leg.radialTo = normalizeDegrees(inverse(to, from).azimuth - stationDeclination(to, model, year));
+        leg.eteMinutes = leg.distanceNm / plan.groundSpeedKt * 60.0;
+        if (to.kind == WaypointKind::Vor)
+            leg.frequency = to.frequency;
+        else if (from.kind == WaypointKind::Vor)
+            leg.frequency = from.frequency;
+
+        plan.totalNm += leg.distanceNm;
+        plan.totalMinutes += leg.eteMinutes;
+        plan.legs.push_back(leg);
+    }
+
+    plan.cruiseGivenByUser = options.cruiseFt.has_value();
+    plan.cruiseFt = options.cruiseFt ? *options.cruiseFt
+                                     : semicircularCruiseFt(plan.legs.front().courseMagnetic, highestElevation);
+    plan.route = icaoRoute(plan.waypoints);
+    return plan;
+}
+
+}  // namespace flightplan

@@ -1,0 +1,139 @@
+#include "flightplan/PlanReader.h"
+
+#include "flightplan/NumberText.h"
+#include "flightplan/PlanError.h"
+
+#include "data/DBException.h"
+#include "data/Recordset.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace flightplan {
+
+namespace {
+
+struct Source {
+    const char* table;       // airports or navs
+    const char* factsTable;  // airport_facts or nav_facts
+    const char* noun;        // for messages
+    WaypointKind kind;
+};
+
+const Source AIRPORT{"airports", "airport_facts", "airport", WaypointKind::Airport};
+const Source BEACON{"navs", "nav_facts", "beacon", WaypointKind::Vor};
+
+std::string describe(const Source& source, std::int64_t id, const std::string& ident = {})
+{
+    std::string text = std::string("the ") + source.noun + " with ID " + std::to_string(id);
+    if (!ident.empty())
+        text = std::string("the ") + source.noun + " " + ident + " (ID " + std::to_string(id) + ")";
+    return text;
+}
+
+std::string queryText(const Source& source, std::int64_t id)
+{
+    const std::string t = source.table, f = source.factsTable;
+    std::string sql = "SELECT " + t + ".Ident AS Ident, " + t + ".Name AS Name, " + t + ".Elevation AS Elevation, " +
+                      t + ".Frequency AS Frequency, " + f + ".ID AS FactsID, " + f + ".Latitude AS Latitude, " + f +
+                      ".Longitude AS Longitude";
+    if (source.kind == WaypointKind::Vor)
+        sql += ", " + f + ".Declination AS Declination";
+    sql += " FROM " + t + " LEFT JOIN " + f + " ON " + f + ".ID=" + t + ".ID WHERE " + t +
+           ".ID=" + std::to_string(id);
+    return sql;
+}
+
+std::string field(CRecordset& rs, const char* name)
+{
+    std::string value;
+    rs.GetFieldValue(name, value);
+    return value;
+}
+
+double readCoordinate(const std::string& text, double limit, const char* column, const std::string& whose,
+                      const char* factsTable)
+{
+    std::optional<double> value = parseDecimal(text);
+    if (!value || std::fabs(*value) > limit)
+        throw PlanError(std::string("The ") + column + " of " + whose + " in " + factsTable + " is damaged: \"" +
+                        text + "\".");
+    return *value;
+}
+
+std::optional<double> readOptional(const std::string& text, double limit, const char* column,
+                                   const std::string& whose, const char* table)
+{
+    if (text.empty())
+        return std::nullopt;
+    std::optional<double> value = parseDecimal(text);
+    if (!value || std::fabs(*value) > limit)
+        throw PlanError(std::string("The ") + column + " of " + whose + " in " + table + " is damaged: \"" + text +
+                        "\".");
+    return value;
+}
+
+Waypoint readWaypoint(CDatabase& database, const Source& source, std::int64_t id)
+{
+    CRecordset rs(&database);
+    try {
+        if (!rs.Open(CRecordset::forwardOnly, queryText(source, id), CRecordset::none))
+            throw PlanError("The navigation database is closed and cannot be opened again to read " +
+                            describe(source, id) + ".");
+        if (rs.IsEOF())
+            throw PlanError("The navigation database has no " + std::string(source.noun) + " with ID " +
+                            std::to_string(id) + ".");
+
+        Waypoint point;
+        point.kind = source.kind;
+        point.ident = field(rs, "Ident");
+        point.name = field(rs, "Name");
+        const std::string whose = describe(source, id, point.ident);
+        if (field(rs, "FactsID").empty())
+            throw PlanError("The navigation database has no position for " + whose + ": " + source.factsTable +
+                            " lacks its row. Import the database again with the current importer.");
+        point.latitude = readCoordinate(field(rs, "Latitude"), 90.0, "Latitude", whose, source.factsTable);
+        point.longitude = readCoordinate(field(rs, "Longitude"), 180.0, "Longitude", whose, source.factsTable);
+        point.elevationFt = readOptional(field(rs, "Elevation"), 100000.0, "Elevation", whose, source.table);
+        if (source.kind == WaypointKind::Vor)
+            point.declination = readOptional(field(rs, "Declination"), 180.0, "Declination", whose, source.factsTable);
+        // The database writes -1.0 for a frequency that does not exist.
+        std::string frequency = field(rs, "Frequency");
+        if (!frequency.empty() && frequency != "-1.0")
+            point.frequency = frequency;
+        rs.Close();
+        return point;
+    } catch (const CDBException& e) {
+        throw PlanError("The navigation database cannot give " + describe(source, id) + ": " + e.what());
+    }
+}
+
+}  // namespace
+
+std::int64_t parseRowId(const std::string& text, const std::string& what)
+{
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end)
+        throw PlanError("The ID of " + what + " is not a whole number: \"" + text + "\".");
+    return value;
+}
+
+std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const RouteIds& route)
+{
+    std::vector<Waypoint> points;
+    points.push_back(readWaypoint(database, AIRPORT, route.departure));
+    for (std::int64_t beacon : route.beacons)
+        points.push_back(readWaypoint(database, BEACON, beacon));
+    points.push_back(readWaypoint(database, AIRPORT, route.destination));
+    return points;
+}
+
+FlightPlan buildPlan(CDatabase& database, const RouteIds& route, const PlanOptions& options,
+                     const MagneticModel& model)
+{
+    return computePlan(readRouteWaypoints(database, route), options, model);
+}
+
+}  // namespace flightplan

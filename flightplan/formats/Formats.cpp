@@ -1,0 +1,81 @@
+#include "flightplan/formats/Formats.h"
+
+#include "flightplan/PlanError.h"
+#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanFileWriter.h"
+
+namespace flightplan {
+
+const std::vector<PlanFormat>& planFormats()
+{
+    static const std::vector<PlanFormat> formats{
+        {"fms", "X-Plane 11/12 flight plan", ".fms",
+         "FMS version 1100: AIRAC cycle, departure and destination, every point with its type, altitude and position",
+         true, writeFms},
+        {"pln", "Microsoft Flight Simulator flight plan", ".pln",
+         "VFR plan, route type VOR to VOR, cruise altitude, airport names, every point with its position in degrees, "
+         "minutes and seconds",
+         true, writePln},
+        {"fpl", "Garmin flight plan", ".fpl",
+         "FlightPlan v1 XML: a waypoint table (identifier, type, position, name as comment) and the route through it",
+         true, writeFpl},
+        {"gpx", "GPX route", ".gpx",
+         "GPX 1.1 route: each point with its position, elevation, ident as name, name and frequency as description",
+         true, writeGpx},
+        {"fgfp", "FlightGear route", ".fgfp",
+         "Route manager file version 2: departure and destination airports, each point by ident and position", true,
+         writeFgfp},
+        {"json", "JSON flight plan", ".json",
+         "The whole plan: airports, legs with distances, courses, radials and times, totals, cruise, route string",
+         false, writeJson},
+        {"legs", "Leg table", ".txt",
+         "The legs to fly: frequency to tune, magnetic course, radials, distance, time, cumulative distance; totals "
+         "and route",
+         false, writeLegTable},
+    };
+    return formats;
+}
+
+const PlanFormat* formatById(std::string_view id)
+{
+    for (const PlanFormat& format : planFormats()) {
+        if (id == format.id)
+            return &format;
+    }
+    return nullptr;
+}
+
+const PlanFormat* formatForPath(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return nullptr;
+    std::string extension;
+    for (char c : name.substr(dot))
+        extension += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const PlanFormat& format : planFormats()) {
+        if (extension == format.extension)
+            return &format;
+    }
+    return nullptr;
+}
+
+const PlanFormat& requireFormatForPath(const std::string& path)
+{
+    if (const PlanFormat* format = formatForPath(path))
+        return *format;
+    std::string known;
+    for (const PlanFormat& format : planFormats())
+        known += (known.empty() ? "" : ", ") + std::string(format.extension);
+    throw PlanError("The flight plan file " + path + " has no extension that names a format (" + known + ").");
+}
+
+void exportPlan(const FlightPlan& plan, const std::string& path)
+{
+    const PlanFormat& format = requireFormatForPath(path);
+    writePlanFile(path, format.write(plan));
+}
+
+}  // namespace flightplan

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "flightplan/FlightPlan.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace flightplan {
+
+// One row per output format: the planner's --format and --export, and the
+// window's save dialog, offer what this table lists.
+struct PlanFormat {
+    const char* id;           // "fms": the command-line name
+    const char* displayName;  // for a file dialog's filter
+    const char* extension;    // ".fms", lower case with its dot
+    const char* carries;      // what of the plan the file holds
+    bool simulatorFile;       // a plan for a simulator or GPS, not a report
+    std::string (*write)(const FlightPlan&);
+};
+
+const std::vector<PlanFormat>& planFormats();
+
+// The format with that id, or nullptr.
+const PlanFormat* formatById(std::string_view id);
+
+// The format a file name's extension names, letter case ignored, or nullptr.
+const PlanFormat* formatForPath(std::string_view path);
+
+// formatForPath, throwing PlanError that names the file and lists the
+// extensions known when there is none: callers check every file name
+// before any work starts.
+const PlanFormat& requireFormatForPath(const std::string& path);
+
+// Writes the plan to path in the format its extension names (see
+// PlanFileWriter.h for how the file is replaced). Throws PlanError.
+void exportPlan(const FlightPlan& plan, const std::string& path);
+
+}  // namespace flightplan

@@ -1,0 +1,40 @@
+#include "flightplan/formats/FormatWriters.h"
+
+#include "flightplan/NumberText.h"
+#include "flightplan/formats/XmlText.h"
+
+namespace flightplan {
+
+namespace {
+
+constexpr double METRES_PER_FOOT = 0.3048;
+
+// GPX takes any text, so nothing needs adapting but the description.
+std::string description(const Waypoint& point)
+{
+    return point.frequency ? point.name + " " + *point.frequency : point.name;
+}
+
+}  // namespace
+
+std::string writeGpx(const FlightPlan& plan)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<gpx version=\"1.1\" creator=\"Meridane\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+    xml += "  <rte>\n";
+    xml += xmlElement(4, "name", plan.route);
+    for (const Waypoint& point : plan.waypoints) {
+        xml += "    <rtept lat=\"" + formatFixed(point.latitude, 6) + "\" lon=\"" + formatFixed(point.longitude, 6) +
+               "\">\n";
+        if (point.elevationFt)
+            xml += xmlElement(6, "ele", formatFixed(*point.elevationFt * METRES_PER_FOOT, 1));
+        xml += xmlElement(6, "name", point.ident);
+        xml += xmlElement(6, "desc", description(point));
+        xml += xmlElement(6, "type", point.kind == WaypointKind::Vor ? "VOR" : "Airport");
+        xml += "    </rtept>\n";
+    }
+    xml += "  </rte>\n</gpx>\n";
+    return xml;
+}
+
+}  // namespace flightplan

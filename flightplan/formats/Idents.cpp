@@ -1,0 +1,57 @@
+#include "flightplan/formats/Idents.h"
+
+#include <cstdio>
+
+namespace flightplan {
+
+std::string upperAlphanumeric(std::string_view text, std::size_t maxLength)
+{
+    std::string out;
+    for (char c : text) {
+        if (out.size() == maxLength)
+            break;
+        if (c >= 'a' && c <= 'z')
+            out += static_cast<char>(c - 'a' + 'A');
+        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            out += c;
+    }
+    return out;
+}
+
+bool isDatabaseAirportIdent(std::string_view ident)
+{
+    if (ident.size() < 3 || ident.size() > 4)
+        return false;
+    for (char c : ident) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+bool isKnownToSimulators(const Waypoint& point)
+{
+    return point.kind == WaypointKind::Vor || isDatabaseAirportIdent(point.ident);
+}
+
+std::string formatIdent(const Waypoint& point, std::size_t index, std::size_t maxLength)
+{
+    std::string ident = upperAlphanumeric(point.ident, maxLength);
+    if (ident.empty())
+        ident = upperAlphanumeric("WPT" + std::to_string(index + 1), maxLength);
+    return ident;
+}
+
+double elevationOrZero(const Waypoint& point)
+{
+    return point.elevationFt ? *point.elevationFt : 0.0;
+}
+
+std::string isoTimestamp(const CivilDate& date)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT00:00:00Z", date.year, date.month, date.day);
+    return text;
+}
+
+}  // namespace flightplan

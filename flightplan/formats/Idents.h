@@ -1,0 +1,36 @@
+#pragma once
+
+#include "flightplan/FlightPlan.h"
+
+#include <string>
+#include <string_view>
+
+namespace flightplan {
+
+// Pieces the per-format adapt steps share.
+
+// The ASCII letters and digits of text, upper-cased, at most maxLength of
+// them: what the simulators' identifier fields take.
+std::string upperAlphanumeric(std::string_view text, std::size_t maxLength);
+
+// Whether an airport ident is one the simulators' own databases know: three
+// or four letters and digits (ICAO codes, and the local codes they carry).
+// Others, such as the importer's generated "US-0042", are written as user
+// waypoints at the airport's position.
+bool isDatabaseAirportIdent(std::string_view ident);
+
+// Whether a waypoint is written as what it is (an airport or VOR the
+// simulator looks up) rather than as a user waypoint.
+bool isKnownToSimulators(const Waypoint& point);
+
+// The ident a format writes for a waypoint: its ident's letters and digits,
+// at most maxLength, or "WPT" and its 1-based position when none is left.
+std::string formatIdent(const Waypoint& point, std::size_t index, std::size_t maxLength);
+
+// Elevation in feet, 0 when unknown.
+double elevationOrZero(const Waypoint& point);
+
+// "2025-06-01T00:00:00Z": the plan's date at midnight UTC.
+std::string isoTimestamp(const CivilDate& date);
+
+}  // namespace flightplan

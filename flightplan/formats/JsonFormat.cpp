@@ -1,0 +1,68 @@
+#include "flightplan/formats/FormatWriters.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+
+namespace flightplan {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Rounded so that scripts see the figures the leg table shows, not the
+// noise of the last binary digits.
+double rounded(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double result = std::round(value * scale) / scale;
+    return result == 0.0 ? 0.0 : result;
+}
+
+Json optionalNumber(const std::optional<double>& value, int decimals)
+{
+    return value ? Json(rounded(*value, decimals)) : Json(nullptr);
+}
+
+Json airport(const Waypoint& point)
+{
+    return Json{{"ident", point.ident},
+                {"name", point.name},
+                {"lat", rounded(point.latitude, 6)},
+                {"lon", rounded(point.longitude, 6)},
+                {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)}};
+}
+
+}  // namespace
+
+std::string writeJson(const FlightPlan& plan)
+{
+    Json legs = Json::array();
+    for (const Leg& leg : plan.legs) {
+        legs.push_back(Json{{"from", plan.waypoints[leg.from].ident},
+                            {"to", plan.waypoints[leg.to].ident},
+                            {"frequency", leg.frequency ? Json(*leg.frequency) : Json(nullptr)},
+                            {"distance_nm", rounded(leg.distanceNm, 1)},
+                            {"course_true", rounded(leg.courseTrue, 1)},
+                            {"course_magnetic", rounded(leg.courseMagnetic, 1)},
+                            {"radial_from", optionalNumber(leg.radialFrom, 1)},
+                            {"radial_to", optionalNumber(leg.radialTo, 1)},
+                            {"ete_min", rounded(leg.eteMinutes, 1)}});
+    }
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
+    Json json{{"departure", airport(plan.departure())},
+              {"destination", airport(plan.destination())},
+              {"legs", legs},
+              {"total_nm", rounded(plan.totalNm, 1)},
+              {"total_min", rounded(plan.totalMinutes, 1)},
+              {"ground_speed_kt", plan.groundSpeedKt},
+              {"cruise_ft", plan.cruiseFt},
+              {"route", plan.route},
+              {"date", date}};
+    // A name with a damaged byte is written with U+FFFD rather than failing.
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace flightplan

@@ -1,0 +1,113 @@
+#include "flightplan/formats/FormatWriters.h"
+
+#include "flightplan/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace flightplan {
+
+namespace {
+
+// A bearing as a pilot sets it: whole degrees, three digits, 360 for north.
+std::string degreesText(double angle)
+{
+    long whole = std::lround(angle) % 360;
+    if (whole <= 0)
+        whole += 360;
+    char text[8];
+    std::snprintf(text, sizeof text, "%03ld", whole);
+    return text;
+}
+
+std::string durationText(double minutes)
+{
+    const long whole = std::lround(minutes);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
+}
+
+std::string thousandsText(long value)
+{
+    std::string digits = std::to_string(std::labs(value));
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return value < 0 ? "-" + digits : digits;
+}
+
+std::string radialText(const FlightPlan& plan, const Leg& leg)
+{
+    std::string text;
+    if (leg.radialFrom)
+        text = plan.waypoints[leg.from].ident + " R-" + degreesText(*leg.radialFrom) + " out";
+    if (leg.radialTo)
+        text += (text.empty() ? "" : ", ") + plan.waypoints[leg.to].ident + " R-" + degreesText(*leg.radialTo) + " in";
+    return text.empty() ? "-" : text;
+}
+
+// Width on screen: UTF-8 continuation bytes take no column.
+std::size_t columns(const std::string& text)
+{
+    std::size_t count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0u) != 0x80u;
+    return count;
+}
+
+std::string layOut(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned)
+{
+    std::vector<std::size_t> widths(rightAligned.size(), 0);
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], columns(row[c]));
+    }
+    std::string text;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const std::string padding(widths[c] - columns(row[c]), ' ');
+            if (c > 0)
+                line += "  ";
+            line += rightAligned[c] ? padding + row[c] : row[c] + padding;
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        text += line + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string writeLegTable(const FlightPlan& plan)
+{
+    const Waypoint& departure = plan.departure();
+    const Waypoint& destination = plan.destination();
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
+
+    std::string text = departure.ident + " " + departure.name + " to " + destination.ident + " " + destination.name +
+                       "\n";
+    text += "Ground speed " + formatFixed(plan.groundSpeedKt, 0) + " kt, cruise " + thousandsText(plan.cruiseFt) +
+            " ft" + (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)") + ", magnetic figures for " + date +
+            "\n\n";
+
+    std::vector<std::vector<std::string>> rows{
+        {"From", "To", "Tune", "Course (mag)", "Radial", "Leg nm", "Time", "Total nm"}};
+    double cumulative = 0.0;
+    for (const Leg& leg : plan.legs) {
+        cumulative += leg.distanceNm;
+        rows.push_back({plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
+                        leg.frequency ? *leg.frequency : "-", degreesText(leg.courseMagnetic), radialText(plan, leg),
+                        formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), formatFixed(cumulative, 1)});
+    }
+    text += layOut(rows, {false, false, false, false, false, true, true, true});
+    text += "\nTotal " + formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
+            formatFixed(plan.groundSpeedKt, 0) + " kt\n";
+    text += "Route " + plan.route + "\n";
+    return text;
+}
+
+}  // namespace flightplan

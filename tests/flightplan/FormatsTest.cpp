@@ -1,0 +1,271 @@
+#include "flightplan/MagneticModel.h"
+#include "flightplan/PlanCalculation.h"
+#include "flightplan/PlanError.h"
+#include "flightplan/formats/Formats.h"
+
+#include "FixtureDb.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+using namespace flightplan;
+
+namespace flightplan {
+void PrintTo(const PlanFormat& format, std::ostream* out)
+{
+    *out << format.id;
+}
+}  // namespace flightplan
+
+namespace {
+
+Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
+{
+    Waypoint p;
+    p.ident = ident;
+    p.name = name;
+    p.kind = kind;
+    p.latitude = latitude;
+    p.longitude = longitude;
+    return p;
+}
+
+// A database airport, a beacon with and one without its declination (the
+// latter named with every character XML must escape, and letters beyond
+// ASCII), and an airport no simulator knows by its ident.
+FlightPlan samplePlan()
+{
+    Waypoint kjfk = point("KJFK", "John F Kennedy International Airport", WaypointKind::Airport, 40.639801, -73.7789);
+    kjfk.elevationFt = 13;
+    kjfk.frequency = "128.725";
+    Waypoint mad = point("MAD", "Madison", WaypointKind::Vor, 41.313702, -72.692001);
+    mad.frequency = "110.4";
+    mad.elevationFt = 230;
+    mad.declination = -14.0;
+    Waypoint orw = point("ORW", "Smith & Sons <North> \"Q\" 'R' Ünïon", WaypointKind::Vor, 41.556301, -71.999199);
+    orw.frequency = "110.0";
+    Waypoint field = point("US-0042", "Hobby Field", WaypointKind::Airport, 42.2, -71.2);
+    PlanOptions options;
+    options.date = CivilDate{2025, 6, 1};
+    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
+    return computePlan({kjfk, mad, orw, field}, options, model);
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Standard output of a command, and its exit status.
+std::string run(const std::string& command, int* status = nullptr)
+{
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return output;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int result = pclose(pipe);
+    if (status)
+        *status = result;
+    return output;
+}
+
+std::string xpath(const std::string& file, const std::string& expression)
+{
+    std::string result = run("xmllint --xpath \"" + expression + "\" " + file + " 2>&1");
+    if (!result.empty() && result.back() == '\n')
+        result.pop_back();
+    return result;
+}
+
+void expectWellFormed(const std::string& file)
+{
+    int status = -1;
+    const std::string errors = run("xmllint --noout " + file + " 2>&1", &status);
+    EXPECT_EQ(status, 0) << errors;
+}
+
+std::vector<std::string> words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string word; in >> word;)
+        out.push_back(word);
+    return out;
+}
+
+// A decimal with six places, as the X-Plane grammar writes altitude and
+// position: -?digits.dddddd
+bool isSixPlaces(const std::string& text)
+{
+    const std::size_t start = text.rfind('-', 0) == 0 ? 1 : 0;
+    const std::size_t dot = text.find('.');
+    return dot != std::string::npos && dot > start && text.size() - dot == 7 &&
+           text.find_first_not_of("0123456789", start) == dot &&
+           text.find_first_not_of("0123456789", dot + 1) == std::string::npos;
+}
+
+// Each file read back by a reader that is not ours; for X-Plane's plain
+// text, its published line grammar.
+void checkFms(const std::string& file)
+{
+    std::istringstream in(readFile(file));
+    std::vector<std::vector<std::string>> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(words(line));
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[0], std::vector<std::string>{"I"});
+    EXPECT_EQ(lines[1], (std::vector<std::string>{"1100", "Version"}));
+    ASSERT_EQ(lines[2].size(), 2u);
+    EXPECT_EQ(lines[2][0], "CYCLE");
+    EXPECT_TRUE(lines[2][1].size() == 4 && lines[2][1].find_first_not_of("0123456789") == std::string::npos);
+    EXPECT_EQ(lines[3], (std::vector<std::string>{"ADEP", "KJFK"}));
+    EXPECT_EQ(lines[4], (std::vector<std::string>{"DES", "US0042"}));
+    EXPECT_EQ(lines[5], (std::vector<std::string>{"NUMENR", std::to_string(lines.size() - 6)}));
+    const std::set<std::string> types{"1", "2", "3", "11", "28"}, vias{"ADEP", "ADES", "DRCT"};
+    for (std::size_t i = 6; i < lines.size(); ++i) {
+        const std::vector<std::string>& w = lines[i];
+        ASSERT_EQ(w.size(), 6u) << i;
+        EXPECT_TRUE(types.count(w[0]) && vias.count(w[2])) << w[0] << " " << w[2];
+        EXPECT_TRUE(isSixPlaces(w[3]) && isSixPlaces(w[4]) && isSixPlaces(w[5])) << w[3] << " " << w[4] << " " << w[5];
+        EXPECT_LE(std::fabs(std::stod(w[4])), 90.0);
+    }
+    EXPECT_EQ(lines[6][2], "ADEP");
+}
+
+void checkPln(const std::string& file)
+{
+    expectWellFormed(file);
+    EXPECT_EQ(xpath(file, "concat(name(/*), '|', namespace-uri(/*))"), "SimBase.Document|");
+    EXPECT_EQ(xpath(file, "string(/SimBase.Document/FlightPlan.FlightPlan/RouteType)"), "VOR");
+    EXPECT_EQ(xpath(file, "count(//ATCWaypoint[ICAO/ICAOIdent])"), "3");
+    EXPECT_EQ(xpath(file, "string(//ATCWaypoint[2]/WorldPosition)"), "N41° 18' 49.33\",W72° 41' 31.20\",+003500.00");
+}
+
+void checkFpl(const std::string& file)
+{
+    expectWellFormed(file);
+    EXPECT_EQ(xpath(file, "concat(local-name(/*), '|', namespace-uri(/*))"),
+              "flight-plan|http://www8.garmin.com/xmlschemas/FlightPlan/v1");
+    EXPECT_EQ(xpath(file, "count(/*/*[local-name()='route']/*[local-name()='route-point'])"), "4");
+    EXPECT_EQ(xpath(file, "count(/*/*[local-name()='waypoint-table']/*[local-name()='waypoint'])"), "4");
+}
+
+void checkGpx(const std::string& file)
+{
+    int status = -1;
+    const std::string csv = run("gpsbabel -r -i gpx -f " + file + " -o unicsv -F - 2>&1", &status);
+    ASSERT_EQ(status, 0) << csv;
+    std::istringstream in(csv);
+    std::string line, names;
+    std::getline(in, line);
+    EXPECT_EQ(line.rfind("No,Latitude,Longitude,Name,", 0), 0u) << line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::stringstream row(line);
+        for (std::string cell; std::getline(row, cell, ',');)
+            cells.push_back(cell);
+        ASSERT_GE(cells.size(), 4u) << line;
+        names += cells[3] + " ";  // quoted by the writer of the CSV
+    }
+    EXPECT_EQ(names, "\"KJFK\" \"MAD\" \"ORW\" \"US-0042\" ");
+    EXPECT_NE(csv.find("40.639801,-73.778900"), std::string::npos) << csv;
+}
+
+void checkFgfp(const std::string& file)
+{
+    expectWellFormed(file);
+    EXPECT_EQ(xpath(file, "concat(name(/*), '|', namespace-uri(/*), '|', /PropertyList/version)"), "PropertyList||2");
+    EXPECT_EQ(xpath(file, "string(/PropertyList/departure/airport)"), "KJFK");
+    EXPECT_EQ(xpath(file, "count(/PropertyList/destination)"), "0");
+    EXPECT_EQ(xpath(file, "count(/PropertyList/route/wp[type='navaid'])"), "3");
+}
+
+void checkJson(const std::string& file)
+{
+    const nlohmann::json json = nlohmann::json::parse(readFile(file));
+    EXPECT_EQ(json["route"], "KJFK DCT MAD DCT ORW US-0042");
+    EXPECT_EQ(json["destination"]["elevation_ft"], nullptr);
+    ASSERT_EQ(json["legs"].size(), 3u);
+    EXPECT_EQ(json["legs"][0]["radial_from"], nullptr);
+    EXPECT_EQ(json["legs"][1]["frequency"], "110.0");
+    EXPECT_EQ(json["legs"][2]["radial_to"], nullptr);
+}
+
+// The independent reader of each format; the leg table has none.
+void (*readerFor(const std::string& id))(const std::string&)
+{
+    const std::map<std::string, void (*)(const std::string&)> readers{
+        {"fms", checkFms}, {"pln", checkPln}, {"fpl", checkFpl}, {"gpx", checkGpx}, {"fgfp", checkFgfp},
+        {"json", checkJson}, {"legs", nullptr}};
+    const auto found = readers.find(id);
+    if (found == readers.end())
+        ADD_FAILURE() << "no reader is named for the format " << id;
+    return found == readers.end() ? nullptr : found->second;
+}
+
+class FormatsTest : public ::testing::TestWithParam<PlanFormat> {};
+
+}  // namespace
+
+// Setting MERIDANE_WRITE_GOLDEN=1 rewrites the golden files from the
+// writers, for review in the change that alters a format.
+TEST_P(FormatsTest, SamplePlanMatchesItsGoldenFileAndReadsBack)
+{
+    const PlanFormat* format = &GetParam();
+    ScratchDirectory dir;
+    const std::string file = std::string("sample") + format->extension;
+    exportPlan(samplePlan(), file);
+    const std::string golden = "flightplan/golden/" + file;
+    if (std::getenv("MERIDANE_WRITE_GOLDEN"))
+        std::ofstream(std::string(MERIDANE_TEST_DATA_DIR) + "/" + golden, std::ios::binary) << readFile(file);
+    EXPECT_EQ(readFile(file), ReadTestFile(golden));
+    if (auto readBack = readerFor(format->id))
+        readBack(file);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, FormatsTest, ::testing::ValuesIn(planFormats()),
+                         [](const auto& info) { return std::string(info.param.id); });
+
+TEST(PlanExport, AFailedExportLeavesNoFileAndNamesIt)
+{
+    ScratchDirectory dir;
+    const FlightPlan plan = samplePlan();
+    std::filesystem::create_directory("taken.fms");  // rename cannot replace a directory
+    std::filesystem::create_directory("locked");
+    chmod("locked", 0555);
+    std::vector<std::string> paths{"taken.fms", "plan.doc", "missing/plan.gpx"};
+    if (geteuid() != 0)  // the superuser writes into any folder
+        paths.push_back("locked/plan.pln");
+    for (const std::string& path : paths) {
+        try {
+            exportPlan(plan, path);
+            ADD_FAILURE() << path << " was written";
+        } catch (const PlanError& e) {
+            EXPECT_NE(std::string(e.what()).find("file " + path), std::string::npos) << e.what();
+        }
+    }
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
+        left.push_back(entry.path().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"./locked", "./taken.fms"}));
+}

@@ -1,0 +1,105 @@
+#include "flightplan/MagneticModel.h"
+#include "flightplan/PlanCalculation.h"
+
+#include <gtest/gtest.h>
+
+using namespace flightplan;
+
+namespace {
+
+const MagneticModel& wmm()
+{
+    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
+    return model;
+}
+
+Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
+{
+    Waypoint p;
+    p.ident = ident;
+    p.name = ident;
+    p.kind = kind;
+    p.latitude = latitude;
+    p.longitude = longitude;
+    return p;
+}
+
+PlanOptions on2025()
+{
+    PlanOptions options;
+    options.date = CivilDate{2025, 1, 1};
+    return options;
+}
+
+}  // namespace
+
+// Independent figures: GeographicLib's documented geodesic from JFK to LHR
+// (5,551,759.4 m, initial azimuth 51.1989 deg) and KJFK to KBOS at about
+// 162 nm on the charts.
+TEST(PlanCalculation, LegFiguresMatchPublishedGeodesicsAndTheEmptyRouteFliesDirect)
+{
+    PlanOptions options = on2025();
+    options.groundSpeedKt = 120;
+    options.cruiseFt = 9000;
+    FlightPlan ocean = computePlan({point("JFK", WaypointKind::Airport, 40.6, -73.8),
+                                    point("LHR", WaypointKind::Airport, 51.6, -0.5)},
+                                   options, wmm());
+    ASSERT_EQ(ocean.legs.size(), 1u);
+    EXPECT_NEAR(ocean.legs[0].distanceNm, 5551759.4 / 1852.0, 0.01);
+    EXPECT_NEAR(ocean.legs[0].courseTrue, 51.198883, 1e-5);
+    EXPECT_NEAR(ocean.legs[0].eteMinutes, 5551759.4 / 1852.0 / 2.0, 0.01);
+    EXPECT_NEAR(ocean.totalMinutes, ocean.legs[0].eteMinutes, 1e-9);
+    EXPECT_EQ(ocean.cruiseFt, 9000);
+    EXPECT_TRUE(ocean.cruiseGivenByUser);
+
+    FlightPlan direct = computePlan({point("KJFK", WaypointKind::Airport, 40.639801, -73.7789),
+                                     point("KBOS", WaypointKind::Airport, 42.3643, -71.005203)},
+                                    on2025(), wmm());
+    EXPECT_NEAR(direct.totalNm, 162.0, 1.0);
+    // The magnetic course is the true one less the declination at the start.
+    EXPECT_NEAR(direct.legs[0].courseMagnetic - direct.legs[0].courseTrue, 12.62, 0.1);
+    EXPECT_EQ(direct.route, "KJFK DCT KBOS");
+    EXPECT_FALSE(direct.legs[0].radialFrom || direct.legs[0].radialTo || direct.legs[0].frequency);
+}
+
+// On one meridian every true bearing is 0 or 180, so each radial is that
+// less the station's declination: V1's stored +5.0, and for V2, which has
+// none stored, the model's -12.62 at its place (a published check value).
+TEST(PlanCalculation, RadialsUseEachStationsOwnDeclination)
+{
+    Waypoint v1 = point("V1", WaypointKind::Vor, 40.30, -73.78);
+    v1.declination = 5.0;
+    v1.frequency = "113.1";
+    Waypoint v2 = point("V2", WaypointKind::Vor, 40.64, -73.78);
+    v2.frequency = "115.9";
+    v2.elevationFt = 4100;  // the highest point: cruise at least 5,600 ft
+    const FlightPlan plan = computePlan(
+        {point("AAAA", WaypointKind::Airport, 40.0, -73.78), v1, v2, point("BBBB", WaypointKind::Airport, 41.0, -73.78)},
+        on2025(), wmm());
+    ASSERT_EQ(plan.legs.size(), 3u);
+    EXPECT_FALSE(plan.legs[0].radialFrom);
+    EXPECT_NEAR(*plan.legs[0].radialTo, 175.0, 1e-6);
+    EXPECT_NEAR(*plan.legs[1].radialFrom, 355.0, 1e-6);
+    EXPECT_NEAR(*plan.legs[1].radialTo, 180.0 + 12.62, 0.05);
+    EXPECT_NEAR(*plan.legs[2].radialFrom, 12.62, 0.05);
+    EXPECT_FALSE(plan.legs[2].radialTo);
+    EXPECT_EQ(plan.legs[0].frequency, "113.1");
+    EXPECT_EQ(plan.legs[1].frequency, "115.9");
+    EXPECT_EQ(plan.legs[2].frequency, "115.9");
+    EXPECT_EQ(plan.route, "AAAA DCT V1 DCT V2 BBBB");
+    EXPECT_EQ(plan.cruiseFt, 7500);  // northbound, magnetic about 013: odd
+    EXPECT_FALSE(plan.cruiseGivenByUser);
+}
+
+TEST(PlanCalculation, SemicircularRuleAndElevationFloor)
+{
+    const struct {
+        double course, elevation;
+        int cruise;
+    } cases[] = {
+        {179.0, 0, 1500}, {180.0, 0, 2500}, {179.4, 0, 1500}, {179.5, 0, 2500}, {359.6, 0, 1500},
+        {90, 2000, 3500}, {90, 2001, 5500}, {270, 2000, 4500}, {270, 3001, 6500},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(semicircularCruiseFt(c.course, c.elevation), c.cruise) << c.course << " over " << c.elevation;
+}
