@@ -1,5 +1,7 @@
 #include "OdbcDriverSetup.h"
 
+#include "data/ExecutableDir.h"
+
 #include <odbcinst.h>
 #include <strings.h>
 #include <unistd.h>
@@ -17,16 +19,6 @@ bool IsRegistered(const std::string& driverName)
     int n = SQLGetPrivateProfileString(driverName.c_str(), "Driver", "", path, sizeof path,
                                        "ODBCINST.INI");
     return n > 0 && path[0] != '\0';
-}
-
-std::string ExecutableDir()
-{
-    char buf[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return {};
-    std::string exe(buf, static_cast<std::size_t>(n));
-    return exe.substr(0, exe.rfind('/'));
 }
 
 bool HasRegistration(const std::string& dir)

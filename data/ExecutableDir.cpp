@@ -1,0 +1,15 @@
+#include "data/ExecutableDir.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+std::string ExecutableDir()
+{
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return {};
+    std::string exe(buf, static_cast<std::size_t>(n));
+    return exe.substr(0, exe.rfind('/'));
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// The directory holding the running program's executable, so that what an
+// install puts beside it (../share/meridane) is found wherever the install
+// lives. "" when the system does not say.
+std::string ExecutableDir();
