@@ -11,6 +11,7 @@ packages=(
   libgtest-dev gpsbabel libxml2-utils
   libwxgtk3.2-dev
   xvfb xauth xdg-utils
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
