@@ -77,6 +77,7 @@ RouteSearch::RouteSearch(CDatabase* pDatabase, std::string departureID, std::str
 
 void RouteSearch::Run()
 {
+    m_chosenIDs.clear();
     ExtendRouteFrom(m_strDepartureID, m_strDestinationID, AIRPORTS);
 }
 
@@ -92,6 +93,7 @@ void RouteSearch::ExtendRouteFrom(const std::string& currentID, const std::strin
         if (chosen.empty())
             return;
         AddRouteRow(chosen);
+        m_chosenIDs.push_back(chosen);
         current = chosen;
         currentTable = NAVS;
     }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CDatabase;
 class CRecordset;
@@ -34,6 +35,10 @@ public:
     // Appends the route row of a chosen beacon.
     void AddRouteRow(const std::string& beaconID);
 
+    // The navs IDs of the beacons chosen since Run started, in flying order:
+    // what a flight plan is built from.
+    const std::vector<std::string>& ChosenBeaconIDs() const { return m_chosenIDs; }
+
 private:
     // One step: the chosen beacon's ID, or "" when the route ends here.
     std::string ChooseNextBeacon(const std::string& currentID, const std::string& destinationID,
@@ -43,6 +48,7 @@ private:
     std::string m_strDepartureID;
     std::string m_strDestinationID;
     RowSink& m_route;
+    std::vector<std::string> m_chosenIDs;
 };
 
 // The whole-degree box of a candidate query: half-width h around the current

@@ -1,6 +1,7 @@
 #include "FixtureDb.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -44,7 +45,10 @@ protected:
               AirportRow(2, "BBBB", "Goal", "N", 10, 0, "E", 13, 0) +
               AirportRow(3, "CCCC", "Lonely", "N", 50, 0, "W", 100, 0) +
               NavRow(1, "One", "N", 10, 10, "E", 11, 0, "VOR", "-1.0", "120") +
-              NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45"));
+              NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45") +
+              "INSERT INTO airport_facts VALUES (1,10.0,10.0,'AAA','XX'),(2,10.0,13.0,NULL,'XX'),"
+              "(3,50.0,-100.0,NULL,'XX');"
+              "INSERT INTO nav_facts VALUES (1,10.1,11.0,'XX',-2.0),(2,10.0,12.0,'XX',NULL);");
     }
 };
 
@@ -150,4 +154,27 @@ TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
         EXPECT_NE(full.err.find("cannot write to standard output: No space left on device"), std::string::npos)
             << full.err;
     }
+}
+
+TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
+{
+    Outcome o = Plan("--format json --speed 120 --cruise 4500 --export plan.gpx AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto plan = nlohmann::json::parse(o.out);
+    EXPECT_EQ(plan["route"], "AAAA DCT N1 DCT N2 BBBB");
+    EXPECT_EQ(plan["cruise_ft"], 4500);
+    ASSERT_EQ(plan["legs"].size(), 3u);
+    EXPECT_EQ(plan["legs"][0]["radial_from"], nullptr);
+    EXPECT_EQ(plan["legs"][1]["frequency"], "113.1");
+    // Three degrees along the 10 N parallel of WGS 84 are 177.6 nm; the dip
+    // to One, 0.1 north of it, adds about half a mile.
+    EXPECT_NEAR(plan["total_nm"].get<double>(), 178.2, 0.3);
+    EXPECT_NE(Slurp("plan.gpx").find("<name>N2</name>"), std::string::npos);
+
+    EXPECT_EQ(Plan("--route-string CCCC AAAA").out, "CCCC DCT AAAA\n");
+    // A file name without a known format is refused before any search.
+    Outcome bad = Plan("--export plan.doc --export plan.fms AAAA BBBB");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("plan.doc"), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::ifstream("plan.fms").good());
 }

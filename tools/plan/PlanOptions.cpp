@@ -1,5 +1,44 @@
 #include "PlanOptions.h"
 
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE".
+bool IsValueOption(const std::string& arg, const std::string& name)
+{
+    return arg == name || arg.rfind(name + "=", 0) == 0;
+}
+
+bool TakeValue(int argc, char** argv, int& i, const std::string& name, std::string& value, std::string& error)
+{
+    const std::string arg = argv[i];
+    if (arg != name) {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    if (i + 1 >= argc) {
+        error = name + " needs a value";
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
+bool ParseNumber(const std::string& text, double& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(text.c_str(), &end);
+    return errno == 0 && end && *end == '\0' && std::isfinite(value);
+}
+
+}  // namespace
+
 bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error)
 {
     int positional = 0;
@@ -12,25 +51,49 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             options.stats = true;
         } else if (arg == "--report") {
             options.report = true;
-        } else if (arg == "--format" || arg.rfind("--format=", 0) == 0) {
+        } else if (arg == "--route-string") {
+            options.routeString = true;
+        } else if (IsValueOption(arg, "--format")) {
             std::string value;
-            if (arg == "--format") {
-                if (i + 1 >= argc) {
-                    error = "--format needs a value: table or tsv";
-                    return false;
-                }
-                value = argv[++i];
-            } else {
-                value = arg.substr(9);
-            }
+            if (!TakeValue(argc, argv, i, "--format", value, error))
+                return false;
             if (value == "table") {
                 options.format = PlanOptions::Format::Table;
             } else if (value == "tsv") {
                 options.format = PlanOptions::Format::Tsv;
+            } else if (value == "legs") {
+                options.format = PlanOptions::Format::Legs;
+            } else if (value == "json") {
+                options.format = PlanOptions::Format::Json;
             } else {
-                error = "unknown format '" + value + "': use table or tsv";
+                error = "unknown format '" + value + "': use table, tsv, legs or json";
                 return false;
             }
+        } else if (IsValueOption(arg, "--export")) {
+            std::string value;
+            if (!TakeValue(argc, argv, i, "--export", value, error))
+                return false;
+            options.exports.push_back(value);
+        } else if (IsValueOption(arg, "--speed")) {
+            std::string value;
+            if (!TakeValue(argc, argv, i, "--speed", value, error))
+                return false;
+            double knots = 0.0;
+            if (!ParseNumber(value, knots) || !(knots > 0.0) || knots > 2000.0) {
+                error = "--speed needs a ground speed in knots above 0, not '" + value + "'";
+                return false;
+            }
+            options.speedKt = knots;
+        } else if (IsValueOption(arg, "--cruise")) {
+            std::string value;
+            if (!TakeValue(argc, argv, i, "--cruise", value, error))
+                return false;
+            double feet = 0.0;
+            if (!ParseNumber(value, feet) || feet < 0.0 || feet > 60000.0 || feet != static_cast<int>(feet)) {
+                error = "--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'";
+                return false;
+            }
+            options.cruiseFt = static_cast<int>(feet);
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             error = "unknown option " + arg;
             return false;

@@ -1,15 +1,27 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 struct PlanOptions {
-    enum class Format { Table, Tsv };
+    enum class Format { Table, Tsv, Legs, Json };
     Format format = Format::Table;
     bool stats = false;
     bool report = false;
     bool help = false;
+    bool routeString = false;
+    std::vector<std::string> exports;  // flight-plan files, format by extension
+    std::optional<double> speedKt;
+    std::optional<int> cruiseFt;
     std::string departure;
     std::string destination;
+
+    // Whether the run needs a flight plan, not only the route rows.
+    bool NeedsFlightPlan() const
+    {
+        return format == Format::Legs || format == Format::Json || routeString || !exports.empty();
+    }
 };
 
 // Parses the command line; false with a message in `error` when it is wrong.
@@ -17,6 +29,11 @@ struct PlanOptions {
 bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error);
 
 inline constexpr const char PLAN_USAGE[] =
-    "usage: meridane-plan [--help] [--format table|tsv] [--stats] [--report] DEPARTURE DESTINATION\n"
+    "usage: meridane-plan [--help] [--format table|tsv|legs|json] [--route-string] [--export FILE]...\n"
+    "                     [--speed KT] [--cruise FT] [--stats] [--report] DEPARTURE DESTINATION\n"
     "  DEPARTURE, DESTINATION: airport idents (KJFK) or # and an airport ID (#1234)\n"
-    "  Works on VORS.MDB in the current directory. --report also writes course.txt there.\n";
+    "  Works on VORS.MDB in the current directory. --report also writes course.txt there.\n"
+    "  --format legs: the legs with magnetic courses and radials; json: the whole plan.\n"
+    "  --route-string: only the ICAO route. --export: a flight-plan file, its format by\n"
+    "  the extension (.fms X-Plane, .pln MSFS, .fpl Garmin, .gpx GPX, .fgfp FlightGear).\n"
+    "  --speed: ground speed in knots (110); --cruise: cruise altitude in feet.\n";

@@ -4,13 +4,15 @@
 #include "AirportLookup.h"
 #include "ConnectionString.h"
 #include "DBException.h"
-#include "FileException.h"
 #include "Database.h"
+#include "FileException.h"
+#include "FlightPlanOutput.h"
 #include "PlanOptions.h"
 #include "PlanReport.h"
 #include "RouteSearch.h"
 #include "RouteTable.h"
 #include "RowSink.h"
+#include "flightplan/PlanError.h"
 
 #include <cerrno>
 #include <chrono>
@@ -49,6 +51,12 @@ int main(int argc, char** argv)
         std::cout << PLAN_USAGE;
         return FinishStandardOutput();
     }
+    try {
+        CheckExportNames(options);
+    } catch (const flightplan::PlanError& e) {
+        std::cerr << "meridane-plan: " << e.what() << "\n";
+        return EXIT_USAGE;
+    }
 
     try {
         CDatabase database;
@@ -68,12 +76,19 @@ int main(int argc, char** argv)
         RowList route(ROUTE_COLUMNS);
         auto statementsBefore = database.GetStatementCount();
         auto start = std::chrono::steady_clock::now();
-        RouteSearch(&database, departureID, destinationID, route).Run();
+        RouteSearch search(&database, departureID, destinationID, route);
+        search.Run();
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-        if (options.format == PlanOptions::Format::Tsv)
+        if (options.NeedsFlightPlan())
+            WriteFlightPlanOutputs(database, departureID, destinationID, search.ChosenBeaconIDs(), options,
+                                   std::cout);
+        // The plan's own text, where asked for, stands in for the route rows.
+        const bool planText = options.routeString || options.format == PlanOptions::Format::Legs ||
+                              options.format == PlanOptions::Format::Json;
+        if (!planText && options.format == PlanOptions::Format::Tsv)
             PrintRouteTsv(std::cout, route.Rows());
-        else
+        else if (!planText)
             PrintRouteTable(std::cout, route.Rows());
         if (options.report)
             std::cout << WritePlanReport(&database, departureID, destinationID, route.Rows()) << "\n";
@@ -82,6 +97,9 @@ int main(int argc, char** argv)
                          static_cast<unsigned long long>(database.GetStatementCount() - statementsBefore),
                          seconds * 1000.0, route.GetItemCount());
         }
+    } catch (const flightplan::PlanError& e) {
+        std::cerr << "meridane-plan: " << e.what() << "\n";
+        return EXIT_FAILURE_DB;
     } catch (const CFileException& e) {
         std::cerr << "meridane-plan: " << e.what() << "\n";
         return EXIT_FAILURE_DB;
@@ -90,6 +108,10 @@ int main(int argc, char** argv)
         while (!text.empty() && text.back() == '\n')
             text.pop_back();
         std::cerr << "meridane-plan: " << text << "\n";
+        return EXIT_FAILURE_DB;
+    } catch (const std::runtime_error& e) {
+        // A data file the plan needs is not installed.
+        std::cerr << "meridane-plan: " << e.what() << "\n";
         return EXIT_FAILURE_DB;
     }
     return FinishStandardOutput();

@@ -1,0 +1,43 @@
+#include "FlightPlanOutput.h"
+
+#include "DataFiles.h"
+#include "flightplan/MagneticModel.h"
+#include "flightplan/PlanReader.h"
+#include "flightplan/formats/Formats.h"
+#include "flightplan/formats/FormatWriters.h"
+
+using flightplan::FlightPlan;
+using flightplan::MagneticModel;
+
+void CheckExportNames(const PlanOptions& options)
+{
+    for (const std::string& path : options.exports)
+        flightplan::requireFormatForPath(path);
+}
+
+void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
+                            const std::vector<std::string>& beaconIDs, const PlanOptions& options,
+                            std::ostream& out)
+{
+    flightplan::RouteIds route;
+    route.departure = flightplan::parseRowId(departureID, "the departure airport");
+    route.destination = flightplan::parseRowId(destinationID, "the destination airport");
+    for (const std::string& id : beaconIDs)
+        route.beacons.push_back(flightplan::parseRowId(id, "a beacon of the route"));
+
+    flightplan::PlanOptions planOptions;
+    if (options.speedKt)
+        planOptions.groundSpeedKt = *options.speedKt;
+    planOptions.cruiseFt = options.cruiseFt;
+    const MagneticModel model = MagneticModel::load(FindDataFile("wmm/WMM2025.COF"));
+    const FlightPlan plan = flightplan::buildPlan(database, route, planOptions, model);
+
+    if (options.routeString)
+        out << plan.route << "\n";
+    else if (options.format == PlanOptions::Format::Legs)
+        out << flightplan::writeLegTable(plan);
+    else if (options.format == PlanOptions::Format::Json)
+        out << flightplan::writeJson(plan);
+    for (const std::string& path : options.exports)
+        flightplan::exportPlan(plan, path);
+}
