@@ -1,0 +1,122 @@
+#include "map/FurniturePainter.h"
+
+#include <cmath>
+#include <string>
+
+namespace routemap {
+
+namespace {
+
+constexpr double kInset = 14.0;
+
+std::string distanceText(double nm)
+{
+    // Scale lengths are round: whole numbers, or a single decimal below one.
+    if (nm >= 1.0) {
+        return std::to_string(std::lround(nm)) + " NM";
+    }
+    const long tenths = std::lround(nm * 10.0);
+    return "0." + std::to_string(tenths) + " NM";
+}
+
+}  // namespace
+
+double roundScaleLength(double maxNm)
+{
+    if (!(maxNm > 0.0)) {
+        return 0.0;
+    }
+    const double power = std::pow(10.0, std::floor(std::log10(maxNm)));
+    for (const double factor : {5.0, 2.0, 1.0}) {
+        if (factor * power <= maxNm * (1.0 + 1e-9)) {
+            return factor * power;
+        }
+    }
+    return power;
+}
+
+void paintScaleBar(const MapCanvas& canvas)
+{
+    cairo_t* cr = canvas.cr;
+    const Projection& projection = canvas.projection;
+    const double nmPerPixel = projection.nmPerPixel();
+    const double lengthNm = roundScaleLength(projection.width() / 5.0 * nmPerPixel);
+    const double length = lengthNm / nmPerPixel;
+    if (!(length >= 10.0)) {
+        return;
+    }
+    const double left = kInset + 6.0;
+    const double baseline = projection.height() - kInset - 8.0;
+    const double barHeight = 5.0;
+
+    const Box panel{kInset, baseline - 28.0, left + length + 14.0, baseline + barHeight + 6.0};
+    cairo_rectangle(cr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top);
+    setColour(cr, style::kWhite, 0.8);
+    cairo_fill(cr);
+    canvas.labels.addObstacle(panel);
+
+    // Four alternating pieces, as on a printed chart.
+    for (int i = 0; i < 4; ++i) {
+        cairo_rectangle(cr, left + length * i / 4.0, baseline, length / 4.0, barHeight);
+        setColour(cr, i % 2 == 0 ? style::kInk : style::kWhite);
+        cairo_fill(cr);
+    }
+    cairo_rectangle(cr, left, baseline, length, barHeight);
+    setColour(cr, style::kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    canvas.labels.addAt(LabelPlacer::Importance::Furniture, {left, baseline - 17.0},
+                        {{distanceText(lengthNm), 11.0, true, style::kInk, false}});
+}
+
+void paintNorthArrow(const MapCanvas& canvas)
+{
+    cairo_t* cr = canvas.cr;
+    const Projection& projection = canvas.projection;
+    const PixelPoint base{projection.width() - kInset - 22.0, kInset + 48.0};
+
+    // Straight up where the arrow stands off the earth, or at a pole.
+    double dx = 0.0;
+    double dy = -1.0;
+    if (const auto here = projection.toDegrees(base)) {
+        const double step = std::min(1.0, 20.0 * projection.nmPerPixel() / 60.0);
+        const PixelPoint toward = here->lat + step < 90.0 ? projection.toPixels(here->lat + step, here->lon)
+                                                          : projection.toPixels(90.0, 0.0);
+        const double length = std::hypot(toward.x - base.x, toward.y - base.y);
+        if (length > 1e-6) {
+            dx = (toward.x - base.x) / length;
+            dy = (toward.y - base.y) / length;
+        }
+    }
+    const double size = 30.0;
+    const PixelPoint tip{base.x + dx * size / 2.0, base.y + dy * size / 2.0};
+    const PixelPoint tail{base.x - dx * size / 2.0, base.y - dy * size / 2.0};
+    const double wing = 7.0;
+
+    cairo_arc(cr, base.x, base.y, size / 2.0 + 4.0, 0.0, 2.0 * kPi);
+    setColour(cr, style::kWhite, 0.8);
+    cairo_fill(cr);
+    // Two halves, one filled, like a compass needle.
+    cairo_move_to(cr, tip.x, tip.y);
+    cairo_line_to(cr, tail.x - dy * wing, tail.y + dx * wing);
+    cairo_line_to(cr, base.x, base.y);
+    cairo_close_path(cr);
+    setColour(cr, style::kInk);
+    cairo_fill(cr);
+    cairo_move_to(cr, tip.x, tip.y);
+    cairo_line_to(cr, tail.x + dy * wing, tail.y - dx * wing);
+    cairo_line_to(cr, base.x, base.y);
+    cairo_close_path(cr);
+    setColour(cr, style::kWhite);
+    cairo_fill_preserve(cr);
+    setColour(cr, style::kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+
+    const double radius = size / 2.0 + 4.0;
+    canvas.labels.addObstacle({base.x - radius, base.y - radius, base.x + radius, base.y + radius});
+    const PixelPoint letter{base.x + dx * (radius + 8.0) - 5.0, base.y + dy * (radius + 8.0) - 8.0};
+    canvas.labels.addAt(LabelPlacer::Importance::Furniture, letter, {{"N", 13.0, true, style::kInk, true}});
+}
+
+}  // namespace routemap

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "map/MapCanvas.h"
+
+namespace routemap {
+
+// The spacing in degrees of the latitude and longitude lines for a view
+// that spans spanDegrees across: a round step giving a handful of lines.
+double graticuleSpacing(double spanDegrees);
+
+// Latitude and longitude lines, labelled where they meet the picture's edge.
+void paintGraticule(const MapCanvas& canvas);
+
+}  // namespace routemap

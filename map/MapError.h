@@ -1,0 +1,15 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace routemap {
+
+// A map that cannot be made: outlines that cannot be read, a file that cannot
+// be written. what() is shown to the user as it is, so it names the file.
+class MapError : public std::runtime_error {
+public:
+    explicit MapError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace routemap

@@ -1,0 +1,117 @@
+#include "map/MapFile.h"
+
+#include "map/MapError.h"
+#include "map/MapRenderer.h"
+#include "map/SvgText.h"
+#include "map/ViewFit.h"
+#include "map/WholeFile.h"
+
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+namespace routemap {
+
+namespace {
+
+constexpr int kLargestSide = 16384;
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
+
+void check(cairo_status_t status)
+{
+    if (status != CAIRO_STATUS_SUCCESS) {
+        throw MapError(std::string("the map could not be drawn: ") + cairo_status_to_string(status));
+    }
+}
+
+void checkSize(int width, int height)
+{
+    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
+        throw MapError("a map of " + std::to_string(width) + "x" + std::to_string(height) +
+                       " pixels cannot be drawn: each side must be 1 to " + std::to_string(kLargestSide));
+    }
+}
+
+std::string lowerExtension(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return "";
+    }
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+}  // namespace
+
+std::string renderSvg(const Outlines& outlines, const MapScene& scene, const MapView& view, int width, int height)
+{
+    checkSize(width, height);
+    std::string svg;
+    std::vector<MapText> texts;
+    {
+        Surface surface(cairo_svg_surface_create_for_stream(appendBytes, &svg, width, height), cairo_surface_destroy);
+        check(cairo_surface_status(surface.get()));
+        cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PX);
+        Context cr(cairo_create(surface.get()), cairo_destroy);
+        // Cairo would write each glyph as a path; the labels go in as text.
+        texts = drawMap(cr.get(), outlines, scene, view, width, height, TextMode::Return);
+        check(cairo_status(cr.get()));
+        cairo_surface_finish(surface.get());
+        check(cairo_surface_status(surface.get()));
+    }
+    return withElementsAtEnd(svg, svgTextElements(texts));
+}
+
+std::string renderPng(const Outlines& outlines, const MapScene& scene, const MapView& view, int width, int height)
+{
+    checkSize(width, height);
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
+    check(cairo_surface_status(surface.get()));
+    {
+        Context cr(cairo_create(surface.get()), cairo_destroy);
+        drawMap(cr.get(), outlines, scene, view, width, height, TextMode::Draw);
+        check(cairo_status(cr.get()));
+    }
+    std::string png;
+    check(cairo_surface_write_to_png_stream(surface.get(), appendBytes, &png));
+    return png;
+}
+
+void writeMapFile(const std::string& path, const Outlines& outlines, const MapScene& scene, const MapView& view,
+                  int width, int height)
+{
+    const std::string extension = lowerExtension(path);
+    if (extension != "svg" && extension != "png") {
+        throw MapError("cannot write map file " + path + ": the name must end in .svg or .png");
+    }
+    std::string bytes;
+    try {
+        bytes = extension == "svg" ? renderSvg(outlines, scene, view, width, height)
+                                   : renderPng(outlines, scene, view, width, height);
+    } catch (const MapError& e) {
+        throw MapError("cannot write map file " + path + ": " + e.what());
+    }
+    writeWholeFile(path, bytes);
+}
+
+void writeMapFile(const std::string& path, const Outlines& outlines, const MapScene& scene, int width, int height)
+{
+    writeMapFile(path, outlines, scene, fitView(scene, width, height), width, height);
+}
+
+}  // namespace routemap

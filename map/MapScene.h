@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace routemap {
+
+// One place drawn on the map, in degrees (north and east positive).
+struct MapPoint {
+    enum class Kind { Airport, Vor };
+
+    std::string ident;
+    std::string name;
+    std::string frequency;  // as the pilot reads it, e.g. "114.50"; empty for airports
+    double lat = 0.0;
+    double lon = 0.0;
+    Kind kind = Kind::Vor;
+};
+
+// What the map shows: the route in flying order (departure, beacons,
+// destination) and, faintly, the other beacons the search chose among.
+// Points with coordinates that are not finite are left out of the drawing.
+struct MapScene {
+    std::vector<MapPoint> route;
+    std::vector<MapPoint> otherVors;
+};
+
+// Which part of the earth fills the picture: the point at its centre and the
+// scale there. The window pans by moving the centre and zooms by changing the
+// scale; fitView and worldView give the starting views.
+struct MapView {
+    double centerLat = 0.0;
+    double centerLon = 0.0;
+    double nmPerPixel = 1.0;
+};
+
+}  // namespace routemap

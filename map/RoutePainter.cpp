@@ -1,0 +1,182 @@
+#include "map/RoutePainter.h"
+
+#include "map/GreatCircle.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace routemap {
+
+namespace {
+
+bool usable(const MapPoint& p)
+{
+    return std::isfinite(p.lat) && std::isfinite(p.lon);
+}
+
+// The pixel of a point the view shows, if it does.
+bool pixelOf(const MapCanvas& canvas, const MapPoint& p, PixelPoint& pixel)
+{
+    if (!usable(p)) {
+        return false;
+    }
+    const PlanePoint plane = canvas.projection.project(toVector(p.lat, p.lon));
+    if (plane.distance > canvas.region.maxDistance()) {
+        return false;
+    }
+    pixel = canvas.projection.planeToPixels(plane);
+    return true;
+}
+
+bool onPicture(const MapCanvas& canvas, const PixelPoint& p, double margin)
+{
+    return p.x >= -margin && p.y >= -margin && p.x <= canvas.projection.width() + margin &&
+           p.y <= canvas.projection.height() + margin;
+}
+
+void hexagon(cairo_t* cr, const PixelPoint& c, double radius)
+{
+    for (int i = 0; i < 6; ++i) {
+        const double a = kPi / 3.0 * i;
+        const double x = c.x + radius * std::cos(a);
+        const double y = c.y + radius * std::sin(a);
+        if (i == 0) {
+            cairo_move_to(cr, x, y);
+        } else {
+            cairo_line_to(cr, x, y);
+        }
+    }
+    cairo_close_path(cr);
+}
+
+void vorSymbol(cairo_t* cr, const PixelPoint& c)
+{
+    hexagon(cr, c, style::kVorRadius);
+    setColour(cr, style::kWhite);
+    cairo_fill_preserve(cr);
+    setColour(cr, style::kVor);
+    cairo_set_line_width(cr, 2.0);
+    cairo_stroke(cr);
+    cairo_arc(cr, c.x, c.y, 3.0, 0.0, 2.0 * kPi);
+    cairo_fill(cr);
+}
+
+void airportSymbol(cairo_t* cr, const PixelPoint& c)
+{
+    cairo_arc(cr, c.x, c.y, style::kAirportRadius + 1.5, 0.0, 2.0 * kPi);
+    setColour(cr, style::kWhite);
+    cairo_fill(cr);
+    cairo_arc(cr, c.x, c.y, style::kAirportRadius, 0.0, 2.0 * kPi);
+    setColour(cr, style::kAirport);
+    cairo_fill(cr);
+    // A runway across the disc, as charts mark an airfield.
+    cairo_move_to(cr, c.x - style::kAirportRadius * 0.55, c.y + style::kAirportRadius * 0.55);
+    cairo_line_to(cr, c.x - 2.5, c.y + 2.5);
+    cairo_move_to(cr, c.x + 2.5, c.y - 2.5);
+    cairo_line_to(cr, c.x + style::kAirportRadius * 0.55, c.y - style::kAirportRadius * 0.55);
+    setColour(cr, style::kWhite);
+    cairo_set_line_width(cr, 2.0);
+    cairo_stroke(cr);
+}
+
+}  // namespace
+
+void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, const std::vector<MapPoint>& route)
+{
+    cairo_t* cr = canvas.cr;
+    const auto onRoute = [&](const MapPoint& vor) {
+        for (const MapPoint& stop : route) {
+            if (stop.ident == vor.ident && stop.lat == vor.lat && stop.lon == vor.lon) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::vector<std::pair<PixelPoint, const MapPoint*>> shown;
+    for (const MapPoint& vor : vors) {
+        PixelPoint p;
+        if (pixelOf(canvas, vor, p) && onPicture(canvas, p, style::kOtherVorRadius) && !onRoute(vor)) {
+            hexagon(cr, p, style::kOtherVorRadius);
+            shown.emplace_back(p, &vor);
+        }
+    }
+    setColour(cr, style::kOtherVor, 0.55);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    // Idents only while they can be read; a crowd of them hides the route.
+    if (shown.size() > 250) {
+        return;
+    }
+    for (const auto& [p, vor] : shown) {
+        canvas.labels.addBeside(LabelPlacer::Importance::OtherVor, p, style::kOtherVorRadius + 1.0,
+                                {{vor->ident, 9.0, false, style::kOtherVor, false}});
+    }
+}
+
+void paintLegs(const MapCanvas& canvas, const std::vector<MapPoint>& route)
+{
+    cairo_t* cr = canvas.cr;
+    const double stepNm = 6.0 * canvas.projection.nmPerPixel();
+    const MapPoint* previous = nullptr;
+    for (const MapPoint& stop : route) {
+        if (!usable(stop)) {
+            continue;
+        }
+        if (previous) {
+            const auto points = sampleLeg({previous->lat, previous->lon}, {stop.lat, stop.lon}, stepNm);
+            for (const auto& piece : canvas.region.lineInPixels(points)) {
+                for (std::size_t i = 0; i < piece.size(); ++i) {
+                    if (i == 0) {
+                        cairo_move_to(cr, piece[i].x, piece[i].y);
+                    } else {
+                        cairo_line_to(cr, piece[i].x, piece[i].y);
+                    }
+                }
+                canvas.labels.addRouteLine(piece);
+            }
+        }
+        previous = &stop;
+    }
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    setColour(cr, style::kWhite, 0.9);
+    cairo_set_line_width(cr, 5.5);
+    cairo_stroke_preserve(cr);
+    setColour(cr, style::kLeg);
+    cairo_set_line_width(cr, 3.0);
+    cairo_stroke(cr);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+}
+
+void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& route)
+{
+    for (auto stop = route.begin(); stop != route.end(); ++stop) {
+        // A round trip ends where it began: one label for both.
+        const bool seen = std::any_of(route.begin(), stop, [&](const MapPoint& earlier) {
+            return earlier.ident == stop->ident && earlier.lat == stop->lat && earlier.lon == stop->lon;
+        });
+        if (seen) {
+            continue;
+        }
+        PixelPoint p;
+        if (!pixelOf(canvas, *stop, p) || !onPicture(canvas, p, 20.0)) {
+            continue;
+        }
+        const bool airport = stop->kind == MapPoint::Kind::Airport;
+        const double radius = airport ? style::kAirportRadius + 1.5 : style::kVorRadius + 1.0;
+        if (airport) {
+            airportSymbol(canvas.cr, p);
+        } else {
+            vorSymbol(canvas.cr, p);
+        }
+        canvas.labels.addObstacle({p.x - radius, p.y - radius, p.x + radius, p.y + radius});
+        std::vector<LabelLine> lines{{stop->ident, 13.0, true, airport ? style::kAirport : style::kVor, true}};
+        const std::string& second = airport ? stop->name : stop->frequency;
+        if (!second.empty()) {
+            lines.push_back({second, 11.0, false, style::kInk, true});
+        }
+        canvas.labels.addBeside(LabelPlacer::Importance::Route, p, radius + 2.0, std::move(lines));
+    }
+}
+
+}  // namespace routemap

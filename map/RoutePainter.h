@@ -1,0 +1,16 @@
+#pragma once
+
+#include "map/MapCanvas.h"
+#include "map/MapScene.h"
+
+namespace routemap {
+
+// The other beacons in view, faint, their idents where there is room; those
+// on the route are left to paintRoutePoints.
+void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, const std::vector<MapPoint>& route);
+// The legs as geodesics, sampled finely enough to show their curve.
+void paintLegs(const MapCanvas& canvas, const std::vector<MapPoint>& route);
+// The airports and chosen beacons with their symbols and labels.
+void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& route);
+
+}  // namespace routemap

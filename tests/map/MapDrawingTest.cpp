@@ -1,0 +1,135 @@
+#include "SampleScenes.h"
+#include "MapTestSupport.h"
+
+#include "map/MapRenderer.h"
+#include "map/MapStyle.h"
+#include "map/Projection.h"
+#include "map/ViewFit.h"
+
+#include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/GeodesicLine.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using maptest::mostlyColoured;
+using maptest::rgbOf;
+using routemap::MapPoint;
+using routemap::MapScene;
+using routemap::MapView;
+using routemap::PixelPoint;
+using routemap::Projection;
+namespace style = routemap::style;
+
+namespace {
+
+constexpr int kWidth = 1200;
+constexpr int kHeight = 900;
+
+std::uint32_t rgbOf(const routemap::Rgb& c)
+{
+    return maptest::rgbOf(c.r, c.g, c.b);
+}
+
+using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+
+Surface drawn(const MapScene& scene, const MapView& view)
+{
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight), cairo_surface_destroy);
+    cairo_t* cr = cairo_create(surface.get());
+    routemap::drawMap(cr, maptest::testOutlines(), scene, view, kWidth, kHeight);
+    EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
+    cairo_destroy(cr);
+    return surface;
+}
+
+}  // namespace
+
+TEST(MapDrawing, RouteSymbolsSitWhereTheProjectionPutsTheirPositions)
+{
+    for (const MapScene& scene : {maptest::newYorkToLosAngeles(), maptest::londonToParis()}) {
+        const MapView view = routemap::fitView(scene, kWidth, kHeight);
+        const Surface surface = drawn(scene, view);
+        const Projection projection(view, kWidth, kHeight);
+        for (const MapPoint& stop : scene.route) {
+            const PixelPoint p = projection.toPixels(stop.lat, stop.lon);
+            const bool airport = stop.kind == MapPoint::Kind::Airport;
+            // The airport's disc, or the dot in the middle of the beacon's hexagon.
+            EXPECT_TRUE(mostlyColoured(surface.get(), p.x, p.y, rgbOf(airport ? style::kAirport : style::kVor)))
+                << stop.ident << " at " << p.x << ", " << p.y;
+        }
+    }
+}
+
+TEST(MapDrawing, LandAndSeaFallWhereTheyLie)
+{
+    struct Spot {
+        double lat, lon;
+        bool land;
+    };
+    // Spots away from the graticule lines, whose colour would decide them.
+    struct Case {
+        const char* what;
+        MapView view;
+        std::vector<Spot> spots;
+    };
+    const Case cases[] = {
+        {"Kansas and the Atlantic", {37.0, -69.0, 4.0}, {{38.5, -98.0, true}, {35.0, -40.0, false}}},
+        {"the Channel in detail", {50.5, 1.0, 0.25},
+         {{51.5, -0.13, true}, {49.3, 2.6, true}, {50.2, -1.0, false}, {52.0, 2.5, false}}},
+        // The antipode lies inside Antarctica: its ring encloses the far side.
+        {"the whole earth from over Greenland", {75.0, -40.0, routemap::worldView(kWidth, kHeight).nmPerPixel},
+         {{74.3, -43.3, true}, {50.0, -35.0, false}, {20.0, -45.0, false}, {52.0, 10.0, true}}},
+        {"the whole earth", routemap::worldView(kWidth, kHeight),
+         {{38.5, -98.0, true}, {-80.0, 15.0, true}, {5.0, -25.0, false}, {-55.0, 115.0, false}}},
+    };
+    for (const Case& c : cases) {
+        const Surface surface = drawn({}, c.view);
+        const Projection projection(c.view, kWidth, kHeight);
+        for (const Spot& spot : c.spots) {
+            const PixelPoint p = projection.toPixels(spot.lat, spot.lon);
+            ASSERT_TRUE(p.x >= 0 && p.y >= 0 && p.x < kWidth && p.y < kHeight) << c.what;
+            EXPECT_TRUE(mostlyColoured(surface.get(), p.x, p.y, rgbOf(spot.land ? style::kLand : style::kSea)))
+                << c.what << ": " << spot.lat << ", " << spot.lon << " should be " << (spot.land ? "land" : "sea");
+        }
+    }
+}
+
+TEST(MapDrawing, RouteAcrossTheAntimeridianIsOnePicture)
+{
+    const MapScene scene = maptest::fijiToSamoa();
+    const MapView view = routemap::fitView(scene, kWidth, kHeight);
+    const Surface surface = drawn(scene, view);
+    const Projection projection(view, kWidth, kHeight);
+    const MapPoint& nadi = scene.route.front();
+    const MapPoint& faleolo = scene.route.back();
+
+    // The airports lie as far apart on the picture as they are on the earth.
+    const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
+    double metres = 0.0;
+    earth.Inverse(nadi.lat, nadi.lon, faleolo.lat, faleolo.lon, metres);
+    const PixelPoint a = projection.toPixels(nadi.lat, nadi.lon);
+    const PixelPoint b = projection.toPixels(faleolo.lat, faleolo.lon);
+    EXPECT_NEAR(std::hypot(b.x - a.x, b.y - a.y) * view.nmPerPixel, metres / 1852.0, metres / 1852.0 * 0.01);
+
+    // The leg passes its own middle, ...
+    double midLat = 0.0;
+    double midLon = 0.0;
+    earth.InverseLine(nadi.lat, nadi.lon, faleolo.lat, faleolo.lon).Position(metres / 2, midLat, midLon);
+    const PixelPoint middle = projection.toPixels(midLat, midLon);
+    EXPECT_TRUE(maptest::sameColour(
+        maptest::pixelAt(surface.get(), static_cast<int>(middle.x), static_cast<int>(middle.y)), rgbOf(style::kLeg)));
+
+    // ... and nothing of the route or the islands runs out to the picture's
+    // sides: the corners are open sea and no leg pixel touches an edge.
+    for (const auto& [x, y] : {std::pair{3, 3}, {kWidth - 4, 3}, {3, kHeight - 4}, {kWidth - 4, kHeight - 4}}) {
+        EXPECT_TRUE(mostlyColoured(surface.get(), x, y, rgbOf(style::kSea))) << x << ", " << y;
+    }
+    const std::uint32_t leg = rgbOf(style::kLeg);
+    for (int y = 0; y < kHeight; ++y) {
+        for (const int x : {0, 1, kWidth - 2, kWidth - 1}) {
+            ASSERT_NE(maptest::pixelAt(surface.get(), x, y), leg) << x << ", " << y;
+        }
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "map/MapScene.h"
+
+namespace maptest {
+
+// Routes as the planner would hand them over, with positions rounded as the
+// database keeps them.
+routemap::MapScene newYorkToLosAngeles();
+routemap::MapScene londonToParis();
+routemap::MapScene fijiToSamoa();
+
+}  // namespace maptest
