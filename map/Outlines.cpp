@@ -121,6 +121,13 @@ void loadLand(const std::string& path, double longestEdge, OutlineDetail& detail
 {
     const Topology topology = readTopology(path);
     OutlineAreas& areas = detail.land;
+    // Room for every point and a few split edges, rather than regrowing.
+    std::size_t pointCount = 0;
+    for (const auto& arc : topology.arcs) {
+        pointCount += arc.size();
+    }
+    areas.points.reserve(pointCount + pointCount / 4);
+    detail.coast.points.reserve(pointCount + pointCount / 4);
     std::set<std::size_t> arcsUsed;
     for (const auto& geometry : objectNamed(topology, "land", path)) {
         for (const TopoPolygon& polygon : geometry) {
