@@ -113,13 +113,13 @@ int ToolkitId(int templateId)
     }
 }
 
-bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId)
+bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId, bool resizable)
 {
     const DialogTemplate& tpl = FindDialogTemplate(templateId);
-    // Caption, system menu (close box) and a fixed frame: no resizing,
-    // no minimise or maximise box.
+    // Caption, system menu (close box), no minimise or maximise box; a frame
+    // the user can resize only where asked.
     if (!dialog.Create(parent, wxID_ANY, wxString::FromUTF8(tpl.caption), wxDefaultPosition, wxDefaultSize,
-                       wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX))
+                       wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | (resizable ? wxRESIZE_BORDER : 0)))
         return false;
     dialog.SetClientSize(dialog.ConvertDialogToPixels(wxSize(tpl.cx, tpl.cy)));
 

@@ -7,8 +7,9 @@
 // Creates the dialog window from a dialog template (DialogTemplates.h) and
 // every control of it, in template order, so that the tab order follows the
 // template. Rectangles in dialog units are converted with the dialog's own
-// font. Returns false when the window cannot be created.
-bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId);
+// font. A resizable dialog gets a frame the user can drag (TemplateLayout.h
+// then places the controls). Returns false when the window cannot be created.
+bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId, bool resizable = false);
 
 // Gives the keyboard focus to the first control in tab order that is
 // enabled and takes the focus, as a dialog does when it opens.

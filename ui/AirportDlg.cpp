@@ -7,9 +7,13 @@
 #include "Quoting.h"
 #include "Recordset.h"
 #include "Resource.h"
+#include "TemplateLayout.h"
 #include "TextConvert.h"
+#include "WindowLayouts.h"
 
 #include <wx/textctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,7 +44,9 @@ T* Control(wxWindow& dialog, int id)
 
 CAirportDlg::CAirportDlg(wxWindow* parent)
 {
-    CreateDialogFromTemplate(*this, parent, IDD_AIRPORT_DIALOG);
+    CreateDialogFromTemplate(*this, parent, IDD_AIRPORT_DIALOG, true);
+    m_layout = std::make_unique<TemplateLayout>(*this, IDD_AIRPORT_DIALOG, AirportDialogAnchor);
+    SetMinClientSize(m_layout->TemplateSize());
     DoDataExchange();
 
     Bind(wxEVT_INIT_DIALOG, &CAirportDlg::OnInitDialog, this);
@@ -53,7 +59,13 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CAirportDlg::OnOK, this, wxID_OK);
     Bind(wxEVT_CHAR_HOOK, &CAirportDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CAirportDlg::OnClose, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent&) {
+        const wxSize extra = GetClientSize() - m_layout->TemplateSize();
+        m_layout->Apply(wxPoint(0, 0), wxSize(std::max(0, extra.x), std::max(0, extra.y)));
+    });
 }
+
+CAirportDlg::~CAirportDlg() = default;
 
 void CAirportDlg::DoDataExchange()
 {

@@ -7,9 +7,11 @@
 #include <wx/dialog.h>
 #include <wx/listctrl.h>
 
+#include <memory>
 #include <string>
 
 class CDatabase;
+class TemplateLayout;
 
 // "Airport Information": finds one airport of the navigation database by
 // narrowing Region, Country, State (United States only), City and Airport,
@@ -22,6 +24,7 @@ class CDatabase;
 class CAirportDlg : public wxDialog {
 public:
     explicit CAirportDlg(wxWindow* parent = nullptr);
+    ~CAirportDlg() override;
 
     std::string m_strName;
     std::string m_strID;
@@ -69,6 +72,7 @@ private:
     void SeparateNamesSharedByCities(const std::string& region, const std::string& country,
                                      const std::string& state);
 
+    std::unique_ptr<TemplateLayout> m_layout;
     // The Airport box lists the airports of every city (All Cities in effect).
     bool m_bAirportsOfAllCities = false;
 

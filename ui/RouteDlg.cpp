@@ -10,15 +10,25 @@
 #include "DialogBuilder.h"
 #include "DialogTemplates.h"
 #include "EditorHandOver.h"
+#include "DataFiles.h"
+#include "ErrorReport.h"
 #include "ListViewRows.h"
+#include "PlanPane.h"
 #include "Resource.h"
 #include "RouteSearch.h"
 #include "RowSink.h"
+#include "TemplateLayout.h"
 #include "TextConvert.h"
+#include "WindowLayouts.h"
+#include "flightplan/MagneticModel.h"
+#include "flightplan/PlanError.h"
+#include "flightplan/PlanReader.h"
 
+#include <wx/display.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -28,6 +38,13 @@ T* Control(wxWindow& dialog, int id)
 {
     return wxStaticCast(dialog.FindWindow(ToolkitId(id)), T);
 }
+
+// The plan pane: its default and smallest width and the gap around it.
+const int PLAN_PANE_WIDTH = 440;
+const int PLAN_PANE_MIN_WIDTH = 300;
+const int PLAN_PANE_GAP = 8;
+// A beacon name as long as the longest the world's data holds.
+const wxString LONG_BEACON_NAME = "Martha's Vineyard VORTAC";
 
 const std::vector<TemplateColumn> RUNWAY_COLUMN_TEMPLATE = {
     {"Runway #", 70}, {"Length", 70}, {"Type", 70}, {"ILS Frequency", 82}};
@@ -55,8 +72,11 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     database->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
     m_pDatabase = database.release();
 
-    CreateDialogFromTemplate(*this, parent, IDD_ROUTE_DIALOG);
+    CreateDialogFromTemplate(*this, parent, IDD_ROUTE_DIALOG, true);
+    m_layout = std::make_unique<TemplateLayout>(*this, IDD_ROUTE_DIALOG, MainWindowAnchor);
     DoDataExchange();
+    // After the template's controls, so that the tab order visits it last.
+    m_planPane = new PlanPane(this);
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
@@ -71,6 +91,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     Bind(wxEVT_CONTEXT_MENU, &CRouteDlg::OnContextMenu, this);
     Bind(wxEVT_CHAR_HOOK, &CRouteDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CRouteDlg::OnClose, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayOut(); });
 }
 
 CRouteDlg::~CRouteDlg()
@@ -136,7 +157,71 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
         const TemplateColumn& c = ROUTE_COLUMN_TEMPLATE[column];
         m_lstRoute->InsertColumn(column, c.heading, wxLIST_FORMAT_LEFT, routeWidths[column]);
     }
+    // The template is the smallest the window gets; by default it shows six
+    // route rows and whole beacon names, and the plan beside them.
+    const wxSize smallest = m_layout->TemplateSize() + wxSize(PLAN_PANE_MIN_WIDTH + 2 * PLAN_PANE_GAP, 0);
+    SetMinClientSize(smallest);
+    SetClientSize(DefaultClientSize());
+    LayOut();
     FocusFirstTabStop(*this);
+}
+
+wxSize CRouteDlg::DefaultClientSize()
+{
+    // A beacon name of 24 letters whole, beside the other columns as wide as
+    // they are.
+    int others = 0;
+    for (int column = 1; column < m_lstRoute->GetColumnCount(); ++column)
+        others += m_lstRoute->GetColumnWidth(column);
+    const int name = m_lstRoute->GetTextExtent(LONG_BEACON_NAME).x + FromDIP(16);
+    const int routeWidth = others + name + FromDIP(24);  // borders and a scroll bar
+    const int extraWidth = std::max(0, routeWidth - m_lstRoute->GetSize().x);
+    m_listsWantedWidth = extraWidth;
+
+    // Six rows below the heading; the route list takes half the extra height.
+    const int row = m_lstRoute->GetCharHeight() + FromDIP(10);
+    const int routeHeight = 7 * row + FromDIP(12);
+    const int extraHeight = 2 * std::max(0, routeHeight - m_lstRoute->GetSize().y);
+
+    const wxSize base = m_layout->TemplateSize();
+    wxSize size(base.x + extraWidth + PLAN_PANE_WIDTH + 2 * PLAN_PANE_GAP, base.y + extraHeight);
+    // Never larger than the screen leaves room for, frame included.
+    const wxSize screen = wxGetClientDisplayRect().GetSize() - wxSize(FromDIP(16), FromDIP(48));
+    size.DecTo(screen);
+    size.IncTo(GetMinClientSize());
+    return size;
+}
+
+void CRouteDlg::LayOut()
+{
+    if (!m_layout || !m_planPane)
+        return;
+    const wxSize client = GetClientSize();
+    const wxSize base = m_layout->TemplateSize();
+    // Width beyond the smallest window goes first to the lists until beacon
+    // names show whole, then two fifths to them and the rest to the plan;
+    // the height to both.
+    const int extraWidth = std::max(0, client.x - base.x - PLAN_PANE_MIN_WIDTH - 2 * PLAN_PANE_GAP);
+    const int first = std::min(extraWidth, m_listsWantedWidth);
+    const int listsWidth = first + (extraWidth - first) * 2 / 5;
+    m_layout->Apply(wxPoint(0, 0), wxSize(listsWidth, std::max(0, client.y - base.y)));
+    const int paneX = base.x + listsWidth + PLAN_PANE_GAP;
+    m_planPane->SetSize(paneX, PLAN_PANE_GAP, std::max(0, client.x - paneX - PLAN_PANE_GAP),
+                        std::max(0, client.y - 2 * PLAN_PANE_GAP));
+    FitRouteNameColumn();
+}
+
+void CRouteDlg::FitRouteNameColumn()
+{
+    // The name column takes what the list has beyond the other columns.
+    if (m_lstRoute->GetColumnCount() != ROUTE_COLUMNS)
+        return;
+    int others = 0;
+    for (int column = 1; column < ROUTE_COLUMNS; ++column)
+        others += m_lstRoute->GetColumnWidth(column);
+    const int templateName = TemplatePixels(*this, ROUTE_COLUMN_TEMPLATE[0].pixels);
+    const int room = m_lstRoute->GetClientSize().x - others - FromDIP(4);
+    m_lstRoute->SetColumnWidth(0, std::max(templateName, room));
 }
 
 bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& elevation, std::string& latitude,
@@ -148,6 +233,7 @@ bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& e
         return false;
 
     m_btnWriteFile->Disable();
+    m_planPane->Clear();  // the route it belonged to goes too
     id = dlg.m_strID;
     atis = dlg.m_strATIS;
     elevation = dlg.m_strElevation;
@@ -184,11 +270,34 @@ void CRouteDlg::FillRunwayList(const std::string& airportID, wxListCtrl& runways
 void CRouteDlg::OnCalculateRoute()
 {
     m_lstRoute->DeleteAllItems();
+    m_planPane->Clear();
     wxBusyCursor wait;
     ListViewRows route(*m_lstRoute);
-    RouteSearch(m_pDatabase, m_strDepartureID, m_strDestinationID, route).Run();
+    RouteSearch search(m_pDatabase, m_strDepartureID, m_strDestinationID, route);
+    search.Run();
     m_btnWriteFile->Enable();
     m_btnCalculateRoute->Disable();
+    ShowFlightPlan(search.ChosenBeaconIDs());
+}
+
+void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
+{
+    // The plan stands beside the route: when it cannot be made (a database
+    // from an older importer, a missing model file), the route stays and
+    // the pane says why.
+    try {
+        if (!m_magneticModel)
+            m_magneticModel = std::make_unique<flightplan::MagneticModel>(
+                flightplan::MagneticModel::load(FindDataFile("wmm/WMM2025.COF")));
+        flightplan::RouteIds ids;
+        ids.departure = flightplan::parseRowId(m_strDepartureID, "the departure airport");
+        ids.destination = flightplan::parseRowId(m_strDestinationID, "the destination airport");
+        for (const std::string& id : beaconIDs)
+            ids.beacons.push_back(flightplan::parseRowId(id, "a beacon of the route"));
+        m_planPane->ShowPlan(flightplan::buildPlan(*m_pDatabase, ids, flightplan::PlanOptions(), *m_magneticModel));
+    } catch (const std::exception& e) {
+        m_planPane->Clear(std::string("No flight plan: ") + e.what());
+    }
 }
 
 void CRouteDlg::OnAbout()

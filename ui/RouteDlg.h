@@ -7,10 +7,18 @@
 #include <wx/menu.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CAirportDlg;
 class CDatabase;
+class PlanPane;
+class TemplateLayout;
+namespace flightplan {
+class MagneticModel;
+}
 
 // "Meridane", the program's one window: the departure and destination
 // airports with their runways, the navigation radios on the route, and the
@@ -69,6 +77,9 @@ public:
 
     bool TransferDataToWindow() override;
 
+    // Beside the controls above: the flight plan of the route shown.
+    PlanPane* m_planPane = nullptr;
+
 private:
     void DoDataExchange();
     void OnInitDialog(wxInitDialogEvent& event);
@@ -89,4 +100,14 @@ private:
     wxTextCtrl* m_edtDestinationLatitude = nullptr;
     wxTextCtrl* m_edtDestinationLongitude = nullptr;
     wxTextCtrl* m_edtDestinationName = nullptr;
+
+    // The flight plan of a route just calculated, or why there is none.
+    void ShowFlightPlan(const std::vector<std::string>& beaconIDs);
+    void LayOut();
+    void FitRouteNameColumn();
+    wxSize DefaultClientSize();
+
+    std::unique_ptr<TemplateLayout> m_layout;
+    int m_listsWantedWidth = 0;  // what the route list needs for whole names
+    std::unique_ptr<flightplan::MagneticModel> m_magneticModel;  // loaded on first use
 };

@@ -3,6 +3,7 @@
 #include "flightplan/FlightPlan.h"
 
 #include <string>
+#include <vector>
 
 namespace flightplan {
 
@@ -17,6 +18,13 @@ std::string writeGpx(const FlightPlan& plan);       // GPX 1.1 route
 std::string writeFgfp(const FlightPlan& plan);      // FlightGear route manager
 std::string writeJson(const FlightPlan& plan);      // the whole plan for scripts
 std::string writeLegTable(const FlightPlan& plan);  // the leg table to read
+
+// The cells of the leg table, for a window to show them as the text does:
+// the headings, one row per leg, the totals line and the cruise altitude.
+std::vector<std::string> legTableHeadings();
+std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan);
+std::string legTableTotals(const FlightPlan& plan);
+std::string cruiseText(const FlightPlan& plan);
 
 // The AIRAC cycle in effect on a date as X-Plane writes it ("2506").
 std::string airacCycle(const CivilDate& date);

@@ -94,8 +94,23 @@ std::string writeLegTable(const FlightPlan& plan)
             " ft" + (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)") + ", magnetic figures for " + date +
             "\n\n";
 
-    std::vector<std::vector<std::string>> rows{
-        {"From", "To", "Tune", "Course (mag)", "Radial", "Leg nm", "Time", "Total nm"}};
+    std::vector<std::vector<std::string>> rows{legTableHeadings()};
+    for (auto& row : legTableRows(plan))
+        rows.push_back(std::move(row));
+    text += layOut(rows, {false, false, false, false, false, true, true, true});
+    text += "\n" + legTableTotals(plan) + "\n";
+    text += "Route " + plan.route + "\n";
+    return text;
+}
+
+std::vector<std::string> legTableHeadings()
+{
+    return {"From", "To", "Tune", "Course (mag)", "Radial", "Leg nm", "Time", "Total nm"};
+}
+
+std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
+{
+    std::vector<std::vector<std::string>> rows;
     double cumulative = 0.0;
     for (const Leg& leg : plan.legs) {
         cumulative += leg.distanceNm;
@@ -103,11 +118,18 @@ std::string writeLegTable(const FlightPlan& plan)
                         leg.frequency ? *leg.frequency : "-", degreesText(leg.courseMagnetic), radialText(plan, leg),
                         formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), formatFixed(cumulative, 1)});
     }
-    text += layOut(rows, {false, false, false, false, false, true, true, true});
-    text += "\nTotal " + formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
-            formatFixed(plan.groundSpeedKt, 0) + " kt\n";
-    text += "Route " + plan.route + "\n";
-    return text;
+    return rows;
+}
+
+std::string legTableTotals(const FlightPlan& plan)
+{
+    return "Total " + formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
+           formatFixed(plan.groundSpeedKt, 0) + " kt";
+}
+
+std::string cruiseText(const FlightPlan& plan)
+{
+    return thousandsText(plan.cruiseFt) + " ft";
 }
 
 }  // namespace flightplan

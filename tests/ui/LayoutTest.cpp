@@ -12,6 +12,7 @@
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
+#include "PlanPane.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,19 @@ wxString Caption(wxWindow* w)
     return w->GetLabel();
 }
 
+// The controls a template made: the window's first children. Panes added
+// beside them come after.
+std::vector<wxWindow*> TemplateControls(wxWindow& dialog, int templateId)
+{
+    const std::size_t count = FindDialogTemplate(templateId).controls.size();
+    std::vector<wxWindow*> controls;
+    for (wxWindow* w : dialog.GetChildren())
+        if (controls.size() < count)
+            controls.push_back(w);
+    EXPECT_EQ(controls.size(), count);
+    return controls;
+}
+
 class Layout : public WindowTest {
 protected:
     // Every control of the template, in template order, as the window has it.
@@ -70,12 +84,13 @@ protected:
     {
         const DialogTemplate& tpl = FindDialogTemplate(templateId);
         EXPECT_EQ(FromWx(dialog.GetTitle()), tpl.caption);
-        EXPECT_EQ(dialog.GetClientSize(), dialog.ConvertDialogToPixels(wxSize(tpl.cx, tpl.cy)));
+        // A window may be larger than its template, never smaller.
+        const wxSize templateSize = dialog.ConvertDialogToPixels(wxSize(tpl.cx, tpl.cy));
+        EXPECT_GE(dialog.GetClientSize().x, templateSize.x);
+        EXPECT_GE(dialog.GetClientSize().y, templateSize.y);
 
-        const wxWindowList& children = dialog.GetChildren();
-        ASSERT_EQ(children.size(), tpl.controls.size());
         std::size_t i = 0;
-        for (wxWindow* w : children) {
+        for (wxWindow* w : TemplateControls(dialog, templateId)) {
             const ControlTemplate& c = tpl.controls[i++];
             SCOPED_TRACE("control " + std::to_string(i) + " \"" + c.text + "\"");
             EXPECT_TRUE(IsKind(w, c.kind));
@@ -94,11 +109,11 @@ protected:
 
     // Inside the client area; text controls at least their natural size;
     // no control over another (group boxes only frame them).
-    void ExpectNothingCutOrCovered(wxDialog& dialog)
+    void ExpectNothingCutOrCovered(wxDialog& dialog, int templateId)
     {
         const wxRect client(wxPoint(0, 0), dialog.GetClientSize());
         std::vector<wxWindow*> controls;
-        for (wxWindow* w : dialog.GetChildren()) {
+        for (wxWindow* w : TemplateControls(dialog, templateId)) {
             SCOPED_TRACE(FromWx(w->GetClassInfo()->GetClassName()) + " \"" + FromWx(w->GetLabel()) + "\"");
             EXPECT_TRUE(client.Contains(w->GetRect())) << "outside the window";
             // Edits and drop-down lists take their width from the template.
@@ -122,8 +137,7 @@ protected:
     void ExpectGroupsFrameTheirControls(wxDialog& dialog, int templateId)
     {
         const DialogTemplate& tpl = FindDialogTemplate(templateId);
-        const wxWindowList& children = dialog.GetChildren();
-        std::vector<wxWindow*> windows(children.begin(), children.end());
+        const std::vector<wxWindow*> windows = TemplateControls(dialog, templateId);
         for (std::size_t g = 0; g < tpl.controls.size(); ++g) {
             const ControlTemplate& group = tpl.controls[g];
             if (group.kind != ControlKind::GroupBox)
@@ -158,7 +172,7 @@ TEST_F(Layout, MainWindowFollowsTemplate102)
     CRouteDlg dlg;
     dlg.Show();
     ExpectTemplate(dlg, IDD_ROUTE_DIALOG);
-    ExpectNothingCutOrCovered(dlg);
+    ExpectNothingCutOrCovered(dlg, IDD_ROUTE_DIALOG);
     ExpectGroupsFrameTheirControls(dlg, IDD_ROUTE_DIALOG);
     for (wxListCtrl* list : {dlg.m_lstDepartureRunways, dlg.m_lstDestinationRunways, dlg.m_lstRoute})
         ExpectHeadingsFit(*list);
@@ -188,7 +202,7 @@ TEST_F(Layout, AirportDialogFollowsTemplate130)
     // The template's states, before the dialog's own start fills Region.
     CAirportDlg fresh;
     ExpectTemplate(fresh, IDD_AIRPORT_DIALOG);
-    ExpectNothingCutOrCovered(dlg);
+    ExpectNothingCutOrCovered(dlg, IDD_AIRPORT_DIALOG);
     ExpectGroupsFrameTheirControls(dlg, IDD_AIRPORT_DIALOG);
     ExpectHeadingsFit(*dlg.m_lstRunways);
     // Long names fit the boxes' width as the template gives it.
@@ -199,7 +213,7 @@ TEST_F(Layout, AboutBoxFollowsTemplate100)
 {
     CAboutDlg about;
     ExpectTemplate(about, IDD_ABOUTBOX);
-    ExpectNothingCutOrCovered(about);
+    ExpectNothingCutOrCovered(about, IDD_ABOUTBOX);
     wxStaticBitmap* picture = nullptr;
     for (wxWindow* w : about.GetChildren())
         if (auto* p = dynamic_cast<wxStaticBitmap*>(w))
@@ -231,10 +245,62 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
         order.push_back(focus ? focus->GetId() : 0);
     }
     // Select Destination, About, then (Write File and Calculate Route being
-    // disabled) round to the first edit of the template.
+    // disabled) the plan pane beside the template, and round to the first
+    // edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
-    EXPECT_EQ(order[2], IDC_DEPARTURE_LATITUDE);
+    EXPECT_EQ(order[2], dlg.m_planPane->m_lstLegs->GetId());
+    dlg.NavigateIn(wxNavigationKeyEvent::IsForward);
+    Settle(20);
+    EXPECT_EQ(wxWindow::FindFocus(), dlg.FindWindow(IDC_DEPARTURE_LATITUDE));
+}
+
+TEST_F(Layout, TheWindowsGrowTheirListsAndKeepTheRest)
+{
+    Build(RouteRows());
+    CRouteDlg dlg;
+    dlg.Show();
+    Settle();
+    // By default six route rows and a beacon name of 24 letters show whole.
+    const wxString name = "Martha's Vineyard VORTAC";
+    for (long row = 0; row < 6; ++row)
+        dlg.m_lstRoute->InsertItem(row, name);
+    wxRect last;
+    ASSERT_TRUE(dlg.m_lstRoute->GetItemRect(5, last));
+    EXPECT_LE(last.GetBottom(), dlg.m_lstRoute->GetClientSize().y);
+    EXPECT_GT(dlg.m_lstRoute->GetColumnWidth(0), dlg.m_lstRoute->GetTextExtent(name).x);
+    // The plan pane stands beside the template's controls.
+    for (wxWindow* w : TemplateControls(dlg, IDD_ROUTE_DIALOG))
+        EXPECT_LT(w->GetRect().GetRight(), dlg.m_planPane->GetPosition().x);
+
+    // Taller and wider: the lists take the room, the buttons move down with
+    // the route list, the edits stay.
+    wxWindow* about = dlg.FindWindow(IDC_ABOUT);
+    const wxRect route = dlg.m_lstRoute->GetRect(), runways = dlg.m_lstDestinationRunways->GetRect();
+    const wxPoint aboutAt = about->GetPosition(), nameAt = dlg.FindWindow(IDC_DEPARTURE_NAME)->GetPosition();
+    dlg.SetClientSize(dlg.GetClientSize() + wxSize(250, 120));
+    Settle(200);
+    EXPECT_EQ(dlg.m_lstRoute->GetSize().y, route.height + 60);
+    EXPECT_EQ(dlg.m_lstRoute->GetSize().x, route.width + 100);
+    EXPECT_EQ(dlg.m_lstDestinationRunways->GetRect(), wxRect(runways.x, runways.y + 30, runways.width + 100,
+                                                              runways.height + 30));
+    EXPECT_EQ(about->GetPosition(), aboutAt + wxPoint(0, 120));
+    EXPECT_EQ(dlg.FindWindow(IDC_DEPARTURE_NAME)->GetPosition(), nameAt);
+    ExpectNothingCutOrCovered(dlg, IDD_ROUTE_DIALOG);
+    ExpectGroupsFrameTheirControls(dlg, IDD_ROUTE_DIALOG);
+
+    // The airport dialog: the runway list grows, Select Airport stays centred
+    // below it.
+    CAirportDlg airport;
+    airport.m_pDatabase = db();
+    airport.Show();
+    Settle();
+    const wxRect list = airport.m_lstRunways->GetRect(), select = airport.m_btnSelectAirport->GetRect();
+    airport.SetClientSize(airport.GetClientSize() + wxSize(100, 80));
+    Settle(200);
+    EXPECT_EQ(airport.m_lstRunways->GetSize(), list.GetSize() + wxSize(100, 80));
+    EXPECT_EQ(airport.m_btnSelectAirport->GetPosition(), select.GetPosition() + wxPoint(50, 80));
+    ExpectGroupsFrameTheirControls(airport, IDD_AIRPORT_DIALOG);
 }
 
 }  // namespace

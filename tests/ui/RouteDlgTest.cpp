@@ -5,9 +5,11 @@
 #include "ConnectionString.h"
 #include "Database.h"
 #include "Resource.h"
+#include "PlanPane.h"
 #include "RouteDlg.h"
 #include "RouteSearch.h"
 #include "RowSink.h"
+#include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
 
@@ -141,6 +143,48 @@ TEST_F(RouteWindow, StartsEmptyWithCalculateAndWriteDisabled)
     EXPECT_EQ(dlg->m_strDepartureID, "");
     EXPECT_EQ(dlg->m_strDestinationID, "");
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
+{
+    // Without the precise positions the route still stands; the pane says why
+    // there is no plan.
+    Open();
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    ASSERT_EQ(dlg->m_lstRoute->GetItemCount(), 3);
+    PlanPane& pane = *dlg->m_planPane;
+    EXPECT_EQ(pane.m_lstLegs->GetItemCount(), 0);
+    EXPECT_NE(FromWx(pane.m_txtSummary->GetLabel()).find("No flight plan: "), std::string::npos);
+
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO airport_facts VALUES (10,40.5,-74.5,'JFK','US'),(20,42.5,-71.5,NULL,'US');"
+                                 "INSERT INTO nav_facts VALUES (101,41.2,-73.6,'US',-13),(102,41.8,-72.8,'US',NULL),"
+                                 "(103,42.3,-72.1,'US',-14);");
+    SelectDestination(LOGAN);
+    EXPECT_FALSE(pane.m_btnExport->IsEnabled());
+    CalculateRoute();
+    const Table legs = Rows(*pane.m_lstLegs);
+    ASSERT_EQ(legs.size(), 4u);
+    EXPECT_EQ((Strings{legs[0][0], legs[0][1], legs[1][1], legs[3][1]}), (Strings{"K10", "N101", "N102", "K20"}));
+    EXPECT_NE(FromWx(pane.m_txtSummary->GetLabel()).find("K10 DCT N101 DCT N102 DCT N103 K20"), std::string::npos);
+    EXPECT_TRUE(pane.m_btnExport->IsEnabled());
+
+    pane.m_chooseExportFile = [] { return std::string("plan.fms"); };
+    Click(*pane.m_btnExport);
+    std::ifstream fms("plan.fms");
+    std::string first;
+    std::getline(fms, first);
+    EXPECT_EQ(first.substr(0, 1), "I");
+    pane.m_chooseExportFile = [] { return std::string("/nonexistent/plan.gpx"); };
+    Click(*pane.m_btnExport);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("/nonexistent/plan.gpx"), std::string::npos) << errors[0];
+
+    // A new airport takes the route and its plan away.
+    SelectDeparting(KENNEDY);
+    EXPECT_EQ(pane.m_lstLegs->GetItemCount(), 0);
+    EXPECT_FALSE(pane.m_btnExport->IsEnabled());
 }
 
 TEST_F(RouteWindow, EnterPressesCalculateRoute)

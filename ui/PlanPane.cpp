@@ -1,0 +1,115 @@
+#include "PlanPane.h"
+
+#include "ErrorReport.h"
+#include "TextConvert.h"
+#include "flightplan/PlanError.h"
+#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/Formats.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+
+namespace {
+
+const int ID_EXPORT_PLAN = wxWindow::NewControlId();
+
+}  // namespace
+
+PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
+{
+    m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                               wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
+    const std::vector<std::string> headings = flightplan::legTableHeadings();
+    for (std::size_t c = 0; c < headings.size(); ++c) {
+        const bool figure = c >= 5;  // Leg nm, Time, Total nm
+        m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
+                                figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
+    }
+    m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
+    m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
+
+    m_buttons = new wxBoxSizer(wxHORIZONTAL);
+    m_buttons->Add(m_btnExport, 0);
+    m_sizer = new wxBoxSizer(wxVERTICAL);
+    m_sizer->Add(m_lstLegs, 1, wxEXPAND);
+    m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, FromDIP(4));
+    m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
+    SetSizer(m_sizer);
+
+    m_chooseExportFile = [this] { return AskExportFile(); };
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, ID_EXPORT_PLAN);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_plan.has_value()); }, ID_EXPORT_PLAN);
+    Clear();
+}
+
+void PlanPane::SetMapView(wxWindow* view)
+{
+    m_sizer->Insert(0, view, 2, wxEXPAND | wxBOTTOM, FromDIP(4));
+    Layout();
+}
+
+void PlanPane::ShowPlan(flightplan::FlightPlan plan)
+{
+    m_plan = std::move(plan);
+    m_lstLegs->DeleteAllItems();
+    long row = 0;
+    for (const std::vector<std::string>& cells : flightplan::legTableRows(*m_plan)) {
+        m_lstLegs->InsertItem(row, ToWx(cells[0]));
+        for (std::size_t c = 1; c < cells.size(); ++c)
+            m_lstLegs->SetItem(row, static_cast<int>(c), ToWx(cells[c]));
+        ++row;
+    }
+    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
+        m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    m_txtSummary->SetLabel(ToWx(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) +
+                                "\n" + m_plan->route));
+    UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    Layout();
+}
+
+void PlanPane::Clear(const std::string& why)
+{
+    m_plan.reset();
+    m_lstLegs->DeleteAllItems();
+    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
+        m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    m_txtSummary->SetLabel(ToWx(why));
+    UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    Layout();
+}
+
+void PlanPane::OnExport()
+{
+    if (!m_plan)
+        return;
+    const std::string path = m_chooseExportFile();
+    if (path.empty())
+        return;
+    try {
+        flightplan::exportPlan(*m_plan, path);
+    } catch (const flightplan::PlanError& e) {
+        ReportError(e.what());
+    }
+}
+
+std::string PlanPane::AskExportFile()
+{
+    const auto& formats = flightplan::planFormats();
+    wxString filters;
+    for (const auto& format : formats) {
+        if (!filters.empty())
+            filters += "|";
+        filters += wxString::FromUTF8(format.displayName) + " (*" + format.extension + ")|*" + format.extension;
+    }
+    wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(m_plan->departure().ident + "-" + m_plan->destination().ident), filters,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return {};
+    wxFileName name(dialog.GetPath());
+    // A name typed without its extension takes the chosen filter's.
+    const int chosen = dialog.GetFilterIndex();
+    if (!flightplan::formatForPath(FromWx(name.GetFullPath())) && chosen >= 0 &&
+        static_cast<std::size_t>(chosen) < formats.size())
+        name.SetFullName(name.GetFullName() + formats[static_cast<std::size_t>(chosen)].extension);
+    return FromWx(name.GetFullPath());
+}
