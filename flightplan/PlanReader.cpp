@@ -130,6 +130,45 @@ std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const RouteIds& ro
     return points;
 }
 
+Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airportId)
+{
+    return readWaypoint(database, AIRPORT, airportId);
+}
+
+std::vector<Waypoint> readAllVors(CDatabase& database)
+{
+    std::vector<Waypoint> vors;
+    CRecordset rs(&database);
+    try {
+        if (!rs.Open(CRecordset::forwardOnly,
+                     "SELECT navs.Ident AS Ident, navs.Name AS Name, navs.Frequency AS Frequency,"
+                     " nav_facts.Latitude AS Latitude, nav_facts.Longitude AS Longitude"
+                     " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID WHERE navs.type='VOR'",
+                     CRecordset::none))
+            return vors;
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            Waypoint point;
+            point.kind = WaypointKind::Vor;
+            point.ident = field(rs, "Ident");
+            point.name = field(rs, "Name");
+            const std::optional<double> lat = parseDecimal(field(rs, "Latitude"));
+            const std::optional<double> lon = parseDecimal(field(rs, "Longitude"));
+            // A damaged row costs one symbol on the map, not the map.
+            if (!lat || !lon || std::fabs(*lat) > 90.0 || std::fabs(*lon) > 180.0)
+                continue;
+            point.latitude = *lat;
+            point.longitude = *lon;
+            std::string frequency = field(rs, "Frequency");
+            if (!frequency.empty() && frequency != "-1.0")
+                point.frequency = frequency;
+            vors.push_back(std::move(point));
+        }
+    } catch (const CDBException& e) {
+        throw PlanError(std::string("The navigation database cannot list its VORs: ") + e.what());
+    }
+    return vors;
+}
+
 FlightPlan buildPlan(CDatabase& database, const RouteIds& route, const PlanOptions& options,
                      const MagneticModel& model)
 {

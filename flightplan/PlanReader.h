@@ -33,6 +33,13 @@ std::int64_t parseRowId(const std::string& text, const std::string& what);
 // or damaged, and when the database cannot answer (the text says why).
 std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const RouteIds& route);
 
+// One airport as a waypoint, read as readRouteWaypoints reads it.
+Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airportId);
+
+// Every VOR with its precise position, for a map to show what the route was
+// chosen among. Beacons without a position row are left out.
+std::vector<Waypoint> readAllVors(CDatabase& database);
+
 // readRouteWaypoints followed by computePlan.
 FlightPlan buildPlan(CDatabase& database, const RouteIds& route, const PlanOptions& options,
                      const MagneticModel& model);

@@ -58,6 +58,13 @@ std::string lowerExtension(const std::string& path)
 
 }  // namespace
 
+void requireMapFileName(const std::string& path)
+{
+    const std::string extension = lowerExtension(path);
+    if (extension != "svg" && extension != "png")
+        throw MapError("cannot write map file " + path + ": the name must end in .svg or .png");
+}
+
 std::string renderSvg(const Outlines& outlines, const MapScene& scene, const MapView& view, int width, int height)
 {
     checkSize(width, height);
@@ -95,10 +102,8 @@ std::string renderPng(const Outlines& outlines, const MapScene& scene, const Map
 void writeMapFile(const std::string& path, const Outlines& outlines, const MapScene& scene, const MapView& view,
                   int width, int height)
 {
+    requireMapFileName(path);
     const std::string extension = lowerExtension(path);
-    if (extension != "svg" && extension != "png") {
-        throw MapError("cannot write map file " + path + ": the name must end in .svg or .png");
-    }
     std::string bytes;
     try {
         bytes = extension == "svg" ? renderSvg(outlines, scene, view, width, height)

@@ -13,6 +13,10 @@ std::string renderSvg(const Outlines& outlines, const MapScene& scene, const Map
 // The map as a PNG image.
 std::string renderPng(const Outlines& outlines, const MapScene& scene, const MapView& view, int width, int height);
 
+// Throws MapError naming the file unless its extension is .svg or .png: for
+// callers that check a name before any work starts.
+void requireMapFileName(const std::string& path);
+
 // Writes the map of a scene to path, as SVG or PNG by its extension (.svg,
 // .png, in any case), with the view that fits the route or the one given.
 // The file appears whole or not at all. Throws MapError naming the file for

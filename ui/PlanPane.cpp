@@ -1,10 +1,13 @@
 #include "PlanPane.h"
 
 #include "ErrorReport.h"
+#include "MapCanvas.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
+#include "map/MapError.h"
+#include "map/MapFile.h"
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -12,6 +15,9 @@
 namespace {
 
 const int ID_EXPORT_PLAN = wxWindow::NewControlId();
+const int ID_SAVE_MAP = wxWindow::NewControlId();
+// The map file's size, as the planner writes it.
+const int MAP_FILE_WIDTH = 1200, MAP_FILE_HEIGHT = 900;
 
 }  // namespace
 
@@ -28,24 +34,27 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
     m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
 
+    m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
+    m_map = new MapCanvas(this);
+
     m_buttons = new wxBoxSizer(wxHORIZONTAL);
+    m_buttons->Add(m_btnSaveMap, 0, wxRIGHT, FromDIP(6));
     m_buttons->Add(m_btnExport, 0);
     m_sizer = new wxBoxSizer(wxVERTICAL);
-    m_sizer->Add(m_lstLegs, 1, wxEXPAND);
+    m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, FromDIP(4));
+    m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, FromDIP(4));
     m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
     SetSizer(m_sizer);
 
     m_chooseExportFile = [this] { return AskExportFile(); };
+    m_chooseMapFile = [this] { return AskMapFile(); };
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, ID_EXPORT_PLAN);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSaveMap(); }, ID_SAVE_MAP);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(!m_map->Scene().route.empty()); },
+         ID_SAVE_MAP);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_plan.has_value()); }, ID_EXPORT_PLAN);
     Clear();
-}
-
-void PlanPane::SetMapView(wxWindow* view)
-{
-    m_sizer->Insert(0, view, 2, wxEXPAND | wxBOTTOM, FromDIP(4));
-    Layout();
 }
 
 void PlanPane::ShowPlan(flightplan::FlightPlan plan)
@@ -90,6 +99,35 @@ void PlanPane::OnExport()
     } catch (const flightplan::PlanError& e) {
         ReportError(e.what());
     }
+}
+
+void PlanPane::OnSaveMap()
+{
+    const std::string path = m_chooseMapFile();
+    if (path.empty())
+        return;
+    std::string why;
+    const routemap::Outlines* outlines = m_map->Outlines(&why);
+    try {
+        if (!outlines)
+            throw routemap::MapError("cannot write map file " + path + ": " + why);
+        routemap::writeMapFile(path, *outlines, m_map->Scene(), MAP_FILE_WIDTH, MAP_FILE_HEIGHT);
+    } catch (const routemap::MapError& e) {
+        ReportError(e.what());
+    }
+}
+
+std::string PlanPane::AskMapFile()
+{
+    wxFileDialog dialog(this, "Save Map", wxString(), "route-map.svg",
+                        "SVG picture (*.svg)|*.svg|PNG image (*.png)|*.png", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return {};
+    wxFileName name(dialog.GetPath());
+    const wxString extension = name.GetExt().Lower();
+    if (extension != "svg" && extension != "png")
+        name.SetFullName(name.GetFullName() + (dialog.GetFilterIndex() == 1 ? ".png" : ".svg"));
+    return FromWx(name.GetFullPath());
 }
 
 std::string PlanPane::AskExportFile()

@@ -17,6 +17,8 @@
 // radials, the totals and the ICAO route, and "Export Flight Plan..." for
 // the simulators' files. It holds the plan it shows; the buttons follow
 // from whether there is one.
+class MapCanvas;
+
 class PlanPane : public wxPanel {
 public:
     explicit PlanPane(wxWindow* parent);
@@ -26,23 +28,29 @@ public:
     void Clear(const std::string& why = std::string());
     const std::optional<flightplan::FlightPlan>& Plan() const { return m_plan; }
 
-    // Puts a view of the plan (the map) above the leg table.
-    void SetMapView(wxWindow* view);
-
     // Writes the plan to a file the user names; errors go to ReportError.
     void OnExport();
+    // Writes the map as shown on the map file of the planner (SVG or PNG,
+    // 1200 by 900, fitted to the route) to a file the user names.
+    void OnSaveMap();
+
+    MapCanvas* m_map = nullptr;  // above the leg table
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;
     wxButton* m_btnExport = nullptr;
+    wxButton* m_btnSaveMap = nullptr;
     wxBoxSizer* m_buttons = nullptr;
 
     // Asks where to export; "" when the user cancels. A save dialog with one
     // filter per format unless replaced (tests answer for the user).
     std::function<std::string()> m_chooseExportFile;
+    // Asks where to save the map; "" when the user cancels.
+    std::function<std::string()> m_chooseMapFile;
 
 private:
     std::string AskExportFile();
+    std::string AskMapFile();
 
     wxBoxSizer* m_sizer = nullptr;
     std::optional<flightplan::FlightPlan> m_plan;

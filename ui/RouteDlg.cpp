@@ -23,6 +23,8 @@
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/PlanReader.h"
+#include "map/PlanScene.h"
+#include "MapCanvas.h"
 
 #include <wx/display.h>
 #include <wx/textctrl.h>
@@ -241,6 +243,7 @@ bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& e
     longitude = dlg.m_strLongitude;
     name = dlg.m_strName;
     TransferDataToWindow();
+    ShowAirportsOnMap();
 
     FillRunwayList(id, runways);
     m_btnCalculateRoute->Enable(!m_strDepartureID.empty() && !m_strDestinationID.empty());
@@ -294,10 +297,40 @@ void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
         ids.destination = flightplan::parseRowId(m_strDestinationID, "the destination airport");
         for (const std::string& id : beaconIDs)
             ids.beacons.push_back(flightplan::parseRowId(id, "a beacon of the route"));
-        m_planPane->ShowPlan(flightplan::buildPlan(*m_pDatabase, ids, flightplan::PlanOptions(), *m_magneticModel));
+        flightplan::FlightPlan plan = flightplan::buildPlan(*m_pDatabase, ids, flightplan::PlanOptions(), *m_magneticModel);
+        ShowOnMap(plan.waypoints);
+        m_planPane->ShowPlan(std::move(plan));
     } catch (const std::exception& e) {
         m_planPane->Clear(std::string("No flight plan: ") + e.what());
     }
+}
+
+void CRouteDlg::ShowAirportsOnMap()
+{
+    std::vector<flightplan::Waypoint> airports;
+    try {
+        for (const std::string* id : {&m_strDepartureID, &m_strDestinationID}) {
+            if (!id->empty())
+                airports.push_back(flightplan::readAirportWaypoint(*m_pDatabase, flightplan::parseRowId(*id, "an airport")));
+        }
+    } catch (const std::exception&) {
+        airports.clear();  // a database without precise positions: the world, as before any choice
+    }
+    ShowOnMap(airports);
+}
+
+void CRouteDlg::ShowOnMap(const std::vector<flightplan::Waypoint>& route)
+{
+    if (!m_allVors) {
+        m_allVors = std::make_unique<std::vector<flightplan::Waypoint>>();
+        try {
+            *m_allVors = flightplan::readAllVors(*m_pDatabase);
+        } catch (const std::exception&) {
+            // The map shows the route without the beacons around it.
+        }
+    }
+    m_planPane->m_map->SetScene(routemap::sceneOf(route, *m_allVors));
+    m_planPane->UpdateWindowUI(wxUPDATE_UI_RECURSE);
 }
 
 void CRouteDlg::OnAbout()

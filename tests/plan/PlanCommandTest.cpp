@@ -170,11 +170,15 @@ TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
     // to One, 0.1 north of it, adds about half a mile.
     EXPECT_NEAR(plan["total_nm"].get<double>(), 178.2, 0.3);
     EXPECT_NE(Slurp("plan.gpx").find("<name>N2</name>"), std::string::npos);
+    EXPECT_EQ(Plan("--map route.svg --map-size 400x300 AAAA BBBB").status, 0);
+    EXPECT_NE(Slurp("route.svg").find(">N1</text>"), std::string::npos);
 
     EXPECT_EQ(Plan("--route-string CCCC AAAA").out, "CCCC DCT AAAA\n");
     // A file name without a known format is refused before any search.
     Outcome bad = Plan("--export plan.doc --export plan.fms AAAA BBBB");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("plan.doc"), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::ifstream("plan.fms").good());
+    EXPECT_EQ(Plan("--map route.pdf --export plan.fms AAAA BBBB").status, 2);
     EXPECT_FALSE(std::ifstream("plan.fms").good());
 }

@@ -5,7 +5,10 @@
 #include "ConnectionString.h"
 #include "Database.h"
 #include "Resource.h"
+#include "MapCanvas.h"
 #include "PlanPane.h"
+#include "map/Projection.h"
+#include "map/ViewFit.h"
 #include "RouteDlg.h"
 #include "RouteSearch.h"
 #include "RowSink.h"
@@ -145,6 +148,53 @@ TEST_F(RouteWindow, StartsEmptyWithCalculateAndWriteDisabled)
     EXPECT_TRUE(errors.empty());
 }
 
+// The precise positions of the route fixture's airports and beacons.
+const std::string ROUTE_FACTS = "INSERT INTO airport_facts VALUES (10,40.5,-74.5,'JFK','US'),(20,42.5,-71.5,NULL,'US');"
+                                "INSERT INTO nav_facts VALUES (101,41.2,-73.6,'US',-13),(102,41.8,-72.8,'US',NULL),"
+                                "(103,42.3,-72.1,'US',-14),(104,41.5,-73.2,'US',NULL);";
+
+TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
+{
+    Open(ROUTE_FACTS);
+    MapCanvas& map = *dlg->m_planPane->m_map;
+    const wxSize size = map.GetClientSize();
+    EXPECT_TRUE(map.Scene().route.empty());
+    EXPECT_DOUBLE_EQ(map.View().nmPerPixel, routemap::worldView(size.x, size.y).nmPerPixel);
+    SelectDeparting(KENNEDY);
+    ASSERT_EQ(map.Scene().route.size(), 1u);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    Strings idents;
+    for (const auto& point : map.Scene().route)
+        idents.push_back(point.ident);
+    EXPECT_EQ(idents, (Strings{"K10", "N101", "N102", "N103", "K20"}));
+    EXPECT_TRUE(map.Scene().otherVors.empty()) << "an NDB is no VOR";
+
+    auto pixelOf = [&](double lat, double lon) {
+        const auto p = routemap::Projection(map.View(), size.x, size.y).toPixels(lat, lon);
+        return wxPoint(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
+    };
+    Strings shown;
+    map.m_showFacts = [&](const routemap::MapPoint& point) { shown.push_back(point.ident); };
+    const wxPoint bravo = pixelOf(41.8, -72.8);
+    wxMouseEvent click(wxEVT_LEFT_DCLICK);
+    click.SetPosition(bravo + wxPoint(3, -2));
+    map.HandleWindowEvent(click);
+    EXPECT_EQ(shown, (Strings{"N102"}));
+
+    // The wheel zooms about the pointer; dragging pans.
+    const double scale = map.View().nmPerPixel;
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.SetPosition(bravo);
+    wheel.m_wheelRotation = 120;
+    map.HandleWindowEvent(wheel);
+    EXPECT_NEAR(map.View().nmPerPixel, scale / 1.25, 1e-9);
+    EXPECT_NEAR(pixelOf(41.8, -72.8).x, bravo.x, 1);
+    EXPECT_NEAR(pixelOf(41.8, -72.8).y, bravo.y, 1);
+    map.Pan(wxPoint(40, 0));
+    EXPECT_NEAR(pixelOf(41.8, -72.8).x, bravo.x - 40, 1);
+}
+
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 {
     // Without the precise positions the route still stands; the pane says why
@@ -158,9 +208,7 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
     EXPECT_EQ(pane.m_lstLegs->GetItemCount(), 0);
     EXPECT_NE(FromWx(pane.m_txtSummary->GetLabel()).find("No flight plan: "), std::string::npos);
 
-    ExecuteSqlScript("VORS.MDB", "INSERT INTO airport_facts VALUES (10,40.5,-74.5,'JFK','US'),(20,42.5,-71.5,NULL,'US');"
-                                 "INSERT INTO nav_facts VALUES (101,41.2,-73.6,'US',-13),(102,41.8,-72.8,'US',NULL),"
-                                 "(103,42.3,-72.1,'US',-14);");
+    ExecuteSqlScript("VORS.MDB", ROUTE_FACTS);
     SelectDestination(LOGAN);
     EXPECT_FALSE(pane.m_btnExport->IsEnabled());
     CalculateRoute();

@@ -5,6 +5,8 @@
 #include "flightplan/PlanReader.h"
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
+#include "map/MapFile.h"
+#include "map/PlanScene.h"
 
 using flightplan::FlightPlan;
 using flightplan::MagneticModel;
@@ -13,6 +15,8 @@ void CheckExportNames(const PlanOptions& options)
 {
     for (const std::string& path : options.exports)
         flightplan::requireFormatForPath(path);
+    if (!options.mapFile.empty())
+        routemap::requireMapFileName(options.mapFile);
 }
 
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
@@ -40,4 +44,9 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         out << flightplan::writeJson(plan);
     for (const std::string& path : options.exports)
         flightplan::exportPlan(plan, path);
+    if (!options.mapFile.empty()) {
+        const routemap::Outlines outlines = routemap::loadOutlines(routemap::outlinesDirectory());
+        const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, flightplan::readAllVors(database));
+        routemap::writeMapFile(options.mapFile, outlines, scene, options.mapWidth, options.mapHeight);
+    }
 }

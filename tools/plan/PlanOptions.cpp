@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -74,6 +75,22 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             if (!TakeValue(argc, argv, i, "--export", value, error))
                 return false;
             options.exports.push_back(value);
+        } else if (IsValueOption(arg, "--map")) {
+            if (!TakeValue(argc, argv, i, "--map", options.mapFile, error))
+                return false;
+        } else if (IsValueOption(arg, "--map-size")) {
+            std::string value;
+            if (!TakeValue(argc, argv, i, "--map-size", value, error))
+                return false;
+            int width = 0, height = 0;
+            char tail = 0;
+            if (std::sscanf(value.c_str(), "%dx%d%c", &width, &height, &tail) != 2 || width < 1 || height < 1 ||
+                width > 16384 || height > 16384) {
+                error = "--map-size needs WIDTHxHEIGHT in pixels, 1 to 16384 each, not '" + value + "'";
+                return false;
+            }
+            options.mapWidth = width;
+            options.mapHeight = height;
         } else if (IsValueOption(arg, "--speed")) {
             std::string value;
             if (!TakeValue(argc, argv, i, "--speed", value, error))

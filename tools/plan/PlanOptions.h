@@ -14,13 +14,16 @@ struct PlanOptions {
     std::vector<std::string> exports;  // flight-plan files, format by extension
     std::optional<double> speedKt;
     std::optional<int> cruiseFt;
+    std::string mapFile;  // the route map, SVG or PNG by the extension
+    int mapWidth = 1200, mapHeight = 900;
     std::string departure;
     std::string destination;
 
     // Whether the run needs a flight plan, not only the route rows.
     bool NeedsFlightPlan() const
     {
-        return format == Format::Legs || format == Format::Json || routeString || !exports.empty();
+        return format == Format::Legs || format == Format::Json || routeString || !exports.empty() ||
+               !mapFile.empty();
     }
 };
 
@@ -30,10 +33,12 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
 
 inline constexpr const char PLAN_USAGE[] =
     "usage: meridane-plan [--help] [--format table|tsv|legs|json] [--route-string] [--export FILE]...\n"
-    "                     [--speed KT] [--cruise FT] [--stats] [--report] DEPARTURE DESTINATION\n"
+    "                     [--speed KT] [--cruise FT] [--map FILE [--map-size WxH]] [--stats] [--report]\n"
+    "                     DEPARTURE DESTINATION\n"
     "  DEPARTURE, DESTINATION: airport idents (KJFK) or # and an airport ID (#1234)\n"
     "  Works on VORS.MDB in the current directory. --report also writes course.txt there.\n"
     "  --format legs: the legs with magnetic courses and radials; json: the whole plan.\n"
     "  --route-string: only the ICAO route. --export: a flight-plan file, its format by\n"
     "  the extension (.fms X-Plane, .pln MSFS, .fpl Garmin, .gpx GPX, .fgfp FlightGear).\n"
-    "  --speed: ground speed in knots (110); --cruise: cruise altitude in feet.\n";
+    "  --speed: ground speed in knots (110); --cruise: cruise altitude in feet.\n"
+    "  --map: the route map as .svg or .png, 1200x900 pixels unless --map-size says.\n";

@@ -13,6 +13,7 @@
 #include "RouteTable.h"
 #include "RowSink.h"
 #include "flightplan/PlanError.h"
+#include "map/MapError.h"
 
 #include <cerrno>
 #include <chrono>
@@ -53,7 +54,7 @@ int main(int argc, char** argv)
     }
     try {
         CheckExportNames(options);
-    } catch (const flightplan::PlanError& e) {
+    } catch (const std::runtime_error& e) {
         std::cerr << "meridane-plan: " << e.what() << "\n";
         return EXIT_USAGE;
     }
@@ -98,6 +99,9 @@ int main(int argc, char** argv)
                          seconds * 1000.0, route.GetItemCount());
         }
     } catch (const flightplan::PlanError& e) {
+        std::cerr << "meridane-plan: " << e.what() << "\n";
+        return EXIT_FAILURE_DB;
+    } catch (const routemap::MapError& e) {
         std::cerr << "meridane-plan: " << e.what() << "\n";
         return EXIT_FAILURE_DB;
     } catch (const CFileException& e) {

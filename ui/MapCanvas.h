@@ -1,0 +1,57 @@
+#pragma once
+
+#include "map/MapScene.h"
+#include "map/Outlines.h"
+
+#include <wx/window.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+// The route map in the window: the plan (or the airports chosen so far) over
+// land, sea and borders. The mouse wheel zooms about the pointer, dragging
+// pans, a double-click on a beacon or airport shows its facts. A new scene
+// brings the view back to one that fits it; with nothing chosen it shows the
+// world.
+class MapCanvas : public wxWindow {
+public:
+    explicit MapCanvas(wxWindow* parent);
+
+    void SetScene(routemap::MapScene scene);
+    const routemap::MapScene& Scene() const { return m_scene; }
+    // The view as drawn now, fitted to the window until the user moves it.
+    routemap::MapView View() const;
+
+    // Zooms by a factor (above 1 closer) about a pixel, and pans by pixels.
+    void Zoom(double factor, const wxPoint& about);
+    void Pan(const wxPoint& by);
+    // The point of the scene drawn nearest a pixel, within a few pixels.
+    std::optional<routemap::MapPoint> PointAt(const wxPoint& pixel) const;
+
+    // The outlines, loaded on first use; nullptr (and the reason in `why`)
+    // when they cannot be read: the map then shows the route on plain sea.
+    const routemap::Outlines* Outlines(std::string* why = nullptr);
+
+    // What a double-click on a point does; an information box unless
+    // replaced (tests look instead).
+    std::function<void(const routemap::MapPoint&)> m_showFacts;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnWheel(wxMouseEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
+
+    routemap::MapScene m_scene;
+    std::optional<routemap::MapView> m_view;  // set once the user zooms or pans
+    std::unique_ptr<routemap::Outlines> m_outlines;
+    std::string m_outlinesError;
+    bool m_outlinesTried = false;
+    wxPoint m_dragFrom;
+};
+
+// The facts of a point of the map as a pilot reads them.
+std::string MapPointFacts(const routemap::MapPoint& point);
