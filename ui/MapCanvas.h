@@ -19,6 +19,9 @@ class MapCanvas : public wxWindow {
 public:
     explicit MapCanvas(wxWindow* parent);
 
+    // The map is worked with the mouse; Tab passes it by.
+    bool AcceptsFocusFromKeyboard() const override { return false; }
+
     void SetScene(routemap::MapScene scene);
     const routemap::MapScene& Scene() const { return m_scene; }
     // The view as drawn now, fitted to the window until the user moves it.

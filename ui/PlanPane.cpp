@@ -23,6 +23,8 @@ const int MAP_FILE_WIDTH = 1200, MAP_FILE_HEIGHT = 900;
 
 PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
+    // Created in the order Tab visits them.
+    m_map = new MapCanvas(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     const std::vector<std::string> headings = flightplan::legTableHeadings();
@@ -32,10 +34,9 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
                                 figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
     }
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
+    m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
     m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
 
-    m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
-    m_map = new MapCanvas(this);
 
     m_buttons = new wxBoxSizer(wxHORIZONTAL);
     m_buttons->Add(m_btnSaveMap, 0, wxRIGHT, FromDIP(6));
