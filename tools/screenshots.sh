@@ -1,8 +1,8 @@
 #!/bin/sh
 # Screenshots of Meridane on the world navigation database, under a virtual
 # X display with a window manager (so that the captions show): the airport
-# selection dialog on KJFK, the main window with the route KJFK to KBOS, and
-# the About box.
+# selection dialog on KJFK, the main window with the routes KJFK to KBOS and
+# EGLL to LFPG, and the About box.
 #
 #   tools/screenshots.sh [OUTPUT_DIR]
 #

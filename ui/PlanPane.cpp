@@ -12,6 +12,8 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
+#include <algorithm>
+
 namespace {
 
 const int ID_EXPORT_PLAN = wxWindow::NewControlId();
@@ -48,6 +50,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
     SetSizer(m_sizer);
 
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        WrapSummary();
+        event.Skip();
+    });
     m_chooseExportFile = [this] { return AskExportFile(); };
     m_chooseMapFile = [this] { return AskMapFile(); };
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, ID_EXPORT_PLAN);
@@ -71,8 +77,8 @@ void PlanPane::ShowPlan(flightplan::FlightPlan plan)
     }
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
-    m_txtSummary->SetLabel(ToWx(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) +
-                                "\n" + m_plan->route));
+    SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
+               m_plan->route);
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
 }
@@ -83,9 +89,22 @@ void PlanPane::Clear(const std::string& why)
     m_lstLegs->DeleteAllItems();
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
-    m_txtSummary->SetLabel(ToWx(why));
+    SetSummary(why);
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
+}
+
+void PlanPane::SetSummary(const std::string& text)
+{
+    m_summary = ToWx(text);
+    WrapSummary();
+}
+
+void PlanPane::WrapSummary()
+{
+    // A long route breaks between its words rather than running out of sight.
+    m_txtSummary->SetLabel(m_summary);
+    m_txtSummary->Wrap(std::max(FromDIP(100), GetClientSize().x));
 }
 
 void PlanPane::OnExport()

@@ -49,9 +49,12 @@ public:
     std::function<std::string()> m_chooseMapFile;
 
 private:
+    void SetSummary(const std::string& text);
+    void WrapSummary();
     std::string AskExportFile();
     std::string AskMapFile();
 
     wxBoxSizer* m_sizer = nullptr;
+    wxString m_summary;  // as set, before wrapping
     std::optional<flightplan::FlightPlan> m_plan;
 };

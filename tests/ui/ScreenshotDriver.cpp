@@ -1,6 +1,6 @@
 // Plays a pilot's session on the world navigation database and takes
 // screenshots of it: the airport selection dialog on KJFK, the main window
-// with the route KJFK to KBOS, and the About box. Run by
+// with the routes KJFK to KBOS and EGLL to LFPG, and the About box. Run by
 // tools/screenshots.sh under Xvfb with a window manager, in a directory that
 // holds VORS.MDB.
 //
@@ -31,6 +31,10 @@ struct Pick {
 
 const Pick KJFK{"North America", "United States", "New York", "New York", "John F. Kennedy International Airport"};
 const Pick KBOS{"North America", "United States", "Massachusetts", "Boston", "Boston Logan International Airport"};
+// Outside the United States the State box stays disabled.
+const Pick EGLL{"Europe", "United Kingdom", nullptr, "London", "London Heathrow Airport"};
+const Pick LFPG{"Europe", "France", nullptr, "Paris (Roissy-en-France, Val-d'Oise)",
+                "Charles de Gaulle International Airport"};
 
 std::string g_outDir;
 
@@ -61,7 +65,8 @@ bool Drive(CAirportDlg& d, const Pick& pick)
 {
     Choose(*d.m_cboRegion, pick.region);
     Choose(*d.m_cboCountry, pick.country);
-    Choose(*d.m_cboState, pick.state);
+    if (pick.state)
+        Choose(*d.m_cboState, pick.state);
     Choose(*d.m_cboCity, pick.city);
     Choose(*d.m_cboAirport, pick.airport);
     return d.m_btnSelectAirport->IsEnabled() || Fail(pick.airport);
@@ -110,6 +115,16 @@ int Run()
         }
     });
     Click(*wxStaticCast(main.FindWindow(1017), wxButton));
+
+    // A second plan, across the Channel.
+    next = &EGLL;
+    Click(*wxStaticCast(main.FindWindow(1014), wxButton));
+    next = &LFPG;
+    Click(*wxStaticCast(main.FindWindow(1015), wxButton));
+    if (!ok)
+        return 1;
+    Click(*main.m_btnCalculateRoute);
+    Shoot(main, "main-window-egll-lfpg.png");
     wxTheApp->SetTopWindow(nullptr);
     return 0;
 }
