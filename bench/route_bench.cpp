@@ -143,11 +143,17 @@ int main(int argc, char** argv)
                             pair.kind.c_str(), rows.GetItemCount(), statements.back(), sqlMs.back(), memMs.back());
         }
 
-        double sqlTotal = 0, memTotal = 0;
-        for (double v : sqlMs)
-            sqlTotal += v;
-        for (double v : memMs)
-            memTotal += v;
+        double sqlTotal = 0, memTotal = 0, statementTotal = 0;
+        std::vector<double> ratios, perStatementUs;
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            sqlTotal += sqlMs[i];
+            memTotal += memMs[i];
+            statementTotal += statements[i];
+            if (memMs[i] > 0)
+                ratios.push_back(sqlMs[i] / memMs[i]);
+            if (statements[i] > 0)
+                perStatementUs.push_back(1000.0 * sqlMs[i] / statements[i]);
+        }
         std::printf("\nroutes: %zu  (memory load %.1f ms)\n", pairs.size(), loadMs);
         std::printf("statements per route: median %.0f  p95 %.0f  max %.0f\n", Percentile(statements, 0.5),
                     Percentile(statements, 0.95), Percentile(statements, 1.0));
@@ -155,7 +161,19 @@ int main(int argc, char** argv)
                     Percentile(sqlMs, 0.95), Percentile(sqlMs, 1.0));
         std::printf("memory search ms:     median %.3f  p95 %.3f  max %.3f\n", Percentile(memMs, 0.5),
                     Percentile(memMs, 0.95), Percentile(memMs, 1.0));
-        std::printf("sql / memory time:    %.1f\n", memTotal > 0 ? sqlTotal / memTotal : 0.0);
+        // The statements carry the cost of the search through the database:
+        // its time over their number is what one statement costs here.
+        std::printf("us per statement:     %.2f  (route median %.2f  p95 %.2f)\n",
+                    statementTotal > 0 ? 1000.0 * sqlTotal / statementTotal : 0.0,
+                    perStatementUs.empty() ? 0.0 : Percentile(perStatementUs, 0.5),
+                    perStatementUs.empty() ? 0.0 : Percentile(perStatementUs, 0.95));
+        std::printf("sql / memory time:    %.1f  (route median %.1f)\n", memTotal > 0 ? sqlTotal / memTotal : 0.0,
+                    ratios.empty() ? 0.0 : Percentile(ratios, 0.5));
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            if (pairs[i].kind == "KJFK-KLAX")
+                std::printf("KJFK-KLAX:            %.2f ms  (%.0f statements, memory %.3f ms)\n", sqlMs[i],
+                            statements[i], memMs[i]);
+        }
         std::printf("routes differing:     %d\n", mismatches);
         return mismatches == 0 ? 0 : 3;
     } catch (const CDBException& e) {
