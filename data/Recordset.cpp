@@ -2,6 +2,8 @@
 
 #include "DBException.h"
 
+#include <algorithm>
+
 CRecordset::CRecordset(CDatabase* pDatabase) : m_pDatabase(pDatabase) {}
 
 CRecordset::~CRecordset()
@@ -11,6 +13,8 @@ CRecordset::~CRecordset()
 
 bool CRecordset::Open(int nOpenType, const std::string& strSQL, unsigned dwOptions)
 {
+    std::vector<std::string> parameters = std::move(m_pendingParameters);
+    m_pendingParameters.clear();
     if (nOpenType != forwardOnly || dwOptions != none)
         throw CDBException("Record sets are forward-only and read-only.");
     if (!m_pDatabase)
@@ -24,6 +28,7 @@ bool CRecordset::Open(int nOpenType, const std::string& strSQL, unsigned dwOptio
         SQLCHAR* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(strSQL.c_str()));
         if (!SQL_SUCCEEDED(SQLPrepare(m_hstmt, text, static_cast<SQLINTEGER>(strSQL.size()))))
             ThrowOdbcError(SQL_HANDLE_STMT, m_hstmt);
+        BindParameters(std::move(parameters));
         m_pDatabase->CountStatement();
         SQLRETURN rc = SQLExecute(m_hstmt);
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
@@ -49,6 +54,21 @@ bool CRecordset::Open(int nOpenType, const std::string& strSQL, unsigned dwOptio
         throw;
     }
     return true;
+}
+
+void CRecordset::BindParameters(std::vector<std::string> values)
+{
+    m_parameters = std::move(values);
+    m_parameterLengths.assign(m_parameters.size(), 0);
+    for (std::size_t i = 0; i < m_parameters.size(); ++i) {
+        std::string& value = m_parameters[i];
+        m_parameterLengths[i] = static_cast<SQLLEN>(value.size());
+        SQLRETURN rc = SQLBindParameter(m_hstmt, static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR,
+                                        SQL_VARCHAR, std::max<SQLULEN>(1, value.size()), 0, value.data(),
+                                        static_cast<SQLLEN>(value.size() + 1), &m_parameterLengths[i]);
+        if (!SQL_SUCCEEDED(rc))
+            ThrowOdbcError(SQL_HANDLE_STMT, m_hstmt);
+    }
 }
 
 void CRecordset::Fetch()
@@ -128,5 +148,7 @@ void CRecordset::Close()
     m_columnNames.clear();
     m_rowValues.clear();
     m_rowValueRead.clear();
+    m_parameters.clear();
+    m_parameterLengths.clear();
     m_bEOF = true;
 }

@@ -24,6 +24,11 @@ public:
     bool IsOpen() const { return m_hstmt != SQL_NULL_HSTMT; }
     bool IsEOF() const { return m_bEOF; }
 
+    // Texts for the "?" markers of the statement the next Open runs, in
+    // order. Each reaches the driver as a bound character parameter, never
+    // as part of the SQL text; Open without them runs its text as given.
+    void SetParameters(std::vector<std::string> values) { m_pendingParameters = std::move(values); }
+
     // The named column of the current row as text; a NULL reads as "".
     // The name must match a result column exactly, letter case included.
     void GetFieldValue(const std::string& strName, std::string& strValue);
@@ -35,6 +40,7 @@ public:
 private:
     void Fetch();
     std::size_t ColumnIndex(const std::string& strName) const;
+    void BindParameters(std::vector<std::string> values);
 
     SQLHSTMT m_hstmt = SQL_NULL_HSTMT;
     std::vector<std::string> m_columnNames;
@@ -43,4 +49,9 @@ private:
     std::vector<std::string> m_rowValues;
     std::vector<bool> m_rowValueRead;
     bool m_bEOF = true;
+    // Parameters given for the next Open, and those bound to the open
+    // statement with their lengths, which must stay put until it closes.
+    std::vector<std::string> m_pendingParameters;
+    std::vector<std::string> m_parameters;
+    std::vector<SQLLEN> m_parameterLengths;
 };

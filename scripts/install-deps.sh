@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   unixodbc unixodbc-dev odbcinst libsqliteodbc
-  libsqlite3-dev sqlite3 zlib1g-dev
+  libsqlite3-dev sqlite3 zlib1g-dev libglib2.0-dev
   libgeographiclib-dev nlohmann-json3-dev libcairo2-dev
   libgtest-dev gpsbabel libxml2-utils
   libwxgtk3.2-dev

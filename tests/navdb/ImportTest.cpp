@@ -209,6 +209,18 @@ TEST_F(WorldImport, PrecisePositionsCodesAndDeclinationsStandBeside)
               query(db(), "SELECT COUNT(*) FROM airports"));
 }
 
+TEST_F(WorldImport, SearchRowsPutLargerAirportsFirstWithFoldedTexts)
+{
+    EXPECT_EQ(query(heliDb(), "SELECT ID, Rank, Ident, IATA, Words FROM airport_search ORDER BY Position"),
+              (Rows{{"7", "0", "rksi", "icn", " incheon international airport / incheon jung gu / rksi"},
+                    {"1", "0", "kjfk", "jfk", " john f kennedy international airport / new york / kjfk"},
+                    {"4", "0", "uuee", "svo", " sheremetyevo international airport / moscow / uuee"},
+                    {"5", "0", "yssy", "syd", " sydney kingsford smith international airport / sydney / yssy"},
+                    {"3", "2", "x01", "NULL", " smiths back 40 field north strip /  / x01"},
+                    {"6", "3", "w55", "NULL", " kenmore air harbor / miami / w55"},
+                    {"2", "4", "00ny", "NULL", " pier 6 heliport downtown / new york / 00ny"}}));
+}
+
 TEST_F(WorldImport, QueriesOfThePlannerUseTheIndexes)
 {
     auto plan = [](const std::string& sql) {

@@ -1,5 +1,6 @@
 #include "Importer.h"
 
+#include "AirportSearchRows.h"
 #include "Coordinates.h"
 #include "CsvReader.h"
 #include "FactTables.h"
@@ -308,6 +309,7 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
     const auto iata = source.column("iata_code");
 
     FactTables facts(db);
+    AirportSearchRows search;
     Statement insert(db,
                      "INSERT INTO airports (ID, Ident, Name, region, country, state, city, LatDir, LatMajor,"
                      " LatMinor, LongDir, LongMajor, LongMinor, Elevation, Frequency)"
@@ -366,9 +368,12 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
         insert.run();
         facts.addAirport(nextId, position->latitudeDegrees, position->longitudeDegrees, record.fields[iata],
                          record.fields[country]);
+        search.add(nextId, key, record.fields[iata], record.fields[name], record.fields[municipality],
+                   airportRank(kind));
         ++nextId;
         ++m_result.rows.airports;
     });
+    search.write(db);
 }
 
 // A database without airports offers the pilot nothing to choose, so it

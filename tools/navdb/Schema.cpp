@@ -28,7 +28,11 @@ void createTables(SqliteDb& db)
         "CREATE TABLE airport_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,"
         " IATA TEXT, CountryCode TEXT);"
         "CREATE TABLE nav_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,"
-        " CountryCode TEXT, Declination REAL);");
+        " CountryCode TEXT, Declination REAL);"
+        // The airport search's keys (AirportSearchRows.h), the likeliest
+        // airports at the lowest Position; ID is the airport's.
+        "CREATE TABLE airport_search (Position INTEGER PRIMARY KEY, ID INTEGER NOT NULL, Rank INTEGER NOT NULL,"
+        " Ident TEXT NOT NULL, IATA TEXT, Words TEXT NOT NULL);");
 }
 
 void createIndexes(SqliteDb& db)
@@ -45,6 +49,10 @@ void createIndexes(SqliteDb& db)
         // The route search asks for VORs in a box of whole degrees within one
         // quadrant: equality on type and both hemispheres, then the range.
         "CREATE INDEX navs_type_box ON navs(type, LatDir, LongDir, LatMajor, LongMajor);"
+        // The airport search looks codes up exactly; names and cities it
+        // reads in Position order.
+        "CREATE INDEX airport_search_ident ON airport_search(Ident);"
+        "CREATE INDEX airport_search_iata ON airport_search(IATA) WHERE IATA IS NOT NULL;"
         "ANALYZE;");
 }
 

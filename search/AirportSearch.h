@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CDatabase;
+
+namespace airportsearch {
+
+// An airport that typed text found, with the texts its airports row holds,
+// as the selection cascade needs them to reach it.
+struct AirportMatch {
+    // Why it matched, best first: the text is the airport's ICAO ident or
+    // IATA code; a word of its name, city or ident begins with the text;
+    // its name or city holds the text elsewhere.
+    enum class Kind { Code, WordStart, Contains };
+
+    Kind kind = Kind::Contains;
+    std::string id;
+    std::string ident;
+    std::string iata;  // "" when the airport has none
+    std::string name;
+    std::string region;
+    std::string country;
+    std::string state;
+    std::string city;
+};
+
+// Finds airports by code, name or city in the airport_search table that
+// meridane-navdb builds, comparing in the search key form (SearchKey.h), so
+// letter case, accents and punctuation do not matter. The typed text only
+// ever reaches the database as a bound parameter.
+class AirportSearch {
+public:
+    static constexpr std::size_t kDefaultLimit = 50;
+
+    // The connection is borrowed and must outlive the search.
+    explicit AirportSearch(CDatabase* database);
+
+    // Whether the database has the search table (one built before the
+    // search existed has not); asks the database once.
+    bool available();
+
+    // At most `limit` airports, best first: exact codes, then word starts,
+    // then other matches; among equals the larger kind of airport, then by
+    // name. No match (and nothing to search for) gives an empty list; a
+    // database without the search table or a failing query throws
+    // CDBException.
+    std::vector<AirportMatch> find(const std::string& typed, std::size_t limit = kDefaultLimit);
+
+private:
+    CDatabase* m_database;
+    int m_available = -1;  // unknown until asked
+};
+
+}  // namespace airportsearch

@@ -1,0 +1,134 @@
+// The airport search on fixture databases: what it finds, in which order,
+// and that typed text is only ever data.
+
+#include "FixtureDb.h"
+#include "SearchFixture.h"
+#include "data/ConnectionString.h"
+#include "data/DBException.h"
+#include "data/Quoting.h"
+#include "search/AirportSearch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using airportsearch::AirportMatch;
+using airportsearch::AirportSearch;
+using Kind = AirportMatch::Kind;
+// Ident and kind of each match, in order.
+using Hits = std::vector<std::pair<std::string, Kind>>;
+
+std::string Place(const std::string& city)
+{
+    return "'Europe','Testland','','" + EscapeQuotes(city) + "',100,-1.0";
+}
+
+class AirportSearchTest : public NavDbTest {
+protected:
+    // Fixture rows, indexed for the search with the given ranks by ID.
+    void Index(const std::string& sql, const std::map<long long, int>& ranks = {})
+    {
+        Build(sql);
+        IndexAirportsForSearch(NAVDB_FILE_NAME, ranks);
+    }
+    Hits Search(const std::string& text, std::size_t limit = 50)
+    {
+        AirportSearch search(db());
+        Hits found;
+        for (const AirportMatch& m : search.find(text, limit))
+            found.emplace_back(m.ident, m.kind);
+        return found;
+    }
+};
+
+TEST_F(AirportSearchTest, CodesFirstThenWordStartsThenTheRestEachByRankAndName)
+{
+    Index(AirportRow(1, "KSAN", "San Diego Intl", "N", 32, 44, "W", 117, 11, Place("San Diego")) +
+              AirportRow(2, "SBRJ", "Santos Dumont", "S", 22, 54, "W", 43, 9, Place("Rio")) +
+              AirportRow(3, "K89", "Thousand Island Field", "N", 44, 15, "W", 76, 1, Place("Clayton")) +
+              AirportRow(4, "L52", "Santa Maria Pub", "N", 34, 54, "W", 120, 27, Place("Santa Maria")) +
+              AirportRow(5, "E16", "Mesa Field", "N", 37, 20, "W", 121, 50, Place("San Jose")) +
+              AirportRow(6, "SANX", "Alpha", "N", 1, 0, "E", 1, 0, Place("Beta")) +
+              AirportRow(7, "KXYZ", "Nowhere", "N", 1, 0, "E", 1, 0, Place("Gamma")) +
+              "INSERT INTO airport_facts VALUES (1,32.7,-117.2,'SAN','US'),(7,1,1,'XYZ','US');",
+          {{1, 0}, {2, 1}, {3, 0}});
+    // The IATA code, however small the airport; the medium airport whose
+    // name begins so; small ones whose ident, city or name begins so, by
+    // name; and last the large one that holds the text inside a word.
+    EXPECT_EQ(Search("san"), (Hits{{"KSAN", Kind::Code},
+                                          {"SBRJ", Kind::WordStart},
+                                          {"SANX", Kind::WordStart},
+                                          {"E16", Kind::WordStart},
+                                          {"L52", Kind::WordStart},
+                                          {"K89", Kind::Contains}}));
+    EXPECT_EQ(Search("san", 3).size(), 3u);
+
+    AirportSearch search(db());
+    const std::vector<AirportMatch> code = search.find("kxyz");
+    ASSERT_EQ(code.size(), 1u);
+    EXPECT_EQ(code[0].kind, Kind::Code);
+    EXPECT_EQ(code[0].id, "7");
+    EXPECT_EQ(code[0].iata, "XYZ");
+    EXPECT_EQ(code[0].city, "Gamma");
+    EXPECT_EQ(code[0].country, "Testland");
+    EXPECT_EQ(code[0].region, "Europe");
+}
+
+TEST_F(AirportSearchTest, AWordStartFarDownTheTableStillBeatsTheMatchesInsideWords)
+{
+    // Many large airports hold the text inside a word; one small airport's
+    // name begins with it. The search must not stop at the first few.
+    std::string sql;
+    std::map<long long, int> ranks;
+    for (int id = 1; id <= 30; ++id) {
+        sql += AirportRow(id, "L" + std::to_string(id), "Airxport " + std::to_string(id), "N", 1, 0, "E", 1, 0);
+        ranks[id] = 0;
+    }
+    sql += AirportRow(99, "S99", "Xport Field", "N", 1, 0, "E", 1, 0);
+    Index(sql, ranks);
+    const auto found = Search("xport", 2);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0], std::make_pair(std::string("S99"), Kind::WordStart));
+    EXPECT_EQ(found[1].second, Kind::Contains);
+}
+
+TEST_F(AirportSearchTest, CaseAccentsAndPunctuationAreIgnored)
+{
+    Index(AirportRow(1, "LSZH", "Zürich Airport", "N", 47, 27, "E", 8, 33, Place("Zürich")) +
+          AirportRow(2, "CYYT", "St. John's Intl", "N", 47, 37, "W", 52, 45, Place("St. John's")) +
+          AirportRow(3, "ENAL", "ÅLESUND AIRPORT", "N", 62, 33, "E", 6, 7, Place("Ålesund")) +
+          "INSERT INTO airport_facts VALUES (1,47.4,8.5,'ZRH','CH');");
+    EXPECT_EQ(Search("zurich"), (Hits{{"LSZH", Kind::WordStart}}));
+    EXPECT_EQ(Search("ZÜRICH AIRPORT"), (Hits{{"LSZH", Kind::WordStart}}));
+    EXPECT_EQ(Search("Zrh"), (Hits{{"LSZH", Kind::Code}}));
+    EXPECT_EQ(Search("st johns"), (Hits{{"CYYT", Kind::WordStart}}));
+    EXPECT_EQ(Search("  John's  "), (Hits{{"CYYT", Kind::WordStart}}));
+    EXPECT_EQ(Search("lesund"), (Hits{{"ENAL", Kind::Contains}}));
+}
+
+TEST_F(AirportSearchTest, TypedTextIsOnlyData)
+{
+    Index(AirportRow(1, "KORD", "Chicago O'Hare Intl", "N", 41, 58, "W", 87, 54, Place("Chicago")) +
+          AirportRow(2, "KMDW", "Chicago Midway", "N", 41, 47, "W", 87, 45, Place("Chicago")));
+    AirportSearch search(db());
+    for (const char* text : {"'", "%", "_", "*", "?", "[a-z]", "' OR 1=1 --", "%'; DROP TABLE airports; --", ""})
+        EXPECT_TRUE(search.find(text).empty()) << text;
+    EXPECT_EQ(Search("o'hare"), (Hits{{"KORD", Kind::WordStart}}));
+    EXPECT_EQ(Search("%hare%"), (Hits{{"KORD", Kind::Contains}}));
+    EXPECT_EQ(Search("chicago").size(), 2u);
+}
+
+TEST_F(AirportSearchTest, ADatabaseWithoutTheSearchTableSaysSo)
+{
+    Build(AirportRow(1, "KORD", "Chicago O'Hare Intl", "N", 41, 58, "W", 87, 54) + "DROP TABLE airport_search;");
+    AirportSearch search(db());
+    EXPECT_FALSE(search.available());
+    try {
+        search.find("ord");
+        FAIL() << "no error";
+    } catch (const CDBException& e) {
+        EXPECT_NE(std::string(e.what()).find("meridane-navdb"), std::string::npos) << e.what();
+    }
+}
+
+}  // namespace
