@@ -1,5 +1,6 @@
 #include "AirportDlg.h"
 
+#include "AirportFindPane.h"
 #include "AirportInfo.h"
 #include "DialogBuilder.h"
 #include "DropDownList.h"
@@ -14,6 +15,7 @@
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -46,7 +48,20 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
 {
     CreateDialogFromTemplate(*this, parent, IDD_AIRPORT_DIALOG, true);
     m_layout = std::make_unique<TemplateLayout>(*this, IDD_AIRPORT_DIALOG, AirportDialogAnchor);
-    SetMinClientSize(m_layout->TemplateSize());
+    // Created after the template's controls, which the layout takes to be
+    // the window's first children; Tab reaches it after Select Airport, and
+    // so right before Region, as it stands above them.
+    m_findPane = new AirportFindPane(this);
+    m_findPane->m_onChoose = [this](const airportsearch::AirportMatch& match) {
+        const std::string note = GoToAirport(match);
+        m_findPane->ShowNote(note);
+        if (note.empty())
+            m_btnSelectAirport->SetFocus();  // Enter now selects the airport
+    };
+    m_findHeight = m_findPane->GetBestSize().y;
+    const wxSize smallest = m_layout->TemplateSize() + wxSize(0, m_findHeight);
+    SetMinClientSize(smallest);
+    SetClientSize(smallest);
     DoDataExchange();
 
     Bind(wxEVT_INIT_DIALOG, &CAirportDlg::OnInitDialog, this);
@@ -59,13 +74,20 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CAirportDlg::OnOK, this, wxID_OK);
     Bind(wxEVT_CHAR_HOOK, &CAirportDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CAirportDlg::OnClose, this);
-    Bind(wxEVT_SIZE, [this](wxSizeEvent&) {
-        const wxSize extra = GetClientSize() - m_layout->TemplateSize();
-        m_layout->Apply(wxPoint(0, 0), wxSize(std::max(0, extra.x), std::max(0, extra.y)));
-    });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayOut(); });
+    LayOut();
 }
 
 CAirportDlg::~CAirportDlg() = default;
+
+void CAirportDlg::LayOut()
+{
+    // The find pane across the top, the template's controls below it.
+    const wxSize client = GetClientSize();
+    const wxSize extra = client - m_layout->TemplateSize() - wxSize(0, m_findHeight);
+    m_layout->Apply(wxPoint(0, m_findHeight), wxSize(std::max(0, extra.x), std::max(0, extra.y)));
+    m_findPane->SetSize(0, 0, client.x, m_findHeight);
+}
 
 void CAirportDlg::DoDataExchange()
 {
@@ -112,6 +134,7 @@ void CAirportDlg::UpdateData(bool saveAndValidate)
 
 void CAirportDlg::OnInitDialog(wxInitDialogEvent&)
 {
+    m_findPane->SetDatabase(m_pDatabase);
     TransferDataToWindow();
     ResetFrom(0);
 
@@ -124,7 +147,9 @@ void CAirportDlg::OnInitDialog(wxInitDialogEvent&)
     for (std::size_t column = 0; column < columns.size(); ++column)
         m_lstRunways->InsertColumn(static_cast<long>(column), columns[column].heading, wxLIST_FORMAT_LEFT,
                                    widths[column]);
-    FocusFirstTabStop(*this);
+    // The find field is the first control from the top: typing finds an
+    // airport at once.
+    m_findPane->m_edtFind->SetFocus();
 }
 
 void CAirportDlg::ResetFrom(int level)
@@ -333,6 +358,43 @@ void CAirportDlg::OnSelchangeAirport()
     ListRunways(m_strID);
 }
 
+std::string CAirportDlg::GoToAirport(const airportsearch::AirportMatch& match)
+{
+    // A box that the step before filled with a single item has gone on by
+    // itself already, as after a choice by the user.
+    auto pick = [](SortedComboBox& box, const std::string& text, const std::function<void()>& handler) {
+        if (box.GetCount() == 1 && GetSelectedText(box) == text && !GetSelectedQualifier(box))
+            return true;
+        if (!box.IsEnabled() || !SelectString(box, text))
+            return false;
+        handler();
+        return true;
+    };
+    auto missing = [&match](const std::string& what, const std::string& text) {
+        return "The lists do not lead to " + match.name + ": there is no " + what + " \"" + text + "\".";
+    };
+
+    if (!SelectString(*m_cboRegion, match.region))
+        return missing("region", match.region);
+    OnSelchangeRegion();
+    if (!pick(*m_cboCountry, match.country, [this] { OnSelchangeCountry(); }))
+        return missing("country", match.country);
+    if (m_cboState->IsEnabled() && !pick(*m_cboState, match.state, [this] { OnSelchangeState(); }))
+        return missing("state", match.state);
+    if (!pick(*m_cboCity, match.city, [this] { OnSelchangeCity(); }))
+        return missing("city", match.city);
+    // A city shows its first airport at once.
+    if (GetSelectedText(*m_cboAirport) != match.name || GetSelectedQualifier(*m_cboAirport)) {
+        if (!SelectString(*m_cboAirport, match.name))
+            return missing("airport", match.name);
+        OnSelchangeAirport();
+    }
+    if (m_strID != match.id)
+        return "More than one airport of " + match.city + " is named " + match.name +
+               "; the lists show the first of them.";
+    return {};
+}
+
 void CAirportDlg::ListRunways(const std::string& id)
 {
     ListViewRows rows(*m_lstRunways);
@@ -350,6 +412,9 @@ void CAirportDlg::OnCharHook(wxKeyEvent& event)
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE && !AnyListOpen()) {
         EndWith(*this, wxID_CANCEL);
+    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && m_findPane->IsDescendant(FindFocus())) {
+        // In the find field or its list, Enter chooses the match.
+        m_findPane->ChooseSelected();
     } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !AnyListOpen()) {
         // Enter ends the dialog with its OK command, Select Airport, while
         // that is enabled; an open list takes Enter for its own choice.

@@ -10,13 +10,20 @@
 #include <memory>
 #include <string>
 
+class AirportFindPane;
 class CDatabase;
 class TemplateLayout;
+namespace airportsearch {
+struct AirportMatch;
+}
 
 // "Airport Information": finds one airport of the navigation database by
 // narrowing Region, Country, State (United States only), City and Airport,
 // shows its position, elevation, ATIS frequency and runways, and hands the
 // airport back when the user presses "Select Airport".
+//
+// Above the lists, a find field looks airports up by code, name or city and
+// reaches the one chosen through the lists, as the user would pick it.
 //
 // Caller: construct, set m_pDatabase, ShowModal(). On wxID_OK the six texts
 // m_strID, m_strName, m_strLatitude, m_strLongitude, m_strElevation and
@@ -62,6 +69,14 @@ public:
     // UpdateData(FALSE): shows the four detail texts.
     void UpdateData(bool saveAndValidate);
 
+    // Picks the airport's region, country, state, city and name in the
+    // lists, each as the user would, so that every list, query and state is
+    // the one of that choice. "" when the airport's details show, else what
+    // kept them from showing.
+    std::string GoToAirport(const airportsearch::AirportMatch& match);
+
+    AirportFindPane* m_findPane = nullptr;  // above the template's controls
+
 private:
     void DoDataExchange();
     void OnInitDialog(wxInitDialogEvent& event);
@@ -69,10 +84,12 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
     bool AnyListOpen() const;
+    void LayOut();
     void SeparateNamesSharedByCities(const std::string& region, const std::string& country,
                                      const std::string& state);
 
     std::unique_ptr<TemplateLayout> m_layout;
+    int m_findHeight = 0;  // of the find pane, above the template's controls
     // The Airport box lists the airports of every city (All Cities in effect).
     bool m_bAirportsOfAllCities = false;
 

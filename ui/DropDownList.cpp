@@ -27,6 +27,16 @@ const ItemBytes* SelectedItem(const SortedComboBox& box)
     return dynamic_cast<const ItemBytes*>(box.GetClientObject(selection));
 }
 
+int FindUnqualified(const SortedComboBox& box, const std::string& text)
+{
+    for (unsigned int i = 0; i < box.GetCount(); ++i) {
+        auto* bytes = dynamic_cast<const ItemBytes*>(box.GetClientObject(i));
+        if (bytes && bytes->Text() == text && !bytes->Qualifier())
+            return static_cast<int>(i);
+    }
+    return wxNOT_FOUND;
+}
+
 }  // namespace
 
 void AddString(SortedComboBox& box, const std::string& text)
@@ -41,14 +51,20 @@ void AddQualifiedString(SortedComboBox& box, const std::string& text, const std:
 
 bool DeleteString(SortedComboBox& box, const std::string& text)
 {
-    for (unsigned int i = 0; i < box.GetCount(); ++i) {
-        auto* bytes = dynamic_cast<const ItemBytes*>(box.GetClientObject(i));
-        if (bytes && bytes->Text() == text && !bytes->Qualifier()) {
-            box.Delete(i);
-            return true;
-        }
-    }
-    return false;
+    const int index = FindUnqualified(box, text);
+    if (index == wxNOT_FOUND)
+        return false;
+    box.Delete(static_cast<unsigned int>(index));
+    return true;
+}
+
+bool SelectString(SortedComboBox& box, const std::string& text)
+{
+    const int index = FindUnqualified(box, text);
+    if (index == wxNOT_FOUND)
+        return false;
+    box.SetSelection(index);
+    return true;
 }
 
 std::optional<std::string> GetSelectedQualifier(const SortedComboBox& box)

@@ -21,6 +21,10 @@ void AddQualifiedString(SortedComboBox& box, const std::string& text, const std:
 // Removes the unqualified item with exactly this text; false if there is none.
 bool DeleteString(SortedComboBox& box, const std::string& text);
 
+// Selects the unqualified item with exactly this text, as the program does
+// (no selection event); false if there is none.
+bool SelectString(SortedComboBox& box, const std::string& text);
+
 // The qualifier of the selected item, if it has one.
 std::optional<std::string> GetSelectedQualifier(const SortedComboBox& box);
 

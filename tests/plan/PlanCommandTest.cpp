@@ -1,4 +1,5 @@
 #include "FixtureDb.h"
+#include "SearchFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -96,6 +97,26 @@ TEST_F(PlanCommandTest, UnknownAirportsAndBadCommandLinesExitWith2)
     EXPECT_EQ(Plan("--format csv AAAA BBBB").status, 2);
     EXPECT_EQ(Plan("--frobnicate AAAA BBBB").status, 2);
     EXPECT_EQ(Plan("'#x' BBBB").status, 2);
+}
+
+TEST_F(PlanCommandTest, IataCodesNameAirportsAndOtherTextsListTheBestMatches)
+{
+    ExecuteSqlScript("VORS.MDB", "UPDATE airport_facts SET IATA='GGG' WHERE ID IN (2,3);");
+    IndexAirportsForSearch("VORS.MDB");
+    Outcome o = Plan("--format tsv aaa BBBB");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, Plan("--format tsv AAAA BBBB").out);
+
+    o = Plan("AAAA l");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err,
+              "meridane-plan: l is no airport's ident or IATA code; best matches:\n"
+              "  CCCC    GGG  Lonely, Testcity, Testland\n"
+              "  BBBB    GGG  Goal, Testcity, Testland\n");
+    o = Plan("GGG AAAA");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("GGG is the code of more than one airport"), std::string::npos) << o.err;
 }
 
 TEST_F(PlanCommandTest, AMissingDatabaseExitsWith1NamingIt)

@@ -35,7 +35,7 @@ inline constexpr const char PLAN_USAGE[] =
     "usage: meridane-plan [--help] [--format table|tsv|legs|json] [--route-string] [--export FILE]...\n"
     "                     [--speed KT] [--cruise FT] [--map FILE [--map-size WxH]] [--stats] [--report]\n"
     "                     DEPARTURE DESTINATION\n"
-    "  DEPARTURE, DESTINATION: airport idents (KJFK) or # and an airport ID (#1234)\n"
+    "  DEPARTURE, DESTINATION: airport idents (KJFK), IATA codes (JFK) or # and an airport ID (#1234)\n"
     "  Works on VORS.MDB in the current directory. --report also writes course.txt there.\n"
     "  --format legs: the legs with magnetic courses and radials; json: the whole plan.\n"
     "  --route-string: only the ICAO route. --export: a flight-plan file, its format by\n"

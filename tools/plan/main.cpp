@@ -1,7 +1,7 @@
 // meridane-plan: the route search from a terminal, on VORS.MDB in the
 // current directory.
+#include "AirportArgument.h"
 #include "AirportInfo.h"
-#include "AirportLookup.h"
 #include "ConnectionString.h"
 #include "DBException.h"
 #include "Database.h"
@@ -63,16 +63,12 @@ int main(int argc, char** argv)
         CDatabase database;
         database.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
 
-        std::string departureID = FindAirportID(&database, options.departure);
-        if (departureID.empty()) {
-            std::cerr << "meridane-plan: no airport " << options.departure << " in " << NAVDB_FILE_NAME << "\n";
+        std::string departureID = ResolveAirportArgument(database, options.departure, std::cerr);
+        if (departureID.empty())
             return EXIT_USAGE;
-        }
-        std::string destinationID = FindAirportID(&database, options.destination);
-        if (destinationID.empty()) {
-            std::cerr << "meridane-plan: no airport " << options.destination << " in " << NAVDB_FILE_NAME << "\n";
+        std::string destinationID = ResolveAirportArgument(database, options.destination, std::cerr);
+        if (destinationID.empty())
             return EXIT_USAGE;
-        }
 
         RowList route(ROUTE_COLUMNS);
         auto statementsBefore = database.GetStatementCount();

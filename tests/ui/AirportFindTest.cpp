@@ -1,0 +1,193 @@
+// The airport dialog's find field: a chosen match leaves the dialog exactly
+// as picking the same airport by hand does.
+
+#include "AirportDlg.h"
+#include "AirportFindPane.h"
+#include "ConnectionString.h"
+#include "Database.h"
+#include "Resource.h"
+#include "SearchFixture.h"
+#include "TextConvert.h"
+#include "UiDriver.h"
+#include "UiFixture.h"
+
+#include <gtest/gtest.h>
+#include <wx/uiaction.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Pick = std::function<void(CAirportDlg&)>;
+
+class AirportDialogFind : public WindowTest {
+protected:
+    // The cascade fixture with IATA codes and a second La Guardia in New
+    // York, indexed for the search before the connection opens.
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Build(CascadeRows() +
+              Airport(15, "La Guardia", "North America", "United States", "New York", "New York", "99") +
+              "INSERT INTO airport_facts VALUES (10,40.6,-73.8,'JFK','US'),(61,-1.3,36.9,'NBO','KE');");
+        IndexAirportsForSearch(NAVDB_FILE_NAME);
+        m_db->Close();
+        ASSERT_TRUE(m_db->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    }
+
+    std::unique_ptr<CAirportDlg> Dialog()
+    {
+        auto dlg = std::make_unique<CAirportDlg>();
+        dlg->m_pDatabase = db();
+        dlg->Show();
+        return dlg;
+    }
+
+    // Types the text and chooses the match of the airport with this ID.
+    static void Find(CAirportDlg& d, const std::string& text, const std::string& id)
+    {
+        d.m_findPane->m_edtFind->SetValue(wxString::FromUTF8(text));
+        const auto& matches = d.m_findPane->Matches();
+        long row = 0;
+        while (row < static_cast<long>(matches.size()) && matches[row].id != id)
+            ++row;
+        ASSERT_LT(row, static_cast<long>(matches.size())) << "no match " << id << " for " << text;
+        d.m_findPane->m_lstMatches->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        d.m_findPane->ChooseSelected();
+    }
+
+    // Everything the dialog shows and hands back.
+    static std::string State(CAirportDlg& d)
+    {
+        std::string text;
+        for (SortedComboBox* box : {d.m_cboRegion, d.m_cboCountry, d.m_cboState, d.m_cboCity, d.m_cboAirport}) {
+            text += box->IsEnabled() ? "enabled [" : "disabled [";
+            for (const std::string& item : Items(*box))
+                text += item + "|";
+            text += "] " + Selected(*box) + "\n";
+        }
+        text += std::string("All Cities ") + (d.m_chkAllCities->IsEnabled() ? "enabled " : "disabled ") +
+                (d.m_chkAllCities->IsChecked() ? "checked\n" : "clear\n");
+        for (int id : {IDC_LATITUDE, IDC_LONGITUDE, IDC_ELEVATION, IDC_ATIS})
+            text += Text(*wxStaticCast(d.FindWindow(id), wxTextCtrl)) + "; ";
+        for (const auto& row : Rows(*d.m_lstRunways))
+            for (const std::string& cell : row)
+                text += cell + ",";
+        text += "\nSelect Airport " + std::string(d.m_btnSelectAirport->IsEnabled() ? "enabled" : "disabled");
+        return text + "\n" + d.m_strID + " " + d.m_strName + " " + d.m_strLatitude + " " + d.m_strATIS;
+    }
+};
+
+TEST_F(AirportDialogFind, AChosenMatchLeavesTheDialogAsPickingItByHand)
+{
+    struct Case {
+        std::string typed, id;
+        Pick before, byHand;
+    };
+    const Pick nothing = [](CAirportDlg&) {};
+    const Pick allCitiesOfNewYork = [](CAirportDlg& d) {
+        Choose(*d.m_cboRegion, "North America");
+        Choose(*d.m_cboCountry, "United States");
+        Choose(*d.m_cboState, "New York");
+        Click(*d.m_chkAllCities);
+    };
+    const std::vector<Case> cases = {
+        // An IATA code; each box chosen, the city's first airport.
+        {"jfk", "10", nothing,
+         [](CAirportDlg& d) {
+             Choose(*d.m_cboRegion, "North America");
+             Choose(*d.m_cboCountry, "United States");
+             Choose(*d.m_cboState, "New York");
+             Choose(*d.m_cboCity, "New York");
+         }},
+        // A region whose one country and one city go on by themselves.
+        {"KENYATTA", "61", nothing, [](CAirportDlg& d) { Choose(*d.m_cboRegion, "Africa"); }},
+        {"wilson", "60", nothing,
+         [](CAirportDlg& d) {
+             Choose(*d.m_cboRegion, "Africa");
+             Choose(*d.m_cboAirport, "Wilson");
+         }},
+        {"st johns", "51", nothing,
+         [](CAirportDlg& d) {
+             Choose(*d.m_cboRegion, "Europe");
+             Choose(*d.m_cboCountry, "O'Land");
+         }},
+        {"coeur d'alene", "30", nothing,
+         [](CAirportDlg& d) {
+             Choose(*d.m_cboRegion, "North America");
+             Choose(*d.m_cboCountry, "United States");
+             Choose(*d.m_cboState, "Idaho");
+         }},
+        // A name two cities share, while the All Cities mark is set: the
+        // one of the match's city.
+        {"municipal", "13", allCitiesOfNewYork,
+         [](CAirportDlg& d) {
+             Choose(*d.m_cboRegion, "North America");
+             Choose(*d.m_cboCountry, "United States");
+             Choose(*d.m_cboState, "New York");
+             Choose(*d.m_cboCity, "New York");
+             Choose(*d.m_cboAirport, "Municipal");
+         }},
+        {"municipal", "14", allCitiesOfNewYork,
+         [](CAirportDlg& d) {
+             Choose(*d.m_cboRegion, "North America");
+             Choose(*d.m_cboCountry, "United States");
+             Choose(*d.m_cboState, "New York");
+             Choose(*d.m_cboCity, "Albany");
+             Choose(*d.m_cboAirport, "Municipal");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed + " → " + c.id);
+        auto byHand = Dialog();
+        c.before(*byHand);
+        c.byHand(*byHand);
+        ASSERT_EQ(byHand->m_strID, c.id);
+        auto found = Dialog();
+        c.before(*found);
+        Find(*found, c.typed, c.id);
+        EXPECT_EQ(State(*found), State(*byHand));
+        EXPECT_EQ(FromWx(found->m_findPane->m_txtNote->GetLabel()), "");
+    }
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_F(AirportDialogFind, AnAirportTheListsCannotTellApartIsNamedInTheNote)
+{
+    // Two La Guardias in New York: the lists show the first.
+    auto dlg = Dialog();
+    Find(*dlg, "la guardia", "15");
+    EXPECT_EQ(dlg->m_strID, "11");
+    EXPECT_TRUE(dlg->m_btnSelectAirport->IsEnabled());
+    EXPECT_NE(FromWx(dlg->m_findPane->m_txtNote->GetLabel()).find("La Guardia"), std::string::npos);
+}
+
+class AirportDialogFindRun : public AirportDialogFind {};
+
+TEST_F(AirportDialogFindRun, TypeEnterEnterSelectsTheAirport)
+{
+    CAirportDlg dialog;
+    dialog.m_pDatabase = db();
+    WhenIdle([&dialog] {
+        wxUIActionSimulator input;
+        input.MouseMove(dialog.GetScreenPosition() + wxPoint(dialog.GetSize().x / 2, 10));
+        Settle(200);
+        input.Text("kennedy");
+        Settle(300);
+        EXPECT_EQ(dialog.m_findPane->m_lstMatches->GetItemCount(), 1);
+        input.Char(WXK_RETURN);  // chooses the match
+        Settle(300);
+        EXPECT_EQ(Selected(*dialog.m_cboAirport), "John F Kennedy Intl");
+        EXPECT_EQ(wxWindow::FindFocus(), dialog.m_btnSelectAirport);
+        input.Char(WXK_RETURN);  // selects the airport
+        Settle(300);
+        if (dialog.IsShown())
+            dialog.Close();
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(dialog.m_strID, "10");
+    EXPECT_EQ(dialog.m_strATIS, "128.725");
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "search/AirportSearch.h"
+
+#include <wx/listctrl.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CDatabase;
+
+// The find field above the airport dialog's lists: each keystroke searches
+// the airports by code, name or city and lists what it finds, best first;
+// the arrow keys in the field walk the list, a double-click chooses a match
+// (and so does Enter, which the dialog hands over), and the dialog then
+// reaches it through its own lists.
+class AirportFindPane : public wxPanel {
+public:
+    explicit AirportFindPane(wxWindow* parent);
+
+    // The connection the search runs on; not owned. Nothing is asked of it
+    // before the user types.
+    void SetDatabase(CDatabase* database);
+
+    // Called with the match the user chose.
+    std::function<void(const airportsearch::AirportMatch&)> m_onChoose;
+
+    // A line under the list for what the user should know about the search
+    // or the last choice; "" for none.
+    void ShowNote(const std::string& text);
+
+    // Chooses the match selected in the list, else the first one.
+    void ChooseSelected();
+
+    const std::vector<airportsearch::AirportMatch>& Matches() const { return m_matches; }
+
+    wxTextCtrl* m_edtFind = nullptr;
+    wxListCtrl* m_lstMatches = nullptr;
+    wxStaticText* m_txtNote = nullptr;
+
+private:
+    void OnFindText();
+    void OnFindKey(wxKeyEvent& event);
+    void SizeColumns();
+    void Select(long row);
+
+    CDatabase* m_pDatabase = nullptr;
+    std::optional<airportsearch::AirportSearch> m_search;
+    std::vector<airportsearch::AirportMatch> m_matches;
+};
