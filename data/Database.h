@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DatabaseFileWatch.h"
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -46,7 +48,12 @@ public:
 private:
     friend class CRecordset;
 
+    bool Connect(const std::string& strConnect, unsigned options, bool checkTables);
+    // A statement handle for a record set, and its release. The first
+    // statement of an idle connection opens the connection anew when its
+    // file was written in place since (see ReadOnlyUri in Database.cpp).
     SQLHSTMT AllocStatement();
+    void FreeStatement(SQLHSTMT hstmt);
     void CountStatement() { ++m_statementCount; }
     // The driver refused the query time-out once: it is not offered again.
     bool m_bQueryTimeoutRefused = false;
@@ -55,6 +62,8 @@ private:
     std::string m_strConnect;  // as given, with "ODBC;"
     unsigned m_options = 0;
     std::uint64_t m_statementCount = 0;
+    unsigned m_activeStatements = 0;
+    DatabaseFileWatch m_fileWatch;
 };
 
 // Throws CDBException with the diagnostics of a failed ODBC call.

@@ -142,7 +142,7 @@ void CRecordset::GetFieldValue(const std::string& strName, std::string& strValue
 void CRecordset::Close()
 {
     if (m_hstmt != SQL_NULL_HSTMT) {
-        SQLFreeHandle(SQL_HANDLE_STMT, m_hstmt);
+        m_pDatabase->FreeStatement(m_hstmt);
         m_hstmt = SQL_NULL_HSTMT;
     }
     m_columnNames.clear();

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -116,17 +117,70 @@ TEST(Connection, ReadOnlyConnectionCannotChangeTheDatabase)
 {
     ScratchDirectory dir;
     ExecuteSqlScript("VORS.MDB", ReadTestFile("support/schema.sql") + "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+    auto bytes = [] {
+        std::ifstream in("VORS.MDB", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string before = bytes();
     CDatabase db;
     ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
     CRecordset rs(&db);
-    try {
-        rs.Open(CRecordset::forwardOnly, "DELETE FROM t", CRecordset::none);
-    } catch (const CDBException&) {
+    for (const char* write : {"DELETE FROM t", "UPDATE t SET x=2", "INSERT INTO t VALUES(3)", "CREATE TABLE u(y)",
+                              "DROP TABLE t"}) {
+        EXPECT_THROW(rs.Open(CRecordset::forwardOnly, write, CRecordset::none), CDBException) << write;
     }
-    rs.Open(CRecordset::forwardOnly, "SELECT count(*) AS n FROM t", CRecordset::none);
-    std::string n;
+    rs.Open(CRecordset::forwardOnly, "SELECT count(*) AS n, max(x) AS x FROM t", CRecordset::none);
+    std::string n, x;
     rs.GetFieldValue("n", n);
-    EXPECT_EQ(n, "1");
+    rs.GetFieldValue("x", x);
+    EXPECT_EQ(n + " " + x, "1 1");
+    rs.Close();
+    db.Close();
+    EXPECT_TRUE(bytes() == before);
+    EXPECT_FALSE(std::filesystem::exists("VORS.MDB-journal"));
+}
+
+// The connection does without SQLite's check for a changed file before every
+// statement, yet a file written in place must still read as it now is.
+TEST(Connection, AFileWrittenInPlaceIsReadAnewOnceNoRecordSetIsOpen)
+{
+    ScratchDirectory dir;
+    ExecuteSqlScript("VORS.MDB", ReadTestFile("support/schema.sql") + "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+    CDatabase db;
+    ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    auto read = [&db] {
+        CRecordset rs(&db);
+        rs.Open(CRecordset::forwardOnly, "SELECT group_concat(x) AS x FROM t", CRecordset::none);
+        std::string x;
+        rs.GetFieldValue("x", x);
+        return x;
+    };
+    EXPECT_EQ(read(), "1");
+
+    // Same size, same second: only the header tells. While a record set is
+    // open the connection stays as it is (opening anew would pull the record
+    // set's statement away), so an operation reads one state of the file.
+    CRecordset open(&db);
+    open.Open(CRecordset::forwardOnly, "SELECT x FROM t", CRecordset::none);
+    ExecuteSqlScript("VORS.MDB", "UPDATE t SET x=2;");
+    EXPECT_EQ(read(), "1");
+    std::string x;
+    open.GetFieldValue("x", x);
+    open.MoveNext();
+    EXPECT_TRUE(open.IsEOF());
+    open.Close();
+    EXPECT_EQ(read(), "2");
+
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO t VALUES(3);");
+    EXPECT_EQ(read(), "2,3");
+    // The query's own error, not the start-up check's.
+    ExecuteSqlScript("VORS.MDB", "DROP TABLE t;");
+    try {
+        read();
+        ADD_FAILURE() << "read a dropped table";
+    } catch (const CDBException& e) {
+        EXPECT_EQ(std::string(e.what()).find("no such table: t"), 0u) << e.what();
+    }
 }
 
 TEST(Connection, ARecordSetReopensAClosedConnection)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <array>
+#include <string>
+
+// Notices that an SQLite database file was written in place since the watch
+// began: its size, times or the version bytes of its header changed. A
+// connection that opens its file as immutable skips SQLite's own check of
+// these before every statement, and asks here instead when it is idle.
+// A file replaced by rename is not a change: the watch, like the connection,
+// stays on the file it opened.
+class DatabaseFileWatch {
+public:
+    DatabaseFileWatch() = default;
+    // Watches nothing when the file cannot be opened for reading.
+    explicit DatabaseFileWatch(const std::string& path);
+    ~DatabaseFileWatch();
+    DatabaseFileWatch(DatabaseFileWatch&& other) noexcept;
+    DatabaseFileWatch& operator=(DatabaseFileWatch&& other) noexcept;
+    DatabaseFileWatch(const DatabaseFileWatch&) = delete;
+    DatabaseFileWatch& operator=(const DatabaseFileWatch&) = delete;
+
+    // True once the file differs from what the watch first saw; a file that
+    // can no longer be examined counts as changed.
+    bool Changed() const;
+
+private:
+    struct Stamp {
+        struct stat status {};
+        // SQLite's file change counter and the words after it (offset 24),
+        // which every write transaction of a rollback journal bumps.
+        std::array<unsigned char, 16> version{};
+        bool operator==(const Stamp& other) const;
+    };
+    bool Read(Stamp& stamp) const;
+
+    int m_fd = -1;
+    Stamp m_stamp;
+};
