@@ -3,6 +3,7 @@
 #include "DBException.h"
 #include "NavigationSchema.h"
 #include "OdbcDriverSetup.h"
+#include "SqliteLibrarySetup.h"
 
 #include <strings.h>
 #include <sys/stat.h>
@@ -31,6 +32,7 @@ public:
 private:
     explicit OdbcEnvironment(const std::string& driverName)
     {
+        ConfigureSqliteLibrary();
         EnsureDriverRegistered(driverName);
         if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_henv)))
             m_henv = SQL_NULL_HENV;
