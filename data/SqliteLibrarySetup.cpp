@@ -1,5 +1,7 @@
 #include "SqliteLibrarySetup.h"
 
+#include "SqliteBlockCache.h"
+
 #include <sqlite3.h>
 
 void ConfigureSqliteLibrary()
@@ -13,4 +15,5 @@ void ConfigureSqliteLibrary()
     // Allocation statistics cost a global lock per allocation; nobody reads
     // them.
     sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    sqlite3_config(SQLITE_CONFIG_MALLOC, &SqliteBlockCacheMethods());
 }
