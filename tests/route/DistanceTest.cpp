@@ -22,6 +22,11 @@ TEST(Position, CoordinatesAreSinglePrecisionHundredthsOfADegree)
     EXPECT_EQ(SignedDegrees("N", "10", "0.0"), 10.0f);
     EXPECT_THROW(SignedDegrees("N", "", "0"), CDBException);
     EXPECT_THROW(SignedDegrees("N", "10", "x"), CDBException);
+    // Whatever the text, the number is what "%f" reads from it.
+    EXPECT_EQ(SignedDegrees("N", " 10", "38abc"), SignedDegrees("N", "10", "38"));
+    EXPECT_EQ(SignedDegrees("N", "1e1", "3.8e1"), SignedDegrees("N", "10", "38"));
+    EXPECT_EQ(SignedDegrees("N", "10.", "-0"), 10.0f);
+    EXPECT_THROW(SignedDegrees("N", "10", "-"), CDBException);
     // The sum is formed in double and rounded once: not 1.19000006f.
     EXPECT_EQ(SignedDegrees("N", "1", "19"), 1.18999994f);
     // No place on earth: damaged rows, not numbers to measure with.
