@@ -16,12 +16,30 @@ namespace {
 struct Source {
     const char* table;       // airports or navs
     const char* factsTable;  // airport_facts or nav_facts
+    const char* identTable;  // airports, or nav_idents beside navs
     const char* noun;        // for messages
     WaypointKind kind;
 };
 
-const Source AIRPORT{"airports", "airport_facts", "airport", WaypointKind::Airport};
-const Source BEACON{"navs", "nav_facts", "beacon", WaypointKind::Vor};
+const Source AIRPORT{"airports", "airport_facts", "airports", "airport", WaypointKind::Airport};
+
+// Beacons' idents stand in nav_idents; a database imported before they
+// moved out of navs keeps them there.
+Source beaconSource(CDatabase& database)
+{
+    Source beacon{"navs", "nav_facts", "nav_idents", "beacon", WaypointKind::Vor};
+    CRecordset rs(&database);
+    try {
+        if (rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name='nav_idents'",
+                    CRecordset::none) &&
+            rs.IsEOF())
+            beacon.identTable = "navs";
+    } catch (const CDBException& e) {
+        throw PlanError(std::string("The navigation database cannot tell where its beacons' idents are: ") +
+                        e.what());
+    }
+    return beacon;
+}
 
 std::string describe(const Source& source, std::int64_t id, const std::string& ident = {})
 {
@@ -33,14 +51,16 @@ std::string describe(const Source& source, std::int64_t id, const std::string& i
 
 std::string queryText(const Source& source, std::int64_t id)
 {
-    const std::string t = source.table, f = source.factsTable;
-    std::string sql = "SELECT " + t + ".Ident AS Ident, " + t + ".Name AS Name, " + t + ".Elevation AS Elevation, " +
+    const std::string t = source.table, f = source.factsTable, i = source.identTable;
+    std::string sql = "SELECT " + i + ".Ident AS Ident, " + t + ".Name AS Name, " + t + ".Elevation AS Elevation, " +
                       t + ".Frequency AS Frequency, " + f + ".ID AS FactsID, " + f + ".Latitude AS Latitude, " + f +
                       ".Longitude AS Longitude";
     if (source.kind == WaypointKind::Vor)
         sql += ", " + f + ".Declination AS Declination";
-    sql += " FROM " + t + " LEFT JOIN " + f + " ON " + f + ".ID=" + t + ".ID WHERE " + t +
-           ".ID=" + std::to_string(id);
+    sql += " FROM " + t + " LEFT JOIN " + f + " ON " + f + ".ID=" + t + ".ID";
+    if (i != t)
+        sql += " LEFT JOIN " + i + " ON " + i + ".ID=" + t + ".ID";
+    sql += " WHERE " + t + ".ID=" + std::to_string(id);
     return sql;
 }
 
@@ -124,8 +144,11 @@ std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const RouteIds& ro
 {
     std::vector<Waypoint> points;
     points.push_back(readWaypoint(database, AIRPORT, route.departure));
-    for (std::int64_t beacon : route.beacons)
-        points.push_back(readWaypoint(database, BEACON, beacon));
+    if (!route.beacons.empty()) {
+        const Source beaconTable = beaconSource(database);
+        for (std::int64_t beacon : route.beacons)
+            points.push_back(readWaypoint(database, beaconTable, beacon));
+    }
     points.push_back(readWaypoint(database, AIRPORT, route.destination));
     return points;
 }
@@ -138,13 +161,16 @@ Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airportId)
 std::vector<Waypoint> readAllVors(CDatabase& database)
 {
     std::vector<Waypoint> vors;
+    const std::string idents = beaconSource(database).identTable;
+    std::string sql = "SELECT " + idents + ".Ident AS Ident, navs.Name AS Name, navs.Frequency AS Frequency,"
+                      " nav_facts.Latitude AS Latitude, nav_facts.Longitude AS Longitude"
+                      " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID";
+    if (idents != "navs")
+        sql += " LEFT JOIN " + idents + " ON " + idents + ".ID=navs.ID";
+    sql += " WHERE navs.type='VOR'";
     CRecordset rs(&database);
     try {
-        if (!rs.Open(CRecordset::forwardOnly,
-                     "SELECT navs.Ident AS Ident, navs.Name AS Name, navs.Frequency AS Frequency,"
-                     " nav_facts.Latitude AS Latitude, nav_facts.Longitude AS Longitude"
-                     " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID WHERE navs.type='VOR'",
-                     CRecordset::none))
+        if (!rs.Open(CRecordset::forwardOnly, sql, CRecordset::none))
             return vors;
         for (; !rs.IsEOF(); rs.MoveNext()) {
             Waypoint point;

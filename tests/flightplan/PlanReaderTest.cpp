@@ -55,6 +55,21 @@ TEST_F(PlanReaderTest, TextsComeFromTheSpecifiedTablesAndPositionsFromTheSideTab
     EXPECT_EQ(plan.route, "KAAA DCT N7 DCT N8 KBBB");
 }
 
+// Databases imported before the beacons' idents moved to nav_idents.
+TEST_F(PlanReaderTest, BeaconIdentsAreReadFromNavsWhereADatabaseStillKeepsThemThere)
+{
+    Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
+          NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0) + NavRow(8, "Eight", "N", 41, 80.0, "W", 71, 90.0) + FACTS +
+          "ALTER TABLE navs ADD COLUMN Ident TEXT;"
+          "UPDATE navs SET Ident=(SELECT 'OLD' || Ident FROM nav_idents WHERE nav_idents.ID=navs.ID);"
+          "DROP TABLE nav_idents;");
+    EXPECT_EQ(buildPlan(*db(), RouteIds{1, {7, 8}, 2}, options(), m_model).route, "KAAA DCT OLDN7 DCT OLDN8 KBBB");
+    std::vector<std::string> idents;
+    for (const Waypoint& vor : readAllVors(*db()))
+        idents.push_back(vor.ident);
+    EXPECT_EQ(idents, (std::vector<std::string>{"OLDN7", "OLDN8"}));
+}
+
 TEST_F(PlanReaderTest, AMissingRowOrABadIdIsAnErrorNamingTheAirportOrBeacon)
 {
     Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +

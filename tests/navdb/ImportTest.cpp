@@ -192,7 +192,14 @@ TEST_F(WorldImport, NavaidsAreTypedAsTheRouteSearchExpects)
         {"9", "NOF", "No Frequency", "NDB", "NDB", "N", "10", "50.0", "W", "10", "50.0", "NULL", "-1.0"},
         {"10", "SYD", "Sydney", "VOR", "VOR", "S", "33", "94.6", "E", "151", "17.7", "NULL", "112.1"},
     };
-    EXPECT_EQ(query(db(), "SELECT * FROM navs ORDER BY ID"), expected);
+    EXPECT_EQ(query(db(), "SELECT ID, Ident, Name, type, Kind, LatDir, LatMajor, LatMinor, LongDir, LongMajor,"
+                          " LongMinor, Elevation, Frequency FROM navs JOIN nav_idents USING (ID) ORDER BY ID"),
+              expected);
+    // navs holds what the route search reads and nothing else.
+    std::string columns;
+    for (const auto& row : query(db(), "PRAGMA table_info(navs)"))
+        columns += row[1] + " ";
+    EXPECT_EQ(columns, "ID Name type LatDir LatMajor LatMinor LongDir LongMajor LongMinor Elevation Frequency ");
 }
 
 TEST_F(WorldImport, PrecisePositionsCodesAndDeclinationsStandBeside)
@@ -265,7 +272,7 @@ TEST(Import, TwoImportsGiveIdenticalTables)
         options.output = dir.file(name);
         importNavigationData(options);
     }
-    for (const char* table : {"Regions", "countries", "airports", "runways", "navs"}) {
+    for (const char* table : {"Regions", "countries", "airports", "runways", "navs", "nav_idents"}) {
         const std::string sql = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
         EXPECT_EQ(query(dir.file("a.MDB"), sql), query(dir.file("b.MDB"), sql)) << table;
     }

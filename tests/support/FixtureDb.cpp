@@ -107,10 +107,13 @@ std::string NavRow(int id, const std::string& name, const std::string& latDir, i
                    const std::string& frequency, const std::string& elevation)
 {
     std::ostringstream sql;
-    sql << "INSERT INTO navs (ID,Ident,Name,type,Kind,LatDir,LatMajor,LatMinor,LongDir,LongMajor,LongMinor,"
+    sql << "INSERT INTO navs (ID,Name,type,LatDir,LatMajor,LatMinor,LongDir,LongMajor,LongMinor,"
            "Elevation,Frequency) VALUES ("
-        << id << ",'N" << id << "','" << EscapeQuotes(name) << "','" << type << "','" << type << "','" << latDir << "',"
+        << id << ",'" << EscapeQuotes(name) << "','" << type << "','" << latDir << "',"
         << latMajor << "," << Real(latMinor) << ",'" << longDir << "'," << longMajor << "," << Real(longMinor)
-        << "," << elevation << "," << frequency << ");\n";
+        << "," << elevation << "," << frequency << ");\n"
+        // Replacing, for tests that empty navs and fill it anew.
+        << "INSERT OR REPLACE INTO nav_idents (ID,Ident,Kind) VALUES (" << id << ",'N" << id << "','" << type
+        << "');\n";
     return sql.str();
 }

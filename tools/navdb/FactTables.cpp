@@ -19,7 +19,8 @@ void bindCode(Statement& insert, int index, std::string_view code)
 
 FactTables::FactTables(SqliteDb& db)
     : m_airport(db, "INSERT INTO airport_facts (ID, Latitude, Longitude, IATA, CountryCode) VALUES (?,?,?,?,?)"),
-      m_nav(db, "INSERT INTO nav_facts (ID, Latitude, Longitude, CountryCode, Declination) VALUES (?,?,?,?,?)")
+      m_nav(db, "INSERT INTO nav_facts (ID, Latitude, Longitude, CountryCode, Declination) VALUES (?,?,?,?,?)"),
+      m_navIdent(db, "INSERT INTO nav_idents (ID, Ident, Kind) VALUES (?,?,?)")
 {
 }
 
@@ -32,13 +33,15 @@ void FactTables::addAirport(long long id, double latitude, double longitude, std
     m_airport.run();
 }
 
-void FactTables::addNav(long long id, double latitude, double longitude, std::string_view countryCode,
-                        std::optional<double> declination)
+void FactTables::addNav(long long id, std::string_view ident, std::string_view kind, double latitude,
+                        double longitude, std::string_view countryCode, std::optional<double> declination)
 {
     m_nav.bind(1, id).bind(2, latitude).bind(3, longitude);
     bindCode(m_nav, 4, countryCode);
     m_nav.bind(5, declination);
     m_nav.run();
+    m_navIdent.bind(1, id).bind(2, ident).bind(3, kind);
+    m_navIdent.run();
 }
 
 std::optional<double> stationDeclination(std::string_view slaved, std::string_view surveyed)

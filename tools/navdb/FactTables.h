@@ -7,8 +7,9 @@
 
 namespace navdb {
 
-// Writes the precise facts of airports and beacons into their side tables,
-// under the same ID as the row the route search reads.
+// Writes the precise facts of airports and beacons, and the identifiers of
+// beacons, into their side tables, under the same ID as the row the route
+// search reads.
 class FactTables {
 public:
     explicit FactTables(SqliteDb& db);
@@ -16,12 +17,13 @@ public:
     // Texts are the source's fields; an empty code is stored as NULL.
     void addAirport(long long id, double latitude, double longitude, std::string_view iata,
                     std::string_view countryCode);
-    void addNav(long long id, double latitude, double longitude, std::string_view countryCode,
-                std::optional<double> declination);
+    void addNav(long long id, std::string_view ident, std::string_view kind, double latitude, double longitude,
+                std::string_view countryCode, std::optional<double> declination);
 
 private:
     Statement m_airport;
     Statement m_nav;
+    Statement m_navIdent;
 };
 
 // The declination a beacon's radials are measured with: the station's

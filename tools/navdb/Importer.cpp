@@ -454,8 +454,8 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
 
     FactTables facts(db);
     Statement insert(db,
-                     "INSERT INTO navs (ID, Ident, Name, type, Kind, LatDir, LatMajor, LatMinor, LongDir,"
-                     " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+                     "INSERT INTO navs (ID, Name, type, LatDir, LatMajor, LatMinor, LongDir,"
+                     " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     long long nextId = 1;
     std::string reason;
     source.forEachRow([&](const CsvRecord& record) {
@@ -487,14 +487,13 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
         }
 
         insert.bind(1, nextId)
-            .bind(2, record.fields[ident])
-            .bind(3, record.fields[name])
-            .bind(4, vor ? std::string_view("VOR") : std::string_view(record.fields[type]))
-            .bind(5, record.fields[type]);
-        bindPosition(insert, 6, *position);
-        insert.bind(12, feet).bind(13, stored);
+            .bind(2, record.fields[name])
+            .bind(3, vor ? std::string_view("VOR") : std::string_view(record.fields[type]));
+        bindPosition(insert, 4, *position);
+        insert.bind(10, feet).bind(11, stored);
         insert.run();
-        facts.addNav(nextId, position->latitudeDegrees, position->longitudeDegrees, record.fields[country],
+        facts.addNav(nextId, record.fields[ident], record.fields[type], position->latitudeDegrees,
+                     position->longitudeDegrees, record.fields[country],
                      stationDeclination(record.fields[slavedVariation], record.fields[surveyedVariation]));
         ++nextId;
         ++m_result.rows.navs;

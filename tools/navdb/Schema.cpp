@@ -16,11 +16,16 @@ void createTables(SqliteDb& db)
         " Elevation INTEGER, Frequency REAL NOT NULL);"
         "CREATE TABLE runways  (airport_id INTEGER NOT NULL, Number TEXT NOT NULL, Length INTEGER,"
         " Type TEXT NOT NULL, ILS REAL NOT NULL);"
-        "CREATE TABLE navs     (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Name TEXT NOT NULL,"
-        " type TEXT NOT NULL, Kind TEXT NOT NULL,"
+        // Only what the route search reads: it reads navs whole (SELECT *)
+        // in thousands of statements a route, and every column costs each
+        // of them its name, type and value in the driver.
+        "CREATE TABLE navs     (ID INTEGER PRIMARY KEY, Name TEXT NOT NULL, type TEXT NOT NULL,"
         " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,"
         " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,"
         " Elevation INTEGER, Frequency REAL NOT NULL);"
+        // A beacon's identifier and the source's own type (VOR-DME, VORTAC,
+        // NDB...), under the beacon's ID.
+        "CREATE TABLE nav_idents (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Kind TEXT NOT NULL);"
         // Facts that a flight plan needs and the route search never reads,
         // kept apart so that the rows the search reads whole stay narrow.
         // Positions are decimal degrees as the source gives them, north and
