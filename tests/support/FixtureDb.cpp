@@ -81,11 +81,17 @@ void NavDbTest::Build(const std::string& sql)
 }
 
 namespace {
+// A literal SQLite takes for a real number, also for whole values ("10.0",
+// not "10"), so that a column that stores it as text holds what the
+// importer's doubles give.
 std::string Real(double value)
 {
     char text[64];
     std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
+    std::string literal = text;
+    if (literal.find_first_of(".en") == std::string::npos)
+        literal += ".0";
+    return literal;
 }
 }  // namespace
 

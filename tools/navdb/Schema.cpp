@@ -9,20 +9,24 @@ void createTables(SqliteDb& db)
     db.exec(
         "CREATE TABLE Regions  (name TEXT NOT NULL);"
         "CREATE TABLE countries(name TEXT NOT NULL, region TEXT NOT NULL);"
+        // Hundredths and frequencies are only ever read as text, never
+        // compared in SQL: stored as text (the importer's doubles turned
+        // into the very text SQLite would give for them), they reach the
+        // driver without a conversion in every statement that reads them.
         "CREATE TABLE airports (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Name TEXT NOT NULL,"
         " region TEXT NOT NULL, country TEXT NOT NULL, state TEXT NOT NULL, city TEXT NOT NULL,"
-        " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,"
-        " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,"
-        " Elevation INTEGER, Frequency REAL NOT NULL);"
+        " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor TEXT NOT NULL,"
+        " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor TEXT NOT NULL,"
+        " Elevation INTEGER, Frequency TEXT NOT NULL);"
         "CREATE TABLE runways  (airport_id INTEGER NOT NULL, Number TEXT NOT NULL, Length INTEGER,"
         " Type TEXT NOT NULL, ILS REAL NOT NULL);"
         // Only what the route search reads: it reads navs whole (SELECT *)
         // in thousands of statements a route, and every column costs each
         // of them its name, type and value in the driver.
         "CREATE TABLE navs     (ID INTEGER PRIMARY KEY, Name TEXT NOT NULL, type TEXT NOT NULL,"
-        " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor REAL NOT NULL,"
-        " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor REAL NOT NULL,"
-        " Elevation INTEGER, Frequency REAL NOT NULL);"
+        " LatDir TEXT NOT NULL, LatMajor INTEGER NOT NULL, LatMinor TEXT NOT NULL,"
+        " LongDir TEXT NOT NULL, LongMajor INTEGER NOT NULL, LongMinor TEXT NOT NULL,"
+        " Elevation INTEGER, Frequency TEXT NOT NULL);"
         // A beacon's identifier and the source's own type (VOR-DME, VORTAC,
         // NDB...), under the beacon's ID.
         "CREATE TABLE nav_idents (ID INTEGER PRIMARY KEY, Ident TEXT NOT NULL, Kind TEXT NOT NULL);"
