@@ -179,6 +179,7 @@ TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
 
 TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
 {
+    MERIDANE_REQUIRE_NAVDATA();
     Outcome o = Plan("--format json --speed 120 --cruise 4500 --export plan.gpx AAAA BBBB");
     ASSERT_EQ(o.status, 0) << o.err;
     const auto plan = nlohmann::json::parse(o.out);

@@ -156,6 +156,7 @@ const std::string ROUTE_FACTS = "INSERT INTO airport_facts VALUES (10,40.5,-74.5
 
 TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 {
+    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     MapCanvas& map = *dlg->m_planPane->m_map;
     const wxSize size = map.GetClientSize();
@@ -198,6 +199,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 {
+    MERIDANE_REQUIRE_NAVDATA();
     // Without the precise positions the route still stands; the pane says why
     // there is no plan.
     Open();
