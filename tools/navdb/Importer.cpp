@@ -9,6 +9,7 @@
 #include "OutputFile.h"
 #include "OutputTarget.h"
 #include "Schema.h"
+#include "SourceRows.h"
 #include "SqliteDb.h"
 #include "Surface.h"
 #include "XplaneIls.h"
@@ -50,48 +51,6 @@ std::optional<std::size_t> continentIndex(std::string_view code)
 constexpr std::array<const char*, 6> kSourceFiles{
     {"countries.csv", "regions.csv", "airport-frequencies.csv", "airports.csv", "runways.csv", "navaids.csv"}};
 
-std::string upperTrimmed(std::string_view text)
-{
-    std::string result(trimBlanks(text));
-    for (char& c : result) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return result;
-}
-
-// One OurAirports file, read and its header checked before any row is
-// imported, so a missing file or column fails the import at once.
-struct CsvSource {
-    CsvReader reader;
-    CsvHeader header;
-    SkippedRows* skipped;
-
-    CsvSource(const std::string& path, SkippedRows& skippedRows)
-        : reader(CsvReader::fromFile(path)), header(reader), skipped(&skippedRows)
-    {
-    }
-
-    std::size_t column(std::string_view name) const { return header.require(name); }
-
-    // Calls handle(record) for each data row that has as many fields as the
-    // header; other rows are counted as skipped.
-    template <class Handle>
-    void forEachRow(Handle&& handle)
-    {
-        CsvRecord record;
-        while (reader.next(record)) {
-            if (record.unterminated) {
-                skipped->add(record.line, "quoted field not closed before the end of the file");
-            } else if (record.fields.size() != header.size()) {
-                skipped->add(record.line, std::to_string(record.fields.size()) + " fields, expected " +
-                                              std::to_string(header.size()));
-            } else {
-                handle(record);
-            }
-        }
-    }
-};
-
 struct Country {
     std::string name;
     std::size_t continent;
@@ -102,57 +61,6 @@ struct Atis {
     int preference;  // 2 for a type of exactly ATIS, 1 for one that contains it
     double mhz;
 };
-
-struct Position {
-    SplitCoordinate latitude;
-    SplitCoordinate longitude;
-    double latitudeDegrees = 0.0;  // as the source writes them
-    double longitudeDegrees = 0.0;
-};
-
-std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
-                                     std::string& reason)
-{
-    const auto latitude = splitCoordinate(record.fields[latColumn], Axis::Latitude);
-    if (!latitude) {
-        reason = "bad latitude '" + record.fields[latColumn] + "'";
-        return std::nullopt;
-    }
-    const auto longitude = splitCoordinate(record.fields[lonColumn], Axis::Longitude);
-    if (!longitude) {
-        reason = "bad longitude '" + record.fields[lonColumn] + "'";
-        return std::nullopt;
-    }
-    const auto latitudeDegrees = parseNumber(record.fields[latColumn]);
-    const auto longitudeDegrees = parseNumber(record.fields[lonColumn]);
-    if (!latitudeDegrees || !longitudeDegrees) {
-        reason = "bad position '" + record.fields[latColumn] + "', '" + record.fields[lonColumn] + "'";
-        return std::nullopt;
-    }
-    return Position{*latitude, *longitude, *latitudeDegrees, *longitudeDegrees};
-}
-
-// Binds the six position columns starting at first.
-void bindPosition(Statement& insert, int first, const Position& position)
-{
-    insert.bind(first, std::string_view(&position.latitude.direction, 1))
-        .bind(first + 1, static_cast<long long>(position.latitude.major))
-        .bind(first + 2, position.latitude.minor)
-        .bind(first + 3, std::string_view(&position.longitude.direction, 1))
-        .bind(first + 4, static_cast<long long>(position.longitude.major))
-        .bind(first + 5, position.longitude.minor);
-}
-
-// Empty is unknown; anything else must be a number.
-bool readOptionalWhole(const std::string& text, std::optional<long long>& value)
-{
-    value.reset();
-    if (trimBlanks(text).empty()) {
-        return true;
-    }
-    value = parseWholeNumber(text);
-    return value.has_value();
-}
 
 class Import {
 public:

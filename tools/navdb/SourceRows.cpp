@@ -1,0 +1,60 @@
+#include "SourceRows.h"
+
+#include "Numbers.h"
+
+#include <cctype>
+
+namespace navdb {
+
+std::string upperTrimmed(std::string_view text)
+{
+    std::string result(trimBlanks(text));
+    for (char& c : result) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return result;
+}
+
+std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
+                                     std::string& reason)
+{
+    const auto latitude = splitCoordinate(record.fields[latColumn], Axis::Latitude);
+    if (!latitude) {
+        reason = "bad latitude '" + record.fields[latColumn] + "'";
+        return std::nullopt;
+    }
+    const auto longitude = splitCoordinate(record.fields[lonColumn], Axis::Longitude);
+    if (!longitude) {
+        reason = "bad longitude '" + record.fields[lonColumn] + "'";
+        return std::nullopt;
+    }
+    const auto latitudeDegrees = parseNumber(record.fields[latColumn]);
+    const auto longitudeDegrees = parseNumber(record.fields[lonColumn]);
+    if (!latitudeDegrees || !longitudeDegrees) {
+        reason = "bad position '" + record.fields[latColumn] + "', '" + record.fields[lonColumn] + "'";
+        return std::nullopt;
+    }
+    return Position{*latitude, *longitude, *latitudeDegrees, *longitudeDegrees};
+}
+
+void bindPosition(Statement& insert, int first, const Position& position)
+{
+    insert.bind(first, std::string_view(&position.latitude.direction, 1))
+        .bind(first + 1, static_cast<long long>(position.latitude.major))
+        .bind(first + 2, position.latitude.minor)
+        .bind(first + 3, std::string_view(&position.longitude.direction, 1))
+        .bind(first + 4, static_cast<long long>(position.longitude.major))
+        .bind(first + 5, position.longitude.minor);
+}
+
+bool readOptionalWhole(const std::string& text, std::optional<long long>& value)
+{
+    value.reset();
+    if (trimBlanks(text).empty()) {
+        return true;
+    }
+    value = parseWholeNumber(text);
+    return value.has_value();
+}
+
+}  // namespace navdb

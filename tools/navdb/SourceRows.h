@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Coordinates.h"
+#include "CsvReader.h"
+#include "SkippedRows.h"
+#include "SqliteDb.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace navdb {
+
+// Reading the rows of the OurAirports files: the file with its checked
+// header, and the fields every table takes alike.
+
+// One OurAirports file, read and its header checked before any row is
+// imported, so a missing file or column fails the import at once.
+struct CsvSource {
+    CsvReader reader;
+    CsvHeader header;
+    SkippedRows* skipped;
+
+    CsvSource(const std::string& path, SkippedRows& skippedRows)
+        : reader(CsvReader::fromFile(path)), header(reader), skipped(&skippedRows)
+    {
+    }
+
+    std::size_t column(std::string_view name) const { return header.require(name); }
+
+    // Calls handle(record) for each data row that has as many fields as the
+    // header; other rows are counted as skipped.
+    template <class Handle>
+    void forEachRow(Handle&& handle)
+    {
+        CsvRecord record;
+        while (reader.next(record)) {
+            if (record.unterminated) {
+                skipped->add(record.line, "quoted field not closed before the end of the file");
+            } else if (record.fields.size() != header.size()) {
+                skipped->add(record.line, std::to_string(record.fields.size()) + " fields, expected " +
+                                              std::to_string(header.size()));
+            } else {
+                handle(record);
+            }
+        }
+    }
+};
+
+// The trimmed text in capitals, for codes and types compared as such.
+std::string upperTrimmed(std::string_view text);
+
+// A row's position: as the database stores it (hemisphere, whole degrees,
+// hundredths) and in decimal degrees as the source writes it.
+struct Position {
+    SplitCoordinate latitude;
+    SplitCoordinate longitude;
+    double latitudeDegrees = 0.0;
+    double longitudeDegrees = 0.0;
+};
+
+// nullopt, with the reason, for a latitude or longitude that is no number
+// or out of range.
+std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
+                                     std::string& reason);
+
+// Binds the six position columns starting at first.
+void bindPosition(Statement& insert, int first, const Position& position);
+
+// Empty is unknown; anything else must be a whole number (false if not).
+bool readOptionalWhole(const std::string& text, std::optional<long long>& value);
+
+}  // namespace navdb
