@@ -2,6 +2,7 @@
 
 #include "FileErrorText.h"
 #include "FileException.h"
+#include "WholeFileReplace.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,7 +11,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <random>
 
 namespace {
 
@@ -40,21 +40,6 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // The path a chain of symbolic links ends at, whether or not a file is
 // there: the report replaces the file a link names, never the link.
 std::string FinalTarget(std::string path)
@@ -73,59 +58,25 @@ std::string FinalTarget(std::string path)
     return path;
 }
 
-// A new file beside target, named after it, created only by this call: a
-// dot, target's name (shortened so the whole stays a legal name) and a
-// random tail. mode as for open(); -1 with errno when none can be made.
-int CreateTemporaryBeside(const std::string& target, mode_t mode, std::string& tempPath)
-{
-    std::size_t slash = target.rfind('/');
-    std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    std::string name = target.substr(dir.size());
-    const std::size_t tailLength = 7;  // "." and six random characters
-    if (name.size() > NAME_MAX - 1 - tailLength)
-        name.resize(NAME_MAX - 1 - tailLength);
-
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string tail = ".";
-        for (std::size_t i = 1; i < tailLength; ++i)
-            tail += letters[pick(random)];
-        tempPath = dir + "." + name + tail;
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;  // errno is EEXIST
-}
-
-// Writes bytes to a file beside target and renames it over target once it
-// is complete and on disk, so a failure leaves target as it was and no
-// temporary file behind. permissions: target's, or nullptr for a new file
-// (then the usual mode of a created file). path is the name for messages.
-// Returns 0, or the errno of a temporary file that could not be created.
+// Replaces target whole (WholeFileReplace.h) with the messages of a report:
+// a failed write is a full disk. path is the name for messages. Returns 0,
+// or the errno of a temporary file that could not be created.
 int ReplaceWhole(const std::string& target, const mode_t* permissions, const std::string& path,
-                  const std::string& bytes)
+                 const std::string& bytes)
 {
-    std::string tempPath;
-    Descriptor temp(CreateTemporaryBeside(target, 0666, tempPath));
-    if (temp.get() < 0)
-        return errno;
-    auto fail = [&](const std::string& message) {
-        if (temp.get() >= 0)
-            temp.close();
-        ::unlink(tempPath.c_str());
-        throw CFileException(message);
-    };
-    if (permissions && ::fchmod(temp.get(), *permissions) != 0)
-        fail(OpenFailureText(errno, path));
-    if (!WriteAll(temp.get(), bytes.data(), bytes.size()) || ::fsync(temp.get()) != 0 || !temp.close())
-        fail(DiskFullText(path));
-    if (::rename(tempPath.c_str(), target.c_str()) != 0)
-        fail(OpenFailureText(errno, path));
-    return 0;
+    std::optional<ReplaceFailure> failure = ReplaceFileWhole(target, bytes, permissions);
+    if (!failure)
+        return 0;
+    switch (failure->step) {
+    case ReplaceFailure::Step::Create:
+        return failure->error;
+    case ReplaceFailure::Step::Write:
+        throw CFileException(DiskFullText(path));
+    case ReplaceFailure::Step::Permissions:
+    case ReplaceFailure::Step::Rename:
+        break;
+    }
+    throw CFileException(OpenFailureText(failure->error, path));
 }
 
 // Writing over the contents in place: for what is not a regular file (a
@@ -136,7 +87,7 @@ void WriteInPlace(Descriptor& file, const struct stat& info, const std::string& 
     // Only a regular file can be truncated; devices such as /dev/full refuse.
     if (S_ISREG(info.st_mode) && ::ftruncate(file.get(), 0) != 0)
         throw CFileException(errno == ENOSPC || errno == EDQUOT ? DiskFullText(path) : OpenFailureText(errno, path));
-    if (!WriteAll(file.get(), bytes.data(), bytes.size())) {
+    if (!WriteAllBytes(file.get(), bytes)) {
         file.close();
         throw CFileException(DiskFullText(path));
     }

@@ -1,6 +1,7 @@
 #include "flightplan/formats/FormatWriters.h"
 
 #include "flightplan/NumberText.h"
+#include "report/TextColumns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,27 +48,18 @@ std::string radialText(const FlightPlan& plan, const Leg& leg)
     return text.empty() ? "-" : text;
 }
 
-// Width on screen: UTF-8 continuation bytes take no column.
-std::size_t columns(const std::string& text)
-{
-    std::size_t count = 0;
-    for (unsigned char c : text)
-        count += (c & 0xC0u) != 0x80u;
-    return count;
-}
-
 std::string layOut(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned)
 {
     std::vector<std::size_t> widths(rightAligned.size(), 0);
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], columns(row[c]));
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
     }
     std::string text;
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string padding(widths[c] - columns(row[c]), ' ');
+            const std::string padding(widths[c] - DisplayWidth(row[c]), ' ');
             if (c > 0)
                 line += "  ";
             line += rightAligned[c] ? padding + row[c] : row[c] + padding;
