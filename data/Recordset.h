@@ -32,6 +32,12 @@ public:
     // The named column of the current row as text; a NULL reads as "".
     // The name must match a result column exactly, letter case included.
     void GetFieldValue(const std::string& strName, std::string& strValue);
+    std::string GetFieldValue(const std::string& strName)
+    {
+        std::string value;
+        GetFieldValue(strName, value);
+        return value;
+    }
     void MoveNext();
     void Close();
 

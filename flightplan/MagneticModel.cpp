@@ -3,6 +3,8 @@
 #include "flightplan/NumberText.h"
 #include "flightplan/PlanError.h"
 
+#include "data/DataFiles.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -44,6 +46,11 @@ std::vector<std::string> splitFields(const std::string& line)
 }
 
 }  // namespace
+
+MagneticModel MagneticModel::loadInstalled()
+{
+    return load(FindDataFile("wmm/WMM2025.COF"));
+}
 
 MagneticModel MagneticModel::load(const std::string& path)
 {

@@ -16,6 +16,9 @@ public:
     // coefficient line that is not six numbers, a degree or order out of
     // range, a coefficient missing or given twice).
     static MagneticModel load(const std::string& path);
+    // The model the program ships (FindDataFile); throws std::runtime_error
+    // naming the places looked in when it is not installed.
+    static MagneticModel loadInstalled();
 
     // Declination (east positive, degrees in -180..180) at a geodetic
     // latitude and longitude in degrees, a height above the ellipsoid in

@@ -64,13 +64,6 @@ std::string queryText(const Source& source, std::int64_t id)
     return sql;
 }
 
-std::string field(CRecordset& rs, const char* name)
-{
-    std::string value;
-    rs.GetFieldValue(name, value);
-    return value;
-}
-
 double readCoordinate(const std::string& text, double limit, const char* column, const std::string& whose,
                       const char* factsTable)
 {
@@ -106,19 +99,19 @@ Waypoint readWaypoint(CDatabase& database, const Source& source, std::int64_t id
 
         Waypoint point;
         point.kind = source.kind;
-        point.ident = field(rs, "Ident");
-        point.name = field(rs, "Name");
+        point.ident = rs.GetFieldValue("Ident");
+        point.name = rs.GetFieldValue("Name");
         const std::string whose = describe(source, id, point.ident);
-        if (field(rs, "FactsID").empty())
+        if (rs.GetFieldValue("FactsID").empty())
             throw PlanError("The navigation database has no position for " + whose + ": " + source.factsTable +
                             " lacks its row. Import the database again with the current importer.");
-        point.latitude = readCoordinate(field(rs, "Latitude"), 90.0, "Latitude", whose, source.factsTable);
-        point.longitude = readCoordinate(field(rs, "Longitude"), 180.0, "Longitude", whose, source.factsTable);
-        point.elevationFt = readOptional(field(rs, "Elevation"), 100000.0, "Elevation", whose, source.table);
+        point.latitude = readCoordinate(rs.GetFieldValue("Latitude"), 90.0, "Latitude", whose, source.factsTable);
+        point.longitude = readCoordinate(rs.GetFieldValue("Longitude"), 180.0, "Longitude", whose, source.factsTable);
+        point.elevationFt = readOptional(rs.GetFieldValue("Elevation"), 100000.0, "Elevation", whose, source.table);
         if (source.kind == WaypointKind::Vor)
-            point.declination = readOptional(field(rs, "Declination"), 180.0, "Declination", whose, source.factsTable);
+            point.declination = readOptional(rs.GetFieldValue("Declination"), 180.0, "Declination", whose, source.factsTable);
         // The database writes -1.0 for a frequency that does not exist.
-        std::string frequency = field(rs, "Frequency");
+        std::string frequency = rs.GetFieldValue("Frequency");
         if (!frequency.empty() && frequency != "-1.0")
             point.frequency = frequency;
         rs.Close();
@@ -138,6 +131,17 @@ std::int64_t parseRowId(const std::string& text, const std::string& what)
     if (text.empty() || error != std::errc() || stop != end)
         throw PlanError("The ID of " + what + " is not a whole number: \"" + text + "\".");
     return value;
+}
+
+RouteIds routeIdsOf(const std::string& departureID, const std::vector<std::string>& beaconIDs,
+                    const std::string& destinationID)
+{
+    RouteIds route;
+    route.departure = parseRowId(departureID, "the departure airport");
+    for (const std::string& id : beaconIDs)
+        route.beacons.push_back(parseRowId(id, "a beacon of the route"));
+    route.destination = parseRowId(destinationID, "the destination airport");
+    return route;
 }
 
 std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const RouteIds& route)
@@ -175,16 +179,16 @@ std::vector<Waypoint> readAllVors(CDatabase& database)
         for (; !rs.IsEOF(); rs.MoveNext()) {
             Waypoint point;
             point.kind = WaypointKind::Vor;
-            point.ident = field(rs, "Ident");
-            point.name = field(rs, "Name");
-            const std::optional<double> lat = parseDecimal(field(rs, "Latitude"));
-            const std::optional<double> lon = parseDecimal(field(rs, "Longitude"));
+            point.ident = rs.GetFieldValue("Ident");
+            point.name = rs.GetFieldValue("Name");
+            const std::optional<double> lat = parseDecimal(rs.GetFieldValue("Latitude"));
+            const std::optional<double> lon = parseDecimal(rs.GetFieldValue("Longitude"));
             // A damaged row costs one symbol on the map, not the map.
             if (!lat || !lon || std::fabs(*lat) > 90.0 || std::fabs(*lon) > 180.0)
                 continue;
             point.latitude = *lat;
             point.longitude = *lon;
-            std::string frequency = field(rs, "Frequency");
+            std::string frequency = rs.GetFieldValue("Frequency");
             if (!frequency.empty() && frequency != "-1.0")
                 point.frequency = frequency;
             vors.push_back(std::move(point));

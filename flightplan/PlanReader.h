@@ -26,6 +26,11 @@ struct RouteIds {
 // `what` ("the departure airport") otherwise.
 std::int64_t parseRowId(const std::string& text, const std::string& what);
 
+// The route as the window and the planner hold it, ID texts, each checked
+// with parseRowId.
+RouteIds routeIdsOf(const std::string& departureID, const std::vector<std::string>& beaconIDs,
+                    const std::string& destinationID);
+
 // Reads the waypoints of the route: idents, names, frequencies and
 // elevations from airports and navs, positions from airport_facts and
 // nav_facts, declinations from nav_facts. Throws PlanError naming the

@@ -19,16 +19,9 @@ struct Hit {
     std::string iata;
 };
 
-std::string Field(CRecordset& rs, const char* column)
-{
-    std::string value;
-    rs.GetFieldValue(column, value);
-    return value;
-}
-
 Hit ReadHit(CRecordset& rs, AirportMatch::Kind kind)
 {
-    return {kind, std::stoll(Field(rs, "Position")), Field(rs, "ID"), Field(rs, "IATA")};
+    return {kind, std::stoll(rs.GetFieldValue("Position")), rs.GetFieldValue("ID"), rs.GetFieldValue("IATA")};
 }
 
 void OpenWith(CRecordset& rs, const std::string& sql, std::vector<std::string> parameters)
@@ -92,7 +85,7 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
                      std::to_string(window) + ")",
                  {key, key, " " + key, "*" + key + "*"});
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            const std::string tier = Field(rs, "Tier");
+            const std::string tier = rs.GetFieldValue("Tier");
             if (tier == "0") {
                 codes.push_back(ReadHit(rs, AirportMatch::Kind::Code));
                 continue;
@@ -142,13 +135,13 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
     OpenWith(rs, sql, ids);
     for (; !rs.IsEOF(); rs.MoveNext()) {
         AirportMatch match;
-        match.id = Field(rs, "ID");
-        match.ident = Field(rs, "Ident");
-        match.name = Field(rs, "Name");
-        match.region = Field(rs, "region");
-        match.country = Field(rs, "country");
-        match.state = Field(rs, "state");
-        match.city = Field(rs, "city");
+        match.id = rs.GetFieldValue("ID");
+        match.ident = rs.GetFieldValue("Ident");
+        match.name = rs.GetFieldValue("Name");
+        match.region = rs.GetFieldValue("region");
+        match.country = rs.GetFieldValue("country");
+        match.state = rs.GetFieldValue("state");
+        match.city = rs.GetFieldValue("city");
         airports.emplace(match.id, std::move(match));
     }
 

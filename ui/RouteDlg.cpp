@@ -10,7 +10,6 @@
 #include "DialogBuilder.h"
 #include "DialogTemplates.h"
 #include "EditorHandOver.h"
-#include "DataFiles.h"
 #include "ErrorReport.h"
 #include "ListViewRows.h"
 #include "PlanPane.h"
@@ -290,13 +289,9 @@ void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
     // the pane says why.
     try {
         if (!m_magneticModel)
-            m_magneticModel = std::make_unique<flightplan::MagneticModel>(
-                flightplan::MagneticModel::load(FindDataFile("wmm/WMM2025.COF")));
-        flightplan::RouteIds ids;
-        ids.departure = flightplan::parseRowId(m_strDepartureID, "the departure airport");
-        ids.destination = flightplan::parseRowId(m_strDestinationID, "the destination airport");
-        for (const std::string& id : beaconIDs)
-            ids.beacons.push_back(flightplan::parseRowId(id, "a beacon of the route"));
+            m_magneticModel =
+                std::make_unique<flightplan::MagneticModel>(flightplan::MagneticModel::loadInstalled());
+        const flightplan::RouteIds ids = flightplan::routeIdsOf(m_strDepartureID, beaconIDs, m_strDestinationID);
         flightplan::FlightPlan plan = flightplan::buildPlan(*m_pDatabase, ids, flightplan::PlanOptions(), *m_magneticModel);
         ShowOnMap(plan.waypoints);
         m_planPane->ShowPlan(std::move(plan));

@@ -1,6 +1,5 @@
 #include "FlightPlanOutput.h"
 
-#include "DataFiles.h"
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanReader.h"
 #include "flightplan/formats/Formats.h"
@@ -23,17 +22,12 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
                             const std::vector<std::string>& beaconIDs, const PlanOptions& options,
                             std::ostream& out)
 {
-    flightplan::RouteIds route;
-    route.departure = flightplan::parseRowId(departureID, "the departure airport");
-    route.destination = flightplan::parseRowId(destinationID, "the destination airport");
-    for (const std::string& id : beaconIDs)
-        route.beacons.push_back(flightplan::parseRowId(id, "a beacon of the route"));
-
+    const flightplan::RouteIds route = flightplan::routeIdsOf(departureID, beaconIDs, destinationID);
     flightplan::PlanOptions planOptions;
     if (options.speedKt)
         planOptions.groundSpeedKt = *options.speedKt;
     planOptions.cruiseFt = options.cruiseFt;
-    const MagneticModel model = MagneticModel::load(FindDataFile("wmm/WMM2025.COF"));
+    const MagneticModel model = MagneticModel::loadInstalled();
     const FlightPlan plan = flightplan::buildPlan(database, route, planOptions, model);
 
     if (options.routeString)

@@ -1,9 +1,8 @@
 #include "PlanOptions.h"
 
-#include <cerrno>
-#include <cmath>
+#include "flightplan/NumberText.h"
+
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -26,16 +25,6 @@ bool TakeValue(int argc, char** argv, int& i, const std::string& name, std::stri
     }
     value = argv[++i];
     return true;
-}
-
-bool ParseNumber(const std::string& text, double& value)
-{
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    return errno == 0 && end && *end == '\0' && std::isfinite(value);
 }
 
 }  // namespace
@@ -95,22 +84,22 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             std::string value;
             if (!TakeValue(argc, argv, i, "--speed", value, error))
                 return false;
-            double knots = 0.0;
-            if (!ParseNumber(value, knots) || !(knots > 0.0) || knots > 2000.0) {
+            const std::optional<double> knots = flightplan::parseDecimal(value);
+            if (!knots || !(*knots > 0.0) || *knots > 2000.0) {
                 error = "--speed needs a ground speed in knots above 0, not '" + value + "'";
                 return false;
             }
-            options.speedKt = knots;
+            options.speedKt = *knots;
         } else if (IsValueOption(arg, "--cruise")) {
             std::string value;
             if (!TakeValue(argc, argv, i, "--cruise", value, error))
                 return false;
-            double feet = 0.0;
-            if (!ParseNumber(value, feet) || feet < 0.0 || feet > 60000.0 || feet != static_cast<int>(feet)) {
+            const std::optional<double> feet = flightplan::parseDecimal(value);
+            if (!feet || *feet < 0.0 || *feet > 60000.0 || *feet != static_cast<int>(*feet)) {
                 error = "--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'";
                 return false;
             }
-            options.cruiseFt = static_cast<int>(feet);
+            options.cruiseFt = static_cast<int>(*feet);
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             error = "unknown option " + arg;
             return false;
