@@ -1,7 +1,7 @@
 #include "PlanPane.h"
 
 #include "ErrorReport.h"
-#include "MapCanvas.h"
+#include "MapWindow.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
@@ -26,7 +26,7 @@ const int MAP_FILE_WIDTH = 1200, MAP_FILE_HEIGHT = 900;
 PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
     // Created in the order Tab visits them.
-    m_map = new MapCanvas(this);
+    m_map = new MapWindow(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     const std::vector<std::string> headings = flightplan::legTableHeadings();

@@ -17,7 +17,7 @@
 // radials, the totals and the ICAO route, and "Export Flight Plan..." for
 // the simulators' files. It holds the plan it shows; the buttons follow
 // from whether there is one.
-class MapCanvas;
+class MapWindow;
 
 class PlanPane : public wxPanel {
 public:
@@ -34,7 +34,7 @@ public:
     // 1200 by 900, fitted to the route) to a file the user names.
     void OnSaveMap();
 
-    MapCanvas* m_map = nullptr;  // above the leg table
+    MapWindow* m_map = nullptr;  // above the leg table
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;

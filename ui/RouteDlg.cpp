@@ -23,7 +23,7 @@
 #include "flightplan/PlanError.h"
 #include "flightplan/PlanReader.h"
 #include "map/PlanScene.h"
-#include "MapCanvas.h"
+#include "MapWindow.h"
 
 #include <wx/display.h>
 #include <wx/textctrl.h>

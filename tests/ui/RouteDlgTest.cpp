@@ -5,7 +5,7 @@
 #include "ConnectionString.h"
 #include "Database.h"
 #include "Resource.h"
-#include "MapCanvas.h"
+#include "MapWindow.h"
 #include "PlanPane.h"
 #include "map/Projection.h"
 #include "map/ViewFit.h"
@@ -158,7 +158,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 {
     MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
-    MapCanvas& map = *dlg->m_planPane->m_map;
+    MapWindow& map = *dlg->m_planPane->m_map;
     const wxSize size = map.GetClientSize();
     EXPECT_TRUE(map.Scene().route.empty());
     EXPECT_DOUBLE_EQ(map.View().nmPerPixel, routemap::worldView(size.x, size.y).nmPerPixel);

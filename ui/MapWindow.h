@@ -15,9 +15,9 @@
 // pans, a double-click on a beacon or airport shows its facts. A new scene
 // brings the view back to one that fits it; with nothing chosen it shows the
 // world.
-class MapCanvas : public wxWindow {
+class MapWindow : public wxWindow {
 public:
-    explicit MapCanvas(wxWindow* parent);
+    explicit MapWindow(wxWindow* parent);
 
     // The map is worked with the mouse; Tab passes it by.
     bool AcceptsFocusFromKeyboard() const override { return false; }

@@ -1,4 +1,4 @@
-#include "MapCanvas.h"
+#include "MapWindow.h"
 
 #include "TextConvert.h"
 #include "map/MapError.h"
@@ -40,7 +40,7 @@ std::string MapPointFacts(const routemap::MapPoint& point)
     return facts;
 }
 
-MapCanvas::MapCanvas(wxWindow* parent)
+MapWindow::MapWindow(wxWindow* parent)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -48,21 +48,21 @@ MapCanvas::MapCanvas(wxWindow* parent)
     m_showFacts = [this](const routemap::MapPoint& point) {
         wxMessageBox(ToWx(MapPointFacts(point)), ToWx(point.ident), wxOK | wxICON_INFORMATION, this);
     };
-    Bind(wxEVT_PAINT, &MapCanvas::OnPaint, this);
-    Bind(wxEVT_MOUSEWHEEL, &MapCanvas::OnWheel, this);
-    Bind(wxEVT_LEFT_DOWN, &MapCanvas::OnLeftDown, this);
-    Bind(wxEVT_MOTION, &MapCanvas::OnMotion, this);
-    Bind(wxEVT_LEFT_DCLICK, &MapCanvas::OnDoubleClick, this);
+    Bind(wxEVT_PAINT, &MapWindow::OnPaint, this);
+    Bind(wxEVT_MOUSEWHEEL, &MapWindow::OnWheel, this);
+    Bind(wxEVT_LEFT_DOWN, &MapWindow::OnLeftDown, this);
+    Bind(wxEVT_MOTION, &MapWindow::OnMotion, this);
+    Bind(wxEVT_LEFT_DCLICK, &MapWindow::OnDoubleClick, this);
 }
 
-void MapCanvas::SetScene(routemap::MapScene scene)
+void MapWindow::SetScene(routemap::MapScene scene)
 {
     m_scene = std::move(scene);
     m_view.reset();
     Refresh();
 }
 
-routemap::MapView MapCanvas::View() const
+routemap::MapView MapWindow::View() const
 {
     if (m_view)
         return *m_view;
@@ -70,7 +70,7 @@ routemap::MapView MapCanvas::View() const
     return routemap::fitView(m_scene, std::max(1, size.x), std::max(1, size.y));
 }
 
-void MapCanvas::Pan(const wxPoint& by)
+void MapWindow::Pan(const wxPoint& by)
 {
     const wxSize size = GetClientSize();
     routemap::MapView view = View();
@@ -84,7 +84,7 @@ void MapCanvas::Pan(const wxPoint& by)
     Refresh();
 }
 
-void MapCanvas::Zoom(double factor, const wxPoint& about)
+void MapWindow::Zoom(double factor, const wxPoint& about)
 {
     const wxSize size = GetClientSize();
     const int w = std::max(1, size.x), h = std::max(1, size.y);
@@ -101,7 +101,7 @@ void MapCanvas::Zoom(double factor, const wxPoint& about)
     Refresh();
 }
 
-std::optional<routemap::MapPoint> MapCanvas::PointAt(const wxPoint& pixel) const
+std::optional<routemap::MapPoint> MapWindow::PointAt(const wxPoint& pixel) const
 {
     const wxSize size = GetClientSize();
     const routemap::Projection projection(View(), std::max(1, size.x), std::max(1, size.y));
@@ -125,7 +125,7 @@ std::optional<routemap::MapPoint> MapCanvas::PointAt(const wxPoint& pixel) const
     return nearest;
 }
 
-const routemap::Outlines* MapCanvas::Outlines(std::string* why)
+const routemap::Outlines* MapWindow::Outlines(std::string* why)
 {
     if (!m_outlinesTried) {
         m_outlinesTried = true;
@@ -140,7 +140,7 @@ const routemap::Outlines* MapCanvas::Outlines(std::string* why)
     return m_outlines.get();
 }
 
-void MapCanvas::OnPaint(wxPaintEvent&)
+void MapWindow::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(this);
     const wxSize size = GetClientSize();
@@ -187,21 +187,21 @@ void MapCanvas::OnPaint(wxPaintEvent&)
     }
 }
 
-void MapCanvas::OnWheel(wxMouseEvent& event)
+void MapWindow::OnWheel(wxMouseEvent& event)
 {
     if (event.GetWheelRotation() == 0)
         return;
     Zoom(event.GetWheelRotation() > 0 ? 1.25 : 0.8, event.GetPosition());
 }
 
-void MapCanvas::OnLeftDown(wxMouseEvent& event)
+void MapWindow::OnLeftDown(wxMouseEvent& event)
 {
     m_dragFrom = event.GetPosition();
     SetFocus();
     event.Skip();
 }
 
-void MapCanvas::OnMotion(wxMouseEvent& event)
+void MapWindow::OnMotion(wxMouseEvent& event)
 {
     if (!event.Dragging() || !event.LeftIsDown())
         return;
@@ -210,7 +210,7 @@ void MapCanvas::OnMotion(wxMouseEvent& event)
     Pan(by);
 }
 
-void MapCanvas::OnDoubleClick(wxMouseEvent& event)
+void MapWindow::OnDoubleClick(wxMouseEvent& event)
 {
     if (auto point = PointAt(event.GetPosition()))
         m_showFacts(*point);
