@@ -29,8 +29,30 @@ endif()
 
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/copyright" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/meridane")
 
+include("${CMAKE_CURRENT_LIST_DIR}/ManPages.cmake")
+
 set(MERIDANE_PACKAGE_MAINTAINER "Meridane maintainers <maintainers@users.noreply.c-seed-bff4c604.example>"
     CACHE STRING "Maintainer field of the Debian package")
+
+# The package's changelog is written by hand in packaging/changelog; its
+# newest entry must name the version being packaged.
+set(MERIDANE_DEBIAN_REVISION 1)
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/changelog" changelog_head LIMIT_COUNT 1)
+if(NOT changelog_head MATCHES "^meridane \\(${PROJECT_VERSION}-${MERIDANE_DEBIAN_REVISION}\\) ")
+  message(FATAL_ERROR "packaging/changelog begins with \"${changelog_head}\": "
+                      "its newest entry must be for ${PROJECT_VERSION}-${MERIDANE_DEBIAN_REVISION}")
+endif()
+set(changelog_gz "${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz")
+add_custom_command(OUTPUT "${changelog_gz}"
+  COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/packaging"
+  COMMAND "${CMAKE_COMMAND}" -E copy "${CMAKE_CURRENT_LIST_DIR}/changelog" "${CMAKE_BINARY_DIR}/packaging/changelog.Debian"
+  COMMAND "${GZIP}" -9 -n -f "${CMAKE_BINARY_DIR}/packaging/changelog.Debian"
+  DEPENDS "${CMAKE_CURRENT_LIST_DIR}/changelog"
+  VERBATIM)
+add_custom_target(meridane_changelog ALL DEPENDS "${changelog_gz}")
+install(FILES "${changelog_gz}" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/meridane")
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/lintian-overrides" DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides"
+        RENAME meridane)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME meridane)
@@ -53,7 +75,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${MERIDANE_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${MERIDANE_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

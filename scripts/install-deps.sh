@@ -11,7 +11,7 @@ packages=(
   libgtest-dev gpsbabel libxml2-utils
   libwxgtk3.2-dev
   xvfb xauth xdg-utils
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian help2man man-db
 )
 
 missing=()

@@ -77,7 +77,7 @@ TEST(CommandLine, ExitStatusTellsUsageErrorsFromFailedImports)
 {
     const ProgramRun usage = run({"--ourairports", "dir"});
     EXPECT_EQ(usage.status, navdb::kExitUsage);
-    EXPECT_NE(usage.err.find("usage:"), std::string::npos);
+    EXPECT_NE(usage.err.find("Usage:"), std::string::npos);
 
     const ProgramRun help = run({"--help"});
     EXPECT_EQ(help.status, navdb::kExitOk);

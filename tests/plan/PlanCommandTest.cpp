@@ -167,7 +167,7 @@ TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
 {
     Outcome help = Plan("--stats --help");
     EXPECT_EQ(help.status, 0) << help.err;
-    EXPECT_EQ(help.out.rfind("usage: meridane-plan ", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("Usage: meridane-plan ", 0), 0u) << help.out;
     EXPECT_EQ(help.err, "");
     for (const char* args : {"--format tsv AAAA BBBB", "--help"}) {
         Outcome full = Plan(args, "/dev/full");

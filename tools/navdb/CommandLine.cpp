@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <iomanip>
 #include <ostream>
 
@@ -96,13 +97,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageText(const std::string& program)
 {
-    return "usage: " + program +
+    // Laid out as help2man reads it: the manual page is made from this text.
+    return "Usage: " + std::filesystem::path(program).filename().string() +
            " --ourairports DIR [--xplane-nav FILE] [--include-heliports] --output PATH\n"
            "Builds the navigation database PATH from the OurAirports CSV files in DIR\n"
            "(airports, runways, navaids, airport-frequencies, countries, regions).\n"
+           "An existing PATH is replaced only when the import succeeds.\n"
+           "\n"
+           "  --ourairports DIR     the directory of the OurAirports CSV files\n"
            "  --xplane-nav FILE     X-Plane nav.dat or nav.dat.gz, for ILS frequencies\n"
            "  --include-heliports   import heliports as well\n"
-           "An existing PATH is replaced only when the import succeeds.\n";
+           "  --output PATH         the database to write\n"
+           "  -h, --help            print this text\n";
 }
 
 void printReport(const ImportResult& result, bool withIls, std::ostream& out, std::ostream& err)

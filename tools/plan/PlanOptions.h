@@ -31,14 +31,23 @@ struct PlanOptions {
 // --help (or -h) wins over everything after it.
 bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error);
 
+// Laid out as help2man reads it: the manual page is made from this text.
 inline constexpr const char PLAN_USAGE[] =
-    "usage: meridane-plan [--help] [--format table|tsv|legs|json] [--route-string] [--export FILE]...\n"
-    "                     [--speed KT] [--cruise FT] [--map FILE [--map-size WxH]] [--stats] [--report]\n"
-    "                     DEPARTURE DESTINATION\n"
-    "  DEPARTURE, DESTINATION: airport idents (KJFK), IATA codes (JFK) or # and an airport ID (#1234)\n"
-    "  Works on VORS.MDB in the current directory. --report also writes course.txt there.\n"
-    "  --format legs: the legs with magnetic courses and radials; json: the whole plan.\n"
-    "  --route-string: only the ICAO route. --export: a flight-plan file, its format by\n"
-    "  the extension (.fms X-Plane, .pln MSFS, .fpl Garmin, .gpx GPX, .fgfp FlightGear).\n"
-    "  --speed: ground speed in knots (110); --cruise: cruise altitude in feet.\n"
-    "  --map: the route map as .svg or .png, 1200x900 pixels unless --map-size says.\n";
+    "Usage: meridane-plan [OPTION]... DEPARTURE DESTINATION\n"
+    "Plans a route of VOR beacons from DEPARTURE to DESTINATION on VORS.MDB in the\n"
+    "current directory. Airports are idents (KJFK), IATA codes (JFK) or # and an\n"
+    "airport ID (#1234).\n"
+    "\n"
+    "  --format FORMAT    table (the default), tsv, legs (the legs with magnetic\n"
+    "                     courses and radials) or json (the whole plan)\n"
+    "  --route-string     print only the ICAO route\n"
+    "  --export FILE      write a flight-plan file in the format its extension\n"
+    "                     names: .fms X-Plane, .pln MSFS, .fpl Garmin, .gpx GPX,\n"
+    "                     .fgfp FlightGear, .json, .txt; may be repeated\n"
+    "  --speed KT         ground speed in knots (110)\n"
+    "  --cruise FT        cruise altitude in feet\n"
+    "  --map FILE         write the route map as .svg or .png\n"
+    "  --map-size WxH     the map's size in pixels (1200x900)\n"
+    "  --report           also write course.txt in the current directory\n"
+    "  --stats            print statements, time and beacons on standard error\n"
+    "  -h, --help         print this text\n";
