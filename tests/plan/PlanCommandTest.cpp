@@ -95,6 +95,7 @@ TEST_F(PlanCommandTest, UnknownAirportsAndBadCommandLinesExitWith2)
     EXPECT_EQ(Plan("AAAA").status, 2);
     EXPECT_EQ(Plan("AAAA BBBB CCCC").status, 2);
     EXPECT_EQ(Plan("--format csv AAAA BBBB").status, 2);
+    EXPECT_EQ(Plan("--speed 120kt AAAA BBBB").status, 2);
     EXPECT_EQ(Plan("--frobnicate AAAA BBBB").status, 2);
     EXPECT_EQ(Plan("'#x' BBBB").status, 2);
 }
