@@ -132,3 +132,16 @@ TEST_F(AirportSearchTest, ADatabaseWithoutTheSearchTableSaysSo)
 }
 
 }  // namespace
+
+// Two airports answer to the same code, one by its ident and one by its IATA
+// code: the larger comes first, though the smaller has the lower ID and the
+// name that sorts first.
+TEST_F(AirportSearchTest, AmongEqualCodeMatchesTheLargerAirportComesFirst)
+{
+    Index(AirportRow(1, "SAN", "Aardvark Strip", "S", 33, 0, "E", 151, 0, Place("Nowra")) +
+              AirportRow(2, "KSAN", "San Diego Intl", "N", 32, 44, "W", 117, 11, Place("San Diego")) +
+              "INSERT INTO airport_facts VALUES (2,32.7,-117.2,'SAN','US');",
+          {{2, 0}});
+    EXPECT_EQ(Search("san"), (Hits{{"KSAN", Kind::Code}, {"SAN", Kind::Code}}));
+    EXPECT_EQ(Search("SAN", 1), (Hits{{"KSAN", Kind::Code}}));
+}
