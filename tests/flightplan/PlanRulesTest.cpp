@@ -1,7 +1,5 @@
 #include "flightplan/CivilDate.h"
-#include "flightplan/MagneticModel.h"
 #include "flightplan/NumberText.h"
-#include "flightplan/PlanCalculation.h"
 #include "flightplan/formats/FormatWriters.h"
 
 #include <gtest/gtest.h>
@@ -9,54 +7,6 @@
 #include <optional>
 
 using namespace flightplan;
-
-namespace {
-
-const MagneticModel& wmm()
-{
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
-}
-
-Waypoint airport(const char* ident, double latitude, double longitude, std::optional<double> elevationFt)
-{
-    Waypoint p;
-    p.ident = ident;
-    p.name = ident;
-    p.latitude = latitude;
-    p.longitude = longitude;
-    p.elevationFt = elevationFt;
-    return p;
-}
-
-}  // namespace
-
-// The semicircular rule reads the magnetic course, so the legs chosen here
-// have true and magnetic courses either side of 180 (New York's declination
-// is about 13 W, Sydney's about 13 E); the floor is the highest elevation
-// of the route, wherever it lies.
-TEST(PlanRules, CruiseFollowsTheMagneticCourseAndTheHighestPoint)
-{
-    const struct {
-        const char* what;
-        Waypoint from, to;
-        int cruiseFt;
-    } cases[] = {
-        // true about 175, magnetic about 188: even thousands
-        {"south out of New York", airport("KJFK", 40.64, -73.78, 0), airport("SEA", 39.0, -73.6, 0), 2500},
-        // true about 186, magnetic about 173: odd thousands
-        {"south out of Sydney", airport("YSSY", -33.95, 151.18, 0), airport("SEA", -36.0, 150.9, 0), 1500},
-        // the high end first: 5,000 ft + 1,500 ft clearance, northbound
-        {"north off a high field", airport("HIGH", 40.0, -73.78, 5000), airport("LOW", 41.0, -73.78, 100), 7500},
-        {"north onto a high field", airport("LOW", 40.0, -73.78, 100), airport("HIGH", 41.0, -73.78, 5000), 7500},
-        // magnetic about 355 (5 E): even; 900 ft floor
-        {"below sea level", airport("DEAD", 31.5, 35.5, -1400), airport("LOW", 32.5, 35.5, -600), 2500},
-    };
-    PlanOptions options;
-    options.date = CivilDate{2025, 6, 1};
-    for (const auto& c : cases)
-        EXPECT_EQ(computePlan({c.from, c.to}, options, wmm()).cruiseFt, c.cruiseFt) << c.what;
-}
 
 TEST(PlanRules, CalendarDaysFollowTheGregorianLeapYears)
 {
