@@ -396,6 +396,60 @@ TEST(ImportFailure, NoAirportAtAllKeepsThePreviousDatabase)
     }
 }
 
+TEST(ImportFailure, AStrayQuoteThatTakesInLaterRowsFailsNamingFileAndLine)
+{
+    struct Case {
+        const char* file;
+        std::vector<std::pair<std::string, std::string>> edits;
+        const char* where;  // file:line of the record the quote opens
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"airports.csv", {{",Old Mill Field,", ",\"Old Mill Field,"}}, "airports.csv:6:", "fields, expected 18"},
+        {"runways.csv", {{"\"04L\",\"22R\"", "\"04L\",\"22R"}}, "runways.csv:2:", "fields, expected 10"},
+        // No quote after the stray one: it runs to the end of the file.
+        {"airport-frequencies.csv",
+         {{",abc\n", ",\"abc\n"}, {"9,5600,\"RKSI\",\"ATIS\",\"ATIS\"", "9,5600,RKSI,ATIS,ATIS"}},
+         "airport-frequencies.csv:9:",
+         "never closed"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        navdb::test::copyFixture("world", dir.file("src"));
+        std::string text = navdb::test::readFile(dir.file("src/") + c.file);
+        for (const auto& [from, to] : c.edits) {
+            ASSERT_NE(text.find(from), std::string::npos) << from;
+            text.replace(text.find(from), from.size(), to);
+        }
+        navdb::test::writeFile(dir.file("src/") + c.file, text);
+        ImportOptions options;
+        options.ourairportsDir = dir.file("src");
+        const std::string message = expectFailureKeepsOutput(dir, options);
+        EXPECT_NE(message.find(dir.file("src/") + c.where), std::string::npos) << message;
+        EXPECT_NE(message.find(c.cause), std::string::npos) << message;
+    }
+}
+
+TEST(Import, QuotedTextOverSeveralLinesAndAnOpenQuoteOnTheLastLineStillImport)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    std::string airports = navdb::test::readFile(dir.file("src/airports.csv"));
+    airports.replace(airports.find("Manhattan, New York"), 19, "Manhattan,\r\nNew York");
+    navdb::test::writeFile(dir.file("src/airports.csv"), airports);
+    // The last row of the file loses its closing quote: it takes in nothing
+    // but the final line end and is skipped as before.
+    std::string navaids = navdb::test::readFile(dir.file("src/navaids.csv"));
+    navaids.replace(navaids.rfind(",\"AU\""), 5, ",\"AU");
+    navdb::test::writeFile(dir.file("src/navaids.csv"), navaids);
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    options.output = dir.file("VORS.MDB");
+    importNavigationData(options);
+    EXPECT_EQ(queryValue(options.output, "SELECT count(*) FROM airports"), "6");
+    EXPECT_EQ(queryValue(options.output, "SELECT count(*) FROM navs"), "9");
+}
+
 TEST(ImportFailure, OutputOntoAnInputOrASpecialFileIsRefusedBeforeWriting)
 {
     TempDir dir;

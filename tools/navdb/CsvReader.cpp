@@ -70,6 +70,7 @@ bool CsvReader::next(CsvRecord& record)
     record.fields.clear();
     record.line = m_line;
     record.unterminated = false;
+    record.quotedLineBreak = false;
     std::string field;
     for (;;) {
         field.clear();
@@ -96,6 +97,12 @@ bool CsvReader::next(CsvRecord& record)
                 }
                 m_pos = quote + 1;
                 break;
+            }
+            // Only text after a line break is another row taken in: an unclosed
+            // quote on the last line takes nothing but the final line end.
+            const std::size_t lineBreak = field.find('\n');
+            if (lineBreak != std::string::npos && field.find_first_not_of("\r\n", lineBreak) != std::string::npos) {
+                record.quotedLineBreak = true;
             }
         }
         const std::size_t start = m_pos;

@@ -14,6 +14,10 @@ struct CsvRecord {
     // A quoted field ran to the end of the input: the record swallowed
     // everything after it and must not be trusted.
     bool unterminated = false;
+    // A quoted field held a line break, so the record took in following
+    // lines. Together with a wrong field count this is the mark of a stray
+    // quote, not of a multi-line text.
+    bool quotedLineBreak = false;
 };
 
 // Reads RFC 4180 text: fields separated by commas, optionally enclosed in

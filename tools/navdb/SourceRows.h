@@ -2,6 +2,7 @@
 
 #include "Coordinates.h"
 #include "CsvReader.h"
+#include "NavdbError.h"
 #include "SkippedRows.h"
 #include "SqliteDb.h"
 
@@ -29,12 +30,24 @@ struct CsvSource {
     std::size_t column(std::string_view name) const { return header.require(name); }
 
     // Calls handle(record) for each data row that has as many fields as the
-    // header; other rows are counted as skipped.
+    // header; other rows are counted as skipped. A malformed record whose
+    // quoted field ran over line breaks swallowed rows that follow it, and
+    // how many nobody can tell: that fails the import (NavdbError naming the
+    // file and the line the record began on) rather than lose them quietly.
     template <class Handle>
     void forEachRow(Handle&& handle)
     {
         CsvRecord record;
         while (reader.next(record)) {
+            const bool malformed = record.unterminated || record.fields.size() != header.size();
+            if (malformed && record.quotedLineBreak) {
+                throw NavdbError(reader.name() + ":" + std::to_string(record.line) +
+                                 ": a quoted field runs over line breaks into a malformed record (" +
+                                 (record.unterminated ? std::string("its quote is never closed")
+                                                      : std::to_string(record.fields.size()) + " fields, expected " +
+                                                            std::to_string(header.size())) +
+                                 "), so the rest of the file cannot be trusted");
+            }
             if (record.unterminated) {
                 skipped->add(record.line, "quoted field not closed before the end of the file");
             } else if (record.fields.size() != header.size()) {
