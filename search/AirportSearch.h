@@ -34,6 +34,10 @@ struct AirportMatch {
 class AirportSearch {
 public:
     static constexpr std::size_t kDefaultLimit = 50;
+    // The longest search key looked for. No airport's words come near half
+    // of it, so a longer text matches nothing, and SQLite refuses patterns
+    // far longer ("LIKE or GLOB pattern too complex").
+    static constexpr std::size_t kLongestKey = 256;
 
     // The connection is borrowed and must outlive the search.
     explicit AirportSearch(CDatabase* database);
@@ -44,7 +48,8 @@ public:
 
     // At most `limit` airports, best first: exact codes, then word starts,
     // then other matches; among equals the larger kind of airport, then by
-    // name. No match (and nothing to search for) gives an empty list; a
+    // name. No match (and nothing to search for, or a key longer than
+    // kLongestKey) gives an empty list; a
     // database without the search table or a failing query throws
     // CDBException.
     std::vector<AirportMatch> find(const std::string& typed, std::size_t limit = kDefaultLimit);

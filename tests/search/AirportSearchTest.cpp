@@ -118,6 +118,19 @@ TEST_F(AirportSearchTest, TypedTextIsOnlyData)
     EXPECT_EQ(Search("chicago").size(), 2u);
 }
 
+// A text longer than any airport's words answers as one that matches
+// nothing, however long: SQLite itself refuses very long patterns.
+TEST_F(AirportSearchTest, TextsBeyondTheLongestKeyMatchNothing)
+{
+    Index(AirportRow(1, "XLNG", std::string(300, 'x'), "N", 41, 58, "W", 87, 54, Place("Longtown")));
+    const struct {
+        std::size_t length;
+        bool found;
+    } cases[] = {{AirportSearch::kLongestKey, true}, {AirportSearch::kLongestKey + 1, false}, {120000, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Search(std::string(c.length, 'X')).size(), c.found ? 1u : 0u) << c.length;
+}
+
 TEST_F(AirportSearchTest, ADatabaseWithoutTheSearchTableSaysSo)
 {
     Build(AirportRow(1, "KORD", "Chicago O'Hare Intl", "N", 41, 58, "W", 87, 54) + "DROP TABLE airport_search;");
