@@ -59,6 +59,9 @@ struct FlightPlan {
     bool cruiseGivenByUser = false;
     std::string route;  // ICAO route: KJFK DCT MAD DCT PUT DCT BOS KBOS
     CivilDate date;     // the date the magnetic figures hold for
+    // Said when the date lies outside the years the magnetic model holds
+    // for, so its figures are extrapolated; "" otherwise.
+    std::string magneticNote;
 
     const Waypoint& departure() const { return waypoints.front(); }
     const Waypoint& destination() const { return waypoints.back(); }

@@ -24,6 +24,15 @@ constexpr double DEG = PI / 180.0;
 constexpr double WGS84_A_KM = 6378.137;
 constexpr double WGS84_F = 1.0 / 298.257223563;
 constexpr double REFERENCE_RADIUS_KM = 6371.2;
+// Models of the Earth's field have been published for epochs from 1900 on;
+// a header outside these years is a damaged file, not a model.
+constexpr double EARLIEST_EPOCH = 1900.0;
+constexpr double LATEST_EPOCH = 2100.0;
+// The field is nowhere stronger than about 70,000 nT and changes by at most
+// a few hundred nT a year: a coefficient far beyond that is damage, and
+// would overflow the synthesis.
+constexpr double LARGEST_COEFFICIENT_NT = 100000.0;
+constexpr double LARGEST_CHANGE_NT_PER_YEAR = 1000.0;
 
 int coefficientIndex(int n, int m)
 {
@@ -59,6 +68,7 @@ MagneticModel MagneticModel::load(const std::string& path)
         throw PlanError("The magnetic model file " + path + " cannot be opened: " + std::strerror(errno) + ".");
 
     MagneticModel model;
+    model.m_path = path;
     model.m_maxDegree = MODEL_DEGREE;
     const std::size_t count = static_cast<std::size_t>(coefficientIndex(MODEL_DEGREE, MODEL_DEGREE) + 1);
     model.m_g.assign(count, 0.0);
@@ -77,6 +87,8 @@ MagneticModel MagneticModel::load(const std::string& path)
             std::optional<double> epoch = fields.empty() ? std::nullopt : parseDecimal(fields[0]);
             if (!epoch || fields.size() < 2)
                 damaged(path, lineNumber, "is not the header (epoch and model name)");
+            if (!(*epoch >= EARLIEST_EPOCH && *epoch <= LATEST_EPOCH))
+                damaged(path, lineNumber, "gives the epoch \"" + fields[0] + "\", which is no year from 1900 to 2100");
             model.m_epoch = *epoch;
             model.m_name = fields[1];
             continue;
@@ -94,6 +106,13 @@ MagneticModel MagneticModel::load(const std::string& path)
             values[i] = parseDecimal(fields[static_cast<std::size_t>(i)]);
             if (!values[i])
                 damaged(path, lineNumber, "has \"" + fields[static_cast<std::size_t>(i)] + "\" where a number belongs");
+        }
+        for (int i = 2; i < 6; ++i) {
+            const double largest = i < 4 ? LARGEST_COEFFICIENT_NT : LARGEST_CHANGE_NT_PER_YEAR;
+            if (std::fabs(*values[i]) > largest)
+                damaged(path, lineNumber, "has \"" + fields[static_cast<std::size_t>(i)] +
+                                              "\", beyond the " + formatFixed(largest, 0) + " nT" +
+                                              (i < 4 ? "" : " a year") + " of any field of the Earth");
         }
         const double n = *values[0], m = *values[1];
         if (n != std::floor(n) || m != std::floor(m) || n < 1 || n > MODEL_DEGREE || m < 0 || m > n)
@@ -188,7 +207,13 @@ double MagneticModel::declination(double latitudeDeg, double longitudeDeg, doubl
     // Back to the geodetic frame: only the north component turns.
     const double turn = phiPrime - phi;
     const double northGeodetic = north * std::cos(turn) - down * std::sin(turn);
-    return std::atan2(east, northGeodetic) / DEG;
+    // atan2 of two infinities is a tidy 45 degrees: the components are what
+    // must be finite.
+    const double declination = std::atan2(east, northGeodetic) / DEG;
+    if (!std::isfinite(east) || !std::isfinite(northGeodetic) || !std::isfinite(declination))
+        throw PlanError("The magnetic model file " + m_path + " gives no declination at " + formatFixed(latitudeDeg, 4) +
+                        ", " + formatFixed(longitudeDeg, 4) + " for " + formatFixed(year, 2) + ".");
+    return declination;
 }
 
 }  // namespace flightplan

@@ -1,12 +1,14 @@
 #include "flightplan/PlanCalculation.h"
 
 #include "flightplan/MagneticModel.h"
+#include "flightplan/NumberText.h"
 #include "flightplan/PlanError.h"
 
 #include <GeographicLib/Geodesic.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace flightplan {
 
@@ -46,8 +48,9 @@ void validate(const std::vector<Waypoint>& waypoints, const PlanOptions& options
             std::fabs(point.longitude) > 180.0)
             throw PlanError("The position of " + point.ident + " (" + point.name + ") is not a place on Earth.");
     }
-    if (!(options.groundSpeedKt > 0.0) || !std::isfinite(options.groundSpeedKt))
-        throw PlanError("The ground speed must be a positive number of knots.");
+    if (!(options.groundSpeedKt >= MIN_GROUND_SPEED_KT && options.groundSpeedKt <= MAX_GROUND_SPEED_KT))
+        throw PlanError("The ground speed must be " + formatFixed(MIN_GROUND_SPEED_KT, 0) + " to " +
+                        formatFixed(MAX_GROUND_SPEED_KT, 0) + " knots.");
     if (options.cruiseFt && *options.cruiseFt < 0)
         throw PlanError("The cruise altitude must not be negative.");
     if (!isValidDate(options.date))
@@ -137,6 +140,13 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     plan.cruiseFt = options.cruiseFt ? *options.cruiseFt
                                      : semicircularCruiseFt(plan.legs.front().courseMagnetic, highestElevation);
     plan.route = icaoRoute(plan.waypoints);
+    if (!model.isValidAt(year)) {
+        char date[16];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
+        plan.magneticNote = std::string(date) + " lies outside the years of the magnetic model " + model.name() +
+                            " (" + formatFixed(model.epoch(), 1) + " to " + formatFixed(model.validUntil(), 1) +
+                            "): its magnetic figures are extrapolated";
+    }
     return plan;
 }
 

@@ -10,6 +10,10 @@ namespace flightplan {
 class MagneticModel;
 
 inline constexpr double DEFAULT_GROUND_SPEED_KT = 110.0;
+// The ground speeds a plan is made for: below a knot the times of a long
+// route leave every clock, and nothing that flies by VOR goes faster.
+inline constexpr double MIN_GROUND_SPEED_KT = 1.0;
+inline constexpr double MAX_GROUND_SPEED_KT = 2000.0;
 
 struct PlanOptions {
     double groundSpeedKt = DEFAULT_GROUND_SPEED_KT;
@@ -19,8 +23,9 @@ struct PlanOptions {
 
 // The legs, totals, cruise altitude and route string of the waypoints:
 // an airport, any number of beacons, an airport. Throws PlanError for fewer
-// than two waypoints, ends that are not airports, a non-positive ground
-// speed, a negative cruise altitude or an invalid date.
+// than two waypoints, ends that are not airports, a ground speed outside
+// MIN_GROUND_SPEED_KT..MAX_GROUND_SPEED_KT, a negative cruise altitude, an
+// invalid date, or a figure the magnetic model cannot give.
 FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& options, const MagneticModel& model);
 
 // The VFR semicircular altitude for a magnetic course (rounded to whole

@@ -61,6 +61,8 @@ std::string writeJson(const FlightPlan& plan)
               {"cruise_ft", plan.cruiseFt},
               {"route", plan.route},
               {"date", date}};
+    if (!plan.magneticNote.empty())
+        json["magnetic_note"] = plan.magneticNote;
     // A name with a damaged byte is written with U+FFFD rather than failing.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -84,7 +84,10 @@ std::string writeLegTable(const FlightPlan& plan)
                        "\n";
     text += "Ground speed " + formatFixed(plan.groundSpeedKt, 0) + " kt, cruise " + thousandsText(plan.cruiseFt) +
             " ft" + (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)") + ", magnetic figures for " + date +
-            "\n\n";
+            "\n";
+    if (!plan.magneticNote.empty())
+        text += "Note: " + plan.magneticNote + "\n";
+    text += "\n";
 
     std::vector<std::vector<std::string>> rows{legTableHeadings()};
     for (auto& row : legTableRows(plan))

@@ -28,6 +28,15 @@ TEST(MagneticModel, DeclinationMatchesThePublishedCheckValues)
         EXPECT_NEAR(model.declination(check.latitude, check.longitude, 2025.0), check.declination, 0.05) << check.place;
 }
 
+namespace {
+
+std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    return text.replace(text.find(from), from.size(), to);
+}
+
+}  // namespace
+
 TEST(MagneticModel, AMissingOrDamagedFileIsAnErrorNamingIt)
 {
     ScratchDirectory dir;
@@ -51,6 +60,10 @@ TEST(MagneticModel, AMissingOrDamagedFileIsAnErrorNamingIt)
         {"word.COF", text.substr(0, tenthLine) + "  4  4  12.1  x  1.0  2.0\n", "line 11 has \"x\" where a number"},
         {"order.COF", text.substr(0, tenthLine) + "  3  5  1 2 3 4\n", "line 11 gives a degree and order outside"},
         {"gap.COF", text.substr(0, tenthLine) + "999999999\n", "degree 4 order 0 are missing"},
+        {"epoch.COF", replaced(text, "2025.0 ", "1e300 "), "line 1 gives the epoch \"1e300\""},
+        {"early.COF", replaced(text, "2025.0 ", "1899.9 "), "line 1 gives the epoch \"1899.9\""},
+        {"huge.COF", replaced(text, "-29351.8", "-1e300"), "line 2 has \"-1e300\", beyond the 100000 nT"},
+        {"drift.COF", replaced(text, "-21.5", "3e200"), "line 3 has \"3e200\", beyond the 1000 nT a year"},
     };
     for (const auto& c : cases) {
         if (!c.contents.empty())

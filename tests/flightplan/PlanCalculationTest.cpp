@@ -1,7 +1,11 @@
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanCalculation.h"
+#include "flightplan/PlanError.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 using namespace flightplan;
 
@@ -140,4 +144,53 @@ TEST(PlanCalculation, CruiseFollowsTheMagneticCourseAndTheHighestPoint)
     options.date = CivilDate{2025, 6, 1};
     for (const auto& c : cases)
         EXPECT_EQ(computePlan({c.from, c.to}, options, wmm()).cruiseFt, c.cruiseFt) << c.what;
+}
+
+// WMM2025 holds from 2025.0 until 2030.0; outside, the plan says that its
+// magnetic figures are extrapolated.
+TEST(PlanCalculation, ADateOutsideTheMagneticModelsYearsIsNoted)
+{
+    const struct {
+        CivilDate date;
+        bool noted;
+    } cases[] = {
+        {{2024, 12, 31}, true}, {{2025, 1, 1}, false}, {{2029, 12, 31}, false}, {{2030, 1, 1}, true}, {{2090, 6, 1}, true},
+    };
+    for (const auto& c : cases) {
+        PlanOptions options;
+        options.date = c.date;
+        const FlightPlan plan = computePlan({point("KJFK", WaypointKind::Airport, 40.64, -73.78),
+                                             point("KBOS", WaypointKind::Airport, 42.36, -71.01)},
+                                            options, wmm());
+        EXPECT_EQ(!plan.magneticNote.empty(), c.noted) << c.date.year << "-" << c.date.month << "-" << c.date.day;
+        if (c.noted) {
+            EXPECT_NE(plan.magneticNote.find("WMM-2025 (2025.0 to 2030.0)"), std::string::npos) << plan.magneticNote;
+            EXPECT_NE(plan.magneticNote.find("extrapolated"), std::string::npos) << plan.magneticNote;
+        }
+    }
+}
+
+// Below a knot the times of a long leg leave every clock.
+TEST(PlanCalculation, GroundSpeedsFromOneToTwoThousandKnots)
+{
+    const struct {
+        double knots;
+        bool accepted;
+    } cases[] = {
+        {1.0, true}, {2000.0, true}, {0.999, false}, {2000.001, false}, {1e-300, false}, {0.0, false}, {-110.0, false},
+        {std::numeric_limits<double>::quiet_NaN(), false}, {std::numeric_limits<double>::infinity(), false},
+    };
+    for (const auto& c : cases) {
+        PlanOptions options = on2025();
+        options.groundSpeedKt = c.knots;
+        auto plan = [&] {
+            return computePlan({point("KJFK", WaypointKind::Airport, 40.64, -73.78),
+                                point("YSSY", WaypointKind::Airport, -33.95, 151.18)},
+                               options, wmm());
+        };
+        if (c.accepted)
+            EXPECT_TRUE(std::isfinite(plan().totalMinutes)) << c.knots;
+        else
+            EXPECT_THROW(plan(), PlanError) << c.knots;
+    }
 }
