@@ -215,21 +215,33 @@ TopoPolygon decodePolygon(const json& rings, std::size_t arcCount)
     return polygon;
 }
 
-void decodeGeometry(const json& geometry, std::size_t arcCount, std::vector<std::vector<TopoPolygon>>& out)
+// Collections may nest as deep as a file likes: the members wait on a list
+// of their own instead of the call stack, last pushed first taken, which
+// keeps file order.
+void decodeGeometry(const json& root, std::size_t arcCount, std::vector<std::vector<TopoPolygon>>& out)
 {
-    const std::string type = geometry.value("type", "");
-    if (type == "GeometryCollection") {
-        for (const json& member : geometry.at("geometries")) {
-            decodeGeometry(member, arcCount, out);
+    std::vector<const json*> pending{&root};
+    while (!pending.empty()) {
+        const json& geometry = *pending.back();
+        pending.pop_back();
+        const std::string type = geometry.value("type", "");
+        if (type == "GeometryCollection") {
+            const json& members = geometry.at("geometries");
+            if (!members.is_array()) {
+                throw BadTopology{"a GeometryCollection's geometries are not a list"};
+            }
+            for (auto member = members.rbegin(); member != members.rend(); ++member) {
+                pending.push_back(&*member);
+            }
+        } else if (type == "Polygon") {
+            out.push_back({decodePolygon(geometry.at("arcs"), arcCount)});
+        } else if (type == "MultiPolygon") {
+            std::vector<TopoPolygon> polygons;
+            for (const json& rings : geometry.at("arcs")) {
+                polygons.push_back(decodePolygon(rings, arcCount));
+            }
+            out.push_back(std::move(polygons));
         }
-    } else if (type == "Polygon") {
-        out.push_back({decodePolygon(geometry.at("arcs"), arcCount)});
-    } else if (type == "MultiPolygon") {
-        std::vector<TopoPolygon> polygons;
-        for (const json& rings : geometry.at("arcs")) {
-            polygons.push_back(decodePolygon(rings, arcCount));
-        }
-        out.push_back(std::move(polygons));
     }
 }
 

@@ -75,3 +75,34 @@ TEST(TopoJson, OutlinesThatCannotBeReadAreNamed)
         EXPECT_NE(message.find(dir.path() + "/land-110m.json is damaged"), std::string::npos) << message;
     }
 }
+
+// Collections nested far deeper than any call stack reaches; the polygon at
+// the bottom is found, and damage down there is still named.
+TEST(TopoJson, DeeplyNestedCollectionsDecodeWithoutExhaustingTheStack)
+{
+    const TemporaryDirectory dir;
+    const int depth = 300000;
+    std::string opening, closing;
+    for (int i = 0; i < depth; ++i) {
+        opening += R"({"type":"GeometryCollection","geometries":[)";
+        closing += "]}";
+    }
+    const auto topology = [&](const char* innermost) {
+        return R"({"type":"Topology","arcs":[[[0,0],[1,0],[1,1],[0,0]]],"objects":{"land":)" + opening + innermost +
+               closing + "}}";
+    };
+    const std::string path = dir.path() + "/deep.json";
+    std::ofstream(path) << topology(R"({"type":"Polygon","arcs":[[0]]})");
+    const routemap::Topology decoded = routemap::readTopology(path);
+    ASSERT_EQ(decoded.objects.at("land").size(), 1u);
+    EXPECT_EQ(decoded.objects.at("land")[0][0][0], std::vector<int>{0});
+
+    std::ofstream(path, std::ios::trunc) << topology(R"({"type":"Polygon","arcs":[[7]]})");
+    try {
+        routemap::readTopology(path);
+        ADD_FAILURE() << "a ring with a missing arc was accepted";
+    } catch (const routemap::MapError& e) {
+        EXPECT_NE(std::string(e.what()).find(path + " is damaged: a ring refers to arc 7"), std::string::npos)
+            << e.what();
+    }
+}
