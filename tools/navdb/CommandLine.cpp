@@ -1,95 +1,58 @@
 #include "CommandLine.h"
 
 #include "NavdbError.h"
+#include "tools/common/ProgramOutput.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <iomanip>
 #include <ostream>
 
 namespace navdb {
 
-namespace {
-
-// Splits "--name=value" so both spellings read the same.
-struct Argument {
-    std::string name;
-    std::string value;
-    bool hasValue = false;
-};
-
-Argument splitArgument(const std::string& text)
-{
-    const auto equals = text.find('=');
-    if (text.compare(0, 2, "--") != 0 || equals == std::string::npos) {
-        return {text, {}, false};
-    }
-    return {text.substr(0, equals), text.substr(equals + 1), true};
-}
-
-// A report or usage text that did not arrive (a full disk, a failing device)
-// must not let the run count as a success.
-bool outputArrived(std::ostream& out, std::ostream& err, const std::string& program, const std::string& note)
-{
-    errno = 0;
-    if (out.flush()) {
-        return true;
-    }
-    err << program << ": cannot write to standard output"
-        << (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()) << note << '\n';
-    return false;
-}
-
-}  // namespace
-
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
+    enum { kOurairports, kXplaneNav, kOutput, kHeliports, kHelp };
+    static const std::vector<tools::OptionSpec> specs{{"ourairports", 0, true},
+                                                      {"xplane-nav", 0, true},
+                                                      {"output", 0, true},
+                                                      {"include-heliports", 0, false},
+                                                      {"help", 'h', false}};
     CommandLine result;
-    bool sawDirectory = false;
-    bool sawNav = false;
-    bool sawOutput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const Argument arg = splitArgument(args[i]);
-        auto takeValue = [&](bool& seen) {
-            if (seen) {
-                throw UsageError(arg.name + " given more than once");
+    bool seen[kHelp] = {};
+    const std::vector<std::string> operands =
+        tools::parseOptions(args, specs, [&](std::size_t option, const std::string& value) {
+            if (option == kHelp) {
+                result.help = true;
+                return true;
             }
-            seen = true;
-            std::string value;
-            if (arg.hasValue) {
-                value = arg.value;
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                throw UsageError(arg.name + " needs a value");
+            if (option == kHeliports) {
+                result.options.includeHeliports = true;
+                return true;
             }
+            const std::string name = std::string("--") + specs[option].name;
+            if (seen[option]) {
+                throw UsageError(name + " given more than once");
+            }
+            seen[option] = true;
             if (value.empty()) {
-                throw UsageError(arg.name + " needs a value");
+                throw UsageError(name + " needs a value");
             }
-            return value;
-        };
-        if (arg.name == "--ourairports") {
-            result.options.ourairportsDir = takeValue(sawDirectory);
-        } else if (arg.name == "--xplane-nav") {
-            result.options.xplaneNav = takeValue(sawNav);
-        } else if (arg.name == "--output") {
-            result.options.output = takeValue(sawOutput);
-        } else if (arg.name == "--include-heliports" && !arg.hasValue) {
-            result.options.includeHeliports = true;
-        } else if ((arg.name == "--help" || arg.name == "-h") && !arg.hasValue) {
-            result.help = true;
-        } else {
-            throw UsageError("unknown option " + args[i]);
-        }
+            std::string& target = option == kOurairports ? result.options.ourairportsDir
+                                  : option == kXplaneNav ? result.options.xplaneNav
+                                                         : result.options.output;
+            target = value;
+            return true;
+        });
+    if (!operands.empty()) {
+        throw UsageError("unexpected argument " + operands.front());
     }
     if (result.help) {
         return result;
     }
-    if (!sawDirectory) {
+    if (!seen[kOurairports]) {
         throw UsageError("--ourairports DIR is required");
     }
-    if (!sawOutput) {
+    if (!seen[kOutput]) {
         throw UsageError("--output PATH is required");
     }
     return result;
@@ -149,15 +112,15 @@ int runNavdb(int argc, const char* const* argv, std::ostream& out, std::ostream&
     }
     if (commandLine.help) {
         out << usageText(program);
-        return outputArrived(out, err, program, "") ? kExitOk : kExitFailure;
+        return tools::outputArrived(out, err, program) ? kExitOk : kExitFailure;
     }
     try {
         const ImportResult result = importNavigationData(commandLine.options);
         printReport(result, !commandLine.options.xplaneNav.empty(), out, err);
         const std::string note = " (" + commandLine.options.output + " was written)";
-        return outputArrived(out, err, program, note) ? kExitOk : kExitFailure;
+        return tools::outputArrived(out, err, program, note) ? kExitOk : kExitFailure;
     } catch (const std::exception& error) {
-        err << program << ": " << error.what() << '\n';
+        err << program << ": " << tools::messageLine(error) << '\n';
         return kExitFailure;
     }
 }

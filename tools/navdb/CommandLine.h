@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Importer.h"
+#include "tools/common/CommandLineOptions.h"
 
 #include <iosfwd>
 #include <string>
@@ -8,9 +9,9 @@
 
 namespace navdb {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
+using tools::kExitFailure;
+using tools::kExitOk;
+using tools::kExitUsage;
 
 struct CommandLine {
     ImportOptions options;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/common/CommandLineOptions.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -14,9 +16,6 @@ public:
 };
 
 // The command line itself is wrong; the caller answers with the usage text.
-class UsageError : public std::runtime_error {
-public:
-    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
-};
+using UsageError = tools::UsageError;
 
 }  // namespace navdb
