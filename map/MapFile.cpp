@@ -2,6 +2,7 @@
 
 #include "map/MapError.h"
 #include "map/MapRenderer.h"
+#include "map/MapSize.h"
 #include "map/SvgText.h"
 #include "map/ViewFit.h"
 #include "map/WholeFile.h"
@@ -16,8 +17,6 @@
 namespace routemap {
 
 namespace {
-
-constexpr int kLargestSide = 16384;
 
 cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
 {
@@ -37,9 +36,9 @@ void check(cairo_status_t status)
 
 void checkSize(int width, int height)
 {
-    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
+    if (width < 1 || height < 1 || width > kLargestMapSide || height > kLargestMapSide) {
         throw MapError("a map of " + std::to_string(width) + "x" + std::to_string(height) +
-                       " pixels cannot be drawn: each side must be 1 to " + std::to_string(kLargestSide));
+                       " pixels cannot be drawn: each side must be 1 to " + std::to_string(kLargestMapSide));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "flightplan/formats/Formats.h"
 #include "map/MapError.h"
 #include "map/MapFile.h"
+#include "map/MapSize.h"
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -18,8 +19,6 @@ namespace {
 
 const int ID_EXPORT_PLAN = wxWindow::NewControlId();
 const int ID_SAVE_MAP = wxWindow::NewControlId();
-// The map file's size, as the planner writes it.
-const int MAP_FILE_WIDTH = 1200, MAP_FILE_HEIGHT = 900;
 
 }  // namespace
 
@@ -131,7 +130,7 @@ void PlanPane::OnSaveMap()
     try {
         if (!outlines)
             throw routemap::MapError("cannot write map file " + path + ": " + why);
-        routemap::writeMapFile(path, *outlines, m_map->Scene(), MAP_FILE_WIDTH, MAP_FILE_HEIGHT);
+        routemap::writeMapFile(path, *outlines, m_map->Scene(), routemap::kMapFileWidth, routemap::kMapFileHeight);
     } catch (const routemap::MapError& e) {
         ReportError(e.what());
     }

@@ -8,7 +8,10 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -26,10 +29,15 @@ std::string Slurp(const std::string& file)
     return text.str();
 }
 
-// Runs meridane-plan in the current directory.
-Outcome Plan(const std::string& args, const std::string& standardOutput = "plan.out")
+// Runs meridane-plan in the current directory, with `environment`
+// ("NAME=value ...") before it. The user's data directory lies in the
+// current directory unless the environment names another, so that no
+// database of the machine's own user is ever found.
+Outcome Plan(const std::string& args, const std::string& standardOutput = "plan.out",
+             const std::string& environment = "", const std::string& program = MERIDANE_PLAN_EXE)
 {
-    std::string command = std::string("'") + MERIDANE_PLAN_EXE + "' " + args + " >" + standardOutput + " 2>plan.err";
+    std::string command = "XDG_DATA_HOME=\"$PWD/xdg\" " + environment + " '" + program + "' " + args + " >" +
+                          standardOutput + " 2>plan.err";
     int raw = std::system(command.c_str());
     Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp("plan.out"), Slurp("plan.err")};
     std::remove("plan.out");
@@ -204,4 +212,239 @@ TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
     EXPECT_FALSE(std::ifstream("plan.fms").good());
     EXPECT_EQ(Plan("--map route.pdf --export plan.fms AAAA BBBB").status, 2);
     EXPECT_FALSE(std::ifstream("plan.fms").good());
+}
+
+TEST_F(PlanCommandTest, OptionsAndAirportsComeInAnyOrder)
+{
+    const std::string expected = Plan("--format tsv AAAA BBBB").out;
+    ASSERT_NE(expected, "");
+    for (const char* args : {"AAAA --format tsv BBBB", "AAAA BBBB --format=tsv", "--format=tsv -- AAAA BBBB"}) {
+        Outcome o = Plan(args);
+        EXPECT_EQ(o.status, 0) << args << "\n" << o.err;
+        EXPECT_EQ(o.out, expected) << args;
+    }
+    Outcome help = Plan("-h --frobnicate");
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("Usage: meridane-plan ", 0), 0u) << help.out;
+    const struct {
+        const char* args;
+        const char* message;
+    } wrong[] = {
+        {"-x AAAA BBBB", "unknown option -x\n"},
+        {"--stats=yes AAAA BBBB", "--stats=yes: --stats takes no value\n"},
+        {"AAAA BBBB --format", "--format needs a value\n"},
+        {"--db= AAAA BBBB", "--db needs a value\n"},
+    };
+    for (const auto& w : wrong) {
+        Outcome o = Plan(w.args);
+        EXPECT_EQ(o.status, 2) << w.args;
+        EXPECT_EQ(o.err.rfind(std::string("meridane-plan: ") + w.message + "Usage: meridane-plan ", 0), 0u) << o.err;
+    }
+}
+
+TEST_F(PlanCommandTest, SpeedsAndMapSizesOutsideTheirLimitsAreUsageErrors)
+{
+    for (const char* speed : {"1e-300", "0.99", "2000.5", "nan", "inf", "-5", "120kt", "1e400"}) {
+        Outcome o = Plan(std::string("--speed ") + speed + " AAAA BBBB");
+        EXPECT_EQ(o.status, 2) << speed;
+        EXPECT_NE(o.err.find("--speed needs a ground speed in knots from 1 to 2000, not '" + std::string(speed)),
+                  std::string::npos)
+            << o.err;
+    }
+    for (const char* speed : {"1", "2000", "+110.5"})
+        EXPECT_EQ(Plan(std::string("--speed ") + speed + " --format tsv AAAA BBBB").status, 0) << speed;
+
+    // 2^32 + 1 wrapped to 1 once; 16384 by 6104 is past 100 million pixels.
+    for (const char* size : {"4294967297x1", "4294967396x100", "1x1", "99x100", "100x99", "16385x100", "16384x6104",
+                             "100x100x", "100X100", "-100x100", "+100x100", " 100x100", "100x", "x100", "0x0"}) {
+        Outcome o = Plan(std::string("--map route.png --map-size '") + size + "' AAAA BBBB");
+        EXPECT_EQ(o.status, 2) << size;
+        EXPECT_NE(o.err.find("--map-size needs WIDTHxHEIGHT in pixels, 100 to 16384 each"), std::string::npos)
+            << o.err;
+    }
+    EXPECT_FALSE(std::ifstream("route.png").good());
+}
+
+TEST_F(PlanCommandTest, ADamagedAirportPositionIsAnErrorNamingTheAirportAndTheValue)
+{
+    const std::string pristine = Slurp("VORS.MDB");
+    const struct {
+        const char* damage;
+        const char* args;
+        const char* message;  // "" where the position is sound
+    } cases[] = {
+        {"UPDATE airports SET LatMajor=200 WHERE ID=1", "AAAA BBBB", "latitude of the airport AAAA (ID 1) in VORS.MDB"
+                                                                     " is damaged: \"N200* 0.0'\""},
+        {"UPDATE airports SET LongMajor=181 WHERE ID=2", "AAAA BBBB", "longitude of the airport BBBB (ID 2)"},
+        {"UPDATE airports SET LongDir='N' WHERE ID=2", "AAAA BBBB", "\"N13* 0.0'\" (the hemisphere is not E or W)"},
+        {"UPDATE airports SET LatMinor='100.5' WHERE ID=1", "AAAA BBBB", "\"N10* 100.5'\""},
+        {"UPDATE airports SET LatMajor=90, LatMinor='0.01' WHERE ID=1", "AAAA BBBB", "lies beyond 90 degrees"},
+        {"UPDATE airports SET LatMajor='bad' WHERE ID=1", "AAAA BBBB", "\"Nbad* 0.0'\""},
+        {"UPDATE airports SET LatDir='S', LatMajor=90, LatMinor='0.0' WHERE ID=3", "CCCC AAAA", ""},
+        {"UPDATE airports SET LongDir='E', LongMajor=180, LongMinor='0.0' WHERE ID=3", "CCCC AAAA", ""},
+    };
+    for (const auto& c : cases) {
+        std::ofstream("VORS.MDB", std::ios::binary | std::ios::trunc) << pristine;
+        ExecuteSqlScript("VORS.MDB", std::string(c.damage) + ";");
+        Outcome o = Plan(std::string("--format tsv ") + c.args);
+        if (*c.message == '\0') {
+            EXPECT_EQ(o.status, 0) << c.damage << "\n" << o.err;
+            continue;
+        }
+        EXPECT_EQ(o.status, 1) << c.damage;
+        EXPECT_NE(o.err.find(c.message), std::string::npos) << c.damage << "\n" << o.err;
+        EXPECT_EQ(o.out, "") << c.damage;
+    }
+}
+
+TEST_F(PlanCommandTest, AnAirportTextLongerThanAnyNameMatchesNothing)
+{
+    IndexAirportsForSearch("VORS.MDB");
+    Outcome o = Plan("AAAA " + std::string(120000, 'x'));
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err.rfind("meridane-plan: no airport xxx", 0), 0u) << o.err.substr(0, 200);
+    EXPECT_EQ(o.err.find("too complex"), std::string::npos) << o.err.substr(0, 200);
+}
+
+// ./VORS.MDB, else the user's data directory, else the installed one; --db
+// names one. A copy whose first airport is QQQQ tells which was read.
+TEST_F(PlanCommandTest, TheDatabaseIsFoundWhereTheInstalledProgramKeepsIt)
+{
+    namespace fs = std::filesystem;
+    const std::string dir = m_dir->path();
+    fs::copy_file("VORS.MDB", "other.mdb");
+    ExecuteSqlScript("other.mdb", "UPDATE airports SET Ident='QQQQ' WHERE ID=1;");
+    fs::create_directories("prefix/bin");
+    fs::copy_file(MERIDANE_PLAN_EXE, "prefix/bin/meridane-plan");
+    const std::string installed = dir + "/prefix/bin/meridane-plan";
+
+    // A database in the current directory wins over the user's.
+    fs::create_directories("xdg/meridane");
+    fs::copy_file("other.mdb", "xdg/meridane/VORS.MDB");
+    EXPECT_EQ(Plan("QQQQ BBBB").status, 2);
+    EXPECT_EQ(Plan("--db other.mdb QQQQ BBBB").status, 0);
+    EXPECT_EQ(Plan("--db " + dir + "/other.mdb QQQQ BBBB").status, 0);
+    Outcome missing = Plan("--db nowhere.mdb AAAA BBBB");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("nowhere.mdb"), std::string::npos) << missing.err;
+    fs::remove("VORS.MDB");
+
+    const struct {
+        const char* place;  // where the copy lies, below the scratch directory
+        const char* environment;
+        bool installedProgram;
+    } cases[] = {
+        {"xdg/meridane/VORS.MDB", "", false},
+        {"home/.local/share/meridane/VORS.MDB", "HOME=\"$PWD/home\" XDG_DATA_HOME=", false},
+        // A relative XDG_DATA_HOME is ignored, as the XDG rules say.
+        {"home/.local/share/meridane/VORS.MDB", "HOME=\"$PWD/home\" XDG_DATA_HOME=xdg", false},
+        {"prefix/share/meridane/VORS.MDB", "", true},
+    };
+    fs::remove("xdg/meridane/VORS.MDB");
+    for (const auto& c : cases) {
+        fs::create_directories(fs::path(c.place).parent_path());
+        fs::copy_file("other.mdb", c.place);
+        Outcome o = Plan("QQQQ BBBB", "plan.out", c.environment, c.installedProgram ? installed : MERIDANE_PLAN_EXE);
+        EXPECT_EQ(o.status, 0) << c.place << "\n" << o.err;
+        fs::remove(c.place);
+    }
+
+    Outcome none = Plan("AAAA BBBB", "plan.out", "", installed);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    for (const std::string& place : {dir + "/VORS.MDB", dir + "/xdg/meridane/VORS.MDB",
+                                     dir + "/prefix/share/meridane/VORS.MDB"})
+        EXPECT_NE(none.err.find("\n  " + place + "\n"), std::string::npos) << place << " in\n" << none.err;
+    EXPECT_NE(none.err.find("--db PATH"), std::string::npos) << none.err;
+}
+
+// Data files from a directory of the test's own ($MERIDANE_DATA_DIR), each
+// a copy of the shipped one changed by `edit`, the others as shipped.
+class PlanDataFilesTest : public PlanCommandTest {
+protected:
+    void Ship(const std::string& relative, const std::function<std::string(std::string)>& edit)
+    {
+        const std::filesystem::path path = "data/" + relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            << edit(Slurp(std::string(MERIDANE_NAVDATA_DIR) + "/" + relative));
+    }
+    Outcome PlanWithData(const std::string& args) { return Plan(args, "plan.out", "MERIDANE_DATA_DIR=\"$PWD/data\""); }
+};
+
+TEST_F(PlanDataFilesTest, ADateOutsideTheMagneticModelsYearsIsSaidAndADamagedModelNamed)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    const auto epoch = [](const char* year) {
+        return [year](std::string text) { return text.replace(text.find("2025.0"), 6, year); };
+    };
+    Ship("wmm/WMM2025.COF", epoch("2020.0"));  // held until 2025.0: today is past it
+    Outcome legs = PlanWithData("--format legs AAAA BBBB");
+    ASSERT_EQ(legs.status, 0) << legs.err;
+    EXPECT_NE(legs.out.find("\nNote: "), std::string::npos) << legs.out;
+    EXPECT_NE(legs.out.find("WMM-2025 (2020.0 to 2025.0): its magnetic figures are extrapolated\n"),
+              std::string::npos)
+        << legs.out;
+    Outcome json = PlanWithData("--format json AAAA BBBB");
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_NE(nlohmann::json::parse(json.out).value("magnetic_note", "").find("extrapolated"), std::string::npos);
+
+    Ship("wmm/WMM2025.COF", epoch("1e300"));
+    Outcome damaged = PlanWithData("--format legs AAAA BBBB");
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("magnetic model file " + m_dir->path() + "/data/wmm/WMM2025.COF is damaged"),
+              std::string::npos)
+        << damaged.err;
+    EXPECT_EQ(damaged.out, "");
+}
+
+TEST_F(PlanDataFilesTest, TheExtremeSpeedsGiveFiniteTimesAndTheSmallestMapIsDrawn)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    // 178.2 nm: 10,692 minutes at one knot, 5.3 at 2,000.
+    const struct {
+        const char* knots;
+        double minutes, tolerance;
+    } cases[] = {{"1", 10692.0, 20.0}, {"2000", 5.35, 0.06}};
+    for (const auto& c : cases) {
+        Outcome o = Plan(std::string("--format json --speed ") + c.knots + " AAAA BBBB");
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_NEAR(nlohmann::json::parse(o.out)["total_min"].get<double>(), c.minutes, c.tolerance) << c.knots;
+        Outcome legs = Plan(std::string("--format legs --speed ") + c.knots + " AAAA BBBB");
+        const std::regex totals(std::string("\nTotal 17[78]\\.\\d nm, \\d+:[0-5]\\d at ") + c.knots + " kt\n");
+        EXPECT_TRUE(std::regex_search(legs.out, totals)) << legs.out;
+    }
+    EXPECT_EQ(Plan("--map small.png --map-size 100x100 AAAA BBBB").status, 0);
+    EXPECT_EQ(Slurp("small.png").substr(16, 8), std::string("\0\0\0\x64\0\0\0\x64", 8));  // IHDR 100 by 100
+}
+
+TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    const int depth = 300000;
+    const auto nested = [depth](const char* innermost) {
+        return [depth, innermost](std::string) {
+            std::string text = R"({"type":"Topology","arcs":[[[0,0],[10,0],[10,10],[0,0]]],"objects":{"land":)";
+            for (int i = 0; i < depth; ++i)
+                text += R"({"type":"GeometryCollection","geometries":[)";
+            text += innermost;
+            for (int i = 0; i < depth; ++i)
+                text += "]}";
+            return text + "}}";
+        };
+    };
+    Ship("naturalearth/land-110m.json", nested(R"({"type":"Polygon","arcs":[[0]]})"));
+    for (const char* file : {"naturalearth/land-50m.json", "naturalearth/countries-50m.json"})
+        Ship(file, [](std::string text) { return text; });
+    Outcome deep = PlanWithData("--map deep.svg AAAA BBBB");
+    EXPECT_EQ(deep.status, 0) << deep.err;
+    EXPECT_NE(Slurp("deep.svg").find(">N1</text>"), std::string::npos);
+
+    Ship("naturalearth/land-110m.json", nested(R"({"type":"Polygon","arcs":[[3]]})"));
+    Outcome damaged = PlanWithData("--map damaged.svg AAAA BBBB");
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("outlines file " + m_dir->path() + "/data/naturalearth/land-110m.json is damaged"),
+              std::string::npos)
+        << damaged.err;
+    EXPECT_FALSE(std::ifstream("damaged.svg").good());
 }

@@ -1,7 +1,6 @@
 #include "AirportArgument.h"
 
 #include "AirportLookup.h"
-#include "data/ConnectionString.h"
 #include "search/AirportSearch.h"
 
 #include <algorithm>
@@ -28,12 +27,13 @@ std::string MatchLine(const AirportMatch& m)
 
 }  // namespace
 
-std::string ResolveAirportArgument(CDatabase& database, const std::string& text, std::ostream& err)
+std::string ResolveAirportArgument(CDatabase& database, const std::string& text, const std::string& databaseName,
+                                   std::ostream& err)
 {
     const std::string id = FindAirportID(&database, text);
     if (!id.empty())
         return id;
-    const std::string noAirport = "meridane-plan: no airport " + text + " in " + NAVDB_FILE_NAME;
+    const std::string noAirport = "meridane-plan: no airport " + text + " in " + databaseName;
     airportsearch::AirportSearch search(&database);
     if (!text.empty() && text[0] == '#') {
         err << noAirport << "\n";

@@ -9,5 +9,7 @@ class CDatabase;
 // airport ID, an ident (any letter case), or an IATA code or other text that
 // is the ident or IATA code of exactly one airport. Otherwise "", after
 // telling `err` so, with the best matches of the text when there are any.
-// Database errors throw CDBException.
-std::string ResolveAirportArgument(CDatabase& database, const std::string& text, std::ostream& err);
+// Database errors throw CDBException. databaseName names the database in
+// the messages.
+std::string ResolveAirportArgument(CDatabase& database, const std::string& text, const std::string& databaseName,
+                                   std::ostream& err);

@@ -1,123 +1,167 @@
 #include "PlanOptions.h"
 
 #include "flightplan/NumberText.h"
+#include "flightplan/PlanCalculation.h"
+#include "tools/common/CommandLineOptions.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
-// "--name VALUE" or "--name=VALUE".
-bool IsValueOption(const std::string& arg, const std::string& name)
+using tools::UsageError;
+
+PlanOptions::Format FormatNamed(const std::string& value)
 {
-    return arg == name || arg.rfind(name + "=", 0) == 0;
+    if (value == "table")
+        return PlanOptions::Format::Table;
+    if (value == "tsv")
+        return PlanOptions::Format::Tsv;
+    if (value == "legs")
+        return PlanOptions::Format::Legs;
+    if (value == "json")
+        return PlanOptions::Format::Json;
+    throw UsageError("unknown format '" + value + "': use table, tsv, legs or json");
 }
 
-bool TakeValue(int argc, char** argv, int& i, const std::string& name, std::string& value, std::string& error)
+// One side of WIDTHxHEIGHT: digits only, and no more than an int holds.
+bool ReadSide(std::string_view text, int& side)
 {
-    const std::string arg = argv[i];
-    if (arg != name) {
-        value = arg.substr(name.size() + 1);
-        return true;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, side);
+    return !text.empty() && text.front() != '-' && error == std::errc() && stop == end;
+}
+
+void ReadMapSize(const std::string& value, PlanOptions& options)
+{
+    const std::size_t x = value.find('x');
+    int width = 0, height = 0;
+    if (x == std::string::npos || !ReadSide(std::string_view(value).substr(0, x), width) ||
+        !ReadSide(std::string_view(value).substr(x + 1), height) || width < routemap::kSmallestMapFileSide ||
+        height < routemap::kSmallestMapFileSide || width > routemap::kLargestMapSide ||
+        height > routemap::kLargestMapSide ||
+        static_cast<long long>(width) * height > routemap::kLargestMapFilePixels) {
+        throw UsageError("--map-size needs WIDTHxHEIGHT in pixels, " + std::to_string(routemap::kSmallestMapFileSide) +
+                         " to " + std::to_string(routemap::kLargestMapSide) + " each and at most " +
+                         std::to_string(routemap::kLargestMapFilePixels / 1000000) + " million in all, not '" +
+                         value + "'");
     }
-    if (i + 1 >= argc) {
-        error = name + " needs a value";
-        return false;
-    }
-    value = argv[++i];
-    return true;
+    options.mapWidth = width;
+    options.mapHeight = height;
+}
+
+double ReadSpeed(const std::string& value)
+{
+    const std::optional<double> knots = flightplan::parseDecimal(value);
+    if (!knots || *knots < flightplan::MIN_GROUND_SPEED_KT || *knots > flightplan::MAX_GROUND_SPEED_KT)
+        throw UsageError("--speed needs a ground speed in knots from " +
+                         flightplan::formatFixed(flightplan::MIN_GROUND_SPEED_KT, 0) + " to " +
+                         flightplan::formatFixed(flightplan::MAX_GROUND_SPEED_KT, 0) + ", not '" + value + "'");
+    return *knots;
+}
+
+int ReadCruise(const std::string& value)
+{
+    const std::optional<double> feet = flightplan::parseDecimal(value);
+    if (!feet || *feet < 0.0 || *feet > 60000.0 || *feet != static_cast<int>(*feet))
+        throw UsageError("--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'");
+    return static_cast<int>(*feet);
 }
 
 }  // namespace
 
 bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error)
 {
-    int positional = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
+    enum { kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb };
+    static const std::vector<tools::OptionSpec> specs{
+        {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
+        {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
+        {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},
+    };
+    try {
+        const std::vector<std::string> operands = tools::parseOptions(
+            std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), specs,
+            [&](std::size_t option, const std::string& value) {
+                switch (option) {
+                case kHelp:
+                    options.help = true;
+                    return false;
+                case kStats:
+                    options.stats = true;
+                    break;
+                case kReport:
+                    options.report = true;
+                    break;
+                case kRouteString:
+                    options.routeString = true;
+                    break;
+                case kFormat:
+                    options.format = FormatNamed(value);
+                    break;
+                case kExport:
+                    options.exports.push_back(value);
+                    break;
+                case kMap:
+                    options.mapFile = value;
+                    break;
+                case kMapSize:
+                    ReadMapSize(value, options);
+                    break;
+                case kSpeed:
+                    options.speedKt = ReadSpeed(value);
+                    break;
+                case kCruise:
+                    options.cruiseFt = ReadCruise(value);
+                    break;
+                case kDb:
+                    if (value.empty())
+                        throw UsageError("--db needs a value");
+                    options.database = value;
+                    break;
+                }
+                return true;
+            });
+        if (options.help)
             return true;
-        } else if (arg == "--stats") {
-            options.stats = true;
-        } else if (arg == "--report") {
-            options.report = true;
-        } else if (arg == "--route-string") {
-            options.routeString = true;
-        } else if (IsValueOption(arg, "--format")) {
-            std::string value;
-            if (!TakeValue(argc, argv, i, "--format", value, error))
-                return false;
-            if (value == "table") {
-                options.format = PlanOptions::Format::Table;
-            } else if (value == "tsv") {
-                options.format = PlanOptions::Format::Tsv;
-            } else if (value == "legs") {
-                options.format = PlanOptions::Format::Legs;
-            } else if (value == "json") {
-                options.format = PlanOptions::Format::Json;
-            } else {
-                error = "unknown format '" + value + "': use table, tsv, legs or json";
-                return false;
-            }
-        } else if (IsValueOption(arg, "--export")) {
-            std::string value;
-            if (!TakeValue(argc, argv, i, "--export", value, error))
-                return false;
-            options.exports.push_back(value);
-        } else if (IsValueOption(arg, "--map")) {
-            if (!TakeValue(argc, argv, i, "--map", options.mapFile, error))
-                return false;
-        } else if (IsValueOption(arg, "--map-size")) {
-            std::string value;
-            if (!TakeValue(argc, argv, i, "--map-size", value, error))
-                return false;
-            int width = 0, height = 0;
-            char tail = 0;
-            if (std::sscanf(value.c_str(), "%dx%d%c", &width, &height, &tail) != 2 || width < 1 || height < 1 ||
-                width > 16384 || height > 16384) {
-                error = "--map-size needs WIDTHxHEIGHT in pixels, 1 to 16384 each, not '" + value + "'";
-                return false;
-            }
-            options.mapWidth = width;
-            options.mapHeight = height;
-        } else if (IsValueOption(arg, "--speed")) {
-            std::string value;
-            if (!TakeValue(argc, argv, i, "--speed", value, error))
-                return false;
-            const std::optional<double> knots = flightplan::parseDecimal(value);
-            if (!knots || !(*knots > 0.0) || *knots > 2000.0) {
-                error = "--speed needs a ground speed in knots above 0, not '" + value + "'";
-                return false;
-            }
-            options.speedKt = *knots;
-        } else if (IsValueOption(arg, "--cruise")) {
-            std::string value;
-            if (!TakeValue(argc, argv, i, "--cruise", value, error))
-                return false;
-            const std::optional<double> feet = flightplan::parseDecimal(value);
-            if (!feet || *feet < 0.0 || *feet > 60000.0 || *feet != static_cast<int>(*feet)) {
-                error = "--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'";
-                return false;
-            }
-            options.cruiseFt = static_cast<int>(*feet);
-        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            error = "unknown option " + arg;
-            return false;
-        } else {
-            if (positional == 0)
-                options.departure = arg;
-            else if (positional == 1)
-                options.destination = arg;
-            ++positional;
-        }
-    }
-    if (positional > 2) {
-        error = "too many arguments: give one departure and one destination airport";
+        if (operands.size() > 2)
+            throw UsageError("too many arguments: give one departure and one destination airport");
+        if (operands.size() != 2)
+            throw UsageError("give a departure and a destination airport");
+        options.departure = operands[0];
+        options.destination = operands[1];
+        return true;
+    } catch (const UsageError& e) {
+        error = e.what();
         return false;
     }
-    if (positional != 2) {
-        error = "give a departure and a destination airport";
-        return false;
-    }
-    return true;
+}
+
+std::string PlanUsage()
+{
+    // Laid out as help2man reads it: the manual page is made from this text.
+    return "Usage: meridane-plan [OPTION]... DEPARTURE DESTINATION\n"
+           "Plans a route of VOR beacons from DEPARTURE to DESTINATION. Airports are\n"
+           "idents (KJFK), IATA codes (JFK) or # and an airport ID (#1234).\n"
+           "The navigation database is VORS.MDB in the current directory, else\n"
+           "${XDG_DATA_HOME:-~/.local/share}/meridane/VORS.MDB, else the one installed\n"
+           "with the program.\n"
+           "\n"
+           "  --format FORMAT    table (the default), tsv, legs (the legs with magnetic\n"
+           "                     courses and radials) or json (the whole plan)\n"
+           "  --route-string     print only the ICAO route\n"
+           "  --export FILE      write a flight-plan file in the format its extension\n"
+           "                     names: .fms X-Plane, .pln MSFS, .fpl Garmin, .gpx GPX,\n"
+           "                     .fgfp FlightGear, .json, .txt; may be repeated\n"
+           "  --speed KT         ground speed in knots, 1 to 2000 (110)\n"
+           "  --cruise FT        cruise altitude in feet\n"
+           "  --map FILE         write the route map as .svg or .png\n"
+           "  --map-size WxH     the map's size in pixels (" +
+           std::to_string(routemap::kMapFileWidth) + "x" + std::to_string(routemap::kMapFileHeight) +
+           "), each side " + std::to_string(routemap::kSmallestMapFileSide) + " to " +
+           std::to_string(routemap::kLargestMapSide) + ",\n"
+           "                     at most " + std::to_string(routemap::kLargestMapFilePixels / 1000000) +
+           " million in all\n"
+           "  --db PATH          use the navigation database PATH\n"
+           "  --report           also write course.txt in the current directory\n"
+           "  --stats            print statements, time and beacons on standard error\n"
+           "  -h, --help         print this text\n";
 }

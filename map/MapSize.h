@@ -1,0 +1,18 @@
+#pragma once
+
+namespace routemap {
+
+// A map written to a file is this big unless the user names another size.
+inline constexpr int kMapFileWidth = 1200;
+inline constexpr int kMapFileHeight = 900;
+
+// The most pixels a side of any map may have.
+inline constexpr int kLargestMapSide = 16384;
+
+// What a user may ask for: a side under 100 pixels has no room for a label
+// and the scale, and beyond 100 million pixels the image alone takes 400 MB
+// while it is drawn, for no more detail than the outlines hold.
+inline constexpr int kSmallestMapFileSide = 100;
+inline constexpr long long kLargestMapFilePixels = 100'000'000;
+
+}  // namespace routemap
