@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include "base/ProtectedFiles.h"
+
 #include "DBException.h"
 #include "NavigationSchema.h"
 #include "OdbcDriverSetup.h"
@@ -325,6 +327,9 @@ bool CDatabase::Connect(const std::string& strConnect, unsigned options, bool ch
     m_options = options;
     m_bQueryTimeoutRefused = false;
     m_fileWatch = std::move(watch);
+    // No output of this process may take the place of the database it reads.
+    if (!file.empty())
+        base::protectFile(file);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "OdbcDriverSetup.h"
 
-#include "data/ExecutableDir.h"
+#include "base/ExecutableDir.h"
 
 #include <odbcinst.h>
 #include <strings.h>

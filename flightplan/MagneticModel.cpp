@@ -1,9 +1,9 @@
 #include "flightplan/MagneticModel.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 
-#include "data/DataFiles.h"
+#include "base/DataFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -84,7 +84,7 @@ MagneticModel MagneticModel::load(const std::string& path)
         ++lineNumber;
         std::vector<std::string> fields = splitFields(line);
         if (lineNumber == 1) {
-            std::optional<double> epoch = fields.empty() ? std::nullopt : parseDecimal(fields[0]);
+            std::optional<double> epoch = fields.empty() ? std::nullopt : base::parseDecimal(fields[0]);
             if (!epoch || fields.size() < 2)
                 damaged(path, lineNumber, "is not the header (epoch and model name)");
             if (!(*epoch >= EARLIEST_EPOCH && *epoch <= LATEST_EPOCH))
@@ -103,7 +103,7 @@ MagneticModel MagneticModel::load(const std::string& path)
             damaged(path, lineNumber, "does not hold the six numbers n m g h g_dot h_dot");
         std::optional<double> values[6];
         for (int i = 0; i < 6; ++i) {
-            values[i] = parseDecimal(fields[static_cast<std::size_t>(i)]);
+            values[i] = base::parseDecimal(fields[static_cast<std::size_t>(i)]);
             if (!values[i])
                 damaged(path, lineNumber, "has \"" + fields[static_cast<std::size_t>(i)] + "\" where a number belongs");
         }

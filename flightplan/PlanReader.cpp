@@ -1,6 +1,6 @@
 #include "flightplan/PlanReader.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 
 #include "data/DBException.h"
@@ -67,7 +67,7 @@ std::string queryText(const Source& source, std::int64_t id)
 double readCoordinate(const std::string& text, double limit, const char* column, const std::string& whose,
                       const char* factsTable)
 {
-    std::optional<double> value = parseDecimal(text);
+    std::optional<double> value = base::parseDecimal(text);
     if (!value || std::fabs(*value) > limit)
         throw PlanError(std::string("The ") + column + " of " + whose + " in " + factsTable + " is damaged: \"" +
                         text + "\".");
@@ -79,7 +79,7 @@ std::optional<double> readOptional(const std::string& text, double limit, const 
 {
     if (text.empty())
         return std::nullopt;
-    std::optional<double> value = parseDecimal(text);
+    std::optional<double> value = base::parseDecimal(text);
     if (!value || std::fabs(*value) > limit)
         throw PlanError(std::string("The ") + column + " of " + whose + " in " + table + " is damaged: \"" + text +
                         "\".");
@@ -181,8 +181,8 @@ std::vector<Waypoint> readAllVors(CDatabase& database)
             point.kind = WaypointKind::Vor;
             point.ident = rs.GetFieldValue("Ident");
             point.name = rs.GetFieldValue("Name");
-            const std::optional<double> lat = parseDecimal(rs.GetFieldValue("Latitude"));
-            const std::optional<double> lon = parseDecimal(rs.GetFieldValue("Longitude"));
+            const std::optional<double> lat = base::parseDecimal(rs.GetFieldValue("Latitude"));
+            const std::optional<double> lon = base::parseDecimal(rs.GetFieldValue("Longitude"));
             // A damaged row costs one symbol on the map, not the map.
             if (!lat || !lon || std::fabs(*lat) > 90.0 || std::fabs(*lon) > 180.0)
                 continue;

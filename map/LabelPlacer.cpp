@@ -1,6 +1,6 @@
 #include "map/LabelPlacer.h"
 
-#include "map/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +52,7 @@ LabelPlacer::LabelPlacer(cairo_t* cr, int width, int height) : m_cr(cr), m_width
 void LabelPlacer::addBeside(Importance importance, const PixelPoint& anchor, double clearance, std::vector<LabelLine> lines)
 {
     for (LabelLine& line : lines) {
-        line.text = labelText(line.text);
+        line.text = base::labelText(line.text);
     }
     m_requests.push_back({importance, anchor, clearance, false, std::move(lines)});
 }
@@ -60,7 +60,7 @@ void LabelPlacer::addBeside(Importance importance, const PixelPoint& anchor, dou
 void LabelPlacer::addAt(Importance importance, const PixelPoint& topLeft, std::vector<LabelLine> lines)
 {
     for (LabelLine& line : lines) {
-        line.text = labelText(line.text);
+        line.text = base::labelText(line.text);
     }
     m_requests.push_back({importance, topLeft, 0.0, true, std::move(lines)});
 }

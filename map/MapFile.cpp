@@ -1,17 +1,17 @@
 #include "map/MapFile.h"
 
+#include "base/AsciiText.h"
+#include "base/WholeFile.h"
+
 #include "map/MapError.h"
 #include "map/MapRenderer.h"
 #include "map/MapSize.h"
 #include "map/SvgText.h"
 #include "map/ViewFit.h"
-#include "map/WholeFile.h"
 
 #include <cairo-svg.h>
 #include <cairo.h>
 
-#include <algorithm>
-#include <cctype>
 #include <memory>
 
 namespace routemap {
@@ -42,25 +42,12 @@ void checkSize(int width, int height)
     }
 }
 
-std::string lowerExtension(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        return "";
-    }
-    std::string extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 }  // namespace
 
 void requireMapFileName(const std::string& path)
 {
-    const std::string extension = lowerExtension(path);
-    if (extension != "svg" && extension != "png")
+    const std::string extension = base::lowerExtension(path);
+    if (extension != ".svg" && extension != ".png")
         throw MapError("cannot write map file " + path + ": the name must end in .svg or .png");
 }
 
@@ -102,15 +89,16 @@ void writeMapFile(const std::string& path, const Outlines& outlines, const MapSc
                   int width, int height)
 {
     requireMapFileName(path);
-    const std::string extension = lowerExtension(path);
+    const bool svg = base::lowerExtension(path) == ".svg";
     std::string bytes;
     try {
-        bytes = extension == "svg" ? renderSvg(outlines, scene, view, width, height)
+        bytes = svg ? renderSvg(outlines, scene, view, width, height)
                                    : renderPng(outlines, scene, view, width, height);
     } catch (const MapError& e) {
         throw MapError("cannot write map file " + path + ": " + e.what());
     }
-    writeWholeFile(path, bytes);
+    if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, bytes))
+        throw MapError("cannot write map file " + path + ": " + base::failureCause(*failure));
 }
 
 void writeMapFile(const std::string& path, const Outlines& outlines, const MapScene& scene, int width, int height)

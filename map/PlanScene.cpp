@@ -1,6 +1,6 @@
 #include "map/PlanScene.h"
 
-#include "data/DataFiles.h"
+#include "base/DataFiles.h"
 
 #include <set>
 #include <string>

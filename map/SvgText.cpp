@@ -1,5 +1,6 @@
 #include "map/SvgText.h"
 
+#include "base/XmlText.h"
 #include "map/MapError.h"
 
 #include <cmath>
@@ -8,22 +9,6 @@
 namespace routemap {
 
 namespace {
-
-std::string escaped(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string number(double value)
 {
@@ -50,7 +35,7 @@ std::string svgTextElements(const std::vector<MapText>& texts)
     for (const MapText& text : texts) {
         out += "<text x=\"" + number(text.x) + "\" y=\"" + number(text.y) + "\" font-size=\"" + number(text.size) +
                "\"" + (text.bold ? " font-weight=\"bold\"" : "") + " fill=\"" + hexColour(text.colour) + "\"" +
-               (text.halo ? halo : "") + ">" + escaped(text.text) + "</text>\n";
+               (text.halo ? halo : "") + ">" + base::xmlEscape(text.text) + "</text>\n";
     }
     out += "</g>\n";
     return out;

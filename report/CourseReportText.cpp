@@ -1,6 +1,6 @@
 #include "CourseReportText.h"
 
-#include "TextColumns.h"
+#include "base/TextColumns.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -24,7 +24,7 @@ struct Cell {
 void AppendLine(std::string& out, std::initializer_list<Cell> cells)
 {
     for (const Cell& cell : cells)
-        AppendCell(out, cell.text, cell.width);
+        base::appendCell(out, cell.text, cell.width);
     out.append(LINE_END);
 }
 
@@ -64,7 +64,7 @@ void AppendRunwayLine(std::string& out, const std::vector<std::string>* dep, con
 {
     for (const std::vector<std::string>* row : {dep, dest}) {
         for (std::size_t column = 0; column < std::size(RUNWAY_WIDTHS); ++column)
-            AppendCell(out, CellOf(row, column), RUNWAY_WIDTHS[column]);
+            base::appendCell(out, CellOf(row, column), RUNWAY_WIDTHS[column]);
     }
     out.append(LINE_END);
 }
@@ -89,7 +89,7 @@ void AppendRunways(std::string& out, const CoursePlan& plan)
 void AppendRouteLine(std::string& out, const std::vector<std::string>& row, std::string_view lineEnd)
 {
     for (std::size_t column = 0; column < std::size(ROUTE_WIDTHS); ++column)
-        AppendCell(out, CellOf(&row, column), ROUTE_WIDTHS[column]);
+        base::appendCell(out, CellOf(&row, column), ROUTE_WIDTHS[column]);
     out.append(lineEnd);
 }
 

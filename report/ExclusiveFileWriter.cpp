@@ -1,8 +1,10 @@
 #include "ExclusiveFileWriter.h"
 
+#include "base/ProtectedFiles.h"
+#include "base/WholeFile.h"
+
 #include "FileErrorText.h"
 #include "FileException.h"
-#include "WholeFileReplace.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -58,22 +60,24 @@ std::string FinalTarget(std::string path)
     return path;
 }
 
-// Replaces target whole (WholeFileReplace.h) with the messages of a report:
+// Replaces target whole (base/WholeFile.h) with the messages of a report:
 // a failed write is a full disk. path is the name for messages. Returns 0,
 // or the errno of a temporary file that could not be created.
 int ReplaceWhole(const std::string& target, const mode_t* permissions, const std::string& path,
                  const std::string& bytes)
 {
-    std::optional<ReplaceFailure> failure = ReplaceFileWhole(target, bytes, permissions);
+    std::optional<base::WriteFailure> failure = base::replaceFileWhole(target, bytes, permissions);
     if (!failure)
         return 0;
     switch (failure->step) {
-    case ReplaceFailure::Step::Create:
+    case base::WriteFailure::Step::Create:
         return failure->error;
-    case ReplaceFailure::Step::Write:
+    case base::WriteFailure::Step::Write:
         throw CFileException(DiskFullText(path));
-    case ReplaceFailure::Step::Permissions:
-    case ReplaceFailure::Step::Rename:
+    case base::WriteFailure::Step::Refused:
+        throw CFileException(ProtectedFileText(path));
+    case base::WriteFailure::Step::Permissions:
+    case base::WriteFailure::Step::Rename:
         break;
     }
     throw CFileException(OpenFailureText(failure->error, path));
@@ -87,7 +91,7 @@ void WriteInPlace(Descriptor& file, const struct stat& info, const std::string& 
     // Only a regular file can be truncated; devices such as /dev/full refuse.
     if (S_ISREG(info.st_mode) && ::ftruncate(file.get(), 0) != 0)
         throw CFileException(errno == ENOSPC || errno == EDQUOT ? DiskFullText(path) : OpenFailureText(errno, path));
-    if (!WriteAllBytes(file.get(), bytes)) {
+    if (!base::writeAllBytes(file.get(), bytes)) {
         file.close();
         throw CFileException(DiskFullText(path));
     }
@@ -105,6 +109,8 @@ bool SameFile(const struct stat& a, const std::string& path)
 
 void WriteFileExclusively(const std::string& path, const std::string& bytes)
 {
+    if (base::isProtectedPath(path))
+        throw CFileException(ProtectedFileText(path));
     // No O_CREAT here: a report that does not exist yet comes into being
     // whole, below. O_NONBLOCK keeps a FIFO left under that name from
     // hanging the program; it is cleared once open.

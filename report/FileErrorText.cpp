@@ -1,5 +1,7 @@
 #include "FileErrorText.h"
 
+#include "base/ProtectedFiles.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -52,4 +54,9 @@ std::string DiskFullText(const std::string& name)
 std::string SharingViolationText(const std::string& name)
 {
     return "A sharing violation occurred while accessing " + name + ".";
+}
+
+std::string ProtectedFileText(const std::string& name)
+{
+    return "Access to " + name + " was denied: " + base::protectedFileCause() + ".";
 }

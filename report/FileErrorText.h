@@ -11,3 +11,6 @@ std::string DiskFullText(const std::string& name);
 
 // The message for a file another writer holds locked.
 std::string SharingViolationText(const std::string& name);
+
+// The message for a file this program must not write: the database it reads.
+std::string ProtectedFileText(const std::string& name);

@@ -1,5 +1,7 @@
 #include "AirportLookup.h"
 
+#include "base/AsciiText.h"
+
 #include "Quoting.h"
 #include "Recordset.h"
 
@@ -18,10 +20,7 @@ std::string FindAirportID(CDatabase* pDatabase, const std::string& identOrID)
         }
         condition = "ID=" + digits;
     } else {
-        std::string ident;
-        for (char c : identOrID)
-            ident += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        condition = "Ident='" + EscapeQuotes(ident) + "'";
+        condition = "Ident='" + EscapeQuotes(base::asciiUpper(identOrID)) + "'";
     }
     CRecordset rs(pDatabase);
     if (!rs.Open(CRecordset::forwardOnly, "SELECT ID FROM airports WHERE " + condition, CRecordset::none))

@@ -1,5 +1,7 @@
 #include "search/AirportSearch.h"
 
+#include "base/AsciiText.h"
+
 #include "data/DBException.h"
 #include "data/Recordset.h"
 #include "search/SearchKey.h"
@@ -29,14 +31,6 @@ void OpenWith(CRecordset& rs, const std::string& sql, std::vector<std::string> p
     rs.SetParameters(std::move(parameters));
     if (!rs.Open(CRecordset::forwardOnly, sql, CRecordset::none))
         throw CDBException("The navigation database is not open.");
-}
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
 }
 
 }  // namespace
@@ -153,7 +147,7 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
             continue;
         AirportMatch match = it->second;
         match.kind = hit.kind;
-        match.iata = Upper(hit.iata);
+        match.iata = base::asciiUpper(hit.iata);
         matches.push_back(std::move(match));
     }
     return matches;

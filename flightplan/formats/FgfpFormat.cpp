@@ -1,8 +1,8 @@
 #include "flightplan/formats/FormatWriters.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/formats/Idents.h"
-#include "flightplan/formats/XmlText.h"
+#include "base/XmlText.h"
 
 namespace flightplan {
 
@@ -31,7 +31,7 @@ std::string airportBlock(const char* element, const FgPoint& point)
 {
     if (point.type != "navaid")
         return {};
-    return std::string("  <") + element + ">\n    <airport type=\"string\">" + xmlEscape(point.ident) +
+    return std::string("  <") + element + ">\n    <airport type=\"string\">" + base::xmlEscape(point.ident) +
            "</airport>\n  </" + element + ">\n";
 }
 
@@ -48,9 +48,9 @@ std::string writeFgfp(const FlightPlan& plan)
     for (const FgPoint& point : points) {
         xml += "    <wp>\n";
         xml += "      <type type=\"string\">" + point.type + "</type>\n";
-        xml += "      <ident type=\"string\">" + xmlEscape(point.ident) + "</ident>\n";
-        xml += "      <lon type=\"double\">" + formatFixed(point.longitude, 6) + "</lon>\n";
-        xml += "      <lat type=\"double\">" + formatFixed(point.latitude, 6) + "</lat>\n";
+        xml += "      <ident type=\"string\">" + base::xmlEscape(point.ident) + "</ident>\n";
+        xml += "      <lon type=\"double\">" + base::formatFixed(point.longitude, 6) + "</lon>\n";
+        xml += "      <lat type=\"double\">" + base::formatFixed(point.latitude, 6) + "</lat>\n";
         xml += "    </wp>\n";
     }
     xml += "  </route>\n</PropertyList>\n";

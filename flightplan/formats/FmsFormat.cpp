@@ -1,6 +1,6 @@
 #include "flightplan/formats/FormatWriters.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/formats/Idents.h"
 
 
@@ -76,8 +76,8 @@ std::string writeFms(const FlightPlan& plan)
             via = "ADEP";
         else if (i + 1 == points.size() && airportEnd)
             via = "ADES";
-        text += std::to_string(point.type) + " " + point.ident + " " + via + " " + formatFixed(point.altitudeFt, 6) +
-                " " + formatFixed(point.latitude, 6) + " " + formatFixed(point.longitude, 6) + "\n";
+        text += std::to_string(point.type) + " " + point.ident + " " + via + " " + base::formatFixed(point.altitudeFt, 6) +
+                " " + base::formatFixed(point.latitude, 6) + " " + base::formatFixed(point.longitude, 6) + "\n";
     }
     return text;
 }

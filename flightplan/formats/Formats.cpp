@@ -1,8 +1,10 @@
 #include "flightplan/formats/Formats.h"
 
+#include "base/AsciiText.h"
+#include "base/WholeFile.h"
+
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
-#include "flightplan/formats/PlanFileWriter.h"
 
 namespace flightplan {
 
@@ -47,16 +49,9 @@ const PlanFormat* formatById(std::string_view id)
 
 const PlanFormat* formatForPath(std::string_view path)
 {
-    const std::size_t slash = path.rfind('/');
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0)
-        return nullptr;
-    std::string extension;
-    for (char c : name.substr(dot))
-        extension += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    const std::string extension = base::lowerExtension(path);
     for (const PlanFormat& format : planFormats()) {
-        if (extension == format.extension)
+        if (!extension.empty() && extension == format.extension)
             return &format;
     }
     return nullptr;
@@ -75,7 +70,8 @@ const PlanFormat& requireFormatForPath(const std::string& path)
 void exportPlan(const FlightPlan& plan, const std::string& path)
 {
     const PlanFormat& format = requireFormatForPath(path);
-    writePlanFile(path, format.write(plan));
+    if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, format.write(plan)))
+        throw PlanError("The flight plan file " + path + " cannot be written: " + base::failureCause(*failure) + ".");
 }
 
 }  // namespace flightplan

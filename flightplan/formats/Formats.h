@@ -32,8 +32,10 @@ const PlanFormat* formatForPath(std::string_view path);
 // before any work starts.
 const PlanFormat& requireFormatForPath(const std::string& path);
 
-// Writes the plan to path in the format its extension names (see
-// PlanFileWriter.h for how the file is replaced). Throws PlanError.
+// Writes the plan to path in the format its extension names, whole (see
+// base/WholeFile.h: a reader never sees half a plan, a failure leaves what
+// was at path untouched, a link at path is replaced, not followed). Throws
+// PlanError naming the file and the cause.
 void exportPlan(const FlightPlan& plan, const std::string& path);
 
 }  // namespace flightplan

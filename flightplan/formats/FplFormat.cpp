@@ -1,8 +1,10 @@
 #include "flightplan/formats/FormatWriters.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/formats/Idents.h"
-#include "flightplan/formats/XmlText.h"
+#include "base/XmlText.h"
+
+#include <glib.h>
 
 #include <cmath>
 
@@ -33,10 +35,8 @@ std::string fplText(const std::string& text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         char kept = ' ';
-        if (c >= 'a' && c <= 'z')
-            kept = static_cast<char>(c - 'a' + 'A');
-        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/')
-            kept = static_cast<char>(c);
+        if (g_ascii_isalnum(static_cast<char>(c)) || c == '/')
+            kept = g_ascii_toupper(static_cast<char>(c));
         else if (c == 0xC3 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0u) == 0x80u)
             kept = latin1[static_cast<unsigned char>(text[++i]) - 0x80];
         else if (c >= 0xC0) {
@@ -87,7 +87,7 @@ std::string writeFpl(const FlightPlan& plan)
     const std::vector<FplPoint> points = adaptForFpl(plan);
     std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                       "<flight-plan xmlns=\"http://www8.garmin.com/xmlschemas/FlightPlan/v1\">\n";
-    xml += xmlElement(2, "created", isoTimestamp(plan.date));
+    xml += base::xmlElement(2, "created", isoTimestamp(plan.date));
     xml += "  <waypoint-table>\n";
     for (std::size_t i = 0; i < points.size(); ++i) {
         const FplPoint& point = points[i];
@@ -97,24 +97,24 @@ std::string writeFpl(const FlightPlan& plan)
         if (listed)
             continue;
         xml += "    <waypoint>\n";
-        xml += xmlElement(6, "identifier", point.ident);
-        xml += xmlElement(6, "type", point.type);
+        xml += base::xmlElement(6, "identifier", point.ident);
+        xml += base::xmlElement(6, "type", point.type);
         // The country code is the ICAO region (K6, ED), which the database
         // does not hold; empty lets the unit match on identifier and type.
         xml += "      <country-code />\n";
-        xml += xmlElement(6, "lat", formatFixed(point.latitude, 6));
-        xml += xmlElement(6, "lon", formatFixed(point.longitude, 6));
-        xml += xmlElement(6, "comment", point.comment);
+        xml += base::xmlElement(6, "lat", base::formatFixed(point.latitude, 6));
+        xml += base::xmlElement(6, "lon", base::formatFixed(point.longitude, 6));
+        xml += base::xmlElement(6, "comment", point.comment);
         xml += "    </waypoint>\n";
     }
     xml += "  </waypoint-table>\n";
     xml += "  <route>\n";
-    xml += xmlElement(4, "route-name", fplText(points.front().ident + " TO " + points.back().ident));
-    xml += xmlElement(4, "flight-plan-index", "1");
+    xml += base::xmlElement(4, "route-name", fplText(points.front().ident + " TO " + points.back().ident));
+    xml += base::xmlElement(4, "flight-plan-index", "1");
     for (const FplPoint& point : points) {
         xml += "    <route-point>\n";
-        xml += xmlElement(6, "waypoint-identifier", point.ident);
-        xml += xmlElement(6, "waypoint-type", point.type);
+        xml += base::xmlElement(6, "waypoint-identifier", point.ident);
+        xml += base::xmlElement(6, "waypoint-type", point.type);
         xml += "      <waypoint-country-code />\n";
         xml += "    </route-point>\n";
     }

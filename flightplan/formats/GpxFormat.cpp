@@ -1,7 +1,7 @@
 #include "flightplan/formats/FormatWriters.h"
 
-#include "flightplan/NumberText.h"
-#include "flightplan/formats/XmlText.h"
+#include "base/NumberText.h"
+#include "base/XmlText.h"
 
 namespace flightplan {
 
@@ -22,15 +22,15 @@ std::string writeGpx(const FlightPlan& plan)
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<gpx version=\"1.1\" creator=\"Meridane\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
     xml += "  <rte>\n";
-    xml += xmlElement(4, "name", plan.route);
+    xml += base::xmlElement(4, "name", plan.route);
     for (const Waypoint& point : plan.waypoints) {
-        xml += "    <rtept lat=\"" + formatFixed(point.latitude, 6) + "\" lon=\"" + formatFixed(point.longitude, 6) +
+        xml += "    <rtept lat=\"" + base::formatFixed(point.latitude, 6) + "\" lon=\"" + base::formatFixed(point.longitude, 6) +
                "\">\n";
         if (point.elevationFt)
-            xml += xmlElement(6, "ele", formatFixed(*point.elevationFt * METRES_PER_FOOT, 1));
-        xml += xmlElement(6, "name", point.ident);
-        xml += xmlElement(6, "desc", description(point));
-        xml += xmlElement(6, "type", point.kind == WaypointKind::Vor ? "VOR" : "Airport");
+            xml += base::xmlElement(6, "ele", base::formatFixed(*point.elevationFt * METRES_PER_FOOT, 1));
+        xml += base::xmlElement(6, "name", point.ident);
+        xml += base::xmlElement(6, "desc", description(point));
+        xml += base::xmlElement(6, "type", point.kind == WaypointKind::Vor ? "VOR" : "Airport");
         xml += "    </rtept>\n";
     }
     xml += "  </rte>\n</gpx>\n";

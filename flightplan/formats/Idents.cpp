@@ -1,5 +1,7 @@
 #include "flightplan/formats/Idents.h"
 
+#include <glib.h>
+
 #include <cstdio>
 
 namespace flightplan {
@@ -10,10 +12,8 @@ std::string upperAlphanumeric(std::string_view text, std::size_t maxLength)
     for (char c : text) {
         if (out.size() == maxLength)
             break;
-        if (c >= 'a' && c <= 'z')
-            out += static_cast<char>(c - 'a' + 'A');
-        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
-            out += c;
+        if (g_ascii_isalnum(c))
+            out += g_ascii_toupper(c);
     }
     return out;
 }
@@ -23,7 +23,7 @@ bool isDatabaseAirportIdent(std::string_view ident)
     if (ident.size() < 3 || ident.size() > 4)
         return false;
     for (char c : ident) {
-        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+        if (!g_ascii_isupper(c) && !g_ascii_isdigit(c))
             return false;
     }
     return true;

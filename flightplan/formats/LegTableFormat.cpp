@@ -1,7 +1,7 @@
 #include "flightplan/formats/FormatWriters.h"
 
-#include "flightplan/NumberText.h"
-#include "report/TextColumns.h"
+#include "base/NumberText.h"
+#include "base/TextColumns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,13 +53,13 @@ std::string layOut(const std::vector<std::vector<std::string>>& rows, const std:
     std::vector<std::size_t> widths(rightAligned.size(), 0);
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+            widths[c] = std::max(widths[c], base::displayWidth(row[c]));
     }
     std::string text;
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string padding(widths[c] - DisplayWidth(row[c]), ' ');
+            const std::string padding(widths[c] - base::displayWidth(row[c]), ' ');
             if (c > 0)
                 line += "  ";
             line += rightAligned[c] ? padding + row[c] : row[c] + padding;
@@ -82,7 +82,7 @@ std::string writeLegTable(const FlightPlan& plan)
 
     std::string text = departure.ident + " " + departure.name + " to " + destination.ident + " " + destination.name +
                        "\n";
-    text += "Ground speed " + formatFixed(plan.groundSpeedKt, 0) + " kt, cruise " + thousandsText(plan.cruiseFt) +
+    text += "Ground speed " + base::formatFixed(plan.groundSpeedKt, 0) + " kt, cruise " + thousandsText(plan.cruiseFt) +
             " ft" + (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)") + ", magnetic figures for " + date +
             "\n";
     if (!plan.magneticNote.empty())
@@ -111,15 +111,15 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
         cumulative += leg.distanceNm;
         rows.push_back({plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
                         leg.frequency ? *leg.frequency : "-", degreesText(leg.courseMagnetic), radialText(plan, leg),
-                        formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), formatFixed(cumulative, 1)});
+                        base::formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), base::formatFixed(cumulative, 1)});
     }
     return rows;
 }
 
 std::string legTableTotals(const FlightPlan& plan)
 {
-    return "Total " + formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
-           formatFixed(plan.groundSpeedKt, 0) + " kt";
+    return "Total " + base::formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
+           base::formatFixed(plan.groundSpeedKt, 0) + " kt";
 }
 
 std::string cruiseText(const FlightPlan& plan)

@@ -1,8 +1,8 @@
 #include "flightplan/formats/FormatWriters.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/formats/Idents.h"
-#include "flightplan/formats/XmlText.h"
+#include "base/XmlText.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -40,7 +40,7 @@ std::string dmsText(double value, char positive, char negative)
 // +000013.00: signed feet, six whole digits.
 std::string altitudeText(double feet)
 {
-    std::string digits = formatFixed(std::fabs(feet), 2);
+    std::string digits = base::formatFixed(std::fabs(feet), 2);
     while (digits.size() < 9)
         digits.insert(0, "0");
     return (feet < 0 && digits.find_first_not_of("0.") != std::string::npos ? "-" : "+") + digits;
@@ -73,30 +73,30 @@ std::string writePln(const FlightPlan& plan)
 
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<SimBase.Document Type=\"AceXML\" version=\"1,0\">\n";
-    xml += xmlElement(4, "Descr", "AceXML Document");
+    xml += base::xmlElement(4, "Descr", "AceXML Document");
     xml += "    <FlightPlan.FlightPlan>\n";
-    xml += xmlElement(8, "Title", departure.ident + " to " + destination.ident);
-    xml += xmlElement(8, "FPType", "VFR");
-    xml += xmlElement(8, "RouteType", "VOR");
-    xml += xmlElement(8, "CruisingAlt", std::to_string(plan.cruiseFt));
-    xml += xmlElement(8, "DepartureID", departure.ident);
-    xml += xmlElement(8, "DepartureLLA", departure.position);
-    xml += xmlElement(8, "DestinationID", destination.ident);
-    xml += xmlElement(8, "DestinationLLA", destination.position);
-    xml += xmlElement(8, "Descr", departure.ident + ", " + destination.ident);
-    xml += xmlElement(8, "DepartureName", plan.departure().name);
-    xml += xmlElement(8, "DestinationName", plan.destination().name);
+    xml += base::xmlElement(8, "Title", departure.ident + " to " + destination.ident);
+    xml += base::xmlElement(8, "FPType", "VFR");
+    xml += base::xmlElement(8, "RouteType", "VOR");
+    xml += base::xmlElement(8, "CruisingAlt", std::to_string(plan.cruiseFt));
+    xml += base::xmlElement(8, "DepartureID", departure.ident);
+    xml += base::xmlElement(8, "DepartureLLA", departure.position);
+    xml += base::xmlElement(8, "DestinationID", destination.ident);
+    xml += base::xmlElement(8, "DestinationLLA", destination.position);
+    xml += base::xmlElement(8, "Descr", departure.ident + ", " + destination.ident);
+    xml += base::xmlElement(8, "DepartureName", plan.departure().name);
+    xml += base::xmlElement(8, "DestinationName", plan.destination().name);
     xml += "        <AppVersion>\n";
-    xml += xmlElement(12, "AppVersionMajor", "10");
-    xml += xmlElement(12, "AppVersionBuild", "61472");
+    xml += base::xmlElement(12, "AppVersionMajor", "10");
+    xml += base::xmlElement(12, "AppVersionBuild", "61472");
     xml += "        </AppVersion>\n";
     for (const PlnPoint& point : points) {
-        xml += "        <ATCWaypoint id=\"" + xmlAttributeEscape(point.ident) + "\">\n";
-        xml += xmlElement(12, "ATCWaypointType", point.type);
-        xml += xmlElement(12, "WorldPosition", point.position);
+        xml += "        <ATCWaypoint id=\"" + base::xmlAttributeEscape(point.ident) + "\">\n";
+        xml += base::xmlElement(12, "ATCWaypointType", point.type);
+        xml += base::xmlElement(12, "WorldPosition", point.position);
         if (point.withIcao) {
             xml += "            <ICAO>\n";
-            xml += xmlElement(16, "ICAOIdent", point.ident);
+            xml += base::xmlElement(16, "ICAOIdent", point.ident);
             xml += "            </ICAO>\n";
         }
         xml += "        </ATCWaypoint>\n";

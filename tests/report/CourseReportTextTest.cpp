@@ -1,7 +1,7 @@
 #include "CourseReportText.h"
 
 #include "SamplePlans.h"
-#include "TextColumns.h"
+#include "base/TextColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ std::vector<std::string> Lines(const std::string& text)
 std::string::size_type ByteAtColumn(const std::string& line, std::size_t column)
 {
     std::string::size_type byte = 0;
-    while (byte < line.size() && DisplayWidth(line.substr(0, byte)) < column)
+    while (byte < line.size() && base::displayWidth(line.substr(0, byte)) < column)
         ++byte;
     while (byte < line.size() && (static_cast<unsigned char>(line[byte]) & 0xC0) == 0x80)
         ++byte;
@@ -111,7 +111,7 @@ TEST(CourseReportLayout, AccentedNamesKeepTheColumnsAligned)
     const std::vector<std::string> lines = Lines(FormatCourseReport(AccentedNamesPlan()));
     for (const std::string& line : lines) {
         if (!line.empty()) {
-            EXPECT_EQ(DisplayWidth(line), 80u) << line;
+            EXPECT_EQ(base::displayWidth(line), 80u) << line;
         }
     }
     // The right half still starts at column 40 after a name with an accent.

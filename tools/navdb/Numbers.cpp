@@ -1,6 +1,7 @@
 #include "Numbers.h"
 
-#include <charconv>
+#include "base/NumberText.h"
+
 #include <cmath>
 
 namespace navdb {
@@ -17,23 +18,7 @@ std::string_view trimBlanks(std::string_view text)
 
 std::optional<double> parseNumber(std::string_view text)
 {
-    text = trimBlanks(text);
-    // from_chars rejects a leading '+', which some exports write.
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') {
-            return std::nullopt;
-        }
-    }
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return base::parseDecimal(text);
 }
 
 std::optional<long long> parseWholeNumber(std::string_view text)

@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "base/WholeFile.h"
+
 #include "NavdbError.h"
 #include "TemporaryName.h"
 
@@ -34,31 +36,6 @@ std::size_t longestFileName(const std::string& directory)
 {
     const long limit = ::pathconf(directory.c_str(), _PC_NAME_MAX);
     return limit > 0 ? static_cast<std::size_t>(limit) : 255;
-}
-
-void syncFile(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) {
-        throw NavdbError("cannot open " + path + ": " + std::strerror(errno));
-    }
-    const int rc = ::fsync(fd);
-    const int savedErrno = errno;
-    ::close(fd);
-    if (rc != 0) {
-        throw NavdbError("cannot write " + path + ": " + std::strerror(savedErrno));
-    }
-}
-
-// Makes the rename itself durable. Best effort: the new file is already in
-// place, and some file systems cannot sync a directory.
-void syncDirectory(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -106,13 +83,11 @@ OutputFile::~OutputFile()
 
 void OutputFile::commit()
 {
-    syncFile(m_tempPath);
-    if (std::rename(m_tempPath.c_str(), m_path.c_str()) != 0) {
-        throw NavdbError("cannot replace " + m_path + ": " + std::strerror(errno));
+    if (const int error = base::commitFile(m_tempPath, m_path)) {
+        throw NavdbError("cannot replace " + m_path + ": " + std::strerror(error));
     }
     m_committed = true;
     m_removeOnSignal.reset();
-    syncDirectory(directoryOf(m_path));
 }
 
 }  // namespace navdb

@@ -1,5 +1,7 @@
 #include "SourceRows.h"
 
+#include "base/AsciiText.h"
+
 #include "Numbers.h"
 
 #include <cctype>
@@ -8,11 +10,7 @@ namespace navdb {
 
 std::string upperTrimmed(std::string_view text)
 {
-    std::string result(trimBlanks(text));
-    for (char& c : result) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return result;
+    return base::asciiUpper(trimBlanks(text));
 }
 
 std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,

@@ -2,6 +2,8 @@
 
 #include "Numbers.h"
 
+#include <glib.h>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -85,8 +87,8 @@ std::string upper(std::string_view text)
     std::string result(text);
     for (std::size_t i = 0; i < result.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(result[i]);
-        if (c >= 'a' && c <= 'z') {
-            result[i] = static_cast<char>(c - 'a' + 'A');
+        if (g_ascii_islower(static_cast<char>(c))) {
+            result[i] = g_ascii_toupper(static_cast<char>(c));
         } else if (c == 0xC3 && i + 1 < result.size()) {
             const unsigned char next = static_cast<unsigned char>(result[i + 1]);
             if (next >= 0xA0 && next <= 0xBE && next != 0xB7) {
@@ -100,7 +102,7 @@ std::string upper(std::string_view text)
 
 bool isWordByte(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;
+    return g_ascii_isupper(static_cast<char>(c)) || g_ascii_isdigit(static_cast<char>(c)) || c >= 0x80;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "XplaneIls.h"
 
+#include "base/AsciiText.h"
+
 #include "LineReader.h"
 #include "NavdbError.h"
 #include "Numbers.h"
@@ -20,19 +22,12 @@ std::string normalizeRunwayIdent(std::string_view ident)
            std::isdigit(static_cast<unsigned char>(ident[zeros + 1])) != 0) {
         ++zeros;
     }
-    std::string result(ident.substr(zeros));
-    for (char& c : result) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return result;
+    return base::asciiUpper(ident.substr(zeros));
 }
 
 std::string IlsTable::key(std::string_view airport, std::string_view runway)
 {
-    std::string result(trimBlanks(airport));
-    for (char& c : result) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    std::string result = base::asciiUpper(trimBlanks(airport));
     result.push_back(' ');
     result += normalizeRunwayIdent(runway);
     return result;

@@ -1,6 +1,6 @@
 #include "PlanOptions.h"
 
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/PlanCalculation.h"
 #include "tools/common/CommandLineOptions.h"
 
@@ -51,7 +51,7 @@ void ReadMapSize(const std::string& value, PlanOptions& options)
 
 double ReadSpeed(const std::string& value)
 {
-    const std::optional<double> knots = flightplan::parseDecimal(value);
+    const std::optional<double> knots = base::parseDecimal(value);
     if (!knots || *knots < flightplan::MIN_GROUND_SPEED_KT || *knots > flightplan::MAX_GROUND_SPEED_KT)
         throw UsageError("--speed needs a ground speed in knots from " +
                          flightplan::formatFixed(flightplan::MIN_GROUND_SPEED_KT, 0) + " to " +
@@ -61,7 +61,7 @@ double ReadSpeed(const std::string& value)
 
 int ReadCruise(const std::string& value)
 {
-    const std::optional<double> feet = flightplan::parseDecimal(value);
+    const std::optional<double> feet = base::parseDecimal(value);
     if (!feet || *feet < 0.0 || *feet > 60000.0 || *feet != static_cast<int>(*feet))
         throw UsageError("--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'");
     return static_cast<int>(*feet);

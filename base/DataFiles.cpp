@@ -1,6 +1,6 @@
-#include "data/DataFiles.h"
+#include "base/DataFiles.h"
 
-#include "data/ExecutableDir.h"
+#include "base/ExecutableDir.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace flightplan {
+namespace base {
 
 std::optional<double> parseDecimal(std::string_view text)
 {
@@ -35,4 +35,4 @@ std::string formatFixed(double value, int decimals)
     return text;
 }
 
-}  // namespace flightplan
+}  // namespace base

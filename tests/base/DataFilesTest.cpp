@@ -1,4 +1,4 @@
-#include "data/DataFiles.h"
+#include "base/DataFiles.h"
 
 #include "FixtureDb.h"
 

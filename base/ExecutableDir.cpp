@@ -1,4 +1,4 @@
-#include "data/ExecutableDir.h"
+#include "base/ExecutableDir.h"
 
 #include <unistd.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace flightplan {
+namespace base {
 
 // Numbers read and written the same way whatever locale the process runs
 // in: a window may set one whose decimal mark is a comma, and files for
@@ -18,4 +18,4 @@ std::optional<double> parseDecimal(std::string_view text);
 // a value that rounds to zero carries no minus sign.
 std::string formatFixed(double value, int decimals);
 
-}  // namespace flightplan
+}  // namespace base

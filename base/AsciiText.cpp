@@ -1,0 +1,39 @@
+#include "base/AsciiText.h"
+
+#include <glib.h>
+
+namespace base {
+
+namespace {
+
+std::string converted(std::string_view text, gchar* (*convert)(const gchar*, gssize))
+{
+    gchar* out = convert(text.data(), static_cast<gssize>(text.size()));
+    std::string result(out, text.size());
+    g_free(out);
+    return result;
+}
+
+}  // namespace
+
+std::string asciiUpper(std::string_view text)
+{
+    return converted(text, g_ascii_strup);
+}
+
+std::string asciiLower(std::string_view text)
+{
+    return converted(text, g_ascii_strdown);
+}
+
+std::string lowerExtension(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return {};
+    return asciiLower(name.substr(dot));
+}
+
+}  // namespace base

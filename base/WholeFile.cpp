@@ -1,0 +1,163 @@
+#include "base/WholeFile.h"
+
+#include "base/ProtectedFiles.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <random>
+
+namespace base {
+
+namespace {
+
+// A new file beside target, named after it, created only by this call: a
+// dot, target's name (shortened so the whole stays a legal name) and a
+// random tail; the mode as for open(). -1 with errno when none can be made.
+int createTemporaryBeside(const std::string& target, std::string& tempPath)
+{
+    std::size_t slash = target.rfind('/');
+    std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string name = target.substr(dir.size());
+    const std::size_t tailLength = 7;  // "." and six random characters
+    if (name.size() > NAME_MAX - 1 - tailLength)
+        name.resize(NAME_MAX - 1 - tailLength);
+
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string tail = ".";
+        for (std::size_t i = 1; i < tailLength; ++i)
+            tail += letters[pick(random)];
+        tempPath = dir + "." + name + tail;
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;  // errno is EEXIST
+}
+
+std::string directoryOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Best effort: the new file is already in place, and some file systems
+// cannot sync a directory.
+void syncDirectoryOf(const std::string& path)
+{
+    const int fd = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::optional<WriteFailure> writeInPlace(const std::string& path, const std::string& bytes)
+{
+    using Step = WriteFailure::Step;
+    // O_NONBLOCK: a FIFO without a reader fails at once instead of hanging.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return WriteFailure{Step::Create, errno};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || !writeAllBytes(fd, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        return WriteFailure{Step::Write, error};
+    }
+    if (::close(fd) != 0)
+        return WriteFailure{Step::Write, errno};
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string failureCause(const WriteFailure& failure)
+{
+    if (failure.step == WriteFailure::Step::Refused)
+        return protectedFileCause();
+    return std::strerror(failure.error);
+}
+
+bool writeAllBytes(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+int commitFile(const std::string& temp, const std::string& target)
+{
+    const int fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int synced = ::fsync(fd);
+    const int syncError = errno;
+    ::close(fd);
+    if (synced != 0)
+        return syncError;
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return errno;
+    syncDirectoryOf(target);
+    return 0;
+}
+
+std::optional<WriteFailure> replaceFileWhole(const std::string& target, const std::string& bytes,
+                                             const mode_t* permissions)
+{
+    using Step = WriteFailure::Step;
+    if (isProtectedPath(target))
+        return WriteFailure{Step::Refused, 0};
+    std::string tempPath;
+    int fd = createTemporaryBeside(target, tempPath);
+    if (fd < 0)
+        return WriteFailure{Step::Create, errno};
+    auto abandon = [&](Step step, int error, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(tempPath.c_str());
+        return WriteFailure{step, error};
+    };
+    if (permissions && ::fchmod(fd, *permissions) != 0)
+        return abandon(Step::Permissions, errno, true);
+    if (!writeAllBytes(fd, bytes) || ::fsync(fd) != 0)
+        return abandon(Step::Write, errno, true);
+    if (::close(fd) != 0)
+        return abandon(Step::Write, errno, false);
+    if (::rename(tempPath.c_str(), target.c_str()) != 0)
+        return abandon(Step::Rename, errno, false);
+    return std::nullopt;
+}
+
+std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (isProtectedFile(info))
+            return WriteFailure{WriteFailure::Step::Refused, 0};
+        if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+            return writeInPlace(path, bytes);
+    }
+    return replaceFileWhole(path, bytes);
+}
+
+}  // namespace base

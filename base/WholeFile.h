@@ -1,0 +1,49 @@
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+namespace base {
+
+// Where writing a file failed, and the errno that said why (0 where the
+// file was refused before anything was tried).
+struct WriteFailure {
+    enum class Step { Refused, Create, Permissions, Write, Rename };
+    Step step;
+    int error;
+};
+
+// The cause of a failure for a message: the system's text for its errno, or
+// why the file was refused.
+std::string failureCause(const WriteFailure& failure);
+
+// Writes bytes to a new file beside target (".name" and a random tail, the
+// name shortened to stay legal), flushes it to disk and renames it over
+// target, so that target holds its earlier contents or the whole new ones,
+// never a part. The new file gets `permissions`, or without them the usual
+// mode of a created file. A link at target is replaced, not followed. On a
+// failure nothing is left beside target and target is as it was. A
+// protected file (ProtectedFiles.h) at target is refused.
+std::optional<WriteFailure> replaceFileWhole(const std::string& target, const std::string& bytes,
+                                             const mode_t* permissions = nullptr);
+
+// Writes bytes as the file at path. A regular file, or none yet, is
+// replaced whole (above); what is there and no regular file once links are
+// followed (a device, a FIFO) is written into as it is, never renamed over,
+// so that /dev/full fails and a FIFO's reader gets the bytes. A FIFO nobody
+// reads fails rather than hangs.
+std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes);
+
+// Writes all of bytes to fd, going on after interruptions; false, with
+// errno, when a write fails.
+bool writeAllBytes(int fd, const std::string& bytes);
+
+// Flushes the finished file temp to disk, renames it to target and makes
+// the rename durable where the file system allows. 0, or the errno of the
+// step that failed (temp is left for the caller then).
+int commitFile(const std::string& temp, const std::string& target);
+
+}  // namespace base
