@@ -1,0 +1,131 @@
+#include "base/ProtectedFiles.h"
+#include "base/WholeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+class WholeFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/wholefile-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
+
+    std::string path(const std::string& name) const { return m_dir + "/" + name; }
+
+    static std::string contents(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static void put(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+    static mode_t typeOf(const std::string& file, bool followLinks)
+    {
+        struct stat info {};
+        (followLinks ? ::stat : ::lstat)(file.c_str(), &info);
+        return info.st_mode & S_IFMT;
+    }
+
+    std::string m_dir;
+};
+
+}  // namespace
+
+TEST_F(WholeFileTest, WhatIsThereDecidesBetweenReplacingAndWritingInPlace)
+{
+    put(path("plan.fms"), "old");
+    ASSERT_EQ(::symlink("/dev/full", path("full.png").c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/null", path("null.svg").c_str()), 0);
+    ASSERT_EQ(::mkfifo(path("pipe.svg").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("nowhere.gpx", path("dangling.gpx").c_str()), 0);
+
+    struct Case {
+        const char* name;
+        bool written;
+        int error;             // errno of a failure
+        mode_t afterwards;     // the type of what is at the name then (links not followed)
+    } cases[] = {
+        {"plan.fms", true, 0, S_IFREG},
+        {"new.fgfp", true, 0, S_IFREG},
+        {"null.svg", true, 0, S_IFLNK},      // a device is written into, its link kept
+        {"full.png", false, ENOSPC, S_IFLNK},
+        {"pipe.svg", false, ENXIO, S_IFIFO},  // nobody reads: fails at once, not renamed over
+        {"dangling.gpx", true, 0, S_IFREG},   // a link to nothing is replaced, not followed
+    };
+    for (const Case& c : cases) {
+        const std::optional<base::WriteFailure> failure = base::writeFileWhole(path(c.name), "new bytes");
+        EXPECT_EQ(!failure, c.written) << c.name;
+        if (failure) {
+            EXPECT_EQ(failure->error, c.error) << c.name;
+        }
+        EXPECT_EQ(typeOf(path(c.name), false), c.afterwards) << c.name;
+    }
+    EXPECT_EQ(contents(path("plan.fms")), "new bytes");
+    EXPECT_FALSE(std::ifstream(path("nowhere.gpx")).good());
+}
+
+TEST_F(WholeFileTest, AFifoWithAReaderGetsTheBytes)
+{
+    ASSERT_EQ(::mkfifo(path("pipe.svg").c_str(), 0600), 0);
+    // The reader must be there before the writer opens; a child process reads.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::ifstream in(path("pipe.svg"), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        std::_Exit(text.str() == "<svg/>" ? 0 : 1);
+    }
+    std::optional<base::WriteFailure> failure;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        failure = base::writeFileWhole(path("pipe.svg"), "<svg/>");
+        if (!failure || failure->error != ENXIO)
+            break;
+        ::usleep(10000);
+    }
+    EXPECT_FALSE(failure);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(typeOf(path("pipe.svg"), false), S_IFIFO);
+}
+
+TEST_F(WholeFileTest, TheOpenDatabaseIsRefusedUnderEveryName)
+{
+    put(path("VORS.MDB"), "database");
+    base::protectFile(path("VORS.MDB"));
+    ASSERT_EQ(::symlink("VORS.MDB", path("course.txt").c_str()), 0);
+    ASSERT_EQ(::link(path("VORS.MDB").c_str(), path("hard.fms").c_str()), 0);
+
+    for (const char* name : {"VORS.MDB", "course.txt", "hard.fms"}) {
+        for (const auto& write : {std::function<std::optional<base::WriteFailure>(const std::string&)>(
+                                      [](const std::string& p) { return base::writeFileWhole(p, "x"); }),
+                                  std::function<std::optional<base::WriteFailure>(const std::string&)>(
+                                      [](const std::string& p) { return base::replaceFileWhole(p, "x"); })}) {
+            const std::optional<base::WriteFailure> failure = write(path(name));
+            ASSERT_TRUE(failure) << name;
+            EXPECT_EQ(failure->step, base::WriteFailure::Step::Refused) << name;
+            EXPECT_EQ(base::failureCause(*failure), base::protectedFileCause());
+        }
+    }
+    EXPECT_EQ(contents(path("VORS.MDB")), "database");
+    EXPECT_EQ(typeOf(path("course.txt"), false), S_IFLNK);
+    // Another file beside it is written as ever.
+    EXPECT_FALSE(base::writeFileWhole(path("other.fms"), "x"));
+}
