@@ -29,7 +29,7 @@ const char* const FACTS =
 
 }  // namespace
 
-TEST_F(PlanReaderTest, TextsComeFromTheSpecifiedTablesAndPositionsFromTheSideTables)
+TEST_F(PlanReaderTest, TextsComeFromTheNavigationTablesAndPositionsFromTheFactTables)
 {
     Build(AirportRow(1, "KAAA", "Alpha Field", "N", 40, 64.0, "W", 73, 78.0, "'North America','US','NY','A',13,128.725") +
           AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
