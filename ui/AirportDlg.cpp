@@ -2,13 +2,13 @@
 
 #include "AirportFindPane.h"
 #include "AirportInfo.h"
-#include "DialogBuilder.h"
+#include "widgets/DialogBuilder.h"
 #include "DropDownList.h"
 #include "ListViewRows.h"
 #include "Quoting.h"
 #include "Recordset.h"
-#include "Resource.h"
-#include "TemplateLayout.h"
+#include "widgets/Resource.h"
+#include "widgets/TemplateLayout.h"
 #include "TextConvert.h"
 #include "WindowLayouts.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SortedComboBox.h"
+#include "widgets/SortedComboBox.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>

@@ -1,6 +1,6 @@
 #include "WindowLayouts.h"
 
-#include "DialogTemplates.h"
+#include "widgets/DialogTemplates.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemplateLayout.h"
+#include "widgets/TemplateLayout.h"
 
 // How the controls of the two resizable windows follow their size: the
 // lists, with the group boxes around them, take the extra room; the other

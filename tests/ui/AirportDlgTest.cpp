@@ -4,7 +4,7 @@
 #include "AirportFindPane.h"
 #include "ConnectionString.h"
 #include "Database.h"
-#include "Resource.h"
+#include "widgets/Resource.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
 

@@ -5,7 +5,7 @@
 #include "AirportFindPane.h"
 #include "ConnectionString.h"
 #include "Database.h"
-#include "Resource.h"
+#include "widgets/Resource.h"
 #include "SearchFixture.h"
 #include "TextConvert.h"
 #include "UiDriver.h"

@@ -2,7 +2,7 @@
 // program, and the exact bytes of each item.
 
 #include "DropDownList.h"
-#include "SortedComboBox.h"
+#include "widgets/SortedComboBox.h"
 #include "UiDriver.h"
 
 #include <gtest/gtest.h>

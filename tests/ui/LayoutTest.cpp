@@ -2,13 +2,13 @@
 // initial states, and a layout in which nothing is cut or covered on this
 // desktop's font and theme.
 
-#include "AboutDlg.h"
+#include "widgets/AboutDlg.h"
 #include "AirportDlg.h"
-#include "DialogBuilder.h"
-#include "DialogTemplates.h"
-#include "Resource.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/DialogTemplates.h"
+#include "widgets/Resource.h"
 #include "RouteDlg.h"
-#include "SortedComboBox.h"
+#include "widgets/SortedComboBox.h"
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"

@@ -4,7 +4,7 @@
 #include "AirportDlg.h"
 #include "ConnectionString.h"
 #include "Database.h"
-#include "Resource.h"
+#include "widgets/Resource.h"
 #include "MapWindow.h"
 #include "PlanPane.h"
 #include "map/Projection.h"

@@ -4,7 +4,7 @@
 // drop-down lists, clicks on buttons and check boxes, each followed by the
 // event the toolkit sends for it; and reads back what the controls show.
 
-#include "SortedComboBox.h"
+#include "widgets/SortedComboBox.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>

@@ -1,7 +1,7 @@
-#include "AboutDlg.h"
+#include "widgets/AboutDlg.h"
 
-#include "DialogBuilder.h"
-#include "Resource.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/Resource.h"
 
 #include <wx/app.h>
 

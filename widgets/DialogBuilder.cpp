@@ -1,9 +1,9 @@
-#include "DialogBuilder.h"
+#include "widgets/DialogBuilder.h"
 
-#include "AppArt.h"
-#include "DialogTemplates.h"
-#include "Resource.h"
-#include "SortedComboBox.h"
+#include "widgets/AppArt.h"
+#include "widgets/DialogTemplates.h"
+#include "widgets/Resource.h"
+#include "widgets/SortedComboBox.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>

@@ -1,6 +1,6 @@
-#include "DialogTemplates.h"
+#include "widgets/DialogTemplates.h"
 
-#include "Resource.h"
+#include "widgets/Resource.h"
 
 #include <stdexcept>
 

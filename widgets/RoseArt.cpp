@@ -1,4 +1,4 @@
-#include "RoseArt.h"
+#include "widgets/RoseArt.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "TemplateLayout.h"
+#include "widgets/TemplateLayout.h"
 
-#include "DialogTemplates.h"
+#include "widgets/DialogTemplates.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 // gives OUTPUT_DIR/hicolor/<n>x<n>/apps/meridane.png for each size,
 // OUTPUT_DIR/hicolor/scalable/apps/meridane.svg and OUTPUT_DIR/about.png.
 
-#include "RoseArt.h"
+#include "widgets/RoseArt.h"
 
 #include <zlib.h>
 

@@ -1,7 +1,7 @@
-#include "AppArt.h"
+#include "widgets/AppArt.h"
 
-#include "Resource.h"
-#include "RoseArt.h"
+#include "widgets/Resource.h"
+#include "widgets/RoseArt.h"
 
 #include <wx/image.h>
 

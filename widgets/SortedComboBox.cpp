@@ -1,4 +1,4 @@
-#include "SortedComboBox.h"
+#include "widgets/SortedComboBox.h"
 
 SortedComboBox::SortedComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
     : wxOwnerDrawnComboBox(parent, id, wxString(), pos, size, 0, nullptr, wxCB_READONLY)
