@@ -63,9 +63,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     Clear();
 }
 
-void PlanPane::ShowPlan(flightplan::FlightPlan plan)
+void PlanPane::ShowPlan(planning::BuiltPlan built)
 {
-    m_plan = std::move(plan);
+    m_map->SetScene(std::move(built.map.scene));
+    m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
     long row = 0;
     for (const std::vector<std::string>& cells : flightplan::legTableRows(*m_plan)) {
@@ -77,7 +78,16 @@ void PlanPane::ShowPlan(flightplan::FlightPlan plan)
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               m_plan->route);
+               m_plan->route + (built.map.note.empty() ? "" : "\n" + built.map.note));
+    UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    Layout();
+}
+
+void PlanPane::ShowMap(planning::SceneResult map)
+{
+    m_map->SetScene(std::move(map.scene));
+    if (!m_plan)
+        SetSummary(map.note);
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flightplan/FlightPlan.h"
+#include "planning/BuiltPlan.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
@@ -23,7 +24,11 @@ class PlanPane : public wxPanel {
 public:
     explicit PlanPane(wxWindow* parent);
 
-    void ShowPlan(flightplan::FlightPlan plan);
+    // The plan in the leg list and summary, its scene on the map; what the
+    // map lacks is said below the plan.
+    void ShowPlan(planning::BuiltPlan built);
+    // The map alone (no plan yet); what it lacks is said in the summary.
+    void ShowMap(planning::SceneResult map);
     // No plan, and why (empty for none to give).
     void Clear(const std::string& why = std::string());
     const std::optional<flightplan::FlightPlan>& Plan() const { return m_plan; }

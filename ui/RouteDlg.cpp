@@ -19,11 +19,8 @@
 #include "widgets/TemplateLayout.h"
 #include "TextConvert.h"
 #include "WindowLayouts.h"
-#include "flightplan/MagneticModel.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/PlanReader.h"
-#include "map/PlanScene.h"
-#include "MapWindow.h"
+#include "planning/PlanBuilder.h"
 
 #include <wx/display.h>
 #include <wx/textctrl.h>
@@ -72,6 +69,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     auto database = std::make_unique<CDatabase>();
     database->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
     m_pDatabase = database.release();
+    m_planBuilder = std::make_unique<planning::PlanBuilder>(*m_pDatabase);
 
     CreateDialogFromTemplate(*this, parent, IDD_ROUTE_DIALOG, true);
     m_layout = std::make_unique<TemplateLayout>(*this, IDD_ROUTE_DIALOG, MainWindowAnchor);
@@ -97,6 +95,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
 
 CRouteDlg::~CRouteDlg()
 {
+    m_planBuilder.reset();
     if (m_pDatabase && m_pDatabase->IsOpen())
         m_pDatabase->Close();
     delete m_pDatabase;
@@ -288,13 +287,9 @@ void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
     try {
-        if (!m_magneticModel)
-            m_magneticModel =
-                std::make_unique<flightplan::MagneticModel>(flightplan::MagneticModel::loadInstalled());
-        const flightplan::RouteIds ids = flightplan::routeIdsOf(m_strDepartureID, beaconIDs, m_strDestinationID);
-        flightplan::FlightPlan plan = flightplan::buildPlan(*m_pDatabase, ids, flightplan::PlanOptions(), *m_magneticModel);
-        ShowOnMap(plan.waypoints);
-        m_planPane->ShowPlan(std::move(plan));
+        planning::PlanRequest request;
+        request.route = flightplan::routeIdsOf(m_strDepartureID, beaconIDs, m_strDestinationID);
+        m_planPane->ShowPlan(m_planBuilder->build(request));
     } catch (const std::exception& e) {
         m_planPane->Clear(std::string("No flight plan: ") + e.what());
     }
@@ -302,30 +297,7 @@ void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
 
 void CRouteDlg::ShowAirportsOnMap()
 {
-    std::vector<flightplan::Waypoint> airports;
-    try {
-        for (const std::string* id : {&m_strDepartureID, &m_strDestinationID}) {
-            if (!id->empty())
-                airports.push_back(flightplan::readAirportWaypoint(*m_pDatabase, flightplan::parseRowId(*id, "an airport")));
-        }
-    } catch (const std::exception&) {
-        airports.clear();  // a database without precise positions: the world, as before any choice
-    }
-    ShowOnMap(airports);
-}
-
-void CRouteDlg::ShowOnMap(const std::vector<flightplan::Waypoint>& route)
-{
-    if (!m_allVors) {
-        m_allVors = std::make_unique<std::vector<flightplan::Waypoint>>();
-        try {
-            *m_allVors = flightplan::readAllVors(*m_pDatabase);
-        } catch (const std::exception&) {
-            // The map shows the route without the beacons around it.
-        }
-    }
-    m_planPane->m_map->SetScene(routemap::sceneOf(route, *m_allVors));
-    m_planPane->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    m_planPane->ShowMap(m_planBuilder->airportsScene({m_strDepartureID, m_strDestinationID}));
 }
 
 void CRouteDlg::OnAbout()

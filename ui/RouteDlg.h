@@ -16,9 +16,8 @@ class CAirportDlg;
 class CDatabase;
 class PlanPane;
 class TemplateLayout;
-namespace flightplan {
-class MagneticModel;
-struct Waypoint;
+namespace planning {
+class PlanBuilder;
 }
 
 // "Meridane", the program's one window: the departure and destination
@@ -104,9 +103,7 @@ private:
 
     // The flight plan of a route just calculated, or why there is none.
     void ShowFlightPlan(const std::vector<std::string>& beaconIDs);
-    // The map shows these waypoints (the plan, or the airports chosen so far)
-    // among the other VORs.
-    void ShowOnMap(const std::vector<flightplan::Waypoint>& route);
+    // The map shows the airports chosen so far among the VORs.
     void ShowAirportsOnMap();
     void LayOut();
     void FitRouteNameColumn();
@@ -114,6 +111,5 @@ private:
 
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names
-    std::unique_ptr<flightplan::MagneticModel> m_magneticModel;  // loaded on first use
-    std::unique_ptr<std::vector<flightplan::Waypoint>> m_allVors;  // read on first use
+    std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
 };

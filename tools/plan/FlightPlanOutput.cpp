@@ -1,14 +1,14 @@
 #include "FlightPlanOutput.h"
 
-#include "flightplan/MagneticModel.h"
-#include "flightplan/PlanReader.h"
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "map/MapFile.h"
 #include "map/PlanScene.h"
+#include "planning/PlanBuilder.h"
+
+#include <iostream>
 
 using flightplan::FlightPlan;
-using flightplan::MagneticModel;
 
 void CheckExportNames(const PlanOptions& options)
 {
@@ -22,13 +22,13 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
                             const std::vector<std::string>& beaconIDs, const PlanOptions& options,
                             std::ostream& out)
 {
-    const flightplan::RouteIds route = flightplan::routeIdsOf(departureID, beaconIDs, destinationID);
-    flightplan::PlanOptions planOptions;
+    planning::PlanRequest request;
+    request.route = flightplan::routeIdsOf(departureID, beaconIDs, destinationID);
     if (options.speedKt)
-        planOptions.groundSpeedKt = *options.speedKt;
-    planOptions.cruiseFt = options.cruiseFt;
-    const MagneticModel model = MagneticModel::loadInstalled();
-    const FlightPlan plan = flightplan::buildPlan(database, route, planOptions, model);
+        request.options.groundSpeedKt = *options.speedKt;
+    request.options.cruiseFt = options.cruiseFt;
+    planning::PlanBuilder builder(database);
+    const FlightPlan plan = builder.buildPlan(request);
 
     if (options.routeString)
         out << plan.route << "\n";
@@ -40,7 +40,9 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         flightplan::exportPlan(plan, path);
     if (!options.mapFile.empty()) {
         const routemap::Outlines outlines = routemap::loadOutlines(routemap::outlinesDirectory());
-        const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, flightplan::readAllVors(database));
-        routemap::writeMapFile(options.mapFile, outlines, scene, options.mapWidth, options.mapHeight);
+        const planning::SceneResult map = builder.planScene(plan);
+        if (!map.note.empty())
+            std::cerr << "meridane-plan: " << map.note << "\n";
+        routemap::writeMapFile(options.mapFile, outlines, map.scene, options.mapWidth, options.mapHeight);
     }
 }

@@ -1,6 +1,7 @@
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/PlanReader.h"
+#include "planning/PlanBuilder.h"
+#include "search/WaypointRows.h"
 
 #include "FixtureDb.h"
 
@@ -10,7 +11,7 @@ using namespace flightplan;
 
 namespace {
 
-class PlanReaderTest : public NavDbTest {
+class PlanBuilderTest : public NavDbTest {
 protected:
     PlanOptions options()
     {
@@ -18,7 +19,15 @@ protected:
         o.date = CivilDate{2025, 1, 1};
         return o;
     }
-    MagneticModel m_model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
+    FlightPlan buildPlan(const RouteIds& route) { return builder().buildPlan({route, options()}); }
+    planning::PlanBuilder& builder()
+    {
+        if (!m_builder)
+            m_builder = std::make_unique<planning::PlanBuilder>(
+                *db(), [] { return MagneticModel::load(MERIDANE_WMM_TEST_FILE); });
+        return *m_builder;
+    }
+    std::unique_ptr<planning::PlanBuilder> m_builder;
 };
 
 // The hundredths columns say 40.64/-73.78 and so on; the plan must carry
@@ -29,13 +38,13 @@ const char* const FACTS =
 
 }  // namespace
 
-TEST_F(PlanReaderTest, TextsComeFromTheNavigationTablesAndPositionsFromTheFactTables)
+TEST_F(PlanBuilderTest, TextsComeFromTheNavigationTablesAndPositionsFromTheFactTables)
 {
     Build(AirportRow(1, "KAAA", "Alpha Field", "N", 40, 64.0, "W", 73, 78.0, "'North America','US','NY','A',13,128.725") +
           AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
           NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0, "VOR", "110.4", "230") +
           NavRow(8, "Eight", "N", 41, 80.0, "W", 71, 90.0, "VOR", "113.1", "NULL") + FACTS);
-    const FlightPlan plan = buildPlan(*db(), RouteIds{1, {7, 8}, 2}, options(), m_model);
+    const FlightPlan plan = buildPlan(RouteIds{1, {7, 8}, 2});
 
     ASSERT_EQ(plan.waypoints.size(), 4u);
     const Waypoint& a = plan.waypoints[0];
@@ -56,21 +65,21 @@ TEST_F(PlanReaderTest, TextsComeFromTheNavigationTablesAndPositionsFromTheFactTa
 }
 
 // Databases imported before the beacons' idents moved to nav_idents.
-TEST_F(PlanReaderTest, BeaconIdentsAreReadFromNavsWhereADatabaseStillKeepsThemThere)
+TEST_F(PlanBuilderTest, BeaconIdentsAreReadFromNavsWhereADatabaseStillKeepsThemThere)
 {
     Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
           NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0) + NavRow(8, "Eight", "N", 41, 80.0, "W", 71, 90.0) + FACTS +
           "ALTER TABLE navs ADD COLUMN Ident TEXT;"
           "UPDATE navs SET Ident=(SELECT 'OLD' || Ident FROM nav_idents WHERE nav_idents.ID=navs.ID);"
           "DROP TABLE nav_idents;");
-    EXPECT_EQ(buildPlan(*db(), RouteIds{1, {7, 8}, 2}, options(), m_model).route, "KAAA DCT OLDN7 DCT OLDN8 KBBB");
+    EXPECT_EQ(buildPlan(RouteIds{1, {7, 8}, 2}).route, "KAAA DCT OLDN7 DCT OLDN8 KBBB");
     std::vector<std::string> idents;
-    for (const Waypoint& vor : readAllVors(*db()))
+    for (const Waypoint& vor : waypointrows::readAllVors(*db()))
         idents.push_back(vor.ident);
     EXPECT_EQ(idents, (std::vector<std::string>{"OLDN7", "OLDN8"}));
 }
 
-TEST_F(PlanReaderTest, AMissingRowOrABadIdIsAnErrorNamingTheAirportOrBeacon)
+TEST_F(PlanBuilderTest, AMissingRowOrABadIdIsAnErrorNamingTheAirportOrBeacon)
 {
     Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
           AirportRow(3, "KCCC", "Charlie", "N", 42, 0.0, "W", 72, 0.0) + NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0) +
@@ -85,7 +94,7 @@ TEST_F(PlanReaderTest, AMissingRowOrABadIdIsAnErrorNamingTheAirportOrBeacon)
     };
     for (const auto& c : cases) {
         try {
-            buildPlan(*db(), c.route, options(), m_model);
+            buildPlan(c.route);
             ADD_FAILURE() << c.words[0];
         } catch (const PlanError& e) {
             for (const char* word : c.words)
@@ -94,4 +103,41 @@ TEST_F(PlanReaderTest, AMissingRowOrABadIdIsAnErrorNamingTheAirportOrBeacon)
     }
     EXPECT_THROW(parseRowId("7 OR 1=1", "the beacon"), PlanError);
     EXPECT_EQ(parseRowId("21175", "the airport"), 21175);
+}
+
+// What the map lacks is said, never swallowed: the pane shows these notes.
+TEST_F(PlanBuilderTest, AMapWithoutSomeOrAllVorsSaysWhy)
+{
+    Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
+          NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0) + NavRow(8, "Eight", "N", 41, 80.0, "W", 71, 90.0) + FACTS);
+    const struct {
+        const char* damage;
+        std::size_t vorsShown;
+        const char* note;  // "" for none
+    } cases[] = {
+        {"", 2, ""},
+        {"UPDATE nav_facts SET Latitude='x' WHERE ID=8;", 1, "leaves out 1 VOR whose position is damaged"},
+        {"UPDATE nav_facts SET Longitude=181;", 0, "leaves out 2 VORs whose positions are damaged"},
+        {"DROP TABLE nav_facts;", 0, "shows no VORs around the route"},
+    };
+    for (const auto& c : cases) {
+        ExecuteSqlScript("VORS.MDB", c.damage);
+        planning::PlanBuilder fresh(*db(), [] { return MagneticModel::load(MERIDANE_WMM_TEST_FILE); });
+        const planning::SceneResult map = fresh.airportsScene({"1", ""});
+        EXPECT_EQ(map.scene.route.size(), 1u) << c.damage;
+        EXPECT_EQ(map.scene.otherVors.size(), c.vorsShown) << c.damage;
+        if (*c.note == 0)
+            EXPECT_EQ(map.note, "") << c.damage;
+        else
+            EXPECT_NE(map.note.find(c.note), std::string::npos) << map.note;
+    }
+}
+
+TEST_F(PlanBuilderTest, AnAirportTheMapCannotShowIsNamed)
+{
+    Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + FACTS);
+    const planning::SceneResult map = builder().airportsScene({"1", "99"});
+    EXPECT_TRUE(map.scene.route.empty());
+    EXPECT_NE(map.note.find("no airport with ID 99"), std::string::npos) << map.note;
+    EXPECT_EQ(builder().airportsScene({"1", ""}).scene.route.size(), 1u);
 }

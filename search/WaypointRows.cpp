@@ -1,4 +1,4 @@
-#include "flightplan/PlanReader.h"
+#include "search/WaypointRows.h"
 
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
@@ -6,10 +6,13 @@
 #include "data/DBException.h"
 #include "data/Recordset.h"
 
-#include <charconv>
 #include <cmath>
 
-namespace flightplan {
+namespace waypointrows {
+
+using flightplan::PlanError;
+using flightplan::Waypoint;
+using flightplan::WaypointKind;
 
 namespace {
 
@@ -30,7 +33,8 @@ Source beaconSource(CDatabase& database)
     Source beacon{"navs", "nav_facts", "nav_idents", "beacon", WaypointKind::Vor};
     CRecordset rs(&database);
     try {
-        if (rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name='nav_idents'",
+        rs.SetParameters({"nav_idents"});
+        if (rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name=?",
                     CRecordset::none) &&
             rs.IsEOF())
             beacon.identTable = "navs";
@@ -49,7 +53,9 @@ std::string describe(const Source& source, std::int64_t id, const std::string& i
     return text;
 }
 
-std::string queryText(const Source& source, std::int64_t id)
+// The table names come from the Source constants above, never from input;
+// the ID is bound.
+std::string queryText(const Source& source)
 {
     const std::string t = source.table, f = source.factsTable, i = source.identTable;
     std::string sql = "SELECT " + i + ".Ident AS Ident, " + t + ".Name AS Name, " + t + ".Elevation AS Elevation, " +
@@ -60,24 +66,17 @@ std::string queryText(const Source& source, std::int64_t id)
     sql += " FROM " + t + " LEFT JOIN " + f + " ON " + f + ".ID=" + t + ".ID";
     if (i != t)
         sql += " LEFT JOIN " + i + " ON " + i + ".ID=" + t + ".ID";
-    sql += " WHERE " + t + ".ID=" + std::to_string(id);
+    sql += " WHERE " + t + ".ID=?";
     return sql;
 }
 
-double readCoordinate(const std::string& text, double limit, const char* column, const std::string& whose,
-                      const char* factsTable)
+// A figure of a row: nullopt for an empty (NULL) field that may be missing;
+// PlanError naming the row, the column and the text for one that must be
+// there, or for text that is no number within +-limit.
+std::optional<double> readFigure(const std::string& text, double limit, bool required, const char* column,
+                                 const std::string& whose, const char* table)
 {
-    std::optional<double> value = base::parseDecimal(text);
-    if (!value || std::fabs(*value) > limit)
-        throw PlanError(std::string("The ") + column + " of " + whose + " in " + factsTable + " is damaged: \"" +
-                        text + "\".");
-    return *value;
-}
-
-std::optional<double> readOptional(const std::string& text, double limit, const char* column,
-                                   const std::string& whose, const char* table)
-{
-    if (text.empty())
+    if (text.empty() && !required)
         return std::nullopt;
     std::optional<double> value = base::parseDecimal(text);
     if (!value || std::fabs(*value) > limit)
@@ -90,7 +89,8 @@ Waypoint readWaypoint(CDatabase& database, const Source& source, std::int64_t id
 {
     CRecordset rs(&database);
     try {
-        if (!rs.Open(CRecordset::forwardOnly, queryText(source, id), CRecordset::none))
+        rs.SetParameters({std::to_string(id)});
+        if (!rs.Open(CRecordset::forwardOnly, queryText(source), CRecordset::none))
             throw PlanError("The navigation database is closed and cannot be opened again to read " +
                             describe(source, id) + ".");
         if (rs.IsEOF())
@@ -105,11 +105,13 @@ Waypoint readWaypoint(CDatabase& database, const Source& source, std::int64_t id
         if (rs.GetFieldValue("FactsID").empty())
             throw PlanError("The navigation database has no position for " + whose + ": " + source.factsTable +
                             " lacks its row. Import the database again with the current importer.");
-        point.latitude = readCoordinate(rs.GetFieldValue("Latitude"), 90.0, "Latitude", whose, source.factsTable);
-        point.longitude = readCoordinate(rs.GetFieldValue("Longitude"), 180.0, "Longitude", whose, source.factsTable);
-        point.elevationFt = readOptional(rs.GetFieldValue("Elevation"), 100000.0, "Elevation", whose, source.table);
+        point.latitude = *readFigure(rs.GetFieldValue("Latitude"), 90.0, true, "Latitude", whose, source.factsTable);
+        point.longitude =
+            *readFigure(rs.GetFieldValue("Longitude"), 180.0, true, "Longitude", whose, source.factsTable);
+        point.elevationFt = readFigure(rs.GetFieldValue("Elevation"), 100000.0, false, "Elevation", whose, source.table);
         if (source.kind == WaypointKind::Vor)
-            point.declination = readOptional(rs.GetFieldValue("Declination"), 180.0, "Declination", whose, source.factsTable);
+            point.declination =
+                readFigure(rs.GetFieldValue("Declination"), 180.0, false, "Declination", whose, source.factsTable);
         // The database writes -1.0 for a frequency that does not exist.
         std::string frequency = rs.GetFieldValue("Frequency");
         if (!frequency.empty() && frequency != "-1.0")
@@ -123,28 +125,7 @@ Waypoint readWaypoint(CDatabase& database, const Source& source, std::int64_t id
 
 }  // namespace
 
-std::int64_t parseRowId(const std::string& text, const std::string& what)
-{
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end)
-        throw PlanError("The ID of " + what + " is not a whole number: \"" + text + "\".");
-    return value;
-}
-
-RouteIds routeIdsOf(const std::string& departureID, const std::vector<std::string>& beaconIDs,
-                    const std::string& destinationID)
-{
-    RouteIds route;
-    route.departure = parseRowId(departureID, "the departure airport");
-    for (const std::string& id : beaconIDs)
-        route.beacons.push_back(parseRowId(id, "a beacon of the route"));
-    route.destination = parseRowId(destinationID, "the destination airport");
-    return route;
-}
-
-std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const RouteIds& route)
+std::vector<Waypoint> readRouteWaypoints(CDatabase& database, const flightplan::RouteIds& route)
 {
     std::vector<Waypoint> points;
     points.push_back(readWaypoint(database, AIRPORT, route.departure));
@@ -162,8 +143,10 @@ Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airportId)
     return readWaypoint(database, AIRPORT, airportId);
 }
 
-std::vector<Waypoint> readAllVors(CDatabase& database)
+std::vector<Waypoint> readAllVors(CDatabase& database, std::size_t* damaged)
 {
+    if (damaged)
+        *damaged = 0;
     std::vector<Waypoint> vors;
     const std::string idents = beaconSource(database).identTable;
     std::string sql = "SELECT " + idents + ".Ident AS Ident, navs.Name AS Name, navs.Frequency AS Frequency,"
@@ -184,8 +167,11 @@ std::vector<Waypoint> readAllVors(CDatabase& database)
             const std::optional<double> lat = base::parseDecimal(rs.GetFieldValue("Latitude"));
             const std::optional<double> lon = base::parseDecimal(rs.GetFieldValue("Longitude"));
             // A damaged row costs one symbol on the map, not the map.
-            if (!lat || !lon || std::fabs(*lat) > 90.0 || std::fabs(*lon) > 180.0)
+            if (!lat || !lon || std::fabs(*lat) > 90.0 || std::fabs(*lon) > 180.0) {
+                if (damaged)
+                    ++*damaged;
                 continue;
+            }
             point.latitude = *lat;
             point.longitude = *lon;
             std::string frequency = rs.GetFieldValue("Frequency");
@@ -199,10 +185,4 @@ std::vector<Waypoint> readAllVors(CDatabase& database)
     return vors;
 }
 
-FlightPlan buildPlan(CDatabase& database, const RouteIds& route, const PlanOptions& options,
-                     const MagneticModel& model)
-{
-    return computePlan(readRouteWaypoints(database, route), options, model);
-}
-
-}  // namespace flightplan
+}  // namespace waypointrows

@@ -1,0 +1,88 @@
+#include "planning/PlanBuilder.h"
+
+#include "map/PlanScene.h"
+#include "search/WaypointRows.h"
+
+#include <stdexcept>
+
+namespace planning {
+
+PlanBuilder::PlanBuilder(CDatabase& database, ModelLoader loadModel)
+    : m_database(database), m_loadModel(std::move(loadModel))
+{
+}
+
+PlanBuilder::~PlanBuilder() = default;
+
+const flightplan::MagneticModel& PlanBuilder::model()
+{
+    if (!m_model)
+        m_model.emplace(m_loadModel());
+    return *m_model;
+}
+
+const std::vector<flightplan::Waypoint>& PlanBuilder::allVors(std::string& note)
+{
+    if (!m_vors) {
+        std::size_t damaged = 0;
+        try {
+            m_vors = waypointrows::readAllVors(m_database, &damaged);
+            if (damaged > 0)
+                m_vorsNote = "The map leaves out " + std::to_string(damaged) +
+                             (damaged == 1 ? " VOR whose position is damaged." : " VORs whose positions are damaged.");
+        } catch (const std::exception& e) {
+            m_vors.emplace();
+            m_vorsNote = std::string("The map shows no VORs around the route: ") + e.what();
+        }
+    }
+    note = m_vorsNote;
+    return *m_vors;
+}
+
+SceneResult PlanBuilder::sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note)
+{
+    std::string vorsNote;
+    const std::vector<flightplan::Waypoint>& vors = allVors(vorsNote);
+    SceneResult result{routemap::sceneOf(route, vors), std::move(note)};
+    if (!vorsNote.empty())
+        result.note += (result.note.empty() ? "" : "\n") + vorsNote;
+    return result;
+}
+
+flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
+{
+    return flightplan::computePlan(waypointrows::readRouteWaypoints(m_database, request.route), request.options,
+                                   model());
+}
+
+BuiltPlan PlanBuilder::build(const PlanRequest& request)
+{
+    flightplan::FlightPlan plan = buildPlan(request);
+    SceneResult map = planScene(plan);
+    return {std::move(plan), std::move(map)};
+}
+
+SceneResult PlanBuilder::planScene(const flightplan::FlightPlan& plan)
+{
+    return sceneOf(plan.waypoints);
+}
+
+SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportIds)
+{
+    std::vector<flightplan::Waypoint> airports;
+    std::string note;
+    try {
+        for (const std::string& id : airportIds) {
+            if (!id.empty())
+                airports.push_back(
+                    waypointrows::readAirportWaypoint(m_database, flightplan::parseRowId(id, "an airport")));
+        }
+    } catch (const std::exception& e) {
+        // The world, as before any choice, and why.
+        airports.clear();
+        note = std::string("The map cannot show the chosen airports: ") + e.what();
+    }
+    return sceneOf(airports, std::move(note));
+}
+
+}  // namespace planning
