@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include <sstream>
+
 namespace base {
 
 namespace {
@@ -24,6 +26,15 @@ std::string asciiUpper(std::string_view text)
 std::string asciiLower(std::string_view text)
 {
     return converted(text, g_ascii_strdown);
+}
+
+std::vector<std::string> splitWords(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
 }
 
 std::string lowerExtension(std::string_view path)

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace base {
 
@@ -9,6 +10,9 @@ namespace base {
 // bytes of a UTF-8 character among them) as it is, whatever the locale.
 std::string asciiUpper(std::string_view text);
 std::string asciiLower(std::string_view text);
+
+// The words of text, split at runs of white space.
+std::vector<std::string> splitWords(const std::string& text);
 
 // The extension of the file name at the end of path, with its dot and in
 // lower case (".svg"), or "" where the name has none. A name's leading dot

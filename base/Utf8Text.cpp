@@ -14,19 +14,23 @@ std::string validUtf8(std::string_view bytes)
     return text;
 }
 
-std::string labelText(std::string_view bytes)
+std::string validUtf8Without(std::string_view bytes, bool (*drop)(char32_t), std::string_view replacement)
 {
     const std::string valid = validUtf8(bytes);
     std::string text;
     text.reserve(valid.size());
     for (const gchar* p = valid.c_str(); *p; p = g_utf8_next_char(p)) {
-        const gunichar c = g_utf8_get_char(p);
-        if (g_unichar_iscntrl(c))
-            text += ' ';
+        if (drop(g_utf8_get_char(p)))
+            text += replacement;
         else
             text.append(p, static_cast<std::size_t>(g_utf8_next_char(p) - p));
     }
     return text;
+}
+
+std::string labelText(std::string_view bytes)
+{
+    return validUtf8Without(bytes, [](char32_t c) -> bool { return g_unichar_iscntrl(c); }, " ");
 }
 
 std::size_t characterCount(std::string_view text)

@@ -12,6 +12,10 @@ namespace base {
 // the same everywhere and no reader rejects the file for it.
 std::string validUtf8(std::string_view bytes);
 
+// validUtf8 with each character for which `drop` is true replaced by
+// `replacement` (which may be empty).
+std::string validUtf8Without(std::string_view bytes, bool (*drop)(char32_t), std::string_view replacement);
+
 // validUtf8, with control characters (C0, DEL and C1) as spaces: fit for a
 // map label, which cairo would refuse whole for one invalid string.
 std::string labelText(std::string_view bytes);

@@ -11,16 +11,10 @@ namespace {
 // Valid UTF-8 without what no XML 1.0 document may hold.
 std::string xmlCharacters(std::string_view text)
 {
-    const std::string valid = validUtf8(text);
-    std::string kept;
-    kept.reserve(valid.size());
-    for (const gchar* p = valid.c_str(); *p; p = g_utf8_next_char(p)) {
-        const gunichar c = g_utf8_get_char(p);
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF)
-            continue;
-        kept.append(p, static_cast<std::size_t>(g_utf8_next_char(p) - p));
-    }
-    return kept;
+    return validUtf8Without(
+        text,
+        [](char32_t c) { return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF; },
+        "");
 }
 
 std::string markupEscaped(const std::string& text)

@@ -3,6 +3,7 @@
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 
+#include "base/AsciiText.h"
 #include "base/DataFiles.h"
 
 #include <algorithm>
@@ -39,15 +40,6 @@ int coefficientIndex(int n, int m)
     return n * (n + 1) / 2 + m;
 }
 
-std::vector<std::string> splitFields(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> fields;
-    for (std::string field; in >> field;)
-        fields.push_back(field);
-    return fields;
-}
-
 [[noreturn]] void damaged(const std::string& path, int lineNumber, const std::string& cause)
 {
     throw PlanError("The magnetic model file " + path + " is damaged: line " + std::to_string(lineNumber) + " " +
@@ -82,7 +74,7 @@ MagneticModel MagneticModel::load(const std::string& path)
     bool ended = false;
     while (std::getline(in, line)) {
         ++lineNumber;
-        std::vector<std::string> fields = splitFields(line);
+        std::vector<std::string> fields = base::splitWords(line);
         if (lineNumber == 1) {
             std::optional<double> epoch = fields.empty() ? std::nullopt : base::parseDecimal(fields[0]);
             if (!epoch || fields.size() < 2)

@@ -1,3 +1,5 @@
+#include "FixtureDb.h"
+
 #include "base/ProtectedFiles.h"
 #include "base/WholeFile.h"
 
@@ -8,7 +10,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -17,15 +18,7 @@ namespace {
 
 class WholeFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/wholefile-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
-
-    std::string path(const std::string& name) const { return m_dir + "/" + name; }
+    std::string path(const std::string& name) const { return m_dir.path() + "/" + name; }
 
     static std::string contents(const std::string& file)
     {
@@ -42,7 +35,7 @@ protected:
         return info.st_mode & S_IFMT;
     }
 
-    std::string m_dir;
+    ScratchDirectory m_dir;
 };
 
 }  // namespace

@@ -25,23 +25,29 @@ TEST(ConnectionString, KeywordsAreFoundWithoutRegardToCase)
     EXPECT_EQ(ConnectKeyword("DRIVER={My;Driver};DBQ=x", "DRIVER"), "My;Driver");
 }
 
-TEST(EscapeQuotes, DoublesEveryApostropheAndNothingElse)
+// Text in, text out: what each rule makes of the cases where a slip would hide.
+TEST(TextRules, QuotesAreDoubledAndOnlyTheExactMinusOnePointZeroIsNA)
 {
-    EXPECT_EQ(EscapeQuotes("St. John's"), "St. John''s");
-    EXPECT_EQ(EscapeQuotes("''"), "''''");
-    EXPECT_EQ(EscapeQuotes(""), "");
-    EXPECT_EQ(EscapeQuotes("Zürich \\ 100% [x]"), "Zürich \\ 100% [x]");
-    EXPECT_EQ(EscapeQuotes("'"), "''");
-}
-
-TEST(FrequencyText, OnlyTheExactTextMinusOnePointZeroIsNA)
-{
-    EXPECT_EQ(FrequencyText("-1.0"), "NA");
-    EXPECT_EQ(FrequencyText("-1"), "-1");
-    EXPECT_EQ(FrequencyText("-1.00"), "-1.00");
-    EXPECT_EQ(FrequencyText(" -1.0"), " -1.0");
-    EXPECT_EQ(FrequencyText(""), "");
-    EXPECT_EQ(FrequencyText("128.725"), "128.725");
+    using Rule = std::string (*)(const std::string&);
+    const struct {
+        Rule rule;
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {EscapeQuotes, "St. John's", "St. John''s"},
+        {EscapeQuotes, "''", "''''"},
+        {EscapeQuotes, "", ""},
+        {EscapeQuotes, "Zürich \\ 100% [x]", "Zürich \\ 100% [x]"},
+        {EscapeQuotes, "'", "''"},
+        {FrequencyText, "-1.0", "NA"},
+        {FrequencyText, "-1", "-1"},
+        {FrequencyText, "-1.00", "-1.00"},
+        {FrequencyText, " -1.0", " -1.0"},
+        {FrequencyText, "", ""},
+        {FrequencyText, "128.725", "128.725"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.rule(c.in), c.out) << c.in;
 }
 
 TEST(DiagnosticsReport, StripsLeadingOriginTagsAndEndsEachMessageWithALineBreak)

@@ -1,3 +1,4 @@
+#include "base/AsciiText.h"
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanCalculation.h"
 #include "flightplan/PlanError.h"
@@ -34,13 +35,7 @@ namespace {
 
 Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
 {
-    Waypoint p;
-    p.ident = ident;
-    p.name = name;
-    p.kind = kind;
-    p.latitude = latitude;
-    p.longitude = longitude;
-    return p;
+    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}};
 }
 
 // A database airport, a beacon with and one without its declination (the
@@ -103,15 +98,6 @@ void expectWellFormed(const std::string& file)
     EXPECT_EQ(status, 0) << errors;
 }
 
-std::vector<std::string> words(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> out;
-    for (std::string word; in >> word;)
-        out.push_back(word);
-    return out;
-}
-
 // A decimal with six places, as the X-Plane grammar writes altitude and
 // position: -?digits.dddddd
 bool isSixPlaces(const std::string& text)
@@ -130,7 +116,7 @@ void checkFms(const std::string& file)
     std::istringstream in(readFile(file));
     std::vector<std::vector<std::string>> lines;
     for (std::string line; std::getline(in, line);)
-        lines.push_back(words(line));
+        lines.push_back(base::splitWords(line));
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(lines[0], std::vector<std::string>{"I"});
     EXPECT_EQ(lines[1], (std::vector<std::string>{"1100", "Version"}));

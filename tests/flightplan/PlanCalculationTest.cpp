@@ -19,13 +19,7 @@ const MagneticModel& wmm()
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
 {
-    Waypoint p;
-    p.ident = ident;
-    p.name = ident;
-    p.kind = kind;
-    p.latitude = latitude;
-    p.longitude = longitude;
-    return p;
+    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}};
 }
 
 PlanOptions on2025()

@@ -1,3 +1,4 @@
+#include "FixtureDb.h"
 #include "MapTestSupport.h"
 #include "SampleScenes.h"
 
@@ -12,12 +13,11 @@
 #include <vector>
 
 using maptest::fileContents;
-using maptest::TemporaryDirectory;
 using Names = std::vector<std::string>;
 
 TEST(MapFile, SvgIsXmlWithTheLabelsAsText)
 {
-    const TemporaryDirectory dir;
+    const ScratchDirectory dir;
     routemap::MapScene scene = maptest::londonToParis();
     // Markup characters and a damaged byte, which reads as U+FFFD here as in
     // every other output.
@@ -30,7 +30,7 @@ TEST(MapFile, SvgIsXmlWithTheLabelsAsText)
                              ">A&amp;B &lt;\xEF\xBF\xBDtampes&gt;</text>", " NM</text>"}) {
         EXPECT_NE(svg.find(text), std::string::npos) << text;
     }
-    EXPECT_EQ(dir.entries(), Names{"route.svg"});
+    EXPECT_EQ(DirectoryEntries(dir.path()), Names{"route.svg"});
     if (std::string(MERIDANE_XMLLINT).empty()) {
         GTEST_SKIP() << "xmllint is not installed (Debian: libxml2-utils)";
     }
@@ -39,7 +39,7 @@ TEST(MapFile, SvgIsXmlWithTheLabelsAsText)
 
 TEST(MapFile, PngByItsExtensionInAnyCase)
 {
-    const TemporaryDirectory dir;
+    const ScratchDirectory dir;
     const std::string path = dir.path() + "/route.PNG";
     routemap::writeMapFile(path, maptest::testOutlines(), maptest::newYorkToLosAngeles(), 640, 480);
     cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
@@ -47,12 +47,12 @@ TEST(MapFile, PngByItsExtensionInAnyCase)
     EXPECT_EQ(cairo_image_surface_get_width(image), 640);
     EXPECT_EQ(cairo_image_surface_get_height(image), 480);
     cairo_surface_destroy(image);
-    EXPECT_EQ(dir.entries(), Names{"route.PNG"});
+    EXPECT_EQ(DirectoryEntries(dir.path()), Names{"route.PNG"});
 }
 
 TEST(MapFile, FailuresNameTheFileAndLeaveNothing)
 {
-    const TemporaryDirectory dir;
+    const ScratchDirectory dir;
     // An earlier file stays as it was when the new one cannot be made.
     const std::string earlier = dir.path() + "/route.gif";
     std::ofstream(earlier) << "earlier";
@@ -66,6 +66,6 @@ TEST(MapFile, FailuresNameTheFileAndLeaveNothing)
         }
         EXPECT_NE(message.find(path), std::string::npos) << "'" << message << "' for " << path;
     }
-    EXPECT_EQ(dir.entries(), Names{"route.gif"});
+    EXPECT_EQ(DirectoryEntries(dir.path()), Names{"route.gif"});
     EXPECT_EQ(fileContents(earlier), "earlier");
 }

@@ -30,38 +30,6 @@ const auto* const kFontCaches = ::testing::AddGlobalTestEnvironment(new FontCach
 
 }  // namespace
 
-TemporaryDirectory::TemporaryDirectory()
-{
-    char pattern[] = "/tmp/meridane-map-XXXXXX";
-    if (!::mkdtemp(pattern)) {
-        throw std::runtime_error("cannot make a temporary directory");
-    }
-    m_path = pattern;
-}
-
-TemporaryDirectory::~TemporaryDirectory()
-{
-    for (const std::string& name : entries()) {
-        ::unlink((m_path + "/" + name).c_str());
-    }
-    ::rmdir(m_path.c_str());
-}
-
-std::vector<std::string> TemporaryDirectory::entries() const
-{
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(m_path.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    return names;
-}
-
 std::string fileContents(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -10,21 +10,6 @@
 
 namespace maptest {
 
-// A fresh directory under /tmp, removed with what it holds (files only).
-class TemporaryDirectory {
-public:
-    TemporaryDirectory();
-    ~TemporaryDirectory();
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    const std::string& path() const { return m_path; }
-    std::vector<std::string> entries() const;
-
-private:
-    std::string m_path;
-};
-
 std::string fileContents(const std::string& path);
 
 // The outlines from the shared navigation data, loaded once for all tests.

@@ -1,3 +1,4 @@
+#include "FixtureDb.h"
 #include "MapTestSupport.h"
 
 #include "map/MapError.h"
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <string>
 
-using maptest::TemporaryDirectory;
 
 namespace {
 
@@ -27,7 +27,7 @@ std::string errorLoading(const std::string& directory)
 
 TEST(TopoJson, DecodesQuantisedArcsAndWalksNegativeIndexesBackwards)
 {
-    const TemporaryDirectory dir;
+    const ScratchDirectory dir;
     const std::string path = dir.path() + "/shapes.json";
     // Two squares sharing the edge along longitude 0 (arc 1), which the second
     // walks backwards.
@@ -58,7 +58,7 @@ TEST(TopoJson, DecodesQuantisedArcsAndWalksNegativeIndexesBackwards)
 
 TEST(TopoJson, OutlinesThatCannotBeReadAreNamed)
 {
-    const TemporaryDirectory dir;
+    const ScratchDirectory dir;
     EXPECT_NE(errorLoading(dir.path()).find(dir.path() + "/land-110m.json"), std::string::npos);
 
     const std::string whole = maptest::fileContents(std::string(MERIDANE_NATURALEARTH_DIR) + "/land-110m.json");

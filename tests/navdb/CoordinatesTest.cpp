@@ -10,18 +10,6 @@ using navdb::splitCoordinate;
 
 namespace {
 
-// The split as the database shows it: "N 40 63.94".
-std::string split(const std::string& text, Axis axis)
-{
-    const auto result = splitCoordinate(text, axis);
-    if (!result) {
-        return "invalid";
-    }
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%c %d %.17g", result->direction, result->major, result->minor);
-    return buffer;
-}
-
 // The minor part must be exactly the double a reader gets for the decimal
 // text, otherwise SQLite shows 63.940000000000005.
 std::string exactMinor(double value)
@@ -31,48 +19,64 @@ std::string exactMinor(double value)
     return buffer;
 }
 
+// The split as the database shows it: "N 40 63.94".
+std::string split(const std::string& text, Axis axis)
+{
+    const auto result = splitCoordinate(text, axis);
+    if (!result)
+        return "invalid";
+    return std::string(1, result->direction) + " " + std::to_string(result->major) + " " + exactMinor(result->minor);
+}
+
+struct SplitCase {
+    const char* text;
+    Axis axis;
+    std::string split;
+};
+
 }  // namespace
 
-TEST(Coordinates, SplitsIntoHemisphereDegreesAndHundredths)
+TEST(Coordinates, SplitIntoHemisphereDegreesAndHundredths)
 {
-    EXPECT_EQ(split("40.639447", Axis::Latitude), "N 40 " + exactMinor(63.94));
-    EXPECT_EQ(split("-73.778925", Axis::Longitude), "W 73 " + exactMinor(77.89));
-    EXPECT_EQ(split("-33.946111", Axis::Latitude), "S 33 " + exactMinor(94.61));
-    EXPECT_EQ(split("151.177222", Axis::Longitude), "E 151 " + exactMinor(17.72));
-    EXPECT_EQ(split("52.55889892578125", Axis::Latitude), "N 52 " + exactMinor(55.89));
+    const SplitCase cases[] = {
+        // Every hemisphere.
+        {"40.639447", Axis::Latitude, "N 40 " + exactMinor(63.94)},
+        {"-73.778925", Axis::Longitude, "W 73 " + exactMinor(77.89)},
+        {"-33.946111", Axis::Latitude, "S 33 " + exactMinor(94.61)},
+        {"151.177222", Axis::Longitude, "E 151 " + exactMinor(17.72)},
+        {"52.55889892578125", Axis::Latitude, "N 52 " + exactMinor(55.89)},
+        // Rounding up to a whole degree carries.
+        {"40.99999", Axis::Latitude, "N 41 0"},
+        {"-179.99996", Axis::Longitude, "W 180 0"},
+        {"40.99994", Axis::Latitude, "N 40 " + exactMinor(99.99)},
+        // Halves round away from zero as written in decimal; as binary
+        // doubles these lie just below the half and would round down.
+        {"10.00005", Axis::Latitude, "N 10 " + exactMinor(0.01)},
+        {"-1.00125", Axis::Longitude, "W 1 " + exactMinor(0.13)},
+        {"1.00124999", Axis::Latitude, "N 1 " + exactMinor(0.12)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(split(c.text, c.axis), c.split) << c.text;
 }
 
-TEST(Coordinates, RoundingUpToAWholeDegreeCarries)
+TEST(Coordinates, ZeroAndOtherSpellingsOfNumbers)
 {
-    EXPECT_EQ(split("40.99999", Axis::Latitude), "N 41 0");
-    EXPECT_EQ(split("-179.99996", Axis::Longitude), "W 180 0");
-    EXPECT_EQ(split("40.99994", Axis::Latitude), "N 40 " + exactMinor(99.99));
-}
-
-TEST(Coordinates, HalvesRoundAwayFromZeroAsWrittenInDecimal)
-{
-    // As binary doubles these lie just below the half and would round down.
-    EXPECT_EQ(split("10.00005", Axis::Latitude), "N 10 " + exactMinor(0.01));
-    EXPECT_EQ(split("-1.00125", Axis::Longitude), "W 1 " + exactMinor(0.13));
-    EXPECT_EQ(split("1.00124999", Axis::Latitude), "N 1 " + exactMinor(0.12));
-}
-
-TEST(Coordinates, ZeroAndTheHemisphereOfValuesNearIt)
-{
-    EXPECT_EQ(split("0.0", Axis::Latitude), "N 0 0");
-    EXPECT_EQ(split("-0.0", Axis::Longitude), "E 0 0");
-    EXPECT_EQ(split("0", Axis::Longitude), "E 0 0");
-    EXPECT_EQ(split("-0.00001", Axis::Latitude), "S 0 0");
-    EXPECT_EQ(split("3.2e-05", Axis::Latitude), "N 0 0");
-    EXPECT_EQ(split("5e-5", Axis::Latitude), "N 0 " + exactMinor(0.01));
-}
-
-TEST(Coordinates, OtherSpellingsOfNumbers)
-{
-    EXPECT_EQ(split(" 12.5 ", Axis::Latitude), "N 12 50");
-    EXPECT_EQ(split("+12.", Axis::Latitude), "N 12 0");
-    EXPECT_EQ(split(".5", Axis::Longitude), "E 0 50");
-    EXPECT_EQ(split("1.2345E1", Axis::Latitude), "N 12 " + exactMinor(34.5));
+    const SplitCase cases[] = {
+        // Zero and the hemisphere of values near it.
+        {"0.0", Axis::Latitude, "N 0 0"},
+        {"-0.0", Axis::Longitude, "E 0 0"},
+        {"0", Axis::Longitude, "E 0 0"},
+        {"-0.00001", Axis::Latitude, "S 0 0"},
+        {"3.2e-05", Axis::Latitude, "N 0 0"},
+        {"5e-5", Axis::Latitude, "N 0 " + exactMinor(0.01)},
+        // Other spellings of numbers.
+        {" 12.5 ", Axis::Latitude, "N 12 50"},
+        {"+12.", Axis::Latitude, "N 12 0"},
+        {".5", Axis::Longitude, "E 0 50"},
+        {"1.2345E1", Axis::Latitude, "N 12 " + exactMinor(34.5)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(split(c.text, c.axis), c.split) << c.text;
 }
 
 TEST(Coordinates, RejectsTextAndValuesOffTheGlobe)

@@ -22,17 +22,15 @@ TEST(Surface, CommonCodesInAnyCaseBecomePlainWords)
 
 TEST(Surface, CompoundsAreNamedByTheirFirstMaterial)
 {
-    EXPECT_EQ(surfaceName("ASPH-G"), "Asphalt");
-    EXPECT_EQ(surfaceName("ASPH-CONC"), "Asphalt");
-    EXPECT_EQ(surfaceName("ASPH/ CONC"), "Asphalt");
-    EXPECT_EQ(surfaceName("TURF-DIRT-F"), "Grass");
-    EXPECT_EQ(surfaceName("GRASS / SOD"), "Grass");
-    EXPECT_EQ(surfaceName("CON-ROOF"), "Concrete");
     // Colours, conditions and treatments name no material and are passed over.
-    EXPECT_EQ(surfaceName("GRASSED BROWN CLAY"), "Grass");
-    EXPECT_EQ(surfaceName("BROWN SILT CLAY"), "Clay");
-    EXPECT_EQ(surfaceName("TRTD-DIRT-P"), "Dirt");
-    EXPECT_EQ(surfaceName("PIERCED STEEL PLANKING / LANDING MATS / MEMBRANES"), "Steel mats");
+    const std::pair<const char*, const char*> cases[] = {
+        {"ASPH-G", "Asphalt"}, {"ASPH-CONC", "Asphalt"}, {"ASPH/ CONC", "Asphalt"}, {"TURF-DIRT-F", "Grass"},
+        {"GRASS / SOD", "Grass"}, {"CON-ROOF", "Concrete"}, {"GRASSED BROWN CLAY", "Grass"},
+        {"BROWN SILT CLAY", "Clay"}, {"TRTD-DIRT-P", "Dirt"},
+        {"PIERCED STEEL PLANKING / LANDING MATS / MEMBRANES", "Steel mats"},
+    };
+    for (const auto& [source, name] : cases)
+        EXPECT_EQ(surfaceName(source), name) << source;
 }
 
 TEST(Surface, NonAsciiLettersAreMatchedWithoutRegardToCase)

@@ -219,13 +219,17 @@ TEST_F(CourseReportFile, WritesOnceTheOtherWriterHasFinished)
 
 TEST(FileErrorText, NamesTheFileAsGivenAndTheCause)
 {
-    EXPECT_EQ(OpenFailureText(EACCES, "course.txt"), "Access to course.txt was denied.");
-    EXPECT_EQ(OpenFailureText(EPERM, "course.txt"), "Access to course.txt was denied.");
-    EXPECT_EQ(OpenFailureText(EROFS, "course.txt"), "Access to course.txt was denied.");
-    EXPECT_EQ(OpenFailureText(EWOULDBLOCK, "course.txt"), "A sharing violation occurred while accessing course.txt.");
+    const std::pair<int, const char*> cases[] = {
+        {EACCES, "Access to course.txt was denied."},
+        {EPERM, "Access to course.txt was denied."},
+        {EROFS, "Access to course.txt was denied."},
+        {EWOULDBLOCK, "A sharing violation occurred while accessing course.txt."},
+        {EMFILE, "Too many open files while accessing course.txt."},
+        {EIO, "An error occurred while accessing course.txt: Input/output error."},
+    };
+    for (const auto& [error, text] : cases)
+        EXPECT_EQ(OpenFailureText(error, "course.txt"), text) << error;
     EXPECT_EQ(OpenFailureText(ENOTDIR, "a/course.txt"), "All or part of the path a/course.txt is invalid.");
-    EXPECT_EQ(OpenFailureText(EMFILE, "course.txt"), "Too many open files while accessing course.txt.");
-    EXPECT_EQ(OpenFailureText(EIO, "course.txt"), "An error occurred while accessing course.txt: Input/output error.");
 }
 
 TEST(FileErrorText, DiskFullGivesTheAbsolutePath)

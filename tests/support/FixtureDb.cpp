@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,16 @@ ScratchDirectory::ScratchDirectory()
     m_path = pattern;
     if (chdir(m_path.c_str()) != 0)
         throw std::runtime_error("cannot enter " + m_path);
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& path)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(path, ec))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 ScratchDirectory::~ScratchDirectory()

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A fresh temporary directory that becomes the working directory for the
 // life of the object, as the program expects VORS.MDB and course.txt there.
@@ -21,6 +22,9 @@ private:
     std::string m_path;
     std::string m_previous;
 };
+
+// The names in a directory, sorted, without "." and "..".
+std::vector<std::string> DirectoryEntries(const std::string& path);
 
 // Runs an SQL script on an SQLite file, creating it if needed.
 void ExecuteSqlScript(const std::string& file, const std::string& sql);

@@ -592,12 +592,10 @@ TEST_F(AirportDialogRun, SelectAirportEndsWithOkAndHandsBackTheAirport)
         Click(*d.m_btnSelectAirport);
     });
     EXPECT_EQ(result, wxID_OK);
-    EXPECT_EQ(dialog.m_strID, "10");
-    EXPECT_EQ(dialog.m_strName, "John F Kennedy Intl");
-    EXPECT_EQ(dialog.m_strLatitude, "N40* 63.94'");
-    EXPECT_EQ(dialog.m_strLongitude, "W73* 77.89'");
-    EXPECT_EQ(dialog.m_strElevation, "13 ft.");
-    EXPECT_EQ(dialog.m_strATIS, "128.725");
+    const std::vector<std::string> chosen{dialog.m_strID,        dialog.m_strName,      dialog.m_strLatitude,
+                                          dialog.m_strLongitude, dialog.m_strElevation, dialog.m_strATIS};
+    EXPECT_EQ(chosen, (std::vector<std::string>{"10", "John F Kennedy Intl", "N40* 63.94'", "W73* 77.89'", "13 ft.",
+                                                "128.725"}));
     EXPECT_TRUE(errors.empty());
 }
 
