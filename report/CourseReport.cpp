@@ -1,5 +1,7 @@
 #include "CourseReport.h"
 
+#include "base/Utf8Text.h"
+
 #include "CourseReportText.h"
 #include "ExclusiveFileWriter.h"
 
@@ -7,5 +9,5 @@ void WriteCourseReport(const CoursePlan& plan, const std::string& path)
 {
     // The text is complete before the file is touched, so nothing can fail
     // half way through formatting and leave an emptied report behind.
-    WriteFileExclusively(path, FormatCourseReport(plan));
+    WriteFileExclusively(path, base::validUtf8(FormatCourseReport(plan)));
 }

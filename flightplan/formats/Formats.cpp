@@ -1,6 +1,7 @@
 #include "flightplan/formats/Formats.h"
 
 #include "base/AsciiText.h"
+#include "base/Utf8Text.h"
 #include "base/WholeFile.h"
 
 #include "flightplan/PlanError.h"
@@ -70,7 +71,7 @@ const PlanFormat& requireFormatForPath(const std::string& path)
 void exportPlan(const FlightPlan& plan, const std::string& path)
 {
     const PlanFormat& format = requireFormatForPath(path);
-    if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, format.write(plan)))
+    if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, base::validUtf8(format.write(plan))))
         throw PlanError("The flight plan file " + path + " cannot be written: " + base::failureCause(*failure) + ".");
 }
 

@@ -1,5 +1,7 @@
 #include "FlightPlanOutput.h"
 
+#include "base/Utf8Text.h"
+
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "map/MapFile.h"
@@ -33,7 +35,7 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     if (options.routeString)
         out << plan.route << "\n";
     else if (options.format == PlanOptions::Format::Legs)
-        out << flightplan::writeLegTable(plan);
+        out << base::validUtf8(flightplan::writeLegTable(plan));
     else if (options.format == PlanOptions::Format::Json)
         out << flightplan::writeJson(plan);
     for (const std::string& path : options.exports)

@@ -1,0 +1,59 @@
+#include "base/AsciiText.h"
+#include "base/NumberText.h"
+#include "base/Utf8Text.h"
+#include "base/XmlText.h"
+
+#include <gtest/gtest.h>
+
+// One damaged name reads the same in every output: each stray byte is one
+// U+FFFD, and only what a format cannot carry differs.
+TEST(Text, DamagedBytesReadAsReplacementCharactersInEveryOutput)
+{
+    const std::string fffd = "\xEF\xBF\xBD";
+    const struct {
+        std::string bytes;
+        std::string valid;      // flight-plan files, reports
+        std::string label;      // map labels: controls as spaces
+        std::string content;    // XML element content
+        std::string attribute;  // XML attribute value
+    } cases[] = {
+        {"Z\xFCrich", "Z" + fffd + "rich", "Z" + fffd + "rich", "Z" + fffd + "rich", "Z" + fffd + "rich"},
+        {"Z\xC3\xBCrich", "Z\xC3\xBCrich", "Z\xC3\xBCrich", "Z\xC3\xBCrich", "Z\xC3\xBCrich"},
+        {"\xC3", fffd, fffd, fffd, fffd},                           // a character cut short
+        {"\xE2\x82", fffd + fffd, fffd + fffd, fffd + fffd, fffd + fffd},
+        {"\xC0\xAF", fffd + fffd, fffd + fffd, fffd + fffd, fffd + fffd},  // overlong '/'
+        {"\xED\xA0\x80", fffd + fffd + fffd, fffd + fffd + fffd, fffd + fffd + fffd, fffd + fffd + fffd},
+        {"A\tB\x01" "C", "A\tB\x01" "C", "A B C", "A\tBC", "A\tBC"},
+        {"St. John's <\"A&B\">", "St. John's <\"A&B\">", "St. John's <\"A&B\">",
+         "St. John's &lt;\"A&amp;B\"&gt;", "St. John&apos;s &lt;&quot;A&amp;B&quot;&gt;"},
+        {std::string("N\0S", 3), "N" + fffd + "S", "N" + fffd + "S", "N" + fffd + "S", "N" + fffd + "S"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(base::validUtf8(c.bytes), c.valid) << c.bytes;
+        EXPECT_EQ(base::labelText(c.bytes), c.label) << c.bytes;
+        EXPECT_EQ(base::xmlEscape(c.bytes), c.content) << c.bytes;
+        EXPECT_EQ(base::xmlAttributeEscape(c.bytes), c.attribute) << c.bytes;
+    }
+}
+
+TEST(Text, NumbersFillTheWholeTextWhateverTheLocale)
+{
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"12.5", 12.5},   {" -0.25\t", -0.25}, {"+7", 7.0},      {"1e3", 1000.0}, {"12abc", std::nullopt},
+        {"12,5", std::nullopt}, {"", std::nullopt}, {"+-1", std::nullopt}, {"nan", std::nullopt},
+        {"1e999", std::nullopt},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(base::parseDecimal(text), value) << text;
+}
+
+TEST(Text, ExtensionsAndCaseAreAsciiOnly)
+{
+    const std::pair<const char*, const char*> extensions[] = {
+        {"plan.FMS", ".fms"}, {"dir.d/plan", ""}, {".svg", ""}, {"a/.hidden.PNG", ".png"}, {"x.", "."},
+    };
+    for (const auto& [path, extension] : extensions)
+        EXPECT_EQ(base::lowerExtension(path), extension) << path;
+    EXPECT_EQ(base::asciiUpper("kjfk z\xC3\xBCrich"), "KJFK Z\xC3\xBCRICH");
+    EXPECT_EQ(base::asciiLower("PNG \xC3\x9C"), "png \xC3\x9C");
+}
