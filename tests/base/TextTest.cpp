@@ -1,5 +1,4 @@
 #include "base/AsciiText.h"
-#include "base/NumberText.h"
 #include "base/Utf8Text.h"
 #include "base/XmlText.h"
 
@@ -34,17 +33,6 @@ TEST(Text, DamagedBytesReadAsReplacementCharactersInEveryOutput)
         EXPECT_EQ(base::xmlEscape(c.bytes), c.content) << c.bytes;
         EXPECT_EQ(base::xmlAttributeEscape(c.bytes), c.attribute) << c.bytes;
     }
-}
-
-TEST(Text, NumbersFillTheWholeTextWhateverTheLocale)
-{
-    const std::pair<const char*, std::optional<double>> cases[] = {
-        {"12.5", 12.5},   {" -0.25\t", -0.25}, {"+7", 7.0},      {"1e3", 1000.0}, {"12abc", std::nullopt},
-        {"12,5", std::nullopt}, {"", std::nullopt}, {"+-1", std::nullopt}, {"nan", std::nullopt},
-        {"1e999", std::nullopt},
-    };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(base::parseDecimal(text), value) << text;
 }
 
 TEST(Text, ExtensionsAndCaseAreAsciiOnly)

@@ -1,5 +1,5 @@
+#include "base/NumberText.h"
 #include "flightplan/CivilDate.h"
-#include "flightplan/NumberText.h"
 #include "flightplan/formats/FormatWriters.h"
 
 #include <gtest/gtest.h>
@@ -54,5 +54,5 @@ TEST(PlanRules, DecimalsFillTheWholeTextWhateverTheLocale)
         {"+", {}},        {"+-1", {}},      {"inf", {}},          {"nan", {}},          {"1 2", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(parseDecimal(c.text), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(base::parseDecimal(c.text), c.value) << '"' << c.text << '"';
 }
