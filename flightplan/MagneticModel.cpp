@@ -103,7 +103,7 @@ MagneticModel MagneticModel::load(const std::string& path)
             const double largest = i < 4 ? LARGEST_COEFFICIENT_NT : LARGEST_CHANGE_NT_PER_YEAR;
             if (std::fabs(*values[i]) > largest)
                 damaged(path, lineNumber, "has \"" + fields[static_cast<std::size_t>(i)] +
-                                              "\", beyond the " + formatFixed(largest, 0) + " nT" +
+                                              "\", beyond the " + base::formatFixed(largest, 0) + " nT" +
                                               (i < 4 ? "" : " a year") + " of any field of the Earth");
         }
         const double n = *values[0], m = *values[1];
@@ -203,8 +203,8 @@ double MagneticModel::declination(double latitudeDeg, double longitudeDeg, doubl
     // must be finite.
     const double declination = std::atan2(east, northGeodetic) / DEG;
     if (!std::isfinite(east) || !std::isfinite(northGeodetic) || !std::isfinite(declination))
-        throw PlanError("The magnetic model file " + m_path + " gives no declination at " + formatFixed(latitudeDeg, 4) +
-                        ", " + formatFixed(longitudeDeg, 4) + " for " + formatFixed(year, 2) + ".");
+        throw PlanError("The magnetic model file " + m_path + " gives no declination at " + base::formatFixed(latitudeDeg, 4) +
+                        ", " + base::formatFixed(longitudeDeg, 4) + " for " + base::formatFixed(year, 2) + ".");
     return declination;
 }
 

@@ -1,7 +1,7 @@
 #include "flightplan/PlanCalculation.h"
 
 #include "flightplan/MagneticModel.h"
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 
 #include <GeographicLib/Geodesic.hpp>
@@ -49,8 +49,8 @@ void validate(const std::vector<Waypoint>& waypoints, const PlanOptions& options
             throw PlanError("The position of " + point.ident + " (" + point.name + ") is not a place on Earth.");
     }
     if (!(options.groundSpeedKt >= MIN_GROUND_SPEED_KT && options.groundSpeedKt <= MAX_GROUND_SPEED_KT))
-        throw PlanError("The ground speed must be " + formatFixed(MIN_GROUND_SPEED_KT, 0) + " to " +
-                        formatFixed(MAX_GROUND_SPEED_KT, 0) + " knots.");
+        throw PlanError("The ground speed must be " + base::formatFixed(MIN_GROUND_SPEED_KT, 0) + " to " +
+                        base::formatFixed(MAX_GROUND_SPEED_KT, 0) + " knots.");
     if (options.cruiseFt && *options.cruiseFt < 0)
         throw PlanError("The cruise altitude must not be negative.");
     if (!isValidDate(options.date))
@@ -144,7 +144,7 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
         char date[16];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
         plan.magneticNote = std::string(date) + " lies outside the years of the magnetic model " + model.name() +
-                            " (" + formatFixed(model.epoch(), 1) + " to " + formatFixed(model.validUntil(), 1) +
+                            " (" + base::formatFixed(model.epoch(), 1) + " to " + base::formatFixed(model.validUntil(), 1) +
                             "): its magnetic figures are extrapolated";
     }
     return plan;

@@ -80,7 +80,7 @@ TEST(TopoJson, OutlinesThatCannotBeReadAreNamed)
 // the bottom is found, and damage down there is still named.
 TEST(TopoJson, DeeplyNestedCollectionsDecodeWithoutExhaustingTheStack)
 {
-    const TemporaryDirectory dir;
+    const ScratchDirectory dir;
     const int depth = 300000;
     std::string opening, closing;
     for (int i = 0; i < depth; ++i) {

@@ -1,7 +1,7 @@
 #include "AirportPosition.h"
 
 #include "data/Recordset.h"
-#include "flightplan/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -25,14 +25,14 @@ std::string Fault(const Axis& axis, const std::string& dir, const std::string& m
 {
     if (dir.size() != 1 || (dir[0] != axis.directions[0] && dir[0] != axis.directions[1]))
         return std::string("the hemisphere is not ") + axis.directions[0] + " or " + axis.directions[1];
-    const std::optional<double> whole = flightplan::parseDecimal(major);
+    const std::optional<double> whole = base::parseDecimal(major);
     if (!whole || *whole != std::floor(*whole) || *whole < 0.0)
         return "the degrees are not a whole number";
-    const std::optional<double> hundredths = flightplan::parseDecimal(minor);
+    const std::optional<double> hundredths = base::parseDecimal(minor);
     if (!hundredths || *hundredths < 0.0 || *hundredths >= 100.0)
         return "the hundredths are not a number from 0 to below 100";
     if (*whole + *hundredths / 100.0 > axis.limit)
-        return "it lies beyond " + flightplan::formatFixed(axis.limit, 0) + " degrees";
+        return "it lies beyond " + base::formatFixed(axis.limit, 0) + " degrees";
     return {};
 }
 

@@ -1,7 +1,7 @@
 #include "DatabaseLocation.h"
 
 #include "data/ConnectionString.h"
-#include "data/ExecutableDir.h"
+#include "base/ExecutableDir.h"
 
 #include <sys/stat.h>
 

@@ -54,8 +54,8 @@ double ReadSpeed(const std::string& value)
     const std::optional<double> knots = base::parseDecimal(value);
     if (!knots || *knots < flightplan::MIN_GROUND_SPEED_KT || *knots > flightplan::MAX_GROUND_SPEED_KT)
         throw UsageError("--speed needs a ground speed in knots from " +
-                         flightplan::formatFixed(flightplan::MIN_GROUND_SPEED_KT, 0) + " to " +
-                         flightplan::formatFixed(flightplan::MAX_GROUND_SPEED_KT, 0) + ", not '" + value + "'");
+                         base::formatFixed(flightplan::MIN_GROUND_SPEED_KT, 0) + " to " +
+                         base::formatFixed(flightplan::MAX_GROUND_SPEED_KT, 0) + ", not '" + value + "'");
     return *knots;
 }
 
