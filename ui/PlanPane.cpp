@@ -1,6 +1,7 @@
 #include "PlanPane.h"
 
 #include "ErrorReport.h"
+#include "ListHeaderScroll.h"
 #include "MapWindow.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
@@ -34,6 +35,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
         m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
                                 figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
     }
+    KeepHeadingsOverColumns(*m_lstLegs);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
     m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
     m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
