@@ -1,6 +1,7 @@
 #include "PlanPane.h"
 
 #include "ErrorReport.h"
+#include "ExportFileName.h"
 #include "ListHeaderScroll.h"
 #include "MapWindow.h"
 #include "TextConvert.h"
@@ -160,15 +161,16 @@ std::string PlanPane::AskExportFile()
             filters += "|";
         filters += wxString::FromUTF8(format.displayName) + " (*" + format.extension + ")|*" + format.extension;
     }
-    wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(m_plan->departure().ident + "-" + m_plan->destination().ident), filters,
+    // Suggested with the first filter's extension, which the filter chosen
+    // in the end replaces (ExportFileName).
+    const std::string stem = m_plan->departure().ident + "-" + m_plan->destination().ident;
+    wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(stem + formats.front().extension), filters,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return {};
-    wxFileName name(dialog.GetPath());
-    // A name typed without its extension takes the chosen filter's.
     const int chosen = dialog.GetFilterIndex();
-    if (!flightplan::formatForPath(FromWx(name.GetFullPath())) && chosen >= 0 &&
-        static_cast<std::size_t>(chosen) < formats.size())
-        name.SetFullName(name.GetFullName() + formats[static_cast<std::size_t>(chosen)].extension);
-    return FromWx(name.GetFullPath());
+    const std::string path = FromWx(dialog.GetPath());
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= formats.size())
+        return path;
+    return ExportFileName(path, formats[static_cast<std::size_t>(chosen)], stem);
 }

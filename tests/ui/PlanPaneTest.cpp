@@ -1,6 +1,7 @@
 // The plan pane on its own, with a plan made here: what the leg list shows
 // on the screen when the user scrolls it.
 
+#include "ExportFileName.h"
 #include "PlanPane.h"
 #include "UiDriver.h"
 
@@ -169,5 +170,40 @@ TEST_F(PlanPaneTest, TheHeaderScrollsWithItsRowsUnderAHorizontalWheel)
         EXPECT_EQ(headerShift, rowsShift) << "turn " << turn;
         EXPECT_TRUE(headerExact && rowsExact) << "turn " << turn;
         previousShift = rowsShift;
+    }
+}
+
+// The file dialog hands back a name and the filter chosen. Formats by
+// their ids: fms is the first filter, legs the leg table's.
+TEST(ExportFileName, TheChosenFilterDecidesUnlessTheNameWasTypedWithAFormatsExtension)
+{
+    const struct {
+        const char* path;
+        const char* filter;
+        const char* written;
+    } cases[] = {
+        // The suggested name, left as the dialog first showed it.
+        {"/home/p/FHSH-FACT.fms", "legs", "/home/p/FHSH-FACT.txt"},
+        {"/home/p/FHSH-FACT.fms", "fms", "/home/p/FHSH-FACT.fms"},
+        {"/home/p/FHSH-FACT.fms", "gpx", "/home/p/FHSH-FACT.gpx"},
+        // The dialog switched the extension with an earlier filter.
+        {"/home/p/FHSH-FACT.json", "pln", "/home/p/FHSH-FACT.pln"},
+        {"/home/p/FHSH-FACT.FMS", "legs", "/home/p/FHSH-FACT.txt"},
+        // No extension, or one that names no format: the filter's is added.
+        {"/home/p/FHSH-FACT", "legs", "/home/p/FHSH-FACT.txt"},
+        {"/home/p/trip", "fgfp", "/home/p/trip.fgfp"},
+        {"/home/p/trip.v2", "gpx", "/home/p/trip.v2.gpx"},
+        {"/home/p.d/trip", "json", "/home/p.d/trip.json"},
+        // A name typed with a format's extension wins over the filter.
+        {"/home/p/trip.gpx", "fms", "/home/p/trip.gpx"},
+        {"/home/p/FHSH-FACT-2.pln", "legs", "/home/p/FHSH-FACT-2.pln"},
+        {"/home/p/FHSH.fms", "legs", "/home/p/FHSH.fms"},
+        // The suggestion moved to another folder is still the suggestion.
+        {"/tmp/FHSH-FACT.fms", "legs", "/tmp/FHSH-FACT.txt"},
+    };
+    for (const auto& c : cases) {
+        const flightplan::PlanFormat* filter = flightplan::formatById(c.filter);
+        ASSERT_NE(filter, nullptr) << c.filter;
+        EXPECT_EQ(ExportFileName(c.path, *filter, "FHSH-FACT"), c.written) << c.path << " with " << c.filter;
     }
 }
