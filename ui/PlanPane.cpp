@@ -79,8 +79,10 @@ void PlanPane::ShowPlan(flightplan::FlightPlan plan)
     }
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    // The route to read, then the form a filed flight plan's route field
+    // (item 15) takes, without the airports.
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               m_plan->route);
+               m_plan->route + "\n" + ROUTE_ITEM15_CAPTION + m_plan->routeItem15);
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
 }

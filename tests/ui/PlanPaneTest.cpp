@@ -3,6 +3,7 @@
 
 #include "ExportFileName.h"
 #include "PlanPane.h"
+#include "TextConvert.h"
 #include "UiDriver.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -40,8 +42,10 @@ FlightPlan widePlan()
         leg.to = i + 1;
         leg.distanceNm = 12.5 * static_cast<double>(i + 1);
         leg.courseTrue = leg.courseMagnetic = 40.0 * static_cast<double>(i);
-        leg.radialFrom = 100.0 + static_cast<double>(i);
-        leg.radialTo = 200.0 + static_cast<double>(i);
+        if (plan.waypoints[i].kind == WaypointKind::Vor)
+            leg.radialFrom = 100.0 + static_cast<double>(i);
+        if (plan.waypoints[i + 1].kind == WaypointKind::Vor)
+            leg.radialTo = 200.0 + static_cast<double>(i);
         leg.frequency = plan.waypoints[i + 1].frequency;
         plan.legs.push_back(leg);
     }
@@ -171,6 +175,34 @@ TEST_F(PlanPaneTest, TheHeaderScrollsWithItsRowsUnderAHorizontalWheel)
         EXPECT_TRUE(headerExact && rowsExact) << "turn " << turn;
         previousShift = rowsShift;
     }
+}
+
+// What the pane shows of a plan: a leg with no direction shows "-" for
+// course and radial, and the route is offered in both forms, the one to
+// read and the one to paste into a filed flight plan.
+TEST_F(PlanPaneTest, ShowsNoCourseOnALegWithoutDirectionAndTheRouteForAFiledPlan)
+{
+    FlightPlan plan = widePlan();
+    plan.legs[0].courseTrue.reset();
+    plan.legs[0].courseMagnetic.reset();
+    plan.legs[0].radialTo.reset();
+    pane->ShowPlan(plan);
+    Settle(100);
+    wxListCtrl& list = *pane->m_lstLegs;
+    const std::vector<std::string> headings = Headings(list);
+    const std::size_t course = std::find(headings.begin(), headings.end(), "Course (mag)") - headings.begin();
+    const std::size_t radial = std::find(headings.begin(), headings.end(), "Radial") - headings.begin();
+    ASSERT_LT(radial, headings.size());
+    const auto rows = Rows(list);
+    EXPECT_EQ(rows[0][course], "-");
+    EXPECT_EQ(rows[0][radial], "-");
+    EXPECT_EQ(rows[1][course], "040");
+    EXPECT_EQ(rows[1][radial], "VOR1 R-101 out, VOR2 R-201 in");
+
+    std::string summary = FromWx(pane->m_txtSummary->GetLabel());
+    std::replace(summary.begin(), summary.end(), '\n', ' ');  // wrapped to the pane's width
+    EXPECT_NE(summary.find("KJFK DCT VOR1 DCT VOR2 DCT VOR3 DCT VOR4 KBOS"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("(item 15): DCT VOR1 DCT VOR2 DCT VOR3 DCT VOR4"), std::string::npos) << summary;
 }
 
 // The file dialog hands back a name and the filter chosen. Formats by
