@@ -27,13 +27,20 @@ struct Waypoint {
     std::optional<double> declination;
 };
 
-// One leg between consecutive waypoints. Angles are degrees in [0, 360).
+// Below this a leg has no direction worth flying: two points a few hundred
+// feet apart (an airport and the beacon on its field, one airport to itself)
+// give an azimuth that is noise.
+inline constexpr double SHORTEST_LEG_WITH_COURSE_NM = 0.05;
+
+// One leg between consecutive waypoints. Angles are degrees in [0, 360);
+// courses and radials are nullopt on a leg shorter than
+// SHORTEST_LEG_WITH_COURSE_NM.
 struct Leg {
     std::size_t from = 0;  // index into FlightPlan::waypoints
     std::size_t to = 0;
-    double distanceNm = 0.0;      // geodesic on WGS 84
-    double courseTrue = 0.0;      // initial geodesic azimuth at `from`
-    double courseMagnetic = 0.0;  // courseTrue less the model's declination at `from`
+    double distanceNm = 0.0;                // geodesic on WGS 84
+    std::optional<double> courseTrue;      // initial geodesic azimuth at `from`
+    std::optional<double> courseMagnetic;  // courseTrue less the model's declination at `from`
     // The radial of the beacon the leg starts at that it flies outbound on;
     // nullopt when the leg starts at an airport.
     std::optional<double> radialFrom;
@@ -58,6 +65,9 @@ struct FlightPlan {
     int cruiseFt = 0;
     bool cruiseGivenByUser = false;
     std::string route;  // ICAO route: KJFK DCT MAD DCT PUT DCT BOS KBOS
+    // The route as item 15 of a filed flight plan takes it, the airports
+    // left to items 13 and 16: DCT MAD DCT PUT DCT BOS
+    std::string routeItem15;
     CivilDate date;     // the date the magnetic figures hold for
     // Said when the date lies outside the years the magnetic model holds
     // for, so its figures are extrapolated; "" otherwise.

@@ -92,6 +92,14 @@ std::string icaoRoute(const std::vector<Waypoint>& waypoints)
     return route;
 }
 
+std::string icaoRouteItem15(const std::vector<Waypoint>& waypoints)
+{
+    std::string route;
+    for (std::size_t i = 1; i + 1 < waypoints.size(); ++i)
+        route += (route.empty() ? "DCT " : " DCT ") + waypoints[i].ident;
+    return route.empty() ? "DCT" : route;
+}
+
 FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& options, const MagneticModel& model)
 {
     validate(waypoints, options);
@@ -119,12 +127,15 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
         leg.from = i;
         leg.to = i + 1;
         leg.distanceNm = outbound.distanceNm;
-        leg.courseTrue = outbound.azimuth;
-        leg.courseMagnetic = normalizeDegrees(outbound.azimuth - model.declination(from.latitude, from.longitude, year));
-        if (from.kind == WaypointKind::Vor)
-            leg.radialFrom = normalizeDegrees(outbound.azimuth - stationDeclination(from, model, year));
-        if (to.kind == WaypointKind::Vor)
-            leg.radialTo = normalizeDegrees(inverse(to, from).azimuth - stationDeclination(to, model, year));
+        if (leg.distanceNm >= SHORTEST_LEG_WITH_COURSE_NM) {
+            leg.courseTrue = outbound.azimuth;
+            leg.courseMagnetic =
+                normalizeDegrees(outbound.azimuth - model.declination(from.latitude, from.longitude, year));
+            if (from.kind == WaypointKind::Vor)
+                leg.radialFrom = normalizeDegrees(outbound.azimuth - stationDeclination(from, model, year));
+            if (to.kind == WaypointKind::Vor)
+                leg.radialTo = normalizeDegrees(inverse(to, from).azimuth - stationDeclination(to, model, year));
+        }
         leg.eteMinutes = leg.distanceNm / plan.groundSpeedKt * 60.0;
         if (to.kind == WaypointKind::Vor)
             leg.frequency = to.frequency;
@@ -137,9 +148,22 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     }
 
     plan.cruiseGivenByUser = options.cruiseFt.has_value();
-    plan.cruiseFt = options.cruiseFt ? *options.cruiseFt
-                                     : semicircularCruiseFt(plan.legs.front().courseMagnetic, highestElevation);
+    if (options.cruiseFt) {
+        plan.cruiseFt = *options.cruiseFt;
+    } else {
+        // The first leg with a direction sets the hemisphere; a plan that
+        // never leaves its airport is flown as if eastbound.
+        double course = 0.0;
+        for (const Leg& leg : plan.legs) {
+            if (leg.courseMagnetic) {
+                course = *leg.courseMagnetic;
+                break;
+            }
+        }
+        plan.cruiseFt = semicircularCruiseFt(course, highestElevation);
+    }
     plan.route = icaoRoute(plan.waypoints);
+    plan.routeItem15 = icaoRouteItem15(plan.waypoints);
     if (!model.isValidAt(year)) {
         char date[16];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);

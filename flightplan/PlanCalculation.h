@@ -37,6 +37,11 @@ int semicircularCruiseFt(double magneticCourse, double highestElevationFt);
 // destination; DCT alone between the airports when there is no beacon.
 std::string icaoRoute(const std::vector<Waypoint>& waypoints);
 
+// The route for item 15 of an ICAO flight plan: each beacon preceded by DCT,
+// without the airports; DCT alone when there is no beacon. Route parsers
+// take every other word for an airway, so the airports must not be there.
+std::string icaoRouteItem15(const std::vector<Waypoint>& waypoints);
+
 // An angle in degrees brought into [0, 360).
 double normalizeDegrees(double angle);
 

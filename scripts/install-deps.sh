@@ -10,7 +10,7 @@ packages=(
   libgeographiclib-dev nlohmann-json3-dev libcairo2-dev
   libgtest-dev gpsbabel libxml2-utils
   libwxgtk3.2-dev
-  xvfb xauth xdg-utils
+  xvfb xauth xdg-utils libxtst-dev
   dpkg-dev file desktop-file-utils appstream lintian help2man man-db
 )
 

@@ -72,6 +72,9 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
     Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeAirport(); }, IDC_AIRPORT);
     Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnAllCities(); }, IDC_ALL_CITIES);
     Bind(wxEVT_BUTTON, &CAirportDlg::OnOK, this, wxID_OK);
+    // Nothing but OnCharHook and OnClose ends the dialog for Escape or the
+    // close box, and they end it with wxID_CANCEL.
+    SetEscapeId(wxID_NONE);
     Bind(wxEVT_CHAR_HOOK, &CAirportDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CAirportDlg::OnClose, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayOut(); });
@@ -410,12 +413,18 @@ void CAirportDlg::OnOK(wxCommandEvent&)
 void CAirportDlg::OnCharHook(wxKeyEvent& event)
 {
     const int key = event.GetKeyCode();
-    if (key == WXK_ESCAPE && !AnyListOpen()) {
-        EndWith(*this, wxID_CANCEL);
+    if (key == WXK_ESCAPE) {
+        // Escape on an open list closes the list. Passed on, it would reach
+        // the toolkit's dialog, which with no Cancel button presses the
+        // OK button, Select Airport, and hands back whatever the list shows.
+        if (SortedComboBox* open = OpenList())
+            open->Dismiss();
+        else
+            EndWith(*this, wxID_CANCEL);
     } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && m_findPane->IsDescendant(FindFocus())) {
         // In the find field or its list, Enter chooses the match.
         m_findPane->ChooseSelected();
-    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !AnyListOpen()) {
+    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !OpenList()) {
         // Enter ends the dialog with its OK command, Select Airport, while
         // that is enabled; an open list takes Enter for its own choice.
         if (m_btnSelectAirport->IsEnabled()) {
@@ -428,12 +437,12 @@ void CAirportDlg::OnCharHook(wxKeyEvent& event)
     }
 }
 
-bool CAirportDlg::AnyListOpen() const
+SortedComboBox* CAirportDlg::OpenList() const
 {
-    for (const SortedComboBox* box : {m_cboRegion, m_cboCountry, m_cboState, m_cboCity, m_cboAirport})
+    for (SortedComboBox* box : {m_cboRegion, m_cboCountry, m_cboState, m_cboCity, m_cboAirport})
         if (box->IsPopupShown())
-            return true;
-    return false;
+            return box;
+    return nullptr;
 }
 
 void CAirportDlg::OnClose(wxCloseEvent&)

@@ -83,7 +83,7 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
-    bool AnyListOpen() const;
+    SortedComboBox* OpenList() const;  // the list shown open, if any
     void LayOut();
     void SeparateNamesSharedByCities(const std::string& region, const std::string& country,
                                      const std::string& state);

@@ -1,6 +1,8 @@
 #include "PlanPane.h"
 
 #include "ErrorReport.h"
+#include "ExportFileName.h"
+#include "ListHeaderScroll.h"
 #include "MapWindow.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
@@ -34,6 +36,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
         m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
                                 figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
     }
+    KeepHeadingsOverColumns(*m_lstLegs);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
     m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
     m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
@@ -77,8 +80,11 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     }
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    // The route to read, then the form a filed flight plan's route field
+    // (item 15) takes, without the airports.
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               m_plan->route + (built.map.note.empty() ? "" : "\n" + built.map.note));
+               m_plan->route + "\n" + ROUTE_ITEM15_CAPTION + m_plan->routeItem15 +
+               (built.map.note.empty() ? "" : "\n" + built.map.note));
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
 }
@@ -168,15 +174,16 @@ std::string PlanPane::AskExportFile()
             filters += "|";
         filters += wxString::FromUTF8(format.displayName) + " (*" + format.extension + ")|*" + format.extension;
     }
-    wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(m_plan->departure().ident + "-" + m_plan->destination().ident), filters,
+    // Suggested with the first filter's extension, which the filter chosen
+    // in the end replaces (ExportFileName).
+    const std::string stem = m_plan->departure().ident + "-" + m_plan->destination().ident;
+    wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(stem + formats.front().extension), filters,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return {};
-    wxFileName name(dialog.GetPath());
-    // A name typed without its extension takes the chosen filter's.
     const int chosen = dialog.GetFilterIndex();
-    if (!flightplan::formatForPath(FromWx(name.GetFullPath())) && chosen >= 0 &&
-        static_cast<std::size_t>(chosen) < formats.size())
-        name.SetFullName(name.GetFullName() + formats[static_cast<std::size_t>(chosen)].extension);
-    return FromWx(name.GetFullPath());
+    const std::string path = FromWx(dialog.GetPath());
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= formats.size())
+        return path;
+    return ExportFileName(path, formats[static_cast<std::size_t>(chosen)], stem);
 }

@@ -20,6 +20,9 @@
 // from whether there is one.
 class MapWindow;
 
+// Stands before the route as a filed flight plan's route field takes it.
+inline constexpr const char ROUTE_ITEM15_CAPTION[] = "Flight plan route (item 15): ";
+
 class PlanPane : public wxPanel {
 public:
     explicit PlanPane(wxWindow* parent);

@@ -44,13 +44,23 @@ std::string writeFgfp(const FlightPlan& plan)
     xml += "  <version type=\"int\">2</version>\n";
     xml += airportBlock("departure", points.front());
     xml += airportBlock("destination", points.back());
+    // Without it the route manager shows a cruise of 0.
+    xml += "  <cruise>\n    <altitude-ft type=\"int\">" + std::to_string(plan.cruiseFt) +
+           "</altitude-ft>\n  </cruise>\n";
     xml += "  <route>\n";
-    for (const FgPoint& point : points) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const FgPoint& point = points[i];
         xml += "    <wp>\n";
         xml += "      <type type=\"string\">" + point.type + "</type>\n";
         xml += "      <ident type=\"string\">" + base::xmlEscape(point.ident) + "</ident>\n";
         xml += "      <lon type=\"double\">" + base::formatFixed(point.longitude, 6) + "</lon>\n";
         xml += "      <lat type=\"double\">" + base::formatFixed(point.latitude, 6) + "</lat>\n";
+        // The route manager adds the departure and destination airports again
+        // in front of and behind the first and last points it finds unflagged.
+        if (i == 0)
+            xml += "      <departure type=\"bool\">true</departure>\n";
+        else if (i + 1 == points.size())
+            xml += "      <approach type=\"bool\">true</approach>\n";
         xml += "    </wp>\n";
     }
     xml += "  </route>\n</PropertyList>\n";

@@ -23,13 +23,16 @@ const std::vector<PlanFormat>& planFormats()
          "FlightPlan v1 XML: a waypoint table (identifier, type, position, name as comment) and the route through it",
          true, writeFpl},
         {"gpx", "GPX route", ".gpx",
-         "GPX 1.1 route: each point with its position, elevation, ident as name, name and frequency as description",
+         "GPX 1.1 route: each point with its position, ident as name, name and frequency as description; airports at "
+         "their elevation, beacons at the cruise altitude",
          true, writeGpx},
         {"fgfp", "FlightGear route", ".fgfp",
-         "Route manager file version 2: departure and destination airports, each point by ident and position", true,
+         "Route manager file version 2: departure and destination airports, cruise altitude, each point by ident and "
+         "position",
+         true,
          writeFgfp},
         {"json", "JSON flight plan", ".json",
-         "The whole plan: airports, legs with distances, courses, radials and times, totals, cruise, route string",
+         "The whole plan: airports, legs with distances, courses, radials and times, totals, cruise, route string (also as item 15 of a filed plan)",
          false, writeJson},
         {"legs", "Leg table", ".txt",
          "The legs to fly: frequency to tune, magnetic course, radials, distance, time, cumulative distance; totals "

@@ -26,8 +26,12 @@ std::string writeGpx(const FlightPlan& plan)
     for (const Waypoint& point : plan.waypoints) {
         xml += "    <rtept lat=\"" + base::formatFixed(point.latitude, 6) + "\" lon=\"" + base::formatFixed(point.longitude, 6) +
                "\">\n";
-        if (point.elevationFt)
-            xml += base::xmlElement(6, "ele", base::formatFixed(*point.elevationFt * METRES_PER_FOOT, 1));
+        // A beacon's ground elevation would read as an altitude to cross it
+        // at; en route the altitude is the cruise.
+        const std::optional<double> altitudeFt =
+            point.kind == WaypointKind::Vor ? std::optional<double>(plan.cruiseFt) : point.elevationFt;
+        if (altitudeFt)
+            xml += base::xmlElement(6, "ele", base::formatFixed(*altitudeFt * METRES_PER_FOOT, 1));
         xml += base::xmlElement(6, "name", point.ident);
         xml += base::xmlElement(6, "desc", description(point));
         xml += base::xmlElement(6, "type", point.kind == WaypointKind::Vor ? "VOR" : "Airport");

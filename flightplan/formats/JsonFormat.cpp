@@ -44,8 +44,8 @@ std::string writeJson(const FlightPlan& plan)
                             {"to", plan.waypoints[leg.to].ident},
                             {"frequency", leg.frequency ? Json(*leg.frequency) : Json(nullptr)},
                             {"distance_nm", rounded(leg.distanceNm, 1)},
-                            {"course_true", rounded(leg.courseTrue, 1)},
-                            {"course_magnetic", rounded(leg.courseMagnetic, 1)},
+                            {"course_true", optionalNumber(leg.courseTrue, 1)},
+                            {"course_magnetic", optionalNumber(leg.courseMagnetic, 1)},
                             {"radial_from", optionalNumber(leg.radialFrom, 1)},
                             {"radial_to", optionalNumber(leg.radialTo, 1)},
                             {"ete_min", rounded(leg.eteMinutes, 1)}});
@@ -60,6 +60,7 @@ std::string writeJson(const FlightPlan& plan)
               {"ground_speed_kt", plan.groundSpeedKt},
               {"cruise_ft", plan.cruiseFt},
               {"route", plan.route},
+              {"route_item15", plan.routeItem15},
               {"date", date}};
     if (!plan.magneticNote.empty())
         json["magnetic_note"] = plan.magneticNote;

@@ -110,7 +110,8 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
     for (const Leg& leg : plan.legs) {
         cumulative += leg.distanceNm;
         rows.push_back({plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
-                        leg.frequency ? *leg.frequency : "-", degreesText(leg.courseMagnetic), radialText(plan, leg),
+                        leg.frequency ? *leg.frequency : "-",
+                        leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", radialText(plan, leg),
                         base::formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), base::formatFixed(cumulative, 1)});
     }
     return rows;

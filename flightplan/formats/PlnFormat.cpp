@@ -18,7 +18,6 @@ constexpr std::size_t PLN_IDENT_LENGTH = 8;
 struct PlnPoint {
     std::string type;   // Airport, VOR, User
     std::string ident;
-    bool withIcao;      // looked up in the simulator's database
     std::string position;
 };
 
@@ -52,8 +51,7 @@ std::vector<PlnPoint> adaptForPln(const FlightPlan& plan)
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
         PlnPoint out;
-        out.withIcao = isKnownToSimulators(point);
-        out.type = !out.withIcao ? "User" : point.kind == WaypointKind::Vor ? "VOR" : "Airport";
+        out.type = !isKnownToSimulators(point) ? "User" : point.kind == WaypointKind::Vor ? "VOR" : "Airport";
         out.ident = formatIdent(point, i, PLN_IDENT_LENGTH);
         const double altitude = point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;
         out.position = dmsText(point.latitude, 'N', 'S') + "," + dmsText(point.longitude, 'E', 'W') + "," +
@@ -94,11 +92,11 @@ std::string writePln(const FlightPlan& plan)
         xml += "        <ATCWaypoint id=\"" + base::xmlAttributeEscape(point.ident) + "\">\n";
         xml += base::xmlElement(12, "ATCWaypointType", point.type);
         xml += base::xmlElement(12, "WorldPosition", point.position);
-        if (point.withIcao) {
-            xml += "            <ICAO>\n";
-            xml += base::xmlElement(16, "ICAOIdent", point.ident);
-            xml += "            </ICAO>\n";
-        }
+        // User waypoints too: without an ICAO element some navigation data
+        // sets put the point at the North Pole.
+        xml += "            <ICAO>\n";
+        xml += base::xmlElement(16, "ICAOIdent", point.ident);
+        xml += "            </ICAO>\n";
         xml += "        </ATCWaypoint>\n";
     }
     xml += "    </FlightPlan.FlightPlan>\n</SimBase.Document>\n";

@@ -2,6 +2,7 @@
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanCalculation.h"
 #include "flightplan/PlanError.h"
+#include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
 
 #include "FixtureDb.h"
@@ -142,7 +143,9 @@ void checkPln(const std::string& file)
     expectWellFormed(file);
     EXPECT_EQ(xpath(file, "concat(name(/*), '|', namespace-uri(/*))"), "SimBase.Document|");
     EXPECT_EQ(xpath(file, "string(/SimBase.Document/FlightPlan.FlightPlan/RouteType)"), "VOR");
-    EXPECT_EQ(xpath(file, "count(//ATCWaypoint[ICAO/ICAOIdent])"), "3");
+    // Every point, the user waypoint too, names itself in an ICAO element.
+    EXPECT_EQ(xpath(file, "count(//ATCWaypoint[ICAO/ICAOIdent])"), "4");
+    EXPECT_EQ(xpath(file, "string(//ATCWaypoint[ATCWaypointType='User']/ICAO/ICAOIdent)"), "US0042");
     EXPECT_EQ(xpath(file, "string(//ATCWaypoint[2]/WorldPosition)"), "N41° 18' 49.33\",W72° 41' 31.20\",+003500.00");
 }
 
@@ -161,9 +164,9 @@ void checkGpx(const std::string& file)
     const std::string csv = run("gpsbabel -r -i gpx -f " + file + " -o unicsv -F - 2>&1", &status);
     ASSERT_EQ(status, 0) << csv;
     std::istringstream in(csv);
-    std::string line, names;
+    std::string line, names, altitudes;
     std::getline(in, line);
-    EXPECT_EQ(line.rfind("No,Latitude,Longitude,Name,", 0), 0u) << line;
+    EXPECT_EQ(line.rfind("No,Latitude,Longitude,Name,Altitude,", 0), 0u) << line;
     while (std::getline(in, line)) {
         std::vector<std::string> cells;
         std::stringstream row(line);
@@ -171,8 +174,12 @@ void checkGpx(const std::string& file)
             cells.push_back(cell);
         ASSERT_GE(cells.size(), 4u) << line;
         names += cells[3] + " ";  // quoted by the writer of the CSV
+        altitudes += cells[4] + " ";
     }
     EXPECT_EQ(names, "\"KJFK\" \"MAD\" \"ORW\" \"US-0042\" ");
+    // Metres: KJFK's 13 ft field, both beacons at the 3,500 ft cruise (not
+    // MAD's 230 ft ground), the field of unknown elevation without one.
+    EXPECT_EQ(altitudes, "4.0 1066.8 1066.8  ");
     EXPECT_NE(csv.find("40.639801,-73.778900"), std::string::npos) << csv;
 }
 
@@ -183,12 +190,18 @@ void checkFgfp(const std::string& file)
     EXPECT_EQ(xpath(file, "string(/PropertyList/departure/airport)"), "KJFK");
     EXPECT_EQ(xpath(file, "count(/PropertyList/destination)"), "0");
     EXPECT_EQ(xpath(file, "count(/PropertyList/route/wp[type='navaid'])"), "3");
+    // Flagged ends, else the route manager adds the airports a second time.
+    EXPECT_EQ(xpath(file, "concat(count(//wp[departure='true']), count(//wp[approach='true']))"), "11");
+    EXPECT_EQ(xpath(file, "string(/PropertyList/route/wp[1][departure/@type='bool']/ident)"), "KJFK");
+    EXPECT_EQ(xpath(file, "string(/PropertyList/route/wp[last()][approach/@type='bool']/ident)"), "US0042");
+    EXPECT_EQ(xpath(file, "string(/PropertyList/cruise/altitude-ft[@type='int'])"), "3500");
 }
 
 void checkJson(const std::string& file)
 {
     const nlohmann::json json = nlohmann::json::parse(readFile(file));
     EXPECT_EQ(json["route"], "KJFK DCT MAD DCT ORW US-0042");
+    EXPECT_EQ(json["route_item15"], "DCT MAD DCT ORW");
     EXPECT_EQ(json["destination"]["elevation_ft"], nullptr);
     ASSERT_EQ(json["legs"].size(), 3u);
     EXPECT_EQ(json["legs"][0]["radial_from"], nullptr);
@@ -340,4 +353,30 @@ TEST(FormatsSouthEast, SignsAndTheLongIdentAsOtherReadersSeeThem)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.found, c.expected) << c.what;
+}
+
+// A leg too short to have a direction shows none, wherever courses show.
+TEST(PlanExport, ALegOfNoLengthShowsNoCourseOrRadial)
+{
+    FlightPlan plan = samplePlan();
+    Waypoint onField = plan.waypoints[1];  // MAD, moved onto KJFK's field
+    onField.latitude = plan.waypoints[0].latitude;
+    onField.longitude = plan.waypoints[0].longitude + 0.0005;  // 0.02 nm east
+    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
+    PlanOptions options;
+    options.date = plan.date;
+    plan = computePlan({plan.waypoints[0], onField, plan.waypoints[2], plan.waypoints[3]}, options, model);
+
+    const std::vector<std::vector<std::string>> rows = legTableRows(plan);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"KJFK", "MAD", "110.4", "-", "-", "0.0", "0:00", "0.0"}));
+    EXPECT_NE(rows[1][3], "-");
+
+    const nlohmann::json json = nlohmann::json::parse(writeJson(plan));
+    const nlohmann::json& first = json["legs"][0];
+    EXPECT_EQ(first["distance_nm"], 0.0);
+    EXPECT_EQ(first["course_true"], nullptr);
+    EXPECT_EQ(first["course_magnetic"], nullptr);
+    EXPECT_EQ(first["radial_to"], nullptr);
+    EXPECT_TRUE(json["legs"][1]["course_magnetic"].is_number());
+    EXPECT_TRUE(json["legs"][1]["radial_from"].is_number());
 }

@@ -44,7 +44,7 @@ TEST(PlanCalculation, LegFiguresMatchPublishedGeodesicsAndTheEmptyRouteFliesDire
                                    options, wmm());
     ASSERT_EQ(ocean.legs.size(), 1u);
     EXPECT_NEAR(ocean.legs[0].distanceNm, 5551759.4 / 1852.0, 0.01);
-    EXPECT_NEAR(ocean.legs[0].courseTrue, 51.198883, 1e-5);
+    EXPECT_NEAR(ocean.legs[0].courseTrue.value_or(-1), 51.198883, 1e-5);
     EXPECT_NEAR(ocean.legs[0].eteMinutes, 5551759.4 / 1852.0 / 2.0, 0.01);
     EXPECT_NEAR(ocean.totalMinutes, ocean.legs[0].eteMinutes, 1e-9);
     EXPECT_EQ(ocean.cruiseFt, 9000);
@@ -55,8 +55,9 @@ TEST(PlanCalculation, LegFiguresMatchPublishedGeodesicsAndTheEmptyRouteFliesDire
                                     on2025(), wmm());
     EXPECT_NEAR(direct.totalNm, 162.0, 1.0);
     // The magnetic course is the true one less the declination at the start.
-    EXPECT_NEAR(direct.legs[0].courseMagnetic - direct.legs[0].courseTrue, 12.62, 0.1);
+    EXPECT_NEAR(direct.legs[0].courseMagnetic.value() - direct.legs[0].courseTrue.value(), 12.62, 0.1);
     EXPECT_EQ(direct.route, "KJFK DCT KBOS");
+    EXPECT_EQ(direct.routeItem15, "DCT");
     EXPECT_FALSE(direct.legs[0].radialFrom || direct.legs[0].radialTo || direct.legs[0].frequency);
 }
 
@@ -85,6 +86,7 @@ TEST(PlanCalculation, RadialsUseEachStationsOwnDeclination)
     EXPECT_EQ(plan.legs[1].frequency, "115.9");
     EXPECT_EQ(plan.legs[2].frequency, "115.9");
     EXPECT_EQ(plan.route, "AAAA DCT V1 DCT V2 BBBB");
+    EXPECT_EQ(plan.routeItem15, "DCT V1 DCT V2");
     EXPECT_EQ(plan.cruiseFt, 7500);  // northbound, magnetic about 013: odd
     EXPECT_FALSE(plan.cruiseGivenByUser);
 }
@@ -186,5 +188,43 @@ TEST(PlanCalculation, GroundSpeedsFromOneToTwoThousandKnots)
             EXPECT_TRUE(std::isfinite(plan().totalMinutes)) << c.knots;
         else
             EXPECT_THROW(plan(), PlanError) << c.knots;
+    }
+}
+
+// A leg of a few hundred feet has no direction to fly: an airport to the
+// beacon on its field, an airport to itself. Distances along a meridian at
+// 40 degrees north, where a degree of latitude is 111,035 m.
+TEST(PlanCalculation, ALegShorterThanATwentiethOfAMileHasNoCourseOrRadial)
+{
+    const double degreesPerNm = 1852.0 / 111035.0;
+    const struct {
+        const char* what;
+        double nm;
+        WaypointKind middle;
+        bool course;
+    } cases[] = {
+        {"the same point", 0.0, WaypointKind::Airport, false},
+        {"a beacon on the field", 0.045, WaypointKind::Vor, false},
+        {"a beacon just far enough", 0.055, WaypointKind::Vor, true},
+        {"an airport next door", 0.055, WaypointKind::Airport, true},
+    };
+    for (const auto& c : cases) {
+        Waypoint near = point("NEAR", c.middle, 40.0 + c.nm * degreesPerNm, -73.78);
+        near.frequency = "113.1";
+        const FlightPlan plan = computePlan({point("AAAA", WaypointKind::Airport, 40.0, -73.78), near,
+                                             point("BBBB", WaypointKind::Airport, 40.0, -75.5)},
+                                            on2025(), wmm());
+        const Leg& shortLeg = plan.legs[0];
+        EXPECT_NEAR(shortLeg.distanceNm, c.nm, 0.001) << c.what;
+        EXPECT_EQ(shortLeg.courseTrue.has_value(), c.course) << c.what;
+        EXPECT_EQ(shortLeg.courseMagnetic.has_value(), c.course) << c.what;
+        EXPECT_EQ(shortLeg.radialTo.has_value(), c.course && c.middle == WaypointKind::Vor) << c.what;
+        if (c.course) {
+            EXPECT_NEAR(*shortLeg.courseTrue, 0.0, 1e-6) << c.what;
+        }
+        // The leg beyond keeps its figures; the first leg with a course sets
+        // the cruise: north (odd thousands), else the westbound leg (even).
+        EXPECT_NEAR(plan.legs[1].courseTrue.value_or(-1), 270.0, 1.0) << c.what;
+        EXPECT_EQ(plan.cruiseFt, c.course ? 1500 : 2500) << c.what;
     }
 }

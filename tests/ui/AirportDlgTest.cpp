@@ -622,3 +622,39 @@ TEST_F(AirportDialogRun, TheCloseBoxEndsWithCancel)
 }
 
 }  // namespace
+
+// Typing into a list completes the name (its airport's details show and
+// Select Airport is enabled); F4 opens the list. Escape then closes the
+// list and nothing else. Only a second Escape closes the dialog, and it
+// hands nothing back.
+TEST_F(AirportDialogRun, EscapeOnATypedOpenListClosesOnlyTheList)
+{
+    Build(CascadeRows());
+    CAirportDlg dialog;
+    bool openAfterFirstEscape = false, listOpenAfterFirstEscape = true, listOpened = false;
+    std::string cityAfterTyping;
+    int result = Run(dialog, [&](CAirportDlg& d) {
+        Settle(200);
+        Choose(*d.m_cboRegion, "North America");
+        Choose(*d.m_cboCountry, "Canada");  // Montreal and Toronto; Montreal shown
+        d.m_cboCity->SetFocus();
+        Settle(50);
+        PressKey(d, 'T');
+        PressKey(d, 'o');
+        cityAfterTyping = Shown(*d.m_cboCity);
+        PressKey(d, WXK_F4);
+        listOpened = d.m_cboCity->IsPopupShown();
+        PressKey(d, WXK_ESCAPE);
+        openAfterFirstEscape = d.IsShown();
+        listOpenAfterFirstEscape = d.m_cboCity->IsPopupShown();
+        if (d.IsShown())
+            PressKey(d, WXK_ESCAPE);
+        if (d.IsShown())
+            d.Close();
+    });
+    EXPECT_EQ(cityAfterTyping, "Toronto");
+    EXPECT_TRUE(listOpened);
+    EXPECT_TRUE(openAfterFirstEscape);
+    EXPECT_FALSE(listOpenAfterFirstEscape);
+    EXPECT_EQ(result, wxID_CANCEL);
+}

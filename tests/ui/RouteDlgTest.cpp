@@ -172,8 +172,10 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     EXPECT_EQ(idents, (Strings{"K10", "N101", "N102", "N103", "K20"}));
     EXPECT_TRUE(map.Scene().otherVors.empty()) << "an NDB is no VOR";
 
+    // The map's size as it is now: the plan below it takes lines of its own.
     auto pixelOf = [&](double lat, double lon) {
-        const auto p = routemap::Projection(map.View(), size.x, size.y).toPixels(lat, lon);
+        const wxSize now = map.GetClientSize();
+        const auto p = routemap::Projection(map.View(), now.x, now.y).toPixels(lat, lon);
         return wxPoint(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
     };
     Strings shown;

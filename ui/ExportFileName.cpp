@@ -1,0 +1,17 @@
+#include "ExportFileName.h"
+
+std::string ExportFileName(const std::string& path, const flightplan::PlanFormat& chosen,
+                           const std::string& suggestedStem)
+{
+    const flightplan::PlanFormat* named = flightplan::formatForPath(path);
+    if (!named)
+        return path + chosen.extension;
+    if (named == &chosen)
+        return path;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    if (path.compare(nameStart, dot - nameStart, suggestedStem) == 0 && dot - nameStart == suggestedStem.size())
+        return path.substr(0, dot) + chosen.extension;
+    return path;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "flightplan/formats/Formats.h"
+
+#include <string>
+
+// The file an export writes, from the name the save dialog hands back and
+// the format of the filter chosen in it. The filter decides the format, and
+// the extension follows it: a name without a format's extension gets the
+// filter's; the suggested name, still bearing the extension the dialog
+// started with (or any format's), takes the filter's instead. A name the
+// user typed with a format's extension keeps it: what was typed wins.
+std::string ExportFileName(const std::string& path, const flightplan::PlanFormat& chosen,
+                           const std::string& suggestedStem);
