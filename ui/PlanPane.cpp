@@ -30,7 +30,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     const std::vector<std::string> headings = flightplan::legTableHeadings();
     for (std::size_t c = 0; c < headings.size(); ++c) {
-        const bool figure = c >= 5;  // Leg nm, Time, Total nm
+        const bool figure = c >= 5 && c <= 7;  // Leg nm, Time, Total nm
         m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
                                 figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
     }

@@ -1,0 +1,288 @@
+#include "coverage/BestRoute.h"
+
+#include "coverage/Geodesy.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <queue>
+
+namespace coverage {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Routes compare by uncovered distance first, then by length with the
+// per-leg term.
+struct Cost {
+    double uncovered = kInfinity;
+    double length = kInfinity;
+};
+
+bool cheaper(const Cost& a, const Cost& b)
+{
+    return a.uncovered < b.uncovered || (a.uncovered == b.uncovered && a.length < b.length);
+}
+
+struct Entry {
+    double uncovered;
+    double estimate;  // length so far plus the bound on what remains
+    std::uint32_t node;
+};
+
+struct Later {
+    bool operator()(const Entry& a, const Entry& b) const
+    {
+        if (a.uncovered != b.uncovered)
+            return a.uncovered > b.uncovered;
+        if (a.estimate != b.estimate)
+            return a.estimate > b.estimate;
+        return a.node > b.node;
+    }
+};
+
+// Nodes 0 .. n-1 are the stations, n the departure and n + 1 the
+// destination.
+class Search {
+public:
+    Search(const CoverageNetwork& network, const RouteEnd& departure, const RouteEnd& destination)
+        : m_net(network),
+          m_n(static_cast<std::uint32_t>(network.size())),
+          m_departure(m_n),
+          m_destination(m_n + 1),
+          m_ends{departure, destination},
+          m_endDirections{directionOf(departure.latitude, departure.longitude),
+                          directionOf(destination.latitude, destination.longitude)}
+    {
+    }
+
+    BestRoute run()
+    {
+        BestRoute route = search(false);
+        if (!reached())
+            route = search(true);
+        return route;
+    }
+
+private:
+    bool reached() const { return m_cost[m_destination].uncovered < kInfinity; }
+
+    const Direction& direction(std::uint32_t node) const
+    {
+        return node < m_n ? m_net.direction(node) : m_endDirections[node - m_n];
+    }
+    double range(std::uint32_t node) const { return node < m_n ? m_net.rangeNm(node) : 0.0; }
+    double length(std::uint32_t a, std::uint32_t b) const
+    {
+        const auto lat = [&](std::uint32_t v) { return v < m_n ? m_net.station(v).latitude : m_ends[v - m_n].latitude; };
+        const auto lon = [&](std::uint32_t v) {
+            return v < m_n ? m_net.station(v).longitude : m_ends[v - m_n].longitude;
+        };
+        return geodesicNm(lat(a), lon(a), lat(b), lon(b));
+    }
+    double remaining(std::uint32_t node) const
+    {
+        return node == m_destination ? 0.0 : geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+    }
+
+    // What any route from the node on to the destination leaves uncovered
+    // at least: the narrowest gap into the destination's covered part from
+    // outside it, which every route from outside must cross.
+    double uncoveredAhead(std::uint32_t node) const { return m_inDestinationPart[node] ? 0.0 : m_gapIntoDestination; }
+
+    void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
+    {
+        const Cost candidate{m_cost[from].uncovered + uncovered, m_cost[from].length + lengthNm + kPerLegNm};
+        if (!cheaper(candidate, m_cost[to]))
+            return;
+        m_cost[to] = candidate;
+        m_parent[to] = from;
+        m_legLength[to] = lengthNm;
+        m_queue.push(Entry{candidate.uncovered + uncoveredAhead(to), candidate.length + remaining(to), to});
+    }
+
+    // The destination's covered part, and the narrowest gap into it.
+    void measureDestinationPart()
+    {
+        const std::size_t nodes = m_n + 2;
+        m_inDestinationPart.assign(nodes, false);
+        std::vector<std::uint32_t> stack{m_destination};
+        m_inDestinationPart[m_destination] = true;
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            if (m_toDestination[s] >= 0.0 && !m_inDestinationPart[s]) {
+                m_inDestinationPart[s] = true;
+                stack.push_back(s);
+            }
+        }
+        std::vector<std::uint32_t> part;
+        while (!stack.empty()) {
+            const std::uint32_t u = stack.back();
+            stack.pop_back();
+            part.push_back(u);
+            if (u >= m_n)
+                continue;
+            for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e) {
+                if (!m_inDestinationPart[e->to]) {
+                    m_inDestinationPart[e->to] = true;
+                    stack.push_back(e->to);
+                }
+            }
+        }
+        m_gapIntoDestination = kInfinity;
+        for (std::uint32_t y : part) {
+            const Direction& at = direction(y);
+            for (std::uint32_t x = 0; x <= m_departure; ++x) {
+                if (m_inDestinationPart[x])
+                    continue;
+                const double both = range(x) + range(y);
+                if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
+                    geodesicLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
+                    continue;
+                m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
+            }
+        }
+        if (m_gapIntoDestination == kInfinity)
+            m_gapIntoDestination = 0.0;
+    }
+
+    // The legs from an airport to the stations that cover them.
+    void coveredLegsOfEnd(std::uint32_t end, std::vector<double>& lengths) const
+    {
+        lengths.assign(m_n, -1.0);
+        const Direction& at = direction(end);
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            if (chordLowerBoundNm(at, m_net.direction(s)) > m_net.rangeNm(s))
+                continue;
+            const double d = length(end, s);
+            if (d <= m_net.rangeNm(s))
+                lengths[s] = d;
+        }
+    }
+
+    void expandCovered(std::uint32_t u)
+    {
+        if (u == m_departure) {
+            for (std::uint32_t s = 0; s < m_n; ++s) {
+                if (m_fromDeparture[s] >= 0.0)
+                    relax(u, s, 0.0, m_fromDeparture[s]);
+            }
+            // Two airports in one place need no beacon between them.
+            const double direct = length(m_departure, m_destination);
+            if (direct <= 0.0)
+                relax(u, m_destination, 0.0, direct);
+            return;
+        }
+        for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e)
+            relax(u, e->to, 0.0, e->lengthNm);
+        if (m_toDestination[u] >= 0.0)
+            relax(u, m_destination, 0.0, m_toDestination[u]);
+    }
+
+    // Every leg from u: a leg is worth measuring exactly only where a lower
+    // bound of its length could still make the far end cheaper.
+    void expandEvery(std::uint32_t u)
+    {
+        const Cost here = m_cost[u];
+        const Direction& at = direction(u);
+        const double rangeHere = range(u);
+        for (std::uint32_t v = 0; v <= m_destination; ++v) {
+            if (v == u || v == m_departure || m_closed[v])
+                continue;
+            const Cost& there = m_cost[v];
+            if (here.uncovered > there.uncovered)
+                continue;
+            const double both = rangeHere + range(v);
+            // No better than a route already found to the destination.
+            const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
+            if (here.uncovered > bound)
+                continue;
+            if (there.uncovered < kInfinity) {
+                // The chord first, as it costs no trigonometry; the arc
+                // where the chord, much shorter on long legs, cannot tell.
+                // Both bounds never exceed the leg, so neither can rule out
+                // a leg that would make v cheaper.
+                const double allowance = there.uncovered - here.uncovered + both + 1e-6;
+                if (chordLowerBoundNm(at, direction(v)) > allowance)
+                    continue;
+                const double lower = geodesicLowerBoundNm(at, direction(v));
+                const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
+                if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
+                    continue;
+                if (uncoveredAtLeast == there.uncovered && here.length + lower + kPerLegNm >= there.length)
+                    continue;
+            }
+            const double d = length(u, v);
+            relax(u, v, std::max(0.0, d - both), d);
+        }
+    }
+
+    BestRoute search(bool everyLeg)
+    {
+        const std::size_t nodes = m_n + 2;
+        m_cost.assign(nodes, Cost{});
+        m_parent.assign(nodes, m_departure);
+        m_legLength.assign(nodes, 0.0);
+        m_closed.assign(nodes, false);
+        m_queue = decltype(m_queue)();
+        if (!everyLeg) {
+            coveredLegsOfEnd(m_departure, m_fromDeparture);
+            coveredLegsOfEnd(m_destination, m_toDestination);
+            m_inDestinationPart.assign(nodes, true);
+            m_gapIntoDestination = 0.0;
+        } else {
+            measureDestinationPart();
+        }
+        m_cost[m_departure] = Cost{0.0, 0.0};
+        m_queue.push(Entry{uncoveredAhead(m_departure), remaining(m_departure), m_departure});
+        while (!m_queue.empty()) {
+            const Entry top = m_queue.top();
+            m_queue.pop();
+            if (m_closed[top.node])
+                continue;
+            m_closed[top.node] = true;
+            if (top.node == m_destination)
+                break;
+            if (everyLeg)
+                expandEvery(top.node);
+            else
+                expandCovered(top.node);
+        }
+
+        BestRoute route;
+        route.searchedEveryLeg = everyLeg;
+        if (!reached())
+            return route;
+        route.uncoveredNm = m_cost[m_destination].uncovered;
+        route.distanceNm = m_legLength[m_destination];
+        for (std::uint32_t v = m_parent[m_destination]; v != m_departure; v = m_parent[v]) {
+            route.stations.push_back(v);
+            route.distanceNm += m_legLength[v];
+        }
+        std::reverse(route.stations.begin(), route.stations.end());
+        return route;
+    }
+
+    const CoverageNetwork& m_net;
+    const std::uint32_t m_n, m_departure, m_destination;
+    const RouteEnd m_ends[2];
+    const Direction m_endDirections[2];
+    std::vector<double> m_fromDeparture, m_toDestination;
+    std::vector<bool> m_inDestinationPart;
+    double m_gapIntoDestination = 0.0;
+    std::vector<Cost> m_cost;
+    std::vector<std::uint32_t> m_parent;
+    std::vector<double> m_legLength;  // of the leg that reached the node
+    std::vector<bool> m_closed;
+    std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
+};
+
+}  // namespace
+
+BestRoute findBestRoute(const CoverageNetwork& network, const RouteEnd& departure, const RouteEnd& destination)
+{
+    return Search(network, departure, destination).run();
+}
+
+}  // namespace coverage
