@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "MapWindow.h"
+#include "RouteChoicePanel.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
@@ -26,6 +27,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
     // Created in the order Tab visits them.
     m_map = new MapWindow(this);
+    m_routeChoice = new RouteChoicePanel(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     const std::vector<std::string> headings = flightplan::legTableHeadings();
@@ -44,6 +46,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_buttons->Add(m_btnExport, 0);
     m_sizer = new wxBoxSizer(wxVERTICAL);
     m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, FromDIP(4));
+    m_sizer->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, FromDIP(4));
     m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
@@ -77,8 +80,9 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     }
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    const std::string gap = flightplan::coverageGapText(*m_plan);
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               m_plan->route + (built.map.note.empty() ? "" : "\n" + built.map.note));
+               (gap.empty() ? "" : gap + "\n") + m_plan->route + (built.map.note.empty() ? "" : "\n" + built.map.note));
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
 }
@@ -95,6 +99,7 @@ void PlanPane::ShowMap(planning::SceneResult map)
 void PlanPane::Clear(const std::string& why)
 {
     m_plan.reset();
+    m_routeChoice->SetSummaries("", "");
     m_lstLegs->DeleteAllItems();
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);

@@ -19,6 +19,7 @@
 // the simulators' files. It holds the plan it shows; the buttons follow
 // from whether there is one.
 class MapWindow;
+class RouteChoicePanel;
 
 class PlanPane : public wxPanel {
 public:
@@ -40,6 +41,7 @@ public:
     void OnSaveMap();
 
     MapWindow* m_map = nullptr;  // above the leg table
+    RouteChoicePanel* m_routeChoice = nullptr;  // between map and legs
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;

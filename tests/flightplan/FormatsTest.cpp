@@ -35,7 +35,7 @@ namespace {
 
 Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}};
+    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}};
 }
 
 // A database airport, a beacon with and one without its declination (the
@@ -52,6 +52,7 @@ FlightPlan samplePlan()
     mad.declination = -14.0;
     Waypoint orw = point("ORW", "Smith & Sons <North> \"Q\" 'R' Ünïon", WaypointKind::Vor, 41.556301, -71.999199);
     orw.frequency = "110.0";
+    orw.serviceClass = 'T';  // a terminal beacon moves the changeover towards it
     Waypoint field = point("US-0042", "Hobby Field", WaypointKind::Airport, 42.2, -71.2);
     PlanOptions options;
     options.date = CivilDate{2025, 6, 1};
