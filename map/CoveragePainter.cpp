@@ -63,10 +63,15 @@ void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint
         }
         previous = &stop;
     }
-    const double dash[] = {9.0, 6.0};
+    // Red dashes on white in place of the magenta line, so that the
+    // stretch reads as a break in the route, not as a colour of it.
+    setColour(cr, style::kWhite);
+    cairo_set_line_width(cr, 5.5);
+    cairo_stroke_preserve(cr);
+    const double dash[] = {8.0, 5.0};
     cairo_set_dash(cr, dash, 2, 0.0);
-    cairo_set_source_rgb(cr, 0.85, 0.08, 0.08);
-    cairo_set_line_width(cr, 3.0);
+    cairo_set_source_rgb(cr, 0.86, 0.10, 0.10);
+    cairo_set_line_width(cr, 3.5);
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0.0);
 }

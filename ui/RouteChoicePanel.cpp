@@ -6,9 +6,9 @@
 
 RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
-    m_rdoListed = new wxRadioButton(this, wxID_ANY, "Listed route", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    m_rdoListed = new wxRadioButton(this, wxID_ANY, "Listed", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     m_txtListed = new wxStaticText(this, wxID_ANY, wxString());
-    m_rdoBest = new wxRadioButton(this, wxID_ANY, "Best covered route");
+    m_rdoBest = new wxRadioButton(this, wxID_ANY, "Best covered");
     m_txtBest = new wxStaticText(this, wxID_ANY, wxString());
     m_cboRanges = new wxChoice(this, wxID_ANY);
     m_cboRanges->Append("Standard ranges");
@@ -27,12 +27,12 @@ RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     routes->Add(m_txtListed, 1, wxALIGN_CENTER_VERTICAL | wxEXPAND);
     routes->Add(m_rdoBest, 0, wxALIGN_CENTER_VERTICAL);
     routes->Add(m_txtBest, 1, wxALIGN_CENTER_VERTICAL | wxEXPAND);
-    auto* options = new wxBoxSizer(wxVERTICAL);
-    options->Add(m_cboRanges, 0, wxEXPAND | wxBOTTOM, FromDIP(2));
-    options->Add(m_chkRings, 0);
-    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-    sizer->Add(routes, 1, wxEXPAND | wxRIGHT, FromDIP(8));
-    sizer->Add(options, 0, wxALIGN_CENTER_VERTICAL);
+    auto* options = new wxBoxSizer(wxHORIZONTAL);
+    options->Add(m_cboRanges, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(8));
+    options->Add(m_chkRings, 0, wxALIGN_CENTER_VERTICAL);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(routes, 0, wxEXPAND | wxBOTTOM, FromDIP(2));
+    sizer->Add(options, 0);
     SetSizer(sizer);
 
     m_rdoListed->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Changed(); });

@@ -30,7 +30,7 @@ std::string coverageTotalText(const FlightPlan& plan);
 // Where a best route has no receivable VOR, naming the beacons on either
 // side of its longest uncovered stretch; "" for any other plan.
 std::string coverageGapText(const FlightPlan& plan);
-// One line for comparing routes: distance, legs, coverage and time.
+// One line for comparing routes: "2,310 nm · 40 legs · every leg covered".
 std::string routeSummaryText(const FlightPlan& plan);
 
 // The AIRAC cycle in effect on a date as X-Plane writes it ("2506").

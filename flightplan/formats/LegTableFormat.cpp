@@ -169,8 +169,7 @@ std::string routeSummaryText(const FlightPlan& plan)
     return thousandsText(std::lround(plan.totalNm)) + " nm \u00b7 " + std::to_string(legs) +
            (legs == 1 ? " leg" : " legs") + " \u00b7 " +
            (std::lround(plan.uncoveredNm) == 0 ? std::string("every leg covered")
-                                               : thousandsText(std::lround(plan.uncoveredNm)) + " nm uncovered") +
-           " \u00b7 " + durationText(plan.totalMinutes);
+                                               : thousandsText(std::lround(plan.uncoveredNm)) + " nm uncovered");
 }
 
 std::string cruiseText(const FlightPlan& plan)
