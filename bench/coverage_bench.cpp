@@ -3,6 +3,9 @@
 // under both range models, and the search itself over a set of airport
 // pairs. Run in the directory that holds VORS.MDB; --routes also prints
 // every route found, one line each, for checking against another model.
+// Times are the process's CPU time, which a machine busy with other work
+// does not inflate the way it does the wall clock; the wall clock's 99th
+// percentile is printed beside them.
 #include "coverage/BestRoute.h"
 #include "coverage/CoverageNetwork.h"
 #include "data/ConnectionString.h"
@@ -16,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -26,6 +30,13 @@ using Clock = std::chrono::steady_clock;
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double cpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 struct Airport {
@@ -80,9 +91,9 @@ int main(int argc, char** argv)
         std::vector<double> readTimes;
         std::vector<coverage::Station> stations;
         for (int run = 0; run < 5; ++run) {
-            const auto start = Clock::now();
+            const double start = cpuMilliseconds();
             stations = stations::StationReader(&db).readAll();
-            readTimes.push_back(millisecondsSince(start));
+            readTimes.push_back(cpuMilliseconds() - start);
         }
         std::vector<Airport> airports;
         for (const auto& pair : PAIRS) {
@@ -90,18 +101,20 @@ int main(int argc, char** argv)
                 airports.push_back(readAirport(db, ident));
         }
 
-        std::printf("stations: %zu, read in %.1f ms (median of 5)\n\n", stations.size(), percentile(readTimes, 0.5));
-        std::printf("%-9s %8s %12s %10s %8s %8s %8s %8s %9s\n", "ranges", "cruise", "covered legs", "build ms",
-                    "p50 ms", "p99 ms", "max ms", "covered", "uncovered");
-        double worstBuild = 0.0, worstP99 = 0.0, worstCoveredQuery = 0.0;
+        std::printf("stations: %zu, read in %.1f ms CPU (median of 5)\n\n", stations.size(),
+                    percentile(readTimes, 0.5));
+        std::printf("%-9s %8s %12s %10s %8s %8s %8s %12s %8s %9s\n", "ranges", "cruise", "covered legs", "build ms",
+                    "p50 ms", "p99 ms", "max ms", "wall p99 ms", "covered", "uncovered");
+        double worstBuild = 0.0, worstP99 = 0.0;
+        std::vector<double> coveredSearches, everyLegSearches;
         for (const coverage::RangeModel model : {coverage::RangeModel::Standard, coverage::RangeModel::Simulator}) {
             for (const int cruise : {1500, 3500, 8500, 12500, 18500}) {
                 if (std::getenv("COVERAGE_BENCH_CRUISE") && std::atoi(std::getenv("COVERAGE_BENCH_CRUISE")) != cruise)
                     continue;
-                const auto buildStart = Clock::now();
+                const double buildStart = cpuMilliseconds();
                 const coverage::CoverageNetwork network(stations, cruise, model);
-                const double build = millisecondsSince(buildStart);
-                std::vector<double> times;
+                const double build = cpuMilliseconds() - buildStart;
+                std::vector<double> times, wallTimes;
                 int covered = 0, uncovered = 0;
                 for (std::size_t p = 0; p + 1 < airports.size(); p += 2) {
                     const Airport& from = airports[p];
@@ -110,13 +123,14 @@ int main(int argc, char** argv)
                         continue;
                     coverage::BestRoute route;
                     for (int run = 0; run < 3; ++run) {
-                        const auto start = Clock::now();
+                        const auto wallStart = Clock::now();
+                        const double start = cpuMilliseconds();
                         route = coverage::findBestRoute(network, {from.latitude, from.longitude},
                                                         {to.latitude, to.longitude});
-                        const double ms = millisecondsSince(start);
+                        const double ms = cpuMilliseconds() - start;
                         times.push_back(ms);
-                        if (!route.searchedEveryLeg)
-                            worstCoveredQuery = std::max(worstCoveredQuery, ms);
+                        wallTimes.push_back(millisecondsSince(wallStart));
+                        (route.searchedEveryLeg ? everyLegSearches : coveredSearches).push_back(ms);
                     }
                     (route.uncoveredNm == 0.0 ? covered : uncovered) += 1;
                     if (printRoutes) {
@@ -129,15 +143,23 @@ int main(int argc, char** argv)
                 }
                 worstBuild = std::max(worstBuild, build);
                 worstP99 = std::max(worstP99, percentile(times, 0.99));
-                std::printf("%-9s %8d %12zu %10.1f %8.3f %8.3f %8.3f %8d %9d\n", coverage::rangeModelName(model),
-                            cruise, network.legCount(), build, percentile(times, 0.5), percentile(times, 0.99),
-                            percentile(times, 1.0), covered, uncovered);
+                std::printf("%-9s %8d %12zu %10.1f %8.3f %8.3f %8.3f %12.3f %8d %9d\n",
+                            coverage::rangeModelName(model), cruise, network.legCount(), build,
+                            percentile(times, 0.5), percentile(times, 0.99), percentile(times, 1.0),
+                            percentile(wallTimes, 0.99), covered, uncovered);
             }
         }
         std::printf("\nreading the stations and building the network: at most %.1f ms (goal: under 50 ms)\n",
                     percentile(readTimes, 0.5) + worstBuild);
         std::printf("best route, 99th percentile: at most %.3f ms (goal: under 5 ms)\n", worstP99);
-        std::printf("slowest search where a covered route exists: %.3f ms\n", worstCoveredQuery);
+        if (!coveredSearches.empty())
+            std::printf("where a covered route exists (%zu searches): p99 %.3f ms, max %.3f ms\n",
+                        coveredSearches.size(), percentile(coveredSearches, 0.99),
+                        percentile(coveredSearches, 1.0));
+        if (!everyLegSearches.empty())
+            std::printf("where none exists, over every leg (%zu searches): p50 %.1f ms, p99 %.1f ms\n",
+                        everyLegSearches.size(), percentile(everyLegSearches, 0.5),
+                        percentile(everyLegSearches, 0.99));
     } catch (const CDBException& e) {
         std::fprintf(stderr, "coverage_bench: %s", e.what());
         return 1;
