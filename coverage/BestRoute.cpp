@@ -88,9 +88,56 @@ private:
     }
 
     // What any route from the node on to the destination leaves uncovered
-    // at least: the narrowest gap into the destination's covered part from
-    // outside it, which every route from outside must cross.
-    double uncoveredAhead(std::uint32_t node) const { return m_inDestinationPart[node] ? 0.0 : m_gapIntoDestination; }
+    // at least. From outside the destination's covered part a route must
+    // cross into it, and from a station it must first leave the station's
+    // own part: the narrowest gap of either kind is a bound, and one that
+    // never falls by more than a leg's uncovered distance, as A* needs.
+    double uncoveredAhead(std::uint32_t node) const
+    {
+        if (m_inDestinationPart[node])
+            return 0.0;
+        if (node >= m_n)
+            return m_gapIntoDestination;
+        return std::max(m_gapIntoDestination, m_gapOutOfPart[m_net.part(node)]);
+    }
+
+    // For each part of the network, a bound below the uncovered distance
+    // of any leg from it to a station of another part or to the
+    // destination, from the arc bound alone (no geodesic is needed for a
+    // bound). Stations are visited outward in latitude until the latitude
+    // alone rules out anything narrower.
+    void boundGapsOutOfParts()
+    {
+        m_gapOutOfPart.assign(m_net.partCount(), kInfinity);
+        const std::vector<std::uint32_t>& order = m_net.bandOrder();
+        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            const std::uint32_t p = m_net.part(s);
+            const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
+            m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], std::max(0.0, lower - m_net.rangeNm(s)));
+        }
+        for (std::size_t oi = 0; oi < m_n; ++oi) {
+            const std::uint32_t i = order[oi];
+            const std::uint32_t p = m_net.part(i);
+            const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
+            for (const int step : {-1, 1}) {
+                for (std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(oi) + step;
+                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
+                    const std::uint32_t j = order[static_cast<std::size_t>(oj)];
+                    if (std::fabs(m_net.band(j) - m_net.band(i)) * polarRadiusNm - reach >= m_gapOutOfPart[p])
+                        break;
+                    const std::uint32_t q = m_net.part(j);
+                    if (q == p)
+                        continue;
+                    const double gap = std::max(
+                        0.0, geodesicLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
+                                 m_net.rangeNm(j));
+                    m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
+                    m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
+                }
+            }
+        }
+    }
 
     void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
     {
@@ -145,6 +192,11 @@ private:
         }
         if (m_gapIntoDestination == kInfinity)
             m_gapIntoDestination = 0.0;
+        boundGapsOutOfParts();
+        for (double& gap : m_gapOutOfPart) {
+            if (gap == kInfinity)
+                gap = 0.0;
+        }
     }
 
     // The legs from an airport to the stations that cover them.
@@ -231,6 +283,7 @@ private:
             coveredLegsOfEnd(m_destination, m_toDestination);
             m_inDestinationPart.assign(nodes, true);
             m_gapIntoDestination = 0.0;
+            m_gapOutOfPart.clear();
         } else {
             measureDestinationPart();
         }
@@ -271,6 +324,7 @@ private:
     std::vector<double> m_fromDeparture, m_toDestination;
     std::vector<bool> m_inDestinationPart;
     double m_gapIntoDestination = 0.0;
+    std::vector<double> m_gapOutOfPart;
     std::vector<Cost> m_cost;
     std::vector<std::uint32_t> m_parent;
     std::vector<double> m_legLength;  // of the leg that reached the node

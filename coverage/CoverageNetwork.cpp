@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <tuple>
 
@@ -24,7 +25,8 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     const std::size_t n = stations.size();
     m_ranges.reserve(n);
     m_directions.reserve(n);
-    std::vector<double> band(n);  // geocentric latitude, radians
+    std::vector<double>& band = m_band;
+    band.assign(n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         const Station& s = stations[i];
         m_ranges.push_back(stationRangeNm(s.serviceClass, s.elevationFt, s.simulatorRangeNm, altitudeFt, model));
@@ -36,7 +38,8 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     // Two stations are never nearer than their difference in geocentric
     // latitude allows, so after sorting by it each station only looks ahead
     // as far as its range and the largest one can reach.
-    std::vector<std::uint32_t> order(n);
+    std::vector<std::uint32_t>& order = m_order;
+    order.assign(n, 0u);
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return std::tie(band[a], a) < std::tie(band[b], b); });
@@ -68,6 +71,27 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
         m_edges[fill[p.a]++] = Edge{p.b, p.lengthNm};
         m_edges[fill[p.b]++] = Edge{p.a, p.lengthNm};
     }
+    // The parts, by walking the covered legs.
+    m_part.assign(n, std::numeric_limits<std::uint32_t>::max());
+    std::vector<std::uint32_t> stack;
+    for (std::uint32_t start = 0; start < n; ++start) {
+        if (m_part[start] != std::numeric_limits<std::uint32_t>::max())
+            continue;
+        const auto id = static_cast<std::uint32_t>(m_partCount++);
+        m_part[start] = id;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const std::uint32_t u = stack.back();
+            stack.pop_back();
+            for (std::size_t e = m_offsets[u]; e < m_offsets[u + 1]; ++e) {
+                if (m_part[m_edges[e].to] != id) {
+                    m_part[m_edges[e].to] = id;
+                    stack.push_back(m_edges[e].to);
+                }
+            }
+        }
+    }
+
     // Neighbours in station order, so that equal routes are found the same
     // way whatever order the pairs were discovered in.
     for (std::size_t i = 0; i < n; ++i)

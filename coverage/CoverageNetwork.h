@@ -37,6 +37,15 @@ public:
     // Covered legs, each counted once.
     std::size_t legCount() const { return m_edges.size() / 2; }
 
+    // The part of the network a station belongs to: stations joined by
+    // covered legs share it. Numbered 0 .. partCount() - 1.
+    std::uint32_t part(std::size_t i) const { return m_part[i]; }
+    std::size_t partCount() const { return m_partCount; }
+    // The stations by ascending geocentric latitude (radians, bandOf): two
+    // stations are never nearer than their difference in it allows.
+    const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
+    double band(std::size_t i) const { return m_band[i]; }
+
 private:
     const std::vector<Station>* m_stations;
     double m_altitudeFt;
@@ -46,6 +55,10 @@ private:
     double m_maxRange = 0.0;
     std::vector<std::size_t> m_offsets;  // size() + 1 of them
     std::vector<Edge> m_edges;
+    std::vector<std::uint32_t> m_part;
+    std::size_t m_partCount = 0;
+    std::vector<std::uint32_t> m_order;
+    std::vector<double> m_band;
 };
 
 }  // namespace coverage
