@@ -82,9 +82,15 @@ private:
         };
         return geodesicNm(lat(a), lon(a), lat(b), lon(b));
     }
-    double remaining(std::uint32_t node) const
+    // The arc bound of the way still to go, worked out once a node.
+    double remaining(std::uint32_t node)
     {
-        return node == m_destination ? 0.0 : geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+        if (node == m_destination)
+            return 0.0;
+        double& known = m_remaining[node];
+        if (known < 0.0)
+            known = geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+        return known;
     }
 
     // What any route from the node on to the destination leaves uncovered
@@ -251,14 +257,12 @@ private:
             if (here.uncovered > bound)
                 continue;
             if (there.uncovered < kInfinity) {
-                // The chord first, as it costs no trigonometry; the arc
-                // where the chord, much shorter on long legs, cannot tell.
-                // Both bounds never exceed the leg, so neither can rule out
-                // a leg that would make v cheaper.
+                // A bound that never exceeds the leg cannot rule out a leg
+                // that would make v cheaper.
                 const double allowance = there.uncovered - here.uncovered + both + 1e-6;
-                if (chordLowerBoundNm(at, direction(v)) > allowance)
+                const double lower = seriesLowerBoundNm(at, direction(v));
+                if (lower > allowance)
                     continue;
-                const double lower = geodesicLowerBoundNm(at, direction(v));
                 const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
                 if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
                     continue;
@@ -276,6 +280,7 @@ private:
         m_cost.assign(nodes, Cost{});
         m_parent.assign(nodes, m_departure);
         m_legLength.assign(nodes, 0.0);
+        m_remaining.assign(nodes, -1.0);
         m_closed.assign(nodes, false);
         m_queue = decltype(m_queue)();
         if (!everyLeg) {
@@ -328,6 +333,7 @@ private:
     std::vector<Cost> m_cost;
     std::vector<std::uint32_t> m_parent;
     std::vector<double> m_legLength;  // of the leg that reached the node
+    std::vector<double> m_remaining;  // -1 until worked out
     std::vector<bool> m_closed;
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };

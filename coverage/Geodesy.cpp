@@ -54,4 +54,13 @@ double chordLowerBoundNm(const Direction& a, const Direction& b)
     return std::sqrt(dx * dx + dy * dy + dz * dz) * kPolarRadiusNm * (1.0 - 1e-12);
 }
 
+double seriesLowerBoundNm(const Direction& a, const Direction& b)
+{
+    const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    const double c = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const double c2 = c * c;
+    // arc = 2 asin(c / 2) = c + c^3 / 24 + 3 c^5 / 640 + ...
+    return c * (1.0 + c2 * (1.0 / 24.0 + c2 * (3.0 / 640.0))) * kPolarRadiusNm * (1.0 - 1e-12);
+}
+
 }  // namespace coverage

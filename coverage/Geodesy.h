@@ -21,5 +21,9 @@ double geodesicLowerBoundNm(const Direction& a, const Direction& b);
 // The same bound from the straight chord, weaker still but without a
 // trigonometric call: chord ≤ arc.
 double chordLowerBoundNm(const Direction& a, const Direction& b);
+// Between the two: the arc from the chord by the first terms of its series,
+// each of which is positive, so the sum stays below the arc; within a
+// thousandth of it up to 1,500 nm, and still without trigonometry.
+double seriesLowerBoundNm(const Direction& a, const Direction& b);
 
 }  // namespace coverage
