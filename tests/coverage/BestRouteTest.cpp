@@ -210,3 +210,36 @@ TEST(BestRoute, AgreesWithTryingEveryRoute)
         EXPECT_EQ(route.stations, bestPath) << "world " << world;
     }
 }
+
+// Which pairs the network joins: a leg exactly as long as both ranges is
+// covered, a hair longer is not; legs across the antimeridian and near the
+// pole count like any other; parts follow the joins.
+TEST(CoverageNetwork, CoveredLegsAtTheirLimitAndParts)
+{
+    const double deg = NM_PER_EQUATOR_DEGREE;
+    struct Case {
+        const char* what;
+        Station a, b;
+        bool joined;
+    };
+    const Case cases[] = {
+        {"exactly both ranges", station("A", 0, 10, deg / 2), station("B", 0, 11, deg / 2), true},
+        {"a hair more", station("A", 0, 10, deg / 2 - 1e-6), station("B", 0, 11, deg / 2), false},
+        {"across the antimeridian", station("A", -17, 179.8, 20), station("B", -17, -179.8, 20), true},
+        {"over the pole", station("A", 89.8, 0, 15), station("B", 89.8, 180, 15), true},
+        {"far apart", station("A", 0, 0, 130), station("B", 0, 180, 130), false},
+    };
+    for (const Case& c : cases) {
+        const std::vector<Station> stations{c.a, c.b, station("ALONE", 45, 45, 10)};
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        EXPECT_EQ(network.legCount(), c.joined ? 1u : 0u) << c.what;
+        EXPECT_EQ(network.partCount(), c.joined ? 2u : 3u) << c.what;
+        EXPECT_EQ(network.part(0) == network.part(1), c.joined) << c.what;
+        if (c.joined) {
+            ASSERT_EQ(network.edgesEnd(0) - network.edgesBegin(0), 1);
+            EXPECT_NEAR(network.edgesBegin(0)->lengthNm,
+                        coverage::geodesicNm(c.a.latitude, c.a.longitude, c.b.latitude, c.b.longitude), 1e-9)
+                << c.what;
+        }
+    }
+}
