@@ -529,35 +529,3 @@ TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
                               "--route best --format tsv AAAA BBBB"})
         EXPECT_EQ(Plan(usage).status, 2) << usage;
 }
-
-TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
-{
-    MERIDANE_REQUIRE_NAVDATA();
-    const std::string database = Slurp("VORS.MDB");
-    ASSERT_EQ(symlink("VORS.MDB", "course.txt"), 0);
-    ASSERT_EQ(symlink("VORS.MDB", "plan.fms"), 0);
-    ASSERT_EQ(link("VORS.MDB", "route.png"), 0);
-    ASSERT_EQ(symlink("/dev/full", "full.svg"), 0);
-    ASSERT_EQ(symlink("/dev/full", "full.gpx"), 0);
-    struct Case {
-        const char* args;
-        const char* named;
-    } cases[] = {
-        {"--report AAAA BBBB", "course.txt"},
-        {"--export plan.fms AAAA BBBB", "plan.fms"},
-        {"--map route.png AAAA BBBB", "route.png"},
-        {"--map full.svg AAAA BBBB", "full.svg"},
-        {"--export full.gpx AAAA BBBB", "full.gpx"},
-    };
-    for (const Case& c : cases) {
-        Outcome o = Plan(c.args);
-        EXPECT_EQ(o.status, 1) << c.args;
-        EXPECT_NE(o.err.find(c.named), std::string::npos) << o.err;
-    }
-    EXPECT_EQ(Slurp("VORS.MDB"), database);
-    struct stat info {};
-    for (const char* name : {"course.txt", "plan.fms", "full.svg", "full.gpx"}) {
-        ASSERT_EQ(lstat(name, &info), 0);
-        EXPECT_TRUE(S_ISLNK(info.st_mode)) << name;
-    }
-}
