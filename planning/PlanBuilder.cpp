@@ -74,10 +74,15 @@ flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
     if (request.options.routeKind == flightplan::RouteKind::Best)
         return bestPlan(request);
     std::vector<flightplan::Waypoint> waypoints = waypointrows::readRouteWaypoints(m_database, request.route);
-    // The beacons' classes and simulator ranges, for their coverage.
-    flightplan::attachStationFacts(waypoints, request.route.beacons,
-                                   m_stations ? *m_stations
-                                              : stations::StationReader(&m_database).readByIds(request.route.beacons));
+    // The beacons' classes and simulator ranges, for their coverage. A
+    // database imported before they existed still gives the listed plan,
+    // its beacons counted as low-power ones.
+    try {
+        flightplan::attachStationFacts(waypoints, request.route.beacons,
+                                       m_stations ? *m_stations
+                                                  : stations::StationReader(&m_database).readByIds(request.route.beacons));
+    } catch (const std::exception&) {
+    }
     return flightplan::computePlan(std::move(waypoints), request.options, model());
 }
 
