@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coverage/StationRange.h"
 #include "flightplan/CivilDate.h"
 
 #include <cstddef>
@@ -25,6 +26,13 @@ struct Waypoint {
     // The declination a beacon's radials are aligned to, east positive;
     // nullopt when the database does not know it (and for airports).
     std::optional<double> declination;
+    // A beacon's service class ('T', 'L', 'H'; 0 when the database does not
+    // say, which counts as 'L') and the range a simulator gives it.
+    char serviceClass = 0;
+    std::optional<double> simulatorRangeNm;
+    // The beacon's reception range at the plan's cruise altitude under the
+    // plan's range model; nullopt for airports.
+    std::optional<double> rangeNm;
 };
 
 // Below this a leg has no direction worth flying: two points a few hundred
@@ -51,7 +59,15 @@ struct Leg {
     // What to tune for the leg: the beacon it flies to, else the beacon it
     // leaves; nullopt between two airports or when that beacon has none.
     std::optional<std::string> frequency;
+    // How much of the leg neither end's beacon can be received on.
+    double uncoveredNm = 0.0;
+    // Where to tune from the beacon behind to the one ahead, from the leg's
+    // start; nullopt unless both ends are beacons.
+    std::optional<double> changeoverNm;
 };
+
+// The chain of the route search, or the route that is covered best.
+enum class RouteKind { Listed, Best };
 
 // A route made flyable: the departure airport, the beacons in order and the
 // destination airport, with the legs between them. Built by computePlan
@@ -72,6 +88,9 @@ struct FlightPlan {
     // Said when the date lies outside the years the magnetic model holds
     // for, so its figures are extrapolated; "" otherwise.
     std::string magneticNote;
+    RouteKind routeKind = RouteKind::Listed;
+    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    double uncoveredNm = 0.0;  // summed over the legs
 
     const Waypoint& departure() const { return waypoints.front(); }
     const Waypoint& destination() const { return waypoints.back(); }

@@ -4,6 +4,8 @@
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 
+#include "coverage/LegCoverage.h"
+
 #include <GeographicLib/Geodesic.hpp>
 
 #include <algorithm>
@@ -148,6 +150,8 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     }
 
     plan.cruiseGivenByUser = options.cruiseFt.has_value();
+    if (options.minimumCruiseFt)
+        highestElevation = std::max(highestElevation, *options.minimumCruiseFt - CLEARANCE_FT);
     if (options.cruiseFt) {
         plan.cruiseFt = *options.cruiseFt;
     } else {
@@ -171,7 +175,28 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
                             " (" + base::formatFixed(model.epoch(), 1) + " to " + base::formatFixed(model.validUntil(), 1) +
                             "): its magnetic figures are extrapolated";
     }
+    plan.routeKind = options.routeKind;
+    plan.ranges = options.ranges;
+    applyCoverage(plan);
     return plan;
+}
+
+void applyCoverage(FlightPlan& plan)
+{
+    for (Waypoint& point : plan.waypoints) {
+        point.rangeNm.reset();
+        if (point.kind == WaypointKind::Vor)
+            point.rangeNm = coverage::stationRangeNm(point.serviceClass, point.elevationFt, point.simulatorRangeNm,
+                                                     plan.cruiseFt, plan.ranges);
+    }
+    plan.uncoveredNm = 0.0;
+    for (Leg& leg : plan.legs) {
+        const coverage::LegCoverage covered = coverage::legCoverage(
+            leg.distanceNm, plan.waypoints[leg.from].rangeNm, plan.waypoints[leg.to].rangeNm);
+        leg.uncoveredNm = covered.uncoveredNm;
+        leg.changeoverNm = covered.changeoverNm;
+        plan.uncoveredNm += covered.uncoveredNm;
+    }
 }
 
 }  // namespace flightplan

@@ -18,7 +18,13 @@ inline constexpr double MAX_GROUND_SPEED_KT = 2000.0;
 struct PlanOptions {
     double groundSpeedKt = DEFAULT_GROUND_SPEED_KT;
     std::optional<int> cruiseFt;  // replaces the suggested altitude
+    // The suggested altitude is raised to at least this one (keeping to the
+    // semicircular rule): a route found at one altitude must not be flown
+    // lower, where its beacons reach less far.
+    std::optional<int> minimumCruiseFt;
     CivilDate date = todayUtc();
+    RouteKind routeKind = RouteKind::Listed;
+    coverage::RangeModel ranges = coverage::RangeModel::Standard;
 };
 
 // The legs, totals, cruise altitude and route string of the waypoints:
@@ -32,6 +38,10 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
 // degrees; 0-179 odd thousands + 500 ft, 180-359 even thousands + 500 ft),
 // the lowest one at least 1,500 ft above highestElevationFt.
 int semicircularCruiseFt(double magneticCourse, double highestElevationFt);
+
+// Each beacon's range and each leg's coverage at the plan's cruise altitude
+// under the plan's range model, with the total; computePlan calls it.
+void applyCoverage(FlightPlan& plan);
 
 // The ICAO route: the departure, each beacon preceded by DCT, the
 // destination; DCT alone between the airports when there is no beacon.

@@ -27,4 +27,38 @@ std::vector<GeoPoint> sampleLeg(const GeoPoint& a, const GeoPoint& b, double ste
     return points;
 }
 
+std::vector<GeoPoint> sampleLegStretch(const GeoPoint& a, const GeoPoint& b, double fromNm, double toNm,
+                                       double stepNm)
+{
+    const GeographicLib::GeodesicLine line = GeographicLib::Geodesic::WGS84().InverseLine(a.lat, a.lon, b.lat, b.lon);
+    const double from = std::max(0.0, fromNm) * 1852.0;
+    const double to = std::min(line.Distance(), toNm * 1852.0);
+    std::vector<GeoPoint> points;
+    if (!(to > from))
+        return points;
+    const double pieces = std::ceil((to - from) / 1852.0 / std::max(stepNm, 1e-3));
+    const int count = static_cast<int>(std::clamp(pieces, 1.0, 1000.0));
+    for (int i = 0; i <= count; ++i) {
+        GeoPoint p;
+        line.Position(from + (to - from) * i / count, p.lat, p.lon);
+        points.push_back(p);
+    }
+    return points;
+}
+
+std::vector<GeoPoint> sampleCircle(const GeoPoint& centre, double radiusNm, double stepNm)
+{
+    const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
+    const double circumference = 2.0 * 3.14159265358979323846 * radiusNm;
+    const int count = static_cast<int>(std::clamp(std::ceil(circumference / std::max(stepNm, 1e-3)), 24.0, 720.0));
+    std::vector<GeoPoint> points;
+    points.reserve(static_cast<std::size_t>(count) + 1);
+    for (int i = 0; i <= count; ++i) {
+        GeoPoint p;
+        earth.Direct(centre.lat, centre.lon, 360.0 * (i % count) / count, radiusNm * 1852.0, p.lat, p.lon);
+        points.push_back(p);
+    }
+    return points;
+}
+
 }  // namespace routemap

@@ -11,4 +11,12 @@ namespace routemap {
 // Longitudes may jump at the antimeridian; the map works in vectors.
 std::vector<GeoPoint> sampleLeg(const GeoPoint& a, const GeoPoint& b, double stepNm);
 
+// The part of that path from fromNm to toNm along it, sampled the same way.
+std::vector<GeoPoint> sampleLegStretch(const GeoPoint& a, const GeoPoint& b, double fromNm, double toNm,
+                                       double stepNm);
+
+// The points radiusNm from centre in every direction, closed (the first
+// point repeated last), about stepNm apart (at least 24, at most 720).
+std::vector<GeoPoint> sampleCircle(const GeoPoint& centre, double radiusNm, double stepNm);
+
 }  // namespace routemap

@@ -1,5 +1,6 @@
 #include "map/MapRenderer.h"
 
+#include "map/CoveragePainter.h"
 #include "map/FurniturePainter.h"
 #include "map/GraticulePainter.h"
 #include "map/LandPainter.h"
@@ -40,7 +41,11 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
     paintBorders(canvas, detail.borders);
     paintGraticule(canvas);
     paintOtherVors(canvas, scene.otherVors, scene.route);
+    if (scene.showRanges)
+        paintRangeRings(canvas, scene.route);
     paintLegs(canvas, scene.route);
+    if (scene.markUncovered)
+        paintUncoveredStretches(canvas, scene.route);
     paintRoutePoints(canvas, scene.route);
     paintScaleBar(canvas);
     paintNorthArrow(canvas);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct MapPoint {
     double lat = 0.0;
     double lon = 0.0;
     Kind kind = Kind::Vor;
+    // A route beacon's reception range at the plan's cruise; nullopt for
+    // airports (received nowhere) and where the plan does not say.
+    std::optional<double> rangeNm;
 };
 
 // What the map shows: the route in flying order (departure, beacons,
@@ -23,6 +27,10 @@ struct MapPoint {
 struct MapScene {
     std::vector<MapPoint> route;
     std::vector<MapPoint> otherVors;
+    // Whether the route's points carry the plan's ranges: then the stretch
+    // of each leg that no beacon reaches stands out.
+    bool markUncovered = false;
+    bool showRanges = false;  // the route beacons' ranges as rings
 };
 
 // Which part of the earth fills the picture: the point at its centre and the

@@ -19,6 +19,7 @@ MapPoint pointOf(const flightplan::Waypoint& waypoint)
     point.kind = waypoint.kind == flightplan::WaypointKind::Airport ? MapPoint::Kind::Airport : MapPoint::Kind::Vor;
     if (point.kind == MapPoint::Kind::Vor && waypoint.frequency)
         point.frequency = *waypoint.frequency;
+    point.rangeNm = waypoint.rangeNm;
     return point;
 }
 
@@ -30,6 +31,7 @@ MapScene sceneOf(const std::vector<flightplan::Waypoint>& route, const std::vect
     std::set<std::pair<double, double>> onRoute;
     for (const flightplan::Waypoint& waypoint : route) {
         scene.route.push_back(pointOf(waypoint));
+        scene.markUncovered = scene.markUncovered || waypoint.rangeNm.has_value();
         onRoute.emplace(waypoint.latitude, waypoint.longitude);
     }
     for (const flightplan::Waypoint& vor : vors) {

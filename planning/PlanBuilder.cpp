@@ -1,6 +1,9 @@
 #include "planning/PlanBuilder.h"
 
+#include "flightplan/BestRoutePlan.h"
+#include "flightplan/PlanError.h"
 #include "map/PlanScene.h"
+#include "search/StationReader.h"
 #include "search/WaypointRows.h"
 
 #include <stdexcept>
@@ -49,10 +52,38 @@ SceneResult PlanBuilder::sceneOf(const std::vector<flightplan::Waypoint>& route,
     return result;
 }
 
+const std::vector<coverage::Station>& PlanBuilder::stations()
+{
+    if (!m_stations)
+        m_stations = stations::StationReader(&m_database).readAll();
+    return *m_stations;
+}
+
+flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
+{
+    const flightplan::Waypoint departure = waypointrows::readAirportWaypoint(m_database, request.route.departure);
+    const flightplan::Waypoint destination =
+        waypointrows::readAirportWaypoint(m_database, request.route.destination);
+    if (request.route.departure == request.route.destination)
+        throw flightplan::PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+    return flightplan::planBestRoute(departure, destination, stations(), request.options, model());
+}
+
 flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
 {
-    return flightplan::computePlan(waypointrows::readRouteWaypoints(m_database, request.route), request.options,
-                                   model());
+    if (request.options.routeKind == flightplan::RouteKind::Best)
+        return bestPlan(request);
+    std::vector<flightplan::Waypoint> waypoints = waypointrows::readRouteWaypoints(m_database, request.route);
+    // The beacons' classes and simulator ranges, for their coverage. A
+    // database imported before they existed still gives the listed plan,
+    // its beacons counted as low-power ones.
+    try {
+        flightplan::attachStationFacts(waypoints, request.route.beacons,
+                                       m_stations ? *m_stations
+                                                  : stations::StationReader(&m_database).readByIds(request.route.beacons));
+    } catch (const std::exception&) {
+    }
+    return flightplan::computePlan(std::move(waypoints), request.options, model());
 }
 
 BuiltPlan PlanBuilder::build(const PlanRequest& request)
@@ -64,7 +95,9 @@ BuiltPlan PlanBuilder::build(const PlanRequest& request)
 
 SceneResult PlanBuilder::planScene(const flightplan::FlightPlan& plan)
 {
-    return sceneOf(plan.waypoints);
+    SceneResult result = sceneOf(plan.waypoints);
+    result.scene.markUncovered = true;
+    return result;
 }
 
 SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportIds)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coverage/Station.h"
 #include "flightplan/FlightPlan.h"
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanCalculation.h"
@@ -17,9 +18,11 @@ class CDatabase;
 namespace planning {
 
 // What a plan is asked for. The route comes as the route search chose it;
-// how it is flown (speed, cruise, date) as the calculation takes it. Other
-// ways of choosing the route and other flight conditions belong here as
-// fields of their own, so that the planner and the window ask alike.
+// how it is flown (speed, cruise, date, range model) as the calculation
+// takes it. With options.routeKind Best the plan takes the best covered
+// route between the route's two airports instead of its beacons. Other
+// flight conditions belong here as fields of their own, so that the planner
+// and the window ask alike.
 struct PlanRequest {
     flightplan::RouteIds route;
     flightplan::PlanOptions options;
@@ -41,14 +44,16 @@ public:
     PlanBuilder& operator=(const PlanBuilder&) = delete;
 
     // The plan only. Throws flightplan::PlanError for damaged or missing
-    // rows and values, std::runtime_error when the model is not installed.
+    // rows and values and for a best route from an airport to itself,
+    // CDBException when the database lacks the stations' classes,
+    // std::runtime_error when the model is not installed.
     flightplan::FlightPlan buildPlan(const PlanRequest& request);
 
     // The plan and its map scene. A map without the VORs around the route
     // is still a map; its note says why they are missing.
     BuiltPlan build(const PlanRequest& request);
 
-    // The map scene of a plan built here.
+    // The map scene of a plan built here, its uncovered stretches marked.
     SceneResult planScene(const flightplan::FlightPlan& plan);
 
     // The map before there is a route: the airports chosen so far (IDs as
@@ -61,12 +66,16 @@ private:
     // The VORs, read once; the note says why some or all are missing.
     const std::vector<flightplan::Waypoint>& allVors(std::string& note);
     SceneResult sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note = {});
+    // The VOR-family stations with their classes, read once.
+    const std::vector<coverage::Station>& stations();
+    flightplan::FlightPlan bestPlan(const PlanRequest& request);
 
     CDatabase& m_database;
     ModelLoader m_loadModel;
     std::optional<flightplan::MagneticModel> m_model;
     std::optional<std::vector<flightplan::Waypoint>> m_vors;
     std::string m_vorsNote;
+    std::optional<std::vector<coverage::Station>> m_stations;
 };
 
 }  // namespace planning

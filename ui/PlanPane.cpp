@@ -4,6 +4,7 @@
 #include "ExportFileName.h"
 #include "ListHeaderScroll.h"
 #include "MapWindow.h"
+#include "RouteChoicePanel.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
@@ -28,11 +29,12 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
     // Created in the order Tab visits them.
     m_map = new MapWindow(this);
+    m_routeChoice = new RouteChoicePanel(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     const std::vector<std::string> headings = flightplan::legTableHeadings();
     for (std::size_t c = 0; c < headings.size(); ++c) {
-        const bool figure = c >= 5;  // Leg nm, Time, Total nm
+        const bool figure = c >= 5 && c <= 7;  // Leg nm, Time, Total nm
         m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
                                 figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
     }
@@ -47,6 +49,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_buttons->Add(m_btnExport, 0);
     m_sizer = new wxBoxSizer(wxVERTICAL);
     m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, FromDIP(4));
+    m_sizer->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, FromDIP(4));
     m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
@@ -82,8 +85,9 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
     // The route to read, then the form a filed flight plan's route field
     // (item 15) takes, without the airports.
+    const std::string gap = flightplan::coverageGapText(*m_plan);
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               m_plan->route + "\n" + ROUTE_ITEM15_CAPTION + m_plan->routeItem15 +
+               (gap.empty() ? "" : gap + "\n") + m_plan->route + "\n" + ROUTE_ITEM15_CAPTION + m_plan->routeItem15 +
                (built.map.note.empty() ? "" : "\n" + built.map.note));
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
@@ -101,6 +105,7 @@ void PlanPane::ShowMap(planning::SceneResult map)
 void PlanPane::Clear(const std::string& why)
 {
     m_plan.reset();
+    m_routeChoice->SetSummaries("", "");
     m_lstLegs->DeleteAllItems();
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
         m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);

@@ -19,6 +19,7 @@
 // the simulators' files. It holds the plan it shows; the buttons follow
 // from whether there is one.
 class MapWindow;
+class RouteChoicePanel;
 
 // Stands before the route as a filed flight plan's route field takes it.
 inline constexpr const char ROUTE_ITEM15_CAPTION[] = "Flight plan route (item 15): ";
@@ -43,6 +44,7 @@ public:
     void OnSaveMap();
 
     MapWindow* m_map = nullptr;  // above the leg table
+    RouteChoicePanel* m_routeChoice = nullptr;  // between map and legs
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;

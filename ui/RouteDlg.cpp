@@ -21,6 +21,8 @@
 #include "WindowLayouts.h"
 #include "flightplan/PlanError.h"
 #include "planning/PlanBuilder.h"
+#include "RouteChoicePanel.h"
+#include "flightplan/formats/FormatWriters.h"
 
 #include <wx/display.h>
 #include <wx/textctrl.h>
@@ -28,6 +30,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -76,6 +79,10 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     DoDataExchange();
     // After the template's controls, so that the tab order visits it last.
     m_planPane = new PlanPane(this);
+    m_planPane->m_routeChoice->onChange = [this] {
+        if (m_routeCalculated)
+            ShowChosenPlan();
+    };
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
@@ -234,6 +241,7 @@ bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& e
 
     m_btnWriteFile->Disable();
     m_planPane->Clear();  // the route it belonged to goes too
+    m_routeCalculated = false;
     id = dlg.m_strID;
     atis = dlg.m_strATIS;
     elevation = dlg.m_strElevation;
@@ -283,16 +291,48 @@ void CRouteDlg::OnCalculateRoute()
 
 void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
 {
-    // The plan stands beside the route: when it cannot be made (a database
+    m_listedBeaconIDs = beaconIDs;
+    m_routeCalculated = true;
+    ShowChosenPlan();
+}
+
+void CRouteDlg::ShowChosenPlan()
+{
+    // The plans stand beside the route: when one cannot be made (a database
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
+    RouteChoicePanel& choice = *m_planPane->m_routeChoice;
+    wxBusyCursor wait;
+    std::optional<flightplan::FlightPlan> listed, best;
+    std::string listedWhy, bestWhy;
+    planning::PlanRequest request;
+    request.options.ranges = choice.Ranges();
     try {
-        planning::PlanRequest request;
-        request.route = flightplan::routeIdsOf(m_strDepartureID, beaconIDs, m_strDestinationID);
-        m_planPane->ShowPlan(m_planBuilder->build(request));
+        request.route = flightplan::routeIdsOf(m_strDepartureID, m_listedBeaconIDs, m_strDestinationID);
+        listed = m_planBuilder->buildPlan(request);
     } catch (const std::exception& e) {
-        m_planPane->Clear(std::string("No flight plan: ") + e.what());
+        listedWhy = e.what();
     }
+    try {
+        planning::PlanRequest bestRequest = request;
+        bestRequest.route = flightplan::routeIdsOf(m_strDepartureID, {}, m_strDestinationID);
+        bestRequest.options.routeKind = flightplan::RouteKind::Best;
+        best = m_planBuilder->buildPlan(bestRequest);
+    } catch (const std::exception& e) {
+        bestWhy = e.what();
+    }
+
+    const std::string listedSummary = listed ? flightplan::routeSummaryText(*listed) : listedWhy;
+    const std::string bestSummary = best ? flightplan::routeSummaryText(*best) : bestWhy;
+    std::optional<flightplan::FlightPlan>& shown = choice.BestChosen() ? best : listed;
+    if (!shown) {
+        m_planPane->Clear(std::string("No flight plan: ") + (choice.BestChosen() ? bestWhy : listedWhy));
+    } else {
+        planning::SceneResult map = m_planBuilder->planScene(*shown);
+        map.scene.showRanges = choice.ShowRings();
+        m_planPane->ShowPlan({std::move(*shown), std::move(map)});
+    }
+    choice.SetSummaries(listedSummary, bestSummary);
 }
 
 void CRouteDlg::ShowAirportsOnMap()

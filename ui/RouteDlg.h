@@ -103,6 +103,10 @@ private:
 
     // The flight plan of a route just calculated, or why there is none.
     void ShowFlightPlan(const std::vector<std::string>& beaconIDs);
+    // The plans of the listed and the best covered route with the ranges
+    // chosen in the pane, and the chosen one shown; again on every change
+    // of the choice.
+    void ShowChosenPlan();
     // The map shows the airports chosen so far among the VORs.
     void ShowAirportsOnMap();
     void LayOut();
@@ -112,4 +116,6 @@ private:
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
+    std::vector<std::string> m_listedBeaconIDs;  // of the route last calculated
+    bool m_routeCalculated = false;
 };

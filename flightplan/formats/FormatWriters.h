@@ -25,6 +25,13 @@ std::vector<std::string> legTableHeadings();
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan);
 std::string legTableTotals(const FlightPlan& plan);
 std::string cruiseText(const FlightPlan& plan);
+// "every leg covered" or "87 nm without a receivable VOR".
+std::string coverageTotalText(const FlightPlan& plan);
+// Where a best route has no receivable VOR, naming the beacons on either
+// side of its longest uncovered stretch; "" for any other plan.
+std::string coverageGapText(const FlightPlan& plan);
+// One line for comparing routes: "2,310 nm · 40 legs · every leg covered".
+std::string routeSummaryText(const FlightPlan& plan);
 
 // The AIRAC cycle in effect on a date as X-Plane writes it ("2506").
 std::string airacCycle(const CivilDate& date);

@@ -34,6 +34,18 @@ Json airport(const Waypoint& point)
                 {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)}};
 }
 
+Json waypoint(const Waypoint& point)
+{
+    const bool airport = point.kind == WaypointKind::Airport;
+    return Json{{"ident", point.ident},
+                {"kind", airport ? "airport" : "vor"},
+                {"lat", point.latitude},
+                {"lon", point.longitude},
+                {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)},
+                {"frequency", point.frequency ? Json(*point.frequency) : Json(nullptr)},
+                {"range_nm", optionalNumber(point.rangeNm, 1)}};
+}
+
 }  // namespace
 
 std::string writeJson(const FlightPlan& plan)
@@ -48,8 +60,13 @@ std::string writeJson(const FlightPlan& plan)
                             {"course_magnetic", optionalNumber(leg.courseMagnetic, 1)},
                             {"radial_from", optionalNumber(leg.radialFrom, 1)},
                             {"radial_to", optionalNumber(leg.radialTo, 1)},
-                            {"ete_min", rounded(leg.eteMinutes, 1)}});
+                            {"ete_min", rounded(leg.eteMinutes, 1)},
+                            {"uncovered_nm", rounded(leg.uncoveredNm, 1)},
+                            {"changeover_nm", optionalNumber(leg.changeoverNm, 1)}});
     }
+    Json waypoints = Json::array();
+    for (const Waypoint& point : plan.waypoints)
+        waypoints.push_back(waypoint(point));
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
     Json json{{"departure", airport(plan.departure())},
@@ -61,9 +78,14 @@ std::string writeJson(const FlightPlan& plan)
               {"cruise_ft", plan.cruiseFt},
               {"route", plan.route},
               {"route_item15", plan.routeItem15},
-              {"date", date}};
+              {"date", date},
+              {"route_kind", plan.routeKind == RouteKind::Best ? "best" : "listed"},
+              {"ranges", coverage::rangeModelName(plan.ranges)},
+              {"uncovered_nm", rounded(plan.uncoveredNm, 1)},
+              {"waypoints", waypoints}};
     if (!plan.magneticNote.empty())
         json["magnetic_note"] = plan.magneticNote;
+
     // A name with a damaged byte is written with U+FFFD rather than failing.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

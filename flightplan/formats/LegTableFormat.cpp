@@ -48,6 +48,18 @@ std::string radialText(const FlightPlan& plan, const Leg& leg)
     return text.empty() ? "-" : text;
 }
 
+// What a pilot must know of a leg's reception: a stretch without any
+// beacon, and where to switch beacons when that is not halfway.
+std::string coverageText(const Leg& leg)
+{
+    std::string text;
+    if (std::lround(leg.uncoveredNm) > 0)
+        text = "no VOR for " + thousandsText(std::lround(leg.uncoveredNm)) + " nm";
+    if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
+        text += (text.empty() ? "" : ", ") + std::string("changeover at ") + base::formatFixed(*leg.changeoverNm, 0) + " nm";
+    return text;
+}
+
 std::string layOut(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned)
 {
     std::vector<std::size_t> widths(rightAligned.size(), 0);
@@ -92,15 +104,18 @@ std::string writeLegTable(const FlightPlan& plan)
     std::vector<std::vector<std::string>> rows{legTableHeadings()};
     for (auto& row : legTableRows(plan))
         rows.push_back(std::move(row));
-    text += layOut(rows, {false, false, false, false, false, true, true, true});
+    text += layOut(rows, {false, false, false, false, false, true, true, true, false});
     text += "\n" + legTableTotals(plan) + "\n";
+    const std::string gap = coverageGapText(plan);
+    if (!gap.empty())
+        text += gap + "\n";
     text += "Route " + plan.route + "\n";
     return text;
 }
 
 std::vector<std::string> legTableHeadings()
 {
-    return {"From", "To", "Tune", "Course (mag)", "Radial", "Leg nm", "Time", "Total nm"};
+    return {"From", "To", "Tune", "Course (mag)", "Radial", "Leg nm", "Time", "Total nm", "Coverage"};
 }
 
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
@@ -112,7 +127,8 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
         rows.push_back({plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
                         leg.frequency ? *leg.frequency : "-",
                         leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", radialText(plan, leg),
-                        base::formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), base::formatFixed(cumulative, 1)});
+                        base::formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), base::formatFixed(cumulative, 1),
+                        coverageText(leg)});
     }
     return rows;
 }
@@ -120,7 +136,41 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
 std::string legTableTotals(const FlightPlan& plan)
 {
     return "Total " + base::formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
-           base::formatFixed(plan.groundSpeedKt, 0) + " kt";
+           base::formatFixed(plan.groundSpeedKt, 0) + " kt, " + coverageTotalText(plan);
+}
+
+std::string coverageTotalText(const FlightPlan& plan)
+{
+    const long uncovered = std::lround(plan.uncoveredNm);
+    if (uncovered == 0)
+        return "every leg covered";
+    return thousandsText(uncovered) + " nm without a receivable VOR";
+}
+
+std::string coverageGapText(const FlightPlan& plan)
+{
+    if (plan.routeKind != RouteKind::Best || std::lround(plan.uncoveredNm) == 0)
+        return {};
+    const Leg* widest = &plan.legs.front();
+    for (const Leg& leg : plan.legs) {
+        if (leg.uncoveredNm > widest->uncoveredNm)
+            widest = &leg;
+    }
+    std::string text = "No VOR reaches between " + plan.waypoints[widest->from].ident + " and " +
+                       plan.waypoints[widest->to].ident + ": " + thousandsText(std::lround(widest->uncoveredNm)) +
+                       " nm uncovered";
+    if (std::lround(plan.uncoveredNm) != std::lround(widest->uncoveredNm))
+        text += " (" + thousandsText(std::lround(plan.uncoveredNm)) + " nm on the whole route)";
+    return text;
+}
+
+std::string routeSummaryText(const FlightPlan& plan)
+{
+    const std::size_t legs = plan.legs.size();
+    return thousandsText(std::lround(plan.totalNm)) + " nm \u00b7 " + std::to_string(legs) +
+           (legs == 1 ? " leg" : " legs") + " \u00b7 " +
+           (std::lround(plan.uncoveredNm) == 0 ? std::string("every leg covered")
+                                               : thousandsText(std::lround(plan.uncoveredNm)) + " nm uncovered");
 }
 
 std::string cruiseText(const FlightPlan& plan)

@@ -36,7 +36,7 @@ namespace {
 
 Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}};
+    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}};
 }
 
 // A database airport, a beacon with and one without its declination (the
@@ -53,6 +53,7 @@ FlightPlan samplePlan()
     mad.declination = -14.0;
     Waypoint orw = point("ORW", "Smith & Sons <North> \"Q\" 'R' Ünïon", WaypointKind::Vor, 41.556301, -71.999199);
     orw.frequency = "110.0";
+    orw.serviceClass = 'T';  // a terminal beacon moves the changeover towards it
     Waypoint field = point("US-0042", "Hobby Field", WaypointKind::Airport, 42.2, -71.2);
     PlanOptions options;
     options.date = CivilDate{2025, 6, 1};
@@ -368,7 +369,7 @@ TEST(PlanExport, ALegOfNoLengthShowsNoCourseOrRadial)
     plan = computePlan({plan.waypoints[0], onField, plan.waypoints[2], plan.waypoints[3]}, options, model);
 
     const std::vector<std::vector<std::string>> rows = legTableRows(plan);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"KJFK", "MAD", "110.4", "-", "-", "0.0", "0:00", "0.0"}));
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"KJFK", "MAD", "110.4", "-", "-", "0.0", "0:00", "0.0", ""}));
     EXPECT_NE(rows[1][3], "-");
 
     const nlohmann::json json = nlohmann::json::parse(writeJson(plan));

@@ -19,7 +19,7 @@ const MagneticModel& wmm()
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}};
+    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}};
 }
 
 PlanOptions on2025()

@@ -133,3 +133,34 @@ TEST(MapDrawing, RouteAcrossTheAntimeridianIsOnePicture)
         }
     }
 }
+
+// Fiji to Samoa by one beacon 40 nm out of Nadi, received 40 nm: the leg
+// stays magenta as far as the beacon reaches, and beyond it, across the
+// antimeridian, the stretch no beacon reaches is marked instead.
+TEST(MapDrawing, TheStretchNoBeaconReachesStandsOut)
+{
+    MapScene scene = maptest::fijiToSamoa();
+    const MapPoint nadi = scene.route.front(), faleolo = scene.route.back();
+    const GeographicLib::GeodesicLine line =
+        GeographicLib::Geodesic::WGS84().InverseLine(nadi.lat, nadi.lon, faleolo.lat, faleolo.lon);
+    MapPoint beacon{"NN", "NADI", "112.5", 0.0, 0.0, MapPoint::Kind::Vor, 40.0};
+    line.Position(40.0 * 1852.0, beacon.lat, beacon.lon);
+    scene.route.insert(scene.route.begin() + 1, beacon);
+    const MapView view = routemap::fitView(scene, kWidth, kHeight);
+    const Projection projection(view, kWidth, kHeight);
+    for (const bool mark : {false, true}) {
+        scene.markUncovered = mark;
+        const Surface surface = drawn(scene, view);
+        const auto magentaAt = [&](double nm) {
+            double lat = 0.0, lon = 0.0;
+            line.Position(nm * 1852.0, lat, lon);
+            const PixelPoint p = projection.toPixels(lat, lon);
+            return maptest::sameColour(maptest::pixelAt(surface.get(), static_cast<int>(std::lround(p.x)),
+                                                        static_cast<int>(std::lround(p.y))),
+                                       rgbOf(style::kLeg));
+        };
+        EXPECT_TRUE(magentaAt(62.0)) << "marked " << mark;
+        for (const double nm : {300.0, line.Distance() / 1852.0 - 25.0})
+            EXPECT_EQ(magentaAt(nm), !mark) << nm << " nm, marked " << mark;
+    }
+}

@@ -9,12 +9,12 @@ namespace {
 
 MapPoint airport(const char* ident, const char* name, double lat, double lon)
 {
-    return {ident, name, "", lat, lon, MapPoint::Kind::Airport};
+    return {ident, name, "", lat, lon, MapPoint::Kind::Airport, std::nullopt};
 }
 
 MapPoint vor(const char* ident, const char* frequency, double lat, double lon)
 {
-    return {ident, ident, frequency, lat, lon, MapPoint::Kind::Vor};
+    return {ident, ident, frequency, lat, lon, MapPoint::Kind::Vor, std::nullopt};
 }
 
 }  // namespace

@@ -216,6 +216,20 @@ TEST_F(WorldImport, PrecisePositionsCodesAndDeclinationsStandBeside)
               query(db(), "SELECT COUNT(*) FROM airports"));
 }
 
+// Only the VOR family has a row. Power gives the class (a missing or
+// unknown one is L); nav.dat gives the range of the station with the same
+// ident nearest it within 5 nm: DPK's other namesake is far away, ZZ's lies
+// six miles off, Sydney's is SY there.
+TEST_F(WorldImport, StationClassesAndSimulatorRangesOfTheVorFamily)
+{
+    EXPECT_EQ(query(db(), "SELECT ID, Class, SimulatorRange FROM nav_coverage ORDER BY ID"),
+              (Rows{{"2", "H", "130.0"},
+                    {"3", "T", "25.0"},
+                    {"4", "L", "40.0"},
+                    {"5", "L", "NULL"},
+                    {"10", "H", "NULL"}}));
+}
+
 TEST_F(WorldImport, SearchRowsPutLargerAirportsFirstWithFoldedTexts)
 {
     EXPECT_EQ(query(heliDb(), "SELECT ID, Rank, Ident, IATA, Words FROM airport_search ORDER BY Position"),

@@ -486,3 +486,46 @@ TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
         EXPECT_TRUE(S_ISLNK(info.st_mode)) << name;
     }
 }
+
+// The fixture's beacons lie 59 nm apart on the way: with the standard ranges
+// of low beacons (40 nm) the first and last legs keep 19 nm out of reach;
+// with the simulator's 70 nm every leg is covered.
+TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',70);");
+    Outcome o = Plan("--route best --format json --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    auto plan = nlohmann::json::parse(o.out);
+    EXPECT_EQ(plan["route_kind"], "best");
+    EXPECT_EQ(plan["ranges"], "standard");
+    EXPECT_EQ(plan["route"], "AAAA DCT N1 DCT N2 BBBB");
+    std::vector<std::string> kinds;
+    double uncovered = 0.0;
+    for (const auto& point : plan["waypoints"])
+        kinds.push_back(point["ident"].get<std::string>() + ":" + point["kind"].get<std::string>());
+    for (const auto& leg : plan["legs"])
+        uncovered += leg["uncovered_nm"].get<double>();
+    EXPECT_EQ(kinds, (std::vector<std::string>{"AAAA:airport", "N1:vor", "N2:vor", "BBBB:airport"}));
+    EXPECT_EQ(plan["waypoints"][0]["range_nm"], nullptr);
+    EXPECT_EQ(plan["waypoints"][1]["range_nm"], 40.0);
+    EXPECT_EQ(plan["legs"][0]["changeover_nm"], nullptr);
+    EXPECT_NEAR(plan["legs"][1]["changeover_nm"].get<double>(), plan["legs"][1]["distance_nm"].get<double>() / 2, 0.1);
+    EXPECT_NEAR(plan["uncovered_nm"].get<double>(), uncovered, 0.15);
+    EXPECT_NEAR(uncovered, 2 * 19.3, 1.0);
+    EXPECT_NE(o.err.find("No VOR reaches between"), std::string::npos) << o.err;
+
+    o = Plan("--route best --ranges simulator --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("every leg covered"), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.find("no VOR for"), std::string::npos) << o.out;
+
+    o = Plan("--compare --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("Listed AAAA DCT N1 DCT N2 BBBB"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("Best   AAAA DCT N1 DCT N2 BBBB"), std::string::npos) << o.out;
+
+    for (const char* usage : {"--route best AAAA AAAA", "--route shortest AAAA BBBB", "--ranges faa AAAA BBBB",
+                              "--route best --format tsv AAAA BBBB"})
+        EXPECT_EQ(Plan(usage).status, 2) << usage;
+}

@@ -13,6 +13,7 @@
 #include "UiDriver.h"
 #include "UiFixture.h"
 #include "PlanPane.h"
+#include "RouteChoicePanel.h"
 
 #include <gtest/gtest.h>
 
@@ -245,13 +246,25 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
         order.push_back(focus ? focus->GetId() : 0);
     }
     // Select Destination, About, then (Write File and Calculate Route being
-    // disabled) the plan pane beside the template, and round to the first
-    // edit of the template.
+    // disabled) the plan pane beside the template: its route choice, ranges,
+    // rings and legs, and round to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
-    EXPECT_EQ(order[2], dlg.m_planPane->m_lstLegs->GetId());
-    dlg.NavigateIn(wxNavigationKeyEvent::IsForward);
-    Settle(20);
+    EXPECT_EQ(order[2], dlg.m_planPane->m_routeChoice->m_rdoListed->GetId());
+    std::vector<wxWindow*> visited;
+    for (int i = 0; i < 8 && wxWindow::FindFocus() != dlg.FindWindow(IDC_DEPARTURE_LATITUDE); ++i) {
+        dlg.NavigateIn(wxNavigationKeyEvent::IsForward);
+        Settle(20);
+        visited.push_back(wxWindow::FindFocus());
+    }
+    // GTK gives a choice's focus to a button inside it that wx does not
+    // know, so the ranges choice reads as no window.
+    wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
+    if (!visited.empty() && visited[0] == nullptr)
+        visited[0] = ranges;
+    const std::vector<wxWindow*> expected{ranges, dlg.m_planPane->m_routeChoice->m_chkRings,
+                                          dlg.m_planPane->m_lstLegs, dlg.FindWindow(IDC_DEPARTURE_LATITUDE)};
+    EXPECT_EQ(visited, expected);
     EXPECT_EQ(wxWindow::FindFocus(), dlg.FindWindow(IDC_DEPARTURE_LATITUDE));
 }
 

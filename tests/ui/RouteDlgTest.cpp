@@ -7,6 +7,7 @@
 #include "widgets/Resource.h"
 #include "MapWindow.h"
 #include "PlanPane.h"
+#include "RouteChoicePanel.h"
 #include "map/Projection.h"
 #include "map/ViewFit.h"
 #include "RouteDlg.h"
@@ -172,19 +173,20 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     EXPECT_EQ(idents, (Strings{"K10", "N101", "N102", "N103", "K20"}));
     EXPECT_TRUE(map.Scene().otherVors.empty()) << "an NDB is no VOR";
 
-    // The map's size as it is now: the plan below it takes lines of its own.
+    // The pane's texts below the map may take another line once a plan
+    // stands there.
+    const wxSize shown = map.GetClientSize();
     auto pixelOf = [&](double lat, double lon) {
-        const wxSize now = map.GetClientSize();
-        const auto p = routemap::Projection(map.View(), now.x, now.y).toPixels(lat, lon);
+        const auto p = routemap::Projection(map.View(), shown.x, shown.y).toPixels(lat, lon);
         return wxPoint(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
     };
-    Strings shown;
-    map.m_showFacts = [&](const routemap::MapPoint& point) { shown.push_back(point.ident); };
+    Strings facts;
+    map.m_showFacts = [&](const routemap::MapPoint& point) { facts.push_back(point.ident); };
     const wxPoint bravo = pixelOf(41.8, -72.8);
     wxMouseEvent click(wxEVT_LEFT_DCLICK);
     click.SetPosition(bravo + wxPoint(3, -2));
     map.HandleWindowEvent(click);
-    EXPECT_EQ(shown, (Strings{"N102"}));
+    EXPECT_EQ(facts, (Strings{"N102"}));
 
     // The wheel zooms about the pointer; dragging pans.
     const double scale = map.View().nmPerPixel;
@@ -634,3 +636,50 @@ TEST_F(Keyboard, EscapeClosesTheWindow)
 }
 
 }  // namespace
+
+// The pane switches between the listed and the best covered route, and
+// between the range models, at once: legs, map and what Export writes follow;
+// the route list of the window keeps the listed route.
+TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    Open(ROUTE_FACTS);
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    PlanPane& pane = *dlg->m_planPane;
+    RouteChoicePanel& choice = *pane.m_routeChoice;
+    ASSERT_TRUE(pane.Plan());
+    EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Listed);
+    const std::string listedSummary = FromWx(choice.m_txtListed->GetLabel());
+    EXPECT_NE(listedSummary.find(" nm \u00b7 4 legs \u00b7 "), std::string::npos) << listedSummary;
+    EXPECT_NE(FromWx(choice.m_txtBest->GetLabel()).find(" legs \u00b7 "), std::string::npos);
+
+    auto choose = [](wxWindow& control, wxEventType type) {
+        wxCommandEvent event(type, control.GetId());
+        event.SetEventObject(&control);
+        event.SetInt(1);
+        control.ProcessWindowEvent(event);
+    };
+    choice.m_rdoBest->SetValue(true);
+    choose(*choice.m_rdoBest, wxEVT_RADIOBUTTON);
+    ASSERT_TRUE(pane.Plan());
+    EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Best);
+    EXPECT_EQ(static_cast<std::size_t>(pane.m_lstLegs->GetItemCount()), pane.Plan()->legs.size());
+    EXPECT_EQ(pane.m_map->Scene().route.size(), pane.Plan()->waypoints.size());
+    EXPECT_TRUE(pane.m_map->Scene().markUncovered);
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3) << "the window's own list stays the listed route";
+
+    choice.m_cboRanges->SetSelection(1);
+    choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    EXPECT_EQ(pane.Plan()->ranges, coverage::RangeModel::Simulator);
+    choice.m_chkRings->SetValue(true);
+    choose(*choice.m_chkRings, wxEVT_CHECKBOX);
+    EXPECT_TRUE(pane.m_map->Scene().showRanges);
+
+    // One airport at both ends has no best route, and the pane says so.
+    SelectDestination(KENNEDY);
+    CalculateRoute();
+    EXPECT_FALSE(pane.Plan());
+    EXPECT_NE(FromWx(choice.m_txtBest->GetLabel()).find("two different airports"), std::string::npos);
+}

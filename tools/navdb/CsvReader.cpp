@@ -138,12 +138,20 @@ CsvHeader::CsvHeader(CsvReader& reader) : m_file(reader.name())
 
 std::size_t CsvHeader::require(std::string_view column) const
 {
+    if (const auto index = find(column)) {
+        return *index;
+    }
+    throw NavdbError(m_file + ": missing column '" + std::string(column) + "'");
+}
+
+std::optional<std::size_t> CsvHeader::find(std::string_view column) const
+{
     for (std::size_t i = 0; i < m_names.size(); ++i) {
         if (m_names[i] == column) {
             return i;
         }
     }
-    throw NavdbError(m_file + ": missing column '" + std::string(column) + "'");
+    return std::nullopt;
 }
 
 }  // namespace navdb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,8 @@ public:
 
     // Index of the column; throws NavdbError naming the file and the column.
     std::size_t require(std::string_view column) const;
+    // Index of a column the file may lack.
+    std::optional<std::size_t> find(std::string_view column) const;
 
     std::size_t size() const { return m_names.size(); }
 

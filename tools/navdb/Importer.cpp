@@ -11,6 +11,7 @@
 #include "Schema.h"
 #include "SourceRows.h"
 #include "SqliteDb.h"
+#include "StationCoverage.h"
 #include "Surface.h"
 #include "XplaneIls.h"
 
@@ -90,6 +91,7 @@ private:
     std::unordered_map<std::string, Atis> m_atis;
     std::unordered_map<std::string, long long> m_airportIds;
     IlsTable m_ils;
+    SimulatorRanges m_vorRanges;
 };
 
 SkippedRows& Import::skippedFor(const std::string& path)
@@ -121,7 +123,9 @@ ImportResult Import::run()
     CsvSource runways(sourcePath("runways.csv"), skippedFor(sourcePath("runways.csv")));
     CsvSource navaids(sourcePath("navaids.csv"), skippedFor(sourcePath("navaids.csv")));
     if (!m_options.xplaneNav.empty()) {
-        m_ils = readXplaneIls(m_options.xplaneNav, skippedFor(m_options.xplaneNav));
+        SkippedRows& navSkipped = skippedFor(m_options.xplaneNav);
+        m_ils = readXplaneIls(m_options.xplaneNav, navSkipped);
+        m_vorRanges = readXplaneVorRanges(m_options.xplaneNav, navSkipped);
     }
 
     readCountries(countries);
@@ -359,8 +363,12 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
     const auto country = source.column("iso_country");
     const auto slavedVariation = source.column("slaved_variation_deg");
     const auto surveyedVariation = source.column("magnetic_variation_deg");
+    // Older copies of the file have no power column: their stations are all
+    // of the default class.
+    const auto power = source.header.find("power");
 
     FactTables facts(db);
+    StationCoverageRows coverage(db);
     Statement insert(db,
                      "INSERT INTO navs (ID, Name, type, LatDir, LatMajor, LatMinor, LongDir,"
                      " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
@@ -403,6 +411,11 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
         facts.addNav(nextId, record.fields[ident], record.fields[type], position->latitudeDegrees,
                      position->longitudeDegrees, record.fields[country],
                      stationDeclination(record.fields[slavedVariation], record.fields[surveyedVariation]));
+        if (vor) {
+            coverage.add(nextId, power ? std::string_view(record.fields[*power]) : std::string_view(),
+                         m_vorRanges.find(record.fields[ident], position->latitudeDegrees,
+                                          position->longitudeDegrees));
+        }
         ++nextId;
         ++m_result.rows.navs;
     });

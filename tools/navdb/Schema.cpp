@@ -38,6 +38,10 @@ void createTables(SqliteDb& db)
         " IATA TEXT, CountryCode TEXT);"
         "CREATE TABLE nav_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,"
         " CountryCode TEXT, Declination REAL);"
+        // What a VOR-family station's reception range follows from: its
+        // service class (T, L or H) and the range a simulator gives it
+        // (NULL where nav.dat has no such station).
+        "CREATE TABLE nav_coverage (ID INTEGER PRIMARY KEY, Class TEXT NOT NULL, SimulatorRange REAL);"
         // The airport search's keys (AirportSearchRows.h), the likeliest
         // airports at the lowest Position; ID is the airport's.
         "CREATE TABLE airport_search (Position INTEGER PRIMARY KEY, ID INTEGER NOT NULL, Rank INTEGER NOT NULL,"

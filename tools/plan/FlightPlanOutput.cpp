@@ -1,5 +1,7 @@
 #include "FlightPlanOutput.h"
 
+#include "RouteComparison.h"
+
 #include "base/Utf8Text.h"
 
 #include "flightplan/formats/Formats.h"
@@ -8,7 +10,7 @@
 #include "map/PlanScene.h"
 #include "planning/PlanBuilder.h"
 
-#include <iostream>
+#include <optional>
 
 using flightplan::FlightPlan;
 
@@ -21,30 +23,50 @@ void CheckExportNames(const PlanOptions& options)
 }
 
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
-                            const std::vector<std::string>& beaconIDs, const PlanOptions& options,
-                            std::ostream& out)
+                            const std::vector<std::string>* listedBeaconIDs, const PlanOptions& options,
+                            std::ostream& out, std::ostream& err)
 {
     planning::PlanRequest request;
-    request.route = flightplan::routeIdsOf(departureID, beaconIDs, destinationID);
+    request.route = flightplan::routeIdsOf(departureID, listedBeaconIDs ? *listedBeaconIDs : std::vector<std::string>(),
+                                           destinationID);
     if (options.speedKt)
         request.options.groundSpeedKt = *options.speedKt;
     request.options.cruiseFt = options.cruiseFt;
+    request.options.ranges = options.ranges;
     planning::PlanBuilder builder(database);
-    const FlightPlan plan = builder.buildPlan(request);
 
-    if (options.routeString)
+    // The best route first: the listed one then finds the stations read.
+    std::optional<FlightPlan> listed, best;
+    if (options.bestRoute || options.compare) {
+        planning::PlanRequest bestRequest = request;
+        bestRequest.options.routeKind = flightplan::RouteKind::Best;
+        best = builder.buildPlan(bestRequest);
+    }
+    if (listedBeaconIDs)
+        listed = builder.buildPlan(request);
+    const FlightPlan& plan = options.bestRoute ? *best : *listed;
+
+    if (options.compare)
+        out << base::validUtf8(writeRouteComparison(*listed, *best));
+    else if (options.routeString)
         out << plan.route << "\n";
-    else if (options.format == PlanOptions::Format::Legs)
-        out << base::validUtf8(flightplan::writeLegTable(plan));
     else if (options.format == PlanOptions::Format::Json)
         out << flightplan::writeJson(plan);
+    else if (options.format == PlanOptions::Format::Legs || options.bestRoute)
+        out << base::validUtf8(flightplan::writeLegTable(plan));
+    // The leg table says it itself; elsewhere the gap goes beside the output.
+    const std::string gap = flightplan::coverageGapText(plan);
+    if (!gap.empty() && (options.compare || options.routeString || options.format == PlanOptions::Format::Json))
+        err << "meridane-plan: " << base::validUtf8(gap) << "\n";
+
     for (const std::string& path : options.exports)
         flightplan::exportPlan(plan, path);
     if (!options.mapFile.empty()) {
         const routemap::Outlines outlines = routemap::loadOutlines(routemap::outlinesDirectory());
-        const planning::SceneResult map = builder.planScene(plan);
+        planning::SceneResult map = builder.planScene(plan);
+        map.scene.showRanges = options.mapRings;
         if (!map.note.empty())
-            std::cerr << "meridane-plan: " << map.note << "\n";
+            err << "meridane-plan: " << map.note << "\n";
         routemap::writeMapFile(options.mapFile, outlines, map.scene, options.mapWidth, options.mapHeight);
     }
 }

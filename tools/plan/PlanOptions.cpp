@@ -71,11 +71,15 @@ int ReadCruise(const std::string& value)
 
 bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error)
 {
-    enum { kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb };
+    enum {
+        kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
+        kRoute, kRanges, kCompare, kMapRings
+    };
     static const std::vector<tools::OptionSpec> specs{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
-        {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},
+        {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
+        {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -117,6 +121,24 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                         throw UsageError("--db needs a value");
                     options.database = value;
                     break;
+                case kRoute:
+                    if (value != "listed" && value != "best")
+                        throw UsageError("unknown route '" + value + "': use listed or best");
+                    options.bestRoute = value == "best";
+                    break;
+                case kRanges: {
+                    const std::optional<coverage::RangeModel> model = coverage::parseRangeModel(value);
+                    if (!model)
+                        throw UsageError("unknown ranges '" + value + "': use standard or simulator");
+                    options.ranges = *model;
+                    break;
+                }
+                case kCompare:
+                    options.compare = true;
+                    break;
+                case kMapRings:
+                    options.mapRings = true;
+                    break;
                 }
                 return true;
             });
@@ -128,6 +150,9 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
+        if (options.bestRoute && options.format == PlanOptions::Format::Tsv)
+            throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
+                             "or json");
         return true;
     } catch (const UsageError& e) {
         error = e.what();
@@ -160,6 +185,14 @@ std::string PlanUsage()
            std::to_string(routemap::kLargestMapSide) + ",\n"
            "                     at most " + std::to_string(routemap::kLargestMapFilePixels / 1000000) +
            " million in all\n"
+           "  --map-rings        draw the route beacons' reception ranges on the map\n"
+           "  --route KIND       listed (the default): the route search's chain; best:\n"
+           "                     the route with the least distance out of VOR reception,\n"
+           "                     then the shortest, with 10 nm more for each leg\n"
+           "  --ranges MODEL     standard (the default): the beacons' service volumes\n"
+           "                     within the radio horizon; simulator: X-Plane's ranges\n"
+           "  --compare          print both routes' distance, legs, uncovered distance\n"
+           "                     and time side by side\n"
            "  --db PATH          use the navigation database PATH\n"
            "  --report           also write course.txt in the current directory\n"
            "  --stats            print statements, time and beacons on standard error\n"

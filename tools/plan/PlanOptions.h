@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coverage/StationRange.h"
 #include "map/MapSize.h"
 
 #include <optional>
@@ -16,7 +17,11 @@ struct PlanOptions {
     std::vector<std::string> exports;  // flight-plan files, format by extension
     std::optional<double> speedKt;
     std::optional<int> cruiseFt;
+    bool bestRoute = false;  // the best covered route instead of the listed one
+    bool compare = false;    // both routes' summaries side by side
+    coverage::RangeModel ranges = coverage::RangeModel::Standard;
     std::string mapFile;  // the route map, SVG or PNG by the extension
+    bool mapRings = false;  // the route beacons' ranges as rings on the map
     int mapWidth = routemap::kMapFileWidth, mapHeight = routemap::kMapFileHeight;
     std::string database;  // --db: this database and no other; "" to look for one
     std::string departure;
@@ -26,7 +31,7 @@ struct PlanOptions {
     bool NeedsFlightPlan() const
     {
         return format == Format::Legs || format == Format::Json || routeString || !exports.empty() ||
-               !mapFile.empty();
+               !mapFile.empty() || bestRoute || compare;
     }
 };
 

@@ -55,18 +55,31 @@ int Plan(const PlanOptions& options)
     CheckAirportPosition(database, departureID, databasePath);
     CheckAirportPosition(database, destinationID, databasePath);
 
+    if ((options.bestRoute || options.compare) && departureID == destinationID) {
+        std::cerr << PROGRAM << ": the best route needs two different airports; " << options.departure
+                  << " is both\n";
+        return tools::kExitUsage;
+    }
+
+    // The listed route, where anything asks for it: the best route alone
+    // does not need the route search.
+    const bool listedRoute = !options.bestRoute || options.compare || options.report;
     RowList route(ROUTE_COLUMNS);
     auto statementsBefore = database.GetStatementCount();
     auto start = std::chrono::steady_clock::now();
     RouteSearch search(&database, departureID, destinationID, route);
-    search.Run();
+    if (listedRoute)
+        search.Run();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    if (options.NeedsFlightPlan())
-        WriteFlightPlanOutputs(database, departureID, destinationID, search.ChosenBeaconIDs(), options, std::cout);
+    if (options.NeedsFlightPlan()) {
+        const std::vector<std::string> beaconIDs = search.ChosenBeaconIDs();
+        WriteFlightPlanOutputs(database, departureID, destinationID, listedRoute ? &beaconIDs : nullptr, options,
+                               std::cout, std::cerr);
+    }
     // The plan's own text, where asked for, stands in for the route rows.
     const bool planText = options.routeString || options.format == PlanOptions::Format::Legs ||
-                          options.format == PlanOptions::Format::Json;
+                          options.format == PlanOptions::Format::Json || options.bestRoute || options.compare;
     if (!planText && options.format == PlanOptions::Format::Tsv)
         PrintRouteTsv(std::cout, route.Rows());
     else if (!planText)

@@ -1,0 +1,172 @@
+// Times the best covered route on the world database: reading the stations
+// (one query), building the network of covered legs at several altitudes
+// under both range models, and the search itself over a set of airport
+// pairs. Run in the directory that holds VORS.MDB; --routes also prints
+// every route found, one line each, for checking against another model.
+// Times are the process's CPU time, which a machine busy with other work
+// does not inflate the way it does the wall clock; the wall clock's 99th
+// percentile is printed beside them.
+#include "coverage/BestRoute.h"
+#include "coverage/CoverageNetwork.h"
+#include "data/ConnectionString.h"
+#include "data/DBException.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "search/StationReader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double cpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+struct Airport {
+    std::string ident;
+    double latitude = 0.0, longitude = 0.0;
+    bool found = false;
+};
+
+Airport readAirport(CDatabase& db, const std::string& ident)
+{
+    Airport airport{ident};
+    CRecordset rs(&db);
+    rs.SetParameters({ident});
+    rs.Open(CRecordset::forwardOnly,
+            "SELECT airport_facts.Latitude AS Latitude, airport_facts.Longitude AS Longitude FROM airports"
+            " JOIN airport_facts ON airport_facts.ID=airports.ID WHERE airports.Ident=?",
+            CRecordset::none);
+    if (!rs.IsEOF()) {
+        airport.latitude = std::strtod(rs.GetFieldValue("Latitude").c_str(), nullptr);
+        airport.longitude = std::strtod(rs.GetFieldValue("Longitude").c_str(), nullptr);
+        airport.found = true;
+    }
+    return airport;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t index = std::min(values.size() - 1, static_cast<std::size_t>(p * (values.size() - 1) + 0.5));
+    return values[index];
+}
+
+// Short and long, over land and water, in every quarter of the world and
+// across the antimeridian.
+const char* const PAIRS[][2] = {
+    {"KJFK", "KBOS"}, {"EGLL", "LFPG"}, {"KJFK", "KLAX"}, {"KSFO", "KLAX"}, {"EDDF", "LIRF"}, {"NFFN", "NSFA"},
+    {"YSSY", "YPPH"}, {"FHSH", "FACT"}, {"KSEA", "KMIA"}, {"CYVR", "CYYZ"}, {"EGPH", "LEMD"}, {"LFPG", "LGAV"},
+    {"EHAM", "ESSA"}, {"UUEE", "ULLI"}, {"RJTT", "RJFF"}, {"ZBAA", "ZSPD"}, {"VIDP", "VABB"}, {"OMDB", "OERK"},
+    {"FAOR", "FACT"}, {"SBGR", "SBGL"}, {"SCEL", "SAEZ"}, {"MMMX", "KIAH"}, {"PANC", "PAFA"}, {"PHNL", "PHTO"},
+    {"YMML", "YSSY"}, {"NZAA", "NZCH"}, {"WSSS", "WMKK"}, {"HECA", "LLBG"}, {"KDEN", "KORD"}, {"PAFA", "UHMA"},
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const bool printRoutes = argc > 1 && std::strcmp(argv[1], "--routes") == 0;
+    try {
+        CDatabase db;
+        db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
+
+        std::vector<double> readTimes;
+        std::vector<coverage::Station> stations;
+        for (int run = 0; run < 5; ++run) {
+            const double start = cpuMilliseconds();
+            stations = stations::StationReader(&db).readAll();
+            readTimes.push_back(cpuMilliseconds() - start);
+        }
+        std::vector<Airport> airports;
+        for (const auto& pair : PAIRS) {
+            for (const char* ident : pair)
+                airports.push_back(readAirport(db, ident));
+        }
+
+        std::printf("stations: %zu, read in %.1f ms CPU (median of 5)\n\n", stations.size(),
+                    percentile(readTimes, 0.5));
+        std::printf("%-9s %8s %12s %10s %8s %8s %8s %12s %8s %9s\n", "ranges", "cruise", "covered legs", "build ms",
+                    "p50 ms", "p99 ms", "max ms", "wall p99 ms", "covered", "uncovered");
+        double worstBuild = 0.0, worstP99 = 0.0;
+        std::vector<double> coveredSearches, everyLegSearches;
+        for (const coverage::RangeModel model : {coverage::RangeModel::Standard, coverage::RangeModel::Simulator}) {
+            for (const int cruise : {1500, 3500, 8500, 12500, 18500}) {
+                if (std::getenv("COVERAGE_BENCH_CRUISE") && std::atoi(std::getenv("COVERAGE_BENCH_CRUISE")) != cruise)
+                    continue;
+                const double buildStart = cpuMilliseconds();
+                const coverage::CoverageNetwork network(stations, cruise, model);
+                const double build = cpuMilliseconds() - buildStart;
+                std::vector<double> times, wallTimes;
+                int covered = 0, uncovered = 0;
+                for (std::size_t p = 0; p + 1 < airports.size(); p += 2) {
+                    const Airport& from = airports[p];
+                    const Airport& to = airports[p + 1];
+                    if (!from.found || !to.found)
+                        continue;
+                    coverage::BestRoute route;
+                    double lastMs = 0.0;
+                    for (int run = 0; run < 3; ++run) {
+                        const auto wallStart = Clock::now();
+                        const double start = cpuMilliseconds();
+                        route = coverage::findBestRoute(network, {from.latitude, from.longitude},
+                                                        {to.latitude, to.longitude});
+                        const double ms = cpuMilliseconds() - start;
+                        times.push_back(ms);
+                        lastMs = ms;
+                        wallTimes.push_back(millisecondsSince(wallStart));
+                        (route.searchedEveryLeg ? everyLegSearches : coveredSearches).push_back(ms);
+                    }
+                    (route.uncoveredNm == 0.0 ? covered : uncovered) += 1;
+                    if (printRoutes) {
+                        std::printf("ROUTE %s %s %d %s %.6f %.6f", from.ident.c_str(), to.ident.c_str(), cruise,
+                                    coverage::rangeModelName(model), route.uncoveredNm, route.distanceNm);
+                        std::fprintf(stderr, "%s %s %d %s %.3f ms\n", from.ident.c_str(), to.ident.c_str(), cruise,
+                                     coverage::rangeModelName(model), lastMs);
+                        for (std::size_t s : route.stations)
+                            std::printf(" %s", network.station(s).ident.c_str());
+                        std::printf("\n");
+                    }
+                }
+                worstBuild = std::max(worstBuild, build);
+                worstP99 = std::max(worstP99, percentile(times, 0.99));
+                std::printf("%-9s %8d %12zu %10.1f %8.3f %8.3f %8.3f %12.3f %8d %9d\n",
+                            coverage::rangeModelName(model), cruise, network.legCount(), build,
+                            percentile(times, 0.5), percentile(times, 0.99), percentile(times, 1.0),
+                            percentile(wallTimes, 0.99), covered, uncovered);
+            }
+        }
+        std::printf("\nreading the stations and building the network: at most %.1f ms (goal: under 50 ms)\n",
+                    percentile(readTimes, 0.5) + worstBuild);
+        std::printf("best route, 99th percentile: at most %.3f ms (goal: under 5 ms)\n", worstP99);
+        if (!coveredSearches.empty())
+            std::printf("where a covered route exists (%zu searches): p99 %.3f ms, max %.3f ms\n",
+                        coveredSearches.size(), percentile(coveredSearches, 0.99),
+                        percentile(coveredSearches, 1.0));
+        if (!everyLegSearches.empty())
+            std::printf("where none exists, over every leg (%zu searches): p50 %.1f ms, p99 %.1f ms\n",
+                        everyLegSearches.size(), percentile(everyLegSearches, 0.5),
+                        percentile(everyLegSearches, 0.99));
+    } catch (const CDBException& e) {
+        std::fprintf(stderr, "coverage_bench: %s", e.what());
+        return 1;
+    }
+    return 0;
+}

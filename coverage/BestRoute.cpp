@@ -1,0 +1,348 @@
+#include "coverage/BestRoute.h"
+
+#include "coverage/Geodesy.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <queue>
+
+namespace coverage {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Routes compare by uncovered distance first, then by length with the
+// per-leg term.
+struct Cost {
+    double uncovered = kInfinity;
+    double length = kInfinity;
+};
+
+bool cheaper(const Cost& a, const Cost& b)
+{
+    return a.uncovered < b.uncovered || (a.uncovered == b.uncovered && a.length < b.length);
+}
+
+struct Entry {
+    double uncovered;
+    double estimate;  // length so far plus the bound on what remains
+    std::uint32_t node;
+};
+
+struct Later {
+    bool operator()(const Entry& a, const Entry& b) const
+    {
+        if (a.uncovered != b.uncovered)
+            return a.uncovered > b.uncovered;
+        if (a.estimate != b.estimate)
+            return a.estimate > b.estimate;
+        return a.node > b.node;
+    }
+};
+
+// Nodes 0 .. n-1 are the stations, n the departure and n + 1 the
+// destination.
+class Search {
+public:
+    Search(const CoverageNetwork& network, const RouteEnd& departure, const RouteEnd& destination)
+        : m_net(network),
+          m_n(static_cast<std::uint32_t>(network.size())),
+          m_departure(m_n),
+          m_destination(m_n + 1),
+          m_ends{departure, destination},
+          m_endDirections{directionOf(departure.latitude, departure.longitude),
+                          directionOf(destination.latitude, destination.longitude)}
+    {
+    }
+
+    BestRoute run()
+    {
+        BestRoute route = search(false);
+        if (!reached())
+            route = search(true);
+        return route;
+    }
+
+private:
+    bool reached() const { return m_cost[m_destination].uncovered < kInfinity; }
+
+    const Direction& direction(std::uint32_t node) const
+    {
+        return node < m_n ? m_net.direction(node) : m_endDirections[node - m_n];
+    }
+    double range(std::uint32_t node) const { return node < m_n ? m_net.rangeNm(node) : 0.0; }
+    double length(std::uint32_t a, std::uint32_t b) const
+    {
+        const auto lat = [&](std::uint32_t v) { return v < m_n ? m_net.station(v).latitude : m_ends[v - m_n].latitude; };
+        const auto lon = [&](std::uint32_t v) {
+            return v < m_n ? m_net.station(v).longitude : m_ends[v - m_n].longitude;
+        };
+        return geodesicNm(lat(a), lon(a), lat(b), lon(b));
+    }
+    // The arc bound of the way still to go, worked out once a node.
+    double remaining(std::uint32_t node)
+    {
+        if (node == m_destination)
+            return 0.0;
+        double& known = m_remaining[node];
+        if (known < 0.0)
+            known = geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+        return known;
+    }
+
+    // What any route from the node on to the destination leaves uncovered
+    // at least. From outside the destination's covered part a route must
+    // cross into it, and from a station it must first leave the station's
+    // own part: the narrowest gap of either kind is a bound, and one that
+    // never falls by more than a leg's uncovered distance, as A* needs.
+    double uncoveredAhead(std::uint32_t node) const
+    {
+        if (m_inDestinationPart[node])
+            return 0.0;
+        if (node >= m_n)
+            return m_gapIntoDestination;
+        return std::max(m_gapIntoDestination, m_gapOutOfPart[m_net.part(node)]);
+    }
+
+    // For each part of the network, a bound below the uncovered distance
+    // of any leg from it to a station of another part or to the
+    // destination, from the arc bound alone (no geodesic is needed for a
+    // bound). Stations are visited outward in latitude until the latitude
+    // alone rules out anything narrower.
+    void boundGapsOutOfParts()
+    {
+        m_gapOutOfPart.assign(m_net.partCount(), kInfinity);
+        const std::vector<std::uint32_t>& order = m_net.bandOrder();
+        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            const std::uint32_t p = m_net.part(s);
+            const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
+            m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], std::max(0.0, lower - m_net.rangeNm(s)));
+        }
+        for (std::size_t oi = 0; oi < m_n; ++oi) {
+            const std::uint32_t i = order[oi];
+            const std::uint32_t p = m_net.part(i);
+            const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
+            for (const int step : {-1, 1}) {
+                for (std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(oi) + step;
+                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
+                    const std::uint32_t j = order[static_cast<std::size_t>(oj)];
+                    if (std::fabs(m_net.band(j) - m_net.band(i)) * polarRadiusNm - reach >= m_gapOutOfPart[p])
+                        break;
+                    const std::uint32_t q = m_net.part(j);
+                    if (q == p)
+                        continue;
+                    const double gap = std::max(
+                        0.0, geodesicLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
+                                 m_net.rangeNm(j));
+                    m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
+                    m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
+                }
+            }
+        }
+    }
+
+    void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
+    {
+        const Cost candidate{m_cost[from].uncovered + uncovered, m_cost[from].length + lengthNm + kPerLegNm};
+        if (!cheaper(candidate, m_cost[to]))
+            return;
+        m_cost[to] = candidate;
+        m_parent[to] = from;
+        m_legLength[to] = lengthNm;
+        m_queue.push(Entry{candidate.uncovered + uncoveredAhead(to), candidate.length + remaining(to), to});
+    }
+
+    // The destination's covered part, and the narrowest gap into it.
+    void measureDestinationPart()
+    {
+        const std::size_t nodes = m_n + 2;
+        m_inDestinationPart.assign(nodes, false);
+        std::vector<std::uint32_t> stack{m_destination};
+        m_inDestinationPart[m_destination] = true;
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            if (m_toDestination[s] >= 0.0 && !m_inDestinationPart[s]) {
+                m_inDestinationPart[s] = true;
+                stack.push_back(s);
+            }
+        }
+        std::vector<std::uint32_t> part;
+        while (!stack.empty()) {
+            const std::uint32_t u = stack.back();
+            stack.pop_back();
+            part.push_back(u);
+            if (u >= m_n)
+                continue;
+            for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e) {
+                if (!m_inDestinationPart[e->to]) {
+                    m_inDestinationPart[e->to] = true;
+                    stack.push_back(e->to);
+                }
+            }
+        }
+        m_gapIntoDestination = kInfinity;
+        for (std::uint32_t y : part) {
+            const Direction& at = direction(y);
+            for (std::uint32_t x = 0; x <= m_departure; ++x) {
+                if (m_inDestinationPart[x])
+                    continue;
+                const double both = range(x) + range(y);
+                if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
+                    geodesicLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
+                    continue;
+                m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
+            }
+        }
+        if (m_gapIntoDestination == kInfinity)
+            m_gapIntoDestination = 0.0;
+        boundGapsOutOfParts();
+        for (double& gap : m_gapOutOfPart) {
+            if (gap == kInfinity)
+                gap = 0.0;
+        }
+    }
+
+    // The legs from an airport to the stations that cover them.
+    void coveredLegsOfEnd(std::uint32_t end, std::vector<double>& lengths) const
+    {
+        lengths.assign(m_n, -1.0);
+        const Direction& at = direction(end);
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            if (chordLowerBoundNm(at, m_net.direction(s)) > m_net.rangeNm(s))
+                continue;
+            const double d = length(end, s);
+            if (d <= m_net.rangeNm(s))
+                lengths[s] = d;
+        }
+    }
+
+    void expandCovered(std::uint32_t u)
+    {
+        if (u == m_departure) {
+            for (std::uint32_t s = 0; s < m_n; ++s) {
+                if (m_fromDeparture[s] >= 0.0)
+                    relax(u, s, 0.0, m_fromDeparture[s]);
+            }
+            // Two airports in one place need no beacon between them.
+            const double direct = length(m_departure, m_destination);
+            if (direct <= 0.0)
+                relax(u, m_destination, 0.0, direct);
+            return;
+        }
+        for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e)
+            relax(u, e->to, 0.0, e->lengthNm);
+        if (m_toDestination[u] >= 0.0)
+            relax(u, m_destination, 0.0, m_toDestination[u]);
+    }
+
+    // Every leg from u: a leg is worth measuring exactly only where a lower
+    // bound of its length could still make the far end cheaper.
+    void expandEvery(std::uint32_t u)
+    {
+        const Cost here = m_cost[u];
+        const Direction& at = direction(u);
+        const double rangeHere = range(u);
+        for (std::uint32_t v = 0; v <= m_destination; ++v) {
+            if (v == u || v == m_departure || m_closed[v])
+                continue;
+            const Cost& there = m_cost[v];
+            if (here.uncovered > there.uncovered)
+                continue;
+            const double both = rangeHere + range(v);
+            // No better than a route already found to the destination.
+            const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
+            if (here.uncovered > bound)
+                continue;
+            if (there.uncovered < kInfinity) {
+                // A bound that never exceeds the leg cannot rule out a leg
+                // that would make v cheaper.
+                const double allowance = there.uncovered - here.uncovered + both + 1e-6;
+                const double lower = seriesLowerBoundNm(at, direction(v));
+                if (lower > allowance)
+                    continue;
+                const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
+                if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
+                    continue;
+                if (uncoveredAtLeast == there.uncovered && here.length + lower + kPerLegNm >= there.length)
+                    continue;
+            }
+            const double d = length(u, v);
+            relax(u, v, std::max(0.0, d - both), d);
+        }
+    }
+
+    BestRoute search(bool everyLeg)
+    {
+        const std::size_t nodes = m_n + 2;
+        m_cost.assign(nodes, Cost{});
+        m_parent.assign(nodes, m_departure);
+        m_legLength.assign(nodes, 0.0);
+        m_remaining.assign(nodes, -1.0);
+        m_closed.assign(nodes, false);
+        m_queue = decltype(m_queue)();
+        if (!everyLeg) {
+            coveredLegsOfEnd(m_departure, m_fromDeparture);
+            coveredLegsOfEnd(m_destination, m_toDestination);
+            m_inDestinationPart.assign(nodes, true);
+            m_gapIntoDestination = 0.0;
+            m_gapOutOfPart.clear();
+        } else {
+            measureDestinationPart();
+        }
+        m_cost[m_departure] = Cost{0.0, 0.0};
+        m_queue.push(Entry{uncoveredAhead(m_departure), remaining(m_departure), m_departure});
+        while (!m_queue.empty()) {
+            const Entry top = m_queue.top();
+            m_queue.pop();
+            if (m_closed[top.node])
+                continue;
+            m_closed[top.node] = true;
+            if (top.node == m_destination)
+                break;
+            if (everyLeg)
+                expandEvery(top.node);
+            else
+                expandCovered(top.node);
+        }
+
+        BestRoute route;
+        route.searchedEveryLeg = everyLeg;
+        if (!reached())
+            return route;
+        route.uncoveredNm = m_cost[m_destination].uncovered;
+        route.distanceNm = m_legLength[m_destination];
+        for (std::uint32_t v = m_parent[m_destination]; v != m_departure; v = m_parent[v]) {
+            route.stations.push_back(v);
+            route.distanceNm += m_legLength[v];
+        }
+        std::reverse(route.stations.begin(), route.stations.end());
+        return route;
+    }
+
+    const CoverageNetwork& m_net;
+    const std::uint32_t m_n, m_departure, m_destination;
+    const RouteEnd m_ends[2];
+    const Direction m_endDirections[2];
+    std::vector<double> m_fromDeparture, m_toDestination;
+    std::vector<bool> m_inDestinationPart;
+    double m_gapIntoDestination = 0.0;
+    std::vector<double> m_gapOutOfPart;
+    std::vector<Cost> m_cost;
+    std::vector<std::uint32_t> m_parent;
+    std::vector<double> m_legLength;  // of the leg that reached the node
+    std::vector<double> m_remaining;  // -1 until worked out
+    std::vector<bool> m_closed;
+    std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
+};
+
+}  // namespace
+
+BestRoute findBestRoute(const CoverageNetwork& network, const RouteEnd& departure, const RouteEnd& destination)
+{
+    return Search(network, departure, destination).run();
+}
+
+}  // namespace coverage

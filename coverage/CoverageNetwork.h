@@ -1,0 +1,64 @@
+#pragma once
+
+#include "coverage/Geodesy.h"
+#include "coverage/Station.h"
+#include "coverage/StationRange.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace coverage {
+
+// The stations with their ranges at one altitude and every covered leg
+// between two of them: a leg whose length is at most the sum of both
+// ranges, so that one station or the other can be received all along it.
+class CoverageNetwork {
+public:
+    struct Edge {
+        std::uint32_t to;
+        double lengthNm;
+    };
+
+    // The stations are borrowed and must outlive the network.
+    CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model);
+
+    std::size_t size() const { return m_stations->size(); }
+    const Station& station(std::size_t i) const { return (*m_stations)[i]; }
+    double rangeNm(std::size_t i) const { return m_ranges[i]; }
+    const Direction& direction(std::size_t i) const { return m_directions[i]; }
+    double maxRangeNm() const { return m_maxRange; }
+    double altitudeFt() const { return m_altitudeFt; }
+    RangeModel model() const { return m_model; }
+
+    // The covered legs from station i, by ascending station index.
+    const Edge* edgesBegin(std::size_t i) const { return m_edges.data() + m_offsets[i]; }
+    const Edge* edgesEnd(std::size_t i) const { return m_edges.data() + m_offsets[i + 1]; }
+    // Covered legs, each counted once.
+    std::size_t legCount() const { return m_edges.size() / 2; }
+
+    // The part of the network a station belongs to: stations joined by
+    // covered legs share it. Numbered 0 .. partCount() - 1.
+    std::uint32_t part(std::size_t i) const { return m_part[i]; }
+    std::size_t partCount() const { return m_partCount; }
+    // The stations by ascending geocentric latitude (radians, bandOf): two
+    // stations are never nearer than their difference in it allows.
+    const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
+    double band(std::size_t i) const { return m_band[i]; }
+
+private:
+    const std::vector<Station>* m_stations;
+    double m_altitudeFt;
+    RangeModel m_model;
+    std::vector<double> m_ranges;
+    std::vector<Direction> m_directions;
+    double m_maxRange = 0.0;
+    std::vector<std::size_t> m_offsets;  // size() + 1 of them
+    std::vector<Edge> m_edges;
+    std::vector<std::uint32_t> m_part;
+    std::size_t m_partCount = 0;
+    std::vector<std::uint32_t> m_order;
+    std::vector<double> m_band;
+};
+
+}  // namespace coverage

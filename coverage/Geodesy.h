@@ -1,0 +1,29 @@
+#pragma once
+
+namespace coverage {
+
+inline constexpr double kMetresPerNm = 1852.0;
+
+// Length of the geodesic on WGS 84 between two points given in degrees.
+double geodesicNm(double lat1, double lon1, double lat2, double lon2);
+
+// The direction from the earth's centre to a point on the WGS 84 surface.
+struct Direction {
+    double x = 0.0, y = 0.0, z = 1.0;
+};
+Direction directionOf(double latitude, double longitude);
+
+// A distance never longer than the geodesic between the two points: the
+// arc between their directions on the sphere of the polar radius, which
+// lies wholly inside the ellipsoid (a path on the surface, pushed down onto
+// that sphere, only gets shorter). Cheap enough to rule pairs out in bulk.
+double geodesicLowerBoundNm(const Direction& a, const Direction& b);
+// The same bound from the straight chord, weaker still but without a
+// trigonometric call: chord ≤ arc.
+double chordLowerBoundNm(const Direction& a, const Direction& b);
+// Between the two: the arc from the chord by the first terms of its series,
+// each of which is positive, so the sum stays below the arc; within a
+// thousandth of it up to 1,500 nm, and still without trigonometry.
+double seriesLowerBoundNm(const Direction& a, const Direction& b);
+
+}  // namespace coverage

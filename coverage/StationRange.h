@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace coverage {
+
+// Which reception range a station is given: the published service volume
+// limited by the radio horizon, or what a flight simulator uses.
+enum class RangeModel { Standard, Simulator };
+
+const char* rangeModelName(RangeModel model);  // "standard", "simulator"
+std::optional<RangeModel> parseRangeModel(std::string_view text);
+
+// The service volume of a class ('T', 'L', 'H'; anything else counts as
+// 'L') at a height above the station, in nm.
+double serviceVolumeNm(char serviceClass, double heightFt);
+
+// The distance at which an aircraft at heightFt above the station still
+// sees it over the curve of the earth; 0 at or below the station.
+double radioHorizonNm(double heightFt);
+
+// What a station of this class, at this elevation (unknown counts as sea
+// level), can be received at from altitudeFt: the lesser of service volume
+// and radio horizon under the standard model; the simulator's own range,
+// where there is one, under the simulator model.
+double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std::optional<double> simulatorRangeNm,
+                      double altitudeFt, RangeModel model);
+
+}  // namespace coverage

@@ -1,0 +1,245 @@
+#include "coverage/BestRoute.h"
+#include "coverage/CoverageNetwork.h"
+#include "coverage/Geodesy.h"
+#include "coverage/LegCoverage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+using coverage::RangeModel;
+using coverage::Station;
+
+namespace {
+
+// One degree of longitude along the equator of WGS 84, which is a geodesic
+// there, so lengths along it add up exactly.
+const double NM_PER_EQUATOR_DEGREE = 6378137.0 * 3.14159265358979323846 / 180.0 / 1852.0;
+
+// A station whose range is given outright, as the simulator model takes it.
+Station station(const std::string& ident, double latitude, double longitude, double rangeNm)
+{
+    Station s;
+    s.ident = ident;
+    s.latitude = latitude;
+    s.longitude = longitude;
+    s.simulatorRangeNm = rangeNm;
+    return s;
+}
+
+std::vector<std::string> identsOf(const coverage::CoverageNetwork& network, const coverage::BestRoute& route)
+{
+    std::vector<std::string> idents;
+    for (std::size_t i : route.stations)
+        idents.push_back(network.station(i).ident);
+    return idents;
+}
+
+struct Fixture {
+    const char* what;
+    std::vector<Station> stations;
+    coverage::RouteEnd departure, destination;
+    std::vector<std::string> expected;
+    double uncoveredNm;
+    double distanceNm;
+};
+
+}  // namespace
+
+// Optima worked out by hand on the equator and across the antimeridian.
+TEST(BestRoute, HandWorkedOptima)
+{
+    const double deg = NM_PER_EQUATOR_DEGREE;
+    const Fixture fixtures[] = {
+        // Three beacons on the line and one that covers both halves alone:
+        // the same length, so the per-leg term picks the one.
+        {"per-leg term",
+         {station("S1", 0, 0.5, 40), station("S2", 0, 1.0, 40), station("S3", 0, 1.5, 40), station("X", 0, 1.0, 70)},
+         {0, 0},
+         {0, 2},
+         {"X"},
+         0.0,
+         2 * deg},
+        // Nothing joins the ends: each beacon covers 40 nm either side of
+        // itself, the rest of the ten degrees is uncovered; the beacon off
+        // the line would cover more but costs more uncovered distance.
+        {"only an uncovered route",
+         {station("S1", 0, 1, 40), station("S2", 0, 9, 40), station("FAR", 3, 5, 40)},
+         {0, 0},
+         {0, 10},
+         {"S1", "S2"},
+         10 * deg - 160.0,
+         10 * deg},
+        // The ends lie either side of the antimeridian; the beacon on it
+        // covers both legs, the decoy on the far side of the earth nothing.
+        {"across the antimeridian",
+         {station("DECOY", 0, 0, 130), station("DL", 0, 180.0, 70), station("W", 0, -179.5, 20)},
+         {0, 179},
+         {0, -179},
+         {"DL"},
+         0.0,
+         2 * deg},
+        // In the southern and eastern hemispheres: the two beacons on the
+        // line are 60 nm apart with 25 nm each, so the detour by the strong
+        // one south of them is the covered route.
+        {"covered detour",
+         {station("A", -33.0, 151.4, 25), station("B", -33.0, 152.6, 25), station("C", -33.5, 152.0, 40)},
+         {-33.0, 151.0},
+         {-33.0, 153.0},
+         {"A", "C", "B"},
+         0.0,
+         -1.0},
+    };
+    for (const Fixture& f : fixtures) {
+        const coverage::CoverageNetwork network(f.stations, 8500, RangeModel::Simulator);
+        const coverage::BestRoute route = coverage::findBestRoute(network, f.departure, f.destination);
+        EXPECT_EQ(identsOf(network, route), f.expected) << f.what;
+        EXPECT_NEAR(route.uncoveredNm, f.uncoveredNm, 1e-6) << f.what;
+        if (f.distanceNm > 0) {
+            EXPECT_NEAR(route.distanceNm, f.distanceNm, 1e-6) << f.what;
+        }
+        EXPECT_EQ(route.searchedEveryLeg, f.uncoveredNm > 0) << f.what;
+    }
+}
+
+// Two beacons mirrored across the equator make two routes of one cost: the
+// one met first in station order wins, whichever order the stations come in.
+TEST(BestRoute, EqualRoutesGoTheSameWayEveryRun)
+{
+    for (const bool northFirst : {true, false}) {
+        std::vector<Station> stations{station("NORTH", 0.3, 1, 70), station("SOUTH", -0.3, 1, 70)};
+        if (!northFirst)
+            std::swap(stations[0], stations[1]);
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        for (int run = 0; run < 3; ++run) {
+            const auto route = coverage::findBestRoute(network, {0, 0}, {0, 2});
+            EXPECT_EQ(identsOf(network, route), (std::vector<std::string>{northFirst ? "NORTH" : "SOUTH"}));
+        }
+    }
+}
+
+// MTP (Ceduna area, H, 540 ft) to CAG (H, 370 ft) across the Bight: the
+// length and what is left uncovered as a separate geodesic program gives
+// them, at 8,500 ft under both models.
+TEST(BestRoute, ACrossTheBightLegsFigures)
+{
+    const double d = coverage::geodesicNm(-34.1349983215332, 135.339996337891, -32.2633018493652, 125.496002197266);
+    EXPECT_NEAR(d, 507.904797, 1e-5);
+    const double mtp = coverage::stationRangeNm('H', 540.0, 130.0, 8500, RangeModel::Standard);
+    const double cag = coverage::stationRangeNm('H', 370.0, 50.0, 8500, RangeModel::Standard);
+    EXPECT_NEAR(coverage::legCoverage(d, mtp, cag).uncoveredNm, 427.904797, 1e-5);
+    const auto simulator = coverage::legCoverage(d, 130.0, 50.0);
+    EXPECT_NEAR(simulator.uncoveredNm, 327.904797, 1e-5);
+    EXPECT_NEAR(*simulator.changeoverNm, 366.820131, 1e-5);
+}
+
+namespace {
+
+struct Cost {
+    double uncovered, length;
+};
+
+// Every sequence of distinct stations, tried one by one.
+void bruteForce(const std::vector<Station>& stations, const std::vector<double>& ranges,
+                const coverage::RouteEnd& from, const coverage::RouteEnd& to, std::vector<std::size_t>& path,
+                std::vector<bool>& used, Cost sofar, Cost& best, std::vector<std::size_t>& bestPath)
+{
+    const auto leg = [&](double lat1, double lon1, double r1, double lat2, double lon2, double r2) {
+        const double d = coverage::geodesicNm(lat1, lon1, lat2, lon2);
+        return Cost{std::max(0.0, d - r1 - r2), d + coverage::kPerLegNm};
+    };
+    double lat = from.latitude, lon = from.longitude, range = 0.0;
+    if (!path.empty()) {
+        lat = stations[path.back()].latitude;
+        lon = stations[path.back()].longitude;
+        range = ranges[path.back()];
+    }
+    const Cost last = leg(lat, lon, range, to.latitude, to.longitude, 0.0);
+    const Cost whole{sofar.uncovered + last.uncovered, sofar.length + last.length};
+    if (whole.uncovered < best.uncovered - 1e-9 ||
+        (whole.uncovered < best.uncovered + 1e-9 && whole.length < best.length - 1e-9)) {
+        best = whole;
+        bestPath = path;
+    }
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+        if (used[i])
+            continue;
+        const Cost step = leg(lat, lon, range, stations[i].latitude, stations[i].longitude, ranges[i]);
+        used[i] = true;
+        path.push_back(i);
+        bruteForce(stations, ranges, from, to, path, used, {sofar.uncovered + step.uncovered, sofar.length + step.length},
+                   best, bestPath);
+        path.pop_back();
+        used[i] = false;
+    }
+}
+
+}  // namespace
+
+// Small random worlds, some joined by covered legs and some not, against
+// trying every route.
+TEST(BestRoute, AgreesWithTryingEveryRoute)
+{
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> latitude(-21.0, -18.0), longitude(177.0, 183.0), range(10.0, 90.0);
+    for (int world = 0; world < 12; ++world) {
+        std::vector<Station> stations;
+        for (int i = 0; i < 7; ++i) {
+            const double lon = longitude(random);
+            stations.push_back(station("S" + std::to_string(i), latitude(random), lon > 180.0 ? lon - 360.0 : lon,
+                                       range(random)));
+        }
+        const coverage::RouteEnd from{latitude(random), 177.0}, to{latitude(random), -177.0};
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        const coverage::BestRoute route = coverage::findBestRoute(network, from, to);
+
+        std::vector<double> ranges;
+        for (std::size_t i = 0; i < stations.size(); ++i)
+            ranges.push_back(network.rangeNm(i));
+        std::vector<std::size_t> path, bestPath;
+        std::vector<bool> used(stations.size(), false);
+        Cost best{1e300, 1e300};
+        bruteForce(stations, ranges, from, to, path, used, {0.0, 0.0}, best, bestPath);
+        EXPECT_NEAR(route.uncoveredNm, best.uncovered, 1e-6) << "world " << world;
+        EXPECT_NEAR(route.distanceNm + coverage::kPerLegNm * static_cast<double>(route.stations.size() + 1),
+                    best.length, 1e-6)
+            << "world " << world;
+        EXPECT_EQ(route.stations, bestPath) << "world " << world;
+    }
+}
+
+// Which pairs the network joins: a leg exactly as long as both ranges is
+// covered, a hair longer is not; legs across the antimeridian and near the
+// pole count like any other; parts follow the joins.
+TEST(CoverageNetwork, CoveredLegsAtTheirLimitAndParts)
+{
+    const double deg = NM_PER_EQUATOR_DEGREE;
+    struct Case {
+        const char* what;
+        Station a, b;
+        bool joined;
+    };
+    const Case cases[] = {
+        {"exactly both ranges", station("A", 0, 10, deg / 2), station("B", 0, 11, deg / 2), true},
+        {"a hair more", station("A", 0, 10, deg / 2 - 1e-6), station("B", 0, 11, deg / 2), false},
+        {"across the antimeridian", station("A", -17, 179.8, 20), station("B", -17, -179.8, 20), true},
+        {"over the pole", station("A", 89.8, 0, 15), station("B", 89.8, 180, 15), true},
+        {"far apart", station("A", 0, 0, 130), station("B", 0, 180, 130), false},
+    };
+    for (const Case& c : cases) {
+        const std::vector<Station> stations{c.a, c.b, station("ALONE", 45, 45, 10)};
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        EXPECT_EQ(network.legCount(), c.joined ? 1u : 0u) << c.what;
+        EXPECT_EQ(network.partCount(), c.joined ? 2u : 3u) << c.what;
+        EXPECT_EQ(network.part(0) == network.part(1), c.joined) << c.what;
+        if (c.joined) {
+            ASSERT_EQ(network.edgesEnd(0) - network.edgesBegin(0), 1);
+            EXPECT_NEAR(network.edgesBegin(0)->lengthNm,
+                        coverage::geodesicNm(c.a.latitude, c.a.longitude, c.b.latitude, c.b.longitude), 1e-9)
+                << c.what;
+        }
+    }
+}

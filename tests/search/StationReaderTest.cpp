@@ -1,0 +1,62 @@
+// The station reader on fixture databases: classes, simulator ranges and
+// positions as the coverage needs them, and a clear word for a database
+// imported before the classes existed.
+
+#include "FixtureDb.h"
+#include "data/DBException.h"
+#include "search/StationReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StationReaderTest : public NavDbTest {};
+
+std::string Summary(const coverage::Station& s)
+{
+    return s.ident + " " + std::string(1, s.serviceClass) + " " +
+           (s.simulatorRangeNm ? std::to_string(static_cast<int>(*s.simulatorRangeNm)) : "-") + " " +
+           (s.elevationFt ? std::to_string(static_cast<int>(*s.elevationFt)) : "-") + " " +
+           s.frequency.value_or("-");
+}
+
+}  // namespace
+
+TEST_F(StationReaderTest, ClassesRangesAndPositionsOfTheVorsOnly)
+{
+    Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0, "VOR", "115.9", "12") +
+          NavRow(2, "Canarsie", "N", 40, 61.0, "W", 73, 89.0, "VOR", "112.3", "NULL") +
+          NavRow(3, "Beacon", "N", 40, 50.0, "W", 73, 50.0, "NDB", "373.0") +
+          NavRow(4, "Sydney", "S", 33, 94.6, "E", 151, 17.7, "VOR", "-1.0") +
+          NavRow(5, "Nowhere", "N", 10, 0.0, "E", 10, 0.0, "VOR") +
+          "INSERT INTO nav_facts VALUES (1,40.63,-73.77,'US',-13),(2,40.61,-73.89,'US',NULL),"
+          "(3,40.5,-73.5,'US',NULL),(4,-33.946,151.177,'AU',12.5),(5,'north',10.0,'XX',NULL);"
+          "INSERT INTO nav_coverage VALUES (1,'H',130),(2,'T',NULL),(4,'L',NULL);");
+    stations::StationReader reader(db());
+    std::vector<std::string> all;
+    for (const coverage::Station& s : reader.readAll())
+        all.push_back(Summary(s));
+    // The NDB is no station; a damaged position leaves its beacon out; a
+    // beacon without a class row counts as low.
+    EXPECT_EQ(all, (std::vector<std::string>{"N1 H 130 12 115.9", "N2 T - - 112.3", "N4 L - 50 -"}));
+
+    const auto byId = reader.readByIds({4, 3, 1, 99});
+    ASSERT_EQ(byId.size(), 2u);
+    EXPECT_EQ(byId[0].ident, "N4");
+    EXPECT_DOUBLE_EQ(byId[0].latitude, -33.946);
+    EXPECT_DOUBLE_EQ(byId[0].longitude, 151.177);
+    EXPECT_DOUBLE_EQ(*byId[0].declination, 12.5);
+    EXPECT_EQ(byId[1].ident, "N1");
+    EXPECT_TRUE(reader.readByIds({}).empty());
+}
+
+TEST_F(StationReaderTest, ADatabaseWithoutClassesAsksForANewImport)
+{
+    Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0) + "DROP TABLE nav_coverage;");
+    try {
+        stations::StationReader(db()).readAll();
+        FAIL() << "no error";
+    } catch (const CDBException& e) {
+        EXPECT_NE(std::string(e.what()).find("import it again"), std::string::npos) << e.what();
+    }
+}

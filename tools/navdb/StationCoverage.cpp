@@ -1,0 +1,120 @@
+#include "StationCoverage.h"
+
+#include "LineReader.h"
+#include "Numbers.h"
+#include "SourceRows.h"
+
+#include "coverage/Geodesy.h"
+
+#include <cctype>
+#include <cmath>
+
+namespace navdb {
+
+namespace {
+
+constexpr double kSameStationNm = 5.0;
+
+std::vector<std::string_view> words(std::string_view line, std::size_t maxWords)
+{
+    std::vector<std::string_view> result;
+    std::size_t pos = 0;
+    while (result.size() < maxWords) {
+        while (pos < line.size() && std::isspace(static_cast<unsigned char>(line[pos])) != 0)
+            ++pos;
+        if (pos >= line.size())
+            break;
+        std::size_t end = pos;
+        while (end < line.size() && std::isspace(static_cast<unsigned char>(line[end])) == 0)
+            ++end;
+        result.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return result;
+}
+
+}  // namespace
+
+char serviceClassOf(std::string_view power)
+{
+    const std::string upper = upperTrimmed(power);
+    if (upper == "HIGH")
+        return 'H';
+    if (upper == "LOW")
+        return 'T';
+    return 'L';
+}
+
+void SimulatorRanges::add(std::string_view ident, double latitude, double longitude, double rangeNm)
+{
+    m_byIdent[std::string(ident)].push_back(Entry{latitude, longitude, rangeNm});
+    ++m_count;
+}
+
+std::optional<double> SimulatorRanges::find(std::string_view ident, double latitude, double longitude) const
+{
+    const auto it = m_byIdent.find(std::string(trimBlanks(ident)));
+    if (it == m_byIdent.end())
+        return std::nullopt;
+    std::optional<double> range;
+    double nearest = kSameStationNm;
+    for (const Entry& entry : it->second) {
+        const double d = coverage::geodesicNm(latitude, longitude, entry.latitude, entry.longitude);
+        if (d <= nearest) {
+            nearest = d;
+            range = entry.rangeNm;
+        }
+    }
+    return range;
+}
+
+SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skipped)
+{
+    LineReader reader(path);
+    SimulatorRanges ranges;
+    std::string line;
+    for (int header = 0; header < 2 && reader.next(line); ++header) {
+    }
+    while (reader.next(line)) {
+        const auto fields = words(line, 8);
+        if (fields.empty())
+            continue;
+        if (fields[0] == "99")
+            break;
+        if (fields[0] != "3")
+            continue;
+        if (fields.size() < 8) {
+            skipped.add(reader.lineNumber(), "VOR row has " + std::to_string(fields.size()) +
+                                                 " fields, expected at least 8");
+            continue;
+        }
+        const auto latitude = parseNumber(fields[1]);
+        const auto longitude = parseNumber(fields[2]);
+        const auto range = parseNumber(fields[5]);
+        if (!latitude || !longitude || std::abs(*latitude) > 90.0 || std::abs(*longitude) > 180.0) {
+            skipped.add(reader.lineNumber(), "bad VOR position '" + std::string(fields[1]) + " " +
+                                                 std::string(fields[2]) + "'");
+            continue;
+        }
+        if (!range || *range <= 0.0) {
+            skipped.add(reader.lineNumber(), "bad VOR range '" + std::string(fields[5]) + "'");
+            continue;
+        }
+        ranges.add(fields[7], *latitude, *longitude, *range);
+    }
+    return ranges;
+}
+
+StationCoverageRows::StationCoverageRows(SqliteDb& db)
+    : m_insert(db, "INSERT INTO nav_coverage (ID, Class, SimulatorRange) VALUES (?,?,?)")
+{
+}
+
+void StationCoverageRows::add(long long id, std::string_view power, std::optional<double> simulatorRangeNm)
+{
+    const char serviceClass[2] = {serviceClassOf(power), '\0'};
+    m_insert.bind(1, id).bind(2, std::string_view(serviceClass)).bind(3, simulatorRangeNm);
+    m_insert.run();
+}
+
+}  // namespace navdb

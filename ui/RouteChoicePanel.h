@@ -1,0 +1,44 @@
+#pragma once
+
+#include "coverage/StationRange.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+
+#include <functional>
+#include <string>
+
+// Which route the plan pane shows, the listed one of the route search or
+// the best covered one, each with its summary beside it, and which ranges
+// the beacons are given. Holds only the choice; whoever builds the plans
+// listens to onChange.
+class RouteChoicePanel : public wxPanel {
+public:
+    explicit RouteChoicePanel(wxWindow* parent);
+
+    bool BestChosen() const;
+    void ChooseBest(bool best);
+    coverage::RangeModel Ranges() const;
+    void SetRanges(coverage::RangeModel model);
+    bool ShowRings() const;
+
+    // The summaries beside each choice ("2,556 nm · 54 legs · 312 nm
+    // uncovered"); "" leaves a choice without one.
+    void SetSummaries(const std::string& listed, const std::string& best);
+
+    // Called after the user changed any of the choices.
+    std::function<void()> onChange;
+
+    wxRadioButton* m_rdoListed = nullptr;
+    wxRadioButton* m_rdoBest = nullptr;
+    wxStaticText* m_txtListed = nullptr;
+    wxStaticText* m_txtBest = nullptr;
+    wxChoice* m_cboRanges = nullptr;
+    wxCheckBox* m_chkRings = nullptr;
+
+private:
+    void Changed();
+};
