@@ -254,9 +254,12 @@ std::vector<LabelPlacer::Layout> LabelPlacer::layoutsBeside(const Layout& first,
     const int side = first.side;
     const double left = side > 0 ? ident.left : side < 0 ? ident.right - width : (ident.left + ident.right - width) / 2;
     const double top = (ident.top + ident.bottom - height) / 2;
+    // Just clear of the first line, as the gap between labels requires.
+    const double below = ident.bottom + kGap + 0.01;
+    const double above = ident.top - kGap - 0.01;
     std::vector<Layout> layouts = {
-        {{{left, ident.bottom, left + width, ident.bottom + height}}, side, 0.0},  // under it
-        {{{left, ident.top - height, left + width, ident.top}}, side, 0.5},        // over it
+        {{{left, below, left + width, below + height}}, side, 0.0},  // under it
+        {{{left, above - height, left + width, above}}, side, 0.5},  // over it
     };
     // On the far side from the symbol, on the same line.
     if (side >= 0) {
