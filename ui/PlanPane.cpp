@@ -152,10 +152,21 @@ void PlanPane::OnSaveMap()
     }
 }
 
+std::string PlanPane::ProposedMapFileName() const
+{
+    const auto& route = m_map->Scene().route;
+    if (m_plan)
+        return m_plan->departure().ident + "-" + m_plan->destination().ident + ".png";
+    if (!route.empty())
+        return route.front().ident + "-" + route.back().ident + ".png";
+    return "route-map.png";
+}
+
 std::string PlanPane::AskMapFile()
 {
-    wxFileDialog dialog(this, "Save Map", wxString(), "route-map.svg",
+    wxFileDialog dialog(this, "Save Map", wxString(), ToWx(ProposedMapFileName()),
                         "SVG picture (*.svg)|*.svg|PNG image (*.png)|*.png", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    dialog.SetFilterIndex(1);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     wxFileName name(dialog.GetPath());

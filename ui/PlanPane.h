@@ -55,6 +55,8 @@ public:
     std::function<std::string()> m_chooseExportFile;
     // Asks where to save the map; "" when the user cancels.
     std::function<std::string()> m_chooseMapFile;
+    // The name Save Map proposes: the route's, as a PNG ("KJFK-KLAX.png").
+    std::string ProposedMapFileName() const;
 
 private:
     void SetSummary(const std::string& text);

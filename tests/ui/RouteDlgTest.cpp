@@ -197,6 +197,33 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     EXPECT_NEAR(pixelOf(41.8, -72.8).y, bravo.y, 1);
     map.Pan(wxPoint(40, 0));
     EXPECT_NEAR(pixelOf(41.8, -72.8).x, bravo.x - 40, 1);
+
+    // Back to the whole route from the map's own menu, which keeps the
+    // window's About under it, and with Home.
+    const routemap::MapView whole = routemap::fitView(map.Scene(), size.x, size.y);
+    Strings items;
+    map.m_showMenu = [&](wxMenu& menu) {
+        for (wxMenuItem* item : menu.GetMenuItems())
+            if (!item->IsSeparator())
+                items.push_back(FromWx(item->GetItemLabelText()) + (item->IsEnabled() ? "" : " (disabled)"));
+        wxCommandEvent pick(wxEVT_MENU, MapWindow::ID_SHOW_WHOLE_ROUTE);
+        map.HandleWindowEvent(pick);
+    };
+    wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, map.GetId(), map.ClientToScreen(bravo));
+    rightClick.SetEventObject(&map);
+    map.HandleWindowEvent(rightClick);
+    EXPECT_EQ(items, (Strings{"Show whole route", "About Meridane..."}));
+    EXPECT_FALSE(map.Moved());
+    EXPECT_DOUBLE_EQ(map.View().nmPerPixel, whole.nmPerPixel);
+    map.HandleWindowEvent(wheel);
+    ASSERT_TRUE(map.Moved());
+    wxKeyEvent home(wxEVT_KEY_DOWN);
+    home.m_keyCode = WXK_HOME;
+    map.HandleWindowEvent(home);
+    EXPECT_FALSE(map.Moved());
+    EXPECT_DOUBLE_EQ(map.View().centerLat, whole.centerLat);
+    // Save Map proposes the route's name.
+    EXPECT_EQ(dlg->m_planPane->ProposedMapFileName(), "K10-K20.png");
 }
 
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
