@@ -151,18 +151,17 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
         return entry.second.kind <= AirportMatch::Kind::WordStart;
     });
     if (windowRows == window && static_cast<std::size_t>(starts) < limit + codes) {
-        // City starts and word starts each read apart, so that the many
-        // word starts of large airports cannot crowd out a small town's.
-        const std::string enough = std::to_string(2 * (limit + codes));
-        for (const std::string& pattern : {"*/ " + key + "*/*", wordStarts}) {
-            CRecordset rs(m_database);
-            OpenWith(rs,
-                     "SELECT Position, ID, IATA, Words FROM airport_search WHERE Words GLOB ? ORDER BY Position LIMIT " +
-                         enough,
-                     {pattern});
-            for (; !rs.IsEOF(); rs.MoveNext())
-                add(rs, Classify(rs.GetFieldValue("Words"), key, keyWords));
-        }
+        // One more pass over the table; city starts sorted ahead, so that
+        // the many word starts of large airports cannot crowd out a small
+        // town's.
+        CRecordset rs(m_database);
+        OpenWith(rs,
+                 "SELECT Position, ID, IATA, Words FROM airport_search WHERE Words GLOB ? OR Words GLOB ?"
+                 " ORDER BY Words GLOB ? DESC, Position LIMIT " +
+                     std::to_string(2 * (limit + codes)),
+                 {"*/ " + key + "*/*", wordStarts, "*/ " + key + "*/*"});
+        for (; !rs.IsEOF(); rs.MoveNext())
+            add(rs, Classify(rs.GetFieldValue("Words"), key, keyWords));
     }
 
     // Each airport once, in its best place.
