@@ -18,6 +18,7 @@ namespace {
 // One row of airport_search that matched.
 struct Hit {
     AirportMatch::Kind kind;
+    long long rank;  // 0 for the largest kind of airport
     long long position;
     std::string id;
     std::string iata;
@@ -123,7 +124,8 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
     auto add = [&](CRecordset& rs, std::optional<AirportMatch::Kind> kind) {
         if (!kind)
             return;
-        Hit hit{*kind, std::stoll(rs.GetFieldValue("Position")), rs.GetFieldValue("ID"), rs.GetFieldValue("IATA")};
+        Hit hit{*kind, std::stoll(rs.GetFieldValue("Rank")), std::stoll(rs.GetFieldValue("Position")),
+                rs.GetFieldValue("ID"), rs.GetFieldValue("IATA")};
         auto [it, added] = best.emplace(hit.id, hit);
         if (!added && std::tie(hit.kind, hit.position) < std::tie(it->second.kind, it->second.position))
             it->second = hit;
@@ -132,8 +134,8 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
     {
         CRecordset rs(m_database);
         OpenWith(rs,
-                 "SELECT 0 AS Tier, Position, ID, IATA, Words FROM airport_search WHERE Ident = ? OR IATA = ?"
-                 " UNION ALL SELECT * FROM (SELECT 1, Position, ID, IATA, Words FROM airport_search"
+                 "SELECT 0 AS Tier, Position, Rank, ID, IATA, Words FROM airport_search WHERE Ident = ? OR IATA = ?"
+                 " UNION ALL SELECT * FROM (SELECT 1, Position, Rank, ID, IATA, Words FROM airport_search"
                  " WHERE Words GLOB ? ORDER BY Position LIMIT " +
                      std::to_string(window) + ")",
                  {key, key, inOrder});
@@ -156,7 +158,7 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
         // town's.
         CRecordset rs(m_database);
         OpenWith(rs,
-                 "SELECT Position, ID, IATA, Words FROM airport_search WHERE Words GLOB ? OR Words GLOB ?"
+                 "SELECT Position, Rank, ID, IATA, Words FROM airport_search WHERE Words GLOB ? OR Words GLOB ?"
                  " ORDER BY Words GLOB ? DESC, Position LIMIT " +
                      std::to_string(2 * (limit + codes)),
                  {"*/ " + key + "*/*", wordStarts, "*/ " + key + "*/*"});
@@ -168,8 +170,18 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
     std::vector<Hit> hits;
     for (auto& entry : best)
         hits.push_back(std::move(entry.second));
-    std::sort(hits.begin(), hits.end(),
-              [](const Hit& a, const Hit& b) { return std::tie(a.kind, a.position) < std::tie(b.kind, b.position); });
+    // City and name starts share one tier, the larger airport first: "kennedy"
+    // means the New York airport before the airstrip of a town so named; at
+    // equal size the city comes first ("san fr": San Francisco's airport).
+    const auto tier = [](const Hit& hit) {
+        return hit.kind == AirportMatch::Kind::CityStart ? AirportMatch::Kind::WordStart : hit.kind;
+    };
+    std::sort(hits.begin(), hits.end(), [&tier](const Hit& a, const Hit& b) {
+        const auto aTier = tier(a), bTier = tier(b);
+        const long long aRank = aTier == AirportMatch::Kind::WordStart ? a.rank : 0;
+        const long long bRank = bTier == AirportMatch::Kind::WordStart ? b.rank : 0;
+        return std::tie(aTier, aRank, a.kind, a.position) < std::tie(bTier, bRank, b.kind, b.position);
+    });
     if (hits.size() > limit)
         hits.resize(limit);
     if (hits.empty())

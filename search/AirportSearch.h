@@ -47,9 +47,12 @@ public:
     // search existed has not); asks the database once.
     bool available();
 
-    // At most `limit` airports, best first by Kind; among equals the larger
-    // kind of airport, then by name. No match (and nothing to search for, or
-    // a key longer than kLongestKey) gives an empty list; a
+    // At most `limit` airports, best first: exact codes; then airports whose
+    // city begins with the text or whose name's words begin with the typed
+    // words, the larger kind of airport first and at equal size the city
+    // starts first; then matches inside words; among equals by name. No match
+    // (and nothing to search for, or a key longer than kLongestKey) gives an
+    // empty list; a
     // database without the search table or a failing query throws
     // CDBException.
     std::vector<AirportMatch> find(const std::string& typed, std::size_t limit = kDefaultLimit);

@@ -112,4 +112,5 @@ private:
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
+    int PaneWantedWidth() const;
 };

@@ -117,6 +117,28 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
     return rows;
 }
 
+std::vector<std::string> compactLegHeadings()
+{
+    return {"From", "To", "Tune", "MC", "Radials", "nm", "Time", "Total"};
+}
+
+std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
+{
+    std::vector<std::vector<std::string>> rows = legTableRows(plan);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Leg& leg = plan.legs[i];
+        std::string radials;
+        if (leg.radialFrom)
+            radials = "R-" + degreesText(*leg.radialFrom);
+        if (leg.radialFrom || leg.radialTo)
+            radials += leg.radialFrom ? " \u2192" : "\u2192";
+        if (leg.radialTo)
+            radials += " R-" + degreesText(*leg.radialTo);
+        rows[i][4] = radials.empty() ? "-" : radials;
+    }
+    return rows;
+}
+
 std::string legTableTotals(const FlightPlan& plan)
 {
     return "Total " + base::formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +

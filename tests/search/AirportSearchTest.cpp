@@ -52,14 +52,14 @@ TEST_F(AirportSearchTest, CodesFirstThenWordStartsThenTheRestEachByRankAndName)
               AirportRow(7, "KXYZ", "Nowhere", "N", 1, 0, "E", 1, 0, Place("Gamma")) +
               "INSERT INTO airport_facts VALUES (1,32.7,-117.2,'SAN','US'),(7,1,1,'XYZ','US');",
           {{1, 0}, {2, 1}, {3, 0}});
-    // The IATA code, however small the airport; the small airports whose
-    // city begins so; the medium airport whose name begins so before the
-    // small one whose ident does; and last the large one that holds the
-    // text inside a word.
+    // The IATA code, however small the airport; the medium airport whose
+    // name begins so; the small ones whose city begins so before the small
+    // one whose ident does; and last the large one that holds the text
+    // inside a word.
     EXPECT_EQ(Search("san"), (Hits{{"KSAN", Kind::Code},
+                                   {"SBRJ", Kind::WordStart},
                                    {"E16", Kind::CityStart},
                                    {"L52", Kind::CityStart},
-                                   {"SBRJ", Kind::WordStart},
                                    {"SANX", Kind::WordStart},
                                    {"K89", Kind::Contains}}));
     EXPECT_EQ(Search("san", 3).size(), 3u);
@@ -92,9 +92,12 @@ TEST_F(AirportSearchTest, CityStartsThenNameWordsThenInsideWordsEachLargerFirst)
                          Place("San Jose")) +
               AirportRow(9, "SAN1", "South San Francisco Heliport", "N", 37, 39, "W", 122, 25,
                          Place("South San Francisco")) +
+              AirportRow(10, "KJFK", "John F Kennedy International Airport", "N", 40, 38, "W", 73, 47,
+                         Place("New York")) +
+              AirportRow(11, "52MN", "Anderson Field", "N", 48, 38, "W", 96, 48, Place("Kennedy")) +
               "INSERT INTO airport_facts VALUES (1,37.6,-122.4,'SFO','US'),(2,43.1,12.5,'PEG','IT'),"
               "(3,37.7,-122.2,'OAK','US');",
-          {{1, 0}, {2, 1}, {3, 0}, {4, 1}, {5, 2}, {6, 2}, {7, 2}, {8, 0}, {9, 3}});
+          {{1, 0}, {2, 1}, {3, 0}, {4, 1}, {5, 2}, {6, 2}, {7, 2}, {8, 0}, {9, 3}, {10, 0}, {11, 2}});
     const struct {
         const char* typed;
         Hits expected;
@@ -105,10 +108,13 @@ TEST_F(AirportSearchTest, CityStartsThenNameWordsThenInsideWordsEachLargerFirst)
         // Words of a name need not stand together, but in the order typed.
         {"oakland airport", {{"KOAK", Kind::WordStart}}},
         {"airport oakland", {}},
-        // Larger first among city starts, then by name: the large airports
-        // of San Jose and San Francisco before the small one of San Carlos.
-        {"san", {{"KSJC", Kind::CityStart}, {"KSFO", Kind::CityStart}, {"KSQL", Kind::CityStart},
-                 {"LIRZ", Kind::WordStart}, {"SAN1", Kind::WordStart}}},
+        // Larger first among city and name starts, at equal size the city
+        // first: the large airports of San Jose and San Francisco, the
+        // medium one named for San Francesco, the small one of San Carlos.
+        {"san", {{"KSJC", Kind::CityStart}, {"KSFO", Kind::CityStart}, {"LIRZ", Kind::WordStart},
+                 {"KSQL", Kind::CityStart}, {"SAN1", Kind::WordStart}}},
+        // A name before a small town so called.
+        {"kennedy", {{"KJFK", Kind::WordStart}, {"52MN", Kind::CityStart}}},
         // The code, then a name that begins so; inside words last.
         {"sfo", {{"KSFO", Kind::Code}, {"US-0001", Kind::WordStart}, {"CYXX", Kind::Contains},
                  {"YKFD", Kind::Contains}}},

@@ -252,8 +252,19 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
     const Table legs = Rows(*pane.m_lstLegs);
     ASSERT_EQ(legs.size(), 4u);
     EXPECT_EQ((Strings{legs[0][0], legs[0][1], legs[1][1], legs[3][1]}), (Strings{"K10", "N101", "N102", "K20"}));
-    EXPECT_NE(summary().find("K10 DCT N101 DCT N102 DCT N103 K20"), std::string::npos);
+    // Both radials of a leg between beacons in one column: out of N101, into N102.
+    EXPECT_NE(legs[1][4].find("R-"), std::string::npos);
+    EXPECT_NE(legs[1][4].find("\u2192 R-"), std::string::npos) << legs[1][4];
+    EXPECT_EQ(FromWx(pane.m_edtRoute->GetValue()), "K10 DCT N101 DCT N102 DCT N103 K20");
+    EXPECT_TRUE(pane.m_edtRoute->IsEnabled());
+    EXPECT_FALSE(pane.m_edtRoute->IsEditable());
+    EXPECT_NE(summary().find("Total "), std::string::npos);
     EXPECT_TRUE(pane.m_btnExport->IsEnabled());
+    // Copy gives the route as a flight plan's route field takes it.
+    std::string copied;
+    pane.m_copyText = [&copied](const std::string& text) { copied = text; };
+    Click(*pane.m_btnCopyRoute);
+    EXPECT_EQ(copied, "DCT N101 DCT N102 DCT N103");
 
     pane.m_chooseExportFile = [] { return std::string("plan.fms"); };
     Click(*pane.m_btnExport);
