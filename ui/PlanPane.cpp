@@ -147,7 +147,7 @@ void PlanPane::SizeLegColumns()
     // make the columns jump.
     static const std::vector<std::string> samples = {"KJFK", "KJFK", "117.40", "360", "R-360 \u2192 R-360",
                                                      "999.9", "9:59", "9999.9"};
-    const int padding = FromDIP(14);
+    const int padding = FromDIP(12);
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT);
