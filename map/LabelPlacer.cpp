@@ -10,8 +10,14 @@ namespace routemap {
 
 namespace {
 
-constexpr double kLineSpacing = 1.2;
-constexpr double kBaseline = 0.8;  // of a line's height, below its top
+// A line's box reaches a whole font size above the baseline and more than
+// a quarter below it: room for any glyph and for the usual reckonings.
+constexpr double kLineSpacing = 1.3;
+constexpr double kBaseline = 1.02 / 1.3;  // of a line's height, below its top
+// Average advances of a character, in font sizes, by which a label's width
+// is reckoned at the least.
+constexpr double kRegularEm = 0.62;
+constexpr double kBoldEm = 0.70;
 constexpr double kGap = 1.5;       // between labels, and round obstacles
 constexpr double kRingStep = 7.0;  // how much further out each fallback ring lies
 constexpr int kRouteRings = 4;
@@ -110,7 +116,13 @@ double LabelPlacer::lineWidth(const LabelLine& line) const
     cairo_text_extents_t extents;
     cairo_text_extents(m_cr, line.text.c_str(), &extents);
     cairo_restore(m_cr);
-    return extents.x_advance;
+    // Never less than a rough reckoning from the length, so that a reader
+    // measuring the labels in an SVG by their characters sees no overlap
+    // either (where the viewer's font runs wider than ours).
+    // Label texts are valid UTF-8: every byte but a continuation byte starts a character.
+    const double characters = static_cast<double>(std::count_if(
+        line.text.begin(), line.text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return std::max(extents.x_advance, characters * line.size * (line.bold ? kBoldEm : kRegularEm));
 }
 
 bool LabelPlacer::clear(const Box& box, bool ignoreGivingWay) const

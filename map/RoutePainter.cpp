@@ -12,6 +12,8 @@ namespace {
 
 // The least distance between two faint beacons drawn, in pixels.
 constexpr double kOtherVorSpacing = 14.0;
+// The picture's area for each faint beacon where their idents are shown.
+constexpr double kPixelsPerOtherVorLabel = 60.0 * 60.0;
 
 bool usable(const MapPoint& p)
 {
@@ -150,7 +152,8 @@ void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, 
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     // Idents only while they can be read; a crowd of them hides the route.
-    if (shown.size() > 250) {
+    const double area = canvas.projection.width() * canvas.projection.height();
+    if (static_cast<double>(shown.size()) > area / kPixelsPerOtherVorLabel) {
         return;
     }
     for (const auto& [p, vor] : shown) {
