@@ -107,7 +107,11 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
             m_lstLegs->SetItem(row, static_cast<int>(c), ToWx(cells[c]));
         ++row;
     }
+    const int wanted = WantedWidth();
     SizeLegColumns();
+    // Longer idents widen the columns: the window gives the pane room anew.
+    if (WantedWidth() != wanted && GetParent())
+        GetParent()->SendSizeEvent();
     // The route to read stands on its own line below; here the form a filed
     // flight plan's route field (item 15) takes, without the airports.
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
