@@ -112,7 +112,9 @@ void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, 
     const double spacing = kOtherVorSpacing;
     std::unordered_map<long long, std::vector<std::size_t>> cells;
     const auto cellOf = [&](double x, double y) {
-        return (static_cast<long long>(std::floor(y / spacing)) << 32) + static_cast<long long>(std::floor(x / spacing));
+        // Rows apart by more columns than any picture has; cells left of
+        // or above the picture count negative.
+        return static_cast<long long>(std::floor(y / spacing)) * 1000003LL + static_cast<long long>(std::floor(x / spacing));
     };
     const auto crowded = [&](const PixelPoint& p) {
         for (std::size_t i = 0; i < routeSymbols; ++i) {

@@ -80,7 +80,8 @@ TEST_F(PlanCommandTest, MapLabelsNeverOverlapAndEveryRouteBeaconIsNamed)
     const auto plan = nlohmann::json::parse(Plan("--format json AAAA BBBB").out);
     for (const char* size : {"1200x900", "600x450", "400x400"}) {
         SCOPED_TRACE(size);
-        ASSERT_EQ(Plan(std::string("--map route.svg --map-size ") + size + " AAAA BBBB").status, 0);
+        const Outcome drawn = Plan(std::string("--map route.svg --map-size ") + size + " AAAA BBBB");
+        ASSERT_EQ(drawn.status, 0) << drawn.err;
         const auto labels = maptest::svgLabels(Slurp("route.svg"));
         for (const auto& [a, b] : maptest::overlappingLabels(labels))
             ADD_FAILURE() << '"' << a.text << "\" overlaps \"" << b.text << '"';
