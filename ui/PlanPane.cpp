@@ -89,6 +89,11 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     Clear();
 }
 
+void PlanPane::ExtendMapMenu(std::function<void(wxMenu&)> extend)
+{
+    m_map->m_extendMenu = std::move(extend);
+}
+
 void PlanPane::HostPanel(wxWindow* panel)
 {
     m_hosted->Add(panel, 0, wxEXPAND | wxBOTTOM, FromDIP(4));

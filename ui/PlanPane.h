@@ -5,6 +5,7 @@
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -42,6 +43,9 @@ public:
     // Shows a panel of choices between the map and the legs, in the order
     // hosted; the pane owns it from then on (it must be the pane's child).
     void HostPanel(wxWindow* panel);
+
+    // Adds the window's own items under the map's in its context menu.
+    void ExtendMapMenu(std::function<void(wxMenu&)> extend);
 
     // The width at which every leg column reads whole without scrolling.
     int WantedWidth() const;

@@ -145,10 +145,10 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
         m_menuSystem.Append(IDM_ABOUTBOX, ToWx(about));
     // The map's own menu keeps the window's items under its own; a choice
     // reaches this window's handlers as any command from the map does.
-    m_planPane->m_map->m_extendMenu = [this](wxMenu& menu) {
+    m_planPane->ExtendMapMenu([this](wxMenu& menu) {
         for (const wxMenuItem* item : m_menuSystem.GetMenuItems())
             menu.Append(item->GetId(), item->GetItemLabel());
-    };
+    });
 
     SetIcons(m_hIcon);
 
