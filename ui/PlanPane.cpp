@@ -182,13 +182,7 @@ int PlanPane::WantedWidth() const
 
 std::string PlanPane::RouteForFlightPlan() const
 {
-    if (!m_plan)
-        return {};
-    std::string route;
-    const auto& points = m_plan->waypoints;
-    for (std::size_t i = 1; i + 1 < points.size(); ++i)
-        route += (route.empty() ? "DCT " : " DCT ") + points[i].ident;
-    return route.empty() ? "DCT" : route;
+    return m_plan ? m_plan->routeItem15 : std::string();
 }
 
 void PlanPane::OnCopyRoute()

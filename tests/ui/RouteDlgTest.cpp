@@ -200,7 +200,8 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 
     // Back to the whole route from the map's own menu, which keeps the
     // window's About under it, and with Home.
-    const routemap::MapView whole = routemap::fitView(map.Scene(), size.x, size.y);
+    const wxSize now = map.GetClientSize();
+    const routemap::MapView whole = routemap::fitView(map.Scene(), now.x, now.y);
     Strings items;
     map.m_showMenu = [&](wxMenu& menu) {
         for (wxMenuItem* item : menu.GetMenuItems())
