@@ -39,7 +39,7 @@ int main()
     // the whole table: one that nothing holds, one that many names hold
     // inside a word but none at a word's start.
     const std::vector<std::string> texts = {"jfk", "heathrow", "zurich", "san", "a", "international",
-                                            "kennedy", "Zürich", "zzqx", "rport"};
+                                            "kennedy", "Zürich", "san fr", "san francisco", "sfo", "zzqx", "rport"};
     try {
         CDatabase db;
         db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);

@@ -4,13 +4,30 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace routemap {
 
 namespace {
 
-constexpr double kLineSpacing = 1.2;
-constexpr double kGap = 1.5;  // between labels, and round obstacles
+// A line's box reaches a whole font size above the baseline and more than
+// a quarter below it: room for any glyph and for the usual reckonings.
+constexpr double kLineSpacing = 1.3;
+constexpr double kBaseline = 1.02 / 1.3;  // of a line's height, below its top
+// Average advances of a character, in font sizes, by which a label's width
+// is reckoned at the least.
+constexpr double kRegularEm = 0.62;
+constexpr double kBoldEm = 0.70;
+constexpr double kGap = 1.5;       // between labels, and round obstacles
+constexpr double kRingStep = 7.0;  // how much further out each fallback ring lies
+constexpr int kRouteRings = 4;
+
+// What a spot costs beyond being free: the further out, the worse; lying
+// across the route or over faint beacons only when nothing else is free.
+constexpr double kPerRing = 3.0;
+constexpr double kOverRoute = 2.5;
+constexpr double kPerMinorSymbol = 1.0;
+constexpr double kNoRoomForSecondLine = 2.0;
 
 bool overlaps(const Box& a, const Box& b)
 {
@@ -45,16 +62,35 @@ bool segmentMeetsBox(const PixelPoint& p, const PixelPoint& q, const Box& box)
     return true;
 }
 
+double lineHeight(const LabelLine& line)
+{
+    return line.size * kLineSpacing;
+}
+
 }  // namespace
 
 LabelPlacer::LabelPlacer(cairo_t* cr, int width, int height) : m_cr(cr), m_width(width), m_height(height) {}
+
+void LabelPlacer::addBeacon(const PixelPoint& anchor, double clearance, LabelLine ident, LabelLine frequency)
+{
+    ident.text = base::labelText(ident.text);
+    frequency.text = base::labelText(frequency.text);
+    m_requests.push_back({Importance::RouteBeacon, anchor, clearance, false, {std::move(ident)}, std::move(frequency)});
+}
+
+void LabelPlacer::addAirport(const PixelPoint& anchor, double clearance, LabelLine ident, LabelLine name)
+{
+    ident.text = base::labelText(ident.text);
+    name.text = base::labelText(name.text);
+    m_requests.push_back({Importance::AirportIdent, anchor, clearance, false, {std::move(ident)}, std::move(name)});
+}
 
 void LabelPlacer::addBeside(Importance importance, const PixelPoint& anchor, double clearance, std::vector<LabelLine> lines)
 {
     for (LabelLine& line : lines) {
         line.text = base::labelText(line.text);
     }
-    m_requests.push_back({importance, anchor, clearance, false, std::move(lines)});
+    m_requests.push_back({importance, anchor, clearance, false, std::move(lines), {}});
 }
 
 void LabelPlacer::addAt(Importance importance, const PixelPoint& topLeft, std::vector<LabelLine> lines)
@@ -62,24 +98,42 @@ void LabelPlacer::addAt(Importance importance, const PixelPoint& topLeft, std::v
     for (LabelLine& line : lines) {
         line.text = base::labelText(line.text);
     }
-    m_requests.push_back({importance, topLeft, 0.0, true, std::move(lines)});
+    m_requests.push_back({importance, topLeft, 0.0, true, std::move(lines), {}});
 }
 
 double LabelPlacer::lineWidth(const LabelLine& line) const
 {
+    // The font's own widths, not those rounded to whole pixels: an SVG
+    // viewer lays the text out so.
+    cairo_save(m_cr);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(m_cr, options);
+    cairo_font_options_destroy(options);
     cairo_select_font_face(m_cr, kMapFontFamily, CAIRO_FONT_SLANT_NORMAL,
                            line.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(m_cr, line.size);
     cairo_text_extents_t extents;
     cairo_text_extents(m_cr, line.text.c_str(), &extents);
-    return extents.x_advance;
+    cairo_restore(m_cr);
+    // Never less than a rough reckoning from the length, so that a reader
+    // measuring the labels in an SVG by their characters sees no overlap
+    // either (where the viewer's font runs wider than ours).
+    // Label texts are valid UTF-8: every byte but a continuation byte starts a character.
+    const double characters = static_cast<double>(std::count_if(
+        line.text.begin(), line.text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return std::max(extents.x_advance, characters * line.size * (line.bold ? kBoldEm : kRegularEm));
 }
 
-bool LabelPlacer::clear(const Box& box) const
+bool LabelPlacer::clear(const Box& box, bool ignoreGivingWay) const
 {
     const auto hits = [&](const Box& other) { return overlaps(box, other); };
-    return std::none_of(m_placed.begin(), m_placed.end(), hits) &&
-           std::none_of(m_obstacles.begin(), m_obstacles.end(), hits);
+    if (std::any_of(m_obstacles.begin(), m_obstacles.end(), hits)) {
+        return false;
+    }
+    return std::none_of(m_placed.begin(), m_placed.end(), [&](const Placed& placed) {
+        return !placed.removed && !(ignoreGivingWay && placed.givesWay) && hits(placed.box);
+    });
 }
 
 bool LabelPlacer::crossesRoute(const Box& box) const
@@ -94,20 +148,194 @@ bool LabelPlacer::crossesRoute(const Box& box) const
     return false;
 }
 
+int LabelPlacer::minorSymbolsUnder(const Box& box) const
+{
+    return static_cast<int>(std::count_if(m_minorSymbols.begin(), m_minorSymbols.end(),
+                                          [&](const Box& symbol) { return overlaps(box, symbol); }));
+}
+
 bool LabelPlacer::insidePicture(const Box& box) const
 {
     return box.left >= 2.0 && box.top >= 2.0 && box.right <= m_width - 2.0 && box.bottom <= m_height - 2.0;
 }
 
-void LabelPlacer::emit(const Request& request, const Box& box, std::vector<MapText>& out)
+std::vector<LabelPlacer::Layout> LabelPlacer::layoutsAround(const PixelPoint& anchor, double clearance,
+                                                            const std::vector<LabelLine>& lines, int rings) const
 {
-    m_placed.push_back(box);
-    double top = box.top;
-    for (const LabelLine& line : request.lines) {
-        const double height = line.size * kLineSpacing;
-        // Baseline at about four fifths of the line's height.
-        out.push_back({line.text, box.left, top + height * 0.8, line.size, line.bold, line.colour, line.halo});
-        top += height;
+    std::vector<double> widths;
+    double width = 0.0;
+    double height = 0.0;
+    for (const LabelLine& line : lines) {
+        widths.push_back(lineWidth(line));
+        width = std::max(width, widths.back());
+        height += lineHeight(line);
+    }
+    const double ax = anchor.x;
+    const double ay = anchor.y;
+    std::vector<Layout> layouts;
+    for (int ring = 0; ring < rings; ++ring) {
+        const double d = clearance + ring * kRingStep;
+        const double k = d * 0.75;
+        // Block corners and the side the text hangs from, in order of taste.
+        const struct {
+            double left, top;
+            int side;
+        } spots[] = {
+            {ax + d, ay - height / 2, 1},           // right
+            {ax + k, ay - k - height, 1},           // upper right
+            {ax + k, ay + k, 1},                    // lower right
+            {ax - d - width, ay - height / 2, -1},  // left
+            {ax - k - width, ay - k - height, -1},  // upper left
+            {ax - k - width, ay + k, -1},           // lower left
+            {ax - width / 2, ay - d - height, 0},   // above
+            {ax - width / 2, ay + d, 0},            // below
+            {ax - 4.0, ay - d - height, 1},         // above, hanging right
+            {ax + 4.0 - width, ay - d - height, -1},  // above, hanging left
+            {ax - 4.0, ay + d, 1},                  // below, hanging right
+            {ax + 4.0 - width, ay + d, -1},         // below, hanging left
+        };
+        for (std::size_t s = 0; s < std::size(spots); ++s) {
+            Layout layout;
+            layout.side = spots[s].side;
+            layout.penalty = ring * kPerRing + static_cast<double>(s) * 0.01;
+            double top = spots[s].top;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                // Each line hangs from the side nearest the point, so the
+                // first line stays close to its symbol whatever the others' length.
+                double left = spots[s].left;
+                if (layout.side < 0) {
+                    left += width - widths[i];
+                } else if (layout.side == 0) {
+                    left += (width - widths[i]) / 2;
+                }
+                layout.boxes.push_back({left, top, left + widths[i], top + lineHeight(lines[i])});
+                top += lineHeight(lines[i]);
+            }
+            layouts.push_back(std::move(layout));
+        }
+    }
+    return layouts;
+}
+
+bool LabelPlacer::best(const std::vector<Layout>& layouts, bool ignoreGivingWay, bool avoidRoute, Layout& chosen) const
+{
+    double lowest = std::numeric_limits<double>::infinity();
+    for (const Layout& layout : layouts) {
+        if (layout.penalty >= lowest) {
+            continue;
+        }
+        double penalty = layout.penalty;
+        bool usable = true;
+        bool overRoute = false;
+        for (const Box& box : layout.boxes) {
+            if (!insidePicture(box) || !clear(box, ignoreGivingWay)) {
+                usable = false;
+                break;
+            }
+            overRoute = overRoute || crossesRoute(box);
+            penalty += kPerMinorSymbol * minorSymbolsUnder(box);
+        }
+        if (!usable || (overRoute && avoidRoute)) {
+            continue;
+        }
+        penalty += overRoute ? kOverRoute : 0.0;
+        if (penalty < lowest) {
+            lowest = penalty;
+            chosen = layout;
+        }
+    }
+    return lowest < std::numeric_limits<double>::infinity();
+}
+
+void LabelPlacer::put(const std::vector<LabelLine>& lines, const Layout& layout, bool lastGivesWay)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LabelLine& line = lines[i];
+        const Box& box = layout.boxes[i];
+        const MapText text{line.text, box.left, box.top + lineHeight(line) * kBaseline, line.size, line.bold,
+                           line.colour, line.halo};
+        m_placed.push_back({text, box, lastGivesWay && i + 1 == lines.size(), false});
+    }
+}
+
+std::vector<LabelPlacer::Layout> LabelPlacer::layoutsBeside(const Layout& first, const LabelLine& line) const
+{
+    const Box& ident = first.boxes.front();
+    const double width = lineWidth(line);
+    const double height = lineHeight(line);
+    const int side = first.side;
+    const double left = side > 0 ? ident.left : side < 0 ? ident.right - width : (ident.left + ident.right - width) / 2;
+    const double top = (ident.top + ident.bottom - height) / 2;
+    // Just clear of the first line, as the gap between labels requires.
+    const double below = ident.bottom + kGap + 0.01;
+    const double above = ident.top - kGap - 0.01;
+    std::vector<Layout> layouts = {
+        {{{left, below, left + width, below + height}}, side, 0.0},  // under it
+        {{{left, above - height, left + width, above}}, side, 0.5},  // over it
+    };
+    // On the far side from the symbol, on the same line.
+    if (side >= 0) {
+        layouts.push_back({{{ident.right + 4.0, top, ident.right + 4.0 + width, top + height}}, side, 1.0});
+    }
+    if (side <= 0) {
+        layouts.push_back({{{ident.left - 4.0 - width, top, ident.left - 4.0, top + height}}, side, 1.0});
+    }
+    return layouts;
+}
+
+void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& requests, bool secondGivesWay)
+{
+    std::vector<std::pair<const Request*, Layout>> placedFirst;
+    std::vector<const Request*> unplaced;
+    for (const Request* request : requests) {
+        std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings);
+        // A spot that leaves room for the second line beside the first is the better one.
+        if (!request->second.text.empty()) {
+            for (Layout& layout : layouts) {
+                Layout unused;
+                if (!best(layoutsBeside(layout, request->second), false, false, unused)) {
+                    layout.penalty += kNoRoomForSecondLine;
+                }
+            }
+        }
+        Layout chosen;
+        if (best(layouts, false, false, chosen)) {
+            put(request->lines, chosen, false);
+            placedFirst.emplace_back(request, chosen);
+        } else {
+            unplaced.push_back(request);
+        }
+    }
+    // A beacon's ident that found no room takes it from other beacons'
+    // frequencies, which are placed after all idents for that reason too.
+    if (secondGivesWay) {
+        for (const auto& [request, layout] : placedFirst) {
+            Layout chosen;
+            if (!request->second.text.empty() && best(layoutsBeside(layout, request->second), false, false, chosen)) {
+                put({request->second}, chosen, true);
+            }
+        }
+        for (const Request* request : unplaced) {
+            Layout chosen;
+            if (!best(layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings), true, false,
+                      chosen)) {
+                continue;
+            }
+            for (Placed& placed : m_placed) {
+                for (const Box& box : chosen.boxes) {
+                    placed.removed = placed.removed || (placed.givesWay && overlaps(box, placed.box));
+                }
+            }
+            put(request->lines, chosen, false);
+        }
+        return;
+    }
+    // A name only stands next to its ident: alone it would point nowhere.
+    for (const auto& [request, layout] : placedFirst) {
+        Layout chosen;
+        if (!request->second.text.empty() && best(layoutsBeside(layout, request->second), false, false, chosen)) {
+            put({request->second}, chosen, false);
+        }
     }
 }
 
@@ -115,59 +343,52 @@ std::vector<MapText> LabelPlacer::place()
 {
     std::stable_sort(m_requests.begin(), m_requests.end(),
                      [](const Request& a, const Request& b) { return a.importance < b.importance; });
-    std::vector<MapText> texts;
+    std::vector<const Request*> beacons;
+    std::vector<const Request*> airports;
     for (const Request& request : m_requests) {
-        double width = 0.0;
-        double height = 0.0;
-        for (const LabelLine& line : request.lines) {
-            width = std::max(width, lineWidth(line));
-            height += line.size * kLineSpacing;
+        if (request.importance == Importance::RouteBeacon) {
+            beacons.push_back(&request);
+        } else if (request.importance == Importance::AirportIdent) {
+            airports.push_back(&request);
         }
-        const bool required = request.importance <= Importance::Route;
-        const double ax = request.anchor.x;
-        const double ay = request.anchor.y;
-        if (request.fixed) {
-            const Box box{ax, ay, ax + width, ay + height};
-            if (required || clear(box)) {
-                emit(request, box, texts);
+    }
+    for (const Request& request : m_requests) {
+        if (request.importance == Importance::RouteBeacon) {
+            if (&request == beacons.front()) {
+                placeWithSecondLines(beacons, true);
             }
             continue;
         }
-        const double d = request.clearance;
-        const double k = d * 0.75;
-        const Box candidates[] = {
-            {ax + d, ay - height / 2, ax + d + width, ay + height / 2},        // right
-            {ax + k, ay - k - height, ax + k + width, ay - k},                 // upper right
-            {ax + k, ay + k, ax + k + width, ay + k + height},                 // lower right
-            {ax - d - width, ay - height / 2, ax - d, ay + height / 2},        // left
-            {ax - k - width, ay - k - height, ax - k, ay - k},                 // upper left
-            {ax - k - width, ay + k, ax - k, ay + k + height},                 // lower left
-            {ax - width / 2, ay - d - height, ax + width / 2, ay - d},         // above
-            {ax - width / 2, ay + d, ax + width / 2, ay + d + height},         // below
-        };
-        const Box* chosen = nullptr;
-        const Box* fallback = nullptr;
-        const Box* visible = nullptr;
-        for (const Box& box : candidates) {
-            if (!insidePicture(box)) {
-                continue;
+        if (request.importance == Importance::AirportIdent) {
+            if (&request == airports.front()) {
+                placeWithSecondLines(airports, false);
             }
-            visible = visible ? visible : &box;
-            if (!clear(box)) {
-                continue;
-            }
-            if (!crossesRoute(box)) {
-                chosen = &box;
-                break;
-            }
-            fallback = fallback ? fallback : &box;
+            continue;
         }
-        chosen = chosen ? chosen : fallback;
-        if (!chosen && required) {
-            chosen = visible ? visible : &candidates[0];
+        if (request.fixed) {
+            Layout layout;
+            double top = request.anchor.y;
+            for (const LabelLine& line : request.lines) {
+                layout.boxes.push_back({request.anchor.x, top, request.anchor.x + lineWidth(line), top + lineHeight(line)});
+                top += lineHeight(line);
+            }
+            const bool fits = std::all_of(layout.boxes.begin(), layout.boxes.end(),
+                                          [&](const Box& box) { return clear(box); });
+            if (request.importance == Importance::Furniture || fits) {
+                put(request.lines, layout, false);
+            }
+            continue;
         }
-        if (chosen) {
-            emit(request, *chosen, texts);
+        // Other beacons' idents never lie across the route.
+        Layout chosen;
+        if (best(layoutsAround(request.anchor, request.clearance, request.lines, 1), false, true, chosen)) {
+            put(request.lines, chosen, false);
+        }
+    }
+    std::vector<MapText> texts;
+    for (const Placed& placed : m_placed) {
+        if (!placed.removed) {
+            texts.push_back(placed.text);
         }
     }
     return texts;

@@ -24,27 +24,38 @@ struct LabelLine {
     bool halo = false;
 };
 
-// Greedy label placement: labels are taken in order of importance, each put
-// at the first of a few spots round its point that is clear of the labels
-// and symbols already there, and of the route where it can be.
+// Greedy label placement by importance. No label is ever drawn over another
+// or over a symbol: one that finds no free spot near its point is moved a
+// little further out, and dropped when that does not help either. What a
+// pilot needs most goes first: the route's beacons (ident, then frequency),
+// the airports' idents, the airports' names, the other beacons.
 class LabelPlacer {
 public:
-    enum class Importance { Furniture, Route, Graticule, OtherVor };
+    enum class Importance { Furniture, RouteBeacon, AirportIdent, AirportName, Graticule, OtherVor };
 
     LabelPlacer(cairo_t* cr, int width, int height);
 
-    // Symbols the labels keep clear of.
+    // Symbols no label may cover.
     void addObstacle(const Box& box) { m_obstacles.push_back(box); }
-    // The route's lines, which labels avoid unless no other spot is free.
+    // Faint symbols a label covers only where no spot nearby is free of them.
+    void addMinorSymbol(const Box& box) { m_minorSymbols.push_back(box); }
+    // The route's lines, which labels avoid where they can; the other
+    // beacons' idents never cross them.
     void addRouteLine(const std::vector<PixelPoint>& line) { m_routeLines.push_back(line); }
 
-    // A label beside a point, `clearance` pixels away from it.
+    // A route beacon's ident with its frequency under it. Where both do not
+    // fit, the frequency gives way, also to a later beacon's ident.
+    void addBeacon(const PixelPoint& anchor, double clearance, LabelLine ident, LabelLine frequency);
+    // An airport's ident beside its symbol and its name next to the ident.
+    void addAirport(const PixelPoint& anchor, double clearance, LabelLine ident, LabelLine name);
+    // A label beside a point, `clearance` pixels away from it, shown where
+    // it fits.
     void addBeside(Importance importance, const PixelPoint& anchor, double clearance, std::vector<LabelLine> lines);
-    // A label with its top left corner at a fixed spot.
+    // A label with its top left corner at a fixed spot: furniture is always
+    // shown, anything else where it fits.
     void addAt(Importance importance, const PixelPoint& topLeft, std::vector<LabelLine> lines);
 
-    // Places all labels, most important first. Route and furniture labels
-    // are always shown; the others only where they fit.
+    // Places all labels and returns their lines in the order placed.
     std::vector<MapText> place();
 
 private:
@@ -54,21 +65,45 @@ private:
         double clearance;
         bool fixed;
         std::vector<LabelLine> lines;
+        LabelLine second;  // the frequency or the name; empty when none
+    };
+    // One line of text put on the map, with the box it claims.
+    struct Placed {
+        MapText text;
+        Box box;
+        bool givesWay = false;  // a frequency, which a beacon's ident may displace
+        bool removed = false;
+    };
+    // Where a block of lines would go: one box per line.
+    struct Layout {
+        std::vector<Box> boxes;
+        int side = 0;  // -1 left of the point, 1 right of it, 0 above or below
+        double penalty = 0.0;
     };
 
     double lineWidth(const LabelLine& line) const;
-    bool clear(const Box& box) const;
+    bool clear(const Box& box, bool ignoreGivingWay = false) const;
     bool crossesRoute(const Box& box) const;
+    int minorSymbolsUnder(const Box& box) const;
     bool insidePicture(const Box& box) const;
-    void emit(const Request& request, const Box& box, std::vector<MapText>& out);
+    std::vector<Layout> layoutsAround(const PixelPoint& anchor, double clearance, const std::vector<LabelLine>& lines,
+                                      int rings) const;
+    bool best(const std::vector<Layout>& layouts, bool ignoreGivingWay, bool avoidRoute, Layout& chosen) const;
+    void put(const std::vector<LabelLine>& lines, const Layout& layout, bool lastGivesWay);
+
+    // Where a second line may stand next to a placed first line.
+    std::vector<Layout> layoutsBeside(const Layout& first, const LabelLine& line) const;
+    // Places the first lines of all requests, then their second lines.
+    void placeWithSecondLines(const std::vector<const Request*>& requests, bool secondGivesWay);
 
     cairo_t* m_cr;
     int m_width;
     int m_height;
     std::vector<Box> m_obstacles;
-    std::vector<Box> m_placed;
+    std::vector<Box> m_minorSymbols;
     std::vector<std::vector<PixelPoint>> m_routeLines;
     std::vector<Request> m_requests;
+    std::vector<Placed> m_placed;
 };
 
 }  // namespace routemap

@@ -4,10 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace routemap {
 
 namespace {
+
+// The least distance between two faint beacons drawn, in pixels.
+constexpr double kOtherVorSpacing = 14.0;
+// The picture's area for each faint beacon where their idents are shown.
+constexpr double kPixelsPerOtherVorLabel = 60.0 * 60.0;
 
 bool usable(const MapPoint& p)
 {
@@ -92,19 +98,64 @@ void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, 
         }
         return false;
     };
+    // Room is kept round the route's own symbols, which are drawn later.
+    std::vector<PixelPoint> taken;
+    for (const MapPoint& stop : route) {
+        PixelPoint p;
+        if (pixelOf(canvas, stop, p)) {
+            taken.push_back(p);
+        }
+    }
+    const double routeRoom = style::kVorRadius + style::kOtherVorRadius + 1.0;
+    const std::size_t routeSymbols = taken.size();
+    // At small scales the beacons thin out: one within each few pixels.
+    const double spacing = kOtherVorSpacing;
+    std::unordered_map<long long, std::vector<std::size_t>> cells;
+    const auto cellOf = [&](double x, double y) {
+        // Rows apart by more columns than any picture has; cells left of
+        // or above the picture count negative.
+        return static_cast<long long>(std::floor(y / spacing)) * 1000003LL + static_cast<long long>(std::floor(x / spacing));
+    };
+    const auto crowded = [&](const PixelPoint& p) {
+        for (std::size_t i = 0; i < routeSymbols; ++i) {
+            if (std::hypot(taken[i].x - p.x, taken[i].y - p.y) < routeRoom) {
+                return true;
+            }
+        }
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const auto cell = cells.find(cellOf(p.x + dx * spacing, p.y + dy * spacing));
+                if (cell == cells.end()) {
+                    continue;
+                }
+                for (const std::size_t i : cell->second) {
+                    if (std::hypot(taken[i].x - p.x, taken[i].y - p.y) < spacing) {
+                        return true;
+                    }
+                }
+            }
+        }
+        return false;
+    };
     std::vector<std::pair<PixelPoint, const MapPoint*>> shown;
     for (const MapPoint& vor : vors) {
         PixelPoint p;
-        if (pixelOf(canvas, vor, p) && onPicture(canvas, p, style::kOtherVorRadius) && !onRoute(vor)) {
-            hexagon(cr, p, style::kOtherVorRadius);
-            shown.emplace_back(p, &vor);
+        if (!pixelOf(canvas, vor, p) || !onPicture(canvas, p, style::kOtherVorRadius) || onRoute(vor) || crowded(p)) {
+            continue;
         }
+        cells[cellOf(p.x, p.y)].push_back(taken.size());
+        taken.push_back(p);
+        hexagon(cr, p, style::kOtherVorRadius);
+        shown.emplace_back(p, &vor);
+        const double r = style::kOtherVorRadius;
+        canvas.labels.addMinorSymbol({p.x - r, p.y - r, p.x + r, p.y + r});
     }
     setColour(cr, style::kOtherVor, 0.55);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     // Idents only while they can be read; a crowd of them hides the route.
-    if (shown.size() > 250) {
+    const double area = canvas.projection.width() * canvas.projection.height();
+    if (static_cast<double>(shown.size()) > area / kPixelsPerOtherVorLabel) {
         return;
     }
     for (const auto& [p, vor] : shown) {
@@ -170,12 +221,12 @@ void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& rout
             vorSymbol(canvas.cr, p);
         }
         canvas.labels.addObstacle({p.x - radius, p.y - radius, p.x + radius, p.y + radius});
-        std::vector<LabelLine> lines{{stop->ident, 13.0, true, airport ? style::kAirport : style::kVor, true}};
-        const std::string& second = airport ? stop->name : stop->frequency;
-        if (!second.empty()) {
-            lines.push_back({second, 11.0, false, style::kInk, true});
+        const LabelLine ident{stop->ident, 13.0, true, airport ? style::kAirport : style::kVor, true};
+        if (airport) {
+            canvas.labels.addAirport(p, radius + 2.0, ident, {stop->name, 11.0, false, style::kInk, true});
+        } else {
+            canvas.labels.addBeacon(p, radius + 2.0, ident, {stop->frequency, 11.0, false, style::kInk, true});
         }
-        canvas.labels.addBeside(LabelPlacer::Importance::Route, p, radius + 2.0, std::move(lines));
     }
 }
 

@@ -7,6 +7,8 @@
 #include "search/SearchKey.h"
 
 #include <algorithm>
+#include <optional>
+#include <tuple>
 #include <unordered_map>
 
 namespace airportsearch {
@@ -16,14 +18,56 @@ namespace {
 // One row of airport_search that matched.
 struct Hit {
     AirportMatch::Kind kind;
+    long long rank;  // 0 for the largest kind of airport
     long long position;
     std::string id;
     std::string iata;
 };
 
-Hit ReadHit(CRecordset& rs, AirportMatch::Kind kind)
+std::vector<std::string> Split(const std::string& text, char separator)
 {
-    return {kind, std::stoll(rs.GetFieldValue("Position")), rs.GetFieldValue("ID"), rs.GetFieldValue("IATA")};
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (const char c : text + separator) {
+        if (c != separator) {
+            piece += c;
+        } else if (!piece.empty()) {
+            pieces.push_back(piece);
+            piece.clear();
+        }
+    }
+    return pieces;
+}
+
+// Whether each typed word begins a word of the text, in the order typed.
+bool WordsBeginInOrder(const std::string& text, const std::vector<std::string>& typedWords)
+{
+    std::size_t next = 0;
+    for (const std::string& word : Split(text, ' '))
+        if (next < typedWords.size() && word.compare(0, typedWords[next].size(), typedWords[next]) == 0)
+            ++next;
+    return next == typedWords.size();
+}
+
+// How a row of airport_search matches the key, if at all; its Words hold
+// " name / city / ident" (see the importer's AirportSearchRows).
+std::optional<AirportMatch::Kind> Classify(const std::string& words, const std::string& key,
+                                           const std::vector<std::string>& keyWords)
+{
+    std::vector<std::string> parts;
+    for (const std::string& part : Split(words, '/')) {
+        const auto first = part.find_first_not_of(' ');
+        const auto last = part.find_last_not_of(' ');
+        parts.push_back(first == std::string::npos ? std::string() : part.substr(first, last - first + 1));
+    }
+    if (parts.size() > 1 && parts[1].compare(0, key.size(), key) == 0)
+        return AirportMatch::Kind::CityStart;
+    for (const std::string& part : parts)
+        if (WordsBeginInOrder(part, keyWords))
+            return AirportMatch::Kind::WordStart;
+    if (words.find(key) != std::string::npos)
+        return AirportMatch::Kind::Contains;
+    return std::nullopt;
 }
 
 void OpenWith(CRecordset& rs, const std::string& sql, std::vector<std::string> parameters)
@@ -63,55 +107,81 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
         throw CDBException("The navigation database has no airport search table; rebuild it with meridane-navdb "
                            "to find airports by code or name.");
 
-    // The codes, and the first rows in Position order that hold the text,
-    // each marked by whether a word begins with it. Word starts are among
-    // those rows, so the window holds the best of them; only when it is
-    // full and has too few of them must the whole table be read for more.
+    // The codes, and the first rows in Position order that hold the typed
+    // words in order, each then ranked by how it matches. City and word
+    // starts are among those rows, so the window holds the best of them;
+    // only when it is full and has too few of them must the whole table be
+    // read for more.
+    const std::vector<std::string> keyWords = Split(key, ' ');
+    std::string inOrder = "*", wordStarts = "*";
+    for (const std::string& word : keyWords) {
+        inOrder += word + "*";
+        wordStarts += " " + word + "*";
+    }
     const std::size_t window = 5 * limit;
-    std::vector<Hit> codes, wordStarts, contains;
+    std::unordered_map<std::string, Hit> best;
+    std::size_t codes = 0;
+    auto add = [&](CRecordset& rs, std::optional<AirportMatch::Kind> kind) {
+        if (!kind)
+            return;
+        Hit hit{*kind, std::stoll(rs.GetFieldValue("Rank")), std::stoll(rs.GetFieldValue("Position")),
+                rs.GetFieldValue("ID"), rs.GetFieldValue("IATA")};
+        auto [it, added] = best.emplace(hit.id, hit);
+        if (!added && std::tie(hit.kind, hit.position) < std::tie(it->second.kind, it->second.position))
+            it->second = hit;
+    };
     std::size_t windowRows = 0;
     {
         CRecordset rs(m_database);
         OpenWith(rs,
-                 "SELECT 0 AS Tier, Position, ID, IATA FROM airport_search WHERE Ident = ? OR IATA = ?"
-                 " UNION ALL SELECT * FROM (SELECT CASE WHEN instr(Words, ?) > 0 THEN 1 ELSE 2 END, Position, ID,"
-                 " IATA FROM airport_search WHERE Words GLOB ? ORDER BY Position LIMIT " +
+                 "SELECT 0 AS Tier, Position, Rank, ID, IATA, Words FROM airport_search WHERE Ident = ? OR IATA = ?"
+                 " UNION ALL SELECT * FROM (SELECT 1, Position, Rank, ID, IATA, Words FROM airport_search"
+                 " WHERE Words GLOB ? ORDER BY Position LIMIT " +
                      std::to_string(window) + ")",
-                 {key, key, " " + key, "*" + key + "*"});
+                 {key, key, inOrder});
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            const std::string tier = rs.GetFieldValue("Tier");
-            if (tier == "0") {
-                codes.push_back(ReadHit(rs, AirportMatch::Kind::Code));
+            if (rs.GetFieldValue("Tier") == "0") {
+                ++codes;
+                add(rs, AirportMatch::Kind::Code);
                 continue;
             }
             ++windowRows;
-            if (tier == "1")
-                wordStarts.push_back(ReadHit(rs, AirportMatch::Kind::WordStart));
-            else
-                contains.push_back(ReadHit(rs, AirportMatch::Kind::Contains));
+            add(rs, Classify(rs.GetFieldValue("Words"), key, keyWords));
         }
     }
-    std::sort(codes.begin(), codes.end(), [](const Hit& a, const Hit& b) { return a.position < b.position; });
-    if (windowRows == window && wordStarts.size() < limit + codes.size()) {
+    const auto starts = std::count_if(best.begin(), best.end(), [](const auto& entry) {
+        return entry.second.kind <= AirportMatch::Kind::WordStart;
+    });
+    if (windowRows == window && static_cast<std::size_t>(starts) < limit + codes) {
+        // One more pass over the table; city starts sorted ahead, so that
+        // the many word starts of large airports cannot crowd out a small
+        // town's.
         CRecordset rs(m_database);
         OpenWith(rs,
-                 "SELECT Position, ID, IATA FROM airport_search WHERE Words GLOB ? ORDER BY Position LIMIT " +
-                     std::to_string(limit + codes.size()),
-                 {"* " + key + "*"});
-        wordStarts.clear();
+                 "SELECT Position, Rank, ID, IATA, Words FROM airport_search WHERE Words GLOB ? OR Words GLOB ?"
+                 " ORDER BY Words GLOB ? DESC, Position LIMIT " +
+                     std::to_string(2 * (limit + codes)),
+                 {"*/ " + key + "*/*", wordStarts, "*/ " + key + "*/*"});
         for (; !rs.IsEOF(); rs.MoveNext())
-            wordStarts.push_back(ReadHit(rs, AirportMatch::Kind::WordStart));
+            add(rs, Classify(rs.GetFieldValue("Words"), key, keyWords));
     }
 
     // Each airport once, in its best place.
-    std::vector<Hit> hits = codes;
-    auto listed = [&hits](const Hit& hit) {
-        return std::any_of(hits.begin(), hits.end(), [&hit](const Hit& h) { return h.id == hit.id; });
+    std::vector<Hit> hits;
+    for (auto& entry : best)
+        hits.push_back(std::move(entry.second));
+    // City and name starts share one tier, the larger airport first: "kennedy"
+    // means the New York airport before the airstrip of a town so named; at
+    // equal size the city comes first ("san fr": San Francisco's airport).
+    const auto tier = [](const Hit& hit) {
+        return hit.kind == AirportMatch::Kind::CityStart ? AirportMatch::Kind::WordStart : hit.kind;
     };
-    for (const std::vector<Hit>* group : {&wordStarts, &contains})
-        for (const Hit& hit : *group)
-            if (hits.size() < limit && !listed(hit))
-                hits.push_back(hit);
+    std::sort(hits.begin(), hits.end(), [&tier](const Hit& a, const Hit& b) {
+        const auto aTier = tier(a), bTier = tier(b);
+        const long long aRank = aTier == AirportMatch::Kind::WordStart ? a.rank : 0;
+        const long long bRank = bTier == AirportMatch::Kind::WordStart ? b.rank : 0;
+        return std::tie(aTier, aRank, a.kind, a.position) < std::tie(bTier, bRank, b.kind, b.position);
+    });
     if (hits.size() > limit)
         hits.resize(limit);
     if (hits.empty())

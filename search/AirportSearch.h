@@ -12,9 +12,10 @@ namespace airportsearch {
 // as the selection cascade needs them to reach it.
 struct AirportMatch {
     // Why it matched, best first: the text is the airport's ICAO ident or
-    // IATA code; a word of its name, city or ident begins with the text;
-    // its name or city holds the text elsewhere.
-    enum class Kind { Code, WordStart, Contains };
+    // IATA code; its city begins with the text; the typed words begin
+    // words of its name (or of its city, or its ident begins so), in the
+    // order typed; its name, city or ident holds the text inside a word.
+    enum class Kind { Code, CityStart, WordStart, Contains };
 
     Kind kind = Kind::Contains;
     std::string id;
@@ -46,10 +47,12 @@ public:
     // search existed has not); asks the database once.
     bool available();
 
-    // At most `limit` airports, best first: exact codes, then word starts,
-    // then other matches; among equals the larger kind of airport, then by
-    // name. No match (and nothing to search for, or a key longer than
-    // kLongestKey) gives an empty list; a
+    // At most `limit` airports, best first: exact codes; then airports whose
+    // city begins with the text or whose name's words begin with the typed
+    // words, the larger kind of airport first and at equal size the city
+    // starts first; then matches inside words; among equals by name. No match
+    // (and nothing to search for, or a key longer than kLongestKey) gives an
+    // empty list; a
     // database without the search table or a failing query throws
     // CDBException.
     std::vector<AirportMatch> find(const std::string& typed, std::size_t limit = kDefaultLimit);

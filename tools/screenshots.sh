@@ -1,8 +1,9 @@
 #!/bin/sh
 # Screenshots of Meridane on the world navigation database, under a virtual
-# X display with a window manager (so that the captions show): the airport
-# selection dialog on KJFK, the main window with the routes KJFK to KBOS and
-# EGLL to LFPG, and the About box.
+# X display of 1280 by 800 pixels with a window manager (so that the captions
+# show): the airport selection dialog on KJFK, the main window at its default
+# size with the routes KJFK to KBOS, EGLL to LFPG and KJFK to KLAX, and the
+# About box.
 #
 #   tools/screenshots.sh [OUTPUT_DIR]
 #
@@ -42,5 +43,5 @@ trap 'rm -rf "$work"' EXIT
 ln -s "$(cd "$(dirname "$db")" && pwd)/$(basename "$db")" "$work/VORS.MDB"
 
 cd "$work"
-MERIDANE_ODBCSYSINI="$build/odbc" xvfb-run -a -s "-screen 0 1280x1024x24" \
+MERIDANE_ODBCSYSINI="$build/odbc" xvfb-run -a -s "-screen 0 1280x800x24" \
     sh -c 'openbox >/dev/null 2>&1 & sleep 1; "$0" "$1"' "$driver" "$out"

@@ -85,7 +85,7 @@ void AirportFindPane::OnFindText()
     }
     m_matches = m_search->find(text);
     if (m_matches.empty()) {
-        ShowNote("No airport found.");
+        ShowNote("No airport matches \"" + text + "\".");
         return;
     }
     m_lstMatches->Freeze();

@@ -30,6 +30,8 @@ std::string Degrees(double value, char positive, char negative)
 
 }  // namespace
 
+const int MapWindow::ID_SHOW_WHOLE_ROUTE = wxWindow::NewControlId();
+
 std::string MapPointFacts(const routemap::MapPoint& point)
 {
     std::string facts = point.ident + "  " + point.name + "\n";
@@ -53,6 +55,36 @@ MapWindow::MapWindow(wxWindow* parent)
     Bind(wxEVT_LEFT_DOWN, &MapWindow::OnLeftDown, this);
     Bind(wxEVT_MOTION, &MapWindow::OnMotion, this);
     Bind(wxEVT_LEFT_DCLICK, &MapWindow::OnDoubleClick, this);
+    m_showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
+    Bind(wxEVT_CONTEXT_MENU, &MapWindow::OnContextMenu, this);
+    Bind(wxEVT_KEY_DOWN, &MapWindow::OnKeyDown, this);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowWholeRoute(); }, ID_SHOW_WHOLE_ROUTE);
+}
+
+void MapWindow::ShowWholeRoute()
+{
+    m_view.reset();
+    Refresh();
+}
+
+void MapWindow::OnContextMenu(wxContextMenuEvent&)
+{
+    wxMenu menu;
+    menu.Append(ID_SHOW_WHOLE_ROUTE, "Show &whole route\tHome");
+    menu.Enable(ID_SHOW_WHOLE_ROUTE, Moved());
+    if (m_extendMenu) {
+        menu.AppendSeparator();
+        m_extendMenu(menu);
+    }
+    m_showMenu(menu);
+}
+
+void MapWindow::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_HOME && !event.HasAnyModifiers())
+        ShowWholeRoute();
+    else
+        event.Skip();
 }
 
 void MapWindow::SetScene(routemap::MapScene scene)

@@ -3,6 +3,7 @@
 #include "map/MapScene.h"
 #include "map/Outlines.h"
 
+#include <wx/menu.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -12,9 +13,10 @@
 
 // The route map in the window: the plan (or the airports chosen so far) over
 // land, sea and borders. The mouse wheel zooms about the pointer, dragging
-// pans, a double-click on a beacon or airport shows its facts. A new scene
-// brings the view back to one that fits it; with nothing chosen it shows the
-// world.
+// pans, a double-click on a beacon or airport shows its facts. A new scene,
+// Home (once a click gave the map the focus) and "Show whole route" in its
+// context menu bring the view back to one that fits the route; with nothing
+// chosen it shows the world.
 class MapWindow : public wxWindow {
 public:
     explicit MapWindow(wxWindow* parent);
@@ -30,6 +32,10 @@ public:
     // Zooms by a factor (above 1 closer) about a pixel, and pans by pixels.
     void Zoom(double factor, const wxPoint& about);
     void Pan(const wxPoint& by);
+    // Back to the view that fits the whole route.
+    void ShowWholeRoute();
+    // Whether the user zoomed or panned away from that view.
+    bool Moved() const { return m_view.has_value(); }
     // The point of the scene drawn nearest a pixel, within a few pixels.
     std::optional<routemap::MapPoint> PointAt(const wxPoint& pixel) const;
 
@@ -40,6 +46,12 @@ public:
     // What a double-click on a point does; an information box unless
     // replaced (tests look instead).
     std::function<void(const routemap::MapPoint&)> m_showFacts;
+    // Adds the window's own items under the map's in its context menu.
+    std::function<void(wxMenu&)> m_extendMenu;
+    // Shows the context menu; a popup unless replaced (tests look instead).
+    std::function<void(wxMenu&)> m_showMenu;
+
+    static const int ID_SHOW_WHOLE_ROUTE;
 
 private:
     void OnPaint(wxPaintEvent& event);
@@ -47,6 +59,8 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnDoubleClick(wxMouseEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
 
     routemap::MapScene m_scene;
     std::optional<routemap::MapView> m_view;  // set once the user zooms or pans

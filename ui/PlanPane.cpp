@@ -13,7 +13,9 @@
 #include "map/MapFile.h"
 #include "map/MapSize.h"
 
+#include <wx/clipbrd.h>
 #include <wx/filedlg.h>
+#include <wx/settings.h>
 #include <wx/filename.h>
 
 #include <algorithm>
@@ -22,6 +24,10 @@ namespace {
 
 const int ID_EXPORT_PLAN = wxWindow::NewControlId();
 const int ID_SAVE_MAP = wxWindow::NewControlId();
+const int ID_COPY_ROUTE = wxWindow::NewControlId();
+// From "nm" on, the columns hold figures, aligned on the right.
+const std::size_t FIRST_FIGURE_COLUMN = 5;
+const std::size_t COVERAGE_COLUMN = 8;  // a note in words, not a figure
 
 }  // namespace
 
@@ -32,27 +38,38 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_routeChoice = new RouteChoicePanel(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-    const std::vector<std::string> headings = flightplan::legTableHeadings();
+    const std::vector<std::string> headings = flightplan::compactLegHeadings();
     for (std::size_t c = 0; c < headings.size(); ++c) {
-        const bool figure = c >= 5 && c <= 7;  // Leg nm, Time, Total nm
+        const bool figure = c >= FIRST_FIGURE_COLUMN && c < COVERAGE_COLUMN;
         m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
                                 figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
     }
     KeepHeadingsOverColumns(*m_lstLegs);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
+    auto* routeLabel = new wxStaticText(this, wxID_ANY, "Route:");
+    m_edtRoute = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
+    m_btnCopyRoute = new wxButton(this, ID_COPY_ROUTE, "Copy", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    m_btnCopyRoute->SetToolTip("Copies the route as a flight plan's route field wants it, without the airports");
     m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
     m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
 
-
+    const int gap = FromDIP(4);
+    auto* routeRow = new wxBoxSizer(wxHORIZONTAL);
+    routeRow->Add(routeLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    routeRow->Add(m_edtRoute, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    routeRow->Add(m_btnCopyRoute, 0, wxALIGN_CENTER_VERTICAL);
     m_buttons = new wxBoxSizer(wxHORIZONTAL);
     m_buttons->Add(m_btnSaveMap, 0, wxRIGHT, FromDIP(6));
     m_buttons->Add(m_btnExport, 0);
+    m_hosted = new wxBoxSizer(wxVERTICAL);
     m_sizer = new wxBoxSizer(wxVERTICAL);
-    m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, FromDIP(4));
-    m_sizer->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
+    m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, gap);
+    m_sizer->Add(m_hosted, 0, wxEXPAND);
+    m_hosted->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, gap);
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
-    m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, FromDIP(4));
-    m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
+    m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, gap);
+    m_sizer->Add(routeRow, 0, wxEXPAND | wxTOP, gap);
+    m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, gap);
     SetSizer(m_sizer);
 
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
@@ -61,12 +78,30 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     });
     m_chooseExportFile = [this] { return AskExportFile(); };
     m_chooseMapFile = [this] { return AskMapFile(); };
+    m_copyText = [](const std::string& text) {
+        wxClipboardLocker clipboard;
+        if (!!clipboard)
+            wxTheClipboard->SetData(new wxTextDataObject(ToWx(text)));
+    };
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, ID_EXPORT_PLAN);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSaveMap(); }, ID_SAVE_MAP);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCopyRoute(); }, ID_COPY_ROUTE);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(!m_map->Scene().route.empty()); },
          ID_SAVE_MAP);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_plan.has_value()); }, ID_EXPORT_PLAN);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_plan.has_value()); }, ID_COPY_ROUTE);
     Clear();
+}
+
+void PlanPane::ExtendMapMenu(std::function<void(wxMenu&)> extend)
+{
+    m_map->m_extendMenu = std::move(extend);
+}
+
+void PlanPane::HostPanel(wxWindow* panel)
+{
+    m_hosted->Add(panel, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
+    Layout();
 }
 
 void PlanPane::ShowPlan(planning::BuiltPlan built)
@@ -75,20 +110,24 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
     long row = 0;
-    for (const std::vector<std::string>& cells : flightplan::legTableRows(*m_plan)) {
+    for (const std::vector<std::string>& cells : flightplan::compactLegRows(*m_plan)) {
         m_lstLegs->InsertItem(row, ToWx(cells[0]));
         for (std::size_t c = 1; c < cells.size(); ++c)
             m_lstLegs->SetItem(row, static_cast<int>(c), ToWx(cells[c]));
         ++row;
     }
-    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
-        m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
-    // The route to read, then the form a filed flight plan's route field
-    // (item 15) takes, without the airports.
+    const int wanted = WantedWidth();
+    SizeLegColumns();
+    // Longer idents widen the columns: the window gives the pane room anew.
+    if (WantedWidth() != wanted && GetParent())
+        GetParent()->SendSizeEvent();
+    // The route to read stands on its own line below; here the form a filed
+    // flight plan's route field (item 15) takes, without the airports.
     const std::string gap = flightplan::coverageGapText(*m_plan);
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               (gap.empty() ? "" : gap + "\n") + m_plan->route + "\n" + ROUTE_ITEM15_CAPTION + m_plan->routeItem15 +
-               (built.map.note.empty() ? "" : "\n" + built.map.note));
+               (gap.empty() ? "" : gap + "\n") + ROUTE_ITEM15_CAPTION + m_plan->routeItem15 + (built.map.note.empty() ? "" : "\n" + built.map.note));
+    m_edtRoute->ChangeValue(ToWx(m_plan->route));
+    m_edtRoute->Enable();
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
 }
@@ -107,11 +146,55 @@ void PlanPane::Clear(const std::string& why)
     m_plan.reset();
     m_routeChoice->SetSummaries("", "");
     m_lstLegs->DeleteAllItems();
-    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
-        m_lstLegs->SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    SizeLegColumns();
     SetSummary(why);
+    m_edtRoute->ChangeValue(wxString());
+    // Nothing to select: Tab passes it by.
+    m_edtRoute->Disable();
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
+}
+
+void PlanPane::SizeLegColumns()
+{
+    // Each column as wide as its widest cell or heading, and never narrower
+    // than the widest figure it usually holds, so that a new plan does not
+    // make the columns jump.
+    static const std::vector<std::string> samples = {"KJFK", "KJFK", "117.40", "360", "R-360 \u2192 R-360",
+                                                     "999.9", "9:59", "9999.9"};
+    const int padding = FromDIP(12);
+    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        m_lstLegs->GetColumn(c, heading);
+        int width = m_lstLegs->GetTextExtent(heading.GetText()).x;
+        if (static_cast<std::size_t>(c) < samples.size())
+            width = std::max(width, m_lstLegs->GetTextExtent(ToWx(samples[static_cast<std::size_t>(c)])).x);
+        for (long row = 0; row < m_lstLegs->GetItemCount(); ++row)
+            width = std::max(width, m_lstLegs->GetTextExtent(m_lstLegs->GetItemText(row, c)).x);
+        m_lstLegs->SetColumnWidth(c, width + padding);
+    }
+}
+
+int PlanPane::WantedWidth() const
+{
+    int columns = 0;
+    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c)
+        columns += m_lstLegs->GetColumnWidth(c);
+    // Borders and a vertical scroll bar.
+    const int frame = m_lstLegs->GetSize().x - m_lstLegs->GetClientSize().x;
+    return columns + std::max(frame, FromDIP(4)) + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_lstLegs) + FromDIP(4);
+}
+
+std::string PlanPane::RouteForFlightPlan() const
+{
+    return m_plan ? m_plan->routeItem15 : std::string();
+}
+
+void PlanPane::OnCopyRoute()
+{
+    if (m_plan)
+        m_copyText(RouteForFlightPlan());
 }
 
 void PlanPane::SetSummary(const std::string& text)
@@ -157,10 +240,21 @@ void PlanPane::OnSaveMap()
     }
 }
 
+std::string PlanPane::ProposedMapFileName() const
+{
+    const auto& route = m_map->Scene().route;
+    if (m_plan)
+        return m_plan->departure().ident + "-" + m_plan->destination().ident + ".png";
+    if (!route.empty())
+        return route.front().ident + "-" + route.back().ident + ".png";
+    return "route-map.png";
+}
+
 std::string PlanPane::AskMapFile()
 {
-    wxFileDialog dialog(this, "Save Map", wxString(), "route-map.svg",
+    wxFileDialog dialog(this, "Save Map", wxString(), ToWx(ProposedMapFileName()),
                         "SVG picture (*.svg)|*.svg|PNG image (*.png)|*.png", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    dialog.SetFilterIndex(1);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     wxFileName name(dialog.GetPath());

@@ -40,9 +40,9 @@ T* Control(wxWindow& dialog, int id)
     return wxStaticCast(dialog.FindWindow(ToolkitId(id)), T);
 }
 
-// The plan pane: its default and smallest width and the gap around it.
-const int PLAN_PANE_WIDTH = 440;
-const int PLAN_PANE_MIN_WIDTH = 300;
+// The plan pane: its smallest width (a 1024 by 768 screen holds the window
+// then) and the gap around it. By default it is as wide as its legs want.
+const int PLAN_PANE_MIN_WIDTH = 250;
 const int PLAN_PANE_GAP = 8;
 // A beacon name as long as the longest the world's data holds.
 const wxString LONG_BEACON_NAME = "Martha's Vineyard VORTAC";
@@ -150,6 +150,12 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
     const std::string about = LoadResourceString(IDS_ABOUTBOX);
     if (!about.empty() && m_menuSystem.GetMenuItemCount() == 0)
         m_menuSystem.Append(IDM_ABOUTBOX, ToWx(about));
+    // The map's own menu keeps the window's items under its own; a choice
+    // reaches this window's handlers as any command from the map does.
+    m_planPane->ExtendMapMenu([this](wxMenu& menu) {
+        for (const wxMenuItem* item : m_menuSystem.GetMenuItems())
+            menu.Append(item->GetId(), item->GetItemLabel());
+    });
 
     SetIcons(m_hIcon);
 
@@ -191,7 +197,7 @@ wxSize CRouteDlg::DefaultClientSize()
     const int extraHeight = 2 * std::max(0, routeHeight - m_lstRoute->GetSize().y);
 
     const wxSize base = m_layout->TemplateSize();
-    wxSize size(base.x + extraWidth + PLAN_PANE_WIDTH + 2 * PLAN_PANE_GAP, base.y + extraHeight);
+    wxSize size(base.x + extraWidth + PaneWantedWidth() + 2 * PLAN_PANE_GAP, base.y + extraHeight);
     // Never larger than the screen leaves room for, frame included.
     const wxSize screen = wxGetClientDisplayRect().GetSize() - wxSize(FromDIP(16), FromDIP(48));
     size.DecTo(screen);
@@ -205,17 +211,25 @@ void CRouteDlg::LayOut()
         return;
     const wxSize client = GetClientSize();
     const wxSize base = m_layout->TemplateSize();
-    // Width beyond the smallest window goes first to the lists until beacon
-    // names show whole, then two fifths to them and the rest to the plan;
-    // the height to both.
+    // Width beyond the smallest window goes first to the plan until every
+    // leg column reads whole, then to the lists until beacon names show
+    // whole, then two fifths to them and the rest to the plan; the height to
+    // both.
     const int extraWidth = std::max(0, client.x - base.x - PLAN_PANE_MIN_WIDTH - 2 * PLAN_PANE_GAP);
-    const int first = std::min(extraWidth, m_listsWantedWidth);
-    const int listsWidth = first + (extraWidth - first) * 2 / 5;
+    const int forLegs = std::min(extraWidth, PaneWantedWidth() - PLAN_PANE_MIN_WIDTH);
+    const int rest = extraWidth - forLegs;
+    const int first = std::min(rest, m_listsWantedWidth);
+    const int listsWidth = first + (rest - first) * 2 / 5;
     m_layout->Apply(wxPoint(0, 0), wxSize(listsWidth, std::max(0, client.y - base.y)));
     const int paneX = base.x + listsWidth + PLAN_PANE_GAP;
     m_planPane->SetSize(paneX, PLAN_PANE_GAP, std::max(0, client.x - paneX - PLAN_PANE_GAP),
                         std::max(0, client.y - 2 * PLAN_PANE_GAP));
     FitRouteNameColumn();
+}
+
+int CRouteDlg::PaneWantedWidth() const
+{
+    return std::max(PLAN_PANE_MIN_WIDTH, m_planPane->WantedWidth());
 }
 
 void CRouteDlg::FitRouteNameColumn()

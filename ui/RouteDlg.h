@@ -118,4 +118,5 @@ private:
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
     std::vector<std::string> m_listedBeaconIDs;  // of the route last calculated
     bool m_routeCalculated = false;
+    int PaneWantedWidth() const;
 };

@@ -24,6 +24,11 @@ std::string writeLegTable(const FlightPlan& plan);  // the leg table to read
 std::vector<std::string> legTableHeadings();
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan);
 std::string legTableTotals(const FlightPlan& plan);
+// The same legs in narrow columns for a pane beside other controls: both
+// radials in one cell ("R-057 → R-239", the first the leaving beacon's, the
+// second the reached one's), short headings.
+std::vector<std::string> compactLegHeadings();
+std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan);
 std::string cruiseText(const FlightPlan& plan);
 // "every leg covered" or "87 nm without a receivable VOR".
 std::string coverageTotalText(const FlightPlan& plan);

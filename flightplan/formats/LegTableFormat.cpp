@@ -60,6 +60,18 @@ std::string coverageText(const Leg& leg)
     return text;
 }
 
+// The same in the few letters a narrow column holds: the stretch without
+// a beacon, and the changeover point where it is not halfway.
+std::string compactCoverageText(const Leg& leg)
+{
+    std::string text;
+    if (std::lround(leg.uncoveredNm) > 0)
+        text = "gap " + thousandsText(std::lround(leg.uncoveredNm));
+    if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
+        text += (text.empty() ? "" : " ") + std::string("COP ") + base::formatFixed(*leg.changeoverNm, 0);
+    return text;
+}
+
 std::string layOut(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned)
 {
     std::vector<std::size_t> widths(rightAligned.size(), 0);
@@ -129,6 +141,29 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
                         leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", radialText(plan, leg),
                         base::formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), base::formatFixed(cumulative, 1),
                         coverageText(leg)});
+    }
+    return rows;
+}
+
+std::vector<std::string> compactLegHeadings()
+{
+    return {"From", "To", "Tune", "MC", "Radials", "nm", "Time", "Total", "VOR"};
+}
+
+std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
+{
+    std::vector<std::vector<std::string>> rows = legTableRows(plan);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Leg& leg = plan.legs[i];
+        std::string radials;
+        if (leg.radialFrom)
+            radials = "R-" + degreesText(*leg.radialFrom);
+        if (leg.radialFrom || leg.radialTo)
+            radials += leg.radialFrom ? " \u2192" : "\u2192";
+        if (leg.radialTo)
+            radials += " R-" + degreesText(*leg.radialTo);
+        rows[i][4] = radials.empty() ? "-" : radials;
+        rows[i][8] = compactCoverageText(leg);
     }
     return rows;
 }

@@ -88,8 +88,7 @@ TEST(LabelPlacer, AnOptionalLabelAtARouteLabelsAnchorNeverOverlapsIt)
         LabelPlacer placer(cr, kWidth, kHeight);
         // Asked for first, yet the route's label goes first.
         placer.addBeside(LabelPlacer::Importance::OtherVor, anchor, 4.0, {line("SAX 115.7", 9.0)});
-        placer.addBeside(LabelPlacer::Importance::Route, anchor, 5.0,
-                         {line("MAD", 12.0, true), line("Madison 110.4", 10.0)});
+        placer.addBeacon(anchor, 5.0, line("MAD", 12.0, true), line("Madison 110.4", 10.0));
         const std::vector<MapText> texts = placer.place();
         const MapText* route = find(texts, "MAD");
         const MapText* routeSecond = find(texts, "Madison 110.4");

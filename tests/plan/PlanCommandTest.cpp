@@ -1,4 +1,5 @@
 #include "FixtureDb.h"
+#include "SvgLabels.h"
 #include "SearchFixture.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,37 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(PlanCommandTest, MapLabelsNeverOverlapAndEveryRouteBeaconIsNamed)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    // A crowd of beacons round the route, closer together than their labels are wide.
+    std::string crowd;
+    for (int i = 0; i < 48; ++i) {
+        const int id = 10 + i;
+        crowd += NavRow(id, "Crowd", "N", 9 + i % 3, (i * 7) % 60, "E", 10 + (i / 3) % 4, (i * 13) % 60, "VOR",
+                        "11" + std::to_string(i % 8) + ".2", "0");
+        crowd += "INSERT INTO nav_facts VALUES (" + std::to_string(id) + "," + std::to_string(9 + i % 3 + (i * 7 % 60) / 60.0) +
+                 "," + std::to_string(10 + (i / 3) % 4 + (i * 13 % 60) / 60.0) + ",'XX',NULL);";
+    }
+    ExecuteSqlScript("VORS.MDB", crowd);
+    const auto plan = nlohmann::json::parse(Plan("--format json AAAA BBBB").out);
+    for (const char* size : {"1200x900", "600x450", "400x400"}) {
+        SCOPED_TRACE(size);
+        const Outcome drawn = Plan(std::string("--map route.svg --map-size ") + size + " AAAA BBBB");
+        ASSERT_EQ(drawn.status, 0) << drawn.err;
+        const auto labels = maptest::svgLabels(Slurp("route.svg"));
+        for (const auto& [a, b] : maptest::overlappingLabels(labels))
+            ADD_FAILURE() << '"' << a.text << "\" overlaps \"" << b.text << '"';
+        if (std::string(size) == "400x400")
+            continue;
+        for (std::size_t leg = 0; leg + 1 < plan["legs"].size(); ++leg) {
+            const std::string ident = plan["legs"][leg]["to"];
+            EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const auto& l) { return l.text == ident; }))
+                << ident;
+        }
+    }
+}
 
 TEST_F(PlanCommandTest, TsvIsExactlyTheRouteRowCells)
 {

@@ -53,14 +53,15 @@ TEST_F(AirportSearchTest, CodesFirstThenWordStartsThenTheRestEachByRankAndName)
               "INSERT INTO airport_facts VALUES (1,32.7,-117.2,'SAN','US'),(7,1,1,'XYZ','US');",
           {{1, 0}, {2, 1}, {3, 0}});
     // The IATA code, however small the airport; the medium airport whose
-    // name begins so; small ones whose ident, city or name begins so, by
-    // name; and last the large one that holds the text inside a word.
+    // name begins so; the small ones whose city begins so before the small
+    // one whose ident does; and last the large one that holds the text
+    // inside a word.
     EXPECT_EQ(Search("san"), (Hits{{"KSAN", Kind::Code},
-                                          {"SBRJ", Kind::WordStart},
-                                          {"SANX", Kind::WordStart},
-                                          {"E16", Kind::WordStart},
-                                          {"L52", Kind::WordStart},
-                                          {"K89", Kind::Contains}}));
+                                   {"SBRJ", Kind::WordStart},
+                                   {"E16", Kind::CityStart},
+                                   {"L52", Kind::CityStart},
+                                   {"SANX", Kind::WordStart},
+                                   {"K89", Kind::Contains}}));
     EXPECT_EQ(Search("san", 3).size(), 3u);
 
     AirportSearch search(db());
@@ -72,6 +73,55 @@ TEST_F(AirportSearchTest, CodesFirstThenWordStartsThenTheRestEachByRankAndName)
     EXPECT_EQ(code[0].city, "Gamma");
     EXPECT_EQ(code[0].country, "Testland");
     EXPECT_EQ(code[0].region, "Europe");
+}
+
+TEST_F(AirportSearchTest, CityStartsThenNameWordsThenInsideWordsEachLargerFirst)
+{
+    Index(AirportRow(1, "KSFO", "San Francisco International Airport", "N", 37, 37, "W", 122, 22,
+                     Place("San Francisco")) +
+              AirportRow(2, "LIRZ", "Perugia San Francesco d'Assisi Umbria International Airport", "N", 43, 5, "E",
+                         12, 30, Place("Perugia")) +
+              AirportRow(3, "KOAK", "Metropolitan Oakland International Airport", "N", 37, 43, "W", 122, 13,
+                         Place("Oakland")) +
+              AirportRow(4, "CYXX", "Abbotsford International Airport", "N", 49, 1, "W", 122, 22,
+                         Place("Abbotsford")) +
+              AirportRow(5, "YKFD", "Kingsford Field", "S", 33, 56, "E", 151, 10, Place("Kingsford")) +
+              AirportRow(6, "US-0001", "Sfontana Strip", "N", 40, 0, "W", 100, 0, Place("Nowhere")) +
+              AirportRow(7, "KSQL", "San Carlos Airport", "N", 37, 31, "W", 122, 15, Place("San Carlos")) +
+              AirportRow(8, "KSJC", "Norman Y. Mineta San Jose International Airport", "N", 37, 22, "W", 121, 56,
+                         Place("San Jose")) +
+              AirportRow(9, "SAN1", "South San Francisco Heliport", "N", 37, 39, "W", 122, 25,
+                         Place("South San Francisco")) +
+              AirportRow(10, "KJFK", "John F Kennedy International Airport", "N", 40, 38, "W", 73, 47,
+                         Place("New York")) +
+              AirportRow(11, "52MN", "Anderson Field", "N", 48, 38, "W", 96, 48, Place("Kennedy")) +
+              "INSERT INTO airport_facts VALUES (1,37.6,-122.4,'SFO','US'),(2,43.1,12.5,'PEG','IT'),"
+              "(3,37.7,-122.2,'OAK','US');",
+          {{1, 0}, {2, 1}, {3, 0}, {4, 1}, {5, 2}, {6, 2}, {7, 2}, {8, 0}, {9, 3}, {10, 0}, {11, 2}});
+    const struct {
+        const char* typed;
+        Hits expected;
+    } cases[] = {
+        // The city first, then names whose words begin so, the larger first.
+        {"san fr", {{"KSFO", Kind::CityStart}, {"LIRZ", Kind::WordStart}, {"SAN1", Kind::WordStart}}},
+        {"San Francisco", {{"KSFO", Kind::CityStart}, {"SAN1", Kind::WordStart}}},
+        // Words of a name need not stand together, but in the order typed.
+        {"oakland airport", {{"KOAK", Kind::WordStart}}},
+        {"airport oakland", {}},
+        // Larger first among city and name starts, at equal size the city
+        // first: the large airports of San Jose and San Francisco, the
+        // medium one named for San Francesco, the small one of San Carlos.
+        {"san", {{"KSJC", Kind::CityStart}, {"KSFO", Kind::CityStart}, {"LIRZ", Kind::WordStart},
+                 {"KSQL", Kind::CityStart}, {"SAN1", Kind::WordStart}}},
+        // A name before a small town so called.
+        {"kennedy", {{"KJFK", Kind::WordStart}, {"52MN", Kind::CityStart}}},
+        // The code, then a name that begins so; inside words last.
+        {"sfo", {{"KSFO", Kind::Code}, {"US-0001", Kind::WordStart}, {"CYXX", Kind::Contains},
+                 {"YKFD", Kind::Contains}}},
+        {"zzzz", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Search(c.typed), c.expected) << c.typed;
 }
 
 TEST_F(AirportSearchTest, AWordStartFarDownTheTableStillBeatsTheMatchesInsideWords)
@@ -98,10 +148,10 @@ TEST_F(AirportSearchTest, CaseAccentsAndPunctuationAreIgnored)
           AirportRow(2, "CYYT", "St. John's Intl", "N", 47, 37, "W", 52, 45, Place("St. John's")) +
           AirportRow(3, "ENAL", "ÅLESUND AIRPORT", "N", 62, 33, "E", 6, 7, Place("Ålesund")) +
           "INSERT INTO airport_facts VALUES (1,47.4,8.5,'ZRH','CH');");
-    EXPECT_EQ(Search("zurich"), (Hits{{"LSZH", Kind::WordStart}}));
+    EXPECT_EQ(Search("zurich"), (Hits{{"LSZH", Kind::CityStart}}));
     EXPECT_EQ(Search("ZÜRICH AIRPORT"), (Hits{{"LSZH", Kind::WordStart}}));
     EXPECT_EQ(Search("Zrh"), (Hits{{"LSZH", Kind::Code}}));
-    EXPECT_EQ(Search("st johns"), (Hits{{"CYYT", Kind::WordStart}}));
+    EXPECT_EQ(Search("st johns"), (Hits{{"CYYT", Kind::CityStart}}));
     EXPECT_EQ(Search("  John's  "), (Hits{{"CYYT", Kind::WordStart}}));
     EXPECT_EQ(Search("lesund"), (Hits{{"ENAL", Kind::Contains}}));
 }

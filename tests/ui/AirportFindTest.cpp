@@ -161,6 +161,10 @@ TEST_F(AirportDialogFind, AnAirportTheListsCannotTellApartIsNamedInTheNote)
     EXPECT_EQ(dlg->m_strID, "11");
     EXPECT_TRUE(dlg->m_btnSelectAirport->IsEnabled());
     EXPECT_NE(FromWx(dlg->m_findPane->m_txtNote->GetLabel()).find("La Guardia"), std::string::npos);
+    // Text no airport holds says so rather than leaving a blank list.
+    dlg->m_findPane->m_edtFind->SetValue("zzzz");
+    EXPECT_EQ(dlg->m_findPane->m_lstMatches->GetItemCount(), 0);
+    EXPECT_EQ(FromWx(dlg->m_findPane->m_txtNote->GetLabel()), "No airport matches \"zzzz\".");
 }
 
 class AirportDialogFindRun : public AirportDialogFind {};

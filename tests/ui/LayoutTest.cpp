@@ -16,6 +16,7 @@
 #include "RouteChoicePanel.h"
 
 #include <gtest/gtest.h>
+#include <wx/settings.h>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -274,20 +275,32 @@ TEST_F(Layout, TheWindowsGrowTheirListsAndKeepTheRest)
     CRouteDlg dlg;
     dlg.Show();
     Settle();
-    // By default six route rows and a beacon name of 24 letters show whole.
+    // By default six route rows show, and every leg column whole (on this
+    // 1280 pixel wide screen, before the beacon names).
     const wxString name = "Martha's Vineyard VORTAC";
     for (long row = 0; row < 6; ++row)
         dlg.m_lstRoute->InsertItem(row, name);
     wxRect last;
     ASSERT_TRUE(dlg.m_lstRoute->GetItemRect(5, last));
     EXPECT_LE(last.GetBottom(), dlg.m_lstRoute->GetClientSize().y);
-    EXPECT_GT(dlg.m_lstRoute->GetColumnWidth(0), dlg.m_lstRoute->GetTextExtent(name).x);
+    wxListCtrl& legs = *dlg.m_planPane->m_lstLegs;
+    int legColumns = 0;
+    for (int c = 0; c < legs.GetColumnCount(); ++c)
+        legColumns += legs.GetColumnWidth(c);
+    EXPECT_LE(legColumns, legs.GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &legs));
+    EXPECT_LE(dlg.GetSize().x, 1280);
     // The plan pane stands beside the template's controls.
     for (wxWindow* w : TemplateControls(dlg, IDD_ROUTE_DIALOG))
         EXPECT_LT(w->GetRect().GetRight(), dlg.m_planPane->GetPosition().x);
+    // The smallest window fits a 1024 by 768 screen, frame and panel included.
+    EXPECT_LE(dlg.GetMinClientSize().x, 1024 - 16);
+    EXPECT_LE(dlg.GetMinClientSize().y, 768 - 48);
 
-    // Taller and wider: the lists take the room, the buttons move down with
-    // the route list, the edits stay.
+    // Wide enough for whole beacon names, then wider and taller: the lists
+    // take the room, the buttons move down with the route list, the edits stay.
+    dlg.SetClientSize(dlg.GetClientSize() + wxSize(300, 0));
+    Settle(200);
+    EXPECT_GT(dlg.m_lstRoute->GetColumnWidth(0), dlg.m_lstRoute->GetTextExtent(name).x);
     wxWindow* about = dlg.FindWindow(IDC_ABOUT);
     const wxRect route = dlg.m_lstRoute->GetRect(), runways = dlg.m_lstDestinationRunways->GetRect();
     const wxPoint aboutAt = about->GetPosition(), nameAt = dlg.FindWindow(IDC_DEPARTURE_NAME)->GetPosition();

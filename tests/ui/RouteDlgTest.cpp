@@ -199,6 +199,34 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     EXPECT_NEAR(pixelOf(41.8, -72.8).y, bravo.y, 1);
     map.Pan(wxPoint(40, 0));
     EXPECT_NEAR(pixelOf(41.8, -72.8).x, bravo.x - 40, 1);
+
+    // Back to the whole route from the map's own menu, which keeps the
+    // window's About under it, and with Home.
+    const wxSize now = map.GetClientSize();
+    const routemap::MapView whole = routemap::fitView(map.Scene(), now.x, now.y);
+    Strings items;
+    map.m_showMenu = [&](wxMenu& menu) {
+        for (wxMenuItem* item : menu.GetMenuItems())
+            if (!item->IsSeparator())
+                items.push_back(FromWx(item->GetItemLabelText()) + (item->IsEnabled() ? "" : " (disabled)"));
+        wxCommandEvent pick(wxEVT_MENU, MapWindow::ID_SHOW_WHOLE_ROUTE);
+        map.HandleWindowEvent(pick);
+    };
+    wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, map.GetId(), map.ClientToScreen(bravo));
+    rightClick.SetEventObject(&map);
+    map.HandleWindowEvent(rightClick);
+    EXPECT_EQ(items, (Strings{"Show whole route", "About Meridane..."}));
+    EXPECT_FALSE(map.Moved());
+    EXPECT_DOUBLE_EQ(map.View().nmPerPixel, whole.nmPerPixel);
+    map.HandleWindowEvent(wheel);
+    ASSERT_TRUE(map.Moved());
+    wxKeyEvent home(wxEVT_KEY_DOWN);
+    home.m_keyCode = WXK_HOME;
+    map.HandleWindowEvent(home);
+    EXPECT_FALSE(map.Moved());
+    EXPECT_DOUBLE_EQ(map.View().centerLat, whole.centerLat);
+    // Save Map proposes the route's name.
+    EXPECT_EQ(dlg->m_planPane->ProposedMapFileName(), "K10-K20.png");
 }
 
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
@@ -227,8 +255,19 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
     const Table legs = Rows(*pane.m_lstLegs);
     ASSERT_EQ(legs.size(), 4u);
     EXPECT_EQ((Strings{legs[0][0], legs[0][1], legs[1][1], legs[3][1]}), (Strings{"K10", "N101", "N102", "K20"}));
-    EXPECT_NE(summary().find("K10 DCT N101 DCT N102 DCT N103 K20"), std::string::npos);
+    // Both radials of a leg between beacons in one column: out of N101, into N102.
+    EXPECT_NE(legs[1][4].find("R-"), std::string::npos);
+    EXPECT_NE(legs[1][4].find("\u2192 R-"), std::string::npos) << legs[1][4];
+    EXPECT_EQ(FromWx(pane.m_edtRoute->GetValue()), "K10 DCT N101 DCT N102 DCT N103 K20");
+    EXPECT_TRUE(pane.m_edtRoute->IsEnabled());
+    EXPECT_FALSE(pane.m_edtRoute->IsEditable());
+    EXPECT_NE(summary().find("Total "), std::string::npos);
     EXPECT_TRUE(pane.m_btnExport->IsEnabled());
+    // Copy gives the route as a flight plan's route field takes it.
+    std::string copied;
+    pane.m_copyText = [&copied](const std::string& text) { copied = text; };
+    Click(*pane.m_btnCopyRoute);
+    EXPECT_EQ(copied, "DCT N101 DCT N102 DCT N103");
 
     pane.m_chooseExportFile = [] { return std::string("plan.fms"); };
     Click(*pane.m_btnExport);

@@ -1,6 +1,7 @@
 // Plays a pilot's session on the world navigation database and takes
 // screenshots of it: the airport selection dialog on KJFK, the main window
-// with the routes KJFK to KBOS and EGLL to LFPG, and the About box. Run by
+// with the routes KJFK to KBOS, EGLL to LFPG and KJFK to KLAX, and the About
+// box. Run by
 // tools/screenshots.sh under Xvfb with a window manager, in a directory that
 // holds VORS.MDB.
 //
@@ -34,6 +35,7 @@ const Pick KJFK{"North America", "United States", "New York", "New York", "John 
 const Pick KBOS{"North America", "United States", "Massachusetts", "Boston", "Boston Logan International Airport"};
 // Outside the United States the State box stays disabled.
 const Pick EGLL{"Europe", "United Kingdom", nullptr, "London", "London Heathrow Airport"};
+const Pick KLAX{"North America", "United States", "California", "Los Angeles", "Los Angeles International Airport"};
 const Pick LFPG{"Europe", "France", nullptr, "Paris (Roissy-en-France, Val-d'Oise)",
                 "Charles de Gaulle International Airport"};
 
@@ -78,7 +80,7 @@ int Run()
     CRouteDlg main;
     wxTheApp->SetTopWindow(&main);
     main.Show();
-    main.Move(60, 60);
+    main.Move(0, 0);
 
     bool ok = true;
     const Pick* next = &KJFK;
@@ -132,6 +134,16 @@ int Run()
         return 1;
     Click(*main.m_btnCalculateRoute);
     Shoot(main, "main-window-egll-lfpg.png");
+
+    // A long one, whose legs must all read whole at the default size.
+    next = &KJFK;
+    Click(*wxStaticCast(main.FindWindow(1014), wxButton));
+    next = &KLAX;
+    Click(*wxStaticCast(main.FindWindow(1015), wxButton));
+    if (!ok)
+        return 1;
+    Click(*main.m_btnCalculateRoute);
+    Shoot(main, "main-window-kjfk-klax.png");
     wxTheApp->SetTopWindow(nullptr);
     return 0;
 }
