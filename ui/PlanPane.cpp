@@ -4,10 +4,12 @@
 #include "ExportFileName.h"
 #include "ListHeaderScroll.h"
 #include "MapWindow.h"
+#include "PlanInputsPanel.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
+#include "kneeboard/PlanExport.h"
 #include "map/MapError.h"
 #include "map/MapFile.h"
 #include "map/MapSize.h"
@@ -30,13 +32,9 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_map = new MapWindow(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-    const std::vector<std::string> headings = flightplan::legTableHeadings();
-    for (std::size_t c = 0; c < headings.size(); ++c) {
-        const bool figure = c >= 5;  // Leg nm, Time, Total nm
-        m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
-                                figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
-    }
+    SetColumns(flightplan::legTableColumns(flightplan::FlightPlan()));
     KeepHeadingsOverColumns(*m_lstLegs);
+    m_inputs = new PlanInputsPanel(this);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
     m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
     m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
@@ -47,6 +45,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_buttons->Add(m_btnExport, 0);
     m_sizer = new wxBoxSizer(wxVERTICAL);
     m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, FromDIP(4));
+    m_sizer->Add(m_inputs, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, FromDIP(4));
     m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, FromDIP(4));
@@ -71,6 +70,7 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     m_map->SetScene(std::move(built.map.scene));
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
+    SetColumns(flightplan::legTableColumns(*m_plan));
     long row = 0;
     for (const std::vector<std::string>& cells : flightplan::legTableRows(*m_plan)) {
         m_lstLegs->InsertItem(row, ToWx(cells[0]));
@@ -96,6 +96,24 @@ void PlanPane::ShowMap(planning::SceneResult map)
         SetSummary(map.note);
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
+}
+
+void PlanPane::SetColumns(const std::vector<flightplan::LegColumn>& columns)
+{
+    // A wind or a fuel burn adds columns; the others keep their places.
+    bool same = m_lstLegs->GetColumnCount() == static_cast<int>(columns.size());
+    for (std::size_t c = 0; same && c < columns.size(); ++c) {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT);
+        m_lstLegs->GetColumn(static_cast<int>(c), item);
+        same = item.GetText() == ToWx(columns[c].heading);
+    }
+    if (same)
+        return;
+    m_lstLegs->DeleteAllColumns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(columns[c].heading),
+                                columns[c].figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
 }
 
 void PlanPane::Clear(const std::string& why)
@@ -130,7 +148,10 @@ void PlanPane::OnExport()
     if (path.empty())
         return;
     try {
-        flightplan::exportPlan(*m_plan, path);
+        kneeboard::exportPlanFile(*m_plan, path, [this] {
+            // Without the outlines the kneeboard's map still shows the route.
+            return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene()};
+        });
     } catch (const flightplan::PlanError& e) {
         ReportError(e.what());
     }

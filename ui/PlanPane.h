@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flightplan/FlightPlan.h"
+#include "flightplan/formats/FormatWriters.h"
 #include "planning/BuiltPlan.h"
 
 #include <wx/button.h>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The pane beside the main window's own controls that shows the flight plan
 // of the route: the legs with the frequency to tune, magnetic course and
@@ -19,6 +21,7 @@
 // the simulators' files. It holds the plan it shows; the buttons follow
 // from whether there is one.
 class MapWindow;
+class PlanInputsPanel;
 
 // Stands before the route as a filed flight plan's route field takes it.
 inline constexpr const char ROUTE_ITEM15_CAPTION[] = "Flight plan route (item 15): ";
@@ -43,6 +46,9 @@ public:
     void OnSaveMap();
 
     MapWindow* m_map = nullptr;  // above the leg table
+    // True airspeed, wind and fuel burn, between the map and the legs; the
+    // owner of the route recomputes the plan when they change.
+    PlanInputsPanel* m_inputs = nullptr;
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;
@@ -57,6 +63,7 @@ public:
     std::function<std::string()> m_chooseMapFile;
 
 private:
+    void SetColumns(const std::vector<flightplan::LegColumn>& columns);
     void SetSummary(const std::string& text);
     void WrapSummary();
     std::string AskExportFile();

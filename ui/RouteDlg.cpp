@@ -12,6 +12,7 @@
 #include "EditorHandOver.h"
 #include "ErrorReport.h"
 #include "ListViewRows.h"
+#include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
 #include "RouteSearch.h"
@@ -76,6 +77,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     DoDataExchange();
     // After the template's controls, so that the tab order visits it last.
     m_planPane = new PlanPane(this);
+    m_planPane->m_inputs->m_changed = [this] { RecomputePlan(); };
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
@@ -233,6 +235,7 @@ bool CRouteDlg::SelectAirport(std::string& id, std::string& atis, std::string& e
         return false;
 
     m_btnWriteFile->Disable();
+    m_planRequest.reset();
     m_planPane->Clear();  // the route it belonged to goes too
     id = dlg.m_strID;
     atis = dlg.m_strATIS;
@@ -271,6 +274,7 @@ void CRouteDlg::FillRunwayList(const std::string& airportID, wxListCtrl& runways
 void CRouteDlg::OnCalculateRoute()
 {
     m_lstRoute->DeleteAllItems();
+    m_planRequest.reset();
     m_planPane->Clear();
     wxBusyCursor wait;
     ListViewRows route(*m_lstRoute);
@@ -286,10 +290,33 @@ void CRouteDlg::ShowFlightPlan(const std::vector<std::string>& beaconIDs)
     // The plan stands beside the route: when it cannot be made (a database
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
+    m_planRequest.reset();
     try {
         planning::PlanRequest request;
         request.route = flightplan::routeIdsOf(m_strDepartureID, beaconIDs, m_strDestinationID);
-        m_planPane->ShowPlan(m_planBuilder->build(request));
+        m_planRequest = request;
+    } catch (const std::exception& e) {
+        m_planPane->Clear(std::string("No flight plan: ") + e.what());
+        return;
+    }
+    RecomputePlan();
+}
+
+void CRouteDlg::RecomputePlan()
+{
+    std::string problem;
+    const std::optional<flightplan::PlanOptions> options =
+        ApplyPlanInputs(m_planPane->m_inputs->Texts(), flightplan::PlanOptions(), problem);
+    m_planPane->m_inputs->ShowProblem(problem);
+    if (!m_planRequest)
+        return;
+    if (!options) {
+        m_planPane->Clear("No flight plan: " + problem);
+        return;
+    }
+    m_planRequest->options = *options;
+    try {
+        m_planPane->ShowPlan(m_planBuilder->build(*m_planRequest));
     } catch (const std::exception& e) {
         m_planPane->Clear(std::string("No flight plan: ") + e.what());
     }

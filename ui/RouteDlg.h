@@ -1,5 +1,7 @@
 #pragma once
 
+#include "planning/PlanBuilder.h"
+
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/iconbndl.h>
@@ -16,9 +18,6 @@ class CAirportDlg;
 class CDatabase;
 class PlanPane;
 class TemplateLayout;
-namespace planning {
-class PlanBuilder;
-}
 
 // "Meridane", the program's one window: the departure and destination
 // airports with their runways, the navigation radios on the route, and the
@@ -103,6 +102,8 @@ private:
 
     // The flight plan of a route just calculated, or why there is none.
     void ShowFlightPlan(const std::vector<std::string>& beaconIDs);
+    // The plan of m_planRequest with the pane's airspeed, wind and fuel burn.
+    void RecomputePlan();
     // The map shows the airports chosen so far among the VORs.
     void ShowAirportsOnMap();
     void LayOut();
@@ -112,4 +113,5 @@ private:
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
+    std::optional<planning::PlanRequest> m_planRequest;  // of the route shown; none before one
 };

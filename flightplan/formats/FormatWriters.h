@@ -20,11 +20,23 @@ std::string writeJson(const FlightPlan& plan);      // the whole plan for script
 std::string writeLegTable(const FlightPlan& plan);  // the leg table to read
 
 // The cells of the leg table, for a window to show them as the text does:
-// the headings, one row per leg, the totals line and the cruise altitude.
-std::vector<std::string> legTableHeadings();
+// the columns (the heading and ground speed only with a wind, the fuel only
+// with a burn), one row per leg, the totals line and the cruise altitude.
+struct LegColumn {
+    std::string heading;
+    bool figure;  // right-aligned
+};
+std::vector<LegColumn> legTableColumns(const FlightPlan& plan);
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan);
 std::string legTableTotals(const FlightPlan& plan);
 std::string cruiseText(const FlightPlan& plan);
+// "Ground speed 110 kt" in still air, else "True airspeed 110 kt, wind 270/25".
+std::string speedText(const FlightPlan& plan);
+
+// A bearing as a pilot sets it: whole degrees, three digits, 360 for north.
+std::string degreesText(double angle);
+// Minutes as h:mm.
+std::string durationText(double minutes);
 
 // The AIRAC cycle in effect on a date as X-Plane writes it ("2506").
 std::string airacCycle(const CivilDate& date);

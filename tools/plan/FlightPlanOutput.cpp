@@ -4,11 +4,13 @@
 
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
+#include "kneeboard/PlanExport.h"
 #include "map/MapFile.h"
 #include "map/PlanScene.h"
 #include "planning/PlanBuilder.h"
 
 #include <iostream>
+#include <optional>
 
 using flightplan::FlightPlan;
 
@@ -27,7 +29,9 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     planning::PlanRequest request;
     request.route = flightplan::routeIdsOf(departureID, beaconIDs, destinationID);
     if (options.speedKt)
-        request.options.groundSpeedKt = *options.speedKt;
+        request.options.trueAirspeedKt = *options.speedKt;
+    request.options.wind = options.wind;
+    request.options.fuelBurnPerHour = options.fuelBurn;
     request.options.cruiseFt = options.cruiseFt;
     planning::PlanBuilder builder(database);
     const FlightPlan plan = builder.buildPlan(request);
@@ -38,13 +42,28 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         out << base::validUtf8(flightplan::writeLegTable(plan));
     else if (options.format == PlanOptions::Format::Json)
         out << flightplan::writeJson(plan);
-    for (const std::string& path : options.exports)
-        flightplan::exportPlan(plan, path);
+    // The outlines and the beacons around the route are read once, and only
+    // for a map or a kneeboard.
+    std::optional<routemap::Outlines> outlines;
+    std::optional<routemap::MapScene> scene;
+    auto prepareMap = [&] {
+        if (!outlines)
+            outlines = routemap::loadOutlines(routemap::outlinesDirectory());
+        if (!scene) {
+            const planning::SceneResult map = builder.planScene(plan);
+            if (!map.note.empty())
+                std::cerr << "meridane-plan: " << map.note << "\n";
+            scene = map.scene;
+        }
+    };
+    for (const std::string& path : options.exports) {
+        kneeboard::exportPlanFile(plan, path, [&] {
+            prepareMap();
+            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene};
+        });
+    }
     if (!options.mapFile.empty()) {
-        const routemap::Outlines outlines = routemap::loadOutlines(routemap::outlinesDirectory());
-        const planning::SceneResult map = builder.planScene(plan);
-        if (!map.note.empty())
-            std::cerr << "meridane-plan: " << map.note << "\n";
-        routemap::writeMapFile(options.mapFile, outlines, map.scene, options.mapWidth, options.mapHeight);
+        prepareMap();
+        routemap::writeMapFile(options.mapFile, *outlines, *scene, options.mapWidth, options.mapHeight);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "flightplan/WindTriangle.h"
+#include "kneeboard/Paper.h"
 #include "map/MapSize.h"
 
 #include <optional>
@@ -14,7 +16,10 @@ struct PlanOptions {
     bool help = false;
     bool routeString = false;
     std::vector<std::string> exports;  // flight-plan files, format by extension
-    std::optional<double> speedKt;
+    std::optional<double> speedKt;  // the true airspeed
+    std::optional<flightplan::Wind> wind;
+    std::optional<double> fuelBurn;  // per hour
+    kneeboard::Paper paper = kneeboard::Paper::A5;  // the kneeboard navlog's
     std::optional<int> cruiseFt;
     std::string mapFile;  // the route map, SVG or PNG by the extension
     int mapWidth = routemap::kMapFileWidth, mapHeight = routemap::kMapFileHeight;
