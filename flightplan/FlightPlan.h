@@ -2,6 +2,7 @@
 
 #include "coverage/StationRange.h"
 #include "flightplan/CivilDate.h"
+#include "flightplan/WindTriangle.h"
 
 #include <cstddef>
 #include <optional>
@@ -55,7 +56,16 @@ struct Leg {
     // The radial of the beacon the leg ends at that it flies inbound on (the
     // course to set is its reciprocal); nullopt when it ends at an airport.
     std::optional<double> radialTo;
-    double eteMinutes = 0.0;
+    // How the leg is flown through the wind; with no wind the heading is the
+    // course and the ground speed the true airspeed.
+    double windCorrectionDeg = 0.0;  // positive to the right
+    // nullopt where the leg has no course (too short to have one).
+    std::optional<double> headingTrue;
+    std::optional<double> headingMagnetic;  // headingTrue less the declination courseMagnetic uses
+    double groundSpeedKt = 0.0;
+    double eteMinutes = 0.0;         // distanceNm at groundSpeedKt
+    // Fuel for the leg, in the unit of the burn per hour; nullopt without one.
+    std::optional<double> fuel;
     // What to tune for the leg: the beacon it flies to, else the beacon it
     // leaves; nullopt between two airports or when that beacon has none.
     std::optional<std::string> frequency;
@@ -77,7 +87,15 @@ struct FlightPlan {
     std::vector<Leg> legs;            // waypoints.size() - 1 of them
     double totalNm = 0.0;
     double totalMinutes = 0.0;
+    double trueAirspeedKt = 110.0;
+    std::optional<Wind> wind;  // nullopt: still air
+    // The average over the route (totalNm in totalMinutes); the true airspeed
+    // when there is no wind.
     double groundSpeedKt = 110.0;
+    // Per hour, in whatever unit the pilot counts fuel; nullopt: no fuel figures.
+    std::optional<double> fuelBurnPerHour;
+    std::optional<double> fuelTotal;
+    std::optional<double> fuelWithReserve;  // fuelTotal and 45 minutes more
     int cruiseFt = 0;
     bool cruiseGivenByUser = false;
     std::string route;  // ICAO route: KJFK DCT MAD DCT PUT DCT BOS KBOS

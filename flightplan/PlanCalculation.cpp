@@ -3,6 +3,7 @@
 #include "flightplan/MagneticModel.h"
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
+#include "flightplan/WindTriangle.h"
 
 #include "coverage/LegCoverage.h"
 
@@ -50,13 +51,50 @@ void validate(const std::vector<Waypoint>& waypoints, const PlanOptions& options
             std::fabs(point.longitude) > 180.0)
             throw PlanError("The position of " + point.ident + " (" + point.name + ") is not a place on Earth.");
     }
-    if (!(options.groundSpeedKt >= MIN_GROUND_SPEED_KT && options.groundSpeedKt <= MAX_GROUND_SPEED_KT))
-        throw PlanError("The ground speed must be " + base::formatFixed(MIN_GROUND_SPEED_KT, 0) + " to " +
-                        base::formatFixed(MAX_GROUND_SPEED_KT, 0) + " knots.");
+    if (!(options.trueAirspeedKt >= MIN_TRUE_AIRSPEED_KT && options.trueAirspeedKt <= MAX_TRUE_AIRSPEED_KT))
+        throw PlanError("The true airspeed must be " + base::formatFixed(MIN_TRUE_AIRSPEED_KT, 0) + " to " +
+                        base::formatFixed(MAX_TRUE_AIRSPEED_KT, 0) + " knots.");
+    if (options.wind && (!(options.wind->fromTrueDeg >= 0.0 && options.wind->fromTrueDeg <= 360.0) ||
+                         !(options.wind->speedKt >= 0.0) || !std::isfinite(options.wind->speedKt)))
+        throw PlanError("The wind must blow from 0 to 360 degrees at a speed of 0 knots or more.");
+    if (options.fuelBurnPerHour && (!(*options.fuelBurnPerHour >= 0.0) || !std::isfinite(*options.fuelBurnPerHour)))
+        throw PlanError("The fuel burn must be a number of 0 or more per hour.");
     if (options.cruiseFt && *options.cruiseFt < 0)
         throw PlanError("The cruise altitude must not be negative.");
     if (!isValidDate(options.date))
         throw PlanError("The date of the flight plan is not a calendar day.");
+}
+
+// Heading, ground speed, time and fuel of a leg whose courses are known.
+void flyThroughWind(Leg& leg, const FlightPlan& plan, const Waypoint& from, const Waypoint& to)
+{
+    // A leg too short to have a course has none to hold: it takes (next to)
+    // no time at the airspeed, whatever the wind.
+    WindCorrection correction{0.0, plan.trueAirspeedKt};
+    if (plan.wind && leg.courseTrue) {
+        const std::optional<WindCorrection> solved =
+            correctForWind(*leg.courseTrue, plan.trueAirspeedKt, *plan.wind);
+        if (!solved) {
+            long course = std::lround(*leg.courseTrue) % 360;
+            char courseText[8];
+            std::snprintf(courseText, sizeof courseText, "%03ld", course <= 0 ? course + 360 : course);
+            throw PlanError("The wind " + windText(*plan.wind) + " makes the leg from " + from.ident + " to " +
+                            to.ident + " impossible at a true airspeed of " + base::formatFixed(plan.trueAirspeedKt, 0) +
+                            " kt: on its true course of " + courseText +
+                            " it blows across or against the aircraft as fast as it flies.");
+        }
+        correction = *solved;
+    }
+    leg.windCorrectionDeg = correction.correctionDeg;
+    if (leg.courseTrue && leg.courseMagnetic) {
+        const double declination = *leg.courseTrue - *leg.courseMagnetic;
+        leg.headingTrue = normalizeDegrees(*leg.courseTrue + correction.correctionDeg);
+        leg.headingMagnetic = normalizeDegrees(*leg.headingTrue - declination);
+    }
+    leg.groundSpeedKt = correction.groundSpeedKt;
+    leg.eteMinutes = leg.distanceNm / leg.groundSpeedKt * 60.0;
+    if (plan.fuelBurnPerHour)
+        leg.fuel = *plan.fuelBurnPerHour * leg.eteMinutes / 60.0;
 }
 
 }  // namespace
@@ -109,7 +147,9 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
 
     FlightPlan plan;
     plan.waypoints = std::move(waypoints);
-    plan.groundSpeedKt = options.groundSpeedKt;
+    plan.trueAirspeedKt = options.trueAirspeedKt;
+    plan.wind = options.wind;
+    plan.fuelBurnPerHour = options.fuelBurnPerHour;
     plan.date = options.date;
     double highestElevation = 0.0;
     bool anyElevation = false;
@@ -138,7 +178,7 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
             if (to.kind == WaypointKind::Vor)
                 leg.radialTo = normalizeDegrees(inverse(to, from).azimuth - stationDeclination(to, model, year));
         }
-        leg.eteMinutes = leg.distanceNm / plan.groundSpeedKt * 60.0;
+        flyThroughWind(leg, plan, from, to);
         if (to.kind == WaypointKind::Vor)
             leg.frequency = to.frequency;
         else if (from.kind == WaypointKind::Vor)
@@ -149,6 +189,14 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
         plan.legs.push_back(leg);
     }
 
+    // Without wind the average is the airspeed itself, not a quotient that
+    // may differ in its last digit.
+    plan.groundSpeedKt = plan.wind && plan.totalMinutes > 0.0 ? plan.totalNm / (plan.totalMinutes / 60.0)
+                                                               : plan.trueAirspeedKt;
+    if (plan.fuelBurnPerHour) {
+        plan.fuelTotal = *plan.fuelBurnPerHour * plan.totalMinutes / 60.0;
+        plan.fuelWithReserve = *plan.fuelTotal + *plan.fuelBurnPerHour * RESERVE_MINUTES / 60.0;
+    }
     plan.cruiseGivenByUser = options.cruiseFt.has_value();
     if (options.minimumCruiseFt)
         highestElevation = std::max(highestElevation, *options.minimumCruiseFt - CLEARANCE_FT);

@@ -9,14 +9,17 @@ namespace flightplan {
 
 class MagneticModel;
 
-inline constexpr double DEFAULT_GROUND_SPEED_KT = 110.0;
-// The ground speeds a plan is made for: below a knot the times of a long
-// route leave every clock, and nothing that flies by VOR goes faster.
-inline constexpr double MIN_GROUND_SPEED_KT = 1.0;
-inline constexpr double MAX_GROUND_SPEED_KT = 2000.0;
+inline constexpr double DEFAULT_TRUE_AIRSPEED_KT = 110.0;
+// The airspeeds a plan is made for: below a knot the times of a long route
+// leave every clock, and nothing that flies by VOR goes faster.
+inline constexpr double MIN_TRUE_AIRSPEED_KT = 1.0;
+inline constexpr double MAX_TRUE_AIRSPEED_KT = 2000.0;
+inline constexpr double RESERVE_MINUTES = 45.0;
 
 struct PlanOptions {
-    double groundSpeedKt = DEFAULT_GROUND_SPEED_KT;
+    double trueAirspeedKt = DEFAULT_TRUE_AIRSPEED_KT;
+    std::optional<Wind> wind;                // nullopt: still air
+    std::optional<double> fuelBurnPerHour;  // nullopt: no fuel figures
     std::optional<int> cruiseFt;  // replaces the suggested altitude
     // The suggested altitude is raised to at least this one (keeping to the
     // semicircular rule): a route found at one altitude must not be flown
@@ -29,9 +32,11 @@ struct PlanOptions {
 
 // The legs, totals, cruise altitude and route string of the waypoints:
 // an airport, any number of beacons, an airport. Throws PlanError for fewer
-// than two waypoints, ends that are not airports, a ground speed outside
-// MIN_GROUND_SPEED_KT..MAX_GROUND_SPEED_KT, a negative cruise altitude, an
-// invalid date, or a figure the magnetic model cannot give.
+// than two waypoints, ends that are not airports, a true airspeed outside
+// MIN_TRUE_AIRSPEED_KT..MAX_TRUE_AIRSPEED_KT, a wind or fuel burn out of
+// range, a wind that makes a leg impossible (the message names the leg), a
+// negative cruise altitude, an invalid date, or a figure the magnetic model
+// cannot give.
 FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& options, const MagneticModel& model);
 
 // The VFR semicircular altitude for a magnetic course (rounded to whole

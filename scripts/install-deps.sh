@@ -8,7 +8,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   libsqlite3-dev sqlite3 zlib1g-dev libglib2.0-dev
   libgeographiclib-dev nlohmann-json3-dev libcairo2-dev
-  libgtest-dev gpsbabel libxml2-utils
+  libgtest-dev gpsbabel libxml2-utils poppler-utils
   libwxgtk3.2-dev
   xvfb xauth xdg-utils libxtst-dev
   dpkg-dev file desktop-file-utils appstream lintian help2man man-db

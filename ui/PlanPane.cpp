@@ -4,11 +4,13 @@
 #include "ExportFileName.h"
 #include "ListHeaderScroll.h"
 #include "MapWindow.h"
+#include "PlanInputsPanel.h"
 #include "RouteChoicePanel.h"
 #include "TextConvert.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
+#include "kneeboard/PlanExport.h"
 #include "map/MapError.h"
 #include "map/MapFile.h"
 #include "map/MapSize.h"
@@ -19,15 +21,13 @@
 #include <wx/filename.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
 const int ID_EXPORT_PLAN = wxWindow::NewControlId();
 const int ID_SAVE_MAP = wxWindow::NewControlId();
 const int ID_COPY_ROUTE = wxWindow::NewControlId();
-// From "nm" on, the columns hold figures, aligned on the right.
-const std::size_t FIRST_FIGURE_COLUMN = 5;
-const std::size_t COVERAGE_COLUMN = 8;  // a note in words, not a figure
 
 }  // namespace
 
@@ -36,14 +36,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     // Created in the order Tab visits them.
     m_map = new MapWindow(this);
     m_routeChoice = new RouteChoicePanel(this);
+    m_inputs = new PlanInputsPanel(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-    const std::vector<std::string> headings = flightplan::compactLegHeadings();
-    for (std::size_t c = 0; c < headings.size(); ++c) {
-        const bool figure = c >= FIRST_FIGURE_COLUMN && c < COVERAGE_COLUMN;
-        m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(headings[c]),
-                                figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
-    }
+    SetColumns(flightplan::legTableColumns(flightplan::FlightPlan()));
     KeepHeadingsOverColumns(*m_lstLegs);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
     auto* routeLabel = new wxStaticText(this, wxID_ANY, "Route:");
@@ -66,6 +62,7 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, gap);
     m_sizer->Add(m_hosted, 0, wxEXPAND);
     m_hosted->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, gap);
+    m_hosted->Add(m_inputs, 0, wxEXPAND | wxBOTTOM, gap);
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, gap);
     m_sizer->Add(routeRow, 0, wxEXPAND | wxTOP, gap);
@@ -109,6 +106,7 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     m_map->SetScene(std::move(built.map.scene));
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
+    SetColumns(flightplan::legTableColumns(*m_plan));
     long row = 0;
     for (const std::vector<std::string>& cells : flightplan::compactLegRows(*m_plan)) {
         m_lstLegs->InsertItem(row, ToWx(cells[0]));
@@ -141,6 +139,24 @@ void PlanPane::ShowMap(planning::SceneResult map)
     Layout();
 }
 
+void PlanPane::SetColumns(const std::vector<flightplan::LegColumn>& columns)
+{
+    // A wind or a fuel burn adds columns; the others keep their places.
+    bool same = m_lstLegs->GetColumnCount() == static_cast<int>(columns.size());
+    for (std::size_t c = 0; same && c < columns.size(); ++c) {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT);
+        m_lstLegs->GetColumn(static_cast<int>(c), item);
+        same = item.GetText() == ToWx(columns[c].compact);
+    }
+    if (same)
+        return;
+    m_lstLegs->DeleteAllColumns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        m_lstLegs->InsertColumn(static_cast<long>(c), ToWx(columns[c].compact),
+                                columns[c].figure ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT);
+}
+
 void PlanPane::Clear(const std::string& why)
 {
     m_plan.reset();
@@ -160,16 +176,18 @@ void PlanPane::SizeLegColumns()
     // Each column as wide as its widest cell or heading, and never narrower
     // than the widest figure it usually holds, so that a new plan does not
     // make the columns jump.
-    static const std::vector<std::string> samples = {"KJFK", "KJFK", "117.40", "360", "R-360 \u2192 R-360",
-                                                     "999.9", "9:59", "9999.9"};
+    static const std::map<wxString, std::string> samples = {
+        {"From", "KJFK"}, {"To", "KJFK"},   {"Tune", "117.40"}, {"MC", "360"},     {"MH", "360"},
+        {"Radials", "R-360 \u2192 R-360"}, {"nm", "999.9"},    {"GS", "999"},     {"Time", "9:59"},
+        {"Fuel", "999.9"},                {"Total", "9999.9"}};
     const int padding = FromDIP(12);
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT);
         m_lstLegs->GetColumn(c, heading);
         int width = m_lstLegs->GetTextExtent(heading.GetText()).x;
-        if (static_cast<std::size_t>(c) < samples.size())
-            width = std::max(width, m_lstLegs->GetTextExtent(ToWx(samples[static_cast<std::size_t>(c)])).x);
+        if (const auto sample = samples.find(heading.GetText()); sample != samples.end())
+            width = std::max(width, m_lstLegs->GetTextExtent(ToWx(sample->second)).x);
         for (long row = 0; row < m_lstLegs->GetItemCount(); ++row)
             width = std::max(width, m_lstLegs->GetTextExtent(m_lstLegs->GetItemText(row, c)).x);
         m_lstLegs->SetColumnWidth(c, width + padding);
@@ -218,7 +236,10 @@ void PlanPane::OnExport()
     if (path.empty())
         return;
     try {
-        flightplan::exportPlan(*m_plan, path);
+        kneeboard::exportPlanFile(*m_plan, path, [this] {
+            // Without the outlines the kneeboard's map still shows the route.
+            return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene()};
+        });
     } catch (const flightplan::PlanError& e) {
         ReportError(e.what());
     }

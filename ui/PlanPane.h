@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flightplan/FlightPlan.h"
+#include "flightplan/formats/FormatWriters.h"
 #include "planning/BuiltPlan.h"
 
 #include <wx/button.h>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The pane beside the main window's own controls that shows the flight plan
 // of the route: the map, the legs with the frequency to tune, magnetic
@@ -24,6 +26,7 @@
 // it shows; the buttons follow from whether there is one.
 class MapWindow;
 class RouteChoicePanel;
+class PlanInputsPanel;
 
 // Stands before the route as a filed flight plan's route field takes it.
 inline constexpr const char ROUTE_ITEM15_CAPTION[] = "Flight plan route (item 15): ";
@@ -65,6 +68,9 @@ public:
 
     MapWindow* m_map = nullptr;  // above the leg table
     RouteChoicePanel* m_routeChoice = nullptr;  // between map and legs
+    // True airspeed, wind and fuel burn, between the map and the legs; the
+    // owner of the route recomputes the plan when they change.
+    PlanInputsPanel* m_inputs = nullptr;
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;
@@ -85,6 +91,7 @@ public:
     std::string ProposedMapFileName() const;
 
 private:
+    void SetColumns(const std::vector<flightplan::LegColumn>& columns);
     void SetSummary(const std::string& text);
     void WrapSummary();
     void SizeLegColumns();

@@ -12,6 +12,7 @@
 #include "EditorHandOver.h"
 #include "ErrorReport.h"
 #include "ListViewRows.h"
+#include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
 #include "RouteSearch.h"
@@ -83,6 +84,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
         if (m_routeCalculated)
             ShowChosenPlan();
     };
+    m_planPane->m_inputs->m_changed = [this] { ShowChosenPlan(); };
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
@@ -315,11 +317,22 @@ void CRouteDlg::ShowChosenPlan()
     // The plans stand beside the route: when one cannot be made (a database
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
+    std::string problem;
+    const std::optional<flightplan::PlanOptions> options =
+        ApplyPlanInputs(m_planPane->m_inputs->Texts(), flightplan::PlanOptions(), problem);
+    m_planPane->m_inputs->ShowProblem(problem);
+    if (!m_routeCalculated)
+        return;
+    if (!options) {
+        m_planPane->Clear("No flight plan: " + problem);
+        return;
+    }
     RouteChoicePanel& choice = *m_planPane->m_routeChoice;
     wxBusyCursor wait;
     std::optional<flightplan::FlightPlan> listed, best;
     std::string listedWhy, bestWhy;
     planning::PlanRequest request;
+    request.options = *options;
     request.options.ranges = choice.Ranges();
     try {
         request.route = flightplan::routeIdsOf(m_strDepartureID, m_listedBeaconIDs, m_strDestinationID);

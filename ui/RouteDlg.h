@@ -1,5 +1,7 @@
 #pragma once
 
+#include "planning/PlanBuilder.h"
+
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/iconbndl.h>
@@ -16,9 +18,6 @@ class CAirportDlg;
 class CDatabase;
 class PlanPane;
 class TemplateLayout;
-namespace planning {
-class PlanBuilder;
-}
 
 // "Meridane", the program's one window: the departure and destination
 // airports with their runways, the navigation radios on the route, and the

@@ -38,6 +38,10 @@ const std::vector<PlanFormat>& planFormats()
          "The legs to fly: frequency to tune, magnetic course, radials, distance, time, cumulative distance; totals "
          "and route",
          false, writeLegTable},
+        {KNEEBOARD_FORMAT_ID, "Kneeboard navlog", ".pdf",
+         "A printable PDF: a row per leg with frequency, radials, course, heading, distance, ground speed, time, fuel "
+         "and empty ETA and ATA boxes; totals, route, and the route map on the last page",
+         false, nullptr},
     };
     return formats;
 }
@@ -74,6 +78,9 @@ const PlanFormat& requireFormatForPath(const std::string& path)
 void exportPlan(const FlightPlan& plan, const std::string& path)
 {
     const PlanFormat& format = requireFormatForPath(path);
+    if (!format.write)
+        throw PlanError("The flight plan file " + path + " cannot be written here: the " + format.displayName +
+                        " is drawn with its map.");
     if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, base::validUtf8(format.write(plan))))
         throw PlanError("The flight plan file " + path + " cannot be written: " + base::failureCause(*failure) + ".");
 }

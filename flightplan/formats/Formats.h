@@ -16,8 +16,12 @@ struct PlanFormat {
     const char* extension;    // ".fms", lower case with its dot
     const char* carries;      // what of the plan the file holds
     bool simulatorFile;       // a plan for a simulator or GPS, not a report
+    // The file's bytes; nullptr for the kneeboard navlog, which draws a map
+    // and is written by the layer above (kneeboard/PlanExport.h).
     std::string (*write)(const FlightPlan&);
 };
+
+inline constexpr const char KNEEBOARD_FORMAT_ID[] = "pdf";
 
 const std::vector<PlanFormat>& planFormats();
 
@@ -35,7 +39,8 @@ const PlanFormat& requireFormatForPath(const std::string& path);
 // Writes the plan to path in the format its extension names, whole (see
 // base/WholeFile.h: a reader never sees half a plan, a failure leaves what
 // was at path untouched, a link at path is replaced, not followed). Throws
-// PlanError naming the file and the cause.
+// PlanError naming the file and the cause, also for a format this
+// layer cannot write.
 void exportPlan(const FlightPlan& plan, const std::string& path);
 
 }  // namespace flightplan

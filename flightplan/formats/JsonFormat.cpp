@@ -60,9 +60,15 @@ std::string writeJson(const FlightPlan& plan)
                             {"course_magnetic", optionalNumber(leg.courseMagnetic, 1)},
                             {"radial_from", optionalNumber(leg.radialFrom, 1)},
                             {"radial_to", optionalNumber(leg.radialTo, 1)},
+                            {"wind_correction_deg", rounded(leg.windCorrectionDeg, 1)},
+                            {"heading_true", optionalNumber(leg.headingTrue, 1)},
+                            {"heading_magnetic", optionalNumber(leg.headingMagnetic, 1)},
+                            {"ground_speed_kt", rounded(leg.groundSpeedKt, 1)},
                             {"ete_min", rounded(leg.eteMinutes, 1)},
                             {"uncovered_nm", rounded(leg.uncoveredNm, 1)},
                             {"changeover_nm", optionalNumber(leg.changeoverNm, 1)}});
+        if (leg.fuel)
+            legs.back()["fuel"] = rounded(*leg.fuel, 1);
     }
     Json waypoints = Json::array();
     for (const Waypoint& point : plan.waypoints)
@@ -74,7 +80,10 @@ std::string writeJson(const FlightPlan& plan)
               {"legs", legs},
               {"total_nm", rounded(plan.totalNm, 1)},
               {"total_min", rounded(plan.totalMinutes, 1)},
-              {"ground_speed_kt", plan.groundSpeedKt},
+              {"ground_speed_kt", plan.wind ? Json(rounded(plan.groundSpeedKt, 1)) : Json(plan.groundSpeedKt)},
+              {"true_airspeed_kt", plan.trueAirspeedKt},
+              {"wind", plan.wind ? Json{{"from_true_deg", plan.wind->fromTrueDeg}, {"speed_kt", plan.wind->speedKt}}
+                                 : Json(nullptr)},
               {"cruise_ft", plan.cruiseFt},
               {"route", plan.route},
               {"route_item15", plan.routeItem15},
@@ -85,7 +94,11 @@ std::string writeJson(const FlightPlan& plan)
               {"waypoints", waypoints}};
     if (!plan.magneticNote.empty())
         json["magnetic_note"] = plan.magneticNote;
-
+    if (plan.fuelTotal && plan.fuelWithReserve) {
+        json["fuel_burn_per_hour"] = plan.fuelBurnPerHour ? Json(*plan.fuelBurnPerHour) : Json(nullptr);
+        json["fuel_total"] = rounded(*plan.fuelTotal, 1);
+        json["fuel_with_reserve"] = rounded(*plan.fuelWithReserve, 1);
+    }
     // A name with a damaged byte is written with U+FFFD rather than failing.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

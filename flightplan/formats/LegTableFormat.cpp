@@ -11,25 +11,6 @@ namespace flightplan {
 
 namespace {
 
-// A bearing as a pilot sets it: whole degrees, three digits, 360 for north.
-std::string degreesText(double angle)
-{
-    long whole = std::lround(angle) % 360;
-    if (whole <= 0)
-        whole += 360;
-    char text[8];
-    std::snprintf(text, sizeof text, "%03ld", whole);
-    return text;
-}
-
-std::string durationText(double minutes)
-{
-    const long whole = std::lround(minutes);
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
-    return text;
-}
-
 std::string thousandsText(long value)
 {
     std::string digits = std::to_string(std::labs(value));
@@ -106,17 +87,22 @@ std::string writeLegTable(const FlightPlan& plan)
 
     std::string text = departure.ident + " " + departure.name + " to " + destination.ident + " " + destination.name +
                        "\n";
-    text += "Ground speed " + base::formatFixed(plan.groundSpeedKt, 0) + " kt, cruise " + thousandsText(plan.cruiseFt) +
-            " ft" + (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)") + ", magnetic figures for " + date +
-            "\n";
+    text += speedText(plan) + ", cruise " + thousandsText(plan.cruiseFt) + " ft" +
+            (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)") + ", magnetic figures for " + date + "\n";
     if (!plan.magneticNote.empty())
         text += "Note: " + plan.magneticNote + "\n";
     text += "\n";
 
-    std::vector<std::vector<std::string>> rows{legTableHeadings()};
+    const std::vector<LegColumn> columns = legTableColumns(plan);
+    std::vector<std::vector<std::string>> rows(1);
+    std::vector<bool> rightAligned;
+    for (const LegColumn& column : columns) {
+        rows[0].push_back(column.heading);
+        rightAligned.push_back(column.figure);
+    }
     for (auto& row : legTableRows(plan))
         rows.push_back(std::move(row));
-    text += layOut(rows, {false, false, false, false, false, true, true, true, false});
+    text += layOut(rows, rightAligned);
     text += "\n" + legTableTotals(plan) + "\n";
     const std::string gap = coverageGapText(plan);
     if (!gap.empty())
@@ -125,9 +111,21 @@ std::string writeLegTable(const FlightPlan& plan)
     return text;
 }
 
-std::vector<std::string> legTableHeadings()
+std::vector<LegColumn> legTableColumns(const FlightPlan& plan)
 {
-    return {"From", "To", "Tune", "Course (mag)", "Radial", "Leg nm", "Time", "Total nm", "Coverage"};
+    std::vector<LegColumn> columns{
+        {"From", false, "From"}, {"To", false, "To"}, {"Tune", false, "Tune"}, {"Course (mag)", false, "MC"}};
+    if (plan.wind)
+        columns.push_back({"Heading (mag)", false, "MH"});
+    columns.insert(columns.end(), {{"Radial", false, "Radials"}, {"Leg nm", true, "nm"}});
+    if (plan.wind)
+        columns.push_back({"GS kt", true, "GS"});
+    columns.push_back({"Time", true, "Time"});
+    if (plan.fuelBurnPerHour)
+        columns.push_back({"Fuel", true, "Fuel"});
+    columns.push_back({"Total nm", true, "Total"});
+    columns.push_back({"Coverage", false, "VOR"});
+    return columns;
 }
 
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
@@ -136,23 +134,30 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
     double cumulative = 0.0;
     for (const Leg& leg : plan.legs) {
         cumulative += leg.distanceNm;
-        rows.push_back({plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
-                        leg.frequency ? *leg.frequency : "-",
-                        leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", radialText(plan, leg),
-                        base::formatFixed(leg.distanceNm, 1), durationText(leg.eteMinutes), base::formatFixed(cumulative, 1),
-                        coverageText(leg)});
+        std::vector<std::string> row{plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
+                                     leg.frequency ? *leg.frequency : "-", leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-"};
+        if (plan.wind)
+            row.push_back(leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-");
+        row.insert(row.end(), {radialText(plan, leg), base::formatFixed(leg.distanceNm, 1)});
+        if (plan.wind)
+            row.push_back(base::formatFixed(leg.groundSpeedKt, 0));
+        row.push_back(durationText(leg.eteMinutes));
+        if (plan.fuelBurnPerHour)
+            row.push_back(base::formatFixed(leg.fuel.value_or(0.0), 1));
+        row.push_back(base::formatFixed(cumulative, 1));
+        row.push_back(coverageText(leg));
+        rows.push_back(std::move(row));
     }
     return rows;
-}
-
-std::vector<std::string> compactLegHeadings()
-{
-    return {"From", "To", "Tune", "MC", "Radials", "nm", "Time", "Total", "VOR"};
 }
 
 std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
 {
     std::vector<std::vector<std::string>> rows = legTableRows(plan);
+    const std::vector<LegColumn> columns = legTableColumns(plan);
+    std::size_t radialColumn = 0;
+    while (columns[radialColumn].heading != "Radial")
+        ++radialColumn;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Leg& leg = plan.legs[i];
         std::string radials;
@@ -162,16 +167,20 @@ std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
             radials += leg.radialFrom ? " \u2192" : "\u2192";
         if (leg.radialTo)
             radials += " R-" + degreesText(*leg.radialTo);
-        rows[i][4] = radials.empty() ? "-" : radials;
-        rows[i][8] = compactCoverageText(leg);
+        rows[i][radialColumn] = radials.empty() ? "-" : radials;
+        rows[i].back() = compactCoverageText(leg);
     }
     return rows;
 }
 
 std::string legTableTotals(const FlightPlan& plan)
 {
-    return "Total " + base::formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
-           base::formatFixed(plan.groundSpeedKt, 0) + " kt, " + coverageTotalText(plan);
+    std::string text = "Total " + base::formatFixed(plan.totalNm, 1) + " nm, " + durationText(plan.totalMinutes) + " at " +
+                       base::formatFixed(plan.groundSpeedKt, 0) + " kt" + (plan.wind ? " average ground speed" : "");
+    if (plan.fuelTotal && plan.fuelWithReserve)
+        text += ", fuel " + base::formatFixed(*plan.fuelTotal, 1) + " (" + base::formatFixed(*plan.fuelWithReserve, 1) +
+                " with 45 min reserve)";
+    return text + ", " + coverageTotalText(plan);
 }
 
 std::string coverageTotalText(const FlightPlan& plan)
@@ -208,9 +217,36 @@ std::string routeSummaryText(const FlightPlan& plan)
                                                : thousandsText(std::lround(plan.uncoveredNm)) + " nm uncovered");
 }
 
+std::string speedText(const FlightPlan& plan)
+{
+    // In still air the airspeed is the ground speed, and the line reads as it
+    // always has.
+    if (!plan.wind)
+        return "Ground speed " + base::formatFixed(plan.trueAirspeedKt, 0) + " kt";
+    return "True airspeed " + base::formatFixed(plan.trueAirspeedKt, 0) + " kt, wind " + windText(*plan.wind);
+}
+
 std::string cruiseText(const FlightPlan& plan)
 {
     return thousandsText(plan.cruiseFt) + " ft";
+}
+
+std::string degreesText(double angle)
+{
+    long whole = std::lround(angle) % 360;
+    if (whole <= 0)
+        whole += 360;
+    char text[8];
+    std::snprintf(text, sizeof text, "%03ld", whole);
+    return text;
+}
+
+std::string durationText(double minutes)
+{
+    const long whole = std::lround(minutes);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
 }
 
 }  // namespace flightplan

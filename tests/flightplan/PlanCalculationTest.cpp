@@ -37,7 +37,7 @@ PlanOptions on2025()
 TEST(PlanCalculation, LegFiguresMatchPublishedGeodesicsAndTheEmptyRouteFliesDirect)
 {
     PlanOptions options = on2025();
-    options.groundSpeedKt = 120;
+    options.trueAirspeedKt = 120;
     options.cruiseFt = 9000;
     FlightPlan ocean = computePlan({point("JFK", WaypointKind::Airport, 40.6, -73.8),
                                     point("LHR", WaypointKind::Airport, 51.6, -0.5)},
@@ -178,7 +178,7 @@ TEST(PlanCalculation, GroundSpeedsFromOneToTwoThousandKnots)
     };
     for (const auto& c : cases) {
         PlanOptions options = on2025();
-        options.groundSpeedKt = c.knots;
+        options.trueAirspeedKt = c.knots;
         auto plan = [&] {
             return computePlan({point("KJFK", WaypointKind::Airport, 40.64, -73.78),
                                 point("YSSY", WaypointKind::Airport, -33.95, 151.18)},

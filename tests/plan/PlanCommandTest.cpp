@@ -279,7 +279,7 @@ TEST_F(PlanCommandTest, SpeedsAndMapSizesOutsideTheirLimitsAreUsageErrors)
     for (const char* speed : {"1e-300", "0.99", "2000.5", "nan", "inf", "-5", "120kt", "1e400"}) {
         Outcome o = Plan(std::string("--speed ") + speed + " AAAA BBBB");
         EXPECT_EQ(o.status, 2) << speed;
-        EXPECT_NE(o.err.find("--speed needs a ground speed in knots from 1 to 2000, not '" + std::string(speed)),
+        EXPECT_NE(o.err.find("--speed needs a true airspeed in knots from 1 to 2000, not '" + std::string(speed)),
                   std::string::npos)
             << o.err;
     }
@@ -560,4 +560,44 @@ TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
     for (const char* usage : {"--route best AAAA AAAA", "--route shortest AAAA BBBB", "--ranges faa AAAA BBBB",
                               "--route best --format tsv AAAA BBBB"})
         EXPECT_EQ(Plan(usage).status, 2) << usage;
+}
+
+TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    // Malformed values are usage errors, found before any search.
+    const struct {
+        const char* options;
+        const char* named;
+    } usage[] = {
+        {"--wind 270", "--wind"},        {"--wind 361/10", "--wind"},      {"--wind 270/-5", "--wind"},
+        {"--wind 270/10/5", "--wind"},   {"--wind 270/ten", "--wind"},     {"--fuel-burn abc", "--fuel-burn"},
+        {"--fuel-burn -1", "--fuel-burn"}, {"--paper b5", "paper"},        {"--wind", "--wind"},
+    };
+    for (const auto& c : usage) {
+        const Outcome o = Plan(std::string(c.options) + " --format legs AAAA BBBB");
+        EXPECT_EQ(o.status, 2) << c.options;
+        EXPECT_NE(o.err.find(c.named), std::string::npos) << c.options << ": " << o.err;
+    }
+    // Eastbound at 110 kt into an easterly as fast: the first leg cannot be flown.
+    const Outcome impossible = Plan("--format legs --wind 090/110 AAAA BBBB");
+    EXPECT_EQ(impossible.status, 1);
+    EXPECT_NE(impossible.err.find("from AAAA to N1"), std::string::npos) << impossible.err;
+    // North is 0 or 360 alike; a westerly behind the aircraft shortens the time.
+    const Outcome north = Plan("--format json --wind 0/20 AAAA BBBB");
+    ASSERT_EQ(north.status, 0) << north.err;
+    EXPECT_EQ(nlohmann::json::parse(north.out)["legs"],
+              nlohmann::json::parse(Plan("--format json --wind 360/20 AAAA BBBB").out)["legs"]);
+    const auto tail = nlohmann::json::parse(Plan("--format json --speed 100 --wind 270/20 --fuel-burn 10 AAAA BBBB").out);
+    const auto still = nlohmann::json::parse(Plan("--format json --speed 100 AAAA BBBB").out);
+    EXPECT_EQ(still["wind"], nullptr);
+    EXPECT_FALSE(still.contains("fuel_total"));
+    EXPECT_EQ(still["ground_speed_kt"], 100.0);
+    EXPECT_NEAR(tail["ground_speed_kt"].get<double>(), 120.0, 1.0);
+    EXPECT_NEAR(tail["total_min"].get<double>(), still["total_min"].get<double>() * 100.0 / 120.0, 1.0);
+    EXPECT_NEAR(tail["fuel_with_reserve"].get<double>(), tail["total_min"].get<double>() / 6.0 + 7.5, 0.11);
+
+    const Outcome pdf = Plan("--export navlog.pdf --paper half-letter --wind 270/20 AAAA BBBB");
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_EQ(Slurp("navlog.pdf").rfind("%PDF-", 0), 0u);
 }

@@ -12,6 +12,7 @@
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
+#include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "RouteChoicePanel.h"
 
@@ -248,23 +249,34 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     }
     // Select Destination, About, then (Write File and Calculate Route being
     // disabled) the plan pane beside the template: its route choice, ranges,
-    // rings and legs, and round to the first edit of the template.
+    // rings, the airspeed, wind, fuel and paper fields, the legs, and round
+    // to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
     EXPECT_EQ(order[2], dlg.m_planPane->m_routeChoice->m_rdoListed->GetId());
+    const PlanInputsPanel& inputs = *dlg.m_planPane->m_inputs;
+    wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
+    const std::vector<wxWindow*> expected{ranges,
+                                          dlg.m_planPane->m_routeChoice->m_chkRings,
+                                          inputs.m_txtAirspeed,
+                                          inputs.m_txtWind,
+                                          inputs.m_txtFuelBurn,
+                                          inputs.m_chPaper,
+                                          dlg.m_planPane->m_lstLegs,
+                                          dlg.FindWindow(IDC_DEPARTURE_LATITUDE)};
     std::vector<wxWindow*> visited;
-    for (int i = 0; i < 8 && wxWindow::FindFocus() != dlg.FindWindow(IDC_DEPARTURE_LATITUDE); ++i) {
+    for (std::size_t i = 0; i < expected.size() + 2 && wxWindow::FindFocus() != dlg.FindWindow(IDC_DEPARTURE_LATITUDE);
+         ++i) {
         dlg.NavigateIn(wxNavigationKeyEvent::IsForward);
         Settle(20);
         visited.push_back(wxWindow::FindFocus());
     }
     // GTK gives a choice's focus to a button inside it that wx does not
-    // know, so the ranges choice reads as no window.
-    wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
-    if (!visited.empty() && visited[0] == nullptr)
-        visited[0] = ranges;
-    const std::vector<wxWindow*> expected{ranges, dlg.m_planPane->m_routeChoice->m_chkRings,
-                                          dlg.m_planPane->m_lstLegs, dlg.FindWindow(IDC_DEPARTURE_LATITUDE)};
+    // know, so a choice reads as no window.
+    for (std::size_t i = 0; i < visited.size() && i < expected.size(); ++i) {
+        if (visited[i] == nullptr && (expected[i] == ranges || expected[i] == inputs.m_chPaper))
+            visited[i] = expected[i];
+    }
     EXPECT_EQ(visited, expected);
     EXPECT_EQ(wxWindow::FindFocus(), dlg.FindWindow(IDC_DEPARTURE_LATITUDE));
 }

@@ -128,7 +128,7 @@ protected:
     void SetUp() override
     {
         // Narrower than the leg columns, so that they scroll sideways.
-        frame = new wxFrame(nullptr, wxID_ANY, "plan", wxPoint(50, 50), wxSize(300, 520));
+        frame = new wxFrame(nullptr, wxID_ANY, "plan", wxPoint(50, 50), wxSize(300, 720));
         pane = new PlanPane(frame);
         frame->Show();
         Settle(200);

@@ -6,6 +6,7 @@
 #include "Database.h"
 #include "widgets/Resource.h"
 #include "MapWindow.h"
+#include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "RouteChoicePanel.h"
 #include "map/Projection.h"
@@ -29,6 +30,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -284,6 +286,81 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
     SelectDeparting(KENNEDY);
     EXPECT_EQ(pane.m_lstLegs->GetItemCount(), 0);
     EXPECT_FALSE(pane.m_btnExport->IsEnabled());
+}
+
+// Typed as a pilot would: each change of airspeed, wind or fuel burn
+// recomputes the legs, the totals and what Export writes.
+TEST_F(RouteWindow, AirspeedWindAndFuelBurnRecomputeThePlanAtOnce)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    Open();
+    ExecuteSqlScript("VORS.MDB", ROUTE_FACTS);
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    PlanPane& pane = *dlg->m_planPane;
+    PlanInputsPanel& inputs = *pane.m_inputs;
+    auto ReadFile = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    // As the pane shows it, however the width wraps it.
+    auto summary = [&pane] {
+        std::string text = FromWx(pane.m_txtSummary->GetLabel());
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return text;
+    };
+    ASSERT_EQ(Rows(*pane.m_lstLegs).size(), 4u);
+    const Strings stillAir = Headings(*pane.m_lstLegs);
+    const std::string stillTotals = summary();
+    EXPECT_EQ(std::count(stillAir.begin(), stillAir.end(), "GS"), 0);
+
+    dlg->Show();
+    Settle();
+    inputs.m_txtWind->SetFocus();
+    Settle();
+    {
+        wxUIActionSimulator input;
+        input.Text("270/30");
+    }
+    Settle(200);
+    EXPECT_EQ(Text(*inputs.m_txtWind), "270/30");
+    Strings headings = Headings(*pane.m_lstLegs);
+    EXPECT_NE(std::find(headings.begin(), headings.end(), "MH"), headings.end());
+    EXPECT_NE(std::find(headings.begin(), headings.end(), "GS"), headings.end());
+    EXPECT_NE(summary(), stillTotals);
+    ASSERT_TRUE(pane.Plan());
+    EXPECT_EQ(pane.Plan()->wind->fromTrueDeg, 270.0);
+
+    inputs.m_txtAirspeed->SetValue("140");
+    inputs.m_txtFuelBurn->SetValue("9.5");
+    headings = Headings(*pane.m_lstLegs);
+    EXPECT_NE(std::find(headings.begin(), headings.end(), "Fuel"), headings.end());
+    EXPECT_EQ(pane.Plan()->trueAirspeedKt, 140.0);
+    pane.m_chooseExportFile = [] { return std::string("plan.json"); };
+    Click(*pane.m_btnExport);
+    EXPECT_NE(ReadFile("plan.json").find("\"fuel_with_reserve\""), std::string::npos);
+    pane.m_chooseExportFile = [] { return std::string("navlog.pdf"); };
+    Click(*pane.m_btnExport);
+    EXPECT_EQ(ReadFile("navlog.pdf").rfind("%PDF-", 0), 0u);
+
+    // A wind the aircraft cannot fly against takes the plan away, saying
+    // which leg; a wind that cannot be read says which field.
+    inputs.m_txtWind->SetValue("090/300");
+    EXPECT_FALSE(pane.Plan());
+    EXPECT_NE(summary().find("from K10 to N101"), std::string::npos)
+        << summary();
+    EXPECT_FALSE(pane.m_btnExport->IsEnabled());
+    inputs.m_txtWind->SetValue("east");
+    EXPECT_NE(FromWx(inputs.m_txtProblem->GetLabel()).find("Wind"), std::string::npos);
+    EXPECT_FALSE(pane.Plan());
+
+    // Empty fields are still air at the default speed again.
+    for (wxTextCtrl* field : {inputs.m_txtWind, inputs.m_txtAirspeed, inputs.m_txtFuelBurn})
+        field->SetValue("");
+    EXPECT_EQ(Headings(*pane.m_lstLegs), stillAir);
+    EXPECT_EQ(summary(), stillTotals);
+    EXPECT_EQ(FromWx(inputs.m_txtProblem->GetLabel()), "");
 }
 
 TEST_F(RouteWindow, EnterPressesCalculateRoute)

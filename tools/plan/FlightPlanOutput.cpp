@@ -6,6 +6,7 @@
 
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
+#include "kneeboard/PlanExport.h"
 #include "map/MapFile.h"
 #include "map/PlanScene.h"
 #include "planning/PlanBuilder.h"
@@ -30,7 +31,9 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     request.route = flightplan::routeIdsOf(departureID, listedBeaconIDs ? *listedBeaconIDs : std::vector<std::string>(),
                                            destinationID);
     if (options.speedKt)
-        request.options.groundSpeedKt = *options.speedKt;
+        request.options.trueAirspeedKt = *options.speedKt;
+    request.options.wind = options.wind;
+    request.options.fuelBurnPerHour = options.fuelBurn;
     request.options.cruiseFt = options.cruiseFt;
     request.options.ranges = options.ranges;
     planning::PlanBuilder builder(database);
@@ -59,14 +62,29 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     if (!gap.empty() && (options.compare || options.routeString || options.format == PlanOptions::Format::Json))
         err << "meridane-plan: " << base::validUtf8(gap) << "\n";
 
-    for (const std::string& path : options.exports)
-        flightplan::exportPlan(plan, path);
+    // The outlines and the beacons around the route are read once, and only
+    // for a map or a kneeboard.
+    std::optional<routemap::Outlines> outlines;
+    std::optional<routemap::MapScene> scene;
+    auto prepareMap = [&] {
+        if (!outlines)
+            outlines = routemap::loadOutlines(routemap::outlinesDirectory());
+        if (!scene) {
+            planning::SceneResult map = builder.planScene(plan);
+            map.scene.showRanges = options.mapRings;
+            if (!map.note.empty())
+                err << "meridane-plan: " << map.note << "\n";
+            scene = std::move(map.scene);
+        }
+    };
+    for (const std::string& path : options.exports) {
+        kneeboard::exportPlanFile(plan, path, [&] {
+            prepareMap();
+            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene};
+        });
+    }
     if (!options.mapFile.empty()) {
-        const routemap::Outlines outlines = routemap::loadOutlines(routemap::outlinesDirectory());
-        planning::SceneResult map = builder.planScene(plan);
-        map.scene.showRanges = options.mapRings;
-        if (!map.note.empty())
-            err << "meridane-plan: " << map.note << "\n";
-        routemap::writeMapFile(options.mapFile, outlines, map.scene, options.mapWidth, options.mapHeight);
+        prepareMap();
+        routemap::writeMapFile(options.mapFile, *outlines, *scene, options.mapWidth, options.mapHeight);
     }
 }

@@ -52,11 +52,39 @@ void ReadMapSize(const std::string& value, PlanOptions& options)
 double ReadSpeed(const std::string& value)
 {
     const std::optional<double> knots = base::parseDecimal(value);
-    if (!knots || *knots < flightplan::MIN_GROUND_SPEED_KT || *knots > flightplan::MAX_GROUND_SPEED_KT)
-        throw UsageError("--speed needs a ground speed in knots from " +
-                         base::formatFixed(flightplan::MIN_GROUND_SPEED_KT, 0) + " to " +
-                         base::formatFixed(flightplan::MAX_GROUND_SPEED_KT, 0) + ", not '" + value + "'");
+    if (!knots || *knots < flightplan::MIN_TRUE_AIRSPEED_KT || *knots > flightplan::MAX_TRUE_AIRSPEED_KT)
+        throw UsageError("--speed needs a true airspeed in knots from " +
+                         base::formatFixed(flightplan::MIN_TRUE_AIRSPEED_KT, 0) + " to " +
+                         base::formatFixed(flightplan::MAX_TRUE_AIRSPEED_KT, 0) + ", not '" + value + "'");
     return *knots;
+}
+
+flightplan::Wind ReadWind(const std::string& value)
+{
+    const std::optional<flightplan::Wind> wind = flightplan::parseWind(value);
+    if (!wind)
+        throw UsageError("--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its speed in "
+                         "knots (0 or more), not '" + value + "'");
+    return *wind;
+}
+
+// The largest burn taken: beyond it the totals lose their digits.
+constexpr double MAX_FUEL_BURN = 1e6;
+
+double ReadFuelBurn(const std::string& value)
+{
+    const std::optional<double> burn = base::parseDecimal(value);
+    if (!burn || *burn < 0.0 || *burn > MAX_FUEL_BURN)
+        throw UsageError("--fuel-burn needs the fuel used per hour, a number from 0 to 1000000, not '" + value + "'");
+    return *burn == 0.0 ? 0.0 : *burn;  // no "-0" in the figures
+}
+
+kneeboard::Paper ReadPaper(const std::string& value)
+{
+    const std::optional<kneeboard::Paper> paper = kneeboard::parsePaper(value);
+    if (!paper)
+        throw UsageError("unknown paper '" + value + "': use a5, a4, letter or half-letter");
+    return *paper;
 }
 
 int ReadCruise(const std::string& value)
@@ -73,13 +101,14 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper
     };
     static const std::vector<tools::OptionSpec> specs{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
-        {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false},
+        {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
+        {"fuel-burn", 0, true}, {"paper", 0, true},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -115,6 +144,15 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                     break;
                 case kCruise:
                     options.cruiseFt = ReadCruise(value);
+                    break;
+                case kWind:
+                    options.wind = ReadWind(value);
+                    break;
+                case kFuelBurn:
+                    options.fuelBurn = ReadFuelBurn(value);
+                    break;
+                case kPaper:
+                    options.paper = ReadPaper(value);
                     break;
                 case kDb:
                     if (value.empty())
@@ -175,9 +213,16 @@ std::string PlanUsage()
            "  --route-string     print only the ICAO route\n"
            "  --export FILE      write a flight-plan file in the format its extension\n"
            "                     names: .fms X-Plane, .pln MSFS, .fpl Garmin, .gpx GPX,\n"
-           "                     .fgfp FlightGear, .json, .txt; may be repeated\n"
-           "  --speed KT         ground speed in knots, 1 to 2000 (110)\n"
+           "                     .fgfp FlightGear, .json, .txt, .pdf kneeboard navlog;\n"
+           "                     may be repeated\n"
+           "  --speed KT         true airspeed in knots, 1 to 2000 (110)\n"
+           "  --wind DDD/SS      the wind: the true direction it blows from (0 to 360)\n"
+           "                     and its speed in knots, as 270/25\n"
+           "  --fuel-burn X      fuel used per hour, in any unit: fuel per leg, in total\n"
+           "                     and with a 45-minute reserve\n"
            "  --cruise FT        cruise altitude in feet\n"
+           "  --paper SIZE       the kneeboard navlog's paper: a5 (the default), a4,\n"
+           "                     letter or half-letter\n"
            "  --map FILE         write the route map as .svg or .png\n"
            "  --map-size WxH     the map's size in pixels (" +
            std::to_string(routemap::kMapFileWidth) + "x" + std::to_string(routemap::kMapFileHeight) +

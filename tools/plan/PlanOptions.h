@@ -1,6 +1,8 @@
 #pragma once
 
 #include "coverage/StationRange.h"
+#include "flightplan/WindTriangle.h"
+#include "kneeboard/Paper.h"
 #include "map/MapSize.h"
 
 #include <optional>
@@ -15,7 +17,10 @@ struct PlanOptions {
     bool help = false;
     bool routeString = false;
     std::vector<std::string> exports;  // flight-plan files, format by extension
-    std::optional<double> speedKt;
+    std::optional<double> speedKt;  // the true airspeed
+    std::optional<flightplan::Wind> wind;
+    std::optional<double> fuelBurn;  // per hour
+    kneeboard::Paper paper = kneeboard::Paper::A5;  // the kneeboard navlog's
     std::optional<int> cruiseFt;
     bool bestRoute = false;  // the best covered route instead of the listed one
     bool compare = false;    // both routes' summaries side by side

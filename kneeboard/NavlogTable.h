@@ -1,0 +1,33 @@
+#pragma once
+
+#include "flightplan/FlightPlan.h"
+
+#include <string>
+#include <vector>
+
+namespace kneeboard {
+
+// A cell of the printed navlog holds two lines: a leg's figure above and,
+// where there is one, what adds up or pairs with it below.
+struct NavlogCell {
+    std::string top;
+    std::string bottom;
+};
+
+struct NavlogColumn {
+    NavlogCell heading;
+    bool figure = false;   // right-aligned
+    bool writeIn = false;  // left empty for the pilot's pencil (ETA, ATA)
+};
+
+// What the navlog prints, before any question of paper: a row per leg, and
+// the totals under the figures that add up.
+struct NavlogTable {
+    std::vector<NavlogColumn> columns;
+    std::vector<std::vector<NavlogCell>> rows;
+    std::vector<NavlogCell> totals;
+};
+
+NavlogTable navlogTable(const flightplan::FlightPlan& plan);
+
+}  // namespace kneeboard

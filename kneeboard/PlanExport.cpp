@@ -1,0 +1,36 @@
+#include "kneeboard/PlanExport.h"
+
+#include "flightplan/PlanError.h"
+#include "flightplan/formats/Formats.h"
+#include "base/WholeFile.h"
+
+#include <cstring>
+#include <optional>
+
+namespace kneeboard {
+
+bool isKneeboardPath(const std::string& path)
+{
+    const flightplan::PlanFormat* format = flightplan::formatForPath(path);
+    return format && std::strcmp(format->id, flightplan::KNEEBOARD_FORMAT_ID) == 0;
+}
+
+void exportPlanFile(const flightplan::FlightPlan& plan, const std::string& path,
+                    const std::function<KneeboardInputs()>& inputs)
+{
+    if (!isKneeboardPath(path)) {
+        flightplan::exportPlan(plan, path);
+        return;
+    }
+    std::string pdf;
+    try {
+        pdf = renderKneeboard(plan, inputs());
+    } catch (const flightplan::PlanError& e) {
+        throw flightplan::PlanError("The flight plan file " + path + " cannot be written: " + e.what());
+    }
+    if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, pdf))
+        throw flightplan::PlanError("The flight plan file " + path + " cannot be written: " +
+                                    base::failureCause(*failure) + ".");
+}
+
+}  // namespace kneeboard

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "flightplan/FlightPlan.h"
+#include "kneeboard/KneeboardPdf.h"
+
+#include <functional>
+#include <string>
+
+namespace kneeboard {
+
+// Whether path names the kneeboard navlog (.pdf), the one export that needs
+// a map drawn.
+bool isKneeboardPath(const std::string& path);
+
+// Writes the plan to path in the format its extension names, as
+// flightplan::exportPlan does; the kneeboard navlog takes what it needs
+// besides the plan from inputs, asked for only then. Throws PlanError naming
+// the file.
+void exportPlanFile(const flightplan::FlightPlan& plan, const std::string& path,
+                    const std::function<KneeboardInputs()>& inputs);
+
+}  // namespace kneeboard

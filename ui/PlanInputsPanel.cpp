@@ -1,0 +1,126 @@
+#include "PlanInputsPanel.h"
+
+#include "TextConvert.h"
+#include "base/NumberText.h"
+#include "flightplan/WindTriangle.h"
+
+#include <wx/sizer.h>
+
+namespace {
+
+// The papers offered, in the order of the choice.
+const kneeboard::Paper PAPERS[] = {kneeboard::Paper::A5, kneeboard::Paper::A4, kneeboard::Paper::Letter,
+                                   kneeboard::Paper::HalfLetter};
+const char* const PAPER_LABELS[] = {"A5", "A4", "Letter", "Half letter"};
+
+// The largest airspeed and burn a field takes, as the planner does.
+constexpr double MAX_AIRSPEED_KT = 2000.0;
+constexpr double MAX_FUEL_BURN = 1e6;
+
+bool IsBlank(const std::string& text)
+{
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+}  // namespace
+
+std::optional<flightplan::PlanOptions> ApplyPlanInputs(const PlanInputTexts& texts, flightplan::PlanOptions options,
+                                                       std::string& problem)
+{
+    if (!IsBlank(texts.airspeed)) {
+        const std::optional<double> knots = base::parseDecimal(texts.airspeed);
+        if (!knots || *knots < 1.0 || *knots > MAX_AIRSPEED_KT) {
+            problem = "TAS: knots from 1 to 2000";
+            return std::nullopt;
+        }
+        options.trueAirspeedKt = *knots;
+    }
+    if (!IsBlank(texts.wind)) {
+        options.wind = flightplan::parseWind(texts.wind);
+        if (!options.wind) {
+            problem = "Wind: from (0-360)/knots, as 270/25";
+            return std::nullopt;
+        }
+    }
+    if (!IsBlank(texts.fuelBurn)) {
+        const std::optional<double> burn = base::parseDecimal(texts.fuelBurn);
+        if (!burn || *burn < 0.0 || *burn > MAX_FUEL_BURN) {
+            problem = "Fuel/h: a number, 0 or more";
+            return std::nullopt;
+        }
+        options.fuelBurnPerHour = *burn;
+    }
+    problem.clear();
+    return options;
+}
+
+PlanInputsPanel::PlanInputsPanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
+{
+    const wxSize figure(FromDIP(52), -1);
+    auto* lblAirspeed = new wxStaticText(this, wxID_ANY, "&TAS");
+    m_txtAirspeed = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, figure);
+    m_txtAirspeed->SetToolTip("True airspeed in knots; empty for 110 kt");
+    m_txtAirspeed->SetHint("110");
+    auto* lblWind = new wxStaticText(this, wxID_ANY, "&Wind");
+    m_txtWind = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(64), -1));
+    m_txtWind->SetHint("270/25");
+    m_txtWind->SetToolTip("The true direction the wind blows from and its speed in knots; empty for still air");
+    auto* lblFuel = new wxStaticText(this, wxID_ANY, "&Fuel/h");
+    m_txtFuelBurn = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, figure);
+    m_txtFuelBurn->SetToolTip("Fuel burnt per hour, in any unit; empty for no fuel figures");
+    auto* lblPaper = new wxStaticText(this, wxID_ANY, "&Paper");
+    m_chPaper = new wxChoice(this, wxID_ANY);
+    for (const char* label : PAPER_LABELS)
+        m_chPaper->Append(label);
+    m_chPaper->SetSelection(0);
+    m_chPaper->SetToolTip("The paper of the kneeboard navlog (Export Flight Plan..., .pdf)");
+    m_txtProblem = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                    wxST_ELLIPSIZE_END);
+    m_txtProblem->SetForegroundColour(wxColour(170, 20, 20));
+
+    // Two lines of fixed height: the figures, then the paper with any
+    // problem beside it, so that neither a problem nor the pane's width
+    // moves the map above.
+    auto* figures = new wxBoxSizer(wxHORIZONTAL);
+    const int gap = FromDIP(4), spacing = FromDIP(10);
+    for (auto [label, control] : {std::pair<wxWindow*, wxWindow*>{lblAirspeed, m_txtAirspeed},
+                                  {lblWind, m_txtWind}, {lblFuel, m_txtFuelBurn}}) {
+        figures->Add(label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+        figures->Add(control, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, spacing);
+    }
+    auto* paper = new wxBoxSizer(wxHORIZONTAL);
+    paper->Add(lblPaper, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    paper->Add(m_chPaper, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, spacing);
+    paper->Add(m_txtProblem, 1, wxALIGN_CENTER_VERTICAL);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(figures, 0, wxBOTTOM, gap);
+    sizer->Add(paper, 0, wxEXPAND);
+    SetSizer(sizer);
+
+    for (wxTextCtrl* field : {m_txtAirspeed, m_txtWind, m_txtFuelBurn}) {
+        field->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+            if (m_changed)
+                m_changed();
+        });
+    }
+}
+
+PlanInputTexts PlanInputsPanel::Texts() const
+{
+    return {FromWx(m_txtAirspeed->GetValue()), FromWx(m_txtWind->GetValue()), FromWx(m_txtFuelBurn->GetValue())};
+}
+
+kneeboard::Paper PlanInputsPanel::Paper() const
+{
+    const int chosen = m_chPaper->GetSelection();
+    return chosen >= 0 && chosen < static_cast<int>(std::size(PAPERS)) ? PAPERS[chosen] : PAPERS[0];
+}
+
+void PlanInputsPanel::ShowProblem(const std::string& problem)
+{
+    if (m_txtProblem->GetLabel() == ToWx(problem))
+        return;
+    m_txtProblem->SetLabel(ToWx(problem));
+    m_txtProblem->SetToolTip(ToWx(problem));
+    Layout();
+}
