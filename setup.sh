@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets Meridane up on a Debian machine and starts it: installs the packages,
 # builds, installs the program for this user (~/.local, with its desktop
 # entry), imports the navigation database into the user's data directory and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the airport search on the world database: the whole text of each
 // sample, and every keystroke on the way to it, as the airport dialog runs
 // one search per keystroke. Run in the directory that holds VORS.MDB.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times each step of the airport selection cascade on the world database:
 // the query a selection runs and the reading of every row it returns, as
 // the dialog fills its box. Run in the directory that holds VORS.MDB.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the best covered route on the world database: reading the stations
 // (one query), building the network of covered legs at several altitudes
 // under both range models, and the search itself over a set of airport

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times what the route map costs: loading the outlines once, and drawing a
 // route map at 1200x900 into an image with the outlines loaded. Prints the
 // wall time and this thread's processor time, which other busy processes on

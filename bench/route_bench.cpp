@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the route search on the world database for a fixed, seeded set of
 // airport pairs, and the same search on points held in memory, which also
 // cross-checks the routes. Run in the directory that holds VORS.MDB:

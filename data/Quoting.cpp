@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Quoting.h"
 
 std::string EscapeQuotes(const std::string& text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kneeboard/NavlogTable.h"
 
 #include "base/NumberText.h"

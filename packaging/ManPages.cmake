@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Manual pages, installed gzipped under share/man/man1. The desktop program's
 # and the launcher's are written by hand; the planner's and the importer's are
 # made by help2man from the built programs' own --help, so they follow the

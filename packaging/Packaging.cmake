@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package (cpack -G DEB; scripts/build-deb.sh builds it whole).
 # Included from the top-level list so that CPack sees the whole project.
 

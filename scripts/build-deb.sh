@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build-deb/meridane_<version>_<architecture>.deb:
 # a Release build installed under /usr, with the world navigation database
 # imported at packaging time from ../shared/navdata (or the directory named by

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Meridane and runs every test. The GUI tests need a display; they get
 # a virtual one from xvfb-run.
 set -euo pipefail

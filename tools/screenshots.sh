@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshots of Meridane on the world navigation database, under a virtual
 # X display of 1280 by 800 pixels with a window manager (so that the captions
 # show): the airport selection dialog on KJFK, the main window at its default

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportFileName.h"
 
 std::string ExportFileName(const std::string& path, const flightplan::PlanFormat& chosen,

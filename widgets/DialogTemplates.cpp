@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/DialogTemplates.h"
 
 #include "widgets/Resource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/SortedComboBox.h"
 
 SortedComboBox::SortedComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)

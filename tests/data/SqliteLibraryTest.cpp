@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program of its own: the library settings take only where the connection
 // is the first to start SQLite in the process, as in Meridane itself.
 #include "ConnectionString.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/NumberText.h"
 #include "flightplan/CivilDate.h"
 #include "flightplan/formats/FormatWriters.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the configured meridane-launch (argument 1) from an install tree whose
 # program is a stand-in that reports its working directory, the database it
 # finds there and its arguments.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs this build as the Debian package scripts/build-deb.sh makes (less the
 # world database, whose import takes minutes) and lets Debian's package
 # checker judge it: any error or warning fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label placer judged by what it hands back, the texts and where they
 // stand, measured by their ink as cairo draws them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tests' fixture databases are built from tests/support/schema.sql, a
 // copy of the importer's tables kept in SQL so every area's tests can use
 // it without the importer. The copy must not drift from the original.

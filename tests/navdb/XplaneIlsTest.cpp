@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "NavdbError.h"
 #include "NavdbTestSupport.h"
 #include "XplaneIls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The airport search on fixture databases: what it finds, in which order,
 // and that typed text is only ever data.
 

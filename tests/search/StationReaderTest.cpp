@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station reader on fixture databases: classes, simulator ranges and
 // positions as the coverage needs them, and a clear word for a database
 // imported before the classes existed.

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- The navigation database tables as the importer creates them.
 CREATE TABLE Regions  (name TEXT NOT NULL);
 CREATE TABLE countries(name TEXT NOT NULL, region TEXT NOT NULL);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The airport selection dialog, driven through its cascade as a user does.
 
 #include "AirportDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The airport dialog's find field: a chosen match leaves the dialog exactly
 // as picking the same airport by hand does.
 

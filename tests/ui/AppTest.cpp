@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and end of the program, and the error boundary of the
 // application object.
 

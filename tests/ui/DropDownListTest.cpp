@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drop-down lists of the airport dialog: their own order, selection by
 // program, and the exact bytes of each item.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three dialogs as their templates lay them out: controls, texts, order,
 // initial states, and a layout in which nothing is cut or covered on this
 // desktop's font and theme.

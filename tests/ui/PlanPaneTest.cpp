@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan pane on its own, with a plan made here: what the leg list shows
 // on the screen when the user scrolls it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: choosing airports, the route, the report and the button
 // states, with the selection dialog played by the test as a user would.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays a pilot's session on the world navigation database and takes
 // screenshots of it: the airport selection dialog on KJFK, the main window
 // with the routes KJFK to KBOS, EGLL to LFPG and KJFK to KLAX, and the About

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for the window tests: the program's own application object runs
 // them, so that errors leaving a handler meet the same boundary as in the
 // program. Needs a display (the tests run under xvfb-run).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // meridane-plan: the route search from a terminal.
 #include "AirportArgument.h"
 #include "AirportInfo.h"

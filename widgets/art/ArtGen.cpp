@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's artwork as files for the desktop: the application
 // icon as PNG images of the hicolor sizes and as SVG, and the About picture.
 //

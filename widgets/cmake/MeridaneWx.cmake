@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # wxWidgets (core, base) as one interface target, its headers as system
 # headers so that the project's warning flags do not apply to them.
 include_guard(GLOBAL)
