@@ -120,11 +120,11 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     // Longer idents widen the columns: the window gives the pane room anew.
     if (WantedWidth() != wanted && GetParent())
         GetParent()->SendSizeEvent();
-    // The route to read stands on its own line below; here the form a filed
-    // flight plan's route field (item 15) takes, without the airports.
+    // The route stands on its own line below, where Copy takes the form a
+    // filed flight plan's route field (item 15) wants.
     const std::string gap = flightplan::coverageGapText(*m_plan);
-    SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) + "\n" +
-               (gap.empty() ? "" : gap + "\n") + ROUTE_ITEM15_CAPTION + m_plan->routeItem15 + (built.map.note.empty() ? "" : "\n" + built.map.note));
+    SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) +
+               (gap.empty() ? "" : "\n" + gap) + (built.map.note.empty() ? "" : "\n" + built.map.note));
     m_edtRoute->ChangeValue(ToWx(m_plan->route));
     m_edtRoute->Enable();
     UpdateWindowUI(wxUPDATE_UI_RECURSE);

@@ -29,8 +29,6 @@ class MapWindow;
 class RouteChoicePanel;
 class PlanInputsPanel;
 
-// Stands before the route as a filed flight plan's route field takes it.
-inline constexpr const char ROUTE_ITEM15_CAPTION[] = "Flight plan route (item 15): ";
 
 class PlanPane : public wxPanel {
 public:
