@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/NonCopyable.h"
+
 #include "Database.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +13,10 @@
 
 // A fresh temporary directory that becomes the working directory for the
 // life of the object, as the program expects VORS.MDB and course.txt there.
-class ScratchDirectory {
+class ScratchDirectory : base::NonCopyable {
 public:
     ScratchDirectory();
     ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
     const std::string& path() const { return m_path; }
 
 private:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/NonCopyable.h"
+
 #include <cstddef>
 #include <string>
 
@@ -11,13 +13,11 @@ namespace navdb {
 // Reads a text file line by line whether it is gzip-compressed or plain: zlib
 // passes an uncompressed file through unchanged, so the user may unpack
 // nav.dat.gz or not.
-class LineReader {
+class LineReader : base::NonCopyable {
 public:
     // Throws NavdbError naming the file when it cannot be opened.
     explicit LineReader(const std::string& path);
     ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
 
     // The next line without its CR/LF ending, or false at the end. A damaged
     // or truncated compressed file throws NavdbError rather than ending early,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/NonCopyable.h"
+
 #include "SignalCleanup.h"
 
 #include <memory>
@@ -11,7 +13,7 @@ namespace navdb {
 // The database is written to a temporary file next to the output and only
 // renamed over it when complete, so the planner never opens a half-written
 // database and a failed import leaves the previous one untouched.
-class OutputFile {
+class OutputFile : base::NonCopyable {
 public:
     // First removes what earlier imports of this output left behind when
     // they were killed, then creates a temporary file named as TemporaryName.h
@@ -21,8 +23,6 @@ public:
     // Removes the temporary file unless commit() succeeded. Until then an
     // interrupting SIGINT, SIGTERM or SIGHUP removes it as well.
     ~OutputFile();
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
 
     const std::string& tempPath() const { return m_tempPath; }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/NonCopyable.h"
+
 #include <signal.h>
 
 #include <string>
@@ -13,12 +15,10 @@ namespace navdb {
 // ignored. The handler can only use what was prepared before it runs, so the
 // path is copied into fixed storage: one file per process at a time; a second
 // guard while one lives does nothing.
-class RemoveOnSignal {
+class RemoveOnSignal : base::NonCopyable {
 public:
     explicit RemoveOnSignal(const std::string& path);
     ~RemoveOnSignal();
-    RemoveOnSignal(const RemoveOnSignal&) = delete;
-    RemoveOnSignal& operator=(const RemoveOnSignal&) = delete;
 
 private:
     bool m_active = false;
@@ -26,12 +26,10 @@ private:
 
 // Holds the same signals back while it lives, so that a file and the guard
 // that removes it come into being together.
-class TerminationSignalsHeld {
+class TerminationSignalsHeld : base::NonCopyable {
 public:
     TerminationSignalsHeld();
     ~TerminationSignalsHeld();
-    TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
-    TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
 
 private:
     sigset_t m_previous;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/NonCopyable.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,13 +14,11 @@ namespace navdb {
 
 // An SQLite connection that closes itself. Every failure throws NavdbError
 // with SQLite's message, so the import can unwind and remove its temp file.
-class SqliteDb {
+class SqliteDb : base::NonCopyable {
 public:
     // Opens (and creates) the database file.
     explicit SqliteDb(const std::string& path);
     ~SqliteDb();
-    SqliteDb(const SqliteDb&) = delete;
-    SqliteDb& operator=(const SqliteDb&) = delete;
 
     void exec(const std::string& sql);
     // Closes now and reports a failure, which the destructor cannot.
@@ -33,12 +33,10 @@ private:
 
 // A prepared statement for repeated inserts: bind by position (1-based),
 // step once, the binding is reset for the next row.
-class Statement {
+class Statement : base::NonCopyable {
 public:
     Statement(SqliteDb& db, const std::string& sql);
     ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
 
     Statement& bind(int index, std::string_view text);
     Statement& bind(int index, long long value);
