@@ -6,6 +6,7 @@
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
 
+#include "CommandOutput.h"
 #include "FixtureDb.h"
 
 #include <gtest/gtest.h>
@@ -73,25 +74,9 @@ std::string readFile(const std::string& path)
     return text.str();
 }
 
-// Standard output of a command, and its exit status.
-std::string run(const std::string& command, int* status = nullptr)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int result = pclose(pipe);
-    if (status)
-        *status = result;
-    return output;
-}
-
 std::string xpath(const std::string& file, const std::string& expression)
 {
-    std::string result = run("xmllint --xpath \"" + expression + "\" " + file + " 2>&1");
+    std::string result = CommandOutput("xmllint --xpath \"" + expression + "\" " + file + " 2>&1");
     if (!result.empty() && result.back() == '\n')
         result.pop_back();
     return result;
@@ -100,7 +85,7 @@ std::string xpath(const std::string& file, const std::string& expression)
 void expectWellFormed(const std::string& file)
 {
     int status = -1;
-    const std::string errors = run("xmllint --noout " + file + " 2>&1", &status);
+    const std::string errors = CommandOutput("xmllint --noout " + file + " 2>&1", &status);
     EXPECT_EQ(status, 0) << errors;
 }
 
@@ -166,7 +151,7 @@ void checkFpl(const std::string& file)
 void checkGpx(const std::string& file)
 {
     int status = -1;
-    const std::string csv = run("gpsbabel -r -i gpx -f " + file + " -o unicsv -F - 2>&1", &status);
+    const std::string csv = CommandOutput("gpsbabel -r -i gpx -f " + file + " -o unicsv -F - 2>&1", &status);
     ASSERT_EQ(status, 0) << csv;
     std::istringstream in(csv);
     std::string line, names, altitudes;
@@ -375,9 +360,9 @@ TEST(FormatsSouthEast, SignsAndTheLongIdentAsOtherReadersSeeThem)
         std::string found, expected;
     } cases[] = {
         {"GPX through gpsbabel",
-         line(run("gpsbabel -r -i gpx -f se.gpx -o unicsv -F - 2>&1 | sed -n 2p | cut -d, -f2-4")),
+         line(CommandOutput("gpsbabel -r -i gpx -f se.gpx -o unicsv -F - 2>&1 | sed -n 2p | cut -d, -f2-4")),
          "-33.946098,151.177002,\"YSSY\""},
-        {"GPX last point", line(run("gpsbabel -r -i gpx -f se.gpx -o unicsv -F - 2>&1 | sed -n 5p | cut -d, -f2-4")),
+        {"GPX last point", line(CommandOutput("gpsbabel -r -i gpx -f se.gpx -o unicsv -F - 2>&1 | sed -n 5p | cut -d, -f2-4")),
          "-35.253700,149.443200,\"ZZ-12345\""},
         {"Garmin identifiers",
          xpath("se.fpl", "concat(//*[local-name()='waypoint'][4]/*[local-name()='identifier'], ' ', "
@@ -387,7 +372,7 @@ TEST(FormatsSouthEast, SignsAndTheLongIdentAsOtherReadersSeeThem)
         {"MSFS position", xpath("se.pln", "string(//ATCWaypoint[1]/WorldPosition)").substr(0, 3), "S33"},
         {"MSFS east", xpath("se.pln", "substring-after(string(//ATCWaypoint[1]/WorldPosition), ',')").substr(0, 4),
          "E151"},
-        {"X-Plane destination", line(run("sed -n 5p se.fms")), "DES ZZ12345"},
+        {"X-Plane destination", line(CommandOutput("sed -n 5p se.fms")), "DES ZZ12345"},
         {"FlightGear last point", xpath("se.fgfp", "string(/PropertyList/route/wp[last()]/ident)"), "ZZ12345"},
         {"JSON destination",
          nlohmann::json::parse(readFile("se.json"))["destination"]["lat"].dump(), "-35.2537"},

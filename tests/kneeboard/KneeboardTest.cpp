@@ -9,6 +9,7 @@
 #include "kneeboard/PlanExport.h"
 #include "map/PlanScene.h"
 
+#include "CommandOutput.h"
 #include "FixtureDb.h"
 
 #include <gtest/gtest.h>
@@ -82,19 +83,6 @@ FlightPlan longPlan()
     return computePlan(points, options, wmm());
 }
 
-std::string run(const std::string& command)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    pclose(pipe);
-    return output;
-}
-
 // What poppler reads of a PDF: its page count and size, and each page's text.
 struct ReadBack {
     int pages = 0;
@@ -107,7 +95,7 @@ ReadBack readBack(const std::string& pdf)
 {
     std::ofstream("navlog.pdf", std::ios::binary) << pdf;
     ReadBack result;
-    const std::string info = run("pdfinfo navlog.pdf");
+    const std::string info = CommandOutput("pdfinfo navlog.pdf");
     std::smatch match;
     if (std::regex_search(info, match, std::regex("Pages: +([0-9]+)")))
         result.pages = std::stoi(match[1]);
@@ -115,9 +103,9 @@ ReadBack readBack(const std::string& pdf)
         result.width = std::stod(match[1]), result.height = std::stod(match[2]);
     for (int page = 1; page <= result.pages; ++page) {
         const std::string n = std::to_string(page);
-        result.text.push_back(run("pdftotext -f " + n + " -l " + n + " -layout navlog.pdf -"));
+        result.text.push_back(CommandOutput("pdftotext -f " + n + " -l " + n + " -layout navlog.pdf -"));
     }
-    const std::string boxes = run("pdftotext -bbox navlog.pdf -");
+    const std::string boxes = CommandOutput("pdftotext -bbox navlog.pdf -");
     const std::regex word("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\"");
     for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word); it != std::sregex_iterator(); ++it)
         result.wordHeights.push_back(std::stod((*it)[2]) - std::stod((*it)[1]));
