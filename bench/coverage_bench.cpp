@@ -12,6 +12,7 @@
 #include "data/ConnectionString.h"
 #include "data/DBException.h"
 #include "data/Database.h"
+#include "bench/BenchClock.h"
 #include "data/Recordset.h"
 #include "search/StationReader.h"
 
@@ -26,18 +27,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::millisecondsSince;
 
 double cpuMilliseconds()
 {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    return bench::cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID);
 }
 
 struct Airport {

@@ -4,6 +4,7 @@
 // wall time and this thread's processor time, which other busy processes on
 // the machine disturb less.
 //   map_bench [OUTLINES_DIR] [DRAWS]
+#include "bench/BenchClock.h"
 #include "map/MapRenderer.h"
 #include "map/Outlines.h"
 #include "map/ViewFit.h"
@@ -20,18 +21,16 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 double msSince(Clock::time_point start)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return bench::millisecondsSince(start);
 }
 
 double cpuMs()
 {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    return bench::cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
 }
 
 double median(std::vector<double> values)
