@@ -23,18 +23,27 @@ bool IsBlank(const std::string& text)
     return text.find_first_not_of(" \t") == std::string::npos;
 }
 
+// A blank field keeps value; otherwise it must hold a number from low to high.
+template <typename Value>
+bool ReadDecimalField(const std::string& text, double low, double high, Value& value)
+{
+    if (IsBlank(text))
+        return true;
+    const std::optional<double> number = base::parseDecimal(text);
+    if (!number || *number < low || *number > high)
+        return false;
+    value = *number;
+    return true;
+}
+
 }  // namespace
 
 std::optional<flightplan::PlanOptions> ApplyPlanInputs(const PlanInputTexts& texts, flightplan::PlanOptions options,
                                                        std::string& problem)
 {
-    if (!IsBlank(texts.airspeed)) {
-        const std::optional<double> knots = base::parseDecimal(texts.airspeed);
-        if (!knots || *knots < 1.0 || *knots > MAX_AIRSPEED_KT) {
-            problem = "TAS: knots from 1 to 2000";
-            return std::nullopt;
-        }
-        options.trueAirspeedKt = *knots;
+    if (!ReadDecimalField(texts.airspeed, 1.0, MAX_AIRSPEED_KT, options.trueAirspeedKt)) {
+        problem = "TAS: knots from 1 to 2000";
+        return std::nullopt;
     }
     if (!IsBlank(texts.wind)) {
         options.wind = flightplan::parseWind(texts.wind);
@@ -43,13 +52,9 @@ std::optional<flightplan::PlanOptions> ApplyPlanInputs(const PlanInputTexts& tex
             return std::nullopt;
         }
     }
-    if (!IsBlank(texts.fuelBurn)) {
-        const std::optional<double> burn = base::parseDecimal(texts.fuelBurn);
-        if (!burn || *burn < 0.0 || *burn > MAX_FUEL_BURN) {
-            problem = "Fuel/h: a number, 0 or more";
-            return std::nullopt;
-        }
-        options.fuelBurnPerHour = *burn;
+    if (!ReadDecimalField(texts.fuelBurn, 0.0, MAX_FUEL_BURN, options.fuelBurnPerHour)) {
+        problem = "Fuel/h: a number, 0 or more";
+        return std::nullopt;
     }
     problem.clear();
     return options;
