@@ -126,25 +126,22 @@ int Run()
     });
     Click(*wxStaticCast(main.FindWindow(1017), wxButton));
 
-    // A second plan, across the Channel.
-    next = &EGLL;
-    Click(*wxStaticCast(main.FindWindow(1014), wxButton));
-    next = &LFPG;
-    Click(*wxStaticCast(main.FindWindow(1015), wxButton));
-    if (!ok)
+    // Picks both airports through their dialogs, calculates and shoots the window.
+    const auto shootPlan = [&](const Pick& from, const Pick& to, const char* file) {
+        next = &from;
+        Click(*wxStaticCast(main.FindWindow(1014), wxButton));
+        next = &to;
+        Click(*wxStaticCast(main.FindWindow(1015), wxButton));
+        if (!ok)
+            return false;
+        Click(*main.m_btnCalculateRoute);
+        Shoot(main, file);
+        return true;
+    };
+    // A second plan, across the Channel; then a long one, whose legs must
+    // all read whole at the default size.
+    if (!shootPlan(EGLL, LFPG, "main-window-egll-lfpg.png") || !shootPlan(KJFK, KLAX, "main-window-kjfk-klax.png"))
         return 1;
-    Click(*main.m_btnCalculateRoute);
-    Shoot(main, "main-window-egll-lfpg.png");
-
-    // A long one, whose legs must all read whole at the default size.
-    next = &KJFK;
-    Click(*wxStaticCast(main.FindWindow(1014), wxButton));
-    next = &KLAX;
-    Click(*wxStaticCast(main.FindWindow(1015), wxButton));
-    if (!ok)
-        return 1;
-    Click(*main.m_btnCalculateRoute);
-    Shoot(main, "main-window-kjfk-klax.png");
     wxTheApp->SetTopWindow(nullptr);
     return 0;
 }
