@@ -321,9 +321,7 @@ TEST(ImportFailure, MissingColumnNamesFileAndColumn)
     TempDir dir;
     navdb::test::copyFixture("world", dir.file("src"));
     // The last file to be read, so the failure comes as late as possible.
-    std::string navaids = navdb::test::readFile(dir.file("src/navaids.csv"));
-    navaids.replace(navaids.find("\"elevation_ft\""), 14, "\"height_ft\"");
-    navdb::test::writeFile(dir.file("src/navaids.csv"), navaids);
+    navdb::test::editFile(dir.file("src/navaids.csv"), "\"elevation_ft\"", "\"height_ft\"");
 
     ImportOptions options;
     options.ourairportsDir = dir.file("src");
@@ -449,14 +447,10 @@ TEST(Import, QuotedTextOverSeveralLinesAndAnOpenQuoteOnTheLastLineStillImport)
 {
     TempDir dir;
     navdb::test::copyFixture("world", dir.file("src"));
-    std::string airports = navdb::test::readFile(dir.file("src/airports.csv"));
-    airports.replace(airports.find("Manhattan, New York"), 19, "Manhattan,\r\nNew York");
-    navdb::test::writeFile(dir.file("src/airports.csv"), airports);
+    navdb::test::editFile(dir.file("src/airports.csv"), "Manhattan, New York", "Manhattan,\r\nNew York");
     // The last row of the file loses its closing quote: it takes in nothing
     // but the final line end and is skipped as before.
-    std::string navaids = navdb::test::readFile(dir.file("src/navaids.csv"));
-    navaids.replace(navaids.rfind(",\"AU\""), 5, ",\"AU");
-    navdb::test::writeFile(dir.file("src/navaids.csv"), navaids);
+    navdb::test::editFile(dir.file("src/navaids.csv"), ",\"AU\"", ",\"AU", true);
     ImportOptions options;
     options.ourairportsDir = dir.file("src");
     options.output = dir.file("VORS.MDB");

@@ -64,6 +64,15 @@ inline void writeFile(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// Damages a copied file: replaces the first occurrence of from (the last one
+// with fromEnd) by to. A missing from throws rather than edit nothing.
+inline void editFile(const std::string& path, const std::string& from, const std::string& to, bool fromEnd = false)
+{
+    std::string text = readFile(path);
+    text.replace(fromEnd ? text.rfind(from) : text.find(from), from.size(), to);
+    writeFile(path, text);
+}
+
 // Copies a fixture directory so a test can damage one file of it.
 inline void copyFixture(const std::string& name, const std::string& to)
 {
