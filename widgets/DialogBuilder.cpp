@@ -152,11 +152,10 @@ bool CreateDialogFromTemplate(wxDialog& dialog, wxWindow* parent, int templateId
             control = new wxStaticBox(&dialog, id, text, pos, size);
             break;
         case ControlKind::Label:
-            control = new wxStaticText(&dialog, id, text, pos, size, wxALIGN_LEFT | wxST_NO_AUTORESIZE);
-            grow = Grow::Right;
-            break;
         case ControlKind::Text:
             control = new wxStaticText(&dialog, id, text, pos, size, wxALIGN_LEFT | wxST_NO_AUTORESIZE);
+            if (c.kind == ControlKind::Label)
+                grow = Grow::Right;
             break;
         case ControlKind::PushButton:
         case ControlKind::DefPushButton: {
