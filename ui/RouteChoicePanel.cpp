@@ -76,6 +76,6 @@ void RouteChoicePanel::SetSummaries(const std::string& listed, const std::string
 
 void RouteChoicePanel::Changed()
 {
-    if (onChange)
-        onChange();
+    if (m_changed)
+        m_changed();
 }

@@ -15,7 +15,7 @@
 // Which route the plan pane shows, the listed one of the route search or
 // the best covered one, each with its summary beside it, and which ranges
 // the beacons are given. Holds only the choice; whoever builds the plans
-// listens to onChange.
+// listens to m_changed.
 class RouteChoicePanel : public wxPanel {
 public:
     explicit RouteChoicePanel(wxWindow* parent);
@@ -31,7 +31,7 @@ public:
     void SetSummaries(const std::string& listed, const std::string& best);
 
     // Called after the user changed any of the choices.
-    std::function<void()> onChange;
+    std::function<void()> m_changed;
 
     wxRadioButton* m_rdoListed = nullptr;
     wxRadioButton* m_rdoBest = nullptr;

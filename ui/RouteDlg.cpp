@@ -81,7 +81,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     DoDataExchange();
     // After the template's controls, so that the tab order visits it last.
     m_planPane = new PlanPane(this);
-    m_planPane->m_routeChoice->onChange = [this] {
+    m_planPane->m_routeChoice->m_changed = [this] {
         if (m_routeCalculated)
             ShowChosenPlan();
     };

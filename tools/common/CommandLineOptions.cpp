@@ -13,32 +13,32 @@ namespace {
 // name where there is one, past every character code otherwise.
 constexpr int kFirstLongOnly = 256;
 
-int codeOf(const std::vector<OptionSpec>& specs, std::size_t index)
+int codeOf(const std::vector<OptionDefinition>& definitions, std::size_t index)
 {
-    return specs[index].shortName != 0 ? static_cast<unsigned char>(specs[index].shortName)
+    return definitions[index].shortName != 0 ? static_cast<unsigned char>(definitions[index].shortName)
                                         : kFirstLongOnly + static_cast<int>(index);
 }
 
-std::string spelling(const OptionSpec& spec, std::string_view asWritten)
+std::string spelling(const OptionDefinition& definition, std::string_view asWritten)
 {
-    if (asWritten.rfind("--", 0) == 0 || spec.shortName == 0)
-        return std::string("--") + spec.name;
-    return std::string("-") + spec.shortName;
+    if (asWritten.rfind("--", 0) == 0 || definition.shortName == 0)
+        return std::string("--") + definition.name;
+    return std::string("-") + definition.shortName;
 }
 
 }  // namespace
 
-std::vector<std::string> parseOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+std::vector<std::string> parseOptions(const std::vector<std::string>& args, const std::vector<OptionDefinition>& definitions,
                                       const std::function<bool(std::size_t, const std::string&)>& onOption)
 {
     std::vector<option> table;
     std::string shortOptions = ":";  // a missing value answers ':', not '?'
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        table.push_back({specs[i].name, specs[i].takesValue ? required_argument : no_argument, nullptr,
-                         codeOf(specs, i)});
-        if (specs[i].shortName != 0) {
-            shortOptions += specs[i].shortName;
-            if (specs[i].takesValue)
+    for (std::size_t i = 0; i < definitions.size(); ++i) {
+        table.push_back({definitions[i].name, definitions[i].takesValue ? required_argument : no_argument, nullptr,
+                         codeOf(definitions, i)});
+        if (definitions[i].shortName != 0) {
+            shortOptions += definitions[i].shortName;
+            if (definitions[i].takesValue)
                 shortOptions += ':';
         }
     }
@@ -62,16 +62,16 @@ std::vector<std::string> parseOptions(const std::vector<std::string>& args, cons
         if (code == -1)
             break;
         const std::string_view last = optind > 0 && optind <= argc ? argv[optind - 1] : "";
-        std::size_t index = specs.size();
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            if (codeOf(specs, i) == (code == '?' || code == ':' ? optopt : code))
+        std::size_t index = definitions.size();
+        for (std::size_t i = 0; i < definitions.size(); ++i) {
+            if (codeOf(definitions, i) == (code == '?' || code == ':' ? optopt : code))
                 index = i;
         }
         if (code == ':')
-            throw UsageError(spelling(specs[index], last) + " needs a value");
+            throw UsageError(spelling(definitions[index], last) + " needs a value");
         if (code == '?') {
-            if (index < specs.size() && last.find('=') != std::string_view::npos)
-                throw UsageError(std::string(last) + ": --" + specs[index].name + " takes no value");
+            if (index < definitions.size() && last.find('=') != std::string_view::npos)
+                throw UsageError(std::string(last) + ": --" + definitions[index].name + " takes no value");
             if (optopt != 0 && optopt < kFirstLongOnly && last.rfind("--", 0) != 0)
                 throw UsageError(std::string("unknown option -") + static_cast<char>(optopt));
             throw UsageError("unknown option " + std::string(last));

@@ -19,7 +19,7 @@ public:
     explicit UsageError(const std::string& message) : std::runtime_error(message) {}
 };
 
-struct OptionSpec {
+struct OptionDefinition {
     const char* name;  // the long name without "--"
     char shortName;    // 0 for none
     bool takesValue;   // "--name VALUE" or "--name=VALUE"
@@ -27,12 +27,12 @@ struct OptionSpec {
 
 // Reads the arguments after the program name with getopt_long, so options
 // and operands may come in any order and "--" ends the options. Calls
-// onOption(index into specs, value) for each option in command-line order
+// onOption(index into definitions, value) for each option in command-line order
 // ("" for an option without a value); when it returns false the rest of the
 // line is not looked at (--help). Returns the operands in order. Throws
 // UsageError naming the argument: an unknown option, a value missing or
 // given to an option that takes none.
-std::vector<std::string> parseOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+std::vector<std::string> parseOptions(const std::vector<std::string>& args, const std::vector<OptionDefinition>& definitions,
                                       const std::function<bool(std::size_t, const std::string&)>& onOption);
 
 }  // namespace tools

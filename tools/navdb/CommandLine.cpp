@@ -13,7 +13,7 @@ namespace navdb {
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
     enum { kOurairports, kXplaneNav, kOutput, kHeliports, kHelp };
-    static const std::vector<tools::OptionSpec> specs{{"ourairports", 0, true},
+    static const std::vector<tools::OptionDefinition> definitions{{"ourairports", 0, true},
                                                       {"xplane-nav", 0, true},
                                                       {"output", 0, true},
                                                       {"include-heliports", 0, false},
@@ -21,7 +21,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     CommandLine result;
     bool seen[kHelp] = {};
     const std::vector<std::string> operands =
-        tools::parseOptions(args, specs, [&](std::size_t option, const std::string& value) {
+        tools::parseOptions(args, definitions, [&](std::size_t option, const std::string& value) {
             if (option == kHelp) {
                 result.help = true;
                 return true;
@@ -30,7 +30,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                 result.options.includeHeliports = true;
                 return true;
             }
-            const std::string name = std::string("--") + specs[option].name;
+            const std::string name = std::string("--") + definitions[option].name;
             if (seen[option]) {
                 throw UsageError(name + " given more than once");
             }

@@ -104,7 +104,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
         kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper
     };
-    static const std::vector<tools::OptionSpec> specs{
+    static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
@@ -113,7 +113,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
-            std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), specs,
+            std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), definitions,
             [&](std::size_t option, const std::string& value) {
                 switch (option) {
                 case kHelp:
