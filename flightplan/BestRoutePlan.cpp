@@ -19,13 +19,12 @@ int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destina
 {
     if (options.cruiseFt)
         return *options.cruiseFt;
-    double metres = 0.0, azimuth1 = 0.0, azimuth2 = 0.0;
-    GeographicLib::Geodesic::WGS84().Inverse(departure.latitude, departure.longitude, destination.latitude,
-                                             destination.longitude, metres, azimuth1, azimuth2);
-    const double course = normalizeDegrees(
-        azimuth1 - model.declination(departure.latitude, departure.longitude, decimalYear(options.date)));
-    const double highest = std::max(departure.elevationFt.value_or(0.0), destination.elevationFt.value_or(0.0));
-    return semicircularCruiseFt(course, highest);
+    const std::optional<double> course =
+        directMagneticCourse(departure, destination, decimalYear(options.date), model);
+    double highest = std::max(departure.elevationFt.value_or(0.0), destination.elevationFt.value_or(0.0));
+    if (options.minimumCruiseFt)
+        highest = std::max(highest, *options.minimumCruiseFt - CRUISE_CLEARANCE_FT);
+    return semicircularCruiseFt(course.value_or(0.0), highest);
 }
 
 Waypoint waypointOf(const coverage::Station& station)
@@ -51,20 +50,29 @@ FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
     if (departure.ident == destination.ident && departure.latitude == destination.latitude &&
         departure.longitude == destination.longitude)
         throw PlanError("The best route needs two different airports; " + departure.ident + " is both.");
-    const int searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
-    const coverage::CoverageNetwork network(stations, searchFt, options.ranges);
-    const coverage::BestRoute route =
-        coverage::findBestRoute(network, {departure.latitude, departure.longitude},
-                                {destination.latitude, destination.longitude});
-
-    std::vector<Waypoint> waypoints{departure};
-    for (std::size_t index : route.stations)
-        waypoints.push_back(waypointOf(stations[index]));
-    waypoints.push_back(destination);
     options.routeKind = RouteKind::Best;
-    if (!options.cruiseFt)
-        options.minimumCruiseFt = searchFt;
-    return computePlan(std::move(waypoints), options, model);
+    // The route is flown at the altitude it was searched at. Where the rule
+    // asks for more (a beacon on high ground), the search is made again up
+    // there, until the two agree: each round climbs by at least a thousand
+    // feet and the rule's floor lies below the highest station, so this ends.
+    int searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
+    for (;;) {
+        const coverage::CoverageNetwork network(stations, searchFt, options.ranges);
+        const coverage::BestRoute route =
+            coverage::findBestRoute(network, {departure.latitude, departure.longitude},
+                                    {destination.latitude, destination.longitude});
+        std::vector<Waypoint> waypoints{departure};
+        for (std::size_t index : route.stations)
+            waypoints.push_back(waypointOf(stations[index]));
+        waypoints.push_back(destination);
+        PlanOptions flown = options;
+        if (!options.cruiseFt)
+            flown.minimumCruiseFt = searchFt;
+        FlightPlan plan = computePlan(std::move(waypoints), flown, model);
+        if (plan.cruiseFt <= searchFt)
+            return plan;
+        searchFt = plan.cruiseFt;
+    }
 }
 
 void attachStationFacts(std::vector<Waypoint>& waypoints, const std::vector<std::int64_t>& beaconIds,

@@ -12,9 +12,11 @@ namespace flightplan {
 
 class MagneticModel;
 
-// The altitude the best route is searched at: the cruise altitude given,
-// else the semicircular one for the direct magnetic course from departure
-// to destination, at least 1,500 ft above both airports.
+// The altitude the best route is first searched at: the cruise altitude
+// given, else the semicircular one for the magnetic course from departure
+// to destination, at least 1,500 ft above both airports and at least
+// options.minimumCruiseFt (the listed route's cruise, so that the best route
+// is never flown lower than the listed one).
 int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destination, const PlanOptions& options,
                               const MagneticModel& model);
 
@@ -22,9 +24,12 @@ int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destina
 Waypoint waypointOf(const coverage::Station& station);
 
 // The plan of the best covered route between two airports among these
-// stations (coverage/BestRoute.h), searched at bestRouteSearchAltitudeFt
-// and cruising there or higher, with options.ranges. Throws PlanError when
-// both ends are the same airport.
+// stations (coverage/BestRoute.h) with options.ranges, searched at
+// bestRouteSearchAltitudeFt and flown at the altitude it was searched at:
+// where the route found needs a higher one, it is searched again there.
+// Searched at the listed route's cruise or higher, it never leaves more
+// uncovered than the listed route does. Throws PlanError when both ends are
+// the same airport.
 FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
                          const std::vector<coverage::Station>& stations, PlanOptions options,
                          const MagneticModel& model);

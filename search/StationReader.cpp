@@ -4,6 +4,9 @@
 #include "data/DBException.h"
 #include "data/Recordset.h"
 
+#include "coverage/StationRange.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -49,6 +52,18 @@ bool hasCoverageTable(CDatabase* database)
 }  // namespace
 
 StationReader::StationReader(CDatabase* database) : m_database(database) {}
+
+bool StationReader::hasSimulatorRanges()
+{
+    try {
+        CRecordset rs(m_database);
+        return rs.Open(CRecordset::forwardOnly,
+                       "SELECT ID FROM nav_coverage WHERE SimulatorRange IS NOT NULL LIMIT 1", CRecordset::none) &&
+               !rs.IsEOF();
+    } catch (const CDBException&) {
+        return false;  // no nav_coverage at all
+    }
+}
 
 std::vector<coverage::Station> StationReader::readAll()
 {
@@ -107,8 +122,9 @@ std::vector<coverage::Station> StationReader::read(const std::string& where, std
             const std::string serviceClass = rs.GetFieldValue("Class");
             station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
             const std::optional<double> simulator = number(rs.GetFieldValue("SimulatorRange"));
+            // A damaged figure must not reach the whole world.
             if (simulator && *simulator > 0.0)
-                station.simulatorRangeNm = simulator;
+                station.simulatorRangeNm = std::min(*simulator, coverage::kLongestStationRangeNm);
             result.push_back(std::move(station));
         }
     } catch (const CDBException& e) {

@@ -28,7 +28,11 @@ public:
     // such station is left out.
     std::vector<coverage::Station> readByIds(const std::vector<std::int64_t>& ids);
 
-    // Both throw CDBException with a text that names the cause, telling
+    // Whether the database gives any station a simulator's range: false when
+    // nav_coverage is missing or empty, or was imported without nav.dat.
+    bool hasSimulatorRanges();
+
+    // Both read functions throw CDBException with a text that names the cause, telling
     // the user to import again when the database lacks the station classes.
 
 private:
