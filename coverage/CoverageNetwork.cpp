@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <stdexcept>
 #include <tuple>
+#include <utility>
 
 namespace coverage {
 
@@ -15,9 +17,25 @@ constexpr double kPolarRadiusNm = 6356752.314245 / kMetresPerNm;
 
 }  // namespace
 
-CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model)
-    : m_stations(&stations), m_altitudeFt(altitudeFt), m_model(model)
+double LegLengths::lengthNm(std::uint32_t a, std::uint32_t b)
 {
+    if (a > b)
+        std::swap(a, b);
+    const auto [it, added] = m_known.try_emplace((static_cast<std::uint64_t>(a) << 32) | b, 0.0);
+    if (added) {
+        const Station& from = (*m_stations)[a];
+        const Station& to = (*m_stations)[b];
+        it->second = geodesicNm(from.latitude, from.longitude, to.latitude, to.longitude);
+    }
+    return it->second;
+}
+
+CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model,
+                                 LegLengths* lengths)
+    : m_stations(&stations), m_lengths(lengths), m_altitudeFt(altitudeFt), m_model(model)
+{
+    if (lengths && &lengths->stations() != &stations)
+        throw std::invalid_argument("The leg lengths belong to another list of stations.");
     const std::size_t n = stations.size();
     m_ranges.reserve(n);
     m_directions.reserve(n);
@@ -51,10 +69,15 @@ bool CoverageNetwork::covered(std::uint32_t a, std::uint32_t b, double& lengthNm
     const double both = m_ranges[a] + m_ranges[b];
     if (chordLowerBoundNm(m_directions[a], m_directions[b]) > both)
         return false;
-    // From the lower index to the higher, so that both ends agree.
-    const Station& from = station(std::min(a, b));
-    const Station& to = station(std::max(a, b));
-    lengthNm = geodesicNm(from.latitude, from.longitude, to.latitude, to.longitude);
+    if (m_lengths) {
+        lengthNm = m_lengths->lengthNm(a, b);
+    } else {
+        // From the lower index to the higher, so that both ends agree (as
+        // LegLengths does).
+        const Station& from = station(std::min(a, b));
+        const Station& to = station(std::max(a, b));
+        lengthNm = geodesicNm(from.latitude, from.longitude, to.latitude, to.longitude);
+    }
     return lengthNm <= both;
 }
 

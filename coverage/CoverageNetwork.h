@@ -7,9 +7,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace coverage {
+
+// The lengths of legs between stations of one list, each measured once
+// however many networks ask: searches of the same stations at several
+// altitudes meet mostly the same legs, and measuring a geodesic is most of
+// what finding a station's legs costs.
+class LegLengths {
+public:
+    // The stations are borrowed and must outlive the lengths.
+    explicit LegLengths(const std::vector<Station>& stations) : m_stations(&stations) {}
+    const std::vector<Station>& stations() const { return *m_stations; }
+    double lengthNm(std::uint32_t a, std::uint32_t b);
+
+private:
+    const std::vector<Station>* m_stations;
+    std::unordered_map<std::uint64_t, double> m_known;
+};
 
 // The stations with their ranges at one altitude and every covered leg
 // between two of them: a leg whose length is at most the sum of both
@@ -28,8 +45,10 @@ public:
         double lengthNm;
     };
 
-    // The stations are borrowed and must outlive the network.
-    CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model);
+    // The stations are borrowed and must outlive the network; so must
+    // `lengths`, where given, which must be of the same stations.
+    CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model,
+                    LegLengths* lengths = nullptr);
 
     std::size_t size() const { return m_stations->size(); }
     const Station& station(std::size_t i) const { return (*m_stations)[i]; }
@@ -63,6 +82,7 @@ private:
     void findParts() const;
 
     const std::vector<Station>* m_stations;
+    LegLengths* m_lengths;
     double m_altitudeFt;
     RangeModel m_model;
     std::vector<double> m_ranges;

@@ -57,7 +57,7 @@ SceneResult PlanBuilder::sceneOf(const std::vector<flightplan::Waypoint>& route,
 const std::vector<coverage::Station>& PlanBuilder::stations()
 {
     if (!m_stations)
-        m_stations = stations::StationReader(&m_database).readAll();
+        m_stations = stations::StationReader(&m_database).readSearchFacts();
     return *m_stations;
 }
 
@@ -83,7 +83,18 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
             // window and the planner say why it failed beside the best one.
         }
     }
-    return flightplan::planBestRoute(departure, destination, stations(), options, model());
+    const std::vector<coverage::Station>& all = stations();
+    const flightplan::BestRouteChoice choice =
+        flightplan::chooseBestRoute(departure, destination, all, options, model());
+    // The stations taken, now with their idents, names and frequencies.
+    std::vector<std::int64_t> ids;
+    for (std::size_t index : choice.stations)
+        ids.push_back(all[index].id);
+    const std::vector<coverage::Station> chosen = stations::StationReader(&m_database).readByIds(ids);
+    if (chosen.size() != ids.size())
+        throw flightplan::PlanError("A beacon of the best route vanished from the navigation database while it "
+                                    "was read.");
+    return flightplan::planChosenRoute(departure, destination, choice, chosen, options, model());
 }
 
 void PlanBuilder::requireSimulatorRanges()

@@ -70,7 +70,8 @@ private:
     // The VORs, read once; the note says why some or all are missing.
     const std::vector<flightplan::Waypoint>& allVors(std::string& note);
     SceneResult sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note = {});
-    // The VOR-family stations with their classes, read once.
+    // The VOR-family stations with what the best-route search needs of
+    // them (no names), read once.
     const std::vector<coverage::Station>& stations();
     flightplan::FlightPlan bestPlan(const PlanRequest& request);
     // Simulator ranges need a database that has them; without, every

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <random>
+#include <stdexcept>
 #include <utility>
 #include <string>
 #include <vector>
@@ -287,5 +288,18 @@ TEST(CoverageNetwork, LegsFoundOneStationAtATimeAreTheLegsFoundAllAtOnce)
             EXPECT_EQ(lazy.part(i), whole.part(i)) << "world " << world << ", station " << i;
         }
         EXPECT_EQ(lazy.legCount(), whole.legCount());
+
+        // Lengths measured for another network of the same stations (at
+        // 1,500 ft under the standard ranges) serve this one unchanged.
+        coverage::LegLengths lengths(stations);
+        const coverage::CoverageNetwork low(stations, 1500, RangeModel::Standard, &lengths);
+        EXPECT_GT(low.legCount(), 0u);
+        const coverage::CoverageNetwork shared(stations, 8500, RangeModel::Simulator, &lengths);
+        for (std::size_t i = 0; i < stations.size(); ++i)
+            EXPECT_EQ(legsOf(shared, i), legsOf(whole, i)) << "world " << world << ", station " << i;
     }
+    const std::vector<Station> other{station("A", 0, 0, 10)};
+    coverage::LegLengths lengths(other);
+    EXPECT_THROW(coverage::CoverageNetwork(std::vector<Station>(other), 8500, RangeModel::Simulator, &lengths),
+                 std::invalid_argument);
 }
