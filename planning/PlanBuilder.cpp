@@ -99,9 +99,11 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
 
 void PlanBuilder::requireSimulatorRanges()
 {
+    // Asked again until the answer is yes: a database imported anew under
+    // the open window may have them now.
     if (!m_hasSimulatorRanges)
         m_hasSimulatorRanges = stations::StationReader(&m_database).hasSimulatorRanges();
-    if (!*m_hasSimulatorRanges)
+    if (!m_hasSimulatorRanges)
         throw flightplan::PlanError(
             "The navigation database has no simulator ranges (its table nav_coverage is missing or empty, or it "
             "was imported without X-Plane's nav.dat): import it again with meridane-navdb --xplane-nav to plan "

@@ -84,7 +84,7 @@ private:
     std::optional<std::vector<flightplan::Waypoint>> m_vors;
     std::string m_vorsNote;
     std::optional<std::vector<coverage::Station>> m_stations;
-    std::optional<bool> m_hasSimulatorRanges;
+    bool m_hasSimulatorRanges = false;
 };
 
 }  // namespace planning
