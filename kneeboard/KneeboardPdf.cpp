@@ -98,6 +98,8 @@ public:
         };
         if (!plan.magneticNote.empty())
             information.push_back("Note: " + plan.magneticNote);
+        if (const std::string missing = flightplan::simulatorDataText(plan); !missing.empty())
+            information.push_back("Note: " + missing);
         for (const std::string& text : information) {
             for (const std::string& line : wrapped(m_cr, text, m_width))
                 m_information.push_back(line);

@@ -343,7 +343,6 @@ void CRouteDlg::ShowChosenPlan()
     }
     try {
         planning::PlanRequest bestRequest = request;
-        bestRequest.route = flightplan::routeIdsOf(m_strDepartureID, {}, m_strDestinationID);
         bestRequest.options.routeKind = flightplan::RouteKind::Best;
         best = m_planBuilder->buildPlan(bestRequest);
     } catch (const std::exception& e) {

@@ -213,3 +213,26 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     // The layer below lists the format but cannot draw it.
     EXPECT_THROW(exportPlan(plan, "navlog.pdf"), PlanError);
 }
+
+// Under simulator ranges a beacon the simulator's data lacks is named on
+// the navlog, so that the pilot does not tune a silent one. PUT has no
+// simulator range here; MAD and BOS have.
+TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
+{
+    ScratchDirectory dir;
+    PlanOptions options;
+    options.ranges = coverage::RangeModel::Simulator;
+    FlightPlan plan = bostonPlan(options);
+    plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
+    plan = computePlan(plan.waypoints, options, wmm());
+    const ReadBack pdf = readBack(
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {})}));
+    ASSERT_GE(pdf.pages, 1);
+    std::string text;
+    for (const std::string& page : pdf.text)
+        text += page;
+    // The line may wrap; its words stay in order.
+    EXPECT_TRUE(std::regex_search(text, std::regex("PUT: not in the simulator.s data,\\s+so not receivable")))
+        << text;
+    EXPECT_FALSE(contains(text, "MAD: not in"));
+}

@@ -783,8 +783,15 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_TRUE(pane.m_map->Scene().markUncovered);
     EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3) << "the window's own list stays the listed route";
 
+    // Simulator ranges from a database without them: the pane says so
+    // rather than planning on none; once they are there, it plans on them.
     choice.m_cboRanges->SetSelection(1);
     choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    EXPECT_FALSE(pane.Plan());
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (101,'L',40),(102,'L',40),(103,'L',40),"
+                                 "(104,'L',40);");
+    choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    ASSERT_TRUE(pane.Plan());
     EXPECT_EQ(pane.Plan()->ranges, coverage::RangeModel::Simulator);
     choice.m_chkRings->SetValue(true);
     choose(*choice.m_chkRings, wxEVT_CHECKBOX);
