@@ -308,7 +308,7 @@ TEST(Kneeboard, TheNavlogMarksStretchesOutOfReceptionAndChangeoverPoints)
 
     // A plan covered throughout, changing over halfway, keeps its columns.
     PlanOptions high;
-    high.cruiseFt = 12500;
+    high.cruiseFt = 18500;
     high.date = CivilDate{2026, 3, 1};
     const FlightPlan coveredPlan =
         computePlan({point("KJFK", "Kennedy", WaypointKind::Airport, 40.6398, -73.7789),
