@@ -7,6 +7,8 @@
 
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 namespace {
 
 // The papers offered, in the order of the choice.
@@ -80,6 +82,12 @@ PlanInputsPanel::PlanInputsPanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
         m_chPaper->Append(label);
     m_chPaper->SetSelection(0);
     m_chPaper->SetToolTip("The paper of the kneeboard navlog (Export Flight Plan..., .pdf)");
+    // Each field as wide as the widest figure it takes, with its frame.
+    for (auto [field, widest] : {std::pair<wxTextCtrl*, const char*>{m_txtAirspeed, "2000"},
+                                 {m_txtWind, "270/200"}, {m_txtFuelBurn, "9999.9"}}) {
+        const wxSize size = field->GetSizeFromTextSize(field->GetTextExtent(widest + wxString("0")));
+        field->SetInitialSize(wxSize(std::max(size.x, field->GetMinSize().x), -1));
+    }
     m_txtProblem = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxST_ELLIPSIZE_END);
     m_txtProblem->SetForegroundColour(wxColour(170, 20, 20));

@@ -8,6 +8,7 @@
 #include "PlanInputsPanel.h"
 #include "RouteChoicePanel.h"
 #include "TextConvert.h"
+#include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
@@ -16,7 +17,9 @@
 #include "map/MapFile.h"
 #include "map/MapSize.h"
 
+#include <glib-object.h>
 #include <wx/clipbrd.h>
+#include <wx/msgdlg.h>
 #include <wx/filedlg.h>
 #include <wx/settings.h>
 #include <wx/filename.h>
@@ -76,6 +79,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     });
     m_chooseExportFile = [this] { return AskExportFile(); };
     m_chooseMapFile = [this] { return AskMapFile(); };
+    m_confirmReplace = [this](const std::string& path) {
+        return wxMessageBox(wxFileName(ToWx(path)).GetFullName() + " already exists.\nDo you want to replace it?",
+                            "Export Flight Plan", wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, this) == wxYES;
+    };
     m_copyText = [](const std::string& text) {
         wxClipboardLocker clipboard;
         if (!!clipboard)
@@ -129,6 +136,25 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     m_edtRoute->Enable();
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
     Layout();
+}
+
+void PlanPane::BlankFigures(const std::vector<std::string>& columns, const std::string& why)
+{
+    if (!m_plan)
+        return;
+    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        m_lstLegs->GetColumn(c, heading);
+        if (std::find(columns.begin(), columns.end(), FromWx(heading.GetText())) == columns.end())
+            continue;
+        for (long row = 0; row < m_lstLegs->GetItemCount(); ++row)
+            m_lstLegs->SetItem(row, c, wxString());
+    }
+    // The distance and coverage stand; times and fuel wait for the field.
+    const std::string gap = flightplan::coverageGapText(*m_plan);
+    SetSummary("Total " + base::formatFixed(m_plan->totalNm, 1) + " nm, " + flightplan::coverageTotalText(*m_plan) +
+               ", cruise " + flightplan::cruiseText(*m_plan) + (gap.empty() ? "" : "\n" + gap) + "\n" + why);
 }
 
 void PlanPane::ShowMap(planning::SceneResult map)
@@ -236,6 +262,10 @@ void PlanPane::OnExport()
     const std::string path = m_chooseExportFile();
     if (path.empty())
         return;
+    // Asked here, about the file that will be written, rather than by the
+    // dialog about the name as it was typed.
+    if (wxFileName::Exists(ToWx(path)) && !m_confirmReplace(path))
+        return;
     try {
         kneeboard::exportPlanFile(*m_plan, path, [this] {
             // Without the outlines the kneeboard's map still shows the route.
@@ -295,11 +325,28 @@ std::string PlanPane::AskExportFile()
             filters += "|";
         filters += wxString::FromUTF8(format.displayName) + " (*" + format.extension + ")|*" + format.extension;
     }
-    // Suggested with the first filter's extension, which the filter chosen
-    // in the end replaces (ExportFileName).
+    // Suggested with the first filter's extension; the name follows the
+    // filter the user picks (NameForFilter), and ExportFileName decides in
+    // the end. OnExport asks before replacing a file.
     const std::string stem = m_plan->departure().ident + "-" + m_plan->destination().ident;
     wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(stem + formats.front().extension), filters,
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                        wxFD_SAVE);
+    struct FilterWatch {
+        wxFileDialog* dialog;
+        const std::vector<flightplan::PlanFormat>* formats;
+    } watch{&dialog, &formats};
+    const auto onFilter = +[](GObject*, GParamSpec*, gpointer data) {
+        const auto* watch = static_cast<FilterWatch*>(data);
+        const int chosen = watch->dialog->GetFilterIndex();
+        if (chosen < 0 || static_cast<std::size_t>(chosen) >= watch->formats->size())
+            return;
+        const std::string name = FromWx(watch->dialog->GetFilename());
+        const std::string renamed = NameForFilter(name, (*watch->formats)[static_cast<std::size_t>(chosen)]);
+        if (!name.empty() && renamed != name)
+            watch->dialog->SetFilename(ToWx(renamed));
+    };
+    if (auto* native = G_OBJECT(dialog.GetHandle()))
+        g_signal_connect(native, "notify::filter", G_CALLBACK(onFilter), &watch);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     const int chosen = dialog.GetFilterIndex();

@@ -318,16 +318,32 @@ void CRouteDlg::ShowChosenPlan()
     // The plans stand beside the route: when one cannot be made (a database
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
+    // A field that cannot be read keeps the figure it last held; what
+    // depends on it is blanked until it reads again.
     std::string problem;
+    const PlanInputTexts typed = m_planPane->m_inputs->Texts();
+    std::vector<std::string> blanked;
+    const auto take = [&](std::string PlanInputTexts::*field, std::initializer_list<const char*> dependents) {
+        PlanInputTexts alone;
+        alone.*field = typed.*field;
+        std::string why;
+        if (ApplyPlanInputs(alone, flightplan::PlanOptions(), why)) {
+            m_readInputs.*field = typed.*field;
+            return;
+        }
+        if (problem.empty())
+            problem = why;
+        blanked.insert(blanked.end(), dependents.begin(), dependents.end());
+    };
+    take(&PlanInputTexts::airspeed, {"MH", "GS", "Time", "Fuel"});
+    take(&PlanInputTexts::wind, {"MH", "GS", "Time", "Fuel"});
+    take(&PlanInputTexts::fuelBurn, {"Fuel"});
+    std::string unused;
     const std::optional<flightplan::PlanOptions> options =
-        ApplyPlanInputs(m_planPane->m_inputs->Texts(), flightplan::PlanOptions(), problem);
+        ApplyPlanInputs(m_readInputs, flightplan::PlanOptions(), unused);
     m_planPane->m_inputs->ShowProblem(problem);
-    if (!m_routeCalculated)
+    if (!m_routeCalculated || !options)
         return;
-    if (!options) {
-        m_planPane->Clear("No flight plan: " + problem);
-        return;
-    }
     RouteChoicePanel& choice = *m_planPane->m_routeChoice;
     wxBusyCursor wait;
     std::optional<flightplan::FlightPlan> listed, best;
@@ -359,6 +375,8 @@ void CRouteDlg::ShowChosenPlan()
         planning::SceneResult map = m_planBuilder->planScene(*shown);
         map.scene.showRanges = choice.ShowRings();
         m_planPane->ShowPlan({std::move(*shown), std::move(map)});
+        if (!blanked.empty())
+            m_planPane->BlankFigures(blanked, problem);
     }
     choice.SetSummaries(listedSummary, bestSummary);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PlanInputsPanel.h"
 #include "planning/PlanBuilder.h"
 
 #include <wx/button.h>
@@ -118,5 +119,8 @@ private:
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
     std::vector<std::string> m_listedBeaconIDs;  // of the route last calculated
     bool m_routeCalculated = false;
+    // The pilot's figures as last read from each field: a field that cannot
+    // be read keeps its figure here.
+    PlanInputTexts m_readInputs;
     int PaneWantedWidth() const;
 };
