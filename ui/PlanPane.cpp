@@ -347,6 +347,8 @@ std::string PlanPane::AskExportFile()
     };
     if (auto* native = G_OBJECT(dialog.GetHandle()))
         g_signal_connect(native, "notify::filter", G_CALLBACK(onFilter), &watch);
+    if (m_exportDialogOpening)
+        m_exportDialogOpening(dialog);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     const int chosen = dialog.GetFilterIndex();

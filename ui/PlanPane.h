@@ -26,6 +26,7 @@
 // is made stand between the map and the legs (HostPanel). It holds the plan
 // it shows; the buttons follow from whether there is one.
 class MapWindow;
+class wxFileDialog;
 class RouteChoicePanel;
 class PlanInputsPanel;
 
@@ -87,6 +88,9 @@ public:
     // Asks where to export; "" when the user cancels. A save dialog with one
     // filter per format unless replaced (tests answer for the user).
     std::function<std::string()> m_chooseExportFile;
+    // Called with the export's save dialog just before it shows; tests
+    // reach the native dialog through it.
+    std::function<void(wxFileDialog&)> m_exportDialogOpening;
     // Asks whether to replace the file at path, which exists; a question
     // box unless replaced (tests answer for the user).
     std::function<bool(const std::string&)> m_confirmReplace;

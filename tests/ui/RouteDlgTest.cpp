@@ -800,3 +800,134 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_FALSE(pane.Plan());
     EXPECT_NE(FromWx(choice.m_txtBest->GetLabel()).find("two different airports"), std::string::npos);
 }
+
+namespace {
+
+// The cells of the leg list under these compact headings.
+Strings ColumnCells(const wxListCtrl& list, const std::string& heading)
+{
+    const Strings headings = Headings(list);
+    const auto at = std::find(headings.begin(), headings.end(), heading);
+    Strings cells;
+    if (at == headings.end())
+        return cells;
+    for (const auto& row : Rows(list))
+        cells.push_back(row[static_cast<std::size_t>(at - headings.begin())]);
+    return cells;
+}
+
+bool AllBlank(const Strings& cells)
+{
+    return !cells.empty() && std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return c.empty(); });
+}
+
+bool NoneBlank(const Strings& cells)
+{
+    return !cells.empty() && std::none_of(cells.begin(), cells.end(), [](const std::string& c) { return c.empty(); });
+}
+
+}  // namespace
+
+// A typing slip in one field keeps the route, its summaries and Export; the
+// field is named, and only the figures that depend on it go blank.
+TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    Open(ROUTE_FACTS);
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    PlanPane& pane = *dlg->m_planPane;
+    PlanInputsPanel& inputs = *pane.m_inputs;
+    RouteChoicePanel& choice = *pane.m_routeChoice;
+    inputs.m_txtWind->SetValue("270/30");
+    inputs.m_txtAirspeed->SetValue("120");
+    inputs.m_txtFuelBurn->SetValue("9");
+    ASSERT_TRUE(pane.Plan());
+    const std::string route = FromWx(pane.m_edtRoute->GetValue());
+    const std::string listed = FromWx(choice.m_txtListed->GetLabel());
+    const std::string best = FromWx(choice.m_txtBest->GetLabel());
+    const Strings distances = ColumnCells(*pane.m_lstLegs, "nm");
+    ASSERT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, "GS")));
+
+    const struct {
+        wxTextCtrl* field;
+        const char* typed;
+        const char* named;
+        Strings blank, kept;
+    } slips[] = {
+        {inputs.m_txtAirspeed, "abc", "TAS", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtAirspeed, "12o", "TAS", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtWind, "400/10", "Wind", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtWind, "270/", "Wind", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtFuelBurn, "-3", "Fuel", {"Fuel"}, {"MH", "GS", "Time", "nm"}},
+    };
+    for (const auto& slip : slips) {
+        SCOPED_TRACE(std::string(slip.named) + " " + slip.typed);
+        const wxString before = slip.field->GetValue();
+        slip.field->SetValue(slip.typed);
+        ASSERT_TRUE(pane.Plan());
+        EXPECT_EQ(pane.Plan()->trueAirspeedKt, 120.0);
+        EXPECT_EQ(FromWx(pane.m_edtRoute->GetValue()), route);
+        EXPECT_EQ(FromWx(choice.m_txtListed->GetLabel()), listed);
+        EXPECT_EQ(FromWx(choice.m_txtBest->GetLabel()), best);
+        EXPECT_TRUE(pane.m_btnExport->IsEnabled());
+        EXPECT_EQ(FromWx(inputs.m_txtProblem->GetLabel()).rfind(slip.named, 0), 0u)
+            << FromWx(inputs.m_txtProblem->GetLabel());
+        for (const std::string& heading : slip.blank)
+            EXPECT_TRUE(AllBlank(ColumnCells(*pane.m_lstLegs, heading))) << heading;
+        for (const std::string& heading : slip.kept)
+            EXPECT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, heading))) << heading;
+        EXPECT_EQ(ColumnCells(*pane.m_lstLegs, "nm"), distances);
+        // Read again, the figures come back.
+        slip.field->SetValue(before);
+        EXPECT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, "GS")));
+        EXPECT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, "Fuel")));
+        EXPECT_EQ(FromWx(inputs.m_txtProblem->GetLabel()), "");
+    }
+    // A new airspeed after a slip counts.
+    inputs.m_txtAirspeed->SetValue("abc");
+    inputs.m_txtAirspeed->SetValue("140");
+    EXPECT_EQ(pane.Plan()->trueAirspeedKt, 140.0);
+
+    // The wind field shows the strongest wind it takes whole.
+    inputs.m_txtWind->SetValue("270/200");
+    EXPECT_GE(inputs.m_txtWind->GetClientSize().x, inputs.m_txtWind->GetTextExtent("270/200").x);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+// The question before replacing a file is about the file Export writes.
+TEST_F(RouteWindow, ExportAsksBeforeReplacingTheFileItWrites)
+{
+    MERIDANE_REQUIRE_NAVDATA();
+    Open(ROUTE_FACTS);
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    PlanPane& pane = *dlg->m_planPane;
+    std::vector<std::string> asked;
+    bool replace = false;
+    pane.m_confirmReplace = [&](const std::string& path) {
+        asked.push_back(path);
+        return replace;
+    };
+    auto contents = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    std::ofstream("K10-K20.pdf") << "an older navlog";
+    pane.m_chooseExportFile = [] { return std::string("K10-K20.pdf"); };
+    Click(*pane.m_btnExport);
+    EXPECT_EQ(asked, Strings{"K10-K20.pdf"});
+    EXPECT_EQ(contents("K10-K20.pdf"), "an older navlog");
+    replace = true;
+    Click(*pane.m_btnExport);
+    EXPECT_EQ(contents("K10-K20.pdf").rfind("%PDF-", 0), 0u);
+    // A new file is written without a question.
+    asked.clear();
+    pane.m_chooseExportFile = [] { return std::string("K10-K20.fms"); };
+    Click(*pane.m_btnExport);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(contents("K10-K20.fms").empty());
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
