@@ -43,6 +43,8 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_inputs = new PlanInputsPanel(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
+    // A few rows at the least: the window's smallest height is the pane's.
+    m_lstLegs->SetMinSize(wxSize(-1, FromDIP(96)));
     SetColumns(flightplan::legTableColumns(flightplan::FlightPlan()));
     KeepHeadingsOverColumns(*m_lstLegs);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
@@ -205,9 +207,10 @@ void PlanPane::SizeLegColumns()
     // make the columns jump.
     static const std::map<wxString, std::string> samples = {
         {"From", "KJFK"}, {"To", "KJFK"},   {"Tune", "117.40"}, {"MC", "360"},     {"MH", "360"},
-        {"Radials", "R-360 \u2192 R-360"}, {"nm", "999.9"},    {"GS", "999"},     {"Time", "9:59"},
+        {"Radials", "360\u2192360"}, {"nm", "999.9"},    {"GS", "999"},     {"Time", "9:59"},
         {"Fuel", "999.9"},                {"Total", "9999.9"}};
-    const int padding = FromDIP(12);
+    // What the list keeps round a cell's text before it cuts it.
+    const int padding = FromDIP(8);
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT);

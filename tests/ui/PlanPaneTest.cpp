@@ -202,7 +202,7 @@ TEST_F(PlanPaneTest, ShowsNoCourseOnALegWithoutDirectionAndTheRouteForAFiledPlan
     EXPECT_EQ(rows[0][course], "-");
     EXPECT_EQ(rows[0][radial], "-");
     EXPECT_EQ(rows[1][course], "040");
-    EXPECT_EQ(rows[1][radial], "R-101 \u2192 R-201");
+    EXPECT_EQ(rows[1][radial], "101\u2192201");
 
     std::string summary = FromWx(pane->m_txtSummary->GetLabel());
     std::replace(summary.begin(), summary.end(), '\n', ' ');  // wrapped to the pane's width
