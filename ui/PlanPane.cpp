@@ -348,8 +348,18 @@ std::string PlanPane::AskExportFile()
         if (!name.empty() && renamed != name)
             watch->dialog->SetFilename(ToWx(renamed));
     };
-    if (auto* native = G_OBJECT(dialog.GetHandle()))
-        g_signal_connect(native, "notify::filter", G_CALLBACK(onFilter), &watch);
+    // Let go of before `watch` goes, while the dialog still stands.
+    struct Connection {
+        GObject* native = nullptr;
+        gulong id = 0;
+        ~Connection()
+        {
+            if (native && id)
+                g_signal_handler_disconnect(native, id);
+        }
+    } connection;
+    if ((connection.native = G_OBJECT(dialog.GetHandle())))
+        connection.id = g_signal_connect(connection.native, "notify::filter", G_CALLBACK(onFilter), &watch);
     if (m_exportDialogOpening)
         m_exportDialogOpening(dialog);
     if (dialog.ShowModal() != wxID_OK)
