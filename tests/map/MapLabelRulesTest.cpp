@@ -154,6 +154,35 @@ TEST(MapLabelRules, TheDepartureAndDestinationAreAlwaysNamed)
     });
 }
 
+TEST(MapLabelRules, TheAirportsAreNamedAtTheWorldsOverviewToo)
+{
+    // The window's first view: the whole earth, the two airports chosen
+    // and nothing between them yet, or the route drawn across it.
+    for (const Case& c : CASES) {
+        MapScene withRoute = c.scene();
+        MapScene airportsOnly;
+        airportsOnly.route = {withRoute.route.front(), withRoute.route.back()};
+        for (const MapScene* scene : {&withRoute, &airportsOnly}) {
+            for (const auto& [width, height] : SIZES) {
+                SCOPED_TRACE(std::string(c.name) + (scene == &airportsOnly ? ", airports only" : "") + " at " +
+                             std::to_string(width) + "x" + std::to_string(height));
+                const routemap::MapView view = routemap::worldView(width, height);
+                const routemap::Projection projection(view, width, height);
+                const auto labels =
+                    maptest::svgLabels(routemap::renderSvg(maptest::testOutlines(), *scene, view, width, height));
+                for (const MapPoint* end : {&scene->route.front(), &scene->route.back()}) {
+                    const PixelPoint p = projection.toPixels(end->lat, end->lon);
+                    if (p.x < 0 || p.y < 0 || p.x > width || p.y > height)
+                        continue;  // on the far side of the earth
+                    const auto named = std::count_if(labels.begin(), labels.end(),
+                                                     [&](const SvgLabel& label) { return label.text == end->ident; });
+                    EXPECT_EQ(named, 1) << end->ident;
+                }
+            }
+        }
+    }
+}
+
 TEST(MapLabelRules, AFrequencyStandsNearerToItsOwnIdentThanToAnyOther)
 {
     forEveryMap([](const MapScene& scene, const routemap::Projection&, const std::vector<SvgLabel>& labels) {
