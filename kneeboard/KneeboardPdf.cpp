@@ -98,6 +98,8 @@ public:
         };
         if (!plan.magneticNote.empty())
             information.push_back("Note: " + plan.magneticNote);
+        if (!inputs.navData.empty())
+            information.push_back(inputs.navData);
         for (const std::string& text : information) {
             for (const std::string& line : wrapped(m_cr, text, m_width))
                 m_information.push_back(line);
