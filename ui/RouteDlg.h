@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "NavDataUpdateRun.h"
 #include "planning/PlanBuilder.h"
 
 #include <wx/button.h>
@@ -59,8 +60,15 @@ public:
     // replaced.
     std::function<void(wxMenu&)> m_showWindowMenu;
 
+    // How an update of the navigation data runs: under a progress dialog
+    // unless replaced (tests answer for the network).
+    std::function<NavDataUpdateOutcome(const update::UpdateOptions&)> m_runNavDataUpdate;
+    // Tells the user how an update went; a message box unless replaced.
+    std::function<void(const std::string&)> m_tellUser;
+
     // Stands in for the window manager's system menu, which a program cannot
-    // extend here: "&About Meridane..." on a right click.
+    // extend here: "&About Meridane..." and, beside it, "&Update Navigation
+    // Data..." on a right click.
     wxMenu m_menuSystem;
 
     void FillRunwayList(const std::string& airportID, wxListCtrl& runways);
@@ -74,6 +82,12 @@ public:
     void OnAbout();
     void OnWriteFile();
     void OnSysCommand(int command);
+    // Brings the navigation data up to date and goes on with the new
+    // database: the airports are chosen afresh, since its IDs are its own.
+    void OnUpdateNavData();
+
+    // Which navigation data the window plans with (NavDataEdition.h).
+    const std::string& NavDataLineShown() const { return m_navDataLine; }
 
     bool TransferDataToWindow() override;
 
@@ -112,6 +126,13 @@ private:
     void LayOut();
     void FitRouteNameColumn();
     wxSize DefaultClientSize();
+
+    // Opens the database file anew (after an update replaced it) and starts
+    // over with no airport chosen.
+    void ReopenDatabase();
+    // Reads which data the database holds; notes data older than 60 days.
+    void ShowNavDataState();
+    std::string m_navDataLine;
 
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names
