@@ -63,7 +63,8 @@ update::UpdateOptions WindowUpdateOptions(const std::string& databasePath)
     return options;
 }
 
-NavDataUpdateOutcome RunNavDataUpdateWithProgress(wxWindow* parent, const update::UpdateOptions& options)
+NavDataUpdateOutcome RunNavDataUpdateWithProgress(wxWindow* parent, const update::UpdateOptions& options,
+                                                  const std::function<void(wxWindow&)>& watch)
 {
     SharedProgress shared;
     std::thread worker([&] {
@@ -95,6 +96,8 @@ NavDataUpdateOutcome RunNavDataUpdateWithProgress(wxWindow* parent, const update
             const std::string text = shared.cancel ? std::string("Cancelling...") : StepText(step);
             if (!progress.Update(StepValue(step), ToWx(text)))
                 shared.cancel = true;
+            if (watch)
+                watch(progress);
             wxMilliSleep(50);
         }
     }

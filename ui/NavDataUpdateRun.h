@@ -3,6 +3,7 @@
 
 #include "update/NavDataUpdate.h"
 
+#include <functional>
 #include <string>
 
 class wxWindow;
@@ -16,7 +17,10 @@ struct NavDataUpdateOutcome {
 // Runs the update (update/NavDataUpdate.h) on a worker thread under a modal
 // progress dialog with a Cancel button; the window stays drawn meanwhile.
 // Cancel stops it as Ctrl-C stops meridane-navdb: nothing is changed.
-NavDataUpdateOutcome RunNavDataUpdateWithProgress(wxWindow* parent, const update::UpdateOptions& options);
+// watch, when given, is called with the progress dialog each time the
+// dialog is brought up to date (tests play the user with it).
+NavDataUpdateOutcome RunNavDataUpdateWithProgress(wxWindow* parent, const update::UpdateOptions& options,
+                                                  const std::function<void(wxWindow&)>& watch = {});
 
 // The options for updating the database at databasePath as meridane-navdb
 // --update would: the default address and cache, the shipped nav.dat, the

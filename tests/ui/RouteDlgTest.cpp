@@ -19,6 +19,8 @@
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
+#include "NavdbTestSupport.h"
+#include "UpdateTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -904,6 +906,44 @@ TEST_F(NavDataUpdate, AFailedUpdateSaysWhyAndChangesNothing)
     ExpectButtons(false, false);
     SelectDestination(LOGAN);
     ExpectButtons(true, false);
+}
+
+// The update itself under its progress dialog, against a stand-in for the
+// data site on loopback.
+TEST_F(NavDataUpdate, ThroughTheProgressDialogAndItsCancel)
+{
+    Open();
+    const std::string here = std::filesystem::current_path().string();
+    std::filesystem::copy(std::string(MERIDANE_TEST_DATA_DIR) + "/navdb/fixtures/world", here + "/site");
+    update::test::LoopbackServer server(here + "/site", here + "/requests");
+    update::UpdateOptions options = WindowUpdateOptions(here + "/" + NAVDB_FILE_NAME);
+    options.cacheDir = here + "/cache";
+    options.xplaneNav = here + "/site/nav.dat";
+    options.force = true;  // the fixture is far smaller than the snapshot
+    const std::string before = navdb::test::readFile(NAVDB_FILE_NAME);
+
+    // Cancel while airports.csv, sent slowly, is arriving.
+    options.sourceUrl = server.url("slow-airports.csv");
+    bool cancelPressed = false;
+    const NavDataUpdateOutcome cancelled =
+        RunNavDataUpdateWithProgress(dlg.get(), options, [&](wxWindow& progress) {
+            EXPECT_EQ(progress.GetLabel(), "Update Navigation Data");
+            const Strings requests = server.requests();
+            if (!cancelPressed && !requests.empty() && requests.back() == "/slow-airports.csv/airports.csv 200") {
+                cancelPressed = true;
+                Click(*wxStaticCast(progress.FindWindow(wxID_CANCEL), wxButton));
+            }
+        });
+    EXPECT_TRUE(cancelPressed);
+    EXPECT_FALSE(cancelled.replaced);
+    EXPECT_NE(cancelled.message.find("cancelled"), std::string::npos) << cancelled.message;
+    EXPECT_EQ(navdb::test::readFile(NAVDB_FILE_NAME), before);
+    EXPECT_EQ(DirectoryEntries(here + "/cache"), Strings{});
+
+    options.sourceUrl = server.url("ok");
+    const NavDataUpdateOutcome done = RunNavDataUpdateWithProgress(dlg.get(), options);
+    EXPECT_TRUE(done.replaced) << done.message;
+    EXPECT_NE(navdb::test::readFile(NAVDB_FILE_NAME), before);
 }
 
 TEST_F(NavDataUpdate, OldDataGetsANoteInThePlanPane)
