@@ -874,7 +874,6 @@ bool NoneBlank(const Strings& cells)
 // field is named, and only the figures that depend on it go blank.
 TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);
@@ -941,7 +940,6 @@ TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
 // The question before replacing a file is about the file Export writes.
 TEST_F(RouteWindow, ExportAsksBeforeReplacingTheFileItWrites)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);
@@ -1049,7 +1047,6 @@ const wxRect LARGE{0, 0, 1280, 1024};
 
 TEST_F(WindowFit, TheWindowOpensWithinTheWorkAreaWithEveryControlWhole)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     bool first = true;
     for (const wxRect& area : {LAPTOP, SMALL, LARGE}) {
         SCOPED_TRACE(std::to_string(area.width) + "x" + std::to_string(area.height));
