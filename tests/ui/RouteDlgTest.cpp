@@ -1185,6 +1185,8 @@ TEST_F(WindowFit, ADamagedConfigurationGivesTheDefaults)
     EXPECT_GE(dlg->GetClientSize().x, dlg->GetMinClientSize().x);
     EXPECT_TRUE(errors.empty()) << errors.front();
 }
+namespace {
+
 // "Update Navigation Data..." from the window menu, with the update itself
 // played by the test: the window goes on with the database the update left.
 class NavDataUpdate : public RouteWindow {
