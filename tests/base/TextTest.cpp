@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/AsciiText.h"
+#include "base/NumberText.h"
 #include "base/Utf8Text.h"
 #include "base/XmlText.h"
 
@@ -45,4 +46,22 @@ TEST(Text, ExtensionsAndCaseAreAsciiOnly)
         EXPECT_EQ(base::lowerExtension(path), extension) << path;
     EXPECT_EQ(base::asciiUpper("kjfk z\xC3\xBCrich"), "KJFK Z\xC3\xBCRICH");
     EXPECT_EQ(base::asciiLower("PNG \xC3\x9C"), "png \xC3\x9C");
+}
+
+// Figures that round to zero carry no minus, whatever the number of
+// decimals; those that round away from it keep theirs.
+TEST(Text, NegativesThatRoundToZeroLoseTheirMinus)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {-0.0, 0, "0"},      {-0.0, 1, "0.0"},    {-0.4, 0, "0"},        {-0.04, 1, "0.0"},
+        {-0.004, 2, "0.00"}, {-1e-300, 3, "0.000"}, {-0.0004999, 3, "0.000"},
+        {-0.6, 0, "-1"},     {-0.06, 1, "-0.1"},  {-0.006, 2, "-0.01"},  {-10.04, 1, "-10.0"},
+        {-100.0, 0, "-100"}, {0.04, 1, "0.0"},    {1e-300, 0, "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(base::formatFixed(c.value, c.decimals), c.text) << c.value << " to " << c.decimals;
 }

@@ -123,3 +123,27 @@ TEST_F(WholeFileTest, TheOpenDatabaseIsRefusedUnderEveryName)
     // Another file beside it is written as ever.
     EXPECT_FALSE(base::writeFileWhole(path("other.fms"), "x"));
 }
+
+// The temporary file beside the target is named after it, shortened so
+// that its name stays within the 255 bytes a file name may have: names at
+// and near that limit, in ASCII and in two-byte characters, are written
+// whole, and nothing is left beside them.
+TEST_F(WholeFileTest, NamesUpToTheLongestAreWritten)
+{
+    for (std::size_t length = 240; length <= 255; ++length) {
+        for (const bool twoByte : {false, true}) {
+            std::string name;
+            while (name.size() + (twoByte ? 2 : 1) <= length)
+                name += twoByte ? "\xc3\xa9" : "n";
+            name.append(length - name.size(), 'x');
+            ASSERT_EQ(name.size(), length);
+            ASSERT_FALSE(base::writeFileWhole(path(name), "first")) << length;
+            const std::optional<base::WriteFailure> failure = base::writeFileWhole(path(name), "second");
+            EXPECT_FALSE(failure) << length << ": " << (failure ? base::failureCause(*failure) : "");
+            EXPECT_EQ(contents(path(name)), "second") << length;
+            ASSERT_EQ(::unlink(path(name).c_str()), 0) << length;
+            EXPECT_EQ(::rmdir(m_dir.path().c_str()), 0) << length << ": something was left beside the file";
+            ASSERT_EQ(::mkdir(m_dir.path().c_str(), 0700), 0);
+        }
+    }
+}
