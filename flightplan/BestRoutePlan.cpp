@@ -28,6 +28,13 @@ int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destina
     return semicircularCruiseFt(course, highest);
 }
 
+void requireTwoAirports(const Waypoint& departure, const Waypoint& destination)
+{
+    if (departure.ident == destination.ident && departure.latitude == destination.latitude &&
+        departure.longitude == destination.longitude)
+        throw PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+}
+
 Waypoint waypointOf(const coverage::Station& station)
 {
     Waypoint point;
@@ -48,9 +55,7 @@ FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
                          const std::vector<coverage::Station>& stations, PlanOptions options,
                          const MagneticModel& model)
 {
-    if (departure.ident == destination.ident && departure.latitude == destination.latitude &&
-        departure.longitude == destination.longitude)
-        throw PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+    requireTwoAirports(departure, destination);
     const int searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
     const coverage::CoverageNetwork network(stations, searchFt, options.ranges);
     const coverage::BestRoute route =

@@ -18,13 +18,17 @@ class MagneticModel;
 int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destination, const PlanOptions& options,
                               const MagneticModel& model);
 
+// Throws PlanError when departure and destination are the same airport:
+// the best route needs two.
+void requireTwoAirports(const Waypoint& departure, const Waypoint& destination);
+
 // A station as a waypoint of the plan.
 Waypoint waypointOf(const coverage::Station& station);
 
 // The plan of the best covered route between two airports among these
 // stations (coverage/BestRoute.h), searched at bestRouteSearchAltitudeFt
 // and cruising there or higher, with options.ranges. Throws PlanError when
-// both ends are the same airport.
+// both ends are the same airport (requireTwoAirports).
 FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
                          const std::vector<coverage::Station>& stations, PlanOptions options,
                          const MagneticModel& model);

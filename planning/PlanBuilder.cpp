@@ -11,6 +11,32 @@
 
 namespace planning {
 
+const flightplan::FlightPlan& PlanPair::plan(flightplan::RouteKind kind) const
+{
+    const bool best = kind == flightplan::RouteKind::Best;
+    const std::exception_ptr& error = best ? bestError : listedError;
+    if (error)
+        std::rethrow_exception(error);
+    const std::optional<flightplan::FlightPlan>& built = best ? this->best : listed;
+    if (!built)
+        throw std::logic_error("the plan of a route that was not asked for");
+    return *built;
+}
+
+std::string PlanPair::why(flightplan::RouteKind kind) const
+{
+    const std::exception_ptr& error = kind == flightplan::RouteKind::Best ? bestError : listedError;
+    if (!error)
+        return {};
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "an unknown error";
+    }
+}
+
 PlanBuilder::PlanBuilder(CDatabase& database, ModelLoader loadModel)
     : m_database(database), m_loadModel(std::move(loadModel))
 {
@@ -65,8 +91,8 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
     const flightplan::Waypoint departure = waypointrows::readAirportWaypoint(m_database, request.route.departure);
     const flightplan::Waypoint destination =
         waypointrows::readAirportWaypoint(m_database, request.route.destination);
-    if (request.route.departure == request.route.destination)
-        throw flightplan::PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+    // Before the stations are read: no database needs them for this answer.
+    flightplan::requireTwoAirports(departure, destination);
     return flightplan::planBestRoute(departure, destination, stations(), request.options, model());
 }
 
@@ -87,11 +113,28 @@ flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
     return flightplan::computePlan(std::move(waypoints), request.options, model());
 }
 
-BuiltPlan PlanBuilder::build(const PlanRequest& request)
+PlanPair PlanBuilder::buildPlans(const std::string& departureId, const std::vector<std::string>* listedBeaconIds,
+                                 const std::string& destinationId, const PlanChoices& choices, bool wantBest)
 {
-    flightplan::FlightPlan plan = buildPlan(request);
-    SceneResult map = planScene(plan);
-    return {std::move(plan), std::move(map)};
+    PlanPair pair;
+    // The best route first: the listed one then finds the stations read.
+    if (wantBest) {
+        try {
+            pair.best = buildPlan({flightplan::routeIdsOf(departureId, {}, destinationId),
+                                   choices.planOptions(flightplan::RouteKind::Best)});
+        } catch (const std::exception&) {
+            pair.bestError = std::current_exception();
+        }
+    }
+    if (listedBeaconIds) {
+        try {
+            pair.listed = buildPlan({flightplan::routeIdsOf(departureId, *listedBeaconIds, destinationId),
+                                     choices.planOptions(flightplan::RouteKind::Listed)});
+        } catch (const std::exception&) {
+            pair.listedError = std::current_exception();
+        }
+    }
+    return pair;
 }
 
 SceneResult PlanBuilder::planScene(const flightplan::FlightPlan& plan)

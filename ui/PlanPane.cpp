@@ -58,12 +58,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_buttons = new wxBoxSizer(wxHORIZONTAL);
     m_buttons->Add(m_btnSaveMap, 0, wxRIGHT, FromDIP(6));
     m_buttons->Add(m_btnExport, 0);
-    m_hosted = new wxBoxSizer(wxVERTICAL);
     m_sizer = new wxBoxSizer(wxVERTICAL);
     m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, gap);
-    m_sizer->Add(m_hosted, 0, wxEXPAND);
-    m_hosted->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, gap);
-    m_hosted->Add(m_inputs, 0, wxEXPAND | wxBOTTOM, gap);
+    m_sizer->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, gap);
+    m_sizer->Add(m_inputs, 0, wxEXPAND | wxBOTTOM, gap);
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, gap);
     m_sizer->Add(routeRow, 0, wxEXPAND | wxTOP, gap);
@@ -81,6 +79,12 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
         if (!!clipboard)
             wxTheClipboard->SetData(new wxTextDataObject(ToWx(text)));
     };
+    const auto changed = [this] {
+        if (m_choicesChanged)
+            m_choicesChanged();
+    };
+    m_routeChoice->m_changed = changed;
+    m_inputs->m_changed = changed;
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, ID_EXPORT_PLAN);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSaveMap(); }, ID_SAVE_MAP);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCopyRoute(); }, ID_COPY_ROUTE);
@@ -93,13 +97,26 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 
 void PlanPane::ExtendMapMenu(std::function<void(wxMenu&)> extend)
 {
-    m_map->m_extendMenu = std::move(extend);
+    m_map->ExtendMenu(std::move(extend));
 }
 
-void PlanPane::HostPanel(wxWindow* panel)
+std::optional<planning::PlanChoices> PlanPane::ReadChoices(std::string& problem)
 {
-    m_hosted->Add(panel, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
-    Layout();
+    planning::PlanChoices choices;
+    choices.routeKind = m_routeChoice->BestChosen() ? flightplan::RouteKind::Best : flightplan::RouteKind::Listed;
+    choices.ranges = m_routeChoice->Ranges();
+    choices.rings = m_routeChoice->ShowRings();
+    choices.paper = m_inputs->Paper();
+    const bool read = ApplyPlanInputs(m_inputs->Texts(), choices, problem);
+    m_inputs->ShowProblem(problem);
+    if (!read)
+        return std::nullopt;
+    return choices;
+}
+
+void PlanPane::SetRouteSummaries(const std::string& listed, const std::string& best)
+{
+    m_routeChoice->SetSummaries(listed, best);
 }
 
 void PlanPane::ShowPlan(planning::BuiltPlan built)

@@ -13,7 +13,6 @@
 #include "EditorHandOver.h"
 #include "ErrorReport.h"
 #include "ListViewRows.h"
-#include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
 #include "RouteSearch.h"
@@ -23,7 +22,6 @@
 #include "WindowLayouts.h"
 #include "flightplan/PlanError.h"
 #include "planning/PlanBuilder.h"
-#include "RouteChoicePanel.h"
 #include "flightplan/formats/FormatWriters.h"
 
 #include <wx/display.h>
@@ -81,11 +79,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     DoDataExchange();
     // After the template's controls, so that the tab order visits it last.
     m_planPane = new PlanPane(this);
-    m_planPane->m_routeChoice->m_changed = [this] {
-        if (m_routeCalculated)
-            ShowChosenPlan();
-    };
-    m_planPane->m_inputs->m_changed = [this] { ShowChosenPlan(); };
+    m_planPane->m_choicesChanged = [this] { ShowChosenPlan(); };
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
@@ -319,48 +313,32 @@ void CRouteDlg::ShowChosenPlan()
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
     std::string problem;
-    const std::optional<flightplan::PlanOptions> options =
-        ApplyPlanInputs(m_planPane->m_inputs->Texts(), flightplan::PlanOptions(), problem);
-    m_planPane->m_inputs->ShowProblem(problem);
+    const std::optional<planning::PlanChoices> choices = m_planPane->ReadChoices(problem);
     if (!m_routeCalculated)
         return;
-    if (!options) {
+    if (!choices) {
         m_planPane->Clear("No flight plan: " + problem);
         return;
     }
-    RouteChoicePanel& choice = *m_planPane->m_routeChoice;
     wxBusyCursor wait;
-    std::optional<flightplan::FlightPlan> listed, best;
-    std::string listedWhy, bestWhy;
-    planning::PlanRequest request;
-    request.options = *options;
-    request.options.ranges = choice.Ranges();
-    try {
-        request.route = flightplan::routeIdsOf(m_strDepartureID, m_listedBeaconIDs, m_strDestinationID);
-        listed = m_planBuilder->buildPlan(request);
-    } catch (const std::exception& e) {
-        listedWhy = e.what();
-    }
-    try {
-        planning::PlanRequest bestRequest = request;
-        bestRequest.route = flightplan::routeIdsOf(m_strDepartureID, {}, m_strDestinationID);
-        bestRequest.options.routeKind = flightplan::RouteKind::Best;
-        best = m_planBuilder->buildPlan(bestRequest);
-    } catch (const std::exception& e) {
-        bestWhy = e.what();
-    }
-
-    const std::string listedSummary = listed ? flightplan::routeSummaryText(*listed) : listedWhy;
-    const std::string bestSummary = best ? flightplan::routeSummaryText(*best) : bestWhy;
-    std::optional<flightplan::FlightPlan>& shown = choice.BestChosen() ? best : listed;
+    planning::PlanPair plans =
+        m_planBuilder->buildPlans(m_strDepartureID, &m_listedBeaconIDs, m_strDestinationID, *choices, true);
+    const auto summary = [&plans](flightplan::RouteKind kind) {
+        const std::optional<flightplan::FlightPlan>& plan = kind == flightplan::RouteKind::Best ? plans.best : plans.listed;
+        return plan ? flightplan::routeSummaryText(*plan) : plans.why(kind);
+    };
+    const std::string listedSummary = summary(flightplan::RouteKind::Listed);
+    const std::string bestSummary = summary(flightplan::RouteKind::Best);
+    std::optional<flightplan::FlightPlan>& shown =
+        choices->routeKind == flightplan::RouteKind::Best ? plans.best : plans.listed;
     if (!shown) {
-        m_planPane->Clear(std::string("No flight plan: ") + (choice.BestChosen() ? bestWhy : listedWhy));
+        m_planPane->Clear("No flight plan: " + plans.why(choices->routeKind));
     } else {
         planning::SceneResult map = m_planBuilder->planScene(*shown);
-        map.scene.showRanges = choice.ShowRings();
+        map.scene.showRanges = choices->rings;
         m_planPane->ShowPlan({std::move(*shown), std::move(map)});
     }
-    choice.SetSummaries(listedSummary, bestSummary);
+    m_planPane->SetRouteSummaries(listedSummary, bestSummary);
 }
 
 void CRouteDlg::ShowAirportsOnMap()

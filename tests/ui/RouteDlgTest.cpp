@@ -300,7 +300,7 @@ TEST_F(RouteWindow, AirspeedWindAndFuelBurnRecomputeThePlanAtOnce)
     SelectDestination(LOGAN);
     CalculateRoute();
     PlanPane& pane = *dlg->m_planPane;
-    PlanInputsPanel& inputs = *pane.m_inputs;
+    PlanInputsPanel& inputs = PlanPaneControls::Inputs(pane);
     auto ReadFile = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -765,7 +765,7 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     SelectDestination(LOGAN);
     CalculateRoute();
     PlanPane& pane = *dlg->m_planPane;
-    RouteChoicePanel& choice = *pane.m_routeChoice;
+    RouteChoicePanel& choice = PlanPaneControls::RouteChoice(pane);
     ASSERT_TRUE(pane.Plan());
     EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Listed);
     const std::string listedSummary = FromWx(choice.m_txtListed->GetLabel());

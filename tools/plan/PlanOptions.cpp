@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanOptions.h"
 
-#include "base/NumberText.h"
-#include "flightplan/PlanCalculation.h"
+#include "flightplan/WindTriangle.h"
 #include "tools/common/CommandLineOptions.h"
 
 #include <charconv>
@@ -50,14 +49,16 @@ void ReadMapSize(const std::string& value, PlanOptions& options)
     options.mapHeight = height;
 }
 
-double ReadSpeed(const std::string& value)
+// A figure within its limit, or a usage error that says what the option
+// takes: `wants` and the limit ("a true airspeed in knots" "from 1 to 2000").
+double ReadFigure(const char* option, const std::string& wants, const planning::FigureLimit& limit,
+                  const std::string& value)
 {
-    const std::optional<double> knots = base::parseDecimal(value);
-    if (!knots || *knots < flightplan::MIN_TRUE_AIRSPEED_KT || *knots > flightplan::MAX_TRUE_AIRSPEED_KT)
-        throw UsageError("--speed needs a true airspeed in knots from " +
-                         base::formatFixed(flightplan::MIN_TRUE_AIRSPEED_KT, 0) + " to " +
-                         base::formatFixed(flightplan::MAX_TRUE_AIRSPEED_KT, 0) + ", not '" + value + "'");
-    return *knots;
+    const std::optional<double> figure = planning::parseFigure(value, limit);
+    if (!figure)
+        throw UsageError(std::string(option) + " needs " + wants + " " + planning::limitText(limit) + ", not '" +
+                         value + "'");
+    return *figure;
 }
 
 flightplan::Wind ReadWind(const std::string& value)
@@ -69,31 +70,12 @@ flightplan::Wind ReadWind(const std::string& value)
     return *wind;
 }
 
-// The largest burn taken: beyond it the totals lose their digits.
-constexpr double MAX_FUEL_BURN = 1e6;
-
-double ReadFuelBurn(const std::string& value)
-{
-    const std::optional<double> burn = base::parseDecimal(value);
-    if (!burn || *burn < 0.0 || *burn > MAX_FUEL_BURN)
-        throw UsageError("--fuel-burn needs the fuel used per hour, a number from 0 to 1000000, not '" + value + "'");
-    return *burn == 0.0 ? 0.0 : *burn;  // no "-0" in the figures
-}
-
 kneeboard::Paper ReadPaper(const std::string& value)
 {
     const std::optional<kneeboard::Paper> paper = kneeboard::parsePaper(value);
     if (!paper)
         throw UsageError("unknown paper '" + value + "': use a5, a4, letter or half-letter");
     return *paper;
-}
-
-int ReadCruise(const std::string& value)
-{
-    const std::optional<double> feet = base::parseDecimal(value);
-    if (!feet || *feet < 0.0 || *feet > 60000.0 || *feet != static_cast<int>(*feet))
-        throw UsageError("--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'");
-    return static_cast<int>(*feet);
 }
 
 }  // namespace
@@ -141,42 +123,47 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                     ReadMapSize(value, options);
                     break;
                 case kSpeed:
-                    options.speedKt = ReadSpeed(value);
+                    options.choices.trueAirspeedKt =
+                        ReadFigure("--speed", "a true airspeed in knots", planning::kTrueAirspeedLimit, value);
                     break;
                 case kCruise:
-                    options.cruiseFt = ReadCruise(value);
+                    options.choices.cruiseFt = static_cast<int>(
+                        ReadFigure("--cruise", "a whole number of feet", planning::kCruiseLimit, value));
                     break;
                 case kWind:
-                    options.wind = ReadWind(value);
+                    options.choices.wind = ReadWind(value);
                     break;
                 case kFuelBurn:
-                    options.fuelBurn = ReadFuelBurn(value);
+                    options.choices.fuelBurnPerHour = ReadFigure(
+                        "--fuel-burn", "the fuel used per hour, a number", planning::kFuelBurnLimit, value);
                     break;
                 case kPaper:
-                    options.paper = ReadPaper(value);
+                    options.choices.paper = ReadPaper(value);
                     break;
                 case kDb:
                     if (value.empty())
                         throw UsageError("--db needs a value");
                     options.database = value;
                     break;
-                case kRoute:
-                    if (value != "listed" && value != "best")
+                case kRoute: {
+                    const std::optional<flightplan::RouteKind> kind = planning::parseRouteKind(value);
+                    if (!kind)
                         throw UsageError("unknown route '" + value + "': use listed or best");
-                    options.bestRoute = value == "best";
+                    options.choices.routeKind = *kind;
                     break;
+                }
                 case kRanges: {
                     const std::optional<coverage::RangeModel> model = coverage::parseRangeModel(value);
                     if (!model)
                         throw UsageError("unknown ranges '" + value + "': use standard or simulator");
-                    options.ranges = *model;
+                    options.choices.ranges = *model;
                     break;
                 }
                 case kCompare:
                     options.compare = true;
                     break;
                 case kMapRings:
-                    options.mapRings = true;
+                    options.choices.rings = true;
                     break;
                 }
                 return true;
@@ -189,7 +176,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
-        if (options.bestRoute && options.format == PlanOptions::Format::Tsv)
+        if (options.BestRoute() && options.format == PlanOptions::Format::Tsv)
             throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
                              "or json");
         return true;

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coverage/StationRange.h"
-#include "flightplan/WindTriangle.h"
-#include "kneeboard/Paper.h"
 #include "map/MapSize.h"
+#include "planning/PlanChoices.h"
 
 #include <optional>
 #include <string>
@@ -18,26 +16,24 @@ struct PlanOptions {
     bool help = false;
     bool routeString = false;
     std::vector<std::string> exports;  // flight-plan files, format by extension
-    std::optional<double> speedKt;  // the true airspeed
-    std::optional<flightplan::Wind> wind;
-    std::optional<double> fuelBurn;  // per hour
-    kneeboard::Paper paper = kneeboard::Paper::A5;  // the kneeboard navlog's
-    std::optional<int> cruiseFt;
-    bool bestRoute = false;  // the best covered route instead of the listed one
+    // The route, ranges, airspeed, wind, fuel burn, cruise, the kneeboard's
+    // paper and the map's rings, as the window's fields give them too.
+    planning::PlanChoices choices;
     bool compare = false;    // both routes' summaries side by side
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
     std::string mapFile;  // the route map, SVG or PNG by the extension
-    bool mapRings = false;  // the route beacons' ranges as rings on the map
     int mapWidth = routemap::kMapFileWidth, mapHeight = routemap::kMapFileHeight;
     std::string database;  // --db: this database and no other; "" to look for one
     std::string departure;
     std::string destination;
 
+    // The best covered route instead of the listed one.
+    bool BestRoute() const { return choices.routeKind == flightplan::RouteKind::Best; }
+
     // Whether the run needs a flight plan, not only the route rows.
     bool NeedsFlightPlan() const
     {
         return format == Format::Legs || format == Format::Json || routeString || !exports.empty() ||
-               !mapFile.empty() || bestRoute || compare;
+               !mapFile.empty() || BestRoute() || compare;
     }
 };
 

@@ -56,7 +56,7 @@ int Plan(const PlanOptions& options)
     CheckAirportPosition(database, departureID, databasePath);
     CheckAirportPosition(database, destinationID, databasePath);
 
-    if ((options.bestRoute || options.compare) && departureID == destinationID) {
+    if ((options.BestRoute() || options.compare) && departureID == destinationID) {
         std::cerr << PROGRAM << ": the best route needs two different airports; " << options.departure
                   << " is both\n";
         return tools::kExitUsage;
@@ -64,7 +64,7 @@ int Plan(const PlanOptions& options)
 
     // The listed route, where anything asks for it: the best route alone
     // does not need the route search.
-    const bool listedRoute = !options.bestRoute || options.compare || options.report;
+    const bool listedRoute = !options.BestRoute() || options.compare || options.report;
     RowList route(ROUTE_COLUMNS);
     auto statementsBefore = database.GetStatementCount();
     auto start = std::chrono::steady_clock::now();
@@ -80,7 +80,7 @@ int Plan(const PlanOptions& options)
     }
     // The plan's own text, where asked for, stands in for the route rows.
     const bool planText = options.routeString || options.format == PlanOptions::Format::Legs ||
-                          options.format == PlanOptions::Format::Json || options.bestRoute || options.compare;
+                          options.format == PlanOptions::Format::Json || options.BestRoute() || options.compare;
     if (!planText && options.format == PlanOptions::Format::Tsv)
         PrintRouteTsv(std::cout, route.Rows());
     else if (!planText)
