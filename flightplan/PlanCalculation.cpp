@@ -3,6 +3,7 @@
 
 #include "flightplan/MagneticModel.h"
 #include "base/NumberText.h"
+#include "base/Units.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/WindTriangle.h"
 
@@ -18,7 +19,7 @@ namespace flightplan {
 
 namespace {
 
-constexpr double METRES_PER_NM = 1852.0;
+constexpr double METRES_PER_NM = base::kMetresPerNm;
 constexpr double CLEARANCE_FT = 1500.0;
 
 struct Geodesic {
@@ -218,9 +219,7 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     plan.route = icaoRoute(plan.waypoints);
     plan.routeItem15 = icaoRouteItem15(plan.waypoints);
     if (!model.isValidAt(year)) {
-        char date[16];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
-        plan.magneticNote = std::string(date) + " lies outside the years of the magnetic model " + model.name() +
+        plan.magneticNote = isoDateText(plan.date) + " lies outside the years of the magnetic model " + model.name() +
                             " (" + base::formatFixed(model.epoch(), 1) + " to " + base::formatFixed(model.validUntil(), 1) +
                             "): its magnetic figures are extrapolated";
     }

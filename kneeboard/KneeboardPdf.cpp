@@ -52,13 +52,6 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-std::string dateText(const flightplan::CivilDate& date)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
 std::string airportLine(const char* role, const flightplan::Waypoint& airport)
 {
     std::string line = std::string(role) + " " + airport.ident + " " + airport.name;
@@ -86,7 +79,7 @@ public:
         m_names = plan.departure().name + " to " + plan.destination().name;
         setFont(m_cr, BODY_SIZE);
         std::vector<std::string> information = {
-            "Date " + dateText(plan.date) + "    Cruise " + flightplan::cruiseText(plan) +
+            "Date " + flightplan::isoDateText(plan.date) + "    Cruise " + flightplan::cruiseText(plan) +
                 (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)"),
             "True airspeed " + base::formatFixed(plan.trueAirspeedKt, 0) + " kt    Wind " +
                 (plan.wind ? flightplan::windText(*plan.wind) + " (from, true)" : std::string("none given")) +
@@ -94,7 +87,7 @@ public:
                                       : std::string()),
             airportLine("From", plan.departure()),
             airportLine("To", plan.destination()),
-            "Magnetic courses, headings and radials for " + dateText(plan.date),
+            "Magnetic courses, headings and radials for " + flightplan::isoDateText(plan.date),
         };
         if (!plan.magneticNote.empty())
             information.push_back("Note: " + plan.magneticNote);

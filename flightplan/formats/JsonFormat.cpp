@@ -74,8 +74,7 @@ std::string writeJson(const FlightPlan& plan)
     Json waypoints = Json::array();
     for (const Waypoint& point : plan.waypoints)
         waypoints.push_back(waypoint(point));
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
+    const std::string date = isoDateText(plan.date);
     Json json{{"departure", airport(plan.departure())},
               {"destination", airport(plan.destination())},
               {"legs", legs},
