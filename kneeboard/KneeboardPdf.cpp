@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
+#include "kneeboard/NavlogPages.h"
 #include "kneeboard/NavlogTable.h"
 #include "kneeboard/PdfText.h"
 #include "map/MapRenderer.h"
@@ -61,13 +62,6 @@ std::string airportLine(const char* role, const flightplan::Waypoint& airport)
         line += ", elevation " + base::formatFixed(*airport.elevationFt, 0) + " ft";
     return line;
 }
-
-// A page's share of the legs; the last such page closes with the totals.
-struct RowPage {
-    std::size_t first = 0;
-    std::size_t count = 0;
-    bool closing = false;
-};
 
 class Navlog {
 public:
@@ -156,31 +150,12 @@ private:
 
     void paginate()
     {
-        const double closingHeight = ROW_HEIGHT + 6.0 + m_closingLines.size() * LINE;
-        std::size_t next = 0;
-        bool carried = false;
-        for (bool first = true;; first = false) {
-            const double top = MARGIN + TITLE_HEIGHT + (first ? informationHeight() : 0.0) + HEADING_HEIGHT;
-            const double room = m_size.height - MARGIN - top;
-            const std::size_t fits = static_cast<std::size_t>(std::max(1.0, std::floor(room / ROW_HEIGHT)));
-            RowPage page{next, std::min(fits, m_table.rows.size() - next), false};
-            next += page.count;
-            if (next == m_table.rows.size()) {
-                // A page of nothing but totals reads badly: the last legs
-                // go over with them. A route too long for any page still
-                // ends here.
-                page.closing = room - page.count * ROW_HEIGHT >= closingHeight || page.count == 0;
-                if (!page.closing && !carried && page.count > 1) {
-                    const std::size_t carry = std::min<std::size_t>(3, page.count - 1);
-                    page.count -= carry;
-                    next -= carry;
-                    carried = true;
-                }
-            }
-            m_pages.push_back(page);
-            if (page.closing)
-                return;
-        }
+        PageRoom room;
+        room.firstPage = m_size.height - MARGIN - (MARGIN + TITLE_HEIGHT + informationHeight() + HEADING_HEIGHT);
+        room.laterPage = m_size.height - MARGIN - (MARGIN + TITLE_HEIGHT + 0.0 + HEADING_HEIGHT);
+        room.row = ROW_HEIGHT;
+        room.closing = ROW_HEIGHT + 6.0 + m_closingLines.size() * LINE;
+        m_pages = paginateRows(m_table.rows.size(), room);
     }
 
     double drawTitle(int page, int pages, const char* part = " (continued)")
