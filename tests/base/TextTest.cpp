@@ -65,3 +65,15 @@ TEST(Text, NegativesThatRoundToZeroLoseTheirMinus)
     for (const auto& c : cases)
         EXPECT_EQ(base::formatFixed(c.value, c.decimals), c.text) << c.value << " to " << c.decimals;
 }
+
+// Fields of the simulators' text files: runs of blanks and tabs between,
+// none made of the bytes of a UTF-8 character, the rest of the line left
+// where fewer fields are asked for.
+TEST(Text, FieldsSplitAtRunsOfWhiteSpace)
+{
+    using Fields = std::vector<std::string_view>;
+    EXPECT_EQ(base::splitWhitespace("  3 -33.9\t151.2  SY\xc2\xa0Z  \r\n"), (Fields{"3", "-33.9", "151.2", "SY\xc2\xa0Z"}));
+    EXPECT_EQ(base::splitWhitespace("a b c d", 2), (Fields{"a", "b"}));
+    EXPECT_EQ(base::splitWhitespace(" \t "), Fields{});
+    EXPECT_EQ(base::splitWhitespace("one", 0), Fields{});
+}
