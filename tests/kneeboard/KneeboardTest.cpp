@@ -66,6 +66,16 @@ FlightPlan bostonPlan(PlanOptions options)
                        options, wmm());
 }
 
+// 105 kt into a north-westerly, with a fuel burn.
+PlanOptions windAndFuel()
+{
+    PlanOptions options;
+    options.trueAirspeedKt = 105;
+    options.wind = Wind{300, 22};
+    options.fuelBurnPerHour = 8.5;
+    return options;
+}
+
 // Sixty beacons over south-eastern Australia, from a field with a name
 // beyond ASCII to one whose name carries a damaged byte.
 FlightPlan longPlan(int beacons = 60)
@@ -158,10 +168,7 @@ bool contains(const std::string& text, const std::string& part)
 TEST(Kneeboard, EveryPaperHoldsEveryLegWithItsFiguresAndTheMap)
 {
     ScratchDirectory dir;
-    PlanOptions options;
-    options.trueAirspeedKt = 105;
-    options.wind = Wind{300, 22};
-    options.fuelBurnPerHour = 8.5;
+    const PlanOptions options = windAndFuel();
     const FlightPlan plan = bostonPlan(options);
     const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
     // ISO A5 148 x 210 mm and A4 210 x 297 mm; US letter 8.5 x 11 in, half of it 5.5 x 8.5 in.
@@ -286,10 +293,7 @@ TEST(Kneeboard, EveryWordKeepsInsideTheMargins)
 TEST(Kneeboard, EachTotalStandsUnderItsHeading)
 {
     ScratchDirectory dir;
-    PlanOptions options;
-    options.trueAirspeedKt = 105;
-    options.wind = Wind{300, 22};
-    options.fuelBurnPerHour = 8.5;
+    const PlanOptions options = windAndFuel();
     for (const FlightPlan& plan : {bostonPlan(options), longPlan(20)}) {
         const Pages pages = wordBoxes(
             kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {})}));

@@ -61,21 +61,13 @@ double ReadFigure(const char* option, const std::string& wants, const planning::
     return *figure;
 }
 
-flightplan::Wind ReadWind(const std::string& value)
+// The value an option's text was read as, or a usage error saying why not.
+template <typename Value>
+Value Required(const std::optional<Value>& read, const std::string& message)
 {
-    const std::optional<flightplan::Wind> wind = flightplan::parseWind(value);
-    if (!wind)
-        throw UsageError("--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its speed in "
-                         "knots (0 or more), not '" + value + "'");
-    return *wind;
-}
-
-kneeboard::Paper ReadPaper(const std::string& value)
-{
-    const std::optional<kneeboard::Paper> paper = kneeboard::parsePaper(value);
-    if (!paper)
-        throw UsageError("unknown paper '" + value + "': use a5, a4, letter or half-letter");
-    return *paper;
+    if (!read)
+        throw UsageError(message);
+    return *read;
 }
 
 }  // namespace
@@ -131,34 +123,32 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                         ReadFigure("--cruise", "a whole number of feet", planning::kCruiseLimit, value));
                     break;
                 case kWind:
-                    options.choices.wind = ReadWind(value);
+                    options.choices.wind =
+                        Required(flightplan::parseWind(value),
+                                 "--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its "
+                                 "speed in knots (0 or more), not '" + value + "'");
                     break;
                 case kFuelBurn:
                     options.choices.fuelBurnPerHour = ReadFigure(
                         "--fuel-burn", "the fuel used per hour, a number", planning::kFuelBurnLimit, value);
                     break;
                 case kPaper:
-                    options.choices.paper = ReadPaper(value);
+                    options.choices.paper = Required(kneeboard::parsePaper(value), "unknown paper '" + value +
+                                                                                       "': use a5, a4, letter or half-letter");
                     break;
                 case kDb:
                     if (value.empty())
                         throw UsageError("--db needs a value");
                     options.database = value;
                     break;
-                case kRoute: {
-                    const std::optional<flightplan::RouteKind> kind = planning::parseRouteKind(value);
-                    if (!kind)
-                        throw UsageError("unknown route '" + value + "': use listed or best");
-                    options.choices.routeKind = *kind;
+                case kRoute:
+                    options.choices.routeKind = Required(planning::parseRouteKind(value),
+                                                         "unknown route '" + value + "': use listed or best");
                     break;
-                }
-                case kRanges: {
-                    const std::optional<coverage::RangeModel> model = coverage::parseRangeModel(value);
-                    if (!model)
-                        throw UsageError("unknown ranges '" + value + "': use standard or simulator");
-                    options.choices.ranges = *model;
+                case kRanges:
+                    options.choices.ranges = Required(coverage::parseRangeModel(value),
+                                                      "unknown ranges '" + value + "': use standard or simulator");
                     break;
-                }
                 case kCompare:
                     options.compare = true;
                     break;
