@@ -4,8 +4,7 @@
 #include "map/MapText.h"
 #include "map/Projection.h"
 
-#include <cairo.h>
-
+#include <functional>
 #include <vector>
 
 namespace routemap {
@@ -25,16 +24,25 @@ struct LabelLine {
     bool halo = false;
 };
 
+// How far a line of text advances as the map draws it, in pixels.
+using TextMeasure = std::function<double(const LabelLine& line)>;
+
 // Greedy label placement by importance. No label is ever drawn over another
 // or over a symbol: one that finds no free spot near its point is moved a
-// little further out, and dropped when that does not help either. What a
-// pilot needs most goes first: the route's beacons (ident, then frequency),
-// the airports' idents, the airports' names, the other beacons.
+// little further out, and dropped when that does not help either. Only the
+// furniture (the scale, the north arrow) stands where it is put, whatever
+// it covers. What a pilot needs most goes first: the route's beacons
+// (ident, then frequency), the airports' idents, the airports' names, the
+// other beacons.
 class LabelPlacer {
 public:
     enum class Importance { Furniture, RouteBeacon, AirportIdent, AirportName, Graticule, OtherVor };
 
-    LabelPlacer(cairo_t* cr, int width, int height);
+    // Lines are measured by `measure` (cairoTextMeasure for the map as
+    // drawn), and never taken narrower than their characters reckoned at
+    // an average width, so that a viewer whose font runs wider sees no
+    // overlap either.
+    LabelPlacer(TextMeasure measure, int width, int height);
 
     // Symbols no label may cover.
     void addObstacle(const Box& box) { m_obstacles.push_back(box); }
@@ -83,7 +91,8 @@ private:
     };
 
     double lineWidth(const LabelLine& line) const;
-    bool clear(const Box& box, bool ignoreGivingWay = false) const;
+    // Whether no obstacle nor placed label lies on the box.
+    bool isFree(const Box& box, bool ignoreGivingWay = false) const;
     bool crossesRoute(const Box& box) const;
     int minorSymbolsUnder(const Box& box) const;
     bool insidePicture(const Box& box) const;
@@ -97,7 +106,7 @@ private:
     // Places the first lines of all requests, then their second lines.
     void placeWithSecondLines(const std::vector<const Request*>& requests, bool secondGivesWay);
 
-    cairo_t* m_cr;
+    TextMeasure m_measure;
     int m_width;
     int m_height;
     std::vector<Box> m_obstacles;
