@@ -242,6 +242,7 @@ void applyCoverage(FlightPlan& plan)
         const coverage::LegCoverage covered = coverage::legCoverage(
             leg.distanceNm, plan.waypoints[leg.from].rangeNm, plan.waypoints[leg.to].rangeNm);
         leg.uncoveredNm = covered.uncoveredNm;
+        leg.uncoveredFromNm = covered.uncoveredFromNm;
         leg.changeoverNm = covered.changeoverNm;
         plan.uncoveredNm += covered.uncoveredNm;
     }

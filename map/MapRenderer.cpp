@@ -46,8 +46,7 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
     if (scene.showRanges)
         paintRangeRings(canvas, scene.route);
     paintLegs(canvas, scene.route);
-    if (scene.markUncovered)
-        paintUncoveredStretches(canvas, scene.route);
+    paintUncoveredStretches(canvas, scene.route, scene.uncovered);
     paintRoutePoints(canvas, scene.route);
     paintScaleBar(canvas);
     paintNorthArrow(canvas);

@@ -3,7 +3,7 @@
 
 #include "flightplan/BestRoutePlan.h"
 #include "flightplan/PlanError.h"
-#include "map/PlanScene.h"
+#include "planning/PlanScene.h"
 #include "search/StationReader.h"
 #include "search/WaypointRows.h"
 
@@ -69,11 +69,12 @@ const std::vector<flightplan::Waypoint>& PlanBuilder::allVors(std::string& note)
     return *m_vors;
 }
 
-SceneResult PlanBuilder::sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note)
+SceneResult PlanBuilder::withVors(const std::function<routemap::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+                                  std::string note)
 {
     std::string vorsNote;
     const std::vector<flightplan::Waypoint>& vors = allVors(vorsNote);
-    SceneResult result{routemap::sceneOf(route, vors), std::move(note)};
+    SceneResult result{scene(vors), std::move(note)};
     if (!vorsNote.empty())
         result.note += (result.note.empty() ? "" : "\n") + vorsNote;
     return result;
@@ -139,9 +140,7 @@ PlanPair PlanBuilder::buildPlans(const std::string& departureId, const std::vect
 
 SceneResult PlanBuilder::planScene(const flightplan::FlightPlan& plan)
 {
-    SceneResult result = sceneOf(plan.waypoints);
-    result.scene.markUncovered = true;
-    return result;
+    return withVors([&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfPlan(plan, vors); });
 }
 
 SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportIds)
@@ -159,7 +158,8 @@ SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportId
         airports.clear();
         note = std::string("The map cannot show the chosen airports: ") + e.what();
     }
-    return sceneOf(airports, std::move(note));
+    return withVors([&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfWaypoints(airports, vors); },
+                    std::move(note));
 }
 
 }  // namespace planning

@@ -62,7 +62,9 @@ public:
 
     // The plan of one route. Throws flightplan::PlanError for damaged or missing
     // rows and values and for a best route from an airport to itself,
-    // CDBException when the database lacks the stations' classes,
+    // CDBException when the database lacks the stations' classes for a best
+    // route (a listed plan is made without them, its beacons counted as
+    // low-power ones, as are beacons without a class row), and
     // std::runtime_error when the model is not installed.
     flightplan::FlightPlan buildPlan(const PlanRequest& request);
 
@@ -75,7 +77,8 @@ public:
     PlanPair buildPlans(const std::string& departureId, const std::vector<std::string>* listedBeaconIds,
                         const std::string& destinationId, const PlanChoices& choices, bool wantBest);
 
-    // The map scene of a plan built here, its uncovered stretches marked.
+    // The map scene of a plan built here, the stretches of its legs that no
+    // beacon reaches marked.
     SceneResult planScene(const flightplan::FlightPlan& plan);
 
     // The map before there is a route: the airports chosen so far (IDs as
@@ -87,7 +90,10 @@ private:
     const flightplan::MagneticModel& model();
     // The VORs, read once; the note says why some or all are missing.
     const std::vector<flightplan::Waypoint>& allVors(std::string& note);
-    SceneResult sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note = {});
+    // The scene made from the VORs around, and what it lacks: `note`, then
+    // why VORs are missing.
+    SceneResult withVors(const std::function<routemap::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+                         std::string note = {});
     // The VOR-family stations with their classes, read once.
     const std::vector<coverage::Station>& stations();
     flightplan::FlightPlan bestPlan(const PlanRequest& request);

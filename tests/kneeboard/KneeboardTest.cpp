@@ -7,7 +7,7 @@
 #include "flightplan/formats/Formats.h"
 #include "kneeboard/KneeboardPdf.h"
 #include "kneeboard/PlanExport.h"
-#include "map/PlanScene.h"
+#include "planning/PlanScene.h"
 
 #include "CommandOutput.h"
 #include "FixtureDb.h"
@@ -170,7 +170,7 @@ TEST(Kneeboard, EveryPaperHoldsEveryLegWithItsFiguresAndTheMap)
     ScratchDirectory dir;
     const PlanOptions options = windAndFuel();
     const FlightPlan plan = bostonPlan(options);
-    const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
+    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
     // ISO A5 148 x 210 mm and A4 210 x 297 mm; US letter 8.5 x 11 in, half of it 5.5 x 8.5 in.
     const struct {
         Paper paper;
@@ -205,7 +205,7 @@ TEST(Kneeboard, ALongRouteContinuesUnderItsHeaderAndEveryPageNamesTheRoute)
     ScratchDirectory dir;
     const FlightPlan plan = longPlan();
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), routemap::sceneOf(plan.waypoints, {})}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), planning::sceneOfPlan(plan, {})}));
     ASSERT_GE(pdf.pages, 4);
     std::string all;
     for (int page = 1; page <= pdf.pages; ++page) {
@@ -238,7 +238,7 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     int asked = 0;
     auto inputs = [&] {
         ++asked;
-        return KneeboardInputs{Paper::Letter, nullptr, routemap::sceneOf(plan.waypoints, {})};
+        return KneeboardInputs{Paper::Letter, nullptr, planning::sceneOfPlan(plan, {})};
     };
     kneeboard::exportPlanFile(plan, "navlog.PDF", inputs);
     kneeboard::exportPlanFile(plan, "plan.fms", inputs);
@@ -269,7 +269,7 @@ TEST(Kneeboard, EveryWordKeepsInsideTheMargins)
         const FlightPlan plan = longPlan(beacons);
         for (const Paper paper : {Paper::A5, Paper::A4, Paper::Letter, Paper::HalfLetter}) {
             const Pages pages = wordBoxes(
-                kneeboard::renderKneeboard(plan, KneeboardInputs{paper, nullptr, routemap::sceneOf(plan.waypoints, {})}));
+                kneeboard::renderKneeboard(plan, KneeboardInputs{paper, nullptr, planning::sceneOfPlan(plan, {})}));
             ASSERT_GT(pages.height, 0.0);
             ASSERT_FALSE(pages.words.empty());
             const int mapPage = pages.words.back().page;
@@ -296,7 +296,7 @@ TEST(Kneeboard, EachTotalStandsUnderItsHeading)
     const PlanOptions options = windAndFuel();
     for (const FlightPlan& plan : {bostonPlan(options), longPlan(20)}) {
         const Pages pages = wordBoxes(
-            kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {})}));
+            kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, planning::sceneOfPlan(plan, {})}));
         const auto total = std::find_if(pages.words.begin(), pages.words.end(),
                                         [](const Word& w) { return w.text == "Total"; });
         ASSERT_NE(total, pages.words.end());

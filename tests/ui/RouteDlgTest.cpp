@@ -784,7 +784,11 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Best);
     EXPECT_EQ(static_cast<std::size_t>(pane.m_lstLegs->GetItemCount()), pane.Plan()->legs.size());
     EXPECT_EQ(pane.m_map->Scene().route.size(), pane.Plan()->waypoints.size());
-    EXPECT_TRUE(pane.m_map->Scene().markUncovered);
+    // The map marks the stretches the plan found uncovered, leg by leg.
+    std::size_t uncoveredLegs = 0;
+    for (const flightplan::Leg& leg : pane.Plan()->legs)
+        uncoveredLegs += leg.uncoveredNm > 0.0 ? 1 : 0;
+    EXPECT_EQ(pane.m_map->Scene().uncovered.size(), uncoveredLegs);
     EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3) << "the window's own list stays the listed route";
 
     choice.m_cboRanges->SetSelection(1);

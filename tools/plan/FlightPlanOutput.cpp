@@ -9,7 +9,6 @@
 #include "flightplan/formats/FormatWriters.h"
 #include "kneeboard/PlanExport.h"
 #include "map/MapFile.h"
-#include "map/PlanScene.h"
 #include "planning/PlanBuilder.h"
 
 #include <optional>
