@@ -31,11 +31,17 @@ std::string failureCause(const WriteFailure& failure);
 std::optional<WriteFailure> replaceFileWhole(const std::string& target, const std::string& bytes,
                                              const mode_t* permissions = nullptr);
 
-// Writes bytes as the file at path. A regular file, or none yet, is
-// replaced whole (above); what is there and no regular file once links are
-// followed (a device, a FIFO) is written into as it is, never renamed over,
-// so that /dev/full fails and a FIFO's reader gets the bytes. A FIFO nobody
-// reads fails rather than hangs.
+// The path a chain of symbolic links at path ends at, whether or not a file
+// is there; path itself where it is no link (or the chain runs too long).
+std::string linkTarget(std::string path);
+
+// Writes bytes as the file at path. The one rule for a link at path, for
+// every file the program writes: it is followed, and the file it names (or
+// would name, for a link to nothing yet) is written; the link stays. A
+// regular file, or none yet, is replaced whole (above), keeping the earlier
+// file's permissions; what is no regular file (a device, a FIFO) is written
+// into as it is, never renamed over, so that /dev/full fails and a FIFO's
+// reader gets the bytes. A FIFO nobody reads fails rather than hangs.
 std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes);
 
 // Writes all of bytes to fd, going on after interruptions; false, with

@@ -60,7 +60,7 @@ TEST_F(WholeFileTest, WhatIsThereDecidesBetweenReplacingAndWritingInPlace)
         {"null.svg", true, 0, S_IFLNK},      // a device is written into, its link kept
         {"full.png", false, ENOSPC, S_IFLNK},
         {"pipe.svg", false, ENXIO, S_IFIFO},  // nobody reads: fails at once, not renamed over
-        {"dangling.gpx", true, 0, S_IFREG},   // a link to nothing is replaced, not followed
+        {"dangling.gpx", true, 0, S_IFLNK},   // a link to nothing is followed: its target is made
     };
     for (const Case& c : cases) {
         const std::optional<base::WriteFailure> failure = base::writeFileWhole(path(c.name), "new bytes");
@@ -71,7 +71,30 @@ TEST_F(WholeFileTest, WhatIsThereDecidesBetweenReplacingAndWritingInPlace)
         EXPECT_EQ(typeOf(path(c.name), false), c.afterwards) << c.name;
     }
     EXPECT_EQ(contents(path("plan.fms")), "new bytes");
-    EXPECT_FALSE(std::ifstream(path("nowhere.gpx")).good());
+    EXPECT_EQ(contents(path("nowhere.gpx")), "new bytes");
+}
+
+// A link is followed however it is written (relative, absolute, in a
+// chain): the file it names gets the bytes with its permissions kept, and
+// the link stays, as course.txt has always been written.
+TEST_F(WholeFileTest, ALinkIsFollowedAndStays)
+{
+    ASSERT_EQ(::mkdir(path("plans").c_str(), 0700), 0);
+    put(path("plans/trip.fms"), "old");
+    ASSERT_EQ(::chmod(path("plans/trip.fms").c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("plans/trip.fms", path("relative.fms").c_str()), 0);
+    ASSERT_EQ(::symlink(path("plans/trip.fms").c_str(), path("absolute.fms").c_str()), 0);
+    ASSERT_EQ(::symlink("relative.fms", path("chain.fms").c_str()), 0);
+    for (const char* name : {"relative.fms", "absolute.fms", "chain.fms"}) {
+        ASSERT_FALSE(base::writeFileWhole(path(name), name)) << name;
+        EXPECT_EQ(contents(path("plans/trip.fms")), name);
+        EXPECT_EQ(typeOf(path(name), false), S_IFLNK) << name;
+        struct stat info {};
+        ASSERT_EQ(::stat(path("plans/trip.fms").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u) << name;
+    }
+    EXPECT_EQ(base::linkTarget(path("chain.fms")), path("plans/trip.fms"));
+    EXPECT_EQ(base::linkTarget(path("plans/trip.fms")), path("plans/trip.fms"));
 }
 
 TEST_F(WholeFileTest, AFifoWithAReaderGetsTheBytes)
