@@ -89,6 +89,17 @@ std::string failureCause(const WriteFailure& failure)
     return std::strerror(failure.error);
 }
 
+std::string cannotWriteText(const std::string& kind, const std::string& path, const std::string& cause)
+{
+    const bool ended = !cause.empty() && (cause.back() == '.' || cause.back() == '!' || cause.back() == '?');
+    return "The " + kind + " " + path + " cannot be written: " + cause + (ended ? "" : ".");
+}
+
+std::string cannotWriteText(const std::string& kind, const std::string& path, const WriteFailure& failure)
+{
+    return cannotWriteText(kind, path, failureCause(failure));
+}
+
 bool writeAllBytes(int fd, const std::string& bytes)
 {
     std::size_t done = 0;

@@ -21,6 +21,13 @@ struct WriteFailure {
 // why the file was refused.
 std::string failureCause(const WriteFailure& failure);
 
+// The one form of the message for a file the user named that cannot be
+// written, whatever kept it from being written: "The map file route.svg
+// cannot be written: No space left on device." kind names the file ("map
+// file"); the cause ends the sentence.
+std::string cannotWriteText(const std::string& kind, const std::string& path, const std::string& cause);
+std::string cannotWriteText(const std::string& kind, const std::string& path, const WriteFailure& failure);
+
 // Writes bytes to a new file beside target (".name" and a random tail, the
 // name shortened to stay legal), flushes it to disk and renames it over
 // target, so that target holds its earlier contents or the whole new ones,

@@ -27,11 +27,10 @@ void exportPlanFile(const flightplan::FlightPlan& plan, const std::string& path,
     try {
         pdf = renderKneeboard(plan, inputs());
     } catch (const flightplan::PlanError& e) {
-        throw flightplan::PlanError("The flight plan file " + path + " cannot be written: " + e.what());
+        throw flightplan::PlanError(base::cannotWriteText("flight plan file", path, e.what()));
     }
     if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, pdf))
-        throw flightplan::PlanError("The flight plan file " + path + " cannot be written: " +
-                                    base::failureCause(*failure) + ".");
+        throw flightplan::PlanError(base::cannotWriteText("flight plan file", path, *failure));
 }
 
 }  // namespace kneeboard

@@ -8,6 +8,7 @@
 #include "PlanInputsPanel.h"
 #include "RouteChoicePanel.h"
 #include "TextConvert.h"
+#include "base/WholeFile.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
@@ -272,7 +273,7 @@ void PlanPane::OnSaveMap()
     const routemap::Outlines* outlines = m_map->Outlines(&why);
     try {
         if (!outlines)
-            throw routemap::MapError("cannot write map file " + path + ": " + why);
+            throw routemap::MapError(base::cannotWriteText("map file", path, why));
         routemap::writeMapFile(path, *outlines, m_map->Scene(), routemap::kMapFileWidth, routemap::kMapFileHeight);
     } catch (const routemap::MapError& e) {
         ReportError(e.what());

@@ -170,3 +170,17 @@ TEST_F(WholeFileTest, NamesUpToTheLongestAreWritten)
         }
     }
 }
+
+// One sentence for every file that cannot be written, whether the system
+// said why or the program did.
+TEST(CannotWriteText, OneFormForEveryCause)
+{
+    EXPECT_EQ(base::cannotWriteText("map file", "route.svg", base::WriteFailure{base::WriteFailure::Step::Write, ENOSPC}),
+              "The map file route.svg cannot be written: No space left on device.");
+    EXPECT_EQ(base::cannotWriteText("flight plan file", "plan.fms", "the disk is gone"),
+              "The flight plan file plan.fms cannot be written: the disk is gone.");
+    EXPECT_EQ(base::cannotWriteText("flight plan file", "navlog.pdf", "The navlog could not be drawn."),
+              "The flight plan file navlog.pdf cannot be written: The navlog could not be drawn.");
+    EXPECT_EQ(base::cannotWriteText("map file", "VORS.MDB", base::WriteFailure{base::WriteFailure::Step::Refused, 0}),
+              std::string("The map file VORS.MDB cannot be written: ") + base::protectedFileCause() + ".");
+}
