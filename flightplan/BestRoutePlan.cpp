@@ -57,7 +57,7 @@ FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
 {
     requireTwoAirports(departure, destination);
     const int searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
-    const coverage::CoverageNetwork network(stations, searchFt, options.ranges);
+    const coverage::CoverageNetwork network(stations, searchFt, options.rangeModel);
     const coverage::BestRoute route =
         coverage::findBestRoute(network, {departure.latitude, departure.longitude},
                                 {destination.latitude, destination.longitude});

@@ -27,7 +27,7 @@ Waypoint waypointOf(const coverage::Station& station);
 
 // The plan of the best covered route between two airports among these
 // stations (coverage/BestRoute.h), searched at bestRouteSearchAltitudeFt
-// and cruising there or higher, with options.ranges. Throws PlanError when
+// and cruising there or higher, with options.rangeModel. Throws PlanError when
 // both ends are the same airport (requireTwoAirports).
 FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
                          const std::vector<coverage::Station>& stations, PlanOptions options,

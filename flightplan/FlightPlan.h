@@ -110,7 +110,7 @@ struct FlightPlan {
     // for, so its figures are extrapolated; "" otherwise.
     std::string magneticNote;
     RouteKind routeKind = RouteKind::Listed;
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
     double uncoveredNm = 0.0;  // summed over the legs
 
     const Waypoint& departure() const { return waypoints.front(); }

@@ -224,7 +224,7 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
                             "): its magnetic figures are extrapolated";
     }
     plan.routeKind = options.routeKind;
-    plan.ranges = options.ranges;
+    plan.rangeModel = options.rangeModel;
     applyCoverage(plan);
     return plan;
 }
@@ -235,7 +235,7 @@ void applyCoverage(FlightPlan& plan)
         point.rangeNm.reset();
         if (point.kind == WaypointKind::Vor)
             point.rangeNm = coverage::stationRangeNm(point.serviceClass, point.elevationFt, point.simulatorRangeNm,
-                                                     plan.cruiseFt, plan.ranges);
+                                                     plan.cruiseFt, plan.rangeModel);
     }
     plan.uncoveredNm = 0.0;
     for (Leg& leg : plan.legs) {

@@ -3,7 +3,7 @@
 
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "kneeboard/NavlogPages.h"
 #include "kneeboard/NavlogTable.h"
 #include "kneeboard/PdfText.h"

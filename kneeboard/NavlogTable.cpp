@@ -2,7 +2,7 @@
 #include "kneeboard/NavlogTable.h"
 
 #include "base/NumberText.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 
 namespace kneeboard {
 

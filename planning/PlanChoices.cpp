@@ -37,7 +37,7 @@ flightplan::PlanOptions PlanChoices::planOptions(flightplan::RouteKind kind) con
     options.wind = wind;
     options.fuelBurnPerHour = fuelBurnPerHour;
     options.cruiseFt = cruiseFt;
-    options.ranges = ranges;
+    options.rangeModel = rangeModel;
     options.routeKind = kind;
     return options;
 }

@@ -47,7 +47,7 @@ std::optional<flightplan::RouteKind> parseRouteKind(std::string_view text);
 // calculation's defaults.
 struct PlanChoices {
     flightplan::RouteKind routeKind = flightplan::RouteKind::Listed;
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
     std::optional<int> cruiseFt;
     std::optional<double> trueAirspeedKt;
     std::optional<flightplan::Wind> wind;

@@ -10,9 +10,9 @@
 #include "TextConvert.h"
 #include "base/WholeFile.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "flightplan/formats/Formats.h"
-#include "kneeboard/PlanExport.h"
+#include "planning/PlanExport.h"
 #include "map/MapError.h"
 #include "map/MapFile.h"
 #include "map/MapSize.h"
@@ -105,7 +105,7 @@ std::optional<planning::PlanChoices> PlanPane::ReadChoices(std::string& problem)
 {
     planning::PlanChoices choices;
     choices.routeKind = m_routeChoice->BestChosen() ? flightplan::RouteKind::Best : flightplan::RouteKind::Listed;
-    choices.ranges = m_routeChoice->Ranges();
+    choices.rangeModel = m_routeChoice->Ranges();
     choices.rings = m_routeChoice->ShowRings();
     choices.paper = m_inputs->Paper();
     const bool read = ApplyPlanInputs(m_inputs->Texts(), choices, problem);
@@ -122,7 +122,7 @@ void PlanPane::SetRouteSummaries(const std::string& listed, const std::string& b
 
 void PlanPane::ShowPlan(planning::BuiltPlan built)
 {
-    m_map->SetScene(std::move(built.map.scene));
+    m_map->SetScene(std::move(built.scene.scene));
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
     SetColumns(flightplan::legTableColumns(*m_plan));
@@ -142,7 +142,7 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     // filed flight plan's route field (item 15) wants.
     const std::string gap = flightplan::coverageGapText(*m_plan);
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) +
-               (gap.empty() ? "" : "\n" + gap) + (built.map.note.empty() ? "" : "\n" + built.map.note));
+               (gap.empty() ? "" : "\n" + gap) + (built.scene.note.empty() ? "" : "\n" + built.scene.note));
     m_edtRoute->ChangeValue(ToWx(m_plan->route));
     m_edtRoute->Enable();
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
@@ -255,7 +255,7 @@ void PlanPane::OnExport()
     if (path.empty())
         return;
     try {
-        kneeboard::exportPlanFile(*m_plan, path, [this] {
+        planning::exportPlanFile(*m_plan, path, [this] {
             // Without the outlines the kneeboard's map still shows the route.
             return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene()};
         });

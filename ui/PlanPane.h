@@ -2,7 +2,7 @@
 #pragma once
 
 #include "flightplan/FlightPlan.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "planning/BuiltPlan.h"
 #include "planning/PlanChoices.h"
 

@@ -22,7 +22,7 @@
 #include "WindowLayouts.h"
 #include "flightplan/PlanError.h"
 #include "planning/PlanBuilder.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 
 #include <wx/display.h>
 #include <wx/textctrl.h>

@@ -89,7 +89,7 @@ std::string writeJson(const FlightPlan& plan)
               {"route_item15", plan.routeItem15},
               {"date", date},
               {"route_kind", plan.routeKind == RouteKind::Best ? "best" : "listed"},
-              {"ranges", coverage::rangeModelName(plan.ranges)},
+              {"ranges", coverage::rangeModelName(plan.rangeModel)},
               {"uncovered_nm", rounded(plan.uncoveredNm, 1)},
               {"waypoints", waypoints}};
     if (!plan.magneticNote.empty())

@@ -3,10 +3,10 @@
 #include "base/NumberText.h"
 #include "flightplan/PlanCalculation.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "flightplan/formats/Formats.h"
 #include "kneeboard/KneeboardPdf.h"
-#include "kneeboard/PlanExport.h"
+#include "planning/PlanExport.h"
 #include "planning/PlanScene.h"
 
 #include "CommandOutput.h"
@@ -240,15 +240,15 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
         ++asked;
         return KneeboardInputs{Paper::Letter, nullptr, planning::sceneOfPlan(plan, {})};
     };
-    kneeboard::exportPlanFile(plan, "navlog.PDF", inputs);
-    kneeboard::exportPlanFile(plan, "plan.fms", inputs);
+    planning::exportPlanFile(plan, "navlog.PDF", inputs);
+    planning::exportPlanFile(plan, "plan.fms", inputs);
     EXPECT_EQ(asked, 1);  // the map is prepared for the kneeboard only
     std::ifstream in("navlog.PDF", std::ios::binary);
     std::string head(5, '\0');
     in.read(&head[0], 5);
     EXPECT_EQ(head, "%PDF-");
     try {
-        kneeboard::exportPlanFile(plan, "missing/navlog.pdf", inputs);
+        planning::exportPlanFile(plan, "missing/navlog.pdf", inputs);
         ADD_FAILURE() << "written into a missing folder";
     } catch (const PlanError& e) {
         EXPECT_TRUE(contains(e.what(), "missing/navlog.pdf")) << e.what();

@@ -57,14 +57,14 @@ TEST(PlanChoices, TheCalculationTakesEveryChoiceAndTheRouteAskedFor)
     EXPECT_FALSE(defaults.cruiseFt || defaults.wind || defaults.fuelBurnPerHour);
 
     choices.routeKind = flightplan::RouteKind::Best;
-    choices.ranges = coverage::RangeModel::Simulator;
+    choices.rangeModel = coverage::RangeModel::Simulator;
     choices.cruiseFt = 9500;
     choices.trueAirspeedKt = 95;
     choices.wind = flightplan::Wind{250, 18};
     choices.fuelBurnPerHour = 7.5;
     const flightplan::PlanOptions listed = choices.planOptions(flightplan::RouteKind::Listed);
     EXPECT_EQ(listed.routeKind, flightplan::RouteKind::Listed);
-    EXPECT_EQ(listed.ranges, coverage::RangeModel::Simulator);
+    EXPECT_EQ(listed.rangeModel, coverage::RangeModel::Simulator);
     EXPECT_EQ(listed.cruiseFt, 9500);
     EXPECT_EQ(listed.trueAirspeedKt, 95.0);
     ASSERT_TRUE(listed.wind);

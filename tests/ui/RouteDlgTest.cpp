@@ -793,7 +793,7 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
 
     choice.m_cboRanges->SetSelection(1);
     choose(*choice.m_cboRanges, wxEVT_CHOICE);
-    EXPECT_EQ(pane.Plan()->ranges, coverage::RangeModel::Simulator);
+    EXPECT_EQ(pane.Plan()->rangeModel, coverage::RangeModel::Simulator);
     choice.m_chkRings->SetValue(true);
     choose(*choice.m_chkRings, wxEVT_CHECKBOX);
     EXPECT_TRUE(pane.m_map->Scene().showRanges);

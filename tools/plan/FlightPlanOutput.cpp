@@ -7,7 +7,7 @@
 
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
-#include "kneeboard/PlanExport.h"
+#include "planning/PlanExport.h"
 #include "map/MapFile.h"
 #include "planning/PlanBuilder.h"
 
@@ -15,7 +15,7 @@
 
 using flightplan::FlightPlan;
 
-void CheckExportNames(const PlanOptions& options)
+void CheckExportNames(const PlanCommandLine& options)
 {
     for (const std::string& path : options.exports)
         flightplan::requireFormatForPath(path);
@@ -24,7 +24,7 @@ void CheckExportNames(const PlanOptions& options)
 }
 
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
-                            const std::vector<std::string>* listedBeaconIDs, const PlanOptions& options,
+                            const std::vector<std::string>* listedBeaconIDs, const PlanCommandLine& options,
                             std::ostream& out, std::ostream& err)
 {
     planning::PlanBuilder builder(database);
@@ -42,13 +42,13 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         out << base::validUtf8(writeRouteComparison(*plans.listed, *plans.best));
     else if (options.routeString)
         out << plan.route << "\n";
-    else if (options.format == PlanOptions::Format::Json)
+    else if (options.format == PlanCommandLine::Format::Json)
         out << flightplan::writeJson(plan);
-    else if (options.format == PlanOptions::Format::Legs || options.BestRoute())
+    else if (options.format == PlanCommandLine::Format::Legs || options.BestRoute())
         out << base::validUtf8(flightplan::writeLegTable(plan));
     // The leg table says it itself; elsewhere the gap goes beside the output.
     const std::string gap = flightplan::coverageGapText(plan);
-    if (!gap.empty() && (options.compare || options.routeString || options.format == PlanOptions::Format::Json))
+    if (!gap.empty() && (options.compare || options.routeString || options.format == PlanCommandLine::Format::Json))
         err << "meridane-plan: " << base::validUtf8(gap) << "\n";
 
     // The outlines and the beacons around the route are read once, and only
@@ -67,7 +67,7 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         }
     };
     for (const std::string& path : options.exports) {
-        kneeboard::exportPlanFile(plan, path, [&] {
+        planning::exportPlanFile(plan, path, [&] {
             prepareMap();
             return kneeboard::KneeboardInputs{options.choices.paper, &*outlines, *scene};
         });

@@ -6,7 +6,7 @@
 #include "Database.h"
 #include "DatabaseLocation.h"
 #include "FlightPlanOutput.h"
-#include "PlanOptions.h"
+#include "PlanCommandLine.h"
 #include "PlanReport.h"
 #include "RouteSearch.h"
 #include "RouteTable.h"
@@ -24,7 +24,7 @@ const char PROGRAM[] = "meridane-plan";
 
 // The database the options name, or the first the usual places hold; ""
 // after saying where it looked.
-std::string ChooseDatabase(const PlanOptions& options)
+std::string ChooseDatabase(const PlanCommandLine& options)
 {
     if (!options.database.empty())
         return options.database;
@@ -39,7 +39,7 @@ std::string ChooseDatabase(const PlanOptions& options)
 }
 
 // The run after the command line was read: the exit status.
-int Plan(const PlanOptions& options)
+int Plan(const PlanCommandLine& options)
 {
     const std::string databasePath = ChooseDatabase(options);
     if (databasePath.empty())
@@ -79,9 +79,9 @@ int Plan(const PlanOptions& options)
                                std::cout, std::cerr);
     }
     // The plan's own text, where asked for, stands in for the route rows.
-    const bool planText = options.routeString || options.format == PlanOptions::Format::Legs ||
-                          options.format == PlanOptions::Format::Json || options.BestRoute() || options.compare;
-    if (!planText && options.format == PlanOptions::Format::Tsv)
+    const bool planText = options.routeString || options.format == PlanCommandLine::Format::Legs ||
+                          options.format == PlanCommandLine::Format::Json || options.BestRoute() || options.compare;
+    if (!planText && options.format == PlanCommandLine::Format::Tsv)
         PrintRouteTsv(std::cout, route.Rows());
     else if (!planText)
         PrintRouteTable(std::cout, route.Rows());
@@ -99,9 +99,9 @@ int Plan(const PlanOptions& options)
 
 int main(int argc, char** argv)
 {
-    PlanOptions options;
+    PlanCommandLine options;
     std::string error;
-    if (!ParsePlanOptions(argc, argv, options, error)) {
+    if (!ParsePlanCommandLine(argc, argv, options, error)) {
         std::cerr << PROGRAM << ": " << error << "\n" << PlanUsage();
         return tools::kExitUsage;
     }

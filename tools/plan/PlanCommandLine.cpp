@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanOptions.h"
+#include "PlanCommandLine.h"
 
 #include "flightplan/WindTriangle.h"
 #include "tools/common/CommandLineOptions.h"
@@ -10,16 +10,16 @@ namespace {
 
 using tools::UsageError;
 
-PlanOptions::Format FormatNamed(const std::string& value)
+PlanCommandLine::Format FormatNamed(const std::string& value)
 {
     if (value == "table")
-        return PlanOptions::Format::Table;
+        return PlanCommandLine::Format::Table;
     if (value == "tsv")
-        return PlanOptions::Format::Tsv;
+        return PlanCommandLine::Format::Tsv;
     if (value == "legs")
-        return PlanOptions::Format::Legs;
+        return PlanCommandLine::Format::Legs;
     if (value == "json")
-        return PlanOptions::Format::Json;
+        return PlanCommandLine::Format::Json;
     throw UsageError("unknown format '" + value + "': use table, tsv, legs or json");
 }
 
@@ -31,7 +31,7 @@ bool ReadSide(std::string_view text, int& side)
     return !text.empty() && text.front() != '-' && error == std::errc() && stop == end;
 }
 
-void ReadMapSize(const std::string& value, PlanOptions& options)
+void ReadMapSize(const std::string& value, PlanCommandLine& options)
 {
     const std::size_t x = value.find('x');
     int width = 0, height = 0;
@@ -72,7 +72,7 @@ Value Required(const std::optional<Value>& read, const std::string& message)
 
 }  // namespace
 
-bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error)
+bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::string& error)
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
@@ -146,7 +146,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                                                          "unknown route '" + value + "': use listed or best");
                     break;
                 case kRanges:
-                    options.choices.ranges = Required(coverage::parseRangeModel(value),
+                    options.choices.rangeModel = Required(coverage::parseRangeModel(value),
                                                       "unknown ranges '" + value + "': use standard or simulator");
                     break;
                 case kCompare:
@@ -166,7 +166,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
-        if (options.BestRoute() && options.format == PlanOptions::Format::Tsv)
+        if (options.BestRoute() && options.format == PlanCommandLine::Format::Tsv)
             throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
                              "or json");
         return true;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-struct PlanOptions {
+// What the command line of meridane-plan asks for: the airports, the output
+// and, as the window's fields give them too, the pilot's choices.
+struct PlanCommandLine {
     enum class Format { Table, Tsv, Legs, Json };
     Format format = Format::Table;
     bool stats = false;
@@ -39,7 +41,7 @@ struct PlanOptions {
 
 // Parses the command line; false with a message in `error` when it is wrong.
 // --help (or -h) wins over everything after it.
-bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error);
+bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::string& error);
 
 // The usage text --help prints and a wrong command line follows.
 std::string PlanUsage();
