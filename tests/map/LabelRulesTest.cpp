@@ -58,8 +58,9 @@ TEST(LabelRules, TheMoreImportantLabelTakesTheOnlySpot)
         {Importance::OtherVor, Importance::RouteBeacon, "BBB"},
         {Importance::AirportIdent, Importance::OtherVor, "AAA"},
         {Importance::OtherVor, Importance::AirportIdent, "BBB"},
-        {Importance::RouteBeacon, Importance::AirportIdent, "AAA"},
-        {Importance::AirportIdent, Importance::RouteBeacon, "BBB"},
+        // The route's own airports are named before its beacons.
+        {Importance::RouteBeacon, Importance::AirportIdent, "BBB"},
+        {Importance::AirportIdent, Importance::RouteBeacon, "AAA"},
     };
     for (const auto& c : cases) {
         LabelPlacer labels = placer(60, 30);
@@ -77,10 +78,11 @@ TEST(LabelRules, TheMoreImportantLabelTakesTheOnlySpot)
     }
 }
 
-// Beacon A's ident stands right of it, with room for its frequency only
-// beyond the ident; beacon B, further right against a wall, has room for
-// its ident and frequency only on its left, over that spot: A's frequency
-// gives way to the later beacon. Without the wall every line stands.
+// Beacon A's ident stands right of it, its frequency over or under it;
+// beacon B, further right against a wall, has room for its ident only on
+// its left, and none for its frequency over or under that ident, where it
+// would read as another beacon's: B's frequency is dropped, never put
+// beside A. Without the wall every line stands.
 TEST(LabelRules, AFrequencyGivesWayToALaterBeaconsIdent)
 {
     for (const bool wall : {true, false}) {
@@ -90,7 +92,7 @@ TEST(LabelRules, AFrequencyGivesWayToALaterBeaconsIdent)
         labels.addBeacon({20, 20}, 4.0, line("AAA"), line("111.1"));
         labels.addBeacon({96, 20}, 4.0, line("BBB"), line("222.2"));
         const std::vector<MapText> placed = labels.place();
-        EXPECT_EQ(textsOf(placed), wall ? (Texts{"222.2", "AAA", "BBB"}) : (Texts{"111.1", "222.2", "AAA", "BBB"}))
+        EXPECT_EQ(textsOf(placed), wall ? (Texts{"111.1", "AAA", "BBB"}) : (Texts{"111.1", "222.2", "AAA", "BBB"}))
             << wall;
         // Every line on the picture and clear of the others.
         for (const MapText& t : placed) {
