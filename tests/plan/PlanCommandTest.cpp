@@ -562,7 +562,6 @@ TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
 // route would fly lower, below what N1 needs.
 TEST_F(PlanCommandTest, TheBestRouteNeverCruisesLowerNorLeavesMoreUncoveredThanTheListedOne)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     ExecuteSqlScript("VORS.MDB", "UPDATE navs SET Elevation='6000' WHERE ID=1;"
                                  "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',70);");
     for (const char* ranges : {"standard", "simulator"}) {
@@ -588,7 +587,6 @@ TEST_F(PlanCommandTest, TheBestRouteNeverCruisesLowerNorLeavesMoreUncoveredThanT
 // says why.
 TEST_F(PlanCommandTest, SimulatorRangesFromADatabaseWithoutThemOrForABeaconTheSimulatorLacks)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     for (const char* options : {"--ranges simulator --format json", "--ranges simulator --route best",
                                 "--ranges simulator --compare"}) {
         const Outcome none = Plan(std::string(options) + " AAAA BBBB");
