@@ -343,6 +343,9 @@ void CRouteDlg::ShowChosenPlan()
     }
     try {
         planning::PlanRequest bestRequest = request;
+        // The listed route's beacons too: the best route never cruises
+        // below it.
+        bestRequest.route = flightplan::routeIdsOf(m_strDepartureID, m_listedBeaconIDs, m_strDestinationID);
         bestRequest.options.routeKind = flightplan::RouteKind::Best;
         best = m_planBuilder->buildPlan(bestRequest);
     } catch (const std::exception& e) {
