@@ -35,7 +35,7 @@ std::vector<LegColumn> legTableColumns(const FlightPlan& plan);
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan);
 std::string legTableTotals(const FlightPlan& plan);
 // The same legs in narrow columns for a pane beside other controls: both
-// radials in one cell ("R-057 → R-239", the first the leaving beacon's, the
+// radials in one cell ("057→239", the first the leaving beacon's, the
 // second the reached one's), a short coverage note; the columns'
 // `compact` headings.
 std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan);

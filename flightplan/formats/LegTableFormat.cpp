@@ -176,13 +176,16 @@ std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
         ++radialColumn;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Leg& leg = plan.legs[i];
+        // Without the "R-" of each, which the column's heading says: the
+        // leg columns of a plan with a wind and a burn read whole beside
+        // the airports' panels on a 1280 pixel screen.
         std::string radials;
         if (leg.radialFrom)
-            radials = "R-" + degreesText(*leg.radialFrom);
+            radials = degreesText(*leg.radialFrom);
         if (leg.radialFrom || leg.radialTo)
-            radials += leg.radialFrom ? " \u2192" : "\u2192";
+            radials += "\u2192";
         if (leg.radialTo)
-            radials += " R-" + degreesText(*leg.radialTo);
+            radials += degreesText(*leg.radialTo);
         rows[i][radialColumn] = radials.empty() ? "-" : radials;
         rows[i].back() = compactCoverageText(plan, leg);
     }

@@ -3,6 +3,7 @@
 #include "NavdbError.h"
 #include "NavdbTestSupport.h"
 #include "OutputFile.h"
+#include "SourceNotes.h"
 
 #include <gtest/gtest.h>
 
@@ -341,6 +342,49 @@ TEST(Import, CompressedAndPlainSourcesGiveIdenticalTables)
         EXPECT_EQ(query(dir.file("gz.MDB"), sql), plain) << table;
         EXPECT_EQ(query(dir.file("mixed.MDB"), sql), plain) << table;
     }
+}
+
+// Each source is recorded with where it was read, the date of its data and
+// its rows: the snapshot's date where the directory declares one, else the
+// file's own; what the caller says of a downloaded file wins over both.
+TEST(Import, SourcesAreRecordedWithOriginDateAndRows)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    options.output = dir.file("a.MDB");
+    importNavigationData(options);
+    const std::string today = queryValue(options.output, "SELECT substr(Imported, 1, 10) FROM data_sources LIMIT 1");
+    EXPECT_EQ(query(options.output, "SELECT File, Origin, DataDate, Rows FROM data_sources WHERE File='airports.csv'"),
+              (Rows{{"airports.csv", dir.file("src/airports.csv"), today, "12"}}));
+    EXPECT_EQ(queryValue(options.output, "SELECT count(*) FROM data_sources"), "6");
+
+    navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "2026-08-22\n");
+    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    options.origins["navaids.csv"] = {"https://mirror.example/navaids.csv", "2026-09-30"};
+    options.output = dir.file("b.MDB");
+    importNavigationData(options);
+    EXPECT_EQ(query(options.output, "SELECT File, Origin, DataDate FROM data_sources ORDER BY rowid"),
+              (Rows{{"countries.csv", dir.file("src/countries.csv"), "2026-08-22"},
+                    {"regions.csv", dir.file("src/regions.csv"), "2026-08-22"},
+                    {"airport-frequencies.csv", dir.file("src/airport-frequencies.csv"), "2026-08-22"},
+                    {"airports.csv", dir.file("src/airports.csv"), "2026-08-22"},
+                    {"runways.csv", dir.file("src/runways.csv"), "2026-08-22"},
+                    {"navaids.csv", "https://mirror.example/navaids.csv", "2026-09-30"},
+                    {"nav.dat", fixtureDir("world") + "/nav.dat", today}}));
+
+    // A SNAPSHOT-DATE that is no date is not taken for one.
+    navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "last summer\n");
+    EXPECT_EQ(navdb::snapshotDate(dir.file("src")), "");
+}
+
+TEST(Import, DataCycleFromTheNavDatHeader)
+{
+    EXPECT_EQ(navdb::xplaneDataCycle("810 Version - data cycle 2013.10, build 20131334, metadata NavXP810."),
+              "2013.10");
+    EXPECT_EQ(navdb::xplaneDataCycle("1100 Version - data cycle 2403, build 20240201"), "2403");
+    EXPECT_EQ(navdb::xplaneDataCycle("810 Version - fixture for the importer tests"), "");
 }
 
 // A plain file beside a compressed one is the one read: a user who unpacked a

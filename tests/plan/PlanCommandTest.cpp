@@ -218,6 +218,31 @@ TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
     }
 }
 
+TEST_F(PlanCommandTest, VersionNamesTheDataOfTheDatabaseItWouldUse)
+{
+    // A database from before the import kept its sources.
+    Outcome old = Plan("--version");
+    EXPECT_EQ(old.status, 0) << old.err;
+    EXPECT_EQ(old.out.rfind("meridane-plan 1.", 0), 0u) << old.out;
+    EXPECT_NE(old.out.find("Navigation data: OurAirports of unknown date, no ILS frequencies"), std::string::npos)
+        << old.out;
+
+    std::filesystem::copy_file("VORS.MDB", "other.MDB");
+    ExecuteSqlScript("other.MDB", "CREATE TABLE data_sources (File TEXT, Origin TEXT, DataDate TEXT, Version TEXT,"
+                                  " Rows INTEGER, Imported TEXT);"
+                                  "INSERT INTO data_sources VALUES ('airports.csv','x','2026-09-01',NULL,1,'t'),"
+                                  "('nav.dat','y','2026-01-01','2013.10',1,'t');");
+    Outcome named = Plan("--version --db other.MDB");
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_NE(named.out.find("Navigation data: OurAirports of 2026-09-01, ILS from X-Plane 2013.10 (other.MDB)"),
+              std::string::npos)
+        << named.out;
+
+    Outcome none = Plan("--version --db missing.MDB");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("missing.MDB"), std::string::npos) << none.err;
+}
+
 TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
 {
     Outcome o = Plan("--format json --speed 120 --cruise 4500 --export plan.gpx AAAA BBBB");

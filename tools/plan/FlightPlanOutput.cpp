@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlightPlanOutput.h"
 
+#include "NavDataEdition.h"
+
 #include "RouteComparison.h"
 
 #include "base/Utf8Text.h"
@@ -83,7 +85,8 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     for (const std::string& path : options.exports) {
         kneeboard::exportPlanFile(plan, path, [&] {
             prepareMap();
-            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene};
+            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene,
+                                              NavDataLine(ReadNavDataEdition(&database))};
         });
     }
     if (!options.mapFile.empty()) {

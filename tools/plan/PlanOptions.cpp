@@ -103,14 +103,14 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
         {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
-        {"fuel-burn", 0, true}, {"paper", 0, true},
+        {"fuel-burn", 0, true}, {"paper", 0, true}, {"version", 0, false},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -120,6 +120,10 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 case kHelp:
                     options.help = true;
                     return false;
+                case kVersion:
+                    // Read on: --db names the database it reports on.
+                    options.version = true;
+                    break;
                 case kStats:
                     options.stats = true;
                     break;
@@ -182,7 +186,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 }
                 return true;
             });
-        if (options.help)
+        if (options.help || options.version)
             return true;
         if (operands.size() > 2)
             throw UsageError("too many arguments: give one departure and one destination airport");
@@ -245,5 +249,6 @@ std::string PlanUsage()
            "  --db PATH          use the navigation database PATH\n"
            "  --report           also write course.txt in the current directory\n"
            "  --stats            print statements, time and beacons on standard error\n"
+           "  --version          print the version and the date of the navigation data\n"
            "  -h, --help         print this text\n";
 }

@@ -16,6 +16,7 @@ struct PlanOptions {
     bool stats = false;
     bool report = false;
     bool help = false;
+    bool version = false;  // --version: the program's version and its navigation data
     bool routeString = false;
     std::vector<std::string> exports;  // flight-plan files, format by extension
     std::optional<double> speedKt;  // the true airspeed

@@ -5,6 +5,7 @@
 #include "AirportPosition.h"
 #include "Database.h"
 #include "DatabaseLocation.h"
+#include "NavDataEdition.h"
 #include "FlightPlanOutput.h"
 #include "PlanOptions.h"
 #include "PlanReport.h"
@@ -36,6 +37,20 @@ std::string ChooseDatabase(const PlanOptions& options)
         std::cerr << "Build one with meridane-navdb, or name one with --db PATH.\n";
     }
     return location.path;
+}
+
+// --version: the program and the data it plans with (the database --db
+// names or the one it would use).
+int PrintVersion(const PlanOptions& options)
+{
+    std::cout << PROGRAM << " " << MERIDANE_VERSION << "\n";
+    const std::string databasePath = ChooseDatabase(options);
+    if (databasePath.empty())
+        return tools::kExitFailure;
+    CDatabase database;
+    database.Open(nullptr, false, true, ConnectStringFor(databasePath), true);
+    std::cout << NavDataLine(ReadNavDataEdition(&database)) << " (" << databasePath << ")\n";
+    return tools::kExitOk;
 }
 
 // The run after the command line was read: the exit status.
@@ -118,7 +133,7 @@ int main(int argc, char** argv)
 
     int status = tools::kExitOk;
     try {
-        status = Plan(options);
+        status = options.version ? PrintVersion(options) : Plan(options);
     } catch (const std::exception& e) {
         // The database, a data file, the plan, the map or a file written:
         // each layer's message names the thing and the cause.
