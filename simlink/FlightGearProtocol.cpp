@@ -63,6 +63,7 @@ std::string markerValue(unsigned sequence) { return "u" + std::to_string(sequenc
 std::string batchRequest(unsigned sequence)
 {
     std::string request = std::string("set ") + MARKER_PROPERTY + " " + markerValue(sequence) + "\r\n";
+    request += std::string("get ") + MARKER_PROPERTY + "\r\n";
     for (const std::string& property : sampleProperties())
         request += "get " + property + "\r\n";
     request += std::string("get ") + MARKER_PROPERTY + "\r\n";
@@ -138,18 +139,20 @@ std::optional<std::vector<std::string>> ReplyReader::feed(const char* data, std:
             continue;
         }
         if (!m_expected.empty() && line == m_expected) {
-            // The lines just before the marker are the batch's replies;
-            // anything earlier is left from before.
-            const std::size_t count = sampleProperties().size();
-            if (m_lines.size() >= count)
-                found = std::vector<std::string>(m_lines.end() - static_cast<std::ptrdiff_t>(count), m_lines.end());
+            if (m_inBatch && m_lines.size() == sampleProperties().size())
+                found = m_lines;
+            m_inBatch = !m_inBatch;
             m_lines.clear();
             continue;
         }
+        if (!m_inBatch)
+            continue;
         m_lines.push_back(std::move(line));
-        // Never more than a batch and a little is worth keeping.
-        while (m_lines.size() > 4 * sampleProperties().size())
-            m_lines.pop_front();
+        // Stray lines within the batch: it no longer says which reply is which.
+        if (m_lines.size() > sampleProperties().size()) {
+            m_inBatch = false;
+            m_lines.clear();
+        }
     }
     return found;
 }

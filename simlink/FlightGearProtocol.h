@@ -4,7 +4,6 @@
 #include "simlink/SimSample.h"
 
 #include <cstddef>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +12,10 @@ namespace simlink {
 
 // FlightGear's property server, spoken as its telnet-style text protocol:
 // "data" first (raw values, one line per get), then per update one batch of
-// gets. A batch is framed by a marker property set before it and read
-// after it, so that a reply can never be taken for another one however the
-// lines arrive (in pieces, with stray lines between).
+// gets. A batch is framed by a marker property, set before it and read at
+// its start and its end, so that a reply is never taken for another one
+// however the lines arrive (in pieces, with stray lines between): a batch
+// counts only with exactly its replies between the two markers.
 namespace flightgear {
 
 // The properties an update reads, in the order of the batch.
@@ -36,20 +36,26 @@ std::string quitRequest();
 std::optional<AircraftSample> sampleFromReplies(const std::vector<std::string>& replies);
 
 // Cuts what arrives into lines and finds the replies of the batch sent
-// last: the lines before its marker. Lines longer than any reply are
-// dropped, as are replies of older batches.
+// last: the lines between its markers. Lines longer than any reply are
+// dropped, as are replies of older batches and a batch with stray lines.
 class ReplyReader {
 public:
     static constexpr std::size_t LONGEST_LINE = 1024;
 
-    void expect(unsigned sequence) { m_expected = markerValue(sequence); }
+    void expect(unsigned sequence)
+    {
+        m_expected = markerValue(sequence);
+        m_inBatch = false;
+        m_lines.clear();
+    }
     // Returns the batch's replies once its marker has arrived.
     std::optional<std::vector<std::string>> feed(const char* data, std::size_t size);
 
 private:
     std::string m_partial;
     bool m_overlong = false;
-    std::deque<std::string> m_lines;
+    bool m_inBatch = false;
+    std::vector<std::string> m_lines;
     std::string m_expected;
 };
 

@@ -82,6 +82,12 @@ flightplan::FlightPlan acrossTheDateLine()
                  airport("NLWW", -13.2383, -176.199)});
 }
 
+flightplan::FlightPlan bayArea()
+{
+    return plan({airport("KSFO", 37.618806, -122.375417), vor("OSI", 37.3925, -122.28130556, "113.9", 17.0),
+                 vor("SJC", 37.37472222, -121.94466667, "114.1", 16.0), airport("KSJC", 37.3626, -121.929)});
+}
+
 follow::GeoPoint offLeg(const flightplan::FlightPlan& plan, std::size_t leg, double alongNm, double rightNm)
 {
     const Waypoint& a = plan.waypoints[plan.legs[leg].from];

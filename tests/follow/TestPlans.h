@@ -13,6 +13,9 @@ flightplan::FlightPlan newEngland();
 flightplan::FlightPlan newSouthWales();
 // Across the antimeridian: Nadi, two beacons either side of 180°, Funafuti-ish.
 flightplan::FlightPlan acrossTheDateLine();
+// Around San Francisco Bay, the beacons where FlightGear's navaids put them
+// with the declinations its navaid file gives: KSFO, OSI, SJC, KSJC.
+flightplan::FlightPlan bayArea();
 
 // A point `alongNm` from a leg's start on its geodesic, moved `rightNm` off
 // it square to the line (negative: to the left), by GeographicLib's direct
