@@ -36,11 +36,12 @@ void FlightFollower::refresh()
     m_frame->strip = follow::navStrip(m_plan, *m_state.leg, {m_frame->sample.latitude, m_frame->sample.longitude},
                                       m_frame->sample.groundSpeedKt.value_or(0.0));
     const std::optional<follow::StationTuning>& station = m_frame->strip.station;
-    if (!m_autoTune || !station || (m_tunedStation && *m_tunedStation == station->waypoint))
+    const std::pair<std::size_t, std::size_t> key{*m_state.leg, station ? station->waypoint : 0};
+    if (!m_autoTune || !station || m_tuned == key)
         return;
     if (std::optional<simlink::TuneCommand> command = tuneCommandFor(*station)) {
         m_pendingTune = command;
-        m_tunedStation = station->waypoint;
+        m_tuned = key;
     }
 }
 

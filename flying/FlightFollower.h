@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 namespace flying {
 
@@ -35,8 +36,9 @@ public:
     // The pilot's choice of leg, made the active one at once.
     void pickLeg(std::size_t leg);
 
-    // With auto-tune on, the station of the strip is tuned whenever it
-    // changes (a new leg, the changeover point) and at the first sample.
+    // With auto-tune on, the strip's station and course are tuned at the
+    // first sample, at each new leg (the same beacon flown on takes a new
+    // course) and at the changeover point.
     void setAutoTune(bool on) { m_autoTune = on; }
     bool autoTune() const { return m_autoTune; }
     // What auto-tune asks to be sent after the last update, once.
@@ -54,8 +56,8 @@ private:
     follow::FollowState m_state;
     std::optional<FollowFrame> m_frame;
     bool m_autoTune = false;
-    // The waypoint of the station tuned last by auto-tune.
-    std::optional<std::size_t> m_tunedStation;
+    // The leg and the station's waypoint auto-tune tuned last.
+    std::optional<std::pair<std::size_t, std::size_t>> m_tuned;
     std::optional<simlink::TuneCommand> m_pendingTune;
 };
 

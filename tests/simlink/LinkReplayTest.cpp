@@ -67,7 +67,7 @@ bool at(const simlink::AircraftSample& s, const follow::GeoPoint& p, double tole
 // Checks one frame of the follower against the recording, and tunes as
 // auto-tune asks; returns the frequencies auto-tune sent.
 void checkFrame(flying::FlightFollower& follower, simlink::SimLink& link, const simlink::AircraftSample& sample,
-                const RecordedPoint& point, std::vector<double>& tuned)
+                const RecordedPoint& point, std::vector<simlink::TuneCommand>& tuned)
 {
     const flying::FollowFrame& frame = follower.update(sample);
     ASSERT_TRUE(frame.state.leg);
@@ -81,8 +81,16 @@ void checkFrame(flying::FlightFollower& follower, simlink::SimLink& link, const 
     }
     if (std::optional<simlink::TuneCommand> command = follower.takeAutoTune()) {
         link.tune(*command);
-        tuned.push_back(command->frequency);
+        tuned.push_back(*command);
     }
+}
+
+std::vector<double> frequenciesOf(const std::vector<simlink::TuneCommand>& commands)
+{
+    std::vector<double> frequencies;
+    for (const simlink::TuneCommand& c : commands)
+        frequencies.push_back(c.frequency);
+    return frequencies;
 }
 
 }  // namespace
@@ -112,7 +120,7 @@ TEST(FlightGearLink, ReplaysAFlightThroughDropsAndGarbage)
 
     flying::FlightFollower follower(plan);
     follower.setAutoTune(true);
-    std::vector<double> tuned;
+    std::vector<simlink::TuneCommand> tuned;
     std::set<std::size_t> legs;
     for (std::size_t i = 0; i < flight.size(); ++i) {
         const RecordedPoint& point = flight[i];
@@ -141,19 +149,26 @@ TEST(FlightGearLink, ReplaysAFlightThroughDropsAndGarbage)
     recorder.waitForSample([](const auto&) { return true; }, 2s);
     recorder.waitForSample([](const auto&) { return true; }, 2s);
 
-    // Auto-tune: CCC for the first leg, then each beacon ahead from its
-    // changeover point (the leg to KBOS is too short for a position).
+    // Auto-tune: CCC for the first leg; on each leg between beacons the one
+    // behind (its outbound radial) and from the changeover point the one
+    // ahead (the leg to KBOS is too short for a position).
     EXPECT_EQ(legs.size(), plan.legs.size() - 1);
-    const std::vector<double> expected = {117.2, 110.4, 117.4, 112.7};
-    EXPECT_EQ(tuned, expected);
-    std::vector<std::string> frequencySets;
+    EXPECT_EQ(frequenciesOf(tuned), (std::vector<double>{117.2, 117.2, 110.4, 110.4, 117.4, 117.4, 112.7}));
+    std::vector<std::string> frequencySets, courseSets, expectedCourses;
     for (const std::string& set : fg.sets()) {
+        const std::string value = set.substr(set.find('=') + 1);
         if (set.rfind("/instrumentation/nav[0]/frequencies/selected-mhz=", 0) == 0)
-            frequencySets.push_back(set.substr(set.find('=') + 1));
+            frequencySets.push_back(value);
+        if (set.rfind("/instrumentation/nav[0]/radials/selected-deg=", 0) == 0)
+            courseSets.push_back(value);
     }
-    EXPECT_EQ(frequencySets, (std::vector<std::string>{"117.20", "110.40", "117.40", "112.70"}));
-    const double lastCourse = *follower.tuneCommand()->courseDeg;
-    EXPECT_EQ(fg.property("/instrumentation/nav[0]/radials/selected-deg"), fixed(lastCourse, 1));
+    EXPECT_EQ(frequencySets,
+              (std::vector<std::string>{"117.20", "117.20", "110.40", "110.40", "117.40", "117.40", "112.70"}));
+    for (const simlink::TuneCommand& command : tuned)
+        expectedCourses.push_back(fixed(*command.courseDeg, 1));
+    EXPECT_EQ(courseSets, expectedCourses);
+    EXPECT_NEAR(*tuned[1].courseDeg, *plan.legs[1].radialFrom, 1e-9);
+    EXPECT_NEAR(*tuned[2].courseDeg, std::fmod(*plan.legs[1].radialTo + 180.0, 360.0), 1e-9);
 
     // Closing the link is prompt.
     const auto closing = Clock::now();
@@ -239,7 +254,7 @@ TEST(XPlaneLink, ReplaysAFlightThroughAQuitAndGarbage)
 
     flying::FlightFollower follower(plan);
     follower.setAutoTune(true);
-    std::vector<double> tuned;
+    std::vector<simlink::TuneCommand> tuned;
     for (std::size_t i = 0; i < flight.size(); ++i) {
         if (i == flight.size() / 2) {
             xp.quit();
@@ -267,18 +282,26 @@ TEST(XPlaneLink, ReplaysAFlightThroughAQuitAndGarbage)
         EXPECT_NEAR(frame.strip.progress.crossTrackNm, flight[i].right, 0.005);
         if (std::optional<simlink::TuneCommand> command = follower.takeAutoTune()) {
             link->tune(*command);
-            tuned.push_back(command->frequency);
+            tuned.push_back(*command);
         }
     }
     std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(tuned, (std::vector<double>{112.5, 113.1, 114.3}));
+    EXPECT_EQ(frequenciesOf(tuned), (std::vector<double>{112.5, 113.1, 113.1, 114.3, 114.3}));
     std::vector<std::string> drefs = xp.drefs();
     std::vector<std::string> frequencies;
     for (const std::string& d : drefs) {
         if (d.rfind("sim/cockpit2/radios/actuators/nav1_frequency_hz=", 0) == 0)
             frequencies.push_back(d.substr(d.find('=') + 1));
     }
-    EXPECT_EQ(frequencies, (std::vector<std::string>{"11250", "11310", "11430"}));
+    EXPECT_EQ(frequencies, (std::vector<std::string>{"11250", "11310", "11310", "11430", "11430"}));
+    std::vector<std::string> courses;
+    for (const std::string& d : drefs) {
+        if (d.rfind("sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot=", 0) == 0)
+            courses.push_back(d.substr(d.find('=') + 1));
+    }
+    ASSERT_EQ(courses.size(), tuned.size());
+    for (std::size_t i = 0; i < tuned.size(); ++i)
+        EXPECT_NEAR(std::stod(courses[i]), *tuned[i].courseDeg, 0.001);
     EXPECT_EQ(xp.requestsWithBadPadding(), 0u);
 
     link.reset();

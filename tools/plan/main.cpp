@@ -6,6 +6,7 @@
 #include "Database.h"
 #include "DatabaseLocation.h"
 #include "FlightPlanOutput.h"
+#include "FollowCommand.h"
 #include "PlanOptions.h"
 #include "PlanReport.h"
 #include "RouteSearch.h"
@@ -73,6 +74,10 @@ int Plan(const PlanOptions& options)
         search.Run();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
+    if (!options.follow.empty()) {
+        const std::vector<std::string> beaconIDs = search.ChosenBeaconIDs();
+        return FollowPlan(database, departureID, destinationID, listedRoute ? &beaconIDs : nullptr, options);
+    }
     if (options.NeedsFlightPlan()) {
         const std::vector<std::string> beaconIDs = search.ChosenBeaconIDs();
         WriteFlightPlanOutputs(database, departureID, destinationID, listedRoute ? &beaconIDs : nullptr, options,
