@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -65,6 +66,53 @@ std::string followTextLine(const flightplan::FlightPlan& plan, const FollowFrame
     if (frame.state.arrived)
         line += "  arrived";
     return line;
+}
+
+std::string cdiGauge(double dots)
+{
+    const double clamped = std::isfinite(dots) ? std::clamp(dots, -5.0, 5.0) : 0.0;
+    const int at = static_cast<int>(std::lround(clamped)) + 5;
+    std::string gauge;
+    for (int i = 0; i <= 10; ++i)
+        gauge += i == at ? "◆" : i == 5 ? "|" : "·";
+    return gauge;
+}
+
+StripLines followStripLines(const flightplan::FlightPlan& plan, const FollowFrame& frame)
+{
+    StripLines lines;
+    if (!frame.state.leg || *frame.state.leg >= plan.legs.size())
+        return {"No leg to fly: the plan has none", ""};
+    const std::size_t index = *frame.state.leg;
+    const flightplan::Leg& leg = plan.legs[index];
+    const follow::NavStrip& strip = frame.strip;
+    lines.leg = "Leg " + std::to_string(index + 1) + " of " + std::to_string(plan.legs.size()) + ": " +
+                plan.waypoints[leg.from].ident + " → " + plan.waypoints[leg.to].ident;
+    if (strip.station)
+        lines.leg += " · tune " + strip.station->ident + " " + strip.station->frequency.value_or("(no frequency)") +
+                     ", OBS " + radialText(strip.station->courseDeg);
+    else
+        lines.leg += " · no beacon to tune";
+    if (frame.state.arrived)
+        lines.leg += " · arrived";
+
+    if (strip.station) {
+        if (strip.vor.radial)
+            lines.needle = "Radial " + radialText(*strip.vor.radial) + " " + follow::toFromText(strip.vor.toFrom);
+        else
+            lines.needle = "Over " + strip.station->ident;
+        if (strip.vor.cdiDots)
+            lines.needle += " · CDI " + cdiGauge(*strip.vor.cdiDots) + " " +
+                            (*strip.vor.cdiDots < 0 ? "−" : "+") + fixed(std::fabs(*strip.vor.cdiDots), 1);
+        lines.needle += " · ";
+    }
+    const double xtk = strip.progress.crossTrackNm;
+    lines.needle += "XTK " + fixed(std::fabs(xtk), 1) + " nm" + (std::fabs(xtk) < 0.05 ? "" : xtk > 0 ? " R" : " L");
+    lines.needle += " · " + fixed(std::max(strip.progress.toGoNm, 0.0), 1) + " nm";
+    if (strip.eteMinutes)
+        lines.needle += ", " + fixed(*strip.eteMinutes, 1) + " min";
+    lines.needle += " to " + plan.waypoints[leg.to].ident;
+    return lines;
 }
 
 std::string followJsonLine(const flightplan::FlightPlan& plan, const FollowFrame& frame, const std::string& link)

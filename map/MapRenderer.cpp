@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/MapRenderer.h"
 
+#include "map/AircraftPainter.h"
 #include "map/CoveragePainter.h"
 #include "map/FurniturePainter.h"
 #include "map/GraticulePainter.h"
@@ -47,7 +48,11 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
     paintLegs(canvas, scene.route);
     if (scene.markUncovered)
         paintUncoveredStretches(canvas, scene.route);
+    if (scene.activeLeg)
+        paintActiveLeg(canvas, scene.route, *scene.activeLeg);
     paintRoutePoints(canvas, scene.route);
+    if (scene.aircraft)
+        paintAircraft(canvas, *scene.aircraft);
     paintScaleBar(canvas);
     paintNorthArrow(canvas);
 

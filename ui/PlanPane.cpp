@@ -102,8 +102,28 @@ void PlanPane::HostPanel(wxWindow* panel)
     Layout();
 }
 
+void PlanPane::ShowFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft)
+{
+    if (!m_plan || (activeLeg && *activeLeg >= m_plan->legs.size()))
+        activeLeg.reset();
+    if (activeLeg != m_flightLeg) {
+        const wxColour plain = m_lstLegs->GetBackgroundColour();
+        if (m_flightLeg && static_cast<long>(*m_flightLeg) < m_lstLegs->GetItemCount())
+            m_lstLegs->SetItemBackgroundColour(static_cast<long>(*m_flightLeg), plain);
+        if (activeLeg && static_cast<long>(*activeLeg) < m_lstLegs->GetItemCount()) {
+            m_lstLegs->SetItemBackgroundColour(static_cast<long>(*activeLeg), wxColour(255, 226, 150));
+            m_lstLegs->EnsureVisible(static_cast<long>(*activeLeg));
+        }
+        m_flightLeg = activeLeg;
+    }
+    m_map->SetFlight(activeLeg, std::move(aircraft));
+}
+
+void PlanPane::SetMapFollowsAircraft(bool on) { m_map->SetFollowAircraft(on); }
+
 void PlanPane::ShowPlan(planning::BuiltPlan built)
 {
+    m_flightLeg.reset();
     m_map->SetScene(std::move(built.map.scene));
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
@@ -161,6 +181,7 @@ void PlanPane::SetColumns(const std::vector<flightplan::LegColumn>& columns)
 void PlanPane::Clear(const std::string& why)
 {
     m_plan.reset();
+    m_flightLeg.reset();
     m_routeChoice->SetSummaries("", "");
     m_lstLegs->DeleteAllItems();
     SizeLegColumns();

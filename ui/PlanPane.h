@@ -3,6 +3,7 @@
 
 #include "flightplan/FlightPlan.h"
 #include "flightplan/formats/FormatWriters.h"
+#include "map/MapScene.h"
 #include "planning/BuiltPlan.h"
 
 #include <wx/button.h>
@@ -46,6 +47,12 @@ public:
     // Shows a panel of choices between the map and the legs, in the order
     // hosted; the pane owns it from then on (it must be the pane's child).
     void HostPanel(wxWindow* panel);
+
+    // While a flight is followed: the leg flown marked on the map and in the
+    // leg table, and the aircraft with its track on the map; nullopt clears
+    // them. The map follows the aircraft unless told not to.
+    void ShowFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft);
+    void SetMapFollowsAircraft(bool on);
 
     // Adds the window's own items under the map's in its context menu.
     void ExtendMapMenu(std::function<void(wxMenu&)> extend);
@@ -101,4 +108,5 @@ private:
     wxBoxSizer* m_hosted = nullptr;
     wxString m_summary;  // as set, before wrapping
     std::optional<flightplan::FlightPlan> m_plan;
+    std::optional<std::size_t> m_flightLeg;  // the leg table's marked row
 };

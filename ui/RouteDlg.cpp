@@ -14,6 +14,7 @@
 #include "ErrorReport.h"
 #include "ListViewRows.h"
 #include "PlanInputsPanel.h"
+#include "FlightFollowPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
 #include "RouteSearch.h"
@@ -86,6 +87,8 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
             ShowChosenPlan();
     };
     m_planPane->m_inputs->m_changed = [this] { ShowChosenPlan(); };
+    // Following the flight in a simulator, below the plan's own choices.
+    m_planPane->HostPanel(new FlightFollowPanel(m_planPane, *m_planPane));
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
