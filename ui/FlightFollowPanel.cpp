@@ -39,20 +39,22 @@ FlightFollowPanel::FlightFollowPanel(wxWindow* parent, PlanPane& pane) : wxPanel
                                    wxST_ELLIPSIZE_END);
     m_txtLeg = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxST_ELLIPSIZE_END);
     m_txtNeedle = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxST_ELLIPSIZE_END);
-    m_chkFollowMap = new wxCheckBox(this, wxID_ANY, "&Follow aircraft");
-    m_chkFollowMap->SetValue(true);
-    m_chkAutoTune = new wxCheckBox(this, wxID_ANY, "A&uto-tune");
-    m_btnTune = new wxButton(this, ID_TUNE, "&Tune NAV1", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    m_btnTune->SetToolTip("Sets NAV1 to the strip's beacon and the leg's course as OBS in the simulator");
+    // Created in the order Tab visits them, as they stand in the row.
+    auto* legLabel = new wxStaticText(this, wxID_ANY, "&Leg:");
     m_chLeg = new wxChoice(this, ID_LEG);
     m_chLeg->SetToolTip("The leg flown; pick one to fly it");
+    m_btnTune = new wxButton(this, ID_TUNE, "&Tune NAV1", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    m_btnTune->SetToolTip("Sets NAV1 to the strip's beacon and the leg's course as OBS in the simulator");
+    m_chkAutoTune = new wxCheckBox(this, wxID_ANY, "A&uto-tune");
+    m_chkFollowMap = new wxCheckBox(this, wxID_ANY, "&Follow aircraft");
+    m_chkFollowMap->SetValue(true);
 
     const int gap = FromDIP(4);
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(m_btnConnect, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);
     top->Add(m_txtStatus, 1, wxALIGN_CENTER_VERTICAL);
     auto* controls = new wxBoxSizer(wxHORIZONTAL);
-    controls->Add(new wxStaticText(this, wxID_ANY, "&Leg:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+    controls->Add(legLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
     controls->Add(m_chLeg, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);
     controls->Add(m_btnTune, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);
     controls->Add(m_chkAutoTune, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);

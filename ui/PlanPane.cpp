@@ -99,6 +99,8 @@ void PlanPane::ExtendMapMenu(std::function<void(wxMenu&)> extend)
 void PlanPane::HostPanel(wxWindow* panel)
 {
     m_hosted->Add(panel, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
+    // Tab visits it where it stands: after the other choices, before the legs.
+    panel->MoveBeforeInTabOrder(m_lstLegs);
     Layout();
 }
 

@@ -8,12 +8,14 @@
 #include "widgets/DialogBuilder.h"
 #include "widgets/DialogTemplates.h"
 #include "widgets/Resource.h"
+#include "FlightFollowPanel.h"
 #include "RouteDlg.h"
 #include "widgets/SortedComboBox.h"
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
 #include "PlanInputsPanel.h"
+#include "FlightFollowPanel.h"
 #include "PlanPane.h"
 #include "RouteChoicePanel.h"
 
@@ -250,19 +252,29 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     }
     // Select Destination, About, then (Write File and Calculate Route being
     // disabled) the plan pane beside the template: its route choice, ranges,
-    // rings, the airspeed, wind, fuel and paper fields, the legs, and round
-    // to the first edit of the template.
+    // rings, the airspeed, wind, fuel and paper fields, the simulator's
+    // Connect, Auto-tune and Follow aircraft (the leg choice and Tune NAV1
+    // being disabled without a plan and a link), the legs, and round to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
     EXPECT_EQ(order[2], dlg.m_planPane->m_routeChoice->m_rdoListed->GetId());
     const PlanInputsPanel& inputs = *dlg.m_planPane->m_inputs;
     wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
+    FlightFollowPanel* followPanel = nullptr;
+    for (wxWindow* child : dlg.m_planPane->GetChildren())
+        if (auto* found = dynamic_cast<FlightFollowPanel*>(child))
+            followPanel = found;
+    ASSERT_NE(followPanel, nullptr);
+    const FlightFollowPanel& follow = *followPanel;
     const std::vector<wxWindow*> expected{ranges,
                                           dlg.m_planPane->m_routeChoice->m_chkRings,
                                           inputs.m_txtAirspeed,
                                           inputs.m_txtWind,
                                           inputs.m_txtFuelBurn,
                                           inputs.m_chPaper,
+                                          follow.m_btnConnect,
+                                          follow.m_chkAutoTune,
+                                          follow.m_chkFollowMap,
                                           dlg.m_planPane->m_lstLegs,
                                           dlg.FindWindow(IDC_DEPARTURE_LATITUDE)};
     std::vector<wxWindow*> visited;
