@@ -3,6 +3,7 @@
 
 #include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
 #include <cstdlib>
 #include <memory>
@@ -32,6 +33,8 @@ std::string SimulatorSettingsPath()
 
 simlink::LinkAddress LoadSimulatorAddress()
 {
+    // A damaged line is skipped without a word: the default stands in.
+    const wxLogNull quiet;
     simlink::LinkAddress address;
     const std::unique_ptr<wxFileConfig> config = openConfig();
     const wxString kind = config->Read("/Simulator/Kind", "flightgear");
@@ -47,6 +50,8 @@ simlink::LinkAddress LoadSimulatorAddress()
 
 bool SaveSimulatorAddress(const simlink::LinkAddress& address)
 {
+    // The connection goes on whether or not the address could be kept.
+    const wxLogNull quiet;
     const wxFileName file(wxString::FromUTF8(SimulatorSettingsPath()));
     if (!file.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL) && !file.DirExists())
         return false;

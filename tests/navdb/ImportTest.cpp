@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using navdb::ImportOptions;
 using navdb::ImportResult;
@@ -295,6 +296,69 @@ TEST(Import, TwoImportsGiveIdenticalTables)
 
 namespace {
 
+void gzipFile(const std::string& from, const std::string& to)
+{
+    const std::string text = navdb::test::readFile(from);
+    gzFile file = gzopen(to.c_str(), "wb9");
+    ASSERT_NE(file, nullptr) << to;
+    ASSERT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())), static_cast<int>(text.size()));
+    ASSERT_EQ(gzclose(file), Z_OK);
+}
+
+constexpr const char* kCsvFiles[] = {"countries.csv", "regions.csv", "airport-frequencies.csv",
+                                     "airports.csv", "runways.csv", "navaids.csv"};
+
+}  // namespace
+
+// The snapshot in the repository keeps its CSV files compressed; a download
+// from OurAirports is plain. Both, and a mix of them, give the same tables.
+TEST(Import, CompressedAndPlainSourcesGiveIdenticalTables)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("mixed"));
+    std::filesystem::create_directory(dir.file("gz"));
+    for (const char* name : kCsvFiles) {
+        gzipFile(fixtureDir("world") + "/" + name, dir.file(std::string("gz/") + name + ".gz"));
+    }
+    for (const char* name : {"airports.csv", "navaids.csv"}) {
+        gzipFile(dir.file(std::string("mixed/") + name), dir.file(std::string("mixed/") + name + ".gz"));
+        std::filesystem::remove(dir.file(std::string("mixed/") + name));
+    }
+    ImportOptions options;
+    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    for (const char* source : {"gz", "mixed"}) {
+        options.ourairportsDir = dir.file(source);
+        options.output = dir.file(std::string(source) + ".MDB");
+        importNavigationData(options);
+    }
+    options.ourairportsDir = fixtureDir("world");
+    options.output = dir.file("plain.MDB");
+    importNavigationData(options);
+    for (const char* table : {"Regions", "countries", "airports", "runways", "navs", "nav_idents"}) {
+        const std::string sql = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
+        const Rows plain = query(dir.file("plain.MDB"), sql);
+        EXPECT_FALSE(plain.empty()) << table;
+        EXPECT_EQ(query(dir.file("gz.MDB"), sql), plain) << table;
+        EXPECT_EQ(query(dir.file("mixed.MDB"), sql), plain) << table;
+    }
+}
+
+// A plain file beside a compressed one is the one read: a user who unpacked a
+// file to edit it gets the edit.
+TEST(Import, PlainFileWinsOverItsCompressedCopy)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    navdb::test::writeFile(dir.file("src/countries.csv.gz"), "not gzip and not a CSV header either");
+    EXPECT_EQ(navdb::ourairportsFile(dir.file("src"), "countries.csv"), dir.file("src/countries.csv"));
+    std::filesystem::remove(dir.file("src/countries.csv"));
+    EXPECT_EQ(navdb::ourairportsFile(dir.file("src"), "countries.csv"), dir.file("src/countries.csv.gz"));
+    std::filesystem::remove(dir.file("src/countries.csv.gz"));
+    EXPECT_EQ(navdb::ourairportsFile(dir.file("src"), "countries.csv"), dir.file("src/countries.csv"));
+}
+
+namespace {
+
 // An import that must fail: the existing output stays byte for byte and no
 // temporary file is left next to it. Returns the error text.
 std::string expectFailureKeepsOutput(TempDir& dir, ImportOptions options)
@@ -339,6 +403,21 @@ TEST(ImportFailure, MissingInputFileIsNamed)
     options.ourairportsDir = dir.file("src");
     const std::string message = expectFailureKeepsOutput(dir, options);
     EXPECT_NE(message.find("regions.csv"), std::string::npos) << message;
+}
+
+TEST(ImportFailure, CutOffCompressedCsvIsAnErrorNotAShorterTable)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    gzipFile(dir.file("src/runways.csv"), dir.file("whole.gz"));
+    std::filesystem::remove(dir.file("src/runways.csv"));
+    const std::string whole = navdb::test::readFile(dir.file("whole.gz"));
+    std::filesystem::remove(dir.file("whole.gz"));
+    navdb::test::writeFile(dir.file("src/runways.csv.gz"), whole.substr(0, whole.size() - 12));
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    const std::string message = expectFailureKeepsOutput(dir, options);
+    EXPECT_NE(message.find("runways.csv.gz"), std::string::npos) << message;
 }
 
 TEST(ImportFailure, MissingNavDatIsAnErrorNotASilentImportWithoutIls)

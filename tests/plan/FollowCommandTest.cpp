@@ -70,7 +70,6 @@ int freePort()
 // sequences both legs, tunes the beacon and stops at the destination.
 TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     ASSERT_EQ(RunPlan("--format json AAAA BBBB"), 0) << Slurp("follow.err");
     const nlohmann::json plan = nlohmann::json::parse(Slurp("follow.out"));
     ASSERT_EQ(plan["legs"].size(), 2u);
@@ -132,7 +131,6 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
 
 TEST_F(FollowCommandTest, ASilentSimulatorIsNamedUntilCtrlC)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const int port = freePort();
     const std::string command = "XDG_DATA_HOME=\"$PWD/xdg\" '" MERIDANE_PLAN_EXE "' --follow flightgear:127.0.0.1:" +
                                 std::to_string(port) +

@@ -67,7 +67,6 @@ protected:
 
 TEST_F(PlanCommandTest, MapLabelsNeverOverlapAndEveryRouteBeaconIsNamed)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // A crowd of beacons round the route, closer together than their labels are wide.
     std::string crowd;
     for (int i = 0; i < 48; ++i) {
@@ -221,7 +220,6 @@ TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
 
 TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Outcome o = Plan("--format json --speed 120 --cruise 4500 --export plan.gpx AAAA BBBB");
     ASSERT_EQ(o.status, 0) << o.err;
     const auto plan = nlohmann::json::parse(o.out);
@@ -407,7 +405,6 @@ protected:
 
 TEST_F(PlanDataFilesTest, ADateOutsideTheMagneticModelsYearsIsSaidAndADamagedModelNamed)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const auto epoch = [](const char* year) {
         return [year](std::string text) { return text.replace(text.find("2025.0"), 6, year); };
     };
@@ -433,7 +430,6 @@ TEST_F(PlanDataFilesTest, ADateOutsideTheMagneticModelsYearsIsSaidAndADamagedMod
 
 TEST_F(PlanDataFilesTest, TheExtremeSpeedsGiveFiniteTimesAndTheSmallestMapIsDrawn)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // 178.2 nm: 10,692 minutes at one knot, 5.3 at 2,000.
     const struct {
         const char* knots;
@@ -459,7 +455,6 @@ TEST_F(PlanDataFilesTest, TheExtremeSpeedsGiveFiniteTimesAndTheSmallestMapIsDraw
 
 TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const int depth = 300000;
     const auto nested = [depth](const char* innermost) {
         return [depth, innermost](std::string) {
@@ -490,7 +485,6 @@ TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
 
 TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const std::string database = Slurp("VORS.MDB");
     ASSERT_EQ(symlink("VORS.MDB", "course.txt"), 0);
     ASSERT_EQ(symlink("VORS.MDB", "plan.fms"), 0);
@@ -525,7 +519,6 @@ TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
 // with the simulator's 70 nm every leg is covered.
 TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',70);");
     Outcome o = Plan("--route best --format json --cruise 4500 AAAA BBBB");
     ASSERT_EQ(o.status, 0) << o.err;
@@ -565,7 +558,6 @@ TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
 
 TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // Malformed values are usage errors, found before any search.
     const struct {
         const char* options;

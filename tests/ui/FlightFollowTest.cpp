@@ -87,7 +87,6 @@ protected:
 
 TEST_F(FlightFollow, StripMapAndLegTableFollowTheAircraftAndTuneNavOne)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const flightplan::FlightPlan plan = testplans::newEngland();
     pane->ShowPlan(planning::BuiltPlan{plan, {sceneOf(plan), ""}});
     standin::StandInFlightGear fg;

@@ -160,7 +160,6 @@ const std::string ROUTE_FACTS = "INSERT INTO airport_facts VALUES (10,40.5,-74.5
 
 TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     MapWindow& map = *dlg->m_planPane->m_map;
     const wxSize size = map.GetClientSize();
@@ -234,7 +233,6 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // Without the precise positions the route still stands; the pane says why
     // there is no plan.
     Open();
@@ -293,7 +291,6 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 // recomputes the legs, the totals and what Export writes.
 TEST_F(RouteWindow, AirspeedWindAndFuelBurnRecomputeThePlanAtOnce)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open();
     ExecuteSqlScript("VORS.MDB", ROUTE_FACTS);
     SelectDeparting(KENNEDY);
@@ -759,7 +756,6 @@ TEST_F(Keyboard, EscapeClosesTheWindow)
 // the route list of the window keeps the listed route.
 TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);

@@ -19,6 +19,7 @@
 #include <array>
 #include <cctype>
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <unordered_map>
 
@@ -71,7 +72,7 @@ public:
     ImportResult run();
 
 private:
-    std::string sourcePath(const char* file) const { return m_options.ourairportsDir + "/" + file; }
+    std::string sourcePath(const char* file) const { return ourairportsFile(m_options.ourairportsDir, file); }
     SkippedRows& skippedFor(const std::string& path);
 
     void readCountries(CsvSource& source);
@@ -449,6 +450,16 @@ void Import::importRegionsAndCountries(SqliteDb& db)
 }
 
 }  // namespace
+
+std::string ourairportsFile(const std::string& directory, const std::string& name)
+{
+    const std::string plain = directory + "/" + name;
+    std::error_code ec;
+    if (!std::filesystem::exists(plain, ec) && std::filesystem::is_regular_file(plain + ".gz", ec)) {
+        return plain + ".gz";
+    }
+    return plain;
+}
 
 ImportResult importNavigationData(const ImportOptions& options)
 {

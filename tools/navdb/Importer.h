@@ -32,6 +32,11 @@ struct ImportResult {
     double seconds = 0.0;
 };
 
+// The path of an OurAirports file in directory: name itself ("airports.csv")
+// when present, else its gzip-compressed copy (name + ".gz") when present,
+// else name, so that a message about the missing file names the plain one.
+std::string ourairportsFile(const std::string& directory, const std::string& name);
+
 // Builds the navigation database from the OurAirports files (and nav.dat when
 // given) and puts it at options.output. Either the whole database is written
 // or, on a NavdbError, nothing changes: an existing output stays as it was and
