@@ -103,11 +103,18 @@ Socket connectUdp(const std::string& host, int port, std::string& error)
     AddressList list;
     if (!resolve(host, port, SOCK_DGRAM, list, error))
         return Socket();
-    for (const addrinfo* a = list.head; a; a = a->ai_next) {
-        Socket socket(openNonBlocking(*a));
-        if (socket.isOpen() && connect(socket.fd(), a->ai_addr, a->ai_addrlen) == 0)
-            return socket;
-        error = std::strerror(errno);
+    // A datagram socket "connects" to any address without a word from the
+    // peer, so the first address taken is the one used: IPv4 first, where
+    // a simulator on "localhost" listens (::1 would refuse every datagram).
+    for (const int family : {AF_INET, AF_INET6}) {
+        for (const addrinfo* a = list.head; a; a = a->ai_next) {
+            if (a->ai_family != family)
+                continue;
+            Socket socket(openNonBlocking(*a));
+            if (socket.isOpen() && connect(socket.fd(), a->ai_addr, a->ai_addrlen) == 0)
+                return socket;
+            error = std::strerror(errno);
+        }
     }
     return Socket();
 }

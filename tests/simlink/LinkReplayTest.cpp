@@ -327,3 +327,24 @@ TEST(XPlaneLink, SaysWhatToStartWhenNothingAnswers)
     ASSERT_TRUE(recorder.waitForStatus(simlink::LinkState::Lost, 3500ms, &status));
     EXPECT_EQ(status.message.rfind("No X-Plane answers on 127.0.0.1:", 0), 0u) << status.message;
 }
+
+// "localhost" names ::1 before 127.0.0.1 on many machines; simulators
+// listening on IPv4 alone must still be found.
+TEST(SimLink, LocalhostReachesSimulatorsListeningOnIpv4)
+{
+    standin::StandInXPlane xp;
+    xp.setValue("sim/flightmodel/position/latitude", 47.5f);
+    xp.setValue("sim/flightmodel/position/longitude", 8.5f);
+    LinkRecorder xpRecorder;
+    auto xpLink = simlink::openLink(simlink::parseLinkAddress("xplane:localhost:" + std::to_string(xp.port())),
+                                    xpRecorder.handlers());
+    EXPECT_TRUE(xpRecorder.waitForStatus(simlink::LinkState::Connected, 5s));
+
+    standin::StandInFlightGear fg;
+    fg.setProperty("/position/latitude-deg", "47.5");
+    fg.setProperty("/position/longitude-deg", "8.5");
+    LinkRecorder fgRecorder;
+    auto fgLink = simlink::openLink(simlink::parseLinkAddress("flightgear:localhost:" + std::to_string(fg.port())),
+                                    fgRecorder.handlers());
+    EXPECT_TRUE(fgRecorder.waitForStatus(simlink::LinkState::Connected, 5s));
+}
