@@ -59,12 +59,17 @@ FlightFollowPanel::FlightFollowPanel(wxWindow* parent, PlanPane& pane) : wxPanel
     controls->Add(m_btnTune, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);
     controls->Add(m_chkAutoTune, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);
     controls->Add(m_chkFollowMap, 0, wxALIGN_CENTER_VERTICAL);
+    // The strip and its controls only while a simulator is chosen: without
+    // one the panel is a line, and the map keeps its room.
+    m_flightRows = new wxBoxSizer(wxVERTICAL);
+    m_flightRows->Add(m_txtLeg, 0, wxEXPAND | wxTOP, gap);
+    m_flightRows->Add(m_txtNeedle, 0, wxEXPAND | wxTOP, gap);
+    m_flightRows->Add(controls, 0, wxEXPAND | wxTOP, gap);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(top, 0, wxEXPAND);
-    sizer->Add(m_txtLeg, 0, wxEXPAND | wxTOP, gap);
-    sizer->Add(m_txtNeedle, 0, wxEXPAND | wxTOP, gap);
-    sizer->Add(controls, 0, wxEXPAND | wxTOP, gap);
+    sizer->Add(m_flightRows, 0, wxEXPAND);
     SetSizer(sizer);
+    sizer->Hide(m_flightRows, true);
 
     m_askAddress = [this](const simlink::LinkAddress& address) -> std::optional<simlink::LinkAddress> {
         SimulatorConnectDlg dialog(this, address);
@@ -122,6 +127,7 @@ void FlightFollowPanel::Connect(const simlink::LinkAddress& address)
     SaveSimulatorAddress(address);
     const unsigned generation = ++m_generation;
     m_txtStatus->SetLabel(ToWx("Connecting to " + simlink::describe(address) + "…"));
+    ShowFlightRows(true);
     m_link = simlink::openLink(
         address, {[this, generation](const simlink::AircraftSample& sample) {
                       CallAfter([this, generation, sample] {
@@ -146,6 +152,15 @@ void FlightFollowPanel::Disconnect()
     m_txtStatus->SetLabel("No simulator connected");
     m_pane.ShowFlight(std::nullopt, std::nullopt);
     m_track.clear();
+    ShowFlightRows(false);
+}
+
+void FlightFollowPanel::ShowFlightRows(bool show)
+{
+    if (GetSizer()->IsShown(m_flightRows) == show)
+        return;
+    GetSizer()->Show(m_flightRows, show, true);
+    m_pane.Layout();
 }
 
 void FlightFollowPanel::TuneNav1()

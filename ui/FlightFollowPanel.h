@@ -9,6 +9,7 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/panel.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 
 #include <deque>
@@ -70,8 +71,10 @@ private:
     bool SyncPlan();
     void ShowFrame();
     void AddTrackPoint(double lat, double lon);
+    void ShowFlightRows(bool show);
 
     PlanPane& m_pane;
+    wxSizer* m_flightRows = nullptr;  // the strip and the controls under it
     std::unique_ptr<simlink::SimLink> m_link;
     unsigned m_generation = 0;  // of the link; posts of an older one are dropped
     std::optional<flying::FlightFollower> m_follower;

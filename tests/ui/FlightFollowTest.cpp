@@ -104,7 +104,12 @@ TEST_F(FlightFollow, StripMapAndLegTableFollowTheAircraftAndTuneNavOne)
     };
     panel->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_EQ(FromWx(panel->m_btnConnect->GetLabel()), "Connect...");
+    // Without a simulator the panel is its one line.
+    EXPECT_FALSE(panel->m_txtLeg->IsShown());
+    EXPECT_FALSE(panel->m_btnTune->IsShown());
     Click(*panel->m_btnConnect);
+    EXPECT_TRUE(panel->m_txtLeg->IsShown());
+    EXPECT_TRUE(panel->m_chkAutoTune->IsShown());
     // Nothing remembered yet: FlightGear on this machine is offered.
     ASSERT_TRUE(offered);
     EXPECT_EQ(offered->host, "localhost");
@@ -189,6 +194,7 @@ TEST_F(FlightFollow, StripMapAndLegTableFollowTheAircraftAndTuneNavOne)
     panel->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_EQ(FromWx(panel->m_btnConnect->GetLabel()), "Connect...");
     EXPECT_FALSE(pane->m_map->Scene().aircraft);
+    EXPECT_FALSE(panel->m_txtNeedle->IsShown());
 }
 
 TEST_F(FlightFollow, ADamagedSettingsFileReadsAsTheDefault)

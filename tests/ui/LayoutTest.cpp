@@ -253,8 +253,8 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     // Select Destination, About, then (Write File and Calculate Route being
     // disabled) the plan pane beside the template: its route choice, ranges,
     // rings, the airspeed, wind, fuel and paper fields, the simulator's
-    // Connect, Auto-tune and Follow aircraft (the leg choice and Tune NAV1
-    // being disabled without a plan and a link), the legs, and round to the first edit of the template.
+    // Connect (its strip and controls hidden until there is a link), the
+    // legs, and round to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
     EXPECT_EQ(order[2], dlg.m_planPane->m_routeChoice->m_rdoListed->GetId());
@@ -273,8 +273,6 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
                                           inputs.m_txtFuelBurn,
                                           inputs.m_chPaper,
                                           follow.m_btnConnect,
-                                          follow.m_chkAutoTune,
-                                          follow.m_chkFollowMap,
                                           dlg.m_planPane->m_lstLegs,
                                           dlg.FindWindow(IDC_DEPARTURE_LATITUDE)};
     std::vector<wxWindow*> visited;
