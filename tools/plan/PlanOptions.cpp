@@ -67,7 +67,8 @@ flightplan::Wind ReadWind(const std::string& value)
     const std::optional<flightplan::Wind> wind = flightplan::parseWind(value);
     if (!wind)
         throw UsageError("--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its speed in "
-                         "knots (0 or more), not '" + value + "'");
+                         "knots (0 to " + base::formatFixed(flightplan::MAX_WIND_SPEED_KT, 0) + "), not '" + value +
+                         "'");
     return *wind;
 }
 
@@ -104,14 +105,15 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kFollow, kTune
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion, kFollow, kTune
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
         {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
-        {"fuel-burn", 0, true}, {"paper", 0, true}, {"follow", 0, true}, {"tune", 0, false},
+        {"fuel-burn", 0, true}, {"paper", 0, true}, {"version", 0, false}, {"follow", 0, true},
+        {"tune", 0, false},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -121,6 +123,10 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 case kHelp:
                     options.help = true;
                     return false;
+                case kVersion:
+                    // Read on: --db names the database it reports on.
+                    options.version = true;
+                    break;
                 case kStats:
                     options.stats = true;
                     break;
@@ -194,7 +200,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 }
                 return true;
             });
-        if (options.help)
+        if (options.help || options.version)
             return true;
         if (operands.size() > 2)
             throw UsageError("too many arguments: give one departure and one destination airport");
@@ -207,6 +213,8 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
         if (!options.follow.empty() && options.format != PlanOptions::Format::Table &&
             options.format != PlanOptions::Format::Json)
             throw UsageError("--follow prints lines of text or, with --format json, JSON objects");
+        if (options.compare && options.format == PlanOptions::Format::Tsv)
+            throw UsageError("--compare prints both routes as a table, or as json with --format json; not as tsv");
         if (options.bestRoute && options.format == PlanOptions::Format::Tsv)
             throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
                              "or json");
@@ -236,7 +244,7 @@ std::string PlanUsage()
            "                     may be repeated\n"
            "  --speed KT         true airspeed in knots, 1 to 2000 (110)\n"
            "  --wind DDD/SS      the wind: the true direction it blows from (0 to 360)\n"
-           "                     and its speed in knots, as 270/25\n"
+           "                     and its speed in knots (0 to 400), as 270/25\n"
            "  --fuel-burn X      fuel used per hour, in any unit: fuel per leg, in total\n"
            "                     and with a 45-minute reserve\n"
            "  --cruise FT        cruise altitude in feet\n"
@@ -256,7 +264,7 @@ std::string PlanUsage()
            "  --ranges MODEL     standard (the default): the beacons' service volumes\n"
            "                     within the radio horizon; simulator: X-Plane's ranges\n"
            "  --compare          print both routes' distance, legs, uncovered distance\n"
-           "                     and time side by side\n"
+           "                     and time side by side; with --format json both plans\n"
            "  --follow SIM       follow the plan in a running simulator and print a line\n"
            "                     a second until the destination or Ctrl-C: SIM is\n"
            "                     flightgear[:HOST[:PORT]] (its property server, start\n"
@@ -268,5 +276,6 @@ std::string PlanUsage()
            "  --db PATH          use the navigation database PATH\n"
            "  --report           also write course.txt in the current directory\n"
            "  --stats            print statements, time and beacons on standard error\n"
+           "  --version          print the version and the date of the navigation data\n"
            "  -h, --help         print this text\n";
 }
