@@ -2,6 +2,7 @@
 #include "map/MapRenderer.h"
 
 #include "map/CairoTextMeasure.h"
+#include "map/AircraftPainter.h"
 #include "map/CoveragePainter.h"
 #include "map/FurniturePainter.h"
 #include "map/GraticulePainter.h"
@@ -47,7 +48,11 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
         paintRangeRings(canvas, scene.route);
     paintLegs(canvas, scene.route);
     paintUncoveredStretches(canvas, scene.route, scene.uncovered);
+    if (scene.activeLeg)
+        paintActiveLeg(canvas, scene.route, *scene.activeLeg);
     paintRoutePoints(canvas, scene.route);
+    if (scene.aircraft)
+        paintAircraft(canvas, *scene.aircraft);
     paintScaleBar(canvas);
     paintNorthArrow(canvas);
 

@@ -32,6 +32,19 @@ struct UncoveredStretch {
     double toNm = 0.0;
 };
 
+// The aircraft a simulator flies, for the map: where it is, where it points
+// and where it has been (oldest first).
+struct AircraftMark {
+    double lat = 0.0;
+    double lon = 0.0;
+    std::optional<double> headingTrue;
+    struct TrackPoint {
+        double lat = 0.0;
+        double lon = 0.0;
+    };
+    std::vector<TrackPoint> track;
+};
+
 // What the map shows: the route in flying order (departure, beacons,
 // destination) and, faintly, the other beacons the search chose among.
 // Points with coordinates that are not finite are left out of the drawing.
@@ -41,6 +54,10 @@ struct MapScene {
     // Marked over the route's legs.
     std::vector<UncoveredStretch> uncovered;
     bool showRanges = false;  // the route beacons' ranges as rings
+    // While a flight is followed: the leg flown (from route[i] to
+    // route[i + 1]) drawn bold, and the aircraft with its track.
+    std::optional<std::size_t> activeLeg;
+    std::optional<AircraftMark> aircraft;
 };
 
 // Which part of the earth fills the picture: the point at its centre and the

@@ -14,6 +14,8 @@ packages=(
   xvfb xauth xdg-utils libxtst-dev
   dpkg-dev file desktop-file-utils appstream lintian help2man man-db
 )
+# Optional, not installed here: flightgear (about 2.6 GB with its data) for
+# the test against a real FlightGear, which says it was skipped without it.
 
 missing=()
 for p in "${packages[@]}"; do

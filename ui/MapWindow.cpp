@@ -94,6 +94,27 @@ void MapWindow::SetScene(routemap::MapScene scene)
     Refresh();
 }
 
+void MapWindow::SetFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft)
+{
+    m_scene.activeLeg = activeLeg;
+    m_scene.aircraft = std::move(aircraft);
+    if (m_followAircraft && m_scene.aircraft && std::isfinite(m_scene.aircraft->lat) &&
+        std::isfinite(m_scene.aircraft->lon)) {
+        routemap::MapView view = View();
+        view.centerLat = m_scene.aircraft->lat;
+        view.centerLon = m_scene.aircraft->lon;
+        m_view = view;
+    }
+    Refresh();
+}
+
+void MapWindow::SetFollowAircraft(bool on)
+{
+    m_followAircraft = on;
+    if (on && m_scene.aircraft)
+        SetFlight(m_scene.activeLeg, m_scene.aircraft);
+}
+
 routemap::MapView MapWindow::View() const
 {
     if (m_view)

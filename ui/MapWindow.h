@@ -8,6 +8,7 @@
 #include <wx/window.h>
 
 #include <functional>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,12 @@ public:
     bool AcceptsFocusFromKeyboard() const override { return false; }
 
     void SetScene(routemap::MapScene scene);
+    // While a flight is followed: the leg flown and the aircraft over the
+    // scene (nullopt for none), without moving the view, unless the map
+    // follows the aircraft: then it is centred on it at the present scale.
+    void SetFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft);
+    void SetFollowAircraft(bool on);
+    bool FollowsAircraft() const { return m_followAircraft; }
     const routemap::MapScene& Scene() const { return m_scene; }
     // The view as drawn now, fitted to the window until the user moves it.
     routemap::MapView View() const;
@@ -71,6 +78,7 @@ private:
     std::string m_outlinesError;
     bool m_outlinesTried = false;
     wxPoint m_dragFrom;
+    bool m_followAircraft = true;
 };
 
 // The facts of a point of the map as a pilot reads them.

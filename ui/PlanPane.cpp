@@ -3,6 +3,7 @@
 
 #include "ErrorReport.h"
 #include "ExportFileName.h"
+#include "FlightFollowPanel.h"
 #include "ListHeaderScroll.h"
 #include "MapWindow.h"
 #include "PlanInputsPanel.h"
@@ -73,6 +74,11 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_sizer->Add(routeRow, 0, wxEXPAND | wxTOP, gap);
     m_sizer->Add(m_buttons, 0, wxALIGN_RIGHT | wxTOP, gap);
     SetSizer(m_sizer);
+    // Following the flight in a simulator, below the plan's own choices; Tab
+    // visits it where it stands, before the legs.
+    auto* follow = new FlightFollowPanel(this, *this);
+    m_sizer->Insert(3, follow, 0, wxEXPAND | wxBOTTOM, gap);
+    follow->MoveBeforeInTabOrder(m_lstLegs);
 
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         WrapSummary();
@@ -173,8 +179,28 @@ void PlanPane::SetRouteSummaries(const std::string& listed, const std::string& b
     m_routeChoice->SetSummaries(listed, best);
 }
 
+void PlanPane::ShowFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft)
+{
+    if (!m_plan || (activeLeg && *activeLeg >= m_plan->legs.size()))
+        activeLeg.reset();
+    if (activeLeg != m_flightLeg) {
+        const wxColour plain = m_lstLegs->GetBackgroundColour();
+        if (m_flightLeg && static_cast<long>(*m_flightLeg) < m_lstLegs->GetItemCount())
+            m_lstLegs->SetItemBackgroundColour(static_cast<long>(*m_flightLeg), plain);
+        if (activeLeg && static_cast<long>(*activeLeg) < m_lstLegs->GetItemCount()) {
+            m_lstLegs->SetItemBackgroundColour(static_cast<long>(*activeLeg), wxColour(255, 226, 150));
+            m_lstLegs->EnsureVisible(static_cast<long>(*activeLeg));
+        }
+        m_flightLeg = activeLeg;
+    }
+    m_map->SetFlight(activeLeg, std::move(aircraft));
+}
+
+void PlanPane::SetMapFollowsAircraft(bool on) { m_map->SetFollowAircraft(on); }
+
 void PlanPane::ShowPlan(planning::BuiltPlan built)
 {
+    m_flightLeg.reset();
     m_map->SetScene(std::move(built.scene.scene));
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
@@ -251,6 +277,7 @@ void PlanPane::SetColumns(const std::vector<flightplan::LegColumn>& columns)
 void PlanPane::Clear(const std::string& why)
 {
     m_plan.reset();
+    m_flightLeg.reset();
     m_routeChoice->SetSummaries("", "");
     m_lstLegs->DeleteAllItems();
     SizeLegColumns();

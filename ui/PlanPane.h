@@ -3,6 +3,7 @@
 
 #include "flightplan/FlightPlan.h"
 #include "flightplan/formats/PlanTexts.h"
+#include "map/MapScene.h"
 #include "planning/BuiltPlan.h"
 #include "planning/PlanChoices.h"
 #include "PlanInputsPanel.h"
@@ -80,6 +81,12 @@ public:
     // Called after the user changed any choice.
     std::function<void()> m_choicesChanged;
 
+    // While a flight is followed: the leg flown marked on the map and in the
+    // leg table, and the aircraft with its track on the map; nullopt clears
+    // them. The map follows the aircraft unless told not to.
+    void ShowFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft);
+    void SetMapFollowsAircraft(bool on);
+
     // Adds the window's own items under the map's in its context menu.
     void ExtendMapMenu(std::function<void(wxMenu&)> extend);
 
@@ -148,4 +155,5 @@ private:
     wxBoxSizer* m_sizer = nullptr;
     wxString m_summary;  // as set, before wrapping
     std::optional<flightplan::FlightPlan> m_plan;
+    std::optional<std::size_t> m_flightLeg;  // the leg table's marked row
 };

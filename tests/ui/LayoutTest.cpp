@@ -8,12 +8,14 @@
 #include "widgets/DialogBuilder.h"
 #include "widgets/DialogTemplates.h"
 #include "widgets/Resource.h"
+#include "FlightFollowPanel.h"
 #include "RouteDlg.h"
 #include "widgets/SortedComboBox.h"
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
 #include "PlanInputsPanel.h"
+#include "FlightFollowPanel.h"
 #include "PlanPane.h"
 #include "RouteChoicePanel.h"
 
@@ -250,19 +252,27 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     }
     // Select Destination, About, then (Write File and Calculate Route being
     // disabled) the plan pane beside the template: its route choice, ranges,
-    // rings, the airspeed, wind, fuel and paper fields, the legs, and round
-    // to the first edit of the template.
+    // rings, the airspeed, wind, fuel and paper fields, the simulator's
+    // Connect (its strip and controls hidden until there is a link), the
+    // legs, and round to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
     EXPECT_EQ(order[2], PlanPaneControls::RouteChoice(*dlg.m_planPane).m_rdoListed->GetId());
     const PlanInputsPanel& inputs = PlanPaneControls::Inputs(*dlg.m_planPane);
     wxWindow* ranges = PlanPaneControls::RouteChoice(*dlg.m_planPane).m_cboRanges;
+    FlightFollowPanel* followPanel = nullptr;
+    for (wxWindow* child : dlg.m_planPane->GetChildren())
+        if (auto* found = dynamic_cast<FlightFollowPanel*>(child))
+            followPanel = found;
+    ASSERT_NE(followPanel, nullptr);
+    const FlightFollowPanel& follow = *followPanel;
     const std::vector<wxWindow*> expected{ranges,
                                           PlanPaneControls::RouteChoice(*dlg.m_planPane).m_chkRings,
                                           inputs.m_txtAirspeed,
                                           inputs.m_txtWind,
                                           inputs.m_txtFuelBurn,
                                           inputs.m_chPaper,
+                                          follow.m_btnConnect,
                                           dlg.m_planPane->m_lstLegs,
                                           dlg.FindWindow(IDC_DEPARTURE_LATITUDE)};
     std::vector<wxWindow*> visited;

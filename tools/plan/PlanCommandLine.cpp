@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanCommandLine.h"
 
+#include "simlink/SimLink.h"
+
 #include "base/NumberText.h"
 #include "flightplan/WindTriangle.h"
 #include "tools/common/CommandLineOptions.h"
@@ -77,14 +79,15 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion, kFollow, kTune
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
         {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
-        {"fuel-burn", 0, true}, {"paper", 0, true}, {"version", 0, false},
+        {"fuel-burn", 0, true}, {"paper", 0, true}, {"version", 0, false}, {"follow", 0, true},
+        {"tune", 0, false},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -161,6 +164,17 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
                 case kMapRings:
                     options.choices.rings = true;
                     break;
+                case kFollow:
+                    try {
+                        simlink::parseLinkAddress(value);
+                    } catch (const std::invalid_argument& e) {
+                        throw UsageError(std::string("--follow: ") + e.what());
+                    }
+                    options.follow = value;
+                    break;
+                case kTune:
+                    options.tune = true;
+                    break;
                 }
                 return true;
             });
@@ -172,6 +186,11 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
+        if (options.tune && options.follow.empty())
+            throw UsageError("--tune tunes the simulator's radios while following: give --follow too");
+        if (!options.follow.empty() && options.format != PlanCommandLine::Format::Table &&
+            options.format != PlanCommandLine::Format::Json)
+            throw UsageError("--follow prints lines of text or, with --format json, JSON objects");
         if (options.compare && options.format == PlanCommandLine::Format::Tsv)
             throw UsageError("--compare prints both routes as a table, or as json with --format json; not as tsv");
         if (options.BestRoute() && options.format == PlanCommandLine::Format::Tsv)
@@ -224,6 +243,14 @@ std::string PlanUsage()
            "                     within the radio horizon; simulator: X-Plane's ranges\n"
            "  --compare          print both routes' distance, legs, uncovered distance\n"
            "                     and time side by side; with --format json both plans\n"
+           "  --follow SIM       follow the plan in a running simulator and print a line\n"
+           "                     a second until the destination or Ctrl-C: SIM is\n"
+           "                     flightgear[:HOST[:PORT]] (its property server, start\n"
+           "                     it with --telnet=socket,bi,10,localhost,5401,tcp) or\n"
+           "                     xplane[:HOST[:PORT]] (UDP, port 49000); --format json\n"
+           "                     prints one JSON object a line\n"
+           "  --tune             while following, set NAV1 to each leg's beacon and its\n"
+           "                     course as OBS, again at each changeover point\n"
            "  --db PATH          use the navigation database PATH\n"
            "  --report           also write course.txt in the current directory\n"
            "  --stats            print statements, time and beacons on standard error\n"

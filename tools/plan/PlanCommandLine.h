@@ -25,6 +25,10 @@ struct PlanCommandLine {
     bool compare = false;    // both routes' summaries side by side
     std::string mapFile;  // the route map, SVG or PNG by the extension
     int mapWidth = routemap::kMapFileWidth, mapHeight = routemap::kMapFileHeight;
+    // --follow: the simulator to follow the plan in, as
+    // flightgear[:HOST[:PORT]] or xplane[:HOST[:PORT]]; "" not to.
+    std::string follow;
+    bool tune = false;  // --tune: while following, tune NAV1 at each leg and changeover
     std::string database;  // --db: this database and no other; "" to look for one
     std::string departure;
     std::string destination;

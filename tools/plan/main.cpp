@@ -7,6 +7,7 @@
 #include "DatabaseLocation.h"
 #include "NavDataEdition.h"
 #include "FlightPlanOutput.h"
+#include "FollowCommand.h"
 #include "PlanCommandLine.h"
 #include "PlanReport.h"
 #include "RouteSearch.h"
@@ -88,6 +89,10 @@ int Plan(const PlanCommandLine& options)
         search.Run();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
+    if (!options.follow.empty()) {
+        const std::vector<std::string> beaconIDs = search.ChosenBeaconIDs();
+        return FollowPlan(database, departureID, destinationID, listedRoute ? &beaconIDs : nullptr, options);
+    }
     if (options.NeedsFlightPlan()) {
         const std::vector<std::string> beaconIDs = search.ChosenBeaconIDs();
         WriteFlightPlanOutputs(database, departureID, destinationID, listedRoute ? &beaconIDs : nullptr, options,
