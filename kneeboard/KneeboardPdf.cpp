@@ -100,6 +100,10 @@ public:
         };
         if (!plan.magneticNote.empty())
             information.push_back("Note: " + plan.magneticNote);
+        if (const std::string missing = flightplan::simulatorDataText(plan); !missing.empty())
+            information.push_back("Note: " + missing);
+        if (!inputs.navData.empty())
+            information.push_back(inputs.navData);
         for (const std::string& text : information) {
             // A name of any length takes no more than a few lines.
             for (const std::string& line : wrapped(m_cr, text, m_width, 3))

@@ -272,7 +272,7 @@ void PlanPane::OnExport()
     try {
         kneeboard::exportPlanFile(*m_plan, path, [this] {
             // Without the outlines the kneeboard's map still shows the route.
-            return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene()};
+            return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene(), m_navDataLine};
         });
     } catch (const flightplan::PlanError& e) {
         ReportError(e.what());

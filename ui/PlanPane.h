@@ -85,6 +85,10 @@ public:
     wxButton* m_btnSaveMap = nullptr;
     wxBoxSizer* m_buttons = nullptr;
 
+    // Which navigation data the window plans with, for the kneeboard's header;
+    // set by the window's owner of the database.
+    std::string m_navDataLine;
+
     // Asks where to export; "" when the user cancels. A save dialog with one
     // filter per format unless replaced (tests answer for the user).
     std::function<std::string()> m_chooseExportFile;

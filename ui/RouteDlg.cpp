@@ -13,6 +13,7 @@
 #include "EditorHandOver.h"
 #include "ErrorReport.h"
 #include "ListViewRows.h"
+#include "NavDataEdition.h"
 #include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
@@ -31,10 +32,12 @@
 #include "kneeboard/Paper.h"
 
 #include <wx/display.h>
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -102,6 +105,12 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     ApplySettings();
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
+    m_runNavDataUpdate = [this](const update::UpdateOptions& options) {
+        return RunNavDataUpdateWithProgress(this, options);
+    };
+    m_tellUser = [this](const std::string& text) {
+        wxMessageBox(ToWx(text), "Update Navigation Data", wxOK | wxICON_INFORMATION, this);
+    };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
 
     Bind(wxEVT_INIT_DIALOG, &CRouteDlg::OnInitDialog, this);
@@ -111,6 +120,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnAbout(); }, IDC_ABOUT);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnWriteFile(); }, IDC_WRITE_FILE);
     Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnSysCommand(event.GetId()); }, IDM_ABOUTBOX);
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnSysCommand(event.GetId()); }, IDM_UPDATE_NAVDATA);
     Bind(wxEVT_CONTEXT_MENU, &CRouteDlg::OnContextMenu, this);
     Bind(wxEVT_CHAR_HOOK, &CRouteDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CRouteDlg::OnClose, this);
@@ -166,8 +176,10 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
     TransferDataToWindow();
 
     const std::string about = LoadResourceString(IDS_ABOUTBOX);
-    if (!about.empty() && m_menuSystem.GetMenuItemCount() == 0)
+    if (!about.empty() && m_menuSystem.GetMenuItemCount() == 0) {
         m_menuSystem.Append(IDM_ABOUTBOX, ToWx(about));
+        m_menuSystem.Append(IDM_UPDATE_NAVDATA, "&Update Navigation Data...");
+    }
     // The map's own menu keeps the window's items under its own; a choice
     // reaches this window's handlers as any command from the map does.
     m_planPane->ExtendMapMenu([this](wxMenu& menu) {
@@ -199,6 +211,58 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
     FitIntoWorkArea(client);
     LayOut();
     FocusFirstTabStop(*this);
+    ShowNavDataState();
+}
+
+void CRouteDlg::ShowNavDataState()
+{
+    const NavDataEdition edition = ReadNavDataEdition(m_pDatabase);
+    m_navDataLine = NavDataLine(edition);
+    m_planPane->m_navDataLine = m_navDataLine;
+    const std::string stale = StaleNavDataNote(edition, TodayUtc());
+    if (!stale.empty())
+        m_planPane->Clear(stale);
+}
+
+void CRouteDlg::OnUpdateNavData()
+{
+    // The file the connection reads: VORS.MDB in the working directory.
+    std::error_code error;
+    const std::string database = std::filesystem::absolute("VORS.MDB", error).string();
+    const NavDataUpdateOutcome outcome = m_runNavDataUpdate(WindowUpdateOptions(database));
+    if (!outcome.replaced) {
+        ReportError("The navigation data was not updated: " + outcome.message);
+        return;
+    }
+    ReopenDatabase();
+    m_tellUser("The navigation data is up to date.\n" + m_navDataLine +
+               "\n\nChoose the departure and destination airports again.");
+}
+
+void CRouteDlg::ReopenDatabase()
+{
+    // The connection and everything read through it stay on the file they
+    // opened, which the update has replaced by rename.
+    m_planBuilder.reset();
+    m_pDatabase->Close();
+    m_pDatabase->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
+    m_planBuilder = std::make_unique<planning::PlanBuilder>(*m_pDatabase);
+
+    for (std::string* text : {&m_strDepartureID, &m_strDepartureATIS, &m_strDepartureElevation,
+                              &m_strDepartureLatitude, &m_strDepartureLongitude, &m_strDepartureName,
+                              &m_strDestinationID, &m_strDestinationATIS, &m_strDestinationElevation,
+                              &m_strDestinationLatitude, &m_strDestinationLongitude, &m_strDestinationName})
+        text->clear();
+    m_lstDepartureRunways->DeleteAllItems();
+    m_lstDestinationRunways->DeleteAllItems();
+    m_lstRoute->DeleteAllItems();
+    m_listedBeaconIDs.clear();
+    m_routeCalculated = false;
+    m_btnWriteFile->Disable();
+    m_btnCalculateRoute->Disable();
+    m_planPane->Clear();
+    TransferDataToWindow();
+    ShowNavDataState();
 }
 
 wxSize CRouteDlg::DefaultClientSize()
@@ -450,7 +514,6 @@ void CRouteDlg::ShowChosenPlan()
     }
     try {
         planning::PlanRequest bestRequest = request;
-        bestRequest.route = flightplan::routeIdsOf(m_strDepartureID, {}, m_strDestinationID);
         bestRequest.options.routeKind = flightplan::RouteKind::Best;
         best = m_planBuilder->buildPlan(bestRequest);
     } catch (const std::exception& e) {
@@ -479,7 +542,7 @@ void CRouteDlg::ShowAirportsOnMap()
 
 void CRouteDlg::OnAbout()
 {
-    CAboutDlg dlg;
+    CAboutDlg dlg(nullptr, m_navDataLine);
     dlg.ShowModal();
 }
 
@@ -487,6 +550,8 @@ void CRouteDlg::OnSysCommand(int command)
 {
     if ((command & 0xFFF0) == IDM_ABOUTBOX)
         OnAbout();
+    else if (command == IDM_UPDATE_NAVDATA)
+        OnUpdateNavData();
 }
 
 void CRouteDlg::OnWriteFile()

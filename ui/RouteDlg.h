@@ -2,6 +2,7 @@
 #pragma once
 
 #include "PlanInputsPanel.h"
+#include "NavDataUpdateRun.h"
 #include "planning/PlanBuilder.h"
 
 #include <wx/button.h>
@@ -64,9 +65,15 @@ public:
     // The part of the screen the window may take (the work area of the
     // display it opens on, without panels and docks); replaced by tests.
     std::function<wxRect()> m_workArea;
+    // How an update of the navigation data runs: under a progress dialog
+    // unless replaced (tests answer for the network).
+    std::function<NavDataUpdateOutcome(const update::UpdateOptions&)> m_runNavDataUpdate;
+    // Tells the user how an update went; a message box unless replaced.
+    std::function<void(const std::string&)> m_tellUser;
 
     // Stands in for the window manager's system menu, which a program cannot
-    // extend here: "&About Meridane..." on a right click.
+    // extend here: "&About Meridane..." and, beside it, "&Update Navigation
+    // Data..." on a right click.
     wxMenu m_menuSystem;
 
     void FillRunwayList(const std::string& airportID, wxListCtrl& runways);
@@ -80,6 +87,12 @@ public:
     void OnAbout();
     void OnWriteFile();
     void OnSysCommand(int command);
+    // Brings the navigation data up to date and goes on with the new
+    // database: the airports are chosen afresh, since its IDs are its own.
+    void OnUpdateNavData();
+
+    // Which navigation data the window plans with (NavDataEdition.h).
+    const std::string& NavDataLineShown() const { return m_navDataLine; }
 
     bool TransferDataToWindow() override;
 
@@ -133,6 +146,13 @@ private:
     void FitIntoWorkArea(wxSize client);
     void ApplySettings();
     int m_savedSplitX = -1;
+
+    // Opens the database file anew (after an update replaced it) and starts
+    // over with no airport chosen.
+    void ReopenDatabase();
+    // Reads which data the database holds; notes data older than 60 days.
+    void ShowNavDataState();
+    std::string m_navDataLine;
 
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names

@@ -136,14 +136,17 @@ TEST(Kneeboard, EveryPaperHoldsEveryLegWithItsFiguresAndTheMap)
     } papers[] = {{Paper::A5, 419.53, 595.28}, {Paper::A4, 595.28, 841.89}, {Paper::Letter, 612, 792},
                   {Paper::HalfLetter, 396, 612}};
     for (const auto& paper : papers) {
-        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper.paper, &outlines(), scene}));
+        const ReadBack pdf = readBack(kneeboard::renderKneeboard(
+            plan, KneeboardInputs{paper.paper, &outlines(), scene,
+                                  "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10"}));
         EXPECT_NEAR(pdf.width, paper.width, 0.01) << kneeboard::paperName(paper.paper);
         EXPECT_NEAR(pdf.height, paper.height, 0.01) << kneeboard::paperName(paper.paper);
         ASSERT_EQ(pdf.pages, 2) << kneeboard::paperName(paper.paper);
         const std::string& legs = pdf.text[0];
         for (const char* part : {"KJFK", "MAD", "PUT", "BOS", "KBOS", "110.4", "117.4", "112.7", "ETA", "ATA",
                                         "300/22", "105 kt", "8.5 per hour", "2026-03-01",
-                                        "KJFK DCT MAD DCT PUT DCT BOS KBOS"})
+                                        "KJFK DCT MAD DCT PUT DCT BOS KBOS",
+                                        "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10"})
             EXPECT_TRUE(contains(legs, part)) << part << " on " << kneeboard::paperName(paper.paper) << "\n" << legs;
         for (const Leg& l : plan.legs) {
             // Course and heading side by side, then the distance.
@@ -163,7 +166,7 @@ TEST(Kneeboard, ALongRouteContinuesUnderItsHeaderAndEveryPageNamesTheRoute)
     ScratchDirectory dir;
     const FlightPlan plan = longPlan();
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), routemap::sceneOf(plan.waypoints, {})}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), routemap::sceneOf(plan.waypoints, {}), ""}));
     ASSERT_GE(pdf.pages, 4);
     std::string all;
     for (int page = 1; page <= pdf.pages; ++page) {
@@ -196,7 +199,7 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     int asked = 0;
     auto inputs = [&] {
         ++asked;
-        return KneeboardInputs{Paper::Letter, nullptr, routemap::sceneOf(plan.waypoints, {})};
+        return KneeboardInputs{Paper::Letter, nullptr, routemap::sceneOf(plan.waypoints, {}), ""};
     };
     kneeboard::exportPlanFile(plan, "navlog.PDF", inputs);
     kneeboard::exportPlanFile(plan, "plan.fms", inputs);
@@ -213,6 +216,29 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     }
     // The layer below lists the format but cannot draw it.
     EXPECT_THROW(exportPlan(plan, "navlog.pdf"), PlanError);
+}
+
+// Under simulator ranges a beacon the simulator's data lacks is named on
+// the navlog, so that the pilot does not tune a silent one. PUT has no
+// simulator range here; MAD and BOS have.
+TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
+{
+    ScratchDirectory dir;
+    PlanOptions options;
+    options.ranges = coverage::RangeModel::Simulator;
+    FlightPlan plan = bostonPlan(options);
+    plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
+    plan = computePlan(plan.waypoints, options, wmm());
+    const ReadBack pdf = readBack(
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {})}));
+    ASSERT_GE(pdf.pages, 1);
+    std::string text;
+    for (const std::string& page : pdf.text)
+        text += page;
+    // The line may wrap; its words stay in order.
+    EXPECT_TRUE(std::regex_search(text, std::regex("PUT: not in the simulator.s data,\\s+so not receivable")))
+        << text;
+    EXPECT_FALSE(contains(text, "MAD: not in"));
 }
 
 namespace {

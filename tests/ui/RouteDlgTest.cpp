@@ -7,6 +7,7 @@
 #include "Database.h"
 #include "widgets/Resource.h"
 #include "MapWindow.h"
+#include "NavDataEdition.h"
 #include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "RouteChoicePanel.h"
@@ -21,6 +22,8 @@
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
+#include "NavdbTestSupport.h"
+#include "UpdateTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -166,7 +169,6 @@ const std::string ROUTE_FACTS = "INSERT INTO airport_facts VALUES (10,40.5,-74.5
 
 TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     MapWindow& map = *dlg->m_planPane->m_map;
     const wxSize size = map.GetClientSize();
@@ -224,7 +226,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, map.GetId(), map.ClientToScreen(bravo));
     rightClick.SetEventObject(&map);
     map.HandleWindowEvent(rightClick);
-    EXPECT_EQ(items, (Strings{"Show whole route", "About Meridane..."}));
+    EXPECT_EQ(items, (Strings{"Show whole route", "About Meridane...", "Update Navigation Data..."}));
     EXPECT_FALSE(map.Moved());
     EXPECT_DOUBLE_EQ(map.View().nmPerPixel, whole.nmPerPixel);
     map.HandleWindowEvent(wheel);
@@ -240,7 +242,6 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // Without the precise positions the route still stands; the pane says why
     // there is no plan.
     Open();
@@ -300,7 +301,6 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 // recomputes the legs, the totals and what Export writes.
 TEST_F(RouteWindow, AirspeedWindAndFuelBurnRecomputeThePlanAtOnce)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open();
     ExecuteSqlScript("VORS.MDB", ROUTE_FACTS);
     SelectDeparting(KENNEDY);
@@ -698,7 +698,37 @@ TEST_F(AboutBox, OpensFromTheWindowMenuOnARightClick)
     wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, dlg->GetId(), wxPoint(100, 100));
     rightClick.SetEventObject(dlg.get());
     dlg->HandleWindowEvent(rightClick);
-    EXPECT_EQ(menuTexts, (Strings{"&About Meridane..."}));
+    EXPECT_EQ(menuTexts, (Strings{"&About Meridane...", "&Update Navigation Data..."}));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(AboutBox, NamesTheNavigationDataBelowTheVersion)
+{
+    Open("CREATE TABLE data_sources (File TEXT, Origin TEXT, DataDate TEXT, Version TEXT, Rows INTEGER,"
+         " Imported TEXT);"
+         "INSERT INTO data_sources VALUES ('airports.csv','x','2026-08-22',NULL,3,'t'),"
+         "('nav.dat','y','2026-01-01','2013.10',1,'t');");
+    // The window read the record as it started.
+    EXPECT_EQ(dlg->NavDataLineShown(), "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10");
+    WhenIdle([this] {
+        for (wxWindow* w : wxTopLevelWindows) {
+            auto* about = dynamic_cast<wxDialog*>(w);
+            if (!about || about == dlg.get() || !about->IsModal())
+                continue;
+            bool named = false;
+            for (wxWindow* child : about->GetChildren())
+                if (auto* text = dynamic_cast<wxStaticText*>(child)) {
+                    // Wrapped to the box's width.
+                    std::string label = FromWx(text->GetLabel());
+                    std::replace(label.begin(), label.end(), '\n', ' ');
+                    named |= label == "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10";
+                }
+            EXPECT_TRUE(named);
+            ++shown;
+            Click(*wxStaticCast(about->FindWindow(wxID_OK), wxButton));
+        }
+    });
+    Click(Button(IDC_ABOUT));
     EXPECT_EQ(shown, 1);
 }
 
@@ -766,7 +796,6 @@ TEST_F(Keyboard, EscapeClosesTheWindow)
 // the route list of the window keeps the listed route.
 TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);
@@ -794,8 +823,15 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_TRUE(pane.m_map->Scene().markUncovered);
     EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3) << "the window's own list stays the listed route";
 
+    // Simulator ranges from a database without them: the pane says so
+    // rather than planning on none; once they are there, it plans on them.
     choice.m_cboRanges->SetSelection(1);
     choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    EXPECT_FALSE(pane.Plan());
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (101,'L',40),(102,'L',40),(103,'L',40),"
+                                 "(104,'L',40);");
+    choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    ASSERT_TRUE(pane.Plan());
     EXPECT_EQ(pane.Plan()->ranges, coverage::RangeModel::Simulator);
     choice.m_chkRings->SetValue(true);
     choose(*choice.m_chkRings, wxEVT_CHECKBOX);
@@ -839,7 +875,6 @@ bool NoneBlank(const Strings& cells)
 // field is named, and only the figures that depend on it go blank.
 TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);
@@ -906,7 +941,6 @@ TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
 // The question before replacing a file is about the file Export writes.
 TEST_F(RouteWindow, ExportAsksBeforeReplacingTheFileItWrites)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);
@@ -1014,7 +1048,6 @@ const wxRect LARGE{0, 0, 1280, 1024};
 
 TEST_F(WindowFit, TheWindowOpensWithinTheWorkAreaWithEveryControlWhole)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     bool first = true;
     for (const wxRect& area : {LAPTOP, SMALL, LARGE}) {
         SCOPED_TRACE(std::to_string(area.width) + "x" + std::to_string(area.height));
@@ -1153,3 +1186,135 @@ TEST_F(WindowFit, ADamagedConfigurationGivesTheDefaults)
     EXPECT_GE(dlg->GetClientSize().x, dlg->GetMinClientSize().x);
     EXPECT_TRUE(errors.empty()) << errors.front();
 }
+namespace {
+
+// "Update Navigation Data..." from the window menu, with the update itself
+// played by the test: the window goes on with the database the update left.
+class NavDataUpdate : public RouteWindow {
+protected:
+    void PickUpdate()
+    {
+        wxCommandEvent pick(wxEVT_MENU, IDM_UPDATE_NAVDATA);
+        pick.SetEventObject(dlg.get());
+        dlg->HandleWindowEvent(pick);
+    }
+    Strings told;
+};
+
+const std::string SOURCES_TABLE =
+    "CREATE TABLE data_sources (File TEXT, Origin TEXT, DataDate TEXT, Version TEXT, Rows INTEGER, Imported TEXT);";
+
+TEST_F(NavDataUpdate, TheWindowGoesOnWithTheNewDatabaseWithoutARestart)
+{
+    Open();
+    dlg->m_tellUser = [this](const std::string& text) { told.push_back(text); };
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    ASSERT_GT(dlg->m_lstRoute->GetItemCount(), 0);
+
+    std::string output;
+    dlg->m_runNavDataUpdate = [&](const update::UpdateOptions& options) {
+        output = options.output;
+        EXPECT_FALSE(options.referenceRows.empty());
+        EXPECT_FALSE(options.cacheDir.empty());
+        // As the update does it: a new file renamed over the old one.
+        std::filesystem::copy_file(NAVDB_FILE_NAME, "next.MDB");
+        ExecuteSqlScript("next.MDB", SOURCES_TABLE +
+                                         "INSERT INTO data_sources VALUES ('airports.csv','u','2026-09-30',NULL,3,'t');"
+                                         "UPDATE airports SET Name='Kennedy International' WHERE ID=10;");
+        std::filesystem::rename("next.MDB", NAVDB_FILE_NAME);
+        return NavDataUpdateOutcome{true, ""};
+    };
+    PickUpdate();
+    EXPECT_EQ(output, std::filesystem::absolute(NAVDB_FILE_NAME).string());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("Navigation data: OurAirports of 2026-09-30, no ILS frequencies"), std::string::npos)
+        << told[0];
+    EXPECT_EQ(dlg->NavDataLineShown(), "Navigation data: OurAirports of 2026-09-30, no ILS frequencies");
+    // The airports are chosen afresh, from the new data.
+    EXPECT_EQ(Panels(), Strings(10, ""));
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    EXPECT_EQ(dlg->m_lstDepartureRunways->GetItemCount(), 0);
+    ExpectButtons(false, false);
+    SelectDeparting({"New York", "New York", "Kennedy International"});
+    EXPECT_EQ(Panels()[0], "Kennedy International");
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    EXPECT_GT(dlg->m_lstRoute->GetItemCount(), 0);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(NavDataUpdate, AFailedUpdateSaysWhyAndChangesNothing)
+{
+    Open();
+    dlg->m_tellUser = [this](const std::string& text) { told.push_back(text); };
+    SelectDeparting(KENNEDY);
+    const Strings panels = Panels();
+    dlg->m_runNavDataUpdate = [](const update::UpdateOptions&) {
+        return NavDataUpdateOutcome{false, "airports.csv: the server answered 404 Not Found for http://x/airports.csv"};
+    };
+    PickUpdate();
+    EXPECT_EQ(errors, (Strings{"The navigation data was not updated: airports.csv: the server answered 404 Not Found "
+                               "for http://x/airports.csv"}));
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(Panels(), panels);
+    ExpectButtons(false, false);
+    SelectDestination(LOGAN);
+    ExpectButtons(true, false);
+}
+
+// The update itself under its progress dialog, against a stand-in for the
+// data site on loopback.
+TEST_F(NavDataUpdate, ThroughTheProgressDialogAndItsCancel)
+{
+    Open();
+    const std::string here = std::filesystem::current_path().string();
+    std::filesystem::copy(std::string(MERIDANE_TEST_DATA_DIR) + "/navdb/fixtures/world", here + "/site");
+    update::test::LoopbackServer server(here + "/site", here + "/requests");
+    update::UpdateOptions options = WindowUpdateOptions(here + "/" + NAVDB_FILE_NAME);
+    options.cacheDir = here + "/cache";
+    options.xplaneNav = here + "/site/nav.dat";
+    options.force = true;  // the fixture is far smaller than the snapshot
+    const std::string before = navdb::test::readFile(NAVDB_FILE_NAME);
+
+    // Cancel while airports.csv, sent slowly, is arriving.
+    options.sourceUrl = server.url("slow-airports.csv");
+    bool cancelPressed = false;
+    const NavDataUpdateOutcome cancelled =
+        RunNavDataUpdateWithProgress(dlg.get(), options, [&](wxWindow& progress) {
+            EXPECT_EQ(progress.GetLabel(), "Update Navigation Data");
+            const Strings requests = server.requests();
+            if (!cancelPressed && !requests.empty() && requests.back() == "/slow-airports.csv/airports.csv 200") {
+                cancelPressed = true;
+                Click(*wxStaticCast(progress.FindWindow(wxID_CANCEL), wxButton));
+            }
+        });
+    EXPECT_TRUE(cancelPressed);
+    EXPECT_FALSE(cancelled.replaced);
+    EXPECT_NE(cancelled.message.find("cancelled"), std::string::npos) << cancelled.message;
+    EXPECT_EQ(navdb::test::readFile(NAVDB_FILE_NAME), before);
+    EXPECT_EQ(DirectoryEntries(here + "/cache"), Strings{});
+
+    options.sourceUrl = server.url("ok");
+    const NavDataUpdateOutcome done = RunNavDataUpdateWithProgress(dlg.get(), options);
+    EXPECT_TRUE(done.replaced) << done.message;
+    EXPECT_NE(navdb::test::readFile(NAVDB_FILE_NAME), before);
+}
+
+TEST_F(NavDataUpdate, OldDataGetsANoteInThePlanPane)
+{
+    Open(SOURCES_TABLE + "INSERT INTO data_sources VALUES ('airports.csv','x','2001-01-01',NULL,3,'t');");
+    std::string summary = FromWx(dlg->m_planPane->m_txtSummary->GetLabel());
+    std::replace(summary.begin(), summary.end(), '\n', ' ');
+    EXPECT_NE(summary.find("The navigation data is from 2001-01-01"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\"Update Navigation Data...\" in the window menu"), std::string::npos) << summary;
+}
+
+TEST_F(NavDataUpdate, RecentDataGetsNoNote)
+{
+    Open(SOURCES_TABLE + "INSERT INTO data_sources VALUES ('airports.csv','x','" + TodayUtc() + "',NULL,3,'t');");
+    EXPECT_EQ(FromWx(dlg->m_planPane->m_txtSummary->GetLabel()).find("navigation data is from"), std::string::npos);
+}
+
+}  // namespace
