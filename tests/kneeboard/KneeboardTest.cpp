@@ -230,7 +230,7 @@ TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
     plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
     plan = computePlan(plan.waypoints, options, wmm());
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {})}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {}), ""}));
     ASSERT_GE(pdf.pages, 1);
     std::string text;
     for (const std::string& page : pdf.text)
@@ -281,7 +281,7 @@ TEST(Kneeboard, EachFrequencyStandsBesideItsOwnStationAndNoIdentIsCut)
     const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
     for (Paper paper : {Paper::A5, Paper::A4, Paper::Letter, Paper::HalfLetter}) {
         SCOPED_TRACE(kneeboard::paperName(paper));
-        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene}));
+        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
         const std::string& legs = pdf.text[0];
         // Every beacon's ident on a line of the table, with its own
         // frequency next to it; before, the frequency of the leg's end
@@ -307,7 +307,7 @@ TEST(Kneeboard, TheNavlogMarksStretchesOutOfReceptionAndChangeoverPoints)
     ScratchDirectory dir;
     const FlightPlan plan = westCoastPlan();
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::HalfLetter, &outlines(), routemap::sceneOf(plan.waypoints, {})}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::HalfLetter, &outlines(), routemap::sceneOf(plan.waypoints, {}), ""}));
     const std::string& legs = pdf.text[0];
     EXPECT_TRUE(contains(legs, "VOR")) << legs;
     int gaps = 0, changeovers = 0;
