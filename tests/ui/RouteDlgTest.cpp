@@ -1023,7 +1023,9 @@ protected:
                     const wxSize needed = child->GetMinSize().IsFullySpecified() ? child->GetMinSize()
                                                                                   : child->GetBestSize();
                     EXPECT_GE(rect.height, needed.y - 2) << name;
-                    EXPECT_GE(rect.width, std::min(needed.x, 40) - 2) << name;
+                    // A field may scroll its text; a button or a choice shows its whole label.
+                    const bool field = dynamic_cast<wxTextCtrl*>(child) != nullptr;
+                    EXPECT_GE(rect.width, (field ? std::min(needed.x, 40) : needed.x) - 2) << name;
                 }
                 visit(*child);
             }
@@ -1127,7 +1129,7 @@ TEST_F(WindowFit, TheSplitterMovesThePaneAndTheWindowRemembersItAndTheAircraft)
     const int right = pane.GetPosition().x;
     EXPECT_GT(right, before + 100);
     EXPECT_GT(dlg->m_lstRoute->GetSize().x, listBefore + 100);
-    EXPECT_EQ(pane.GetSize().x, 250) << "the pane keeps its least width";
+    EXPECT_EQ(pane.GetSize().x, std::max(250, pane.m_buttons->CalcMin().x)) << "the pane keeps its least width";
     EXPECT_EQ(dlg->m_sash->GetPosition().x + dlg->m_sash->GetSize().x, right);
     drag(-900);
     const int left = pane.GetPosition().x;
