@@ -298,6 +298,11 @@ int PlanPane::WantedWidth() const
     return columns + std::max(frame, FromDIP(4)) + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_lstLegs) + FromDIP(4);
 }
 
+int PlanPane::LeastWidth() const
+{
+    return std::max({m_routeChoice->GetBestSize().x, m_inputs->GetBestSize().x, m_buttons->CalcMin().x});
+}
+
 std::string PlanPane::RouteForFlightPlan() const
 {
     return m_plan ? m_plan->routeItem15 : std::string();

@@ -290,8 +290,7 @@ wxSize CRouteDlg::SmallestClientSize()
     const wxSize pane = m_planPane->GetSizer()->CalcMin();
     // No narrower than its rows of choices and buttons need either (the
     // legs and the route scroll, and the summary wraps).
-    m_paneMinWidth = std::max({PLAN_PANE_MIN_WIDTH, m_planPane->m_routeChoice->GetBestSize().x,
-                               m_planPane->m_inputs->GetBestSize().x, m_planPane->m_buttons->CalcMin().x});
+    m_paneMinWidth = std::max(PLAN_PANE_MIN_WIDTH, m_planPane->LeastWidth());
     return wxSize(base.x + m_paneMinWidth + 2 * PLAN_PANE_GAP, std::max(base.y, pane.y + 2 * PLAN_PANE_GAP));
 }
 

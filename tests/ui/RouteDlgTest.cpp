@@ -1133,8 +1133,7 @@ TEST_F(WindowFit, TheSplitterMovesThePaneAndTheWindowRemembersItAndTheAircraft)
     const int right = pane.GetPosition().x;
     EXPECT_GT(right, before + 100);
     EXPECT_GT(dlg->m_lstRoute->GetSize().x, listBefore + 100);
-    EXPECT_EQ(pane.GetSize().x, std::max({250, pane.m_buttons->CalcMin().x, pane.m_routeChoice->GetBestSize().x,
-                                          pane.m_inputs->GetBestSize().x}))
+    EXPECT_EQ(pane.GetSize().x, std::max({250, pane.LeastWidth(), pane.m_buttons->CalcMin().x}))
         << "the pane keeps its least width";
     EXPECT_EQ(dlg->m_sash->GetPosition().x + dlg->m_sash->GetSize().x, right);
     drag(-900);
