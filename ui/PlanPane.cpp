@@ -54,8 +54,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_edtRoute = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
     m_btnCopyRoute = new wxButton(this, ID_COPY_ROUTE, "Copy", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     m_btnCopyRoute->SetToolTip("Copies the route as a flight plan's route field wants it, without the airports");
-    m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...");
-    m_btnExport = new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...");
+    // As wide as their labels: side by side they fit the narrowest pane.
+    m_btnSaveMap = new wxButton(this, ID_SAVE_MAP, "Save Map...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    m_btnExport =
+        new wxButton(this, ID_EXPORT_PLAN, "Export Flight Plan...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
 
     const int gap = FromDIP(4);
     auto* routeRow = new wxBoxSizer(wxHORIZONTAL);
@@ -321,6 +323,11 @@ int PlanPane::WantedWidth() const
     // Borders and a vertical scroll bar.
     const int frame = m_lstLegs->GetSize().x - m_lstLegs->GetClientSize().x;
     return columns + std::max(frame, FromDIP(4)) + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_lstLegs) + FromDIP(4);
+}
+
+int PlanPane::LeastWidth() const
+{
+    return std::max({m_routeChoice->GetBestSize().x, m_inputs->GetBestSize().x, m_buttons->CalcMin().x});
 }
 
 std::string PlanPane::RouteForFlightPlan() const

@@ -92,6 +92,9 @@ public:
 
     // The width at which every leg column reads whole without scrolling.
     int WantedWidth() const;
+    // The least width at which its rows of choices and buttons stand whole
+    // (the legs and the route scroll, and the summary wraps).
+    int LeastWidth() const;
 
     // The route as an ICAO flight plan's item 15 wants it: the beacons with
     // DCT between and before them, without the airports ("DCT MAD DCT PUT DCT BOS").

@@ -48,7 +48,8 @@ T* Control(wxWindow& dialog, int id)
 }
 
 // The plan pane: its smallest width (a 1024 by 768 screen holds the window
-// then) and the gap around it. By default it is as wide as its legs want.
+// then; wider where its buttons need more) and the gap around it, where the
+// splitter is. By default it is as wide as its legs want.
 const int PLAN_PANE_MIN_WIDTH = 250;
 const int PLAN_PANE_GAP = 8;
 // A beacon name as long as the longest the world's data holds.
@@ -286,13 +287,11 @@ wxSize CRouteDlg::SmallestClientSize()
     // the taller of the two needs: the pane's buttons whole below its map
     // and legs at their least.
     const wxSize base = m_layout->TemplateSize();
-    // Laid out at its least width first: the pilot's figures wrap there.
-    const wxSize was = m_planPane->GetSize();
-    m_planPane->SetSize(PLAN_PANE_MIN_WIDTH, std::max(was.y, base.y));
-    m_planPane->Layout();
-    const int pane = m_planPane->GetSizer()->CalcMin().y;
-    m_planPane->SetSize(was);
-    return wxSize(base.x + PLAN_PANE_MIN_WIDTH + 2 * PLAN_PANE_GAP, std::max(base.y, pane + 2 * PLAN_PANE_GAP));
+    const wxSize pane = m_planPane->GetSizer()->CalcMin();
+    // No narrower than its rows of choices and buttons need either (the
+    // legs and the route scroll, and the summary wraps).
+    m_paneMinWidth = std::max(PLAN_PANE_MIN_WIDTH, m_planPane->LeastWidth());
+    return wxSize(base.x + m_paneMinWidth + 2 * PLAN_PANE_GAP, std::max(base.y, pane.y + 2 * PLAN_PANE_GAP));
 }
 
 void CRouteDlg::FitIntoWorkArea(wxSize client)
@@ -362,8 +361,8 @@ void CRouteDlg::LayOut()
     // leg column reads whole, then to the lists until beacon names show
     // whole, then two fifths to them and the rest to the plan; the height to
     // both.
-    const int extraWidth = std::max(0, client.x - base.x - PLAN_PANE_MIN_WIDTH - 2 * PLAN_PANE_GAP);
-    const int forLegs = std::min(extraWidth, PaneWantedWidth() - PLAN_PANE_MIN_WIDTH);
+    const int extraWidth = std::max(0, client.x - base.x - m_paneMinWidth - 2 * PLAN_PANE_GAP);
+    const int forLegs = std::min(extraWidth, PaneWantedWidth() - m_paneMinWidth);
     const int rest = extraWidth - forLegs;
     const int first = std::min(rest, m_listsWantedWidth);
     int listsWidth = first + (rest - first) * 2 / 5;
@@ -380,7 +379,7 @@ void CRouteDlg::LayOut()
 
 int CRouteDlg::PaneWantedWidth() const
 {
-    return std::max(PLAN_PANE_MIN_WIDTH, m_planPane->WantedWidth());
+    return std::max(m_paneMinWidth, m_planPane->WantedWidth());
 }
 
 void CRouteDlg::FitRouteNameColumn()

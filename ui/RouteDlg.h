@@ -145,6 +145,7 @@ private:
     void FitIntoWorkArea(wxSize client);
     void ApplySettings();
     int m_savedSplitX = -1;
+    int m_paneMinWidth = 250;  // the pane's least width, set with the window's smallest size
 
     // Opens the database file anew (after an update replaced it) and starts
     // over with no airport chosen.

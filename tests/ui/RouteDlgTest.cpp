@@ -43,7 +43,6 @@
 #include <iterator>
 #include <fstream>
 #include <memory>
-#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -267,7 +266,9 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
     ASSERT_EQ(legs.size(), 4u);
     EXPECT_EQ((Strings{legs[0][0], legs[0][1], legs[1][1], legs[3][1]}), (Strings{"K10", "N101", "N102", "K20"}));
     // Both radials of a leg between beacons in one column: out of N101, into N102.
-    EXPECT_TRUE(std::regex_match(legs[1][4], std::regex("[0-9]{3}\u2192[0-9]{3}"))) << legs[1][4];
+    const std::string arrow = "\u2192";
+    EXPECT_EQ(legs[1][4].size(), 6 + arrow.size()) << legs[1][4];
+    EXPECT_EQ(legs[1][4].find(arrow), 3u) << legs[1][4];
     EXPECT_EQ(FromWx(pane.m_edtRoute->GetValue()), "K10 DCT N101 DCT N102 DCT N103 K20");
     EXPECT_TRUE(pane.m_edtRoute->IsEnabled());
     EXPECT_FALSE(pane.m_edtRoute->IsEditable());
@@ -1020,13 +1021,15 @@ protected:
                 EXPECT_TRUE(client.Contains(rect)) << name << " at " << rect.x << "," << rect.y << " " << rect.width
                                                    << "x" << rect.height << " beyond " << client.width << "x"
                                                    << client.height;
-                if (wxDynamicCast(child, wxButton) || wxDynamicCast(child, wxTextCtrl) ||
-                    wxDynamicCast(child, wxChoice) || wxDynamicCast(child, wxCheckBox) ||
-                    wxDynamicCast(child, wxRadioButton)) {
+                if (dynamic_cast<wxButton*>(child) || dynamic_cast<wxTextCtrl*>(child) ||
+                    dynamic_cast<wxChoice*>(child) || dynamic_cast<wxCheckBox*>(child) ||
+                    dynamic_cast<wxRadioButton*>(child)) {
                     const wxSize needed = child->GetMinSize().IsFullySpecified() ? child->GetMinSize()
                                                                                   : child->GetBestSize();
                     EXPECT_GE(rect.height, needed.y - 2) << name;
-                    EXPECT_GE(rect.width, std::min(needed.x, 40) - 2) << name;
+                    // A field may scroll its text; a button or a choice shows its whole label.
+                    const bool field = dynamic_cast<wxTextCtrl*>(child) != nullptr;
+                    EXPECT_GE(rect.width, (field ? std::min(needed.x, 40) : needed.x) - 2) << name;
                 }
                 visit(*child);
             }
@@ -1130,7 +1133,8 @@ TEST_F(WindowFit, TheSplitterMovesThePaneAndTheWindowRemembersItAndTheAircraft)
     const int right = pane.GetPosition().x;
     EXPECT_GT(right, before + 100);
     EXPECT_GT(dlg->m_lstRoute->GetSize().x, listBefore + 100);
-    EXPECT_EQ(pane.GetSize().x, 250) << "the pane keeps its least width";
+    EXPECT_EQ(pane.GetSize().x, std::max({250, pane.LeastWidth(), pane.m_buttons->CalcMin().x}))
+        << "the pane keeps its least width";
     EXPECT_EQ(dlg->m_sash->GetPosition().x + dlg->m_sash->GetSize().x, right);
     drag(-900);
     const int left = pane.GetPosition().x;
