@@ -83,14 +83,25 @@ private:
         };
         return geodesicNm(lat(a), lon(a), lat(b), lon(b));
     }
-    // The arc bound of the way still to go, worked out once a node.
+    // A bound of the cost still to come, worked out once a node: the arc
+    // bound of the way to go and, over covered legs, the per-leg term of
+    // the fewest legs that can span it. A covered leg between stations is
+    // at most twice the longest range, one to or from an airport at most
+    // that range; so from any node but the destination at least
+    // 1 + ceil((arc - longest) / (2 longest)) legs remain. The bound never
+    // falls by more than a leg's cost, as A* needs to stay exact.
     double remaining(std::uint32_t node)
     {
         if (node == m_destination)
             return 0.0;
         double& known = m_remaining[node];
-        if (known < 0.0)
-            known = geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+        if (known < 0.0) {
+            const double arc = geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+            known = arc;
+            const double longest = m_net.maxRangeNm();
+            if (!m_everyLeg && longest > 0.0)
+                known += kPerLegNm * (1.0 + std::ceil(std::max(0.0, arc - longest) / (2.0 * longest)));
+        }
         return known;
     }
 
@@ -277,6 +288,7 @@ private:
 
     BestRoute search(bool everyLeg)
     {
+        m_everyLeg = everyLeg;
         const std::size_t nodes = m_n + 2;
         m_cost.assign(nodes, Cost{});
         m_parent.assign(nodes, m_departure);
@@ -335,6 +347,7 @@ private:
     std::vector<std::uint32_t> m_parent;
     std::vector<double> m_legLength;  // of the leg that reached the node
     std::vector<double> m_remaining;  // -1 until worked out
+    bool m_everyLeg = false;
     std::vector<bool> m_closed;
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };

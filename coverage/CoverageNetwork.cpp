@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <stdexcept>
 #include <tuple>
+#include <utility>
 
 namespace coverage {
 
@@ -13,16 +15,27 @@ namespace {
 
 constexpr double kPolarRadiusNm = 6356752.314245 / kMetresPerNm;
 
-struct Pair {
-    std::uint32_t a, b;
-    double lengthNm;
-};
-
 }  // namespace
 
-CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model)
-    : m_stations(&stations), m_altitudeFt(altitudeFt), m_model(model)
+double LegLengths::lengthNm(std::uint32_t a, std::uint32_t b)
 {
+    if (a > b)
+        std::swap(a, b);
+    const auto [it, added] = m_known.try_emplace((static_cast<std::uint64_t>(a) << 32) | b, 0.0);
+    if (added) {
+        const Station& from = (*m_stations)[a];
+        const Station& to = (*m_stations)[b];
+        it->second = geodesicNm(from.latitude, from.longitude, to.latitude, to.longitude);
+    }
+    return it->second;
+}
+
+CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model,
+                                 LegLengths* lengths)
+    : m_stations(&stations), m_lengths(lengths), m_altitudeFt(altitudeFt), m_model(model)
+{
+    if (lengths && &lengths->stations() != &stations)
+        throw std::invalid_argument("The leg lengths belong to another list of stations.");
     const std::size_t n = stations.size();
     m_ranges.reserve(n);
     m_directions.reserve(n);
@@ -37,42 +50,112 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     }
 
     // Two stations are never nearer than their difference in geocentric
-    // latitude allows, so after sorting by it each station only looks ahead
-    // as far as its range and the largest one can reach.
+    // latitude allows, so in this order each station only looks as far
+    // either way as its range and the largest one can reach.
     std::vector<std::uint32_t>& order = m_order;
     order.assign(n, 0u);
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return std::tie(band[a], a) < std::tie(band[b], b); });
-    std::vector<Pair> pairs;
+    m_rank.assign(n, 0u);
+    for (std::size_t k = 0; k < n; ++k)
+        m_rank[order[k]] = static_cast<std::uint32_t>(k);
+    m_edges.assign(n, {});
+    m_edgesFound.assign(n, false);
+}
+
+bool CoverageNetwork::covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const
+{
+    const double both = m_ranges[a] + m_ranges[b];
+    if (chordLowerBoundNm(m_directions[a], m_directions[b]) > both)
+        return false;
+    if (m_lengths) {
+        lengthNm = m_lengths->lengthNm(a, b);
+    } else {
+        // From the lower index to the higher, so that both ends agree (as
+        // LegLengths does).
+        const Station& from = station(std::min(a, b));
+        const Station& to = station(std::max(a, b));
+        lengthNm = geodesicNm(from.latitude, from.longitude, to.latitude, to.longitude);
+    }
+    return lengthNm <= both;
+}
+
+const std::vector<CoverageNetwork::Edge>& CoverageNetwork::edges(std::size_t i) const
+{
+    if (m_edgesFound[i])
+        return m_edges[i];
+    std::vector<Edge>& found = m_edges[i];
+    const double reach = (m_ranges[i] + m_maxRange) / kPolarRadiusNm + 1e-9;
+    const std::size_t rank = m_rank[i];
+    const auto look = [&](std::size_t k) {
+        const std::uint32_t j = m_order[k];
+        if (std::fabs(m_band[j] - m_band[i]) > reach)
+            return false;
+        double length = 0.0;
+        if (covered(static_cast<std::uint32_t>(i), j, length))
+            found.push_back(Edge{j, length});
+        return true;
+    };
+    for (std::size_t k = rank; k > 0 && look(k - 1);)
+        --k;
+    for (std::size_t k = rank + 1; k < m_order.size() && look(k); ++k) {
+    }
+    // In station order, so that equal routes are found the same way however
+    // the legs were discovered.
+    std::sort(found.begin(), found.end(), [](const Edge& a, const Edge& b) { return a.to < b.to; });
+    m_edgesFound[i] = true;
+    return found;
+}
+
+void CoverageNetwork::findAllEdges() const
+{
+    if (m_allEdgesFound)
+        return;
+    // Each pair once, in latitude order, rather than every station asking
+    // for its own. Lists already found stay as they are (a caller may be
+    // walking one); the others are filled.
+    const std::size_t n = size();
+    const std::vector<bool> known = m_edgesFound;
     for (std::size_t oi = 0; oi < n; ++oi) {
-        const std::uint32_t i = order[oi];
+        const std::uint32_t i = m_order[oi];
         const double reach = (m_ranges[i] + m_maxRange) / kPolarRadiusNm + 1e-9;
-        for (std::size_t oj = oi + 1; oj < n && band[order[oj]] - band[i] <= reach; ++oj) {
-            const std::uint32_t j = order[oj];
-            const double both = m_ranges[i] + m_ranges[j];
-            if (chordLowerBoundNm(m_directions[i], m_directions[j]) > both)
+        for (std::size_t oj = oi + 1; oj < n && m_band[m_order[oj]] - m_band[i] <= reach; ++oj) {
+            const std::uint32_t j = m_order[oj];
+            if (known[i] && known[j])
                 continue;
-            const double length = geodesicNm(stations[i].latitude, stations[i].longitude, stations[j].latitude,
-                                             stations[j].longitude);
-            if (length <= both)
-                pairs.push_back(Pair{std::min(i, j), std::max(i, j), length});
+            double length = 0.0;
+            if (covered(i, j, length)) {
+                if (!known[i])
+                    m_edges[i].push_back(Edge{j, length});
+                if (!known[j])
+                    m_edges[j].push_back(Edge{i, length});
+            }
         }
     }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!known[i])
+            std::sort(m_edges[i].begin(), m_edges[i].end(), [](const Edge& a, const Edge& b) { return a.to < b.to; });
+        m_edgesFound[i] = true;
+    }
+    m_allEdgesFound = true;
+}
 
-    m_offsets.assign(n + 1, 0);
-    for (const Pair& p : pairs) {
-        ++m_offsets[p.a + 1];
-        ++m_offsets[p.b + 1];
-    }
-    std::partial_sum(m_offsets.begin(), m_offsets.end(), m_offsets.begin());
-    m_edges.resize(m_offsets[n]);
-    std::vector<std::size_t> fill(m_offsets.begin(), m_offsets.end() - 1);
-    for (const Pair& p : pairs) {
-        m_edges[fill[p.a]++] = Edge{p.b, p.lengthNm};
-        m_edges[fill[p.b]++] = Edge{p.a, p.lengthNm};
-    }
-    // The parts, by walking the covered legs.
+std::size_t CoverageNetwork::legCount() const
+{
+    findAllEdges();
+    std::size_t ends = 0;
+    for (const std::vector<Edge>& list : m_edges)
+        ends += list.size();
+    return ends / 2;
+}
+
+void CoverageNetwork::findParts() const
+{
+    if (!m_part.empty() || size() == 0)
+        return;
+    findAllEdges();
+    const std::size_t n = size();
     m_part.assign(n, std::numeric_limits<std::uint32_t>::max());
     std::vector<std::uint32_t> stack;
     for (std::uint32_t start = 0; start < n; ++start) {
@@ -84,21 +167,26 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
         while (!stack.empty()) {
             const std::uint32_t u = stack.back();
             stack.pop_back();
-            for (std::size_t e = m_offsets[u]; e < m_offsets[u + 1]; ++e) {
-                if (m_part[m_edges[e].to] != id) {
-                    m_part[m_edges[e].to] = id;
-                    stack.push_back(m_edges[e].to);
+            for (const Edge& e : m_edges[u]) {
+                if (m_part[e.to] != id) {
+                    m_part[e.to] = id;
+                    stack.push_back(e.to);
                 }
             }
         }
     }
+}
 
-    // Neighbours in station order, so that equal routes are found the same
-    // way whatever order the pairs were discovered in.
-    for (std::size_t i = 0; i < n; ++i)
-        std::sort(m_edges.begin() + static_cast<std::ptrdiff_t>(m_offsets[i]),
-                  m_edges.begin() + static_cast<std::ptrdiff_t>(m_offsets[i + 1]),
-                  [](const Edge& a, const Edge& b) { return a.to < b.to; });
+std::uint32_t CoverageNetwork::part(std::size_t i) const
+{
+    findParts();
+    return m_part[i];
+}
+
+std::size_t CoverageNetwork::partCount() const
+{
+    findParts();
+    return m_partCount;
 }
 
 }  // namespace coverage

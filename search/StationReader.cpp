@@ -4,6 +4,9 @@
 #include "data/DBException.h"
 #include "data/Recordset.h"
 
+#include "coverage/StationRange.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -21,6 +24,16 @@ const char* const SELECT_STATIONS =
     " nav_coverage.SimulatorRange AS SimulatorRange"
     " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
     " LEFT JOIN nav_idents ON nav_idents.ID=navs.ID"
+    " LEFT JOIN nav_coverage ON nav_coverage.ID=navs.ID";
+
+// What the search needs of every station, and no more: the driver turns
+// every value of every row into text, and the names and frequencies of
+// thousands of stations cost as much as their places.
+const char* const SELECT_SEARCH_FACTS =
+    "SELECT navs.ID AS ID, navs.Elevation AS Elevation, nav_facts.Latitude AS Latitude,"
+    " nav_facts.Longitude AS Longitude, nav_coverage.Class AS Class,"
+    " nav_coverage.SimulatorRange AS SimulatorRange"
+    " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
     " LEFT JOIN nav_coverage ON nav_coverage.ID=navs.ID";
 
 // The database writes numbers in the C locale's form whatever the user's is.
@@ -50,9 +63,26 @@ bool hasCoverageTable(CDatabase* database)
 
 StationReader::StationReader(CDatabase* database) : m_database(database) {}
 
+bool StationReader::hasSimulatorRanges()
+{
+    try {
+        CRecordset rs(m_database);
+        return rs.Open(CRecordset::forwardOnly,
+                       "SELECT ID FROM nav_coverage WHERE SimulatorRange IS NOT NULL LIMIT 1", CRecordset::none) &&
+               !rs.IsEOF();
+    } catch (const CDBException&) {
+        return false;  // no nav_coverage at all
+    }
+}
+
 std::vector<coverage::Station> StationReader::readAll()
 {
-    return read(" WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
+    return read(SELECT_STATIONS, " WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
+}
+
+std::vector<coverage::Station> StationReader::readSearchFacts()
+{
+    return read(SELECT_SEARCH_FACTS, " WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
 }
 
 std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::int64_t>& ids)
@@ -67,7 +97,7 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
     }
     where += ")";
     std::unordered_map<std::int64_t, coverage::Station> byId;
-    for (coverage::Station& station : read(where, std::move(parameters)))
+    for (coverage::Station& station : read(SELECT_STATIONS, where, std::move(parameters)))
         byId.emplace(station.id, std::move(station));
     std::vector<coverage::Station> ordered;
     for (std::int64_t id : ids) {
@@ -78,13 +108,15 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
     return ordered;
 }
 
-std::vector<coverage::Station> StationReader::read(const std::string& where, std::vector<std::string> parameters)
+std::vector<coverage::Station> StationReader::read(const char* select, const std::string& where,
+                                                   std::vector<std::string> parameters)
 {
+    const bool details = select == SELECT_STATIONS;
     std::vector<coverage::Station> result;
     CRecordset rs(m_database);
     try {
         rs.SetParameters(std::move(parameters));
-        if (!rs.Open(CRecordset::forwardOnly, SELECT_STATIONS + where, CRecordset::none))
+        if (!rs.Open(CRecordset::forwardOnly, select + where, CRecordset::none))
             throw CDBException("The navigation database is not open.");
         for (; !rs.IsEOF(); rs.MoveNext()) {
             const std::optional<double> lat = number(rs.GetFieldValue("Latitude"));
@@ -94,21 +126,24 @@ std::vector<coverage::Station> StationReader::read(const std::string& where, std
                 continue;
             coverage::Station station;
             station.id = static_cast<std::int64_t>(*id);
-            station.ident = rs.GetFieldValue("Ident");
-            station.name = rs.GetFieldValue("Name");
             station.latitude = *lat;
             station.longitude = *lon;
             station.elevationFt = number(rs.GetFieldValue("Elevation"));
-            station.declination = number(rs.GetFieldValue("Declination"));
-            // The database writes -1.0 for a frequency that does not exist.
-            std::string frequency = rs.GetFieldValue("Frequency");
-            if (!frequency.empty() && frequency != "-1.0")
-                station.frequency = std::move(frequency);
+            if (details) {
+                station.ident = rs.GetFieldValue("Ident");
+                station.name = rs.GetFieldValue("Name");
+                station.declination = number(rs.GetFieldValue("Declination"));
+                // The database writes -1.0 for a frequency that does not exist.
+                std::string frequency = rs.GetFieldValue("Frequency");
+                if (!frequency.empty() && frequency != "-1.0")
+                    station.frequency = std::move(frequency);
+            }
             const std::string serviceClass = rs.GetFieldValue("Class");
             station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
             const std::optional<double> simulator = number(rs.GetFieldValue("SimulatorRange"));
+            // A damaged figure must not reach the whole world.
             if (simulator && *simulator > 0.0)
-                station.simulatorRangeNm = simulator;
+                station.simulatorRangeNm = std::min(*simulator, coverage::kLongestStationRangeNm);
             result.push_back(std::move(station));
         }
     } catch (const CDBException& e) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PlanInputsPanel.h"
 #include "NavDataUpdateRun.h"
 #include "planning/PlanBuilder.h"
 
@@ -19,6 +20,7 @@
 class CAirportDlg;
 class CDatabase;
 class PlanPane;
+class SashHandle;
 class TemplateLayout;
 
 // "Meridane", the program's one window: the departure and destination
@@ -60,6 +62,9 @@ public:
     // replaced.
     std::function<void(wxMenu&)> m_showWindowMenu;
 
+    // The part of the screen the window may take (the work area of the
+    // display it opens on, without panels and docks); replaced by tests.
+    std::function<wxRect()> m_workArea;
     // How an update of the navigation data runs: under a progress dialog
     // unless replaced (tests answer for the network).
     std::function<NavDataUpdateOutcome(const update::UpdateOptions&)> m_runNavDataUpdate;
@@ -93,6 +98,15 @@ public:
 
     // Beside the controls above: the flight plan of the route shown.
     PlanPane* m_planPane = nullptr;
+    // Between them, the bar that moves the plan pane's left edge.
+    SashHandle* m_sash = nullptr;
+    // Where the user put the plan pane's left edge; -1 while the width is
+    // shared by the window's own rule.
+    int m_splitX = -1;
+
+    // Remembers the aircraft, the choices for the plan and the window's
+    // size in the user's configuration (WindowSettings.h).
+    void SaveSettings() const;
 
 private:
     void DoDataExchange();
@@ -126,6 +140,12 @@ private:
     void LayOut();
     void FitRouteNameColumn();
     wxSize DefaultClientSize();
+    // The smallest client size at which every control is whole.
+    wxSize SmallestClientSize();
+    // Sizes and places the window within the work area, frame included.
+    void FitIntoWorkArea(wxSize client);
+    void ApplySettings();
+    int m_savedSplitX = -1;
 
     // Opens the database file anew (after an update replaced it) and starts
     // over with no airport chosen.
@@ -139,5 +159,8 @@ private:
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
     std::vector<std::string> m_listedBeaconIDs;  // of the route last calculated
     bool m_routeCalculated = false;
+    // The pilot's figures as last read from each field: a field that cannot
+    // be read keeps its figure here.
+    PlanInputTexts m_readInputs;
     int PaneWantedWidth() const;
 };

@@ -30,13 +30,25 @@ std::string radialText(const FlightPlan& plan, const Leg& leg)
     return text.empty() ? "-" : text;
 }
 
-// What a pilot must know of a leg's reception: a stretch without any
-// beacon, and where to switch beacons when that is not halfway.
-std::string coverageText(const Leg& leg)
+// The ends of a leg that the simulator's data lacks, each named with `why`.
+std::string missingEndsText(const FlightPlan& plan, const Leg& leg, const std::string& why)
 {
     std::string text;
+    for (std::size_t end : {leg.from, leg.to}) {
+        if (plan.waypoints[end].missingFromSimulator)
+            text += (text.empty() ? "" : ", ") + plan.waypoints[end].ident + " " + why;
+    }
+    return text;
+}
+
+// What a pilot must know of a leg's reception: a beacon the simulator
+// lacks, a stretch without any beacon, and where to switch beacons when
+// that is not halfway.
+std::string coverageText(const FlightPlan& plan, const Leg& leg)
+{
+    std::string text = missingEndsText(plan, leg, NOT_IN_SIMULATOR_TEXT);
     if (std::lround(leg.uncoveredNm) > 0)
-        text = "no VOR for " + thousandsText(std::lround(leg.uncoveredNm)) + " nm";
+        text += (text.empty() ? "" : ", ") + std::string("no VOR for ") + thousandsText(std::lround(leg.uncoveredNm)) + " nm";
     if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
         text += (text.empty() ? "" : ", ") + std::string("changeover at ") + base::formatFixed(*leg.changeoverNm, 0) + " nm";
     return text;
@@ -44,11 +56,11 @@ std::string coverageText(const Leg& leg)
 
 // The same in the few letters a narrow column holds: the stretch without
 // a beacon, and the changeover point where it is not halfway.
-std::string compactCoverageText(const Leg& leg)
+std::string compactCoverageText(const FlightPlan& plan, const Leg& leg)
 {
-    std::string text;
+    std::string text = missingEndsText(plan, leg, "not in sim");
     if (std::lround(leg.uncoveredNm) > 0)
-        text = "gap " + thousandsText(std::lround(leg.uncoveredNm));
+        text += (text.empty() ? "" : " ") + std::string("gap ") + thousandsText(std::lround(leg.uncoveredNm));
     if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
         text += (text.empty() ? "" : " ") + std::string("COP ") + base::formatFixed(*leg.changeoverNm, 0);
     return text;
@@ -108,6 +120,9 @@ std::string writeLegTable(const FlightPlan& plan)
     const std::string gap = coverageGapText(plan);
     if (!gap.empty())
         text += gap + "\n";
+    const std::string missing = simulatorDataText(plan);
+    if (!missing.empty())
+        text += missing + "\n";
     text += "Route " + plan.route + "\n";
     return text;
 }
@@ -146,7 +161,7 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
         if (plan.fuelBurnPerHour)
             row.push_back(base::formatFixed(leg.fuel.value_or(0.0), 1));
         row.push_back(base::formatFixed(cumulative, 1));
-        row.push_back(coverageText(leg));
+        row.push_back(coverageText(plan, leg));
         rows.push_back(std::move(row));
     }
     return rows;
@@ -161,15 +176,18 @@ std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
         ++radialColumn;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Leg& leg = plan.legs[i];
+        // Without the "R-" of each, which the column's heading says: the
+        // leg columns of a plan with a wind and a burn read whole beside
+        // the airports' panels on a 1280 pixel screen.
         std::string radials;
         if (leg.radialFrom)
-            radials = "R-" + degreesText(*leg.radialFrom);
+            radials = degreesText(*leg.radialFrom);
         if (leg.radialFrom || leg.radialTo)
-            radials += leg.radialFrom ? " \u2192" : "\u2192";
+            radials += "\u2192";
         if (leg.radialTo)
-            radials += " R-" + degreesText(*leg.radialTo);
+            radials += degreesText(*leg.radialTo);
         rows[i][radialColumn] = radials.empty() ? "-" : radials;
-        rows[i].back() = compactCoverageText(leg);
+        rows[i].back() = compactCoverageText(plan, leg);
     }
     return rows;
 }
@@ -209,6 +227,19 @@ std::string coverageGapText(const FlightPlan& plan)
     return text;
 }
 
+std::string simulatorDataText(const FlightPlan& plan)
+{
+    std::vector<std::string> named;
+    std::string idents;
+    for (const Waypoint& point : plan.waypoints) {
+        if (point.missingFromSimulator && std::find(named.begin(), named.end(), point.ident) == named.end()) {
+            idents += (named.empty() ? "" : ", ") + point.ident;
+            named.push_back(point.ident);
+        }
+    }
+    return idents.empty() ? idents : idents + ": " + NOT_IN_SIMULATOR_TEXT + ", so not receivable there";
+}
+
 std::string routeSummaryText(const FlightPlan& plan)
 {
     const std::size_t legs = plan.legs.size();
@@ -244,6 +275,10 @@ std::string degreesText(double angle)
 
 std::string durationText(double minutes)
 {
+    // Past any flight a plan allows (ground speeds of a knot at least) the
+    // figure cannot be rounded into a whole number safely: no clock shows it.
+    if (!(minutes >= 0.0 && minutes <= LONGEST_DURATION_MINUTES))
+        return "--:--";
     const long whole = std::lround(minutes);
     char text[32];
     std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);

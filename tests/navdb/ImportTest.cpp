@@ -674,3 +674,42 @@ TEST(ImportInterrupted, LeftoversOfKilledImportsGoButNotThoseOfRunningOnes)
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"VORS.MDB", std::filesystem::path(running.tempPath()).filename()}));
 }
+
+// A simulator range beyond any real station's would pair every station of
+// the world with every other in the best-route search: the row is refused
+// and named, as a negative or unreadable one is. CANARSIE (ID 3) is 25 nm in
+// the fixture; X-Plane's longest real one is 500 nm.
+TEST(Import, SimulatorRangesBeyondAnyStationsAreRefusedAndTheRowNamed)
+{
+    const struct {
+        const char* range;
+        const char* stored;  // "NULL": refused
+    } cases[] = {
+        {"25", "25.0"},    {"500", "500.0"}, {"500.01", "NULL"}, {"20000", "NULL"}, {"1e308", "NULL"},
+        {"inf", "NULL"},   {"nan", "NULL"},  {"0", "NULL"},      {"-40", "NULL"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        navdb::test::copyFixture("world", dir.file("src"));
+        navdb::test::editFile(dir.file("src/nav.dat"), "11230  25  -11.0 CRI",
+                              std::string("11230  ") + c.range + "  -11.0 CRI");
+        ImportOptions options;
+        options.ourairportsDir = dir.file("src");
+        options.xplaneNav = dir.file("src/nav.dat");
+        options.output = dir.file("VORS.MDB");
+        const ImportResult result = importNavigationData(options);
+        EXPECT_EQ(queryValue(options.output, "SELECT SimulatorRange FROM nav_coverage WHERE ID=3"), c.stored)
+            << c.range;
+        std::string reasons;
+        for (const auto& skipped : result.skipped) {
+            for (const std::string& reason : skipped.firstReasons())
+                reasons += reason + "\n";
+        }
+        const bool named = reasons.find(std::string("'") + c.range + "'") != std::string::npos;
+        EXPECT_EQ(named, std::string(c.stored) == "NULL") << c.range << ": " << reasons;
+        if (std::string(c.range) == "20000") {
+            EXPECT_NE(reasons.find("nav.dat:11: VOR range '20000' is beyond any station's 500 nm"), std::string::npos)
+                << reasons;
+        }
+    }
+}

@@ -5,7 +5,9 @@
 #include "Numbers.h"
 #include "SourceRows.h"
 
+#include "base/NumberText.h"
 #include "coverage/Geodesy.h"
+#include "coverage/StationRange.h"
 
 #include <cctype>
 #include <cmath>
@@ -99,6 +101,11 @@ SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skippe
         }
         if (!range || *range <= 0.0) {
             skipped.add(reader.lineNumber(), "bad VOR range '" + std::string(fields[5]) + "'");
+            continue;
+        }
+        if (*range > coverage::kLongestStationRangeNm) {
+            skipped.add(reader.lineNumber(), "VOR range '" + std::string(fields[5]) + "' is beyond any station's " +
+                                                 base::formatFixed(coverage::kLongestStationRangeNm, 0) + " nm");
             continue;
         }
         ranges.add(fields[7], *latitude, *longitude, *range);

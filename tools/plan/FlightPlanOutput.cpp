@@ -48,11 +48,13 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         bestRequest.options.routeKind = flightplan::RouteKind::Best;
         best = builder.buildPlan(bestRequest);
     }
-    if (listedBeaconIDs)
+    if (listedBeaconIDs && (!options.bestRoute || options.compare))
         listed = builder.buildPlan(request);
     const FlightPlan& plan = options.bestRoute ? *best : *listed;
 
-    if (options.compare)
+    if (options.compare && options.format == PlanOptions::Format::Json)
+        out << flightplan::writeJsonComparison(*listed, *best);
+    else if (options.compare)
         out << base::validUtf8(writeRouteComparison(*listed, *best));
     else if (options.routeString)
         out << plan.route << "\n";

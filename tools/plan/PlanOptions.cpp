@@ -65,7 +65,8 @@ flightplan::Wind ReadWind(const std::string& value)
     const std::optional<flightplan::Wind> wind = flightplan::parseWind(value);
     if (!wind)
         throw UsageError("--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its speed in "
-                         "knots (0 or more), not '" + value + "'");
+                         "knots (0 to " + base::formatFixed(flightplan::MAX_WIND_SPEED_KT, 0) + "), not '" + value +
+                         "'");
     return *wind;
 }
 
@@ -193,6 +194,8 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
+        if (options.compare && options.format == PlanOptions::Format::Tsv)
+            throw UsageError("--compare prints both routes as a table, or as json with --format json; not as tsv");
         if (options.bestRoute && options.format == PlanOptions::Format::Tsv)
             throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
                              "or json");
@@ -222,7 +225,7 @@ std::string PlanUsage()
            "                     may be repeated\n"
            "  --speed KT         true airspeed in knots, 1 to 2000 (110)\n"
            "  --wind DDD/SS      the wind: the true direction it blows from (0 to 360)\n"
-           "                     and its speed in knots, as 270/25\n"
+           "                     and its speed in knots (0 to 400), as 270/25\n"
            "  --fuel-burn X      fuel used per hour, in any unit: fuel per leg, in total\n"
            "                     and with a 45-minute reserve\n"
            "  --cruise FT        cruise altitude in feet\n"
@@ -242,7 +245,7 @@ std::string PlanUsage()
            "  --ranges MODEL     standard (the default): the beacons' service volumes\n"
            "                     within the radio horizon; simulator: X-Plane's ranges\n"
            "  --compare          print both routes' distance, legs, uncovered distance\n"
-           "                     and time side by side\n"
+           "                     and time side by side; with --format json both plans\n"
            "  --db PATH          use the navigation database PATH\n"
            "  --report           also write course.txt in the current directory\n"
            "  --stats            print statements, time and beacons on standard error\n"

@@ -37,8 +37,10 @@ struct PlanOptions {
     // Whether the run needs a flight plan, not only the route rows.
     bool NeedsFlightPlan() const
     {
+        // A wind is checked whatever the output: one that makes a leg
+        // impossible is an error even where only the route rows are shown.
         return format == Format::Legs || format == Format::Json || routeString || !exports.empty() ||
-               !mapFile.empty() || bestRoute || compare;
+               !mapFile.empty() || bestRoute || compare || wind.has_value();
     }
 };
 

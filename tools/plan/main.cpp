@@ -78,8 +78,8 @@ int Plan(const PlanOptions& options)
     }
 
     // The listed route, where anything asks for it: the best route alone
-    // does not need the route search.
-    const bool listedRoute = !options.bestRoute || options.compare || options.report;
+    // needs it only for the cruise it must not fly below.
+    const bool listedRoute = !options.bestRoute || options.compare || options.report || !options.cruiseFt;
     RowList route(ROUTE_COLUMNS);
     auto statementsBefore = database.GetStatementCount();
     auto start = std::chrono::steady_clock::now();
