@@ -76,8 +76,10 @@ struct Leg {
     // What to tune for the leg: the beacon it flies to, else the beacon it
     // leaves; nullopt between two airports or when that beacon has none.
     std::optional<std::string> frequency;
-    // How much of the leg neither end's beacon can be received on.
+    // How much of the leg neither end's beacon can be received on, and
+    // where that stretch begins, from the leg's start.
     double uncoveredNm = 0.0;
+    double uncoveredFromNm = 0.0;
     // Where to tune from the beacon behind to the one ahead, from the leg's
     // start; nullopt unless both ends are beacons.
     std::optional<double> changeoverNm;
@@ -114,7 +116,7 @@ struct FlightPlan {
     // for, so its figures are extrapolated; "" otherwise.
     std::string magneticNote;
     RouteKind routeKind = RouteKind::Listed;
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
     double uncoveredNm = 0.0;  // summed over the legs
 
     const Waypoint& departure() const { return waypoints.front(); }

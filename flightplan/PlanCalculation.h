@@ -31,7 +31,7 @@ struct PlanOptions {
     std::optional<int> minimumCruiseFt;
     CivilDate date = todayUtc();
     RouteKind routeKind = RouteKind::Listed;
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
 };
 
 // The legs, totals, cruise altitude and route string of the waypoints:
