@@ -20,7 +20,7 @@ struct KneeboardInputs {
     routemap::MapScene scene;
     // Which navigation data the plan was made with ("Navigation data:
     // OurAirports of ..."), under the plan's facts; "" for nothing.
-    std::string navData;
+    std::string navData = std::string();
 };
 
 // The navlog to clip to a kneeboard, as a vector PDF in portrait: the route,

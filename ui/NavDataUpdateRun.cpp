@@ -16,7 +16,7 @@
 namespace {
 
 // What the worker last reported, read by the window's thread.
-struct SharedProgress {
+struct WorkerState {
     std::mutex mutex;
     update::UpdateProgress step;
     std::atomic<bool> cancel{false};
@@ -66,41 +66,41 @@ update::UpdateOptions WindowUpdateOptions(const std::string& databasePath)
 NavDataUpdateOutcome RunNavDataUpdateWithProgress(wxWindow* parent, const update::UpdateOptions& options,
                                                   const std::function<void(wxWindow&)>& watch)
 {
-    SharedProgress shared;
+    WorkerState state;
     std::thread worker([&] {
         NavDataUpdateOutcome outcome;
         try {
             update::updateNavigationData(options, [&](const update::UpdateProgress& step) {
-                std::lock_guard<std::mutex> lock(shared.mutex);
-                shared.step = step;
-                return !shared.cancel.load();
+                std::lock_guard<std::mutex> lock(state.mutex);
+                state.step = step;
+                return !state.cancel.load();
             });
             outcome.replaced = true;
         } catch (const std::exception& error) {
             outcome.message = error.what();
         }
-        std::lock_guard<std::mutex> lock(shared.mutex);
-        shared.outcome = outcome;
-        shared.done = true;
+        std::lock_guard<std::mutex> lock(state.mutex);
+        state.outcome = outcome;
+        state.done = true;
     });
 
     {
         wxProgressDialog progress("Update Navigation Data", "Connecting...", 1000, parent,
                                   wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_ELAPSED_TIME);
-        while (!shared.done) {
+        while (!state.done) {
             update::UpdateProgress step;
             {
-                std::lock_guard<std::mutex> lock(shared.mutex);
-                step = shared.step;
+                std::lock_guard<std::mutex> lock(state.mutex);
+                step = state.step;
             }
-            const std::string text = shared.cancel ? std::string("Cancelling...") : StepText(step);
+            const std::string text = state.cancel ? std::string("Cancelling...") : StepText(step);
             if (!progress.Update(StepValue(step), ToWx(text)))
-                shared.cancel = true;
+                state.cancel = true;
             if (watch)
                 watch(progress);
             wxMilliSleep(50);
         }
     }
     worker.join();
-    return shared.outcome;
+    return state.outcome;
 }

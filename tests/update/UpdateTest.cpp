@@ -226,7 +226,14 @@ TEST_F(UpdateFixture, SecondUpdateWhileOneRunsIsRefused)
                               {"another update", cache()}, {});
     }
     EXPECT_TRUE(server.requests().empty());
+
+    // What an update killed outright left behind goes with the next one.
+    std::filesystem::create_directories(cache() + "/.update-Kx81Qa");
+    writeFile(cache() + "/.update-Kx81Qa/airports.csv", "half a download");
     EXPECT_EQ(runNavdb(m_home.path(), args(server.url("ok"), {"--force"})).status, 0);
+    for (const std::string& name : listing(cache())) {
+        EXPECT_EQ(name.find(".update-"), std::string::npos) << name;
+    }
 }
 
 TEST_F(UpdateFixture, CancelDuringTheImportKeepsDatabaseAndCache)

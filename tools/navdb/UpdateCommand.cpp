@@ -124,11 +124,17 @@ int runUpdate(const CommandLine& commandLine, const std::string& program, std::o
     // Only a person watching gets the bar; a log gets the report alone.
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     bool drawn = false;
+    std::string shown;
     InterruptionRequests interruptions;
     const auto progress = [&](const update::UpdateProgress& step) {
+        // libcurl reports many times a second; the line changes less often.
         if (terminal) {
-            err << '\r' << progressLine(step) << std::flush;
-            drawn = true;
+            std::string line = progressLine(step);
+            if (line != shown) {
+                err << '\r' << line << std::flush;
+                shown = std::move(line);
+                drawn = true;
+            }
         }
         return g_interrupted == 0;
     };
