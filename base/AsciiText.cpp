@@ -11,6 +11,9 @@ namespace {
 
 std::string converted(std::string_view text, gchar* (*convert)(const gchar*, gssize))
 {
+    // An empty view may have no data at all, which GLib refuses.
+    if (text.empty())
+        return {};
     gchar* out = convert(text.data(), static_cast<gssize>(text.size()));
     std::string result(out, text.size());
     g_free(out);

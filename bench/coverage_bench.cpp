@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the best covered route on the world database: reading the stations
-// (one query), building the network of covered legs at several altitudes
+// (one query; two with --navaids vor+ndb, which adds the NDBs), building the network of covered legs at several altitudes
 // under both range models, and the search itself over a set of airport
 // pairs. Run in the directory that holds VORS.MDB; --routes also prints
 // every route found, one line each, for checking against another model.
@@ -79,7 +79,19 @@ const char* const PAIRS[][2] = {
 
 int main(int argc, char** argv)
 {
-    const bool printRoutes = argc > 1 && std::strcmp(argv[1], "--routes") == 0;
+    bool printRoutes = false, withNdbs = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--routes") == 0)
+            printRoutes = true;
+        else if (std::strcmp(argv[i], "--navaids") == 0 && i + 1 < argc && std::strcmp(argv[i + 1], "vor+ndb") == 0)
+            withNdbs = ++i > 0;
+        else if (std::strcmp(argv[i], "--navaids") == 0 && i + 1 < argc && std::strcmp(argv[i + 1], "vor") == 0)
+            ++i;
+        else {
+            std::fprintf(stderr, "usage: coverage_bench [--routes] [--navaids vor|vor+ndb]\n");
+            return 2;
+        }
+    }
     try {
         CDatabase db;
         db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
@@ -89,6 +101,10 @@ int main(int argc, char** argv)
         for (int run = 0; run < 5; ++run) {
             const double start = cpuMilliseconds();
             stations = stations::StationReader(&db).readAll();
+            if (withNdbs) {
+                std::vector<coverage::Station> ndbs = stations::StationReader(&db).readAllNdbs();
+                stations.insert(stations.end(), ndbs.begin(), ndbs.end());
+            }
             readTimes.push_back(cpuMilliseconds() - start);
         }
         std::vector<Airport> airports;

@@ -75,6 +75,7 @@ private:
         return node < m_n ? m_net.direction(node) : m_endDirections[node - m_n];
     }
     double range(std::uint32_t node) const { return node < m_n ? m_net.rangeNm(node) : 0.0; }
+    double penalty(std::uint32_t node) const { return node < m_n ? m_net.penaltyNm(node) : 0.0; }
     double length(std::uint32_t a, std::uint32_t b) const
     {
         const auto lat = [&](std::uint32_t v) { return v < m_n ? m_net.station(v).latitude : m_ends[v - m_n].latitude; };
@@ -123,32 +124,41 @@ private:
             const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
             m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], std::max(0.0, lower - m_net.rangeNm(s)));
         }
-        for (std::size_t oi = 0; oi < m_n; ++oi) {
+        const auto gapBetween = [&](std::uint32_t i, std::uint32_t j) {
+            const std::uint32_t p = m_net.part(i), q = m_net.part(j);
+            if (q == p)
+                return;
+            const double gap = std::max(
+                0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) - m_net.rangeNm(j));
+            m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
+            m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
+        };
+        for (std::size_t oi = 0; oi < order.size(); ++oi) {
             const std::uint32_t i = order[oi];
             const std::uint32_t p = m_net.part(i);
-            const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
+            const double reach = m_net.rangeNm(i) + m_net.maxNarrowRangeNm();
             for (const int step : {-1, 1}) {
                 for (std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(oi) + step;
-                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
+                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(order.size()); oj += step) {
                     const std::uint32_t j = order[static_cast<std::size_t>(oj)];
                     if (std::fabs(m_net.band(j) - m_net.band(i)) * polarRadiusNm - reach >= m_gapOutOfPart[p])
                         break;
-                    const std::uint32_t q = m_net.part(j);
-                    if (q == p)
-                        continue;
-                    const double gap = std::max(
-                        0.0, geodesicLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
-                                 m_net.rangeNm(j));
-                    m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
-                    m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
+                    gapBetween(i, j);
                 }
+            }
+        }
+        for (std::uint32_t w : m_net.wide()) {
+            for (std::uint32_t j = 0; j < m_n; ++j) {
+                if (j != w)
+                    gapBetween(w, j);
             }
         }
     }
 
     void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
     {
-        const Cost candidate{m_cost[from].uncovered + uncovered, m_cost[from].length + lengthNm + kPerLegNm};
+        const Cost candidate{m_cost[from].uncovered + uncovered,
+                             m_cost[from].length + lengthNm + kPerLegNm + penalty(to)};
         if (!cheaper(candidate, m_cost[to]))
             return;
         m_cost[to] = candidate;
@@ -192,7 +202,7 @@ private:
                     continue;
                 const double both = range(x) + range(y);
                 if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
-                    geodesicLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
+                    seriesLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
                     continue;
                 m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
             }
@@ -233,45 +243,89 @@ private:
                 relax(u, m_destination, 0.0, direct);
             return;
         }
-        for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e)
-            relax(u, e->to, 0.0, e->lengthNm);
+        // A leg is measured only where a bound of its length leaves it a
+        // chance of making its far end cheaper.
+        const Cost here = m_cost[u];
+        for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e) {
+            const Cost& there = m_cost[e->to];
+            if (m_closed[e->to] || (there.uncovered == here.uncovered &&
+                                    here.length + seriesLowerBoundNm(direction(u), direction(e->to)) + kPerLegNm +
+                                            penalty(e->to) >=
+                                        there.length))
+                continue;
+            relax(u, e->to, 0.0, length(u, e->to));
+        }
         if (m_toDestination[u] >= 0.0)
             relax(u, m_destination, 0.0, m_toDestination[u]);
     }
 
-    // Every leg from u: a leg is worth measuring exactly only where a lower
-    // bound of its length could still make the far end cheaper.
+    // The leg from u to v, where a lower bound of its length could still
+    // make v cheaper; only then is it worth measuring exactly.
+    void tryLeg(std::uint32_t u, std::uint32_t v)
+    {
+        if (v == u || v == m_departure || m_closed[v])
+            return;
+        const Cost here = m_cost[u];
+        const Cost& there = m_cost[v];
+        if (here.uncovered > there.uncovered)
+            return;
+        const double both = range(u) + range(v);
+        // No better than a route already found to the destination.
+        const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
+        if (here.uncovered > bound)
+            return;
+        if (there.uncovered < kInfinity) {
+            // A bound that never exceeds the leg cannot rule out a leg
+            // that would make v cheaper.
+            const double allowance = there.uncovered - here.uncovered + both + 1e-6;
+            const double lower = seriesLowerBoundNm(direction(u), direction(v));
+            if (lower > allowance)
+                return;
+            const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
+            if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
+                return;
+            if (uncoveredAtLeast == there.uncovered &&
+                here.length + lower + kPerLegNm + penalty(v) >= there.length)
+                return;
+        }
+        const double d = length(u, v);
+        relax(u, v, std::max(0.0, d - both), d);
+    }
+
+    // Every leg from u. The destination first: what it costs bounds how far
+    // a leg may reach and still lead to a better route, and the stations are
+    // visited outward in latitude until the latitude alone says no leg
+    // further away can.
     void expandEvery(std::uint32_t u)
     {
-        const Cost here = m_cost[u];
-        const Direction& at = direction(u);
-        const double rangeHere = range(u);
-        for (std::uint32_t v = 0; v <= m_destination; ++v) {
-            if (v == u || v == m_departure || m_closed[v])
-                continue;
-            const Cost& there = m_cost[v];
-            if (here.uncovered > there.uncovered)
-                continue;
-            const double both = rangeHere + range(v);
-            // No better than a route already found to the destination.
-            const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
-            if (here.uncovered > bound)
-                continue;
-            if (there.uncovered < kInfinity) {
-                // A bound that never exceeds the leg cannot rule out a leg
-                // that would make v cheaper.
-                const double allowance = there.uncovered - here.uncovered + both + 1e-6;
-                const double lower = seriesLowerBoundNm(at, direction(v));
-                if (lower > allowance)
-                    continue;
-                const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
-                if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
-                    continue;
-                if (uncoveredAtLeast == there.uncovered && here.length + lower + kPerLegNm >= there.length)
-                    continue;
+        tryLeg(u, m_destination);
+        for (std::uint32_t v : m_net.wide())
+            tryLeg(u, v);
+        const std::vector<std::uint32_t>& order = m_net.bandOrder();
+        const bool inOrder = u < m_n && m_bandPosition[u] < order.size();
+        const double bandHere = u < m_n ? m_net.band(u) : std::asin(std::clamp(direction(u).z, -1.0, 1.0));
+        std::size_t start = 0;
+        if (inOrder) {
+            start = m_bandPosition[u];
+        } else {
+            start = static_cast<std::size_t>(
+                std::lower_bound(order.begin(), order.end(), bandHere,
+                                 [&](std::uint32_t s, double band) { return m_net.band(s) < band; }) -
+                order.begin());
+        }
+        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
+        const double ranges = range(u) + m_net.maxNarrowRangeNm();
+        for (const int step : {-1, 1}) {
+            std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(start);
+            if (step < 0 || inOrder)
+                oj += step;
+            for (; oj >= 0 && oj < static_cast<std::ptrdiff_t>(order.size()); oj += step) {
+                const std::uint32_t v = order[static_cast<std::size_t>(oj)];
+                const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + ranges;
+                if (std::fabs(m_net.band(v) - bandHere) * polarRadiusNm > reach)
+                    break;
+                tryLeg(u, v);
             }
-            const double d = length(u, v);
-            relax(u, v, std::max(0.0, d - both), d);
         }
     }
 
@@ -292,6 +346,10 @@ private:
             m_gapOutOfPart.clear();
         } else {
             measureDestinationPart();
+            // Wide stations are in no band position.
+            m_bandPosition.assign(m_n, m_n);
+            for (std::size_t i = 0; i < m_net.bandOrder().size(); ++i)
+                m_bandPosition[m_net.bandOrder()[i]] = i;
         }
         m_cost[m_departure] = Cost{0.0, 0.0};
         m_queue.push(Entry{uncoveredAhead(m_departure), remaining(m_departure), m_departure});
@@ -336,6 +394,7 @@ private:
     std::vector<double> m_legLength;  // of the leg that reached the node
     std::vector<double> m_remaining;  // -1 until worked out
     std::vector<bool> m_closed;
+    std::vector<std::size_t> m_bandPosition;  // of each station in the network's band order
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };
 

@@ -15,7 +15,6 @@ constexpr double kPolarRadiusNm = 6356752.314245 / kMetresPerNm;
 
 struct Pair {
     std::uint32_t a, b;
-    double lengthNm;
 };
 
 }  // namespace
@@ -26,38 +25,54 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     const std::size_t n = stations.size();
     m_ranges.reserve(n);
     m_directions.reserve(n);
+    m_penalties.reserve(n);
     std::vector<double>& band = m_band;
     band.assign(n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         const Station& s = stations[i];
-        m_ranges.push_back(stationRangeNm(s.serviceClass, s.elevationFt, s.simulatorRangeNm, altitudeFt, model));
+        m_ranges.push_back(stationRangeNm(s, altitudeFt, model));
+        m_penalties.push_back(s.kind == StationKind::Ndb ? kPerNdbNm : 0.0);
         m_maxRange = std::max(m_maxRange, m_ranges.back());
+        if (m_ranges.back() <= kWideRangeNm)
+            m_maxNarrowRange = std::max(m_maxNarrowRange, m_ranges.back());
         m_directions.push_back(directionOf(s.latitude, s.longitude));
         band[i] = std::asin(std::clamp(m_directions.back().z, -1.0, 1.0));
     }
 
     // Two stations are never nearer than their difference in geocentric
     // latitude allows, so after sorting by it each station only looks ahead
-    // as far as its range and the largest one can reach.
+    // as far as its range and the largest one can reach. The few stations
+    // of a far greater range (a simulator gives some NDBs 999 nm) would
+    // widen that window for all: they are paired with every station apart.
     std::vector<std::uint32_t>& order = m_order;
-    order.assign(n, 0u);
-    std::iota(order.begin(), order.end(), 0u);
+    for (std::uint32_t i = 0; i < n; ++i)
+        (m_ranges[i] <= kWideRangeNm ? order : m_wide).push_back(i);
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return std::tie(band[a], a) < std::tie(band[b], b); });
     std::vector<Pair> pairs;
-    for (std::size_t oi = 0; oi < n; ++oi) {
+    const auto pairUp = [&](std::uint32_t i, std::uint32_t j) {
+        const double both = m_ranges[i] + m_ranges[j];
+        if (chordLowerBoundNm(m_directions[i], m_directions[j]) > both)
+            return;
+        // The bounds settle all but the pairs within a hair of their reach.
+        if (geodesicUpperBoundNm(m_directions[i], m_directions[j]) > both &&
+            (geodesicLowerBoundNm(m_directions[i], m_directions[j]) > both ||
+             geodesicNm(stations[i].latitude, stations[i].longitude, stations[j].latitude, stations[j].longitude) >
+                 both))
+            return;
+        pairs.push_back(Pair{std::min(i, j), std::max(i, j)});
+    };
+    for (std::size_t oi = 0; oi < order.size(); ++oi) {
         const std::uint32_t i = order[oi];
-        const double reach = (m_ranges[i] + m_maxRange) / kPolarRadiusNm + 1e-9;
-        for (std::size_t oj = oi + 1; oj < n && band[order[oj]] - band[i] <= reach; ++oj) {
-            const std::uint32_t j = order[oj];
-            const double both = m_ranges[i] + m_ranges[j];
-            if (chordLowerBoundNm(m_directions[i], m_directions[j]) > both)
-                continue;
-            const double length = geodesicNm(stations[i].latitude, stations[i].longitude, stations[j].latitude,
-                                             stations[j].longitude);
-            if (length <= both)
-                pairs.push_back(Pair{std::min(i, j), std::max(i, j), length});
-        }
+        const double reach = (m_ranges[i] + m_maxNarrowRange) / kPolarRadiusNm + 1e-9;
+        for (std::size_t oj = oi + 1; oj < order.size() && band[order[oj]] - band[i] <= reach; ++oj)
+            pairUp(i, order[oj]);
+    }
+    for (std::size_t wi = 0; wi < m_wide.size(); ++wi) {
+        for (std::uint32_t j : order)
+            pairUp(m_wide[wi], j);
+        for (std::size_t wj = wi + 1; wj < m_wide.size(); ++wj)
+            pairUp(m_wide[wi], m_wide[wj]);
     }
 
     m_offsets.assign(n + 1, 0);
@@ -69,8 +84,8 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     m_edges.resize(m_offsets[n]);
     std::vector<std::size_t> fill(m_offsets.begin(), m_offsets.end() - 1);
     for (const Pair& p : pairs) {
-        m_edges[fill[p.a]++] = Edge{p.b, p.lengthNm};
-        m_edges[fill[p.b]++] = Edge{p.a, p.lengthNm};
+        m_edges[fill[p.a]++] = Edge{p.b};
+        m_edges[fill[p.b]++] = Edge{p.a};
     }
     // The parts, by walking the covered legs.
     m_part.assign(n, std::numeric_limits<std::uint32_t>::max());

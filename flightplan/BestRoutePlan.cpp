@@ -31,7 +31,7 @@ int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destina
 Waypoint waypointOf(const coverage::Station& station)
 {
     Waypoint point;
-    point.kind = WaypointKind::Vor;
+    point.kind = station.kind == coverage::StationKind::Ndb ? WaypointKind::Ndb : WaypointKind::Vor;
     point.ident = station.ident;
     point.name = station.name;
     point.latitude = station.latitude;
@@ -40,6 +40,7 @@ Waypoint waypointOf(const coverage::Station& station)
     point.elevationFt = station.elevationFt;
     point.declination = station.declination;
     point.serviceClass = station.serviceClass;
+    point.ndbClass = station.ndbClass;
     point.simulatorRangeNm = station.simulatorRangeNm;
     return point;
 }

@@ -12,7 +12,13 @@
 
 namespace flightplan {
 
-enum class WaypointKind { Airport, Vor };
+enum class WaypointKind { Airport, Vor, Ndb };
+
+// Which receiver a leg's frequency is tuned on: the NAV receiver (a VOR, in
+// MHz) or the ADF (an NDB, in kHz).
+enum class Radio { Nav, Adf };
+
+inline bool isBeacon(WaypointKind kind) { return kind != WaypointKind::Airport; }
 
 // One point of the plan as the navigation database gives it.
 struct Waypoint {
@@ -22,7 +28,8 @@ struct Waypoint {
     double latitude = 0.0;   // degrees, north positive
     double longitude = 0.0;  // degrees, east positive
     // The radio frequency as the database writes it ("110.4"): a beacon's
-    // own, an airport's ATIS; nullopt when the database has none.
+    // own (a VOR's in MHz, an NDB's in kHz), an airport's ATIS; nullopt when
+    // the database has none.
     std::optional<std::string> frequency;
     std::optional<double> elevationFt;
     // The declination a beacon's radials are aligned to, east positive;
@@ -31,6 +38,7 @@ struct Waypoint {
     // A beacon's service class ('T', 'L', 'H'; 0 when the database does not
     // say, which counts as 'L') and the range a simulator gives it.
     char serviceClass = 0;
+    coverage::NdbClass ndbClass = coverage::NdbClass::MH;  // an NDB's
     std::optional<double> simulatorRangeNm;
     // The beacon's reception range at the plan's cruise altitude under the
     // plan's range model; nullopt for airports.
@@ -57,6 +65,12 @@ struct Leg {
     // The radial of the beacon the leg ends at that it flies inbound on (the
     // course to set is its reciprocal); nullopt when it ends at an airport.
     std::optional<double> radialTo;
+    // For an NDB the pilot holds a magnetic bearing on the ADF instead: from
+    // the station the leg starts at (QDR, its outbound course) or to the one
+    // it ends at (QDM, the course on arrival), both against the magnetic
+    // variation at the station.
+    std::optional<double> qdrFrom;
+    std::optional<double> qdmTo;
     // How the leg is flown through the wind; with no wind the heading is the
     // course and the ground speed the true airspeed.
     double windCorrectionDeg = 0.0;  // positive to the right
@@ -70,6 +84,8 @@ struct Leg {
     // What to tune for the leg: the beacon it flies to, else the beacon it
     // leaves; nullopt between two airports or when that beacon has none.
     std::optional<std::string> frequency;
+    // The receiver that frequency is tuned on; nullopt without a frequency.
+    std::optional<Radio> radio;
     // How much of the leg neither end's beacon can be received on.
     double uncoveredNm = 0.0;
     // Where to tune from the beacon behind to the one ahead, from the leg's
@@ -109,6 +125,7 @@ struct FlightPlan {
     std::string magneticNote;
     RouteKind routeKind = RouteKind::Listed;
     coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::Navaids navaids = coverage::Navaids::Vor;  // what the best route may fly by
     double uncoveredNm = 0.0;  // summed over the legs
 
     const Waypoint& departure() const { return waypoints.front(); }

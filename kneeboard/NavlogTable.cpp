@@ -12,9 +12,13 @@ using base::formatFixed;
 
 namespace {
 
-std::string radial(const std::optional<double>& value, const char* way)
+// A VOR's radial with the way it is flown ("R-057 out"); an NDB's bearing
+// names its way itself ("QDM 247").
+std::string bearing(const std::string& text, bool radial, const char* way)
 {
-    return value ? "R-" + degreesText(*value) + " " + way : "-";
+    if (text.empty())
+        return "-";
+    return radial ? text + " " + way : text;
 }
 
 }  // namespace
@@ -39,8 +43,9 @@ NavlogTable navlogTable(const flightplan::FlightPlan& plan)
         used += leg.fuel.value_or(0.0);
         std::vector<NavlogCell> row{
             {plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident},
-            {leg.frequency.value_or("-"), ""},
-            {radial(leg.radialFrom, "out"), radial(leg.radialTo, "in")},
+            {flightplan::tuneText(leg), ""},
+            {bearing(flightplan::outboundBearingText(leg), leg.radialFrom.has_value(), "out"),
+             bearing(flightplan::inboundBearingText(leg), leg.radialTo.has_value(), "in")},
             {leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", ""},
             {leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-", ""},
             {formatFixed(leg.distanceNm, 1), formatFixed(distance, 1)},

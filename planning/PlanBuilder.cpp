@@ -60,6 +60,17 @@ const std::vector<coverage::Station>& PlanBuilder::stations()
     return *m_stations;
 }
 
+const std::vector<coverage::Station>& PlanBuilder::stationsWithNdbs()
+{
+    if (!m_stationsWithNdbs) {
+        std::vector<coverage::Station> all = stations();
+        std::vector<coverage::Station> ndbs = stations::StationReader(&m_database).readAllNdbs();
+        all.insert(all.end(), std::make_move_iterator(ndbs.begin()), std::make_move_iterator(ndbs.end()));
+        m_stationsWithNdbs = std::move(all);
+    }
+    return *m_stationsWithNdbs;
+}
+
 flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
 {
     const flightplan::Waypoint departure = waypointrows::readAirportWaypoint(m_database, request.route.departure);
@@ -67,7 +78,9 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
         waypointrows::readAirportWaypoint(m_database, request.route.destination);
     if (request.route.departure == request.route.destination)
         throw flightplan::PlanError("The best route needs two different airports; " + departure.ident + " is both.");
-    return flightplan::planBestRoute(departure, destination, stations(), request.options, model());
+    const bool ndbs = request.options.navaids == coverage::Navaids::VorNdb;
+    return flightplan::planBestRoute(departure, destination, ndbs ? stationsWithNdbs() : stations(),
+                                     request.options, model());
 }
 
 flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)

@@ -69,6 +69,8 @@ private:
     SceneResult sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note = {});
     // The VOR-family stations with their classes, read once.
     const std::vector<coverage::Station>& stations();
+    // The same VORs followed by the NDBs, read once.
+    const std::vector<coverage::Station>& stationsWithNdbs();
     flightplan::FlightPlan bestPlan(const PlanRequest& request);
 
     CDatabase& m_database;
@@ -77,6 +79,7 @@ private:
     std::optional<std::vector<flightplan::Waypoint>> m_vors;
     std::string m_vorsNote;
     std::optional<std::vector<coverage::Station>> m_stations;
+    std::optional<std::vector<coverage::Station>> m_stationsWithNdbs;
 };
 
 }  // namespace planning

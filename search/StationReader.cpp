@@ -4,6 +4,8 @@
 #include "data/DBException.h"
 #include "data/Recordset.h"
 
+#include "coverage/StationRange.h"
+
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -23,6 +25,17 @@ const char* const SELECT_STATIONS =
     " LEFT JOIN nav_idents ON nav_idents.ID=navs.ID"
     " LEFT JOIN nav_coverage ON nav_coverage.ID=navs.ID";
 
+// NDBs are the navs rows with a class in ndb_coverage, which the importer
+// writes for every NDB and NDB-DME.
+const char* const SELECT_NDBS =
+    "SELECT navs.ID AS ID, nav_idents.Ident AS Ident, navs.Name AS Name, navs.Elevation AS Elevation,"
+    " navs.Frequency AS Frequency, nav_facts.Latitude AS Latitude, nav_facts.Longitude AS Longitude,"
+    " nav_facts.Declination AS Declination, ndb_coverage.Class AS Class,"
+    " ndb_coverage.SimulatorRange AS SimulatorRange"
+    " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
+    " JOIN ndb_coverage ON ndb_coverage.ID=navs.ID"
+    " LEFT JOIN nav_idents ON nav_idents.ID=navs.ID";
+
 // The database writes numbers in the C locale's form whatever the user's is.
 std::optional<double> number(const std::string& text)
 {
@@ -33,12 +46,12 @@ std::optional<double> number(const std::string& text)
     return value;
 }
 
-bool hasCoverageTable(CDatabase* database)
+bool hasTable(CDatabase* database, const std::string& table)
 {
     try {
         CRecordset rs(database);
-        return rs.Open(CRecordset::forwardOnly,
-                       "SELECT name FROM sqlite_master WHERE type='table' AND name='nav_coverage'",
+        rs.SetParameters({table});
+        return rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name=?",
                        CRecordset::none) &&
                !rs.IsEOF();
     } catch (const CDBException&) {
@@ -53,6 +66,11 @@ StationReader::StationReader(CDatabase* database) : m_database(database) {}
 std::vector<coverage::Station> StationReader::readAll()
 {
     return read(" WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
+}
+
+std::vector<coverage::Station> StationReader::readAllNdbs()
+{
+    return read(" ORDER BY navs.ID", {}, coverage::StationKind::Ndb);
 }
 
 std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::int64_t>& ids)
@@ -78,13 +96,15 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
     return ordered;
 }
 
-std::vector<coverage::Station> StationReader::read(const std::string& where, std::vector<std::string> parameters)
+std::vector<coverage::Station> StationReader::read(const std::string& where, std::vector<std::string> parameters,
+                                                   coverage::StationKind kind)
 {
+    const bool ndb = kind == coverage::StationKind::Ndb;
     std::vector<coverage::Station> result;
     CRecordset rs(m_database);
     try {
         rs.SetParameters(std::move(parameters));
-        if (!rs.Open(CRecordset::forwardOnly, SELECT_STATIONS + where, CRecordset::none))
+        if (!rs.Open(CRecordset::forwardOnly, (ndb ? SELECT_NDBS : SELECT_STATIONS) + where, CRecordset::none))
             throw CDBException("The navigation database is not open.");
         for (; !rs.IsEOF(); rs.MoveNext()) {
             const std::optional<double> lat = number(rs.GetFieldValue("Latitude"));
@@ -94,6 +114,7 @@ std::vector<coverage::Station> StationReader::read(const std::string& where, std
                 continue;
             coverage::Station station;
             station.id = static_cast<std::int64_t>(*id);
+            station.kind = kind;
             station.ident = rs.GetFieldValue("Ident");
             station.name = rs.GetFieldValue("Name");
             station.latitude = *lat;
@@ -105,14 +126,20 @@ std::vector<coverage::Station> StationReader::read(const std::string& where, std
             if (!frequency.empty() && frequency != "-1.0")
                 station.frequency = std::move(frequency);
             const std::string serviceClass = rs.GetFieldValue("Class");
-            station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
+            if (ndb)
+                station.ndbClass = coverage::parseNdbClass(serviceClass).value_or(coverage::NdbClass::MH);
+            else
+                station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
             const std::optional<double> simulator = number(rs.GetFieldValue("SimulatorRange"));
             if (simulator && *simulator > 0.0)
                 station.simulatorRangeNm = simulator;
             result.push_back(std::move(station));
         }
     } catch (const CDBException& e) {
-        if (!hasCoverageTable(m_database))
+        if (ndb && !hasTable(m_database, "ndb_coverage"))
+            throw CDBException("The navigation database has no NDB classes (table ndb_coverage): import it "
+                               "again with the current meridane-navdb to plan with NDBs.");
+        if (!ndb && !hasTable(m_database, "nav_coverage"))
             throw CDBException("The navigation database has no station classes (table nav_coverage): import it "
                                "again with the current meridane-navdb to plan by VOR coverage.");
         throw;

@@ -10,7 +10,7 @@ class CDatabase;
 
 namespace stations {
 
-// Reads the VOR-family stations with what the coverage of a leg needs: the
+// Reads the VOR-family stations, or the NDBs, with what the coverage of a leg needs: the
 // precise position, elevation, frequency, declination, service class and
 // simulator range. One query each; values reach the database only as bound
 // parameters.
@@ -24,6 +24,9 @@ public:
     // the route.
     std::vector<coverage::Station> readAll();
 
+    // Every NDB (NDB and NDB-DME) with a position and a class, in ID order.
+    std::vector<coverage::Station> readAllNdbs();
+
     // The stations of these navs IDs, in the order given; an ID that is no
     // such station is left out.
     std::vector<coverage::Station> readByIds(const std::vector<std::int64_t>& ids);
@@ -32,7 +35,8 @@ public:
     // the user to import again when the database lacks the station classes.
 
 private:
-    std::vector<coverage::Station> read(const std::string& where, std::vector<std::string> parameters);
+    std::vector<coverage::Station> read(const std::string& where, std::vector<std::string> parameters,
+                                        coverage::StationKind kind = coverage::StationKind::Vor);
 
     CDatabase* m_database;
 };

@@ -15,6 +15,12 @@ RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_cboRanges->Append("Standard ranges");
     m_cboRanges->Append("Simulator ranges");
     m_cboRanges->SetSelection(0);
+    m_cboNavaids = new wxChoice(this, wxID_ANY);
+    m_cboNavaids->Append("VOR only");
+    m_cboNavaids->Append("VOR and NDB");
+    m_cboNavaids->SetSelection(0);
+    m_cboNavaids->SetToolTip("What the best covered route may fly by: VORs alone, or NDBs too where no VOR "
+                             "reaches (each NDB counts 25 nm more than a VOR)");
     m_chkRings = new wxCheckBox(this, wxID_ANY, "Range rings");
     m_rdoListed->SetValue(true);
     // The rows keep their height whether a summary is shown or not, so that
@@ -30,6 +36,7 @@ RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     routes->Add(m_txtBest, 1, wxALIGN_CENTER_VERTICAL | wxEXPAND);
     auto* options = new wxBoxSizer(wxHORIZONTAL);
     options->Add(m_cboRanges, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(8));
+    options->Add(m_cboNavaids, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(8));
     options->Add(m_chkRings, 0, wxALIGN_CENTER_VERTICAL);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(routes, 0, wxEXPAND | wxBOTTOM, FromDIP(2));
@@ -39,6 +46,7 @@ RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_rdoListed->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Changed(); });
     m_rdoBest->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Changed(); });
     m_cboRanges->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { Changed(); });
+    m_cboNavaids->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { Changed(); });
     m_chkRings->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Changed(); });
 }
 
@@ -60,6 +68,16 @@ coverage::RangeModel RouteChoicePanel::Ranges() const
 void RouteChoicePanel::SetRanges(coverage::RangeModel model)
 {
     m_cboRanges->SetSelection(model == coverage::RangeModel::Simulator ? 1 : 0);
+}
+
+coverage::Navaids RouteChoicePanel::Navaids() const
+{
+    return m_cboNavaids->GetSelection() == 1 ? coverage::Navaids::VorNdb : coverage::Navaids::Vor;
+}
+
+void RouteChoicePanel::SetNavaids(coverage::Navaids navaids)
+{
+    m_cboNavaids->SetSelection(navaids == coverage::Navaids::VorNdb ? 1 : 0);
 }
 
 bool RouteChoicePanel::ShowRings() const

@@ -335,6 +335,7 @@ void CRouteDlg::ShowChosenPlan()
     planning::PlanRequest request;
     request.options = *options;
     request.options.ranges = choice.Ranges();
+    request.options.navaids = choice.Navaids();
     try {
         request.route = flightplan::routeIdsOf(m_strDepartureID, m_listedBeaconIDs, m_strDestinationID);
         listed = m_planBuilder->buildPlan(request);

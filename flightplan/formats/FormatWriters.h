@@ -37,7 +37,8 @@ std::string legTableTotals(const FlightPlan& plan);
 // `compact` headings.
 std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan);
 std::string cruiseText(const FlightPlan& plan);
-// "every leg covered" or "87 nm without a receivable VOR".
+// "every leg covered" or "87 nm without a receivable VOR" (or "VOR or
+// NDB" for a route that may fly by either).
 std::string coverageTotalText(const FlightPlan& plan);
 // Where a best route has no receivable VOR, naming the beacons on either
 // side of its longest uncovered stretch; "" for any other plan.
@@ -49,6 +50,15 @@ std::string speedText(const FlightPlan& plan);
 
 // A bearing as a pilot sets it: whole degrees, three digits, 360 for north.
 std::string degreesText(double angle);
+// What to tune for a leg: a VOR's frequency as the database writes it
+// ("110.4"), an NDB's on the ADF in kHz ("ADF 338", "ADF 415.5"); "-" for
+// none.
+std::string tuneText(const Leg& leg);
+// What the pilot holds leaving the leg's first beacon ("R-057", "QDR 247")
+// and reaching its last ("R-239", "QDM 065"); "" for an airport end or a leg
+// without a course.
+std::string outboundBearingText(const Leg& leg);
+std::string inboundBearingText(const Leg& leg);
 // Minutes as h:mm.
 std::string durationText(double minutes);
 

@@ -20,23 +20,33 @@ std::string thousandsText(long value)
     return value < 0 ? "-" + digits : digits;
 }
 
+// A VOR's radial says which way it is flown ("out", "in"); an NDB's QDR and
+// QDM say it themselves.
 std::string radialText(const FlightPlan& plan, const Leg& leg)
 {
     std::string text;
-    if (leg.radialFrom)
-        text = plan.waypoints[leg.from].ident + " R-" + degreesText(*leg.radialFrom) + " out";
-    if (leg.radialTo)
-        text += (text.empty() ? "" : ", ") + plan.waypoints[leg.to].ident + " R-" + degreesText(*leg.radialTo) + " in";
+    const std::string out = outboundBearingText(leg);
+    if (!out.empty())
+        text = plan.waypoints[leg.from].ident + " " + out + (leg.radialFrom ? " out" : "");
+    const std::string in = inboundBearingText(leg);
+    if (!in.empty())
+        text += (text.empty() ? "" : ", ") + plan.waypoints[leg.to].ident + " " + in + (leg.radialTo ? " in" : "");
     return text.empty() ? "-" : text;
+}
+
+const char* receivableText(const FlightPlan& plan)
+{
+    return plan.navaids == coverage::Navaids::VorNdb ? "VOR or NDB" : "VOR";
 }
 
 // What a pilot must know of a leg's reception: a stretch without any
 // beacon, and where to switch beacons when that is not halfway.
-std::string coverageText(const Leg& leg)
+std::string coverageText(const FlightPlan& plan, const Leg& leg)
 {
     std::string text;
     if (std::lround(leg.uncoveredNm) > 0)
-        text = "no VOR for " + thousandsText(std::lround(leg.uncoveredNm)) + " nm";
+        text = std::string("no ") + receivableText(plan) + " for " + thousandsText(std::lround(leg.uncoveredNm)) +
+               " nm";
     if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
         text += (text.empty() ? "" : ", ") + std::string("changeover at ") + base::formatFixed(*leg.changeoverNm, 0) + " nm";
     return text;
@@ -136,7 +146,7 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
     for (const Leg& leg : plan.legs) {
         cumulative += leg.distanceNm;
         std::vector<std::string> row{plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
-                                     leg.frequency ? *leg.frequency : "-", leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-"};
+                                     tuneText(leg), leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-"};
         if (plan.wind)
             row.push_back(leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-");
         row.insert(row.end(), {radialText(plan, leg), base::formatFixed(leg.distanceNm, 1)});
@@ -146,7 +156,7 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
         if (plan.fuelBurnPerHour)
             row.push_back(base::formatFixed(leg.fuel.value_or(0.0), 1));
         row.push_back(base::formatFixed(cumulative, 1));
-        row.push_back(coverageText(leg));
+        row.push_back(coverageText(plan, leg));
         rows.push_back(std::move(row));
     }
     return rows;
@@ -161,13 +171,13 @@ std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
         ++radialColumn;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Leg& leg = plan.legs[i];
-        std::string radials;
-        if (leg.radialFrom)
-            radials = "R-" + degreesText(*leg.radialFrom);
-        if (leg.radialFrom || leg.radialTo)
-            radials += leg.radialFrom ? " \u2192" : "\u2192";
-        if (leg.radialTo)
-            radials += " R-" + degreesText(*leg.radialTo);
+        const std::string out = outboundBearingText(leg);
+        const std::string in = inboundBearingText(leg);
+        std::string radials = out;
+        if (!out.empty() || !in.empty())
+            radials += out.empty() ? "\u2192" : " \u2192";
+        if (!in.empty())
+            radials += " " + in;
         rows[i][radialColumn] = radials.empty() ? "-" : radials;
         rows[i].back() = compactCoverageText(leg);
     }
@@ -189,7 +199,7 @@ std::string coverageTotalText(const FlightPlan& plan)
     const long uncovered = std::lround(plan.uncoveredNm);
     if (uncovered == 0)
         return "every leg covered";
-    return thousandsText(uncovered) + " nm without a receivable VOR";
+    return thousandsText(uncovered) + " nm without a receivable " + receivableText(plan);
 }
 
 std::string coverageGapText(const FlightPlan& plan)
@@ -201,7 +211,7 @@ std::string coverageGapText(const FlightPlan& plan)
         if (leg.uncoveredNm > widest->uncoveredNm)
             widest = &leg;
     }
-    std::string text = "No VOR reaches between " + plan.waypoints[widest->from].ident + " and " +
+    std::string text = std::string("No ") + receivableText(plan) + " reaches between " + plan.waypoints[widest->from].ident + " and " +
                        plan.waypoints[widest->to].ident + ": " + thousandsText(std::lround(widest->uncoveredNm)) +
                        " nm uncovered";
     if (std::lround(plan.uncoveredNm) != std::lround(widest->uncoveredNm))
@@ -240,6 +250,38 @@ std::string degreesText(double angle)
     char text[8];
     std::snprintf(text, sizeof text, "%03ld", whole);
     return text;
+}
+
+std::string tuneText(const Leg& leg)
+{
+    if (!leg.frequency)
+        return "-";
+    if (leg.radio != Radio::Adf)
+        return *leg.frequency;
+    // The database writes kHz as a decimal ("338.0"); an ADF is set in whole
+    // kHz but for the few half-kHz stations.
+    const std::optional<double> khz = base::parseDecimal(*leg.frequency);
+    if (!khz)
+        return "ADF " + *leg.frequency;
+    return "ADF " + base::formatFixed(*khz, std::fabs(*khz - std::round(*khz)) < 0.05 ? 0 : 1);
+}
+
+std::string outboundBearingText(const Leg& leg)
+{
+    if (leg.radialFrom)
+        return "R-" + degreesText(*leg.radialFrom);
+    if (leg.qdrFrom)
+        return "QDR " + degreesText(*leg.qdrFrom);
+    return {};
+}
+
+std::string inboundBearingText(const Leg& leg)
+{
+    if (leg.radialTo)
+        return "R-" + degreesText(*leg.radialTo);
+    if (leg.qdmTo)
+        return "QDM " + degreesText(*leg.qdmTo);
+    return {};
 }
 
 std::string durationText(double minutes)

@@ -37,6 +37,7 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     request.options.fuelBurnPerHour = options.fuelBurn;
     request.options.cruiseFt = options.cruiseFt;
     request.options.ranges = options.ranges;
+    request.options.navaids = options.navaids;
     planning::PlanBuilder builder(database);
 
     // The best route first: the listed one then finds the stations read.

@@ -102,14 +102,14 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kNavaids
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
         {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
-        {"fuel-burn", 0, true}, {"paper", 0, true},
+        {"fuel-burn", 0, true}, {"paper", 0, true}, {"navaids", 0, true},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -170,6 +170,13 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                     if (!model)
                         throw UsageError("unknown ranges '" + value + "': use standard or simulator");
                     options.ranges = *model;
+                    break;
+                }
+                case kNavaids: {
+                    const std::optional<coverage::Navaids> navaids = coverage::parseNavaids(value);
+                    if (!navaids)
+                        throw UsageError("unknown navaids '" + value + "': use vor or vor+ndb");
+                    options.navaids = *navaids;
                     break;
                 }
                 case kCompare:
@@ -237,6 +244,8 @@ std::string PlanUsage()
            "                     then the shortest, with 10 nm more for each leg\n"
            "  --ranges MODEL     standard (the default): the beacons' service volumes\n"
            "                     within the radio horizon; simulator: X-Plane's ranges\n"
+           "  --navaids KIND     what the best route may fly by: vor (the default) or\n"
+           "                     vor+ndb, NDBs too, each 25 nm dearer than a VOR\n"
            "  --compare          print both routes' distance, legs, uncovered distance\n"
            "                     and time side by side\n"
            "  --db PATH          use the navigation database PATH\n"

@@ -26,6 +26,7 @@ struct PlanOptions {
     bool bestRoute = false;  // the best covered route instead of the listed one
     bool compare = false;    // both routes' summaries side by side
     coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::Navaids navaids = coverage::Navaids::Vor;  // what the best route may fly by
     std::string mapFile;  // the route map, SVG or PNG by the extension
     bool mapRings = false;  // the route beacons' ranges as rings on the map
     int mapWidth = routemap::kMapFileWidth, mapHeight = routemap::kMapFileHeight;
