@@ -38,11 +38,12 @@ struct Waypoint {
     // A beacon's service class ('T', 'L', 'H'; 0 when the database does not
     // say, which counts as 'L') and the range a simulator gives it.
     char serviceClass = 0;
-    coverage::NdbClass ndbClass = coverage::NdbClass::MH;  // an NDB's
     std::optional<double> simulatorRangeNm;
     // The beacon's reception range at the plan's cruise altitude under the
     // plan's range model; nullopt for airports.
     std::optional<double> rangeNm;
+    // An NDB's class (its rated range); VORs have serviceClass instead.
+    coverage::NdbClass ndbClass = coverage::NdbClass::MH;
 };
 
 // Below this a leg has no direction worth flying: two points a few hundred

@@ -38,7 +38,7 @@ namespace {
 
 Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}};
+    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, {}};
 }
 
 // A database airport, a beacon with and one without its declination (the

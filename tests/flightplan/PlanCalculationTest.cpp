@@ -20,7 +20,7 @@ const MagneticModel& wmm()
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}};
+    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, {}};
 }
 
 PlanOptions on2025()
