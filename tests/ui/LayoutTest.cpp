@@ -250,14 +250,16 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     }
     // Select Destination, About, then (Write File and Calculate Route being
     // disabled) the plan pane beside the template: its route choice, ranges,
-    // rings, the airspeed, wind, fuel and paper fields, the legs, and round
+    // navaids, rings, the airspeed, wind, fuel and paper fields, the legs, and round
     // to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
     EXPECT_EQ(order[2], dlg.m_planPane->m_routeChoice->m_rdoListed->GetId());
     const PlanInputsPanel& inputs = *dlg.m_planPane->m_inputs;
     wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
+    wxWindow* navaids = dlg.m_planPane->m_routeChoice->m_cboNavaids;
     const std::vector<wxWindow*> expected{ranges,
+                                          navaids,
                                           dlg.m_planPane->m_routeChoice->m_chkRings,
                                           inputs.m_txtAirspeed,
                                           inputs.m_txtWind,
@@ -275,7 +277,8 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     // GTK gives a choice's focus to a button inside it that wx does not
     // know, so a choice reads as no window.
     for (std::size_t i = 0; i < visited.size() && i < expected.size(); ++i) {
-        if (visited[i] == nullptr && (expected[i] == ranges || expected[i] == inputs.m_chPaper))
+        if (visited[i] == nullptr &&
+            (expected[i] == ranges || expected[i] == navaids || expected[i] == inputs.m_chPaper))
             visited[i] = expected[i];
     }
     EXPECT_EQ(visited, expected);
