@@ -12,6 +12,7 @@ namespace coverage {
 namespace {
 
 constexpr double kPolarRadiusNm = 6356752.314245 / kMetresPerNm;
+constexpr double kPi = 3.14159265358979323846;
 
 struct Pair {
     std::uint32_t a, b;
@@ -62,11 +63,49 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
             return;
         pairs.push_back(Pair{std::min(i, j), std::max(i, j)});
     };
-    for (std::size_t oi = 0; oi < order.size(); ++oi) {
-        const std::uint32_t i = order[oi];
-        const double reach = (m_ranges[i] + m_maxNarrowRange) / kPolarRadiusNm + 1e-9;
-        for (std::size_t oj = oi + 1; oj < order.size() && band[order[oj]] - band[i] <= reach; ++oj)
-            pairUp(i, order[oj]);
+    // The narrow stations in rows of geocentric latitude as high as two of
+    // them reach, each row by longitude: a station's partners lie in its
+    // row or the next, within a span of longitude that its latitude sets.
+    const double rowHeight = std::max(2.0 * m_maxNarrowRange / kPolarRadiusNm, 1e-4) + 4e-9;
+    const auto rowOf = [&](double b) {
+        return static_cast<std::ptrdiff_t>(std::floor((b + kPi / 2.0) / rowHeight));
+    };
+    std::vector<std::vector<std::pair<double, std::uint32_t>>> rows(static_cast<std::size_t>(rowOf(kPi / 2.0)) + 1);
+    for (std::uint32_t i : order)
+        rows[static_cast<std::size_t>(rowOf(band[i]))].emplace_back(stations[i].longitude, i);
+    for (auto& row : rows)
+        std::sort(row.begin(), row.end());
+    const auto pairInSpan = [&](std::uint32_t i, const std::vector<std::pair<double, std::uint32_t>>& row, double west,
+                                double east) {
+        for (auto it = std::lower_bound(row.begin(), row.end(), std::make_pair(west, 0u));
+             it != row.end() && it->first <= east; ++it) {
+            if (it->second > i)
+                pairUp(i, it->second);
+        }
+    };
+    for (std::uint32_t i : order) {
+        // Two directions an angle theta apart at latitudes no further from
+        // the equator than phi differ in longitude by lambda with
+        // 2 cos(phi) sin(lambda / 2) <= theta.
+        const double theta = (m_ranges[i] + m_maxNarrowRange) / kPolarRadiusNm + 1e-9;
+        const double phi = std::min(kPi / 2.0, std::fabs(band[i]) + theta);
+        const double sine = theta / (2.0 * std::cos(phi));
+        const double span = sine >= 1.0 ? 360.0 : 2.0 * std::asin(sine) * 180.0 / kPi + 1e-9;
+        const double lon = stations[i].longitude;
+        const std::ptrdiff_t r = rowOf(band[i]);
+        for (std::ptrdiff_t q = std::max<std::ptrdiff_t>(0, r - 1);
+             q <= std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(rows.size()) - 1, r + 1); ++q) {
+            const auto& row = rows[static_cast<std::size_t>(q)];
+            if (span >= 180.0) {
+                pairInSpan(i, row, -1e9, 1e9);
+                continue;
+            }
+            pairInSpan(i, row, lon - span, lon + span);
+            if (lon - span < -180.0)
+                pairInSpan(i, row, lon - span + 360.0, 1e9);
+            if (lon + span > 180.0)
+                pairInSpan(i, row, -1e9, lon + span - 360.0);
+        }
     }
     for (std::size_t wi = 0; wi < m_wide.size(); ++wi) {
         for (std::uint32_t j : order)
