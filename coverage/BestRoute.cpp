@@ -195,17 +195,32 @@ private:
             }
         }
         m_gapIntoDestination = kInfinity;
+        // Once a gap is known, only stations nearer than it and both ranges
+        // can narrow it.
+        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
         for (std::uint32_t y : part) {
             const Direction& at = direction(y);
-            for (std::uint32_t x = 0; x <= m_departure; ++x) {
+            const auto consider = [&](std::uint32_t x) {
                 if (m_inDestinationPart[x])
-                    continue;
+                    return;
                 const double both = range(x) + range(y);
                 if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
                     seriesLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
-                    continue;
+                    return;
                 m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
+            };
+            consider(m_departure);
+            for (std::uint32_t w : m_net.wide())
+                consider(w);
+            if (m_gapIntoDestination == kInfinity) {
+                for (std::uint32_t x = 0; x < m_n; ++x)
+                    consider(x);
+                continue;
             }
+            const double reach = m_gapIntoDestination + range(y) + m_net.maxNarrowRangeNm();
+            const double band = y < m_n ? m_net.band(y) : std::asin(std::clamp(at.z, -1.0, 1.0));
+            const double longitude = y < m_n ? m_net.station(y).longitude : m_ends[y - m_n].longitude;
+            m_net.forNarrowNear(band, longitude, reach / polarRadiusNm + 1e-9, consider);
         }
         if (m_gapIntoDestination == kInfinity)
             m_gapIntoDestination = 0.0;
@@ -293,40 +308,23 @@ private:
     }
 
     // Every leg from u. The destination first: what it costs bounds how far
-    // a leg may reach and still lead to a better route, and the stations are
-    // visited outward in latitude until the latitude alone says no leg
-    // further away can.
+    // a leg may reach and still lead to a better route, and only the
+    // stations that near are visited.
     void expandEvery(std::uint32_t u)
     {
         tryLeg(u, m_destination);
         for (std::uint32_t v : m_net.wide())
             tryLeg(u, v);
-        const std::vector<std::uint32_t>& order = m_net.bandOrder();
-        const bool inOrder = u < m_n && m_bandPosition[u] < order.size();
-        const double bandHere = u < m_n ? m_net.band(u) : std::asin(std::clamp(direction(u).z, -1.0, 1.0));
-        std::size_t start = 0;
-        if (inOrder) {
-            start = m_bandPosition[u];
-        } else {
-            start = static_cast<std::size_t>(
-                std::lower_bound(order.begin(), order.end(), bandHere,
-                                 [&](std::uint32_t s, double band) { return m_net.band(s) < band; }) -
-                order.begin());
+        const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + range(u) + m_net.maxNarrowRangeNm();
+        if (!(reach < kInfinity)) {
+            for (std::uint32_t v = 0; v < m_n; ++v)
+                tryLeg(u, v);
+            return;
         }
         const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
-        const double ranges = range(u) + m_net.maxNarrowRangeNm();
-        for (const int step : {-1, 1}) {
-            std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(start);
-            if (step < 0 || inOrder)
-                oj += step;
-            for (; oj >= 0 && oj < static_cast<std::ptrdiff_t>(order.size()); oj += step) {
-                const std::uint32_t v = order[static_cast<std::size_t>(oj)];
-                const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + ranges;
-                if (std::fabs(m_net.band(v) - bandHere) * polarRadiusNm > reach)
-                    break;
-                tryLeg(u, v);
-            }
-        }
+        const double band = u < m_n ? m_net.band(u) : std::asin(std::clamp(direction(u).z, -1.0, 1.0));
+        const double longitude = u < m_n ? m_net.station(u).longitude : m_ends[u - m_n].longitude;
+        m_net.forNarrowNear(band, longitude, reach / polarRadiusNm + 1e-9, [&](std::uint32_t v) { tryLeg(u, v); });
     }
 
     BestRoute search(bool everyLeg)
@@ -346,10 +344,6 @@ private:
             m_gapOutOfPart.clear();
         } else {
             measureDestinationPart();
-            // Wide stations are in no band position.
-            m_bandPosition.assign(m_n, m_n);
-            for (std::size_t i = 0; i < m_net.bandOrder().size(); ++i)
-                m_bandPosition[m_net.bandOrder()[i]] = i;
         }
         m_cost[m_departure] = Cost{0.0, 0.0};
         m_queue.push(Entry{uncoveredAhead(m_departure), remaining(m_departure), m_departure});
@@ -394,7 +388,6 @@ private:
     std::vector<double> m_legLength;  // of the leg that reached the node
     std::vector<double> m_remaining;  // -1 until worked out
     std::vector<bool> m_closed;
-    std::vector<std::size_t> m_bandPosition;  // of each station in the network's band order
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };
 

@@ -66,46 +66,19 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     // The narrow stations in rows of geocentric latitude as high as two of
     // them reach, each row by longitude: a station's partners lie in its
     // row or the next, within a span of longitude that its latitude sets.
-    const double rowHeight = std::max(2.0 * m_maxNarrowRange / kPolarRadiusNm, 1e-4) + 4e-9;
-    const auto rowOf = [&](double b) {
-        return static_cast<std::ptrdiff_t>(std::floor((b + kPi / 2.0) / rowHeight));
-    };
-    std::vector<std::vector<std::pair<double, std::uint32_t>>> rows(static_cast<std::size_t>(rowOf(kPi / 2.0)) + 1);
+    m_rowHeight = std::max(2.0 * m_maxNarrowRange / kPolarRadiusNm, 1e-4) + 4e-9;
+    m_rows.assign(static_cast<std::size_t>(std::floor(kPi / m_rowHeight)) + 1, {});
     for (std::uint32_t i : order)
-        rows[static_cast<std::size_t>(rowOf(band[i]))].emplace_back(stations[i].longitude, i);
-    for (auto& row : rows)
-        std::sort(row.begin(), row.end());
-    const auto pairInSpan = [&](std::uint32_t i, const std::vector<std::pair<double, std::uint32_t>>& row, double west,
-                                double east) {
-        for (auto it = std::lower_bound(row.begin(), row.end(), std::make_pair(west, 0u));
-             it != row.end() && it->first <= east; ++it) {
-            if (it->second > i)
-                pairUp(i, it->second);
-        }
-    };
+        m_rows[static_cast<std::size_t>(rowOf(band[i]))].push_back(RowEntry{stations[i].longitude, i});
+    for (auto& row : m_rows)
+        std::sort(row.begin(), row.end(),
+                  [](const RowEntry& a, const RowEntry& b) { return std::tie(a.longitude, a.station) < std::tie(b.longitude, b.station); });
     for (std::uint32_t i : order) {
-        // Two directions an angle theta apart at latitudes no further from
-        // the equator than phi differ in longitude by lambda with
-        // 2 cos(phi) sin(lambda / 2) <= theta.
         const double theta = (m_ranges[i] + m_maxNarrowRange) / kPolarRadiusNm + 1e-9;
-        const double phi = std::min(kPi / 2.0, std::fabs(band[i]) + theta);
-        const double sine = theta / (2.0 * std::cos(phi));
-        const double span = sine >= 1.0 ? 360.0 : 2.0 * std::asin(sine) * 180.0 / kPi + 1e-9;
-        const double lon = stations[i].longitude;
-        const std::ptrdiff_t r = rowOf(band[i]);
-        for (std::ptrdiff_t q = std::max<std::ptrdiff_t>(0, r - 1);
-             q <= std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(rows.size()) - 1, r + 1); ++q) {
-            const auto& row = rows[static_cast<std::size_t>(q)];
-            if (span >= 180.0) {
-                pairInSpan(i, row, -1e9, 1e9);
-                continue;
-            }
-            pairInSpan(i, row, lon - span, lon + span);
-            if (lon - span < -180.0)
-                pairInSpan(i, row, lon - span + 360.0, 1e9);
-            if (lon + span > 180.0)
-                pairInSpan(i, row, -1e9, lon + span - 360.0);
-        }
+        forNarrowNear(band[i], stations[i].longitude, theta, [&](std::uint32_t j) {
+            if (j > i)
+                pairUp(i, j);
+        });
     }
     for (std::size_t wi = 0; wi < m_wide.size(); ++wi) {
         for (std::uint32_t j : order)
@@ -153,6 +126,43 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
         std::sort(m_edges.begin() + static_cast<std::ptrdiff_t>(m_offsets[i]),
                   m_edges.begin() + static_cast<std::ptrdiff_t>(m_offsets[i + 1]),
                   [](const Edge& a, const Edge& b) { return a.to < b.to; });
+}
+
+std::ptrdiff_t CoverageNetwork::rowOf(double band) const
+{
+    return std::clamp(static_cast<std::ptrdiff_t>(std::floor((band + kPi / 2.0) / m_rowHeight)), std::ptrdiff_t{0},
+                      static_cast<std::ptrdiff_t>(m_rows.empty() ? 0 : m_rows.size() - 1));
+}
+
+void CoverageNetwork::forNarrowNear(double band, double longitude, double theta,
+                                    const std::function<void(std::uint32_t)>& visit) const
+{
+    if (m_rows.empty())
+        return;
+    // Two directions an angle theta apart at latitudes no further from the
+    // equator than phi differ in longitude by lambda with
+    // 2 cos(phi) sin(lambda / 2) <= theta.
+    const double phi = std::min(kPi / 2.0, std::fabs(band) + theta);
+    const double sine = theta / (2.0 * std::cos(phi));
+    const double span = sine >= 1.0 ? 360.0 : 2.0 * std::asin(sine) * 180.0 / kPi + 1e-9;
+    const auto visitSpan = [&](const std::vector<RowEntry>& row, double west, double east) {
+        auto it = std::lower_bound(row.begin(), row.end(), west,
+                                   [](const RowEntry& e, double lon) { return e.longitude < lon; });
+        for (; it != row.end() && it->longitude <= east; ++it)
+            visit(it->station);
+    };
+    for (std::ptrdiff_t q = rowOf(band - theta); q <= rowOf(band + theta); ++q) {
+        const std::vector<RowEntry>& row = m_rows[static_cast<std::size_t>(q)];
+        if (span >= 180.0) {
+            visitSpan(row, -1e9, 1e9);
+            continue;
+        }
+        visitSpan(row, longitude - span, longitude + span);
+        if (longitude - span < -180.0)
+            visitSpan(row, longitude - span + 360.0, 1e9);
+        if (longitude + span > 180.0)
+            visitSpan(row, -1e9, longitude + span - 360.0);
+    }
 }
 
 }  // namespace coverage

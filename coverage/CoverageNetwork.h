@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace coverage {
@@ -60,6 +61,12 @@ public:
     const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
     const std::vector<std::uint32_t>& wide() const { return m_wide; }
     double maxNarrowRangeNm() const { return m_maxNarrowRange; }  // of the stations in bandOrder
+    // Calls visit with every station of bandOrder that may lie within the
+    // angle theta (radians, on the polar sphere) of the direction at this
+    // geocentric latitude (band) and longitude in degrees, and with some
+    // further away; never with a wide one.
+    void forNarrowNear(double band, double longitude, double theta,
+                       const std::function<void(std::uint32_t)>& visit) const;
     double band(std::size_t i) const { return m_band[i]; }
 
 private:
@@ -77,6 +84,15 @@ private:
     std::size_t m_partCount = 0;
     std::vector<std::uint32_t> m_order;
     std::vector<std::uint32_t> m_wide;
+    // The stations of bandOrder in rows of band m_rowHeight high, each by
+    // longitude.
+    struct RowEntry {
+        double longitude;
+        std::uint32_t station;
+    };
+    double m_rowHeight = 1.0;
+    std::vector<std::vector<RowEntry>> m_rows;
+    std::ptrdiff_t rowOf(double band) const;
     std::vector<double> m_band;
 };
 

@@ -597,6 +597,11 @@ TEST_F(PlanCommandTest, TheBestRouteWithNdbs)
     EXPECT_NE(o.out.find("ADF 415.5"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("EB QDM "), std::string::npos) << o.out;
 
+    o = Plan("--compare --navaids vor+ndb --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("Best by VOR and NDB"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("Best   AAAA DCT WB DCT EB BBBB"), std::string::npos) << o.out;
+
     // Under simulator ranges NDBs the simulator lacks reach nowhere.
     o = Plan("--route best --navaids vor+ndb --ranges simulator --format json --cruise 4500 AAAA BBBB");
     ASSERT_EQ(o.status, 0) << o.err;
