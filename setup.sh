@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 build=$root/build
-navdata=${MERIDANE_NAVDATA:-$root/../shared/navdata}
+navdata=${MERIDANE_NAVDATA:-$root/navdata}
 prefix=${MERIDANE_PREFIX:-$HOME/.local}
 datadir=${XDG_DATA_HOME:-$HOME/.local/share}/meridane
 

@@ -9,14 +9,13 @@ namespace base {
 
 namespace {
 
-std::string converted(std::string_view text, gchar* (*convert)(const gchar*, gssize))
+// Byte by byte, so that an empty text (whose data may be null) and a text
+// with a NUL inside come back whole; GLib's string functions take neither.
+std::string converted(std::string_view text, gchar (*convert)(gchar))
 {
-    // An empty view may have no data at all, which GLib refuses.
-    if (text.empty())
-        return {};
-    gchar* out = convert(text.data(), static_cast<gssize>(text.size()));
-    std::string result(out, text.size());
-    g_free(out);
+    std::string result(text);
+    for (char& c : result)
+        c = convert(c);
     return result;
 }
 
@@ -24,12 +23,12 @@ std::string converted(std::string_view text, gchar* (*convert)(const gchar*, gss
 
 std::string asciiUpper(std::string_view text)
 {
-    return converted(text, g_ascii_strup);
+    return converted(text, g_ascii_toupper);
 }
 
 std::string asciiLower(std::string_view text)
 {
-    return converted(text, g_ascii_strdown);
+    return converted(text, g_ascii_tolower);
 }
 
 std::vector<std::string> splitWords(const std::string& text)

@@ -84,14 +84,25 @@ private:
         };
         return geodesicNm(lat(a), lon(a), lat(b), lon(b));
     }
-    // The arc bound of the way still to go, worked out once a node.
+    // A bound of the cost still to come, worked out once a node: the arc
+    // bound of the way to go and, over covered legs, the per-leg term of
+    // the fewest legs that can span it. A covered leg between stations is
+    // at most twice the longest range, one to or from an airport at most
+    // that range; so from any node but the destination at least
+    // 1 + ceil((arc - longest) / (2 longest)) legs remain. The bound never
+    // falls by more than a leg's cost, as A* needs to stay exact.
     double remaining(std::uint32_t node)
     {
         if (node == m_destination)
             return 0.0;
         double& known = m_remaining[node];
-        if (known < 0.0)
-            known = geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+        if (known < 0.0) {
+            const double arc = geodesicLowerBoundNm(direction(node), m_endDirections[1]);
+            known = arc;
+            const double longest = m_net.maxRangeNm();
+            if (!m_everyLeg && longest > 0.0)
+                known += kPerLegNm * (1.0 + std::ceil(std::max(0.0, arc - longest) / (2.0 * longest)));
+        }
         return known;
     }
 
@@ -124,33 +135,25 @@ private:
             const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
             m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], std::max(0.0, lower - m_net.rangeNm(s)));
         }
-        const auto gapBetween = [&](std::uint32_t i, std::uint32_t j) {
-            const std::uint32_t p = m_net.part(i), q = m_net.part(j);
-            if (q == p)
-                return;
-            const double gap = std::max(
-                0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) - m_net.rangeNm(j));
-            m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
-            m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
-        };
-        for (std::size_t oi = 0; oi < order.size(); ++oi) {
+        for (std::size_t oi = 0; oi < m_n; ++oi) {
             const std::uint32_t i = order[oi];
             const std::uint32_t p = m_net.part(i);
-            const double reach = m_net.rangeNm(i) + m_net.maxNarrowRangeNm();
+            const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
             for (const int step : {-1, 1}) {
                 for (std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(oi) + step;
-                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(order.size()); oj += step) {
+                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
                     const std::uint32_t j = order[static_cast<std::size_t>(oj)];
                     if (std::fabs(m_net.band(j) - m_net.band(i)) * polarRadiusNm - reach >= m_gapOutOfPart[p])
                         break;
-                    gapBetween(i, j);
+                    const std::uint32_t q = m_net.part(j);
+                    if (q == p)
+                        continue;
+                    const double gap = std::max(
+                        0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
+                                 m_net.rangeNm(j));
+                    m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
+                    m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
                 }
-            }
-        }
-        for (std::uint32_t w : m_net.wide()) {
-            for (std::uint32_t j = 0; j < m_n; ++j) {
-                if (j != w)
-                    gapBetween(w, j);
             }
         }
     }
@@ -195,32 +198,17 @@ private:
             }
         }
         m_gapIntoDestination = kInfinity;
-        // Once a gap is known, only stations nearer than it and both ranges
-        // can narrow it.
-        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
         for (std::uint32_t y : part) {
             const Direction& at = direction(y);
-            const auto consider = [&](std::uint32_t x) {
+            for (std::uint32_t x = 0; x <= m_departure; ++x) {
                 if (m_inDestinationPart[x])
-                    return;
+                    continue;
                 const double both = range(x) + range(y);
                 if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
                     seriesLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
-                    return;
+                    continue;
                 m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
-            };
-            consider(m_departure);
-            for (std::uint32_t w : m_net.wide())
-                consider(w);
-            if (m_gapIntoDestination == kInfinity) {
-                for (std::uint32_t x = 0; x < m_n; ++x)
-                    consider(x);
-                continue;
             }
-            const double reach = m_gapIntoDestination + range(y) + m_net.maxNarrowRangeNm();
-            const double band = y < m_n ? m_net.band(y) : std::asin(std::clamp(at.z, -1.0, 1.0));
-            const double longitude = y < m_n ? m_net.station(y).longitude : m_ends[y - m_n].longitude;
-            m_net.forNarrowNear(band, longitude, reach / polarRadiusNm + 1e-9, consider);
         }
         if (m_gapIntoDestination == kInfinity)
             m_gapIntoDestination = 0.0;
@@ -258,77 +246,52 @@ private:
                 relax(u, m_destination, 0.0, direct);
             return;
         }
-        // A leg is measured only where a bound of its length leaves it a
-        // chance of making its far end cheaper.
-        const Cost here = m_cost[u];
-        for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e) {
-            const Cost& there = m_cost[e->to];
-            if (m_closed[e->to] || (there.uncovered == here.uncovered &&
-                                    here.length + seriesLowerBoundNm(direction(u), direction(e->to)) + kPerLegNm +
-                                            penalty(e->to) >=
-                                        there.length))
-                continue;
-            relax(u, e->to, 0.0, length(u, e->to));
-        }
+        for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e)
+            relax(u, e->to, 0.0, e->lengthNm);
         if (m_toDestination[u] >= 0.0)
             relax(u, m_destination, 0.0, m_toDestination[u]);
     }
 
-    // The leg from u to v, where a lower bound of its length could still
-    // make v cheaper; only then is it worth measuring exactly.
-    void tryLeg(std::uint32_t u, std::uint32_t v)
-    {
-        if (v == u || v == m_departure || m_closed[v])
-            return;
-        const Cost here = m_cost[u];
-        const Cost& there = m_cost[v];
-        if (here.uncovered > there.uncovered)
-            return;
-        const double both = range(u) + range(v);
-        // No better than a route already found to the destination.
-        const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
-        if (here.uncovered > bound)
-            return;
-        if (there.uncovered < kInfinity) {
-            // A bound that never exceeds the leg cannot rule out a leg
-            // that would make v cheaper.
-            const double allowance = there.uncovered - here.uncovered + both + 1e-6;
-            const double lower = seriesLowerBoundNm(direction(u), direction(v));
-            if (lower > allowance)
-                return;
-            const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
-            if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
-                return;
-            if (uncoveredAtLeast == there.uncovered &&
-                here.length + lower + kPerLegNm + penalty(v) >= there.length)
-                return;
-        }
-        const double d = length(u, v);
-        relax(u, v, std::max(0.0, d - both), d);
-    }
-
-    // Every leg from u. The destination first: what it costs bounds how far
-    // a leg may reach and still lead to a better route, and only the
-    // stations that near are visited.
+    // Every leg from u: a leg is worth measuring exactly only where a lower
+    // bound of its length could still make the far end cheaper.
     void expandEvery(std::uint32_t u)
     {
-        tryLeg(u, m_destination);
-        for (std::uint32_t v : m_net.wide())
-            tryLeg(u, v);
-        const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + range(u) + m_net.maxNarrowRangeNm();
-        if (!(reach < kInfinity)) {
-            for (std::uint32_t v = 0; v < m_n; ++v)
-                tryLeg(u, v);
-            return;
+        const Cost here = m_cost[u];
+        const Direction& at = direction(u);
+        const double rangeHere = range(u);
+        for (std::uint32_t v = 0; v <= m_destination; ++v) {
+            if (v == u || v == m_departure || m_closed[v])
+                continue;
+            const Cost& there = m_cost[v];
+            if (here.uncovered > there.uncovered)
+                continue;
+            const double both = rangeHere + range(v);
+            // No better than a route already found to the destination.
+            const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
+            if (here.uncovered > bound)
+                continue;
+            if (there.uncovered < kInfinity) {
+                // A bound that never exceeds the leg cannot rule out a leg
+                // that would make v cheaper.
+                const double allowance = there.uncovered - here.uncovered + both + 1e-6;
+                const double lower = seriesLowerBoundNm(at, direction(v));
+                if (lower > allowance)
+                    continue;
+                const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
+                if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
+                    continue;
+                if (uncoveredAtLeast == there.uncovered &&
+                    here.length + lower + kPerLegNm + penalty(v) >= there.length)
+                    continue;
+            }
+            const double d = length(u, v);
+            relax(u, v, std::max(0.0, d - both), d);
         }
-        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
-        const double band = u < m_n ? m_net.band(u) : std::asin(std::clamp(direction(u).z, -1.0, 1.0));
-        const double longitude = u < m_n ? m_net.station(u).longitude : m_ends[u - m_n].longitude;
-        m_net.forNarrowNear(band, longitude, reach / polarRadiusNm + 1e-9, [&](std::uint32_t v) { tryLeg(u, v); });
     }
 
     BestRoute search(bool everyLeg)
     {
+        m_everyLeg = everyLeg;
         const std::size_t nodes = m_n + 2;
         m_cost.assign(nodes, Cost{});
         m_parent.assign(nodes, m_departure);
@@ -387,6 +350,7 @@ private:
     std::vector<std::uint32_t> m_parent;
     std::vector<double> m_legLength;  // of the leg that reached the node
     std::vector<double> m_remaining;  // -1 until worked out
+    bool m_everyLeg = false;
     std::vector<bool> m_closed;
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };

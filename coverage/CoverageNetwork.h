@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace coverage {
@@ -17,23 +17,43 @@ namespace coverage {
 // route as well.
 inline constexpr double kPerNdbNm = 25.0;
 
-// Beyond this range a station is "wide": it is paired with every other
-// station rather than searched for by latitude (CoverageNetwork::wide).
-inline constexpr double kWideRangeNm = 150.0;
+// The lengths of legs between stations of one list, each measured once
+// however many networks ask: searches of the same stations at several
+// altitudes meet mostly the same legs, and measuring a geodesic is most of
+// what finding a station's legs costs.
+class LegLengths {
+public:
+    // The stations are borrowed and must outlive the lengths.
+    explicit LegLengths(const std::vector<Station>& stations) : m_stations(&stations) {}
+    const std::vector<Station>& stations() const { return *m_stations; }
+    double lengthNm(std::uint32_t a, std::uint32_t b);
+
+private:
+    const std::vector<Station>* m_stations;
+    std::unordered_map<std::uint64_t, double> m_known;
+};
 
 // The stations with their ranges at one altitude and every covered leg
 // between two of them: a leg whose length is at most the sum of both
 // ranges, so that one station or the other can be received all along it.
+//
+// Only what a search asks for is worked out: the covered legs of a station
+// when they are first asked for (a search that finds a covered route looks
+// at a few hundred stations of thousands), all of them and the parts when
+// the parts are asked for. The answers are the same either way, to the last
+// bit. The const functions fill these caches, so one network is not for two
+// threads at once.
 class CoverageNetwork {
 public:
-    // A covered leg; its length is measured where a search needs it, since
-    // most of them never are.
     struct Edge {
         std::uint32_t to;
+        double lengthNm;
     };
 
-    // The stations are borrowed and must outlive the network.
-    CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model);
+    // The stations are borrowed and must outlive the network; so must
+    // `lengths`, where given, which must be of the same stations.
+    CoverageNetwork(const std::vector<Station>& stations, double altitudeFt, RangeModel model,
+                    LegLengths* lengths = nullptr);
 
     std::size_t size() const { return m_stations->size(); }
     const Station& station(std::size_t i) const { return (*m_stations)[i]; }
@@ -46,54 +66,45 @@ public:
     RangeModel model() const { return m_model; }
 
     // The covered legs from station i, by ascending station index.
-    const Edge* edgesBegin(std::size_t i) const { return m_edges.data() + m_offsets[i]; }
-    const Edge* edgesEnd(std::size_t i) const { return m_edges.data() + m_offsets[i + 1]; }
+    const Edge* edgesBegin(std::size_t i) const { return edges(i).data(); }
+    const Edge* edgesEnd(std::size_t i) const { return edges(i).data() + edges(i).size(); }
     // Covered legs, each counted once.
-    std::size_t legCount() const { return m_edges.size() / 2; }
+    std::size_t legCount() const;
 
     // The part of the network a station belongs to: stations joined by
     // covered legs share it. Numbered 0 .. partCount() - 1.
-    std::uint32_t part(std::size_t i) const { return m_part[i]; }
-    std::size_t partCount() const { return m_partCount; }
-    // The stations of a range up to kWideRangeNm by ascending geocentric
-    // latitude (radians, band): two stations are never nearer than their
-    // difference in it allows. The others are wide(), in station order.
+    std::uint32_t part(std::size_t i) const;
+    std::size_t partCount() const;
+    // The stations by ascending geocentric latitude (radians, bandOf): two
+    // stations are never nearer than their difference in it allows.
     const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
-    const std::vector<std::uint32_t>& wide() const { return m_wide; }
-    double maxNarrowRangeNm() const { return m_maxNarrowRange; }  // of the stations in bandOrder
-    // Calls visit with every station of bandOrder that may lie within the
-    // angle theta (radians, on the polar sphere) of the direction at this
-    // geocentric latitude (band) and longitude in degrees, and with some
-    // further away; never with a wide one.
-    void forNarrowNear(double band, double longitude, double theta,
-                       const std::function<void(std::uint32_t)>& visit) const;
     double band(std::size_t i) const { return m_band[i]; }
 
 private:
+    const std::vector<Edge>& edges(std::size_t i) const;
+    // Whether stations a and b are joined by a covered leg, and its length:
+    // measured the same way whichever of the two asks.
+    bool covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const;
+    void findAllEdges() const;
+    void findParts() const;
+
     const std::vector<Station>* m_stations;
+    LegLengths* m_lengths;
     double m_altitudeFt;
     RangeModel m_model;
     std::vector<double> m_ranges;
     std::vector<double> m_penalties;
     std::vector<Direction> m_directions;
     double m_maxRange = 0.0;
-    double m_maxNarrowRange = 0.0;
-    std::vector<std::size_t> m_offsets;  // size() + 1 of them
-    std::vector<Edge> m_edges;
-    std::vector<std::uint32_t> m_part;
-    std::size_t m_partCount = 0;
     std::vector<std::uint32_t> m_order;
-    std::vector<std::uint32_t> m_wide;
-    // The stations of bandOrder in rows of band m_rowHeight high, each by
-    // longitude.
-    struct RowEntry {
-        double longitude;
-        std::uint32_t station;
-    };
-    double m_rowHeight = 1.0;
-    std::vector<std::vector<RowEntry>> m_rows;
-    std::ptrdiff_t rowOf(double band) const;
+    std::vector<std::uint32_t> m_rank;  // each station's place in m_order
     std::vector<double> m_band;
+
+    mutable std::vector<std::vector<Edge>> m_edges;
+    mutable std::vector<bool> m_edgesFound;
+    mutable bool m_allEdgesFound = false;
+    mutable std::vector<std::uint32_t> m_part;
+    mutable std::size_t m_partCount = 0;
 };
 
 }  // namespace coverage

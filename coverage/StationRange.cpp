@@ -44,8 +44,10 @@ double radioHorizonNm(double heightFt)
 double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std::optional<double> simulatorRangeNm,
                       double altitudeFt, RangeModel model)
 {
-    if (model == RangeModel::Simulator && simulatorRangeNm)
-        return *simulatorRangeNm;
+    if (model == RangeModel::Simulator) {
+        const double range = simulatorRangeNm.value_or(0.0);
+        return range > 0.0 ? std::min(range, kLongestStationRangeNm) : 0.0;  // NaN too
+    }
     const double height = altitudeFt - elevationFt.value_or(0.0);
     return std::min(serviceVolumeNm(serviceClass, height), radioHorizonNm(height));
 }

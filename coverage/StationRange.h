@@ -23,10 +23,18 @@ double serviceVolumeNm(char serviceClass, double heightFt);
 // sees it over the curve of the earth; 0 at or below the station.
 double radioHorizonNm(double heightFt);
 
+// The longest range any real station is given (X-Plane's data gives one
+// 500 nm, most 25 to 200): the importer refuses longer ones and the planner
+// reads nothing longer, so that a damaged figure cannot pair every station
+// of the world with every other.
+inline constexpr double kLongestStationRangeNm = 500.0;
+
 // What a station of this class, at this elevation (unknown counts as sea
 // level), can be received at from altitudeFt: the lesser of service volume
-// and radio horizon under the standard model; the simulator's own range,
-// where there is one, under the simulator model.
+// and radio horizon under the standard model; under the simulator model the
+// simulator's own range, at most kLongestStationRangeNm, and 0 for a station
+// the simulator's data lacks (simulatorRangeNm nullopt): tuned there, it is
+// silent.
 double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std::optional<double> simulatorRangeNm,
                       double altitudeFt, RangeModel model);
 

@@ -19,13 +19,12 @@ int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destina
 {
     if (options.cruiseFt)
         return *options.cruiseFt;
-    double metres = 0.0, azimuth1 = 0.0, azimuth2 = 0.0;
-    GeographicLib::Geodesic::WGS84().Inverse(departure.latitude, departure.longitude, destination.latitude,
-                                             destination.longitude, metres, azimuth1, azimuth2);
-    const double course = normalizeDegrees(
-        azimuth1 - model.declination(departure.latitude, departure.longitude, decimalYear(options.date)));
-    const double highest = std::max(departure.elevationFt.value_or(0.0), destination.elevationFt.value_or(0.0));
-    return semicircularCruiseFt(course, highest);
+    const std::optional<double> course =
+        directMagneticCourse(departure, destination, decimalYear(options.date), model);
+    double highest = std::max(departure.elevationFt.value_or(0.0), destination.elevationFt.value_or(0.0));
+    if (options.minimumCruiseFt)
+        highest = std::max(highest, *options.minimumCruiseFt - CRUISE_CLEARANCE_FT);
+    return semicircularCruiseFt(course.value_or(0.0), highest);
 }
 
 Waypoint waypointOf(const coverage::Station& station)
@@ -45,26 +44,66 @@ Waypoint waypointOf(const coverage::Station& station)
     return point;
 }
 
-FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
-                         const std::vector<coverage::Station>& stations, PlanOptions options,
-                         const MagneticModel& model)
+BestRouteChoice chooseBestRoute(const Waypoint& departure, const Waypoint& destination,
+                                const std::vector<coverage::Station>& stations, const PlanOptions& options,
+                                const MagneticModel& model)
 {
     if (departure.ident == destination.ident && departure.latitude == destination.latitude &&
         departure.longitude == destination.longitude)
         throw PlanError("The best route needs two different airports; " + departure.ident + " is both.");
-    const int searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
-    const coverage::CoverageNetwork network(stations, searchFt, options.ranges);
-    const coverage::BestRoute route =
-        coverage::findBestRoute(network, {departure.latitude, departure.longitude},
-                                {destination.latitude, destination.longitude});
+    // The route is flown at the altitude it was searched at. Where the rule
+    // asks for more (a beacon on high ground), the search is made again up
+    // there, until the two agree: each round climbs by at least a thousand
+    // feet and the rule's floor lies below the highest station, so this ends.
+    // Only the cruise is wanted of each trial plan, which neither wind nor
+    // fuel changes.
+    PlanOptions trial = options;
+    trial.wind.reset();
+    trial.fuelBurnPerHour.reset();
+    BestRouteChoice choice;
+    choice.searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
+    coverage::LegLengths lengths(stations);
+    for (;;) {
+        const coverage::CoverageNetwork network(stations, choice.searchFt, options.ranges, &lengths);
+        choice.stations = coverage::findBestRoute(network, {departure.latitude, departure.longitude},
+                                                  {destination.latitude, destination.longitude})
+                              .stations;
+        if (options.cruiseFt)
+            return choice;
+        std::vector<Waypoint> waypoints{departure};
+        for (std::size_t index : choice.stations)
+            waypoints.push_back(waypointOf(stations[index]));
+        waypoints.push_back(destination);
+        trial.minimumCruiseFt = choice.searchFt;
+        const int cruiseFt = computePlan(std::move(waypoints), trial, model).cruiseFt;
+        if (cruiseFt <= choice.searchFt)
+            return choice;
+        choice.searchFt = cruiseFt;
+    }
+}
 
+FlightPlan planBestRoute(const Waypoint& departure, const Waypoint& destination,
+                         const std::vector<coverage::Station>& stations, PlanOptions options,
+                         const MagneticModel& model)
+{
+    const BestRouteChoice choice = chooseBestRoute(departure, destination, stations, options, model);
+    std::vector<coverage::Station> chosen;
+    for (std::size_t index : choice.stations)
+        chosen.push_back(stations[index]);
+    return planChosenRoute(departure, destination, choice, chosen, std::move(options), model);
+}
+
+FlightPlan planChosenRoute(const Waypoint& departure, const Waypoint& destination, const BestRouteChoice& choice,
+                           const std::vector<coverage::Station>& chosen, PlanOptions options,
+                           const MagneticModel& model)
+{
     std::vector<Waypoint> waypoints{departure};
-    for (std::size_t index : route.stations)
-        waypoints.push_back(waypointOf(stations[index]));
+    for (const coverage::Station& station : chosen)
+        waypoints.push_back(waypointOf(station));
     waypoints.push_back(destination);
     options.routeKind = RouteKind::Best;
     if (!options.cruiseFt)
-        options.minimumCruiseFt = searchFt;
+        options.minimumCruiseFt = choice.searchFt;
     return computePlan(std::move(waypoints), options, model);
 }
 

@@ -42,9 +42,15 @@ struct Waypoint {
     // The beacon's reception range at the plan's cruise altitude under the
     // plan's range model; nullopt for airports.
     std::optional<double> rangeNm;
+    // Under simulator ranges, a beacon the simulator's data lacks: tuned
+    // there it is silent, so its range is 0.
+    bool missingFromSimulator = false;
     // An NDB's class (its rated range); VORs have serviceClass instead.
     coverage::NdbClass ndbClass = coverage::NdbClass::MH;
 };
+
+// Why a beacon missingFromSimulator has no range, as every output says it.
+inline constexpr const char NOT_IN_SIMULATOR_TEXT[] = "not in the simulator's data";
 
 // Below this a leg has no direction worth flying: two points a few hundred
 // feet apart (an airport and the beacon on its field, one airport to itself)

@@ -19,7 +19,6 @@ namespace flightplan {
 namespace {
 
 constexpr double METRES_PER_NM = 1852.0;
-constexpr double CLEARANCE_FT = 1500.0;
 
 struct Geodesic {
     double distanceNm;
@@ -56,8 +55,9 @@ void validate(const std::vector<Waypoint>& waypoints, const PlanOptions& options
         throw PlanError("The true airspeed must be " + base::formatFixed(MIN_TRUE_AIRSPEED_KT, 0) + " to " +
                         base::formatFixed(MAX_TRUE_AIRSPEED_KT, 0) + " knots.");
     if (options.wind && (!(options.wind->fromTrueDeg >= 0.0 && options.wind->fromTrueDeg <= 360.0) ||
-                         !(options.wind->speedKt >= 0.0) || !std::isfinite(options.wind->speedKt)))
-        throw PlanError("The wind must blow from 0 to 360 degrees at a speed of 0 knots or more.");
+                         !(options.wind->speedKt >= 0.0 && options.wind->speedKt <= MAX_WIND_SPEED_KT)))
+        throw PlanError("The wind must blow from 0 to 360 degrees at a speed of 0 to " +
+                        base::formatFixed(MAX_WIND_SPEED_KT, 0) + " knots.");
     if (options.fuelBurnPerHour && (!(*options.fuelBurnPerHour >= 0.0) || !std::isfinite(*options.fuelBurnPerHour)))
         throw PlanError("The fuel burn must be a number of 0 or more per hour.");
     if (options.cruiseFt && *options.cruiseFt < 0)
@@ -82,7 +82,8 @@ void flyThroughWind(Leg& leg, const FlightPlan& plan, const Waypoint& from, cons
             throw PlanError("The wind " + windText(*plan.wind) + " makes the leg from " + from.ident + " to " +
                             to.ident + " impossible at a true airspeed of " + base::formatFixed(plan.trueAirspeedKt, 0) +
                             " kt: on its true course of " + courseText +
-                            " it blows across or against the aircraft as fast as it flies.");
+                            " it blows across or against the aircraft so hard that less than " +
+                            base::formatFixed(MIN_GROUND_SPEED_KT, 0) + " kt over the ground remains.");
         }
         correction = *solved;
     }
@@ -108,11 +109,20 @@ double normalizeDegrees(double angle)
     return result >= 360.0 ? 0.0 : result;
 }
 
+std::optional<double> directMagneticCourse(const Waypoint& departure, const Waypoint& destination, double year,
+                                           const MagneticModel& model)
+{
+    const Geodesic direct = inverse(departure, destination);
+    if (direct.distanceNm < SHORTEST_LEG_WITH_COURSE_NM)
+        return std::nullopt;
+    return normalizeDegrees(direct.azimuth - model.declination(departure.latitude, departure.longitude, year));
+}
+
 int semicircularCruiseFt(double magneticCourse, double highestElevationFt)
 {
     const int course = static_cast<int>(std::lround(normalizeDegrees(magneticCourse))) % 360;
     const bool odd = course < 180;
-    const double floorFt = highestElevationFt + CLEARANCE_FT;
+    const double floorFt = highestElevationFt + CRUISE_CLEARANCE_FT;
     long thousands = std::max(0L, static_cast<long>(std::ceil((floorFt - 500.0) / 1000.0)));
     if ((thousands % 2 == 1) != odd)
         ++thousands;
@@ -209,20 +219,20 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     }
     plan.cruiseGivenByUser = options.cruiseFt.has_value();
     if (options.minimumCruiseFt)
-        highestElevation = std::max(highestElevation, *options.minimumCruiseFt - CLEARANCE_FT);
+        highestElevation = std::max(highestElevation, *options.minimumCruiseFt - CRUISE_CLEARANCE_FT);
     if (options.cruiseFt) {
         plan.cruiseFt = *options.cruiseFt;
     } else {
-        // The first leg with a direction sets the hemisphere; a plan that
-        // never leaves its airport is flown as if eastbound.
-        double course = 0.0;
-        for (const Leg& leg : plan.legs) {
-            if (leg.courseMagnetic) {
-                course = *leg.courseMagnetic;
-                break;
-            }
-        }
-        plan.cruiseFt = semicircularCruiseFt(course, highestElevation);
+        // The route's own direction sets the hemisphere, not that of its
+        // first leg (which may be the half mile to a beacon on the field).
+        // A route back to its own airport takes its first leg with a
+        // direction; one that never leaves its airport is flown as if
+        // eastbound.
+        std::optional<double> course =
+            directMagneticCourse(plan.waypoints.front(), plan.waypoints.back(), year, model);
+        for (std::size_t i = 0; i < plan.legs.size() && !course; ++i)
+            course = plan.legs[i].courseMagnetic;
+        plan.cruiseFt = semicircularCruiseFt(course.value_or(0.0), highestElevation);
     }
     plan.route = icaoRoute(plan.waypoints);
     plan.routeItem15 = icaoRouteItem15(plan.waypoints);
@@ -245,11 +255,15 @@ void applyCoverage(FlightPlan& plan)
 {
     for (Waypoint& point : plan.waypoints) {
         point.rangeNm.reset();
-        if (point.kind == WaypointKind::Vor)
+        point.missingFromSimulator = false;
+        if (point.kind == WaypointKind::Vor) {
             point.rangeNm = coverage::stationRangeNm(point.serviceClass, point.elevationFt, point.simulatorRangeNm,
                                                      plan.cruiseFt, plan.ranges);
-        else if (point.kind == WaypointKind::Ndb)
+            point.missingFromSimulator = plan.ranges == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
+        } else if (point.kind == WaypointKind::Ndb) {
             point.rangeNm = coverage::ndbRangeNm(point.ndbClass, point.simulatorRangeNm, plan.ranges);
+            point.missingFromSimulator = plan.ranges == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
+        }
     }
     plan.uncoveredNm = 0.0;
     for (Leg& leg : plan.legs) {

@@ -16,6 +16,9 @@ inline constexpr double DEFAULT_TRUE_AIRSPEED_KT = 110.0;
 inline constexpr double MIN_TRUE_AIRSPEED_KT = 1.0;
 inline constexpr double MAX_TRUE_AIRSPEED_KT = 2000.0;
 inline constexpr double RESERVE_MINUTES = 45.0;
+// The semicircular altitude lies at least this far above the route's highest
+// point.
+inline constexpr double CRUISE_CLEARANCE_FT = 1500.0;
 
 struct PlanOptions {
     double trueAirspeedKt = DEFAULT_TRUE_AIRSPEED_KT;
@@ -41,6 +44,13 @@ struct PlanOptions {
 // negative cruise altitude, an invalid date, or a figure the magnetic model
 // cannot give.
 FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& options, const MagneticModel& model);
+
+// The magnetic course straight from the departure to the destination, which
+// the semicircular rule reads for the whole route: the initial true course
+// less the model's declination at the departure on the decimal year. nullopt
+// when the two lie too close together to have a course.
+std::optional<double> directMagneticCourse(const Waypoint& departure, const Waypoint& destination, double year,
+                                           const MagneticModel& model);
 
 // The VFR semicircular altitude for a magnetic course (rounded to whole
 // degrees; 0-179 odd thousands + 500 ft, 180-359 even thousands + 500 ft),

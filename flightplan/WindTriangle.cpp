@@ -31,7 +31,7 @@ std::optional<WindCorrection> correctForWind(double courseTrue, double trueAirsp
         return std::nullopt;
     const double correction = std::asin(cross / trueAirspeedKt);
     const double groundSpeed = trueAirspeedKt * std::cos(correction) - wind.speedKt * std::cos(angle);
-    if (!(groundSpeed > 0.0) || !std::isfinite(groundSpeed))
+    if (!(groundSpeed >= MIN_GROUND_SPEED_KT) || !std::isfinite(groundSpeed))
         return std::nullopt;
     return WindCorrection{correction * 180.0 / PI, groundSpeed};
 }
@@ -43,7 +43,7 @@ std::optional<Wind> parseWind(std::string_view text)
         return std::nullopt;
     const std::optional<double> direction = base::parseDecimal(text.substr(0, slash));
     const std::optional<double> speed = base::parseDecimal(text.substr(slash + 1));
-    if (!direction || !speed || *direction < 0.0 || *direction > 360.0 || *speed < 0.0)
+    if (!direction || !speed || *direction < 0.0 || *direction > 360.0 || *speed < 0.0 || *speed > MAX_WIND_SPEED_KT)
         return std::nullopt;
     return Wind{*direction, *speed == 0.0 ? 0.0 : *speed};  // no "-0" knots
 }

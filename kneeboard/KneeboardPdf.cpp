@@ -33,7 +33,9 @@ constexpr double LINE = 11.0;          // between lines of body text
 constexpr double ROW_HEIGHT = 24.0;    // two lines and room to write
 constexpr double HEADING_HEIGHT = 22.0;
 constexpr double PAD = 3.0;            // inside a cell
+constexpr double MIN_PAD = 1.2;        // ... on paper too narrow for more
 constexpr double BOX_WIDTH = 34.0;     // an ETA or ATA box holds "14:35" in pencil
+constexpr double MIN_BOX_WIDTH = 26.0; // ... written small, on narrow paper
 constexpr double TITLE_HEIGHT = 34.0;  // the route's name and the page number
 
 const routemap::Rgb INK{0.08, 0.08, 0.12};
@@ -98,8 +100,13 @@ public:
         };
         if (!plan.magneticNote.empty())
             information.push_back("Note: " + plan.magneticNote);
+        if (const std::string missing = flightplan::simulatorDataText(plan); !missing.empty())
+            information.push_back("Note: " + missing);
+        if (!inputs.navData.empty())
+            information.push_back(inputs.navData);
         for (const std::string& text : information) {
-            for (const std::string& line : wrapped(m_cr, text, m_width))
+            // A name of any length takes no more than a few lines.
+            for (const std::string& line : wrapped(m_cr, text, m_width, 3))
                 m_information.push_back(line);
         }
         m_closingLines = wrapped(m_cr, flightplan::legTableTotals(plan), m_width);
@@ -135,12 +142,17 @@ private:
         // The largest size from 9 pt down to 8 pt at which every column fits.
         for (double size : {9.0, BODY_SIZE, SMALL_SIZE}) {
             m_fontSize = size;
+            m_pad = PAD;
             m_columns.assign(m_table.columns.size(), 0.0);
             for (std::size_t c = 0; c < m_columns.size(); ++c) {
                 double widest = m_table.columns[c].writeIn ? BOX_WIDTH : 0.0;
+                // In the fonts drawCells sets: the idents' top line bold,
+                // the lower line a half point smaller.
                 auto measure = [&](const NavlogCell& cell, bool bold) {
-                    setFont(m_cr, size, bold);
-                    widest = std::max({widest, textWidth(m_cr, cell.top) + 2 * PAD, textWidth(m_cr, cell.bottom) + 2 * PAD});
+                    setFont(m_cr, size, bold || c == 0);
+                    widest = std::max(widest, textWidth(m_cr, cell.top) + 2 * PAD);
+                    setFont(m_cr, std::max(SMALL_SIZE, size - 0.5), bold);
+                    widest = std::max(widest, textWidth(m_cr, cell.bottom) + 2 * PAD);
                 };
                 measure(m_table.columns[c].heading, true);
                 for (const auto& row : m_table.rows)
@@ -148,17 +160,67 @@ private:
                 measure(m_table.totals[c], true);
                 m_columns[c] = widest;
             }
-            double total = 0.0;
-            for (double w : m_columns)
-                total += w;
-            if (total <= m_width || size == SMALL_SIZE) {
-                // Spare width widens every column alike; a table too wide
-                // for the paper narrows alike, and a cell cuts its text.
-                for (double& w : m_columns)
-                    w *= m_width / total;
+            if (fitColumns() || size == SMALL_SIZE)
                 return;
-            }
         }
+    }
+
+    // Fits the columns to the paper, true when none had to be cut: spare
+    // width widens every column alike; a table too wide first narrows the
+    // pencil boxes, then every column but those that must stay whole
+    // (idents, frequencies), whose cells then cut their text.
+    bool fitColumns()
+    {
+        double total = 0.0, whole = 0.0, boxes = 0.0;
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            total += m_columns[c];
+            if (m_table.columns[c].whole)
+                whole += m_columns[c];
+            if (m_table.columns[c].writeIn)
+                boxes += m_columns[c];
+        }
+        if (total <= m_width) {
+            for (double& w : m_columns)
+                w *= m_width / total;
+            return true;
+        }
+        const double boxShare = std::max(MIN_BOX_WIDTH / BOX_WIDTH, 1.0 - (total - m_width) / std::max(boxes, 1.0));
+        total = 0.0;
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (m_table.columns[c].writeIn)
+                m_columns[c] *= boxShare;
+            total += m_columns[c];
+        }
+        if (total <= m_width) {
+            for (double& w : m_columns)
+                w *= m_width / total;
+            return true;
+        }
+        // Then the room round the text of each cell.
+        m_pad = MIN_PAD;
+        total = 0.0;
+        whole = 0.0;
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (!m_table.columns[c].writeIn)
+                m_columns[c] -= 2 * (PAD - MIN_PAD);
+            total += m_columns[c];
+            if (m_table.columns[c].whole)
+                whole += m_columns[c];
+        }
+        if (total <= m_width) {
+            for (double& w : m_columns)
+                w *= m_width / total;
+            return true;
+        }
+        // What the columns that may be cut share; all of them narrow alike
+        // when even the whole ones overflow the paper.
+        const bool keepWhole = whole < m_width * 0.75;
+        const double share = keepWhole ? (m_width - whole) / (total - whole) : m_width / total;
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (!(keepWhole && m_table.columns[c].whole))
+                m_columns[c] *= share;
+        }
+        return false;
     }
 
     void paginate()
@@ -248,14 +310,14 @@ private:
                 cairo_stroke(m_cr);
             }
             const bool right = column.figure;
-            const double textX = right ? x + w - PAD : x + PAD;
+            const double textX = right ? x + w - m_pad : x + m_pad;
             const Align align = right ? Align::Right : Align::Left;
             colour(m_cr, INK);
             setFont(m_cr, m_fontSize, bold || c == 0);
-            drawText(m_cr, textX, y + 10.0, cells[c].top, align, w - 2 * PAD);
+            drawText(m_cr, textX, y + 10.0, cells[c].top, align, w - 2 * m_pad);
             setFont(m_cr, std::max(SMALL_SIZE, m_fontSize - 0.5), bold);
             colour(m_cr, c == 0 ? INK : GREY);
-            drawText(m_cr, textX, y + 20.0, cells[c].bottom, align, w - 2 * PAD);
+            drawText(m_cr, textX, y + 20.0, cells[c].bottom, align, w - 2 * m_pad);
             x += w;
         }
         // The grid: a rule under the row and between the columns.
@@ -309,6 +371,7 @@ private:
     NavlogTable m_table;
     double m_width = 0.0;
     double m_fontSize = BODY_SIZE;
+    double m_pad = PAD;  // inside a cell, less on narrow paper
     std::vector<double> m_columns;
     std::vector<RowPage> m_pages;
     std::string m_routeName, m_names;

@@ -18,6 +18,9 @@ struct KneeboardInputs {
     // colour alone rather than no map at all.
     const routemap::Outlines* outlines = nullptr;
     routemap::MapScene scene;
+    // Which navigation data the plan was made with ("Navigation data:
+    // OurAirports of ..."), under the plan's facts; "" for nothing.
+    std::string navData;
 };
 
 // The navlog to clip to a kneeboard, as a vector PDF in portrait: the route,

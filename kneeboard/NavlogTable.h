@@ -19,6 +19,7 @@ struct NavlogColumn {
     NavlogCell heading;
     bool figure = false;   // right-aligned
     bool writeIn = false;  // left empty for the pilot's pencil (ETA, ATA)
+    bool whole = false;    // never cut to fit the paper (idents, frequencies)
 };
 
 // What the navlog prints, before any question of paper: a row per leg, and
@@ -29,6 +30,10 @@ struct NavlogTable {
     std::vector<NavlogCell> totals;
 };
 
+// Each station's frequency stands beside its ident (the leg's start on the
+// top line, its end below). Where any leg has a stretch no beacon reaches,
+// or a changeover point away from halfway, a column says so ("gap 488" over
+// "COP 120").
 NavlogTable navlogTable(const flightplan::FlightPlan& plan);
 
 }  // namespace kneeboard

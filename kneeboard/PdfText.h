@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,9 @@ void drawText(cairo_t* cr, double x, double y, const std::string& text, Align al
 std::string fitted(cairo_t* cr, const std::string& text, double maxWidth);
 
 // The words of text in lines no wider than maxWidth (a word longer than a
-// line stands on its own line).
-std::vector<std::string> wrapped(cairo_t* cr, const std::string& text, double maxWidth);
+// line stands on its own line), at most maxLines of them: the last takes
+// the rest of the text, cut with an ellipsis where it does not fit.
+std::vector<std::string> wrapped(cairo_t* cr, const std::string& text, double maxWidth,
+                                 std::size_t maxLines = static_cast<std::size_t>(-1));
 
 }  // namespace kneeboard

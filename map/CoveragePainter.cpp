@@ -16,9 +16,12 @@ bool usable(const MapPoint& p)
     return std::isfinite(p.lat) && std::isfinite(p.lon);
 }
 
-void addPath(const MapCanvas& canvas, const std::vector<GeoPoint>& points)
+// Adds the line to the path; a kept line is one no label may cover.
+void addPath(const MapCanvas& canvas, const std::vector<GeoPoint>& points, bool kept = false)
 {
     for (const auto& piece : canvas.region.lineInPixels(points)) {
+        if (kept)
+            canvas.labels.addKeptLine(piece);
         for (std::size_t i = 0; i < piece.size(); ++i) {
             if (i == 0)
                 cairo_move_to(canvas.cr, piece[i].x, piece[i].y);
@@ -60,7 +63,8 @@ void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint
             const double toNm = lengthNm - stop.rangeNm.value_or(0.0);
             if (toNm > fromNm)
                 addPath(canvas, sampleLegStretch({previous->lat, previous->lon}, {stop.lat, stop.lon}, fromNm, toNm,
-                                                 stepNm));
+                                                 stepNm),
+                        true);
         }
         previous = &stop;
     }

@@ -2,6 +2,7 @@
 #include "map/FurniturePainter.h"
 
 #include <cmath>
+#include <vector>
 #include <string>
 
 namespace routemap {
@@ -70,11 +71,53 @@ void paintScaleBar(const MapCanvas& canvas)
                         {{distanceText(lengthNm), 11.0, true, style::kInk, false}});
 }
 
+Box northArrowBox(const PixelPoint& centre)
+{
+    // The letter N stands above the disc (where north is up).
+    const double r = kNorthArrowRadius;
+    return {centre.x - r, centre.y - r - 24.0, centre.x + r, centre.y + r};
+}
+
+std::optional<PixelPoint> northArrowSpot(int width, int height, const std::function<bool(const Box&)>& taken)
+{
+    const double r = kNorthArrowRadius;
+    const double left = kInset + r + 3.0, right = width - kInset - r - 3.0;
+    const double top = kInset + 48.0, bottom = height - kInset - r;
+    std::vector<PixelPoint> spots = {{right, top}, {left, top}, {right, bottom}, {left, bottom}};
+    const double step = 16.0;
+    for (double x = right - step; x > left; x -= step) {
+        spots.push_back({x, top});
+    }
+    for (double y = top + step; y < bottom; y += step) {
+        spots.push_back({right, y});
+        spots.push_back({left, y});
+    }
+    for (double y = top + step; y < bottom; y += step) {
+        for (double x = right - step; x > left; x -= step) {
+            spots.push_back({x, y});
+        }
+    }
+    for (const PixelPoint& spot : spots) {
+        const Box box = northArrowBox(spot);
+        const bool inside = box.left >= 0.0 && box.top >= 0.0 && box.right <= width && box.bottom <= height;
+        if (inside && !taken(box)) {
+            return spot;
+        }
+    }
+    return std::nullopt;
+}
+
 void paintNorthArrow(const MapCanvas& canvas)
 {
     cairo_t* cr = canvas.cr;
     const Projection& projection = canvas.projection;
-    const PixelPoint base{projection.width() - kInset - 22.0, kInset + 48.0};
+    const std::optional<PixelPoint> spot =
+        northArrowSpot(projection.width(), projection.height(),
+                       [&](const Box& box) { return canvas.labels.coversRouteOrSymbol(box); });
+    if (!spot) {
+        return;
+    }
+    const PixelPoint base = *spot;
 
     // Straight up where the arrow stands off the earth, or at a pole.
     double dx = 0.0;
@@ -89,7 +132,7 @@ void paintNorthArrow(const MapCanvas& canvas)
             dy = (toward.y - base.y) / length;
         }
     }
-    const double size = 30.0;
+    const double size = 2.0 * (kNorthArrowRadius - 4.0);
     const PixelPoint tip{base.x + dx * size / 2.0, base.y + dy * size / 2.0};
     const PixelPoint tail{base.x - dx * size / 2.0, base.y - dy * size / 2.0};
     const double wing = 7.0;

@@ -63,6 +63,34 @@ bool segmentMeetsBox(const PixelPoint& p, const PixelPoint& q, const Box& box)
     return true;
 }
 
+// The gap between two boxes, 0 where they meet.
+double distanceBetween(const Box& a, const Box& b)
+{
+    const double dx = std::max({a.left - b.right, b.left - a.right, 0.0});
+    const double dy = std::max({a.top - b.bottom, b.top - a.bottom, 0.0});
+    return std::hypot(dx, dy);
+}
+
+bool sameBox(const Box& a, const Box& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool lineMeetsBox(const std::vector<PixelPoint>& line, const Box& box)
+{
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (segmentMeetsBox(line[i - 1], line[i], box)) {
+            return true;
+        }
+    }
+    return line.size() == 1 && segmentMeetsBox(line[0], line[0], box);
+}
+
+// How much nearer a frequency must stand to its own ident than to any other.
+constexpr double kOwnIdentMargin = 3.0;
+// How far out an airport's ident may go before it takes any free spot.
+constexpr int kAirportRings = 12;
+
 double lineHeight(const LabelLine& line)
 {
     return line.size * kLineSpacing;
@@ -139,14 +167,22 @@ bool LabelPlacer::clear(const Box& box, bool ignoreGivingWay) const
 
 bool LabelPlacer::crossesRoute(const Box& box) const
 {
-    for (const auto& line : m_routeLines) {
-        for (std::size_t i = 1; i < line.size(); ++i) {
-            if (segmentMeetsBox(line[i - 1], line[i], box)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return std::any_of(m_routeLines.begin(), m_routeLines.end(),
+                       [&](const std::vector<PixelPoint>& line) { return lineMeetsBox(line, box); });
+}
+
+bool LabelPlacer::crossesKeptLine(const Box& box) const
+{
+    // Kept clear by the gap between labels too.
+    const Box wider{box.left - kGap, box.top - kGap, box.right + kGap, box.bottom + kGap};
+    return std::any_of(m_keptLines.begin(), m_keptLines.end(),
+                       [&](const std::vector<PixelPoint>& line) { return lineMeetsBox(line, wider); });
+}
+
+bool LabelPlacer::coversRouteOrSymbol(const Box& box) const
+{
+    return crossesRoute(box) || crossesKeptLine(box) ||
+           std::any_of(m_obstacles.begin(), m_obstacles.end(), [&](const Box& other) { return overlaps(box, other); });
 }
 
 int LabelPlacer::minorSymbolsUnder(const Box& box) const
@@ -229,7 +265,7 @@ bool LabelPlacer::best(const std::vector<Layout>& layouts, bool ignoreGivingWay,
         bool usable = true;
         bool overRoute = false;
         for (const Box& box : layout.boxes) {
-            if (!insidePicture(box) || !clear(box, ignoreGivingWay)) {
+            if (!insidePicture(box) || !clear(box, ignoreGivingWay) || crossesKeptLine(box)) {
                 usable = false;
                 break;
             }
@@ -248,14 +284,14 @@ bool LabelPlacer::best(const std::vector<Layout>& layouts, bool ignoreGivingWay,
     return lowest < std::numeric_limits<double>::infinity();
 }
 
-void LabelPlacer::put(const std::vector<LabelLine>& lines, const Layout& layout, bool lastGivesWay)
+void LabelPlacer::put(const std::vector<LabelLine>& lines, const Layout& layout, bool lastGivesWay, const Box& owner)
 {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LabelLine& line = lines[i];
         const Box& box = layout.boxes[i];
         const MapText text{line.text, box.left, box.top + lineHeight(line) * kBaseline, line.size, line.bold,
                            line.colour, line.halo};
-        m_placed.push_back({text, box, lastGivesWay && i + 1 == lines.size(), false});
+        m_placed.push_back({text, box, lastGivesWay && i + 1 == lines.size(), false, owner});
     }
 }
 
@@ -284,17 +320,37 @@ std::vector<LabelPlacer::Layout> LabelPlacer::layoutsBeside(const Layout& first,
     return layouts;
 }
 
-void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& requests, bool secondGivesWay)
+std::vector<LabelPlacer::Layout> LabelPlacer::frequencyLayouts(const Layout& ident, const LabelLine& line) const
+{
+    // Under or over the ident only: on its line, a frequency reads as the
+    // next label's.
+    std::vector<Layout> layouts = layoutsBeside(ident, line);
+    layouts.resize(2);
+    const Box& own = ident.boxes.front();
+    layouts.erase(std::remove_if(layouts.begin(), layouts.end(),
+                                 [&](const Layout& layout) {
+                                     const Box& box = layout.boxes.front();
+                                     const double ownDistance = distanceBetween(box, own);
+                                     return std::any_of(m_routeIdents.begin(), m_routeIdents.end(), [&](const Box& other) {
+                                         return !sameBox(other, own) &&
+                                                distanceBetween(box, other) < ownDistance + kOwnIdentMargin;
+                                     });
+                                 }),
+                  layouts.end());
+    return layouts;
+}
+
+void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& requests)
 {
     std::vector<std::pair<const Request*, Layout>> placedFirst;
     std::vector<const Request*> unplaced;
     for (const Request* request : requests) {
         std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings);
-        // A spot that leaves room for the second line beside the first is the better one.
+        // A spot that leaves room for the frequency beside the ident is the better one.
         if (!request->second.text.empty()) {
             for (Layout& layout : layouts) {
                 Layout unused;
-                if (!best(layoutsBeside(layout, request->second), false, false, unused)) {
+                if (!best(frequencyLayouts(layout, request->second), false, false, unused)) {
                     layout.penalty += kNoRoomForSecondLine;
                 }
             }
@@ -302,37 +358,88 @@ void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& reques
         Layout chosen;
         if (best(layouts, false, false, chosen)) {
             put(request->lines, chosen, false);
+            m_routeIdents.push_back(chosen.boxes.front());
             placedFirst.emplace_back(request, chosen);
         } else {
             unplaced.push_back(request);
         }
     }
+    // Frequencies come after all idents, which they must not be read with.
+    for (const auto& [request, layout] : placedFirst) {
+        Layout chosen;
+        if (!request->second.text.empty() && best(frequencyLayouts(layout, request->second), false, false, chosen)) {
+            put({request->second}, chosen, true, layout.boxes.front());
+        }
+    }
     // A beacon's ident that found no room takes it from other beacons'
-    // frequencies, which are placed after all idents for that reason too.
-    if (secondGivesWay) {
-        for (const auto& [request, layout] : placedFirst) {
-            Layout chosen;
-            if (!request->second.text.empty() && best(layoutsBeside(layout, request->second), false, false, chosen)) {
-                put({request->second}, chosen, true);
+    // frequencies.
+    for (const Request* request : unplaced) {
+        Layout chosen;
+        if (!best(layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings), true, false,
+                  chosen)) {
+            continue;
+        }
+        for (Placed& placed : m_placed) {
+            for (const Box& box : chosen.boxes) {
+                placed.removed = placed.removed || (placed.givesWay && overlaps(box, placed.box));
             }
         }
-        for (const Request* request : unplaced) {
-            Layout chosen;
-            if (!best(layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings), true, false,
-                      chosen)) {
-                continue;
+        put(request->lines, chosen, false);
+        m_routeIdents.push_back(chosen.boxes.front());
+    }
+    // An ident put down late may stand nearer a frequency than its own.
+    for (Placed& placed : m_placed) {
+        if (!placed.givesWay || placed.removed) {
+            continue;
+        }
+        const double ownDistance = distanceBetween(placed.box, placed.owner);
+        placed.removed = std::any_of(m_routeIdents.begin(), m_routeIdents.end(), [&](const Box& other) {
+            return !sameBox(other, placed.owner) && distanceBetween(placed.box, other) < ownDistance + kOwnIdentMargin;
+        });
+    }
+}
+
+void LabelPlacer::placeAirportIdents(const std::vector<const Request*>& airports,
+                                     std::vector<std::pair<const Request*, Layout>>& placed)
+{
+    for (const Request* request : airports) {
+        std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, kAirportRings);
+        for (Layout& layout : layouts) {
+            Layout unused;
+            if (!request->second.text.empty() && !best(layoutsBeside(layout, request->second), false, false, unused)) {
+                layout.penalty += kNoRoomForSecondLine;
             }
-            for (Placed& placed : m_placed) {
-                for (const Box& box : chosen.boxes) {
-                    placed.removed = placed.removed || (placed.givesWay && overlaps(box, placed.box));
+        }
+        Layout chosen;
+        if (!best(layouts, false, false, chosen)) {
+            // Nowhere free near it: the nearest spot in the picture that
+            // covers no symbol, over whatever text is there.
+            bool found = false;
+            for (const Layout& layout : layouts) {
+                const bool usable = std::all_of(layout.boxes.begin(), layout.boxes.end(), [&](const Box& box) {
+                    return insidePicture(box) && !crossesKeptLine(box) &&
+                           std::none_of(m_obstacles.begin(), m_obstacles.end(),
+                                        [&](const Box& obstacle) { return overlaps(box, obstacle); });
+                });
+                if (usable && (!found || layout.penalty < chosen.penalty)) {
+                    chosen = layout;
+                    found = true;
                 }
             }
-            put(request->lines, chosen, false);
+            if (!found) {
+                continue;
+            }
         }
-        return;
+        put(request->lines, chosen, false);
+        m_routeIdents.push_back(chosen.boxes.front());
+        placed.emplace_back(request, chosen);
     }
+}
+
+void LabelPlacer::placeSecondLines(const std::vector<std::pair<const Request*, Layout>>& placed)
+{
     // A name only stands next to its ident: alone it would point nowhere.
-    for (const auto& [request, layout] : placedFirst) {
+    for (const auto& [request, layout] : placed) {
         Layout chosen;
         if (!request->second.text.empty() && best(layoutsBeside(layout, request->second), false, false, chosen)) {
             put({request->second}, chosen, false);
@@ -353,16 +460,15 @@ std::vector<MapText> LabelPlacer::place()
             airports.push_back(&request);
         }
     }
+    bool routePlaced = false;
     for (const Request& request : m_requests) {
-        if (request.importance == Importance::RouteBeacon) {
-            if (&request == beacons.front()) {
-                placeWithSecondLines(beacons, true);
-            }
-            continue;
-        }
-        if (request.importance == Importance::AirportIdent) {
-            if (&request == airports.front()) {
-                placeWithSecondLines(airports, false);
+        if (request.importance == Importance::RouteBeacon || request.importance == Importance::AirportIdent) {
+            if (!routePlaced) {
+                routePlaced = true;
+                std::vector<std::pair<const Request*, Layout>> airportIdents;
+                placeAirportIdents(airports, airportIdents);
+                placeWithSecondLines(beacons);
+                placeSecondLines(airportIdents);
             }
             continue;
         }

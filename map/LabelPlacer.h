@@ -25,11 +25,15 @@ struct LabelLine {
     bool halo = false;
 };
 
-// Greedy label placement by importance. No label is ever drawn over another
-// or over a symbol: one that finds no free spot near its point is moved a
-// little further out, and dropped when that does not help either. What a
-// pilot needs most goes first: the route's beacons (ident, then frequency),
-// the airports' idents, the airports' names, the other beacons.
+// Greedy label placement by importance. No label is ever drawn over another,
+// over a symbol or across a line that must stay in sight (a stretch of the
+// route no beacon reaches): one that finds no free spot near its point is
+// moved a little further out, and dropped when that does not help either.
+// What a pilot needs most goes first: the departure's and destination's
+// idents (never dropped while their airport is in the picture), the route's
+// beacons (ident, then frequency, which stands over or under its own ident
+// and nearer to it than to any other), the airports' names, the other
+// beacons.
 class LabelPlacer {
 public:
     enum class Importance { Furniture, RouteBeacon, AirportIdent, AirportName, Graticule, OtherVor };
@@ -43,6 +47,12 @@ public:
     // The route's lines, which labels avoid where they can; the other
     // beacons' idents never cross them.
     void addRouteLine(const std::vector<PixelPoint>& line) { m_routeLines.push_back(line); }
+    // A line no label may cross.
+    void addKeptLine(const std::vector<PixelPoint>& line) { m_keptLines.push_back(line); }
+
+    // Whether a box would cover a symbol, the route or a kept line: where
+    // furniture must not stand.
+    bool coversRouteOrSymbol(const Box& box) const;
 
     // A route beacon's ident with its frequency under it. Where both do not
     // fit, the frequency gives way, also to a later beacon's ident.
@@ -74,6 +84,7 @@ private:
         Box box;
         bool givesWay = false;  // a frequency, which a beacon's ident may displace
         bool removed = false;
+        Box owner;  // a frequency's ident
     };
     // Where a block of lines would go: one box per line.
     struct Layout {
@@ -85,17 +96,26 @@ private:
     double lineWidth(const LabelLine& line) const;
     bool clear(const Box& box, bool ignoreGivingWay = false) const;
     bool crossesRoute(const Box& box) const;
+    bool crossesKeptLine(const Box& box) const;
+    // The airports' idents, never dropped while their point is in the picture.
+    void placeAirportIdents(const std::vector<const Request*>& airports,
+                            std::vector<std::pair<const Request*, Layout>>& placed);
+    // Where a beacon's frequency may stand: over or under its ident, nearer
+    // to it than to any other beacon's.
+    std::vector<Layout> frequencyLayouts(const Layout& ident, const LabelLine& line) const;
     int minorSymbolsUnder(const Box& box) const;
     bool insidePicture(const Box& box) const;
     std::vector<Layout> layoutsAround(const PixelPoint& anchor, double clearance, const std::vector<LabelLine>& lines,
                                       int rings) const;
     bool best(const std::vector<Layout>& layouts, bool ignoreGivingWay, bool avoidRoute, Layout& chosen) const;
-    void put(const std::vector<LabelLine>& lines, const Layout& layout, bool lastGivesWay);
+    void put(const std::vector<LabelLine>& lines, const Layout& layout, bool lastGivesWay, const Box& owner = {});
 
     // Where a second line may stand next to a placed first line.
     std::vector<Layout> layoutsBeside(const Layout& first, const LabelLine& line) const;
-    // Places the first lines of all requests, then their second lines.
-    void placeWithSecondLines(const std::vector<const Request*>& requests, bool secondGivesWay);
+    // Places the beacons' idents, then their frequencies.
+    void placeWithSecondLines(const std::vector<const Request*>& requests);
+    // The airports' names beside their idents.
+    void placeSecondLines(const std::vector<std::pair<const Request*, Layout>>& placed);
 
     cairo_t* m_cr;
     int m_width;
@@ -103,6 +123,8 @@ private:
     std::vector<Box> m_obstacles;
     std::vector<Box> m_minorSymbols;
     std::vector<std::vector<PixelPoint>> m_routeLines;
+    std::vector<std::vector<PixelPoint>> m_keptLines;
+    std::vector<Box> m_routeIdents;  // placed, for telling frequencies apart
     std::vector<Request> m_requests;
     std::vector<Placed> m_placed;
 };

@@ -8,7 +8,7 @@
 option(MERIDANE_PACKAGE_DATABASE "Import VORS.MDB from MERIDANE_NAVDATA_DIR and install it" OFF)
 if(MERIDANE_PACKAGE_DATABASE)
   get_filename_component(navdata "${MERIDANE_NAVDATA_DIR}" ABSOLUTE)
-  file(GLOB sources "${navdata}/ourairports/*.csv")
+  file(GLOB sources "${navdata}/ourairports/*.csv" "${navdata}/ourairports/*.csv.gz")
   if(NOT sources)
     message(FATAL_ERROR "No OurAirports CSV files in ${navdata}/ourairports (MERIDANE_NAVDATA_DIR)")
   endif()

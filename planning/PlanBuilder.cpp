@@ -7,6 +7,7 @@
 #include "search/StationReader.h"
 #include "search/WaypointRows.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace planning {
@@ -56,7 +57,7 @@ SceneResult PlanBuilder::sceneOf(const std::vector<flightplan::Waypoint>& route,
 const std::vector<coverage::Station>& PlanBuilder::stations()
 {
     if (!m_stations)
-        m_stations = stations::StationReader(&m_database).readAll();
+        m_stations = stations::StationReader(&m_database).readSearchFacts();
     return *m_stations;
 }
 
@@ -64,7 +65,7 @@ const std::vector<coverage::Station>& PlanBuilder::stationsWithNdbs()
 {
     if (!m_stationsWithNdbs) {
         std::vector<coverage::Station> all = stations();
-        std::vector<coverage::Station> ndbs = stations::StationReader(&m_database).readAllNdbs();
+        std::vector<coverage::Station> ndbs = stations::StationReader(&m_database).readNdbSearchFacts();
         all.insert(all.end(), std::make_move_iterator(ndbs.begin()), std::make_move_iterator(ndbs.end()));
         m_stationsWithNdbs = std::move(all);
     }
@@ -78,13 +79,53 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
         waypointrows::readAirportWaypoint(m_database, request.route.destination);
     if (request.route.departure == request.route.destination)
         throw flightplan::PlanError("The best route needs two different airports; " + departure.ident + " is both.");
-    const bool ndbs = request.options.navaids == coverage::Navaids::VorNdb;
-    return flightplan::planBestRoute(departure, destination, ndbs ? stationsWithNdbs() : stations(),
-                                     request.options, model());
+    flightplan::PlanOptions options = request.options;
+    if (!options.cruiseFt) {
+        // Never lower than the listed route flies, where that route can be
+        // planned: higher, the beacons reach at least as far, so the best
+        // route leaves no more uncovered than the listed one.
+        planning::PlanRequest listed = request;
+        listed.options.routeKind = flightplan::RouteKind::Listed;
+        try {
+            const int listedCruiseFt = buildPlan(listed).cruiseFt;
+            options.minimumCruiseFt = std::max(options.minimumCruiseFt.value_or(0), listedCruiseFt);
+        } catch (const flightplan::PlanError&) {
+            // A listed route that cannot be planned sets no floor; the
+            // window and the planner say why it failed beside the best one.
+        }
+    }
+    const std::vector<coverage::Station>& all =
+        options.navaids == coverage::Navaids::VorNdb ? stationsWithNdbs() : stations();
+    const flightplan::BestRouteChoice choice =
+        flightplan::chooseBestRoute(departure, destination, all, options, model());
+    // The stations taken, now with their idents, names and frequencies.
+    std::vector<std::int64_t> ids;
+    for (std::size_t index : choice.stations)
+        ids.push_back(all[index].id);
+    const std::vector<coverage::Station> chosen = stations::StationReader(&m_database).readByIds(ids);
+    if (chosen.size() != ids.size())
+        throw flightplan::PlanError("A beacon of the best route vanished from the navigation database while it "
+                                    "was read.");
+    return flightplan::planChosenRoute(departure, destination, choice, chosen, options, model());
+}
+
+void PlanBuilder::requireSimulatorRanges()
+{
+    // Asked again until the answer is yes: a database imported anew under
+    // the open window may have them now.
+    if (!m_hasSimulatorRanges)
+        m_hasSimulatorRanges = stations::StationReader(&m_database).hasSimulatorRanges();
+    if (!m_hasSimulatorRanges)
+        throw flightplan::PlanError(
+            "The navigation database has no simulator ranges (its table nav_coverage is missing or empty, or it "
+            "was imported without X-Plane's nav.dat): import it again with meridane-navdb --xplane-nav to plan "
+            "with simulator ranges.");
 }
 
 flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
 {
+    if (request.options.ranges == coverage::RangeModel::Simulator)
+        requireSimulatorRanges();
     if (request.options.routeKind == flightplan::RouteKind::Best)
         return bestPlan(request);
     std::vector<flightplan::Waypoint> waypoints = waypointrows::readRouteWaypoints(m_database, request.route);

@@ -21,7 +21,9 @@ namespace planning {
 // What a plan is asked for. The route comes as the route search chose it;
 // how it is flown (speed, cruise, date, range model) as the calculation
 // takes it. With options.routeKind Best the plan takes the best covered
-// route between the route's two airports instead of its beacons. Other
+// route between the route's two airports instead of its beacons; without a
+// cruise altitude it is searched and flown at the cruise of the listed
+// route (the route's beacons) or higher. Other
 // flight conditions belong here as fields of their own, so that the planner
 // and the window ask alike.
 struct PlanRequest {
@@ -45,7 +47,8 @@ public:
     PlanBuilder& operator=(const PlanBuilder&) = delete;
 
     // The plan only. Throws flightplan::PlanError for damaged or missing
-    // rows and values and for a best route from an airport to itself,
+    // rows and values, for a best route from an airport to itself and for
+    // simulator ranges from a database that has none,
     // CDBException when the database lacks the stations' classes,
     // std::runtime_error when the model is not installed.
     flightplan::FlightPlan buildPlan(const PlanRequest& request);
@@ -67,11 +70,15 @@ private:
     // The VORs, read once; the note says why some or all are missing.
     const std::vector<flightplan::Waypoint>& allVors(std::string& note);
     SceneResult sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note = {});
-    // The VOR-family stations with their classes, read once.
+    // The VOR-family stations with what the best-route search needs of
+    // them (no names), read once.
     const std::vector<coverage::Station>& stations();
     // The same VORs followed by the NDBs, read once.
     const std::vector<coverage::Station>& stationsWithNdbs();
     flightplan::FlightPlan bestPlan(const PlanRequest& request);
+    // Simulator ranges need a database that has them; without, every
+    // beacon would count as missing from the simulator.
+    void requireSimulatorRanges();
 
     CDatabase& m_database;
     ModelLoader m_loadModel;
@@ -80,6 +87,7 @@ private:
     std::string m_vorsNote;
     std::optional<std::vector<coverage::Station>> m_stations;
     std::optional<std::vector<coverage::Station>> m_stationsWithNdbs;
+    bool m_hasSimulatorRanges = false;
 };
 
 }  // namespace planning

@@ -5,7 +5,10 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 
@@ -46,6 +49,25 @@ private:
     bool m_ready = false;
 };
 
+// xdg-open runs but may find no editor to start (a desktop without one, a
+// terminal emulator missing for a terminal editor): it then ends at once
+// with a failure status. One that ends well, or still runs after a moment
+// (waiting on the editor it started), has opened the report.
+bool OpenerSucceeds(pid_t opener)
+{
+    constexpr int POLLS = 75;  // 1.5 s in all
+    for (int i = 0; i < POLLS; ++i) {
+        int status = 0;
+        const pid_t ended = waitpid(opener, &status, WNOHANG);
+        if (ended == opener)
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (ended < 0 && errno != EINTR)
+            return true;  // reaped elsewhere: it did start
+        usleep(20000);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool StartEditorAndExit(const std::string& file)
@@ -63,10 +85,11 @@ bool StartEditorAndExit(const std::string& file)
     char* argv[] = {argument0.data(), argument1.data(), nullptr};
 
     // glibc's posix_spawn returns only after the exec in the child has
-    // succeeded, and reports its error otherwise, so a zero result means the
-    // editor really runs and the program may end.
+    // succeeded, and reports its error otherwise.
     pid_t child = 0;
     if (posix_spawn(&child, editor.c_str(), nullptr, attributes.get(), argv, environ) != 0)
+        return false;
+    if (!OpenerSucceeds(child))
         return false;
     _exit(0);
 }

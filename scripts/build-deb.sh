@@ -2,13 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build-deb/meridane_<version>_<architecture>.deb:
 # a Release build installed under /usr, with the world navigation database
-# imported at packaging time from ../shared/navdata (or the directory named by
-# MERIDANE_NAVDATA). Install it with
+# imported at packaging time from the repository's snapshot in navdata/ (or
+# the directory named by MERIDANE_NAVDATA). Install it with
 #   sudo apt-get install ./build-deb/meridane_*.deb
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MERIDANE_DEB_BUILD_DIR:-$root/build-deb}
-navdata=${MERIDANE_NAVDATA:-$root/../shared/navdata}
+navdata=${MERIDANE_NAVDATA:-$root/navdata}
 
 if [ ! -d "$navdata/ourairports" ]; then
   echo "build-deb.sh: no navigation source data in $navdata (set MERIDANE_NAVDATA)" >&2

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   unixodbc unixodbc-dev odbcinst libsqliteodbc
-  libsqlite3-dev sqlite3 zlib1g-dev libglib2.0-dev
+  libsqlite3-dev sqlite3 zlib1g-dev libglib2.0-dev libcurl4-openssl-dev python3
   libgeographiclib-dev nlohmann-json3-dev libcairo2-dev
   libgtest-dev gpsbabel libxml2-utils poppler-utils
   libwxgtk3.2-dev

@@ -6,6 +6,7 @@
 
 #include "coverage/StationRange.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -25,6 +26,16 @@ const char* const SELECT_STATIONS =
     " LEFT JOIN nav_idents ON nav_idents.ID=navs.ID"
     " LEFT JOIN nav_coverage ON nav_coverage.ID=navs.ID";
 
+// What the search needs of every station, and no more: the driver turns
+// every value of every row into text, and the names and frequencies of
+// thousands of stations cost as much as their places.
+const char* const SELECT_SEARCH_FACTS =
+    "SELECT navs.ID AS ID, navs.Elevation AS Elevation, nav_facts.Latitude AS Latitude,"
+    " nav_facts.Longitude AS Longitude, nav_coverage.Class AS Class,"
+    " nav_coverage.SimulatorRange AS SimulatorRange"
+    " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
+    " LEFT JOIN nav_coverage ON nav_coverage.ID=navs.ID";
+
 // NDBs are the navs rows with a class in ndb_coverage, which the importer
 // writes for every NDB and NDB-DME.
 const char* const SELECT_NDBS =
@@ -36,6 +47,26 @@ const char* const SELECT_NDBS =
     " JOIN ndb_coverage ON ndb_coverage.ID=navs.ID"
     " LEFT JOIN nav_idents ON nav_idents.ID=navs.ID";
 
+const char* const SELECT_NDB_SEARCH_FACTS =
+    "SELECT navs.ID AS ID, navs.Elevation AS Elevation, nav_facts.Latitude AS Latitude,"
+    " nav_facts.Longitude AS Longitude, ndb_coverage.Class AS Class,"
+    " ndb_coverage.SimulatorRange AS SimulatorRange"
+    " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
+    " JOIN ndb_coverage ON ndb_coverage.ID=navs.ID";
+
+bool hasNdbTable(CDatabase* database)
+{
+    try {
+        CRecordset rs(database);
+        return rs.Open(CRecordset::forwardOnly,
+                       "SELECT name FROM sqlite_master WHERE type='table' AND name='ndb_coverage'",
+                       CRecordset::none) &&
+               !rs.IsEOF();
+    } catch (const CDBException&) {
+        return false;
+    }
+}
+
 // The database writes numbers in the C locale's form whatever the user's is.
 std::optional<double> number(const std::string& text)
 {
@@ -46,12 +77,12 @@ std::optional<double> number(const std::string& text)
     return value;
 }
 
-bool hasTable(CDatabase* database, const std::string& table)
+bool hasCoverageTable(CDatabase* database)
 {
     try {
         CRecordset rs(database);
-        rs.SetParameters({table});
-        return rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name=?",
+        return rs.Open(CRecordset::forwardOnly,
+                       "SELECT name FROM sqlite_master WHERE type='table' AND name='nav_coverage'",
                        CRecordset::none) &&
                !rs.IsEOF();
     } catch (const CDBException&) {
@@ -63,14 +94,31 @@ bool hasTable(CDatabase* database, const std::string& table)
 
 StationReader::StationReader(CDatabase* database) : m_database(database) {}
 
-std::vector<coverage::Station> StationReader::readAll()
+bool StationReader::hasSimulatorRanges()
 {
-    return read(" WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
+    try {
+        CRecordset rs(m_database);
+        return rs.Open(CRecordset::forwardOnly,
+                       "SELECT ID FROM nav_coverage WHERE SimulatorRange IS NOT NULL LIMIT 1", CRecordset::none) &&
+               !rs.IsEOF();
+    } catch (const CDBException&) {
+        return false;  // no nav_coverage at all
+    }
 }
 
-std::vector<coverage::Station> StationReader::readAllNdbs()
+std::vector<coverage::Station> StationReader::readAll()
 {
-    return read(" ORDER BY navs.ID", {}, coverage::StationKind::Ndb);
+    return read(SELECT_STATIONS, " WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
+}
+
+std::vector<coverage::Station> StationReader::readSearchFacts()
+{
+    return read(SELECT_SEARCH_FACTS, " WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
+}
+
+std::vector<coverage::Station> StationReader::readNdbSearchFacts()
+{
+    return read(SELECT_NDB_SEARCH_FACTS, " ORDER BY navs.ID", {}, coverage::StationKind::Ndb);
 }
 
 std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::int64_t>& ids)
@@ -85,8 +133,18 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
     }
     where += ")";
     std::unordered_map<std::int64_t, coverage::Station> byId;
-    for (coverage::Station& station : read(where, std::move(parameters)))
+    for (coverage::Station& station : read(SELECT_STATIONS, where, parameters))
         byId.emplace(station.id, std::move(station));
+    // NDBs where some ID is no VOR, in a database that has them.
+    if (byId.size() < ids.size() && hasNdbTable(m_database)) {
+        std::string ndbWhere = " WHERE navs.ID IN (";
+        for (std::size_t i = 1; i < parameters.size(); ++i)
+            ndbWhere += i == 1 ? "?" : ",?";
+        ndbWhere += ")";
+        parameters.erase(parameters.begin());
+        for (coverage::Station& station : read(SELECT_NDBS, ndbWhere, std::move(parameters), coverage::StationKind::Ndb))
+            byId.emplace(station.id, std::move(station));
+    }
     std::vector<coverage::Station> ordered;
     for (std::int64_t id : ids) {
         const auto it = byId.find(id);
@@ -96,15 +154,16 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
     return ordered;
 }
 
-std::vector<coverage::Station> StationReader::read(const std::string& where, std::vector<std::string> parameters,
-                                                   coverage::StationKind kind)
+std::vector<coverage::Station> StationReader::read(const char* select, const std::string& where,
+                                                   std::vector<std::string> parameters, coverage::StationKind kind)
 {
     const bool ndb = kind == coverage::StationKind::Ndb;
+    const bool details = select == SELECT_STATIONS || select == SELECT_NDBS;
     std::vector<coverage::Station> result;
     CRecordset rs(m_database);
     try {
         rs.SetParameters(std::move(parameters));
-        if (!rs.Open(CRecordset::forwardOnly, (ndb ? SELECT_NDBS : SELECT_STATIONS) + where, CRecordset::none))
+        if (!rs.Open(CRecordset::forwardOnly, select + where, CRecordset::none))
             throw CDBException("The navigation database is not open.");
         for (; !rs.IsEOF(); rs.MoveNext()) {
             const std::optional<double> lat = number(rs.GetFieldValue("Latitude"));
@@ -115,31 +174,34 @@ std::vector<coverage::Station> StationReader::read(const std::string& where, std
             coverage::Station station;
             station.id = static_cast<std::int64_t>(*id);
             station.kind = kind;
-            station.ident = rs.GetFieldValue("Ident");
-            station.name = rs.GetFieldValue("Name");
             station.latitude = *lat;
             station.longitude = *lon;
             station.elevationFt = number(rs.GetFieldValue("Elevation"));
-            station.declination = number(rs.GetFieldValue("Declination"));
-            // The database writes -1.0 for a frequency that does not exist.
-            std::string frequency = rs.GetFieldValue("Frequency");
-            if (!frequency.empty() && frequency != "-1.0")
-                station.frequency = std::move(frequency);
+            if (details) {
+                station.ident = rs.GetFieldValue("Ident");
+                station.name = rs.GetFieldValue("Name");
+                station.declination = number(rs.GetFieldValue("Declination"));
+                // The database writes -1.0 for a frequency that does not exist.
+                std::string frequency = rs.GetFieldValue("Frequency");
+                if (!frequency.empty() && frequency != "-1.0")
+                    station.frequency = std::move(frequency);
+            }
             const std::string serviceClass = rs.GetFieldValue("Class");
             if (ndb)
                 station.ndbClass = coverage::parseNdbClass(serviceClass).value_or(coverage::NdbClass::MH);
             else
                 station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
             const std::optional<double> simulator = number(rs.GetFieldValue("SimulatorRange"));
+            // A damaged figure must not reach the whole world.
             if (simulator && *simulator > 0.0)
-                station.simulatorRangeNm = simulator;
+                station.simulatorRangeNm = std::min(*simulator, coverage::kLongestStationRangeNm);
             result.push_back(std::move(station));
         }
     } catch (const CDBException& e) {
-        if (ndb && !hasTable(m_database, "ndb_coverage"))
+        if (ndb && !hasNdbTable(m_database))
             throw CDBException("The navigation database has no NDB classes (table ndb_coverage): import it "
                                "again with the current meridane-navdb to plan with NDBs.");
-        if (!ndb && !hasTable(m_database, "nav_coverage"))
+        if (!ndb && !hasCoverageTable(m_database))
             throw CDBException("The navigation database has no station classes (table nav_coverage): import it "
                                "again with the current meridane-navdb to plan by VOR coverage.");
         throw;

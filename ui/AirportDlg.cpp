@@ -54,11 +54,9 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
     // so right before Region, as it stands above them.
     m_findPane = new AirportFindPane(this);
     m_findPane->m_onChoose = [this](const airportsearch::AirportMatch& match) {
-        const std::string note = GoToAirport(match);
-        m_findPane->ShowNote(note);
-        if (note.empty())
-            m_btnSelectAirport->SetFocus();  // Enter now selects the airport
+        m_findPane->ShowNote(GoToAirport(match));
     };
+    m_findPane->m_onAccept = [this] { AcceptAirport(); };
     m_findHeight = m_findPane->GetBestSize().y;
     const wxSize smallest = m_layout->TemplateSize() + wxSize(0, m_findHeight);
     SetMinClientSize(smallest);
@@ -423,19 +421,24 @@ void CAirportDlg::OnCharHook(wxKeyEvent& event)
         else
             EndWith(*this, wxID_CANCEL);
     } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && m_findPane->IsDescendant(FindFocus())) {
-        // In the find field or its list, Enter chooses the match.
-        m_findPane->ChooseSelected();
+        // In the find field or its list, Enter accepts the match chosen.
+        m_findPane->AcceptSelected();
     } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !OpenList()) {
         // Enter ends the dialog with its OK command, Select Airport, while
         // that is enabled; an open list takes Enter for its own choice.
-        if (m_btnSelectAirport->IsEnabled()) {
-            wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
-            click.SetEventObject(m_btnSelectAirport);
-            OnOK(click);
-        }
+        AcceptAirport();
     } else {
         event.Skip();
     }
+}
+
+void CAirportDlg::AcceptAirport()
+{
+    if (!m_btnSelectAirport->IsEnabled())
+        return;
+    wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+    click.SetEventObject(m_btnSelectAirport);
+    OnOK(click);
 }
 
 SortedComboBox* CAirportDlg::OpenList() const

@@ -85,6 +85,8 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
     SortedComboBox* OpenList() const;  // the list shown open, if any
+    // Select Airport, as its button does, while it is enabled.
+    void AcceptAirport();
     void LayOut();
     void SeparateNamesSharedByCities(const std::string& region, const std::string& country,
                                      const std::string& state);

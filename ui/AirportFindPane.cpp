@@ -44,8 +44,9 @@ AirportFindPane::AirportFindPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_edtFind->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { OnFindText(); });
     m_lstMatches->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
         Select(event.GetIndex());
-        ChooseSelected();
+        AcceptSelected();
     });
+    m_lstMatches->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& event) { OnHighlight(event.GetIndex()); });
     m_lstMatches->Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(!m_matches.empty()); });
     m_edtFind->Bind(wxEVT_KEY_DOWN, &AirportFindPane::OnFindKey, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent&) {
@@ -73,6 +74,7 @@ void AirportFindPane::ShowNote(const std::string& text)
 void AirportFindPane::OnFindText()
 {
     m_matches.clear();
+    m_highlighted = -1;
     m_lstMatches->DeleteAllItems();
     ShowNote("");
     const std::string text = FromWx(m_edtFind->GetValue());
@@ -109,6 +111,23 @@ void AirportFindPane::Select(long row)
     m_lstMatches->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                                wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     m_lstMatches->EnsureVisible(row);
+    // Whether or not the list told of the change itself.
+    OnHighlight(row);
+}
+
+void AirportFindPane::OnHighlight(long row)
+{
+    if (row == m_highlighted || row < 0 || static_cast<std::size_t>(row) >= m_matches.size())
+        return;
+    m_highlighted = row;
+    ChooseSelected();
+}
+
+void AirportFindPane::AcceptSelected()
+{
+    ChooseSelected();
+    if (m_onAccept)
+        m_onAccept();
 }
 
 void AirportFindPane::ChooseSelected()

@@ -16,10 +16,11 @@
 class CDatabase;
 
 // The find field above the airport dialog's lists: each keystroke searches
-// the airports by code, name or city and lists what it finds, best first;
-// the arrow keys in the field walk the list, a double-click chooses a match
-// (and so does Enter, which the dialog hands over), and the dialog then
-// reaches it through its own lists.
+// the airports by code, name or city and lists what it finds, best first,
+// the first one highlighted. The highlighted match is the one chosen (the
+// dialog reaches it through its own lists at once); the arrow keys in the
+// field walk the list, and a double-click or Enter (which the dialog hands
+// over) accepts it.
 class AirportFindPane : public wxPanel {
 public:
     explicit AirportFindPane(wxWindow* parent);
@@ -28,8 +29,10 @@ public:
     // before the user types.
     void SetDatabase(CDatabase* database);
 
-    // Called with the match the user chose.
+    // Called with the match highlighted, whenever another is.
     std::function<void(const airportsearch::AirportMatch&)> m_onChoose;
+    // Called when the user accepts the match chosen (double-click).
+    std::function<void()> m_onAccept;
 
     // A line under the list for what the user should know about the search
     // or the last choice; "" for none.
@@ -37,6 +40,8 @@ public:
 
     // Chooses the match selected in the list, else the first one.
     void ChooseSelected();
+    // Chooses it and accepts it.
+    void AcceptSelected();
 
     const std::vector<airportsearch::AirportMatch>& Matches() const { return m_matches; }
 
@@ -49,8 +54,10 @@ private:
     void OnFindKey(wxKeyEvent& event);
     void SizeColumns();
     void Select(long row);
+    void OnHighlight(long row);
 
     CDatabase* m_pDatabase = nullptr;
     std::optional<airportsearch::AirportSearch> m_search;
     std::vector<airportsearch::AirportMatch> m_matches;
+    long m_highlighted = -1;  // the row last chosen by its highlight
 };

@@ -16,3 +16,12 @@ std::string ExportFileName(const std::string& path, const flightplan::PlanFormat
         return path.substr(0, dot) + chosen.extension;
     return path;
 }
+
+std::string NameForFilter(const std::string& name, const flightplan::PlanFormat& chosen)
+{
+    if (name.empty())
+        return name;
+    if (flightplan::formatForPath(name))
+        return name.substr(0, name.rfind('.')) + chosen.extension;
+    return name + chosen.extension;
+}

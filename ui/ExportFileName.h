@@ -13,3 +13,9 @@
 // user typed with a format's extension keeps it: what was typed wins.
 std::string ExportFileName(const std::string& path, const flightplan::PlanFormat& chosen,
                            const std::string& suggestedStem);
+
+// The name the save dialog shows once the user picks another filter, so
+// that it names the file the filter's format will write: a name that ends
+// in any format's extension takes the chosen one's instead, any other gains
+// it. The file's name only, without its folder.
+std::string NameForFilter(const std::string& name, const flightplan::PlanFormat& chosen);

@@ -7,6 +7,8 @@
 
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 namespace {
 
 // The papers offered, in the order of the choice.
@@ -80,20 +82,26 @@ PlanInputsPanel::PlanInputsPanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
         m_chPaper->Append(label);
     m_chPaper->SetSelection(0);
     m_chPaper->SetToolTip("The paper of the kneeboard navlog (Export Flight Plan..., .pdf)");
+    // Each field as wide as the widest figure it takes, with its frame.
+    for (auto [field, widest] : {std::pair<wxTextCtrl*, const char*>{m_txtAirspeed, "2000"},
+                                 {m_txtWind, "270/200"}, {m_txtFuelBurn, "9999.9"}}) {
+        const wxSize size = field->GetSizeFromTextSize(field->GetTextExtent(widest + wxString("0")));
+        field->SetInitialSize(wxSize(std::max(size.x, field->GetMinSize().x), -1));
+    }
     m_txtProblem = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxST_ELLIPSIZE_END);
     m_txtProblem->SetForegroundColour(wxColour(170, 20, 20));
 
-    // Two lines of fixed height: the figures, then the paper with any
-    // problem beside it, so that neither a problem nor the pane's width
-    // moves the map above.
-    auto* figures = new wxBoxSizer(wxHORIZONTAL);
+    // The figures with their labels over them, narrow enough for the pane
+    // beside the airports on a 1024 pixel screen, then the paper with any
+    // problem beside it; a problem does not move the map above.
     const int gap = FromDIP(4), spacing = FromDIP(10);
-    for (auto [label, control] : {std::pair<wxWindow*, wxWindow*>{lblAirspeed, m_txtAirspeed},
-                                  {lblWind, m_txtWind}, {lblFuel, m_txtFuelBurn}}) {
-        figures->Add(label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
-        figures->Add(control, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, spacing);
-    }
+    auto* figures = new wxFlexGridSizer(2, 3, FromDIP(1), spacing);
+    for (wxWindow* label : {lblAirspeed, lblWind, lblFuel})
+        figures->Add(label, 0, wxALIGN_BOTTOM);
+    for (wxWindow* field : {static_cast<wxWindow*>(m_txtAirspeed), static_cast<wxWindow*>(m_txtWind),
+                            static_cast<wxWindow*>(m_txtFuelBurn)})
+        figures->Add(field, 0);
     auto* paper = new wxBoxSizer(wxHORIZONTAL);
     paper->Add(lblPaper, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
     paper->Add(m_chPaper, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, spacing);
@@ -120,6 +128,13 @@ kneeboard::Paper PlanInputsPanel::Paper() const
 {
     const int chosen = m_chPaper->GetSelection();
     return chosen >= 0 && chosen < static_cast<int>(std::size(PAPERS)) ? PAPERS[chosen] : PAPERS[0];
+}
+
+void PlanInputsPanel::SetPaper(kneeboard::Paper paper)
+{
+    for (std::size_t i = 0; i < std::size(PAPERS); ++i)
+        if (PAPERS[i] == paper)
+            m_chPaper->SetSelection(static_cast<int>(i));
 }
 
 void PlanInputsPanel::ShowProblem(const std::string& problem)

@@ -35,6 +35,7 @@ public:
 
     PlanInputTexts Texts() const;
     kneeboard::Paper Paper() const;
+    void SetPaper(kneeboard::Paper paper);
     // The message under the fields; empty clears it.
     void ShowProblem(const std::string& problem);
 

@@ -8,6 +8,7 @@
 #include "PlanInputsPanel.h"
 #include "RouteChoicePanel.h"
 #include "TextConvert.h"
+#include "base/NumberText.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
@@ -16,7 +17,9 @@
 #include "map/MapFile.h"
 #include "map/MapSize.h"
 
+#include <glib-object.h>
 #include <wx/clipbrd.h>
+#include <wx/msgdlg.h>
 #include <wx/filedlg.h>
 #include <wx/settings.h>
 #include <wx/filename.h>
@@ -40,6 +43,8 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_inputs = new PlanInputsPanel(this);
     m_lstLegs = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
+    // A few rows at the least: the window's smallest height is the pane's.
+    m_lstLegs->SetMinSize(wxSize(-1, FromDIP(96)));
     SetColumns(flightplan::legTableColumns(flightplan::FlightPlan()));
     KeepHeadingsOverColumns(*m_lstLegs);
     m_txtSummary = new wxStaticText(this, wxID_ANY, wxString());
@@ -76,6 +81,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     });
     m_chooseExportFile = [this] { return AskExportFile(); };
     m_chooseMapFile = [this] { return AskMapFile(); };
+    m_confirmReplace = [this](const std::string& path) {
+        return wxMessageBox(wxFileName(ToWx(path)).GetFullName() + " already exists.\nDo you want to replace it?",
+                            "Export Flight Plan", wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, this) == wxYES;
+    };
     m_copyText = [](const std::string& text) {
         wxClipboardLocker clipboard;
         if (!!clipboard)
@@ -131,6 +140,25 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     Layout();
 }
 
+void PlanPane::BlankFigures(const std::vector<std::string>& columns, const std::string& why)
+{
+    if (!m_plan)
+        return;
+    for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        m_lstLegs->GetColumn(c, heading);
+        if (std::find(columns.begin(), columns.end(), FromWx(heading.GetText())) == columns.end())
+            continue;
+        for (long row = 0; row < m_lstLegs->GetItemCount(); ++row)
+            m_lstLegs->SetItem(row, c, wxString());
+    }
+    // The distance and coverage stand; times and fuel wait for the field.
+    const std::string gap = flightplan::coverageGapText(*m_plan);
+    SetSummary("Total " + base::formatFixed(m_plan->totalNm, 1) + " nm, " + flightplan::coverageTotalText(*m_plan) +
+               ", cruise " + flightplan::cruiseText(*m_plan) + (gap.empty() ? "" : "\n" + gap) + "\n" + why);
+}
+
 void PlanPane::ShowMap(planning::SceneResult map)
 {
     m_map->SetScene(std::move(map.scene));
@@ -179,9 +207,10 @@ void PlanPane::SizeLegColumns()
     // make the columns jump.
     static const std::map<wxString, std::string> samples = {
         {"From", "KJFK"}, {"To", "KJFK"},   {"Tune", "117.40"}, {"MC", "360"},     {"MH", "360"},
-        {"Radials", "R-360 \u2192 R-360"}, {"nm", "999.9"},    {"GS", "999"},     {"Time", "9:59"},
+        {"Radials", "360\u2192360"}, {"nm", "999.9"},    {"GS", "999"},     {"Time", "9:59"},
         {"Fuel", "999.9"},                {"Total", "9999.9"}};
-    const int padding = FromDIP(12);
+    // What the list keeps round a cell's text before it cuts it.
+    const int padding = FromDIP(8);
     for (int c = 0; c < m_lstLegs->GetColumnCount(); ++c) {
         wxListItem heading;
         heading.SetMask(wxLIST_MASK_TEXT);
@@ -236,10 +265,14 @@ void PlanPane::OnExport()
     const std::string path = m_chooseExportFile();
     if (path.empty())
         return;
+    // Asked here, about the file that will be written, rather than by the
+    // dialog about the name as it was typed.
+    if (wxFileName::Exists(ToWx(path)) && !m_confirmReplace(path))
+        return;
     try {
         kneeboard::exportPlanFile(*m_plan, path, [this] {
             // Without the outlines the kneeboard's map still shows the route.
-            return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene()};
+            return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene(), m_navDataLine};
         });
     } catch (const flightplan::PlanError& e) {
         ReportError(e.what());
@@ -295,11 +328,40 @@ std::string PlanPane::AskExportFile()
             filters += "|";
         filters += wxString::FromUTF8(format.displayName) + " (*" + format.extension + ")|*" + format.extension;
     }
-    // Suggested with the first filter's extension, which the filter chosen
-    // in the end replaces (ExportFileName).
+    // Suggested with the first filter's extension; the name follows the
+    // filter the user picks (NameForFilter), and ExportFileName decides in
+    // the end. OnExport asks before replacing a file.
     const std::string stem = m_plan->departure().ident + "-" + m_plan->destination().ident;
     wxFileDialog dialog(this, "Export Flight Plan", wxString(), ToWx(stem + formats.front().extension), filters,
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                        wxFD_SAVE);
+    struct FilterWatch {
+        wxFileDialog* dialog;
+        const std::vector<flightplan::PlanFormat>* formats;
+    } watch{&dialog, &formats};
+    const auto onFilter = +[](GObject*, GParamSpec*, gpointer data) {
+        const auto* watch = static_cast<FilterWatch*>(data);
+        const int chosen = watch->dialog->GetFilterIndex();
+        if (chosen < 0 || static_cast<std::size_t>(chosen) >= watch->formats->size())
+            return;
+        const std::string name = FromWx(watch->dialog->GetFilename());
+        const std::string renamed = NameForFilter(name, (*watch->formats)[static_cast<std::size_t>(chosen)]);
+        if (!name.empty() && renamed != name)
+            watch->dialog->SetFilename(ToWx(renamed));
+    };
+    // Let go of before `watch` goes, while the dialog still stands.
+    struct Connection {
+        GObject* native = nullptr;
+        gulong id = 0;
+        ~Connection()
+        {
+            if (native && id)
+                g_signal_handler_disconnect(native, id);
+        }
+    } connection;
+    if ((connection.native = G_OBJECT(dialog.GetHandle())))
+        connection.id = g_signal_connect(connection.native, "notify::filter", G_CALLBACK(onFilter), &watch);
+    if (m_exportDialogOpening)
+        m_exportDialogOpening(dialog);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     const int chosen = dialog.GetFilterIndex();

@@ -26,6 +26,7 @@
 // is made stand between the map and the legs (HostPanel). It holds the plan
 // it shows; the buttons follow from whether there is one.
 class MapWindow;
+class wxFileDialog;
 class RouteChoicePanel;
 class PlanInputsPanel;
 
@@ -39,6 +40,11 @@ public:
     void ShowPlan(planning::BuiltPlan built);
     // The map alone (no plan yet); what it lacks is said in the summary.
     void ShowMap(planning::SceneResult map);
+    // Blanks the figures of the plan shown in these leg columns (by their
+    // compact headings) and the totals that add them up, saying why: they
+    // wait on a field that cannot be read. The route, its summaries and
+    // Export stay.
+    void BlankFigures(const std::vector<std::string>& columns, const std::string& why);
     // No plan, and why (empty for none to give).
     void Clear(const std::string& why = std::string());
     const std::optional<flightplan::FlightPlan>& Plan() const { return m_plan; }
@@ -79,9 +85,19 @@ public:
     wxButton* m_btnSaveMap = nullptr;
     wxBoxSizer* m_buttons = nullptr;
 
+    // Which navigation data the window plans with, for the kneeboard's header;
+    // set by the window's owner of the database.
+    std::string m_navDataLine;
+
     // Asks where to export; "" when the user cancels. A save dialog with one
     // filter per format unless replaced (tests answer for the user).
     std::function<std::string()> m_chooseExportFile;
+    // Called with the export's save dialog just before it shows; tests
+    // reach the native dialog through it.
+    std::function<void(wxFileDialog&)> m_exportDialogOpening;
+    // Asks whether to replace the file at path, which exists; a question
+    // box unless replaced (tests answer for the user).
+    std::function<bool(const std::string&)> m_confirmReplace;
     // Puts text on the clipboard; replaced by tests.
     std::function<void(const std::string&)> m_copyText;
     // Asks where to save the map; "" when the user cancels.

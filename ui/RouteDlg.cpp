@@ -13,6 +13,7 @@
 #include "EditorHandOver.h"
 #include "ErrorReport.h"
 #include "ListViewRows.h"
+#include "NavDataEdition.h"
 #include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
@@ -24,13 +25,19 @@
 #include "flightplan/PlanError.h"
 #include "planning/PlanBuilder.h"
 #include "RouteChoicePanel.h"
+#include "SashHandle.h"
+#include "WindowSettings.h"
+#include "coverage/StationRange.h"
 #include "flightplan/formats/FormatWriters.h"
+#include "kneeboard/Paper.h"
 
 #include <wx/display.h>
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -86,8 +93,24 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
             ShowChosenPlan();
     };
     m_planPane->m_inputs->m_changed = [this] { ShowChosenPlan(); };
+    m_sash = new SashHandle(this);
+    m_sash->m_moved = [this](int middle) {
+        m_splitX = middle + PLAN_PANE_GAP / 2;
+        LayOut();
+    };
+    m_workArea = [this] {
+        const int display = wxDisplay::GetFromWindow(this);
+        return wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+    };
+    ApplySettings();
 
     m_runAirportDialog = [](CAirportDlg& dlg) { return dlg.ShowModal(); };
+    m_runNavDataUpdate = [this](const update::UpdateOptions& options) {
+        return RunNavDataUpdateWithProgress(this, options);
+    };
+    m_tellUser = [this](const std::string& text) {
+        wxMessageBox(ToWx(text), "Update Navigation Data", wxOK | wxICON_INFORMATION, this);
+    };
     m_showWindowMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
 
     Bind(wxEVT_INIT_DIALOG, &CRouteDlg::OnInitDialog, this);
@@ -97,6 +120,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnAbout(); }, IDC_ABOUT);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnWriteFile(); }, IDC_WRITE_FILE);
     Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnSysCommand(event.GetId()); }, IDM_ABOUTBOX);
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnSysCommand(event.GetId()); }, IDM_UPDATE_NAVDATA);
     Bind(wxEVT_CONTEXT_MENU, &CRouteDlg::OnContextMenu, this);
     Bind(wxEVT_CHAR_HOOK, &CRouteDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CRouteDlg::OnClose, this);
@@ -105,6 +129,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
 
 CRouteDlg::~CRouteDlg()
 {
+    SaveSettings();
     m_planBuilder.reset();
     if (m_pDatabase && m_pDatabase->IsOpen())
         m_pDatabase->Close();
@@ -151,8 +176,10 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
     TransferDataToWindow();
 
     const std::string about = LoadResourceString(IDS_ABOUTBOX);
-    if (!about.empty() && m_menuSystem.GetMenuItemCount() == 0)
+    if (!about.empty() && m_menuSystem.GetMenuItemCount() == 0) {
         m_menuSystem.Append(IDM_ABOUTBOX, ToWx(about));
+        m_menuSystem.Append(IDM_UPDATE_NAVDATA, "&Update Navigation Data...");
+    }
     // The map's own menu keeps the window's items under its own; a choice
     // reaches this window's handlers as any command from the map does.
     m_planPane->ExtendMapMenu([this](wxMenu& menu) {
@@ -175,11 +202,67 @@ void CRouteDlg::OnInitDialog(wxInitDialogEvent&)
     }
     // The template is the smallest the window gets; by default it shows six
     // route rows and whole beacon names, and the plan beside them.
-    const wxSize smallest = m_layout->TemplateSize() + wxSize(PLAN_PANE_MIN_WIDTH + 2 * PLAN_PANE_GAP, 0);
-    SetMinClientSize(smallest);
-    SetClientSize(DefaultClientSize());
+    SetMinClientSize(SmallestClientSize());
+    const WindowSettings saved = LoadWindowSettings();
+    wxSize client = DefaultClientSize();
+    if (saved.width > 0 && saved.height > 0)
+        client = wxSize(saved.width, saved.height);
+    m_splitX = m_savedSplitX;
+    FitIntoWorkArea(client);
     LayOut();
     FocusFirstTabStop(*this);
+    ShowNavDataState();
+}
+
+void CRouteDlg::ShowNavDataState()
+{
+    const NavDataEdition edition = ReadNavDataEdition(m_pDatabase);
+    m_navDataLine = NavDataLine(edition);
+    m_planPane->m_navDataLine = m_navDataLine;
+    const std::string stale = StaleNavDataNote(edition, TodayUtc());
+    if (!stale.empty())
+        m_planPane->Clear(stale);
+}
+
+void CRouteDlg::OnUpdateNavData()
+{
+    // The file the connection reads: VORS.MDB in the working directory.
+    std::error_code error;
+    const std::string database = std::filesystem::absolute("VORS.MDB", error).string();
+    const NavDataUpdateOutcome outcome = m_runNavDataUpdate(WindowUpdateOptions(database));
+    if (!outcome.replaced) {
+        ReportError("The navigation data was not updated: " + outcome.message);
+        return;
+    }
+    ReopenDatabase();
+    m_tellUser("The navigation data is up to date.\n" + m_navDataLine +
+               "\n\nChoose the departure and destination airports again.");
+}
+
+void CRouteDlg::ReopenDatabase()
+{
+    // The connection and everything read through it stay on the file they
+    // opened, which the update has replaced by rename.
+    m_planBuilder.reset();
+    m_pDatabase->Close();
+    m_pDatabase->Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
+    m_planBuilder = std::make_unique<planning::PlanBuilder>(*m_pDatabase);
+
+    for (std::string* text : {&m_strDepartureID, &m_strDepartureATIS, &m_strDepartureElevation,
+                              &m_strDepartureLatitude, &m_strDepartureLongitude, &m_strDepartureName,
+                              &m_strDestinationID, &m_strDestinationATIS, &m_strDestinationElevation,
+                              &m_strDestinationLatitude, &m_strDestinationLongitude, &m_strDestinationName})
+        text->clear();
+    m_lstDepartureRunways->DeleteAllItems();
+    m_lstDestinationRunways->DeleteAllItems();
+    m_lstRoute->DeleteAllItems();
+    m_listedBeaconIDs.clear();
+    m_routeCalculated = false;
+    m_btnWriteFile->Disable();
+    m_btnCalculateRoute->Disable();
+    m_planPane->Clear();
+    TransferDataToWindow();
+    ShowNavDataState();
 }
 
 wxSize CRouteDlg::DefaultClientSize()
@@ -200,17 +283,85 @@ wxSize CRouteDlg::DefaultClientSize()
     const int extraHeight = 2 * std::max(0, routeHeight - m_lstRoute->GetSize().y);
 
     const wxSize base = m_layout->TemplateSize();
-    wxSize size(base.x + extraWidth + PaneWantedWidth() + 2 * PLAN_PANE_GAP, base.y + extraHeight);
-    // Never larger than the screen leaves room for, frame included.
-    const wxSize screen = wxGetClientDisplayRect().GetSize() - wxSize(FromDIP(16), FromDIP(48));
-    size.DecTo(screen);
-    size.IncTo(GetMinClientSize());
-    return size;
+    return wxSize(base.x + extraWidth + PaneWantedWidth() + 2 * PLAN_PANE_GAP, base.y + extraHeight);
+}
+
+wxSize CRouteDlg::SmallestClientSize()
+{
+    // The template at its own size beside the narrowest pane, as tall as
+    // the taller of the two needs: the pane's buttons whole below its map
+    // and legs at their least.
+    const wxSize base = m_layout->TemplateSize();
+    // Laid out at its least width first: the pilot's figures wrap there.
+    const wxSize was = m_planPane->GetSize();
+    m_planPane->SetSize(PLAN_PANE_MIN_WIDTH, std::max(was.y, base.y));
+    m_planPane->Layout();
+    const int pane = m_planPane->GetSizer()->CalcMin().y;
+    m_planPane->SetSize(was);
+    return wxSize(base.x + PLAN_PANE_MIN_WIDTH + 2 * PLAN_PANE_GAP, std::max(base.y, pane + 2 * PLAN_PANE_GAP));
+}
+
+void CRouteDlg::FitIntoWorkArea(wxSize client)
+{
+    const wxRect area = m_workArea();
+    // The frame's share as the toolkit knows it, and room for one it
+    // cannot tell before the window is shown.
+    wxSize frame = GetSize() - GetClientSize();
+    frame.IncTo(wxSize(0, 0));
+    if (frame == wxSize(0, 0) && !IsShown())
+        frame = wxSize(FromDIP(2), FromDIP(30));
+    client.DecTo(area.GetSize() - frame);
+    client.IncTo(GetMinClientSize());
+    SetClientSize(client);
+    const wxSize outer = client + frame;
+    const wxRect now = GetRect();
+    if (!area.Contains(wxRect(now.GetPosition(), outer))) {
+        // Centred in the work area, and its top left inside it whatever
+        // the size.
+        const int x = area.x + std::max(0, (area.width - outer.x) / 2);
+        const int y = area.y + std::max(0, (area.height - outer.y) / 2);
+        Move(x, y);
+    }
+}
+
+void CRouteDlg::ApplySettings()
+{
+    const WindowSettings saved = LoadWindowSettings();
+    PlanInputsPanel& inputs = *m_planPane->m_inputs;
+    // As typed then, read as any typing is when a plan is made.
+    inputs.m_txtAirspeed->ChangeValue(ToWx(saved.airspeed));
+    inputs.m_txtFuelBurn->ChangeValue(ToWx(saved.fuelBurn));
+    if (const auto paper = kneeboard::parsePaper(saved.paper))
+        inputs.SetPaper(*paper);
+    if (const auto ranges = coverage::parseRangeModel(saved.ranges))
+        m_planPane->m_routeChoice->SetRanges(*ranges);
+    m_planPane->m_routeChoice->ChooseBest(saved.bestRoute);
+    m_savedSplitX = saved.splitter;
+}
+
+void CRouteDlg::SaveSettings() const
+{
+    if (!m_planPane || !m_planPane->m_inputs)
+        return;
+    WindowSettings settings;
+    const PlanInputTexts texts = m_planPane->m_inputs->Texts();
+    settings.airspeed = texts.airspeed;
+    settings.fuelBurn = texts.fuelBurn;
+    settings.paper = kneeboard::paperName(m_planPane->m_inputs->Paper());
+    settings.ranges = coverage::rangeModelName(m_planPane->m_routeChoice->Ranges());
+    settings.bestRoute = m_planPane->m_routeChoice->BestChosen();
+    const wxSize client = GetClientSize();
+    if (client.x > 0 && client.y > 0) {
+        settings.width = client.x;
+        settings.height = client.y;
+    }
+    settings.splitter = m_splitX;
+    SaveWindowSettings(settings);
 }
 
 void CRouteDlg::LayOut()
 {
-    if (!m_layout || !m_planPane)
+    if (!m_layout || !m_planPane || !m_sash)
         return;
     const wxSize client = GetClientSize();
     const wxSize base = m_layout->TemplateSize();
@@ -222,11 +373,15 @@ void CRouteDlg::LayOut()
     const int forLegs = std::min(extraWidth, PaneWantedWidth() - PLAN_PANE_MIN_WIDTH);
     const int rest = extraWidth - forLegs;
     const int first = std::min(rest, m_listsWantedWidth);
-    const int listsWidth = first + (rest - first) * 2 / 5;
+    int listsWidth = first + (rest - first) * 2 / 5;
+    // Where the user moved the splitter, within what keeps both whole.
+    if (m_splitX >= 0)
+        listsWidth = std::clamp(m_splitX - PLAN_PANE_GAP - base.x, 0, extraWidth);
     m_layout->Apply(wxPoint(0, 0), wxSize(listsWidth, std::max(0, client.y - base.y)));
     const int paneX = base.x + listsWidth + PLAN_PANE_GAP;
     m_planPane->SetSize(paneX, PLAN_PANE_GAP, std::max(0, client.x - paneX - PLAN_PANE_GAP),
                         std::max(0, client.y - 2 * PLAN_PANE_GAP));
+    m_sash->SetSize(paneX - PLAN_PANE_GAP, PLAN_PANE_GAP, PLAN_PANE_GAP, std::max(0, client.y - 2 * PLAN_PANE_GAP));
     FitRouteNameColumn();
 }
 
@@ -318,16 +473,32 @@ void CRouteDlg::ShowChosenPlan()
     // The plans stand beside the route: when one cannot be made (a database
     // from an older importer, a missing model file), the route stays and
     // the pane says why.
+    // A field that cannot be read keeps the figure it last held; what
+    // depends on it is blanked until it reads again.
     std::string problem;
+    const PlanInputTexts typed = m_planPane->m_inputs->Texts();
+    std::vector<std::string> blanked;
+    const auto take = [&](std::string PlanInputTexts::*field, std::initializer_list<const char*> dependents) {
+        PlanInputTexts alone;
+        alone.*field = typed.*field;
+        std::string why;
+        if (ApplyPlanInputs(alone, flightplan::PlanOptions(), why)) {
+            m_readInputs.*field = typed.*field;
+            return;
+        }
+        if (problem.empty())
+            problem = why;
+        blanked.insert(blanked.end(), dependents.begin(), dependents.end());
+    };
+    take(&PlanInputTexts::airspeed, {"MH", "GS", "Time", "Fuel"});
+    take(&PlanInputTexts::wind, {"MH", "GS", "Time", "Fuel"});
+    take(&PlanInputTexts::fuelBurn, {"Fuel"});
+    std::string unused;
     const std::optional<flightplan::PlanOptions> options =
-        ApplyPlanInputs(m_planPane->m_inputs->Texts(), flightplan::PlanOptions(), problem);
+        ApplyPlanInputs(m_readInputs, flightplan::PlanOptions(), unused);
     m_planPane->m_inputs->ShowProblem(problem);
-    if (!m_routeCalculated)
+    if (!m_routeCalculated || !options)
         return;
-    if (!options) {
-        m_planPane->Clear("No flight plan: " + problem);
-        return;
-    }
     RouteChoicePanel& choice = *m_planPane->m_routeChoice;
     wxBusyCursor wait;
     std::optional<flightplan::FlightPlan> listed, best;
@@ -344,7 +515,6 @@ void CRouteDlg::ShowChosenPlan()
     }
     try {
         planning::PlanRequest bestRequest = request;
-        bestRequest.route = flightplan::routeIdsOf(m_strDepartureID, {}, m_strDestinationID);
         bestRequest.options.routeKind = flightplan::RouteKind::Best;
         best = m_planBuilder->buildPlan(bestRequest);
     } catch (const std::exception& e) {
@@ -360,6 +530,8 @@ void CRouteDlg::ShowChosenPlan()
         planning::SceneResult map = m_planBuilder->planScene(*shown);
         map.scene.showRanges = choice.ShowRings();
         m_planPane->ShowPlan({std::move(*shown), std::move(map)});
+        if (!blanked.empty())
+            m_planPane->BlankFigures(blanked, problem);
     }
     choice.SetSummaries(listedSummary, bestSummary);
 }
@@ -371,7 +543,7 @@ void CRouteDlg::ShowAirportsOnMap()
 
 void CRouteDlg::OnAbout()
 {
-    CAboutDlg dlg;
+    CAboutDlg dlg(nullptr, m_navDataLine);
     dlg.ShowModal();
 }
 
@@ -379,6 +551,8 @@ void CRouteDlg::OnSysCommand(int command)
 {
     if ((command & 0xFFF0) == IDM_ABOUTBOX)
         OnAbout();
+    else if (command == IDM_UPDATE_NAVDATA)
+        OnUpdateNavData();
 }
 
 void CRouteDlg::OnWriteFile()
@@ -398,6 +572,8 @@ void CRouteDlg::WriteCourseReport()
     plan.route = ReadRows(ListViewRows(*m_lstRoute), ROUTE_COLUMNS);
 
     ::WriteCourseReport(plan);
+    // The hand-over ends the program without the window's teardown.
+    SaveSettings();
     // When the editor cannot be started the window simply stays as it was,
     // so that pressing Write File again writes the file afresh.
     StartEditorAndExit();

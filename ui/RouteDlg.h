@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PlanInputsPanel.h"
+#include "NavDataUpdateRun.h"
 #include "planning/PlanBuilder.h"
 
 #include <wx/button.h>
@@ -18,6 +20,7 @@
 class CAirportDlg;
 class CDatabase;
 class PlanPane;
+class SashHandle;
 class TemplateLayout;
 
 // "Meridane", the program's one window: the departure and destination
@@ -59,8 +62,18 @@ public:
     // replaced.
     std::function<void(wxMenu&)> m_showWindowMenu;
 
+    // The part of the screen the window may take (the work area of the
+    // display it opens on, without panels and docks); replaced by tests.
+    std::function<wxRect()> m_workArea;
+    // How an update of the navigation data runs: under a progress dialog
+    // unless replaced (tests answer for the network).
+    std::function<NavDataUpdateOutcome(const update::UpdateOptions&)> m_runNavDataUpdate;
+    // Tells the user how an update went; a message box unless replaced.
+    std::function<void(const std::string&)> m_tellUser;
+
     // Stands in for the window manager's system menu, which a program cannot
-    // extend here: "&About Meridane..." on a right click.
+    // extend here: "&About Meridane..." and, beside it, "&Update Navigation
+    // Data..." on a right click.
     wxMenu m_menuSystem;
 
     void FillRunwayList(const std::string& airportID, wxListCtrl& runways);
@@ -74,11 +87,26 @@ public:
     void OnAbout();
     void OnWriteFile();
     void OnSysCommand(int command);
+    // Brings the navigation data up to date and goes on with the new
+    // database: the airports are chosen afresh, since its IDs are its own.
+    void OnUpdateNavData();
+
+    // Which navigation data the window plans with (NavDataEdition.h).
+    const std::string& NavDataLineShown() const { return m_navDataLine; }
 
     bool TransferDataToWindow() override;
 
     // Beside the controls above: the flight plan of the route shown.
     PlanPane* m_planPane = nullptr;
+    // Between them, the bar that moves the plan pane's left edge.
+    SashHandle* m_sash = nullptr;
+    // Where the user put the plan pane's left edge; -1 while the width is
+    // shared by the window's own rule.
+    int m_splitX = -1;
+
+    // Remembers the aircraft, the choices for the plan and the window's
+    // size in the user's configuration (WindowSettings.h).
+    void SaveSettings() const;
 
 private:
     void DoDataExchange();
@@ -112,11 +140,27 @@ private:
     void LayOut();
     void FitRouteNameColumn();
     wxSize DefaultClientSize();
+    // The smallest client size at which every control is whole.
+    wxSize SmallestClientSize();
+    // Sizes and places the window within the work area, frame included.
+    void FitIntoWorkArea(wxSize client);
+    void ApplySettings();
+    int m_savedSplitX = -1;
+
+    // Opens the database file anew (after an update replaced it) and starts
+    // over with no airport chosen.
+    void ReopenDatabase();
+    // Reads which data the database holds; notes data older than 60 days.
+    void ShowNavDataState();
+    std::string m_navDataLine;
 
     std::unique_ptr<TemplateLayout> m_layout;
     int m_listsWantedWidth = 0;  // what the route list needs for whole names
     std::unique_ptr<planning::PlanBuilder> m_planBuilder;  // keeps the model and the VORs between plans
     std::vector<std::string> m_listedBeaconIDs;  // of the route last calculated
     bool m_routeCalculated = false;
+    // The pilot's figures as last read from each field: a field that cannot
+    // be read keeps its figure here.
+    PlanInputTexts m_readInputs;
     int PaneWantedWidth() const;
 };

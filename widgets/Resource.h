@@ -16,6 +16,8 @@ inline constexpr int IDS_ABOUTBOX = 101;
 
 // The command of the About entry added to the main window's menu.
 inline constexpr int IDM_ABOUTBOX = 0x0010;
+// Beside it: bringing the navigation data up to date.
+inline constexpr int IDM_UPDATE_NAVDATA = 0x0020;
 
 // Identifiers the templates use for the standard buttons; the dialog builder
 // maps them to the toolkit's own.

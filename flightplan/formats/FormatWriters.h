@@ -19,6 +19,9 @@ std::string writeGpx(const FlightPlan& plan);       // GPX 1.1 route
 std::string writeFgfp(const FlightPlan& plan);      // FlightGear route manager
 std::string writeJson(const FlightPlan& plan);      // the whole plan for scripts
 std::string writeLegTable(const FlightPlan& plan);  // the leg table to read
+// Both routes between two airports as writeJson writes each:
+// {"listed": {...}, "best": {...}}.
+std::string writeJsonComparison(const FlightPlan& listed, const FlightPlan& best);
 
 // The cells of the leg table, for a window to show them as the text does:
 // the columns (the heading and ground speed only with a wind, the fuel only
@@ -32,7 +35,7 @@ std::vector<LegColumn> legTableColumns(const FlightPlan& plan);
 std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan);
 std::string legTableTotals(const FlightPlan& plan);
 // The same legs in narrow columns for a pane beside other controls: both
-// radials in one cell ("R-057 → R-239", the first the leaving beacon's, the
+// radials in one cell ("057→239", the first the leaving beacon's, the
 // second the reached one's), a short coverage note; the columns'
 // `compact` headings.
 std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan);
@@ -43,6 +46,10 @@ std::string coverageTotalText(const FlightPlan& plan);
 // Where a best route has no receivable VOR, naming the beacons on either
 // side of its longest uncovered stretch; "" for any other plan.
 std::string coverageGapText(const FlightPlan& plan);
+// The beacons of a plan under simulator ranges that the simulator's data
+// lacks: "KTG, VAD: not in the simulator's data, so not receivable there";
+// "" when there is none.
+std::string simulatorDataText(const FlightPlan& plan);
 // One line for comparing routes: "2,310 nm · 40 legs · every leg covered".
 std::string routeSummaryText(const FlightPlan& plan);
 // "Ground speed 110 kt" in still air, else "True airspeed 110 kt, wind 270/25".
@@ -59,7 +66,9 @@ std::string tuneText(const Leg& leg);
 // without a course.
 std::string outboundBearingText(const Leg& leg);
 std::string inboundBearingText(const Leg& leg);
-// Minutes as h:mm.
+// Minutes as h:mm; "--:--" for a negative or unknown time, or one beyond
+// LONGEST_DURATION_MINUTES (a hundred thousand hours).
+inline constexpr double LONGEST_DURATION_MINUTES = 6e6;
 std::string durationText(double minutes);
 
 // The AIRAC cycle in effect on a date as X-Plane writes it ("2506").

@@ -53,12 +53,14 @@ const char* kindText(WaypointKind kind)
 Json waypoint(const Waypoint& point)
 {
     Json json{{"ident", point.ident},
-                {"kind", kindText(point.kind)},
-                {"lat", point.latitude},
-                {"lon", point.longitude},
-                {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)},
-                {"frequency", point.frequency ? Json(*point.frequency) : Json(nullptr)},
-                {"range_nm", optionalNumber(point.rangeNm, 1)}};
+              {"kind", kindText(point.kind)},
+              {"lat", point.latitude},
+              {"lon", point.longitude},
+              {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)},
+              {"frequency", point.frequency ? Json(*point.frequency) : Json(nullptr)},
+              {"range_nm", optionalNumber(point.rangeNm, 1)}};
+    if (point.missingFromSimulator)
+        json["range_note"] = NOT_IN_SIMULATOR_TEXT;
     // An NDB's frequency as a number of kHz, and its class, beside the text.
     if (point.kind == WaypointKind::Ndb) {
         const std::optional<double> khz = point.frequency ? base::parseDecimal(*point.frequency) : std::nullopt;
@@ -68,9 +70,7 @@ Json waypoint(const Waypoint& point)
     return json;
 }
 
-}  // namespace
-
-std::string writeJson(const FlightPlan& plan)
+Json planJson(const FlightPlan& plan)
 {
     Json legs = Json::array();
     for (const Leg& leg : plan.legs) {
@@ -128,8 +128,25 @@ std::string writeJson(const FlightPlan& plan)
         json["fuel_total"] = rounded(*plan.fuelTotal, 1);
         json["fuel_with_reserve"] = rounded(*plan.fuelWithReserve, 1);
     }
-    // A name with a damaged byte is written with U+FFFD rather than failing.
+    return json;
+}
+
+// A name with a damaged byte is written with U+FFFD rather than failing.
+std::string dumped(const Json& json)
+{
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string writeJson(const FlightPlan& plan)
+{
+    return dumped(planJson(plan));
+}
+
+std::string writeJsonComparison(const FlightPlan& listed, const FlightPlan& best)
+{
+    return dumped(Json{{"listed", planJson(listed)}, {"best", planJson(best)}});
 }
 
 }  // namespace flightplan

@@ -39,14 +39,26 @@ const char* receivableText(const FlightPlan& plan)
     return plan.navaids == coverage::Navaids::VorNdb ? "VOR or NDB" : "VOR";
 }
 
-// What a pilot must know of a leg's reception: a stretch without any
-// beacon, and where to switch beacons when that is not halfway.
-std::string coverageText(const FlightPlan& plan, const Leg& leg)
+// The ends of a leg that the simulator's data lacks, each named with `why`.
+std::string missingEndsText(const FlightPlan& plan, const Leg& leg, const std::string& why)
 {
     std::string text;
+    for (std::size_t end : {leg.from, leg.to}) {
+        if (plan.waypoints[end].missingFromSimulator)
+            text += (text.empty() ? "" : ", ") + plan.waypoints[end].ident + " " + why;
+    }
+    return text;
+}
+
+// What a pilot must know of a leg's reception: a beacon the simulator
+// lacks, a stretch without any beacon, and where to switch beacons when
+// that is not halfway.
+std::string coverageText(const FlightPlan& plan, const Leg& leg)
+{
+    std::string text = missingEndsText(plan, leg, NOT_IN_SIMULATOR_TEXT);
     if (std::lround(leg.uncoveredNm) > 0)
-        text = std::string("no ") + receivableText(plan) + " for " + thousandsText(std::lround(leg.uncoveredNm)) +
-               " nm";
+        text += (text.empty() ? "" : ", ") + std::string("no ") + receivableText(plan) + " for " +
+                thousandsText(std::lround(leg.uncoveredNm)) + " nm";
     if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
         text += (text.empty() ? "" : ", ") + std::string("changeover at ") + base::formatFixed(*leg.changeoverNm, 0) + " nm";
     return text;
@@ -54,11 +66,11 @@ std::string coverageText(const FlightPlan& plan, const Leg& leg)
 
 // The same in the few letters a narrow column holds: the stretch without
 // a beacon, and the changeover point where it is not halfway.
-std::string compactCoverageText(const Leg& leg)
+std::string compactCoverageText(const FlightPlan& plan, const Leg& leg)
 {
-    std::string text;
+    std::string text = missingEndsText(plan, leg, "not in sim");
     if (std::lround(leg.uncoveredNm) > 0)
-        text = "gap " + thousandsText(std::lround(leg.uncoveredNm));
+        text += (text.empty() ? "" : " ") + std::string("gap ") + thousandsText(std::lround(leg.uncoveredNm));
     if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
         text += (text.empty() ? "" : " ") + std::string("COP ") + base::formatFixed(*leg.changeoverNm, 0);
     return text;
@@ -118,6 +130,9 @@ std::string writeLegTable(const FlightPlan& plan)
     const std::string gap = coverageGapText(plan);
     if (!gap.empty())
         text += gap + "\n";
+    const std::string missing = simulatorDataText(plan);
+    if (!missing.empty())
+        text += missing + "\n";
     text += "Route " + plan.route + "\n";
     return text;
 }
@@ -171,15 +186,21 @@ std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
         ++radialColumn;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Leg& leg = plan.legs[i];
-        const std::string out = outboundBearingText(leg);
-        const std::string in = inboundBearingText(leg);
+        // Without the "R-" of a radial, which the column's heading says: the
+        // leg columns of a plan with a wind and a burn read whole beside
+        // the airports' panels on a 1280 pixel screen. An NDB's QDR and QDM
+        // keep their names.
+        const auto compact = [](const std::string& bearing) {
+            return bearing.rfind("R-", 0) == 0 ? bearing.substr(2) : bearing;
+        };
+        const std::string out = compact(outboundBearingText(leg));
+        const std::string in = compact(inboundBearingText(leg));
         std::string radials = out;
         if (!out.empty() || !in.empty())
-            radials += out.empty() ? "\u2192" : " \u2192";
-        if (!in.empty())
-            radials += " " + in;
+            radials += "\u2192";
+        radials += in;
         rows[i][radialColumn] = radials.empty() ? "-" : radials;
-        rows[i].back() = compactCoverageText(leg);
+        rows[i].back() = compactCoverageText(plan, leg);
     }
     return rows;
 }
@@ -217,6 +238,19 @@ std::string coverageGapText(const FlightPlan& plan)
     if (std::lround(plan.uncoveredNm) != std::lround(widest->uncoveredNm))
         text += " (" + thousandsText(std::lround(plan.uncoveredNm)) + " nm on the whole route)";
     return text;
+}
+
+std::string simulatorDataText(const FlightPlan& plan)
+{
+    std::vector<std::string> named;
+    std::string idents;
+    for (const Waypoint& point : plan.waypoints) {
+        if (point.missingFromSimulator && std::find(named.begin(), named.end(), point.ident) == named.end()) {
+            idents += (named.empty() ? "" : ", ") + point.ident;
+            named.push_back(point.ident);
+        }
+    }
+    return idents.empty() ? idents : idents + ": " + NOT_IN_SIMULATOR_TEXT + ", so not receivable there";
 }
 
 std::string routeSummaryText(const FlightPlan& plan)
@@ -286,6 +320,10 @@ std::string inboundBearingText(const Leg& leg)
 
 std::string durationText(double minutes)
 {
+    // Past any flight a plan allows (ground speeds of a knot at least) the
+    // figure cannot be rounded into a whole number safely: no clock shows it.
+    if (!(minutes >= 0.0 && minutes <= LONGEST_DURATION_MINUTES))
+        return "--:--";
     const long whole = std::lround(minutes);
     char text[32];
     std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);

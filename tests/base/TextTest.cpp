@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <glib.h>
+
 // One damaged name reads the same in every output: each stray byte is one
 // U+FFFD, and only what a format cannot carry differs.
 TEST(Text, DamagedBytesReadAsReplacementCharactersInEveryOutput)
@@ -45,4 +47,38 @@ TEST(Text, ExtensionsAndCaseAreAsciiOnly)
         EXPECT_EQ(base::lowerExtension(path), extension) << path;
     EXPECT_EQ(base::asciiUpper("kjfk z\xC3\xBCrich"), "KJFK Z\xC3\xBCRICH");
     EXPECT_EQ(base::asciiLower("PNG \xC3\x9C"), "png \xC3\x9C");
+}
+
+namespace {
+
+void countMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer count)
+{
+    ++*static_cast<int*>(count);
+}
+
+}  // namespace
+
+// An empty text (an empty field of a CSV row) has no data to hand GLib; GLib
+// says so on standard error for each. Every byte comes back, a NUL among them.
+TEST(Text, CaseOfEmptyAndNulBearingTextsWithoutGlibComplaints)
+{
+    int complaints = 0;
+    const guint handler = g_log_set_handler("GLib", static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL |
+                                                                               G_LOG_LEVEL_WARNING),
+                                            countMessage, &complaints);
+    const struct {
+        std::string_view text, upper, lower;
+    } cases[] = {
+        {std::string_view(), "", ""},
+        {"", "", ""},
+        {std::string_view("a\0b", 3), std::string_view("A\0B", 3), std::string_view("a\0b", 3)},
+        {"\xC3\xA9t\xC3\xA9 Ab", "\xC3\xA9T\xC3\xA9 AB", "\xC3\xA9t\xC3\xA9 ab"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(base::asciiUpper(c.text), c.upper);
+        EXPECT_EQ(base::asciiLower(c.text), c.lower);
+    }
+    EXPECT_EQ(base::lowerExtension(""), "");
+    g_log_remove_handler("GLib", handler);
+    EXPECT_EQ(complaints, 0);
 }

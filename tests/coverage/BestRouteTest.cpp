@@ -3,11 +3,14 @@
 #include "coverage/CoverageNetwork.h"
 #include "coverage/Geodesy.h"
 #include "coverage/LegCoverage.h"
+#include "coverage/StationRange.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
+#include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -241,4 +244,60 @@ TEST(CoverageNetwork, CoveredLegsAtTheirLimitAndParts)
             EXPECT_EQ(network.edgesBegin(0)->to, 1u) << c.what;
         }
     }
+}
+
+namespace {
+
+std::vector<std::pair<std::uint32_t, double>> legsOf(const coverage::CoverageNetwork& network, std::size_t i)
+{
+    std::vector<std::pair<std::uint32_t, double>> legs;
+    for (auto e = network.edgesBegin(i); e != network.edgesEnd(i); ++e)
+        legs.emplace_back(e->to, e->lengthNm);
+    return legs;
+}
+
+}  // namespace
+
+// A station's covered legs are found when first asked for, all of them when
+// the parts are: the same legs to the last bit either way, whichever end
+// asks first, in worlds across the antimeridian, around a pole and with
+// ranges from none to the longest.
+TEST(CoverageNetwork, LegsFoundOneStationAtATimeAreTheLegsFoundAllAtOnce)
+{
+    std::mt19937 random(7122026);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int world = 0; world < 6; ++world) {
+        std::vector<Station> stations;
+        for (int i = 0; i < 300; ++i) {
+            const double lat = world % 2 == 0 ? -25.0 + 10.0 * unit(random) : 82.0 + 8.0 * unit(random);
+            const double lon = world % 2 == 0 ? 170.0 + 20.0 * unit(random) : 360.0 * unit(random);
+            const double range = i % 17 == 0 ? 0.0 : i % 29 == 0 ? coverage::kLongestStationRangeNm : 120.0 * unit(random);
+            stations.push_back(station("S" + std::to_string(i), lat, lon > 180.0 ? lon - 360.0 : lon, range));
+        }
+        const coverage::CoverageNetwork lazy(stations, 8500, RangeModel::Simulator);
+        const coverage::CoverageNetwork whole(stations, 8500, RangeModel::Simulator);
+        EXPECT_GT(whole.legCount(), 0u);
+        // Half the stations first, from the top down, then the parts.
+        for (std::size_t i = stations.size(); i-- > stations.size() / 2;)
+            EXPECT_EQ(legsOf(lazy, i), legsOf(whole, i)) << "world " << world << ", station " << i;
+        EXPECT_EQ(lazy.partCount(), whole.partCount()) << "world " << world;
+        for (std::size_t i = 0; i < stations.size(); ++i) {
+            EXPECT_EQ(legsOf(lazy, i), legsOf(whole, i)) << "world " << world << ", station " << i;
+            EXPECT_EQ(lazy.part(i), whole.part(i)) << "world " << world << ", station " << i;
+        }
+        EXPECT_EQ(lazy.legCount(), whole.legCount());
+
+        // Lengths measured for another network of the same stations (at
+        // 1,500 ft under the standard ranges) serve this one unchanged.
+        coverage::LegLengths lengths(stations);
+        const coverage::CoverageNetwork low(stations, 1500, RangeModel::Standard, &lengths);
+        EXPECT_GT(low.legCount(), 0u);
+        const coverage::CoverageNetwork shared(stations, 8500, RangeModel::Simulator, &lengths);
+        for (std::size_t i = 0; i < stations.size(); ++i)
+            EXPECT_EQ(legsOf(shared, i), legsOf(whole, i)) << "world " << world << ", station " << i;
+    }
+    const std::vector<Station> other{station("A", 0, 0, 10)};
+    coverage::LegLengths lengths(other);
+    EXPECT_THROW(coverage::CoverageNetwork(std::vector<Station>(other), 8500, RangeModel::Simulator, &lengths),
+                 std::invalid_argument);
 }

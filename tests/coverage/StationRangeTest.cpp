@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 using coverage::RangeModel;
@@ -45,11 +46,21 @@ TEST(StationRange, ServiceVolumeAndHorizonAtTheirLimits)
         // Anything but T and H is the low class.
         {'?', 0.0, std::nullopt, 9000, RangeModel::Standard, 40.0},
         {0, 0.0, std::nullopt, 9000, RangeModel::Standard, 40.0},
-        // The simulator's own range, whatever the altitude; the standard one
-        // where the simulator has none.
+        // The simulator's own range, whatever the altitude; none at all
+        // where the simulator's data lacks the station, which is silent there.
         {'T', 0.0, 130.0, 500, RangeModel::Simulator, 130.0},
         {'H', 0.0, 130.0, 500, RangeModel::Standard, 1.23 * std::sqrt(500.0)},
-        {'H', 0.0, std::nullopt, 20000, RangeModel::Simulator, 130.0},
+        {'H', 0.0, std::nullopt, 20000, RangeModel::Simulator, 0.0},
+        {'L', std::nullopt, std::nullopt, 9000, RangeModel::Simulator, 0.0},
+        // Never beyond the longest real station's range, however damaged the
+        // figure read.
+        {'H', 0.0, 500.0, 9000, RangeModel::Simulator, 500.0},
+        {'H', 0.0, 500.001, 9000, RangeModel::Simulator, 500.0},
+        {'H', 0.0, 20000.0, 9000, RangeModel::Simulator, 500.0},
+        {'H', 0.0, 1e308, 9000, RangeModel::Simulator, 500.0},
+        {'H', 0.0, std::numeric_limits<double>::infinity(), 9000, RangeModel::Simulator, 500.0},
+        {'H', 0.0, std::numeric_limits<double>::quiet_NaN(), 9000, RangeModel::Simulator, 0.0},
+        {'H', 0.0, -40.0, 9000, RangeModel::Simulator, 0.0},
     };
     for (const RangeCase& c : cases) {
         EXPECT_NEAR(coverage::stationRangeNm(c.serviceClass, c.elevationFt, c.simulatorNm, c.altitudeFt, c.model),

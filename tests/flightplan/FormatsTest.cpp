@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -38,7 +39,7 @@ namespace {
 
 Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, {}};
+    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, false, {}};
 }
 
 // A database airport, a beacon with and one without its declination (the
@@ -405,4 +406,68 @@ TEST(PlanExport, ALegOfNoLengthShowsNoCourseOrRadial)
     EXPECT_EQ(first["radial_to"], nullptr);
     EXPECT_TRUE(json["legs"][1]["course_magnetic"].is_number());
     EXPECT_TRUE(json["legs"][1]["radial_from"].is_number());
+}
+
+// Under simulator ranges a beacon the simulator's data lacks is silent
+// there: range 0, and the leg table, its narrow form and the JSON say why.
+// ORW is such a beacon in the sample; MAD has the simulator's 40 nm.
+TEST(PlanExport, ABeaconTheSimulatorLacksIsSaidToBeSoEverywhere)
+{
+    FlightPlan plan = samplePlan();
+    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
+    PlanOptions options;
+    options.date = plan.date;
+    options.ranges = coverage::RangeModel::Simulator;
+    plan.waypoints[1].simulatorRangeNm = 40.0;
+    plan = computePlan(plan.waypoints, options, model);
+    EXPECT_EQ(plan.waypoints[2].rangeNm, 0.0);
+    EXPECT_FALSE(plan.waypoints[1].missingFromSimulator);
+    EXPECT_TRUE(plan.waypoints[2].missingFromSimulator);
+
+    const std::vector<std::vector<std::string>> rows = legTableRows(plan);
+    EXPECT_EQ(rows[0].back(), "no VOR for 24 nm");  // MAD reaches 40 nm of the 64
+    EXPECT_EQ(rows[1].back().rfind("ORW not in the simulator's data", 0), 0u) << rows[1].back();
+    EXPECT_EQ(rows[2].back().rfind("ORW not in the simulator's data, no VOR for", 0), 0u) << rows[2].back();
+    EXPECT_EQ(compactLegRows(plan)[2].back().rfind("ORW not in sim gap", 0), 0u) << compactLegRows(plan)[2].back();
+    const std::string table = writeLegTable(plan);
+    EXPECT_NE(table.find("\nORW: not in the simulator's data, so not receivable there\n"), std::string::npos) << table;
+
+    const nlohmann::json json = nlohmann::json::parse(writeJson(plan));
+    EXPECT_FALSE(json["waypoints"][1].contains("range_note"));
+    EXPECT_EQ(json["waypoints"][2]["range_note"], "not in the simulator's data");
+    EXPECT_EQ(json["waypoints"][2]["range_nm"], 0.0);
+
+    // Under the standard ranges nothing is missing.
+    options.ranges = coverage::RangeModel::Standard;
+    plan = computePlan(plan.waypoints, options, model);
+    EXPECT_EQ(simulatorDataText(plan), "");
+    EXPECT_FALSE(nlohmann::json::parse(writeJson(plan))["waypoints"][2].contains("range_note"));
+}
+
+// Both routes in one document, each exactly as writeJson writes it alone.
+TEST(PlanExport, TheComparisonInJsonHoldsBothWholePlans)
+{
+    FlightPlan listed = samplePlan(), best = samplePlan();
+    best.routeKind = RouteKind::Best;
+    const nlohmann::json both = nlohmann::json::parse(writeJsonComparison(listed, best));
+    EXPECT_EQ(both.size(), 2u);
+    EXPECT_EQ(both["listed"], nlohmann::json::parse(writeJson(listed)));
+    EXPECT_EQ(both["best"], nlohmann::json::parse(writeJson(best)));
+    EXPECT_EQ(both["best"]["route_kind"], "best");
+}
+
+// h:mm up to a hundred thousand hours; nothing a plan may hold overflows.
+TEST(PlanExport, DurationsNeverOverflow)
+{
+    const struct {
+        double minutes;
+        const char* text;
+    } cases[] = {
+        {0.0, "0:00"},          {59.4, "0:59"},       {59.5, "1:00"},          {125.0, "2:05"},
+        {6e6, "100000:00"},     {6e6 + 1, "--:--"},   {8.1e13, "--:--"},       {1e308, "--:--"},
+        {-1.0, "--:--"},        {-9.2e18, "--:--"},   {std::numeric_limits<double>::quiet_NaN(), "--:--"},
+        {std::numeric_limits<double>::infinity(), "--:--"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(durationText(c.minutes), c.text) << c.minutes;
 }

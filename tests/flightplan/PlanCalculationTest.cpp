@@ -20,7 +20,7 @@ const MagneticModel& wmm()
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, {}};
+    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, false, {}};
 }
 
 PlanOptions on2025()
@@ -223,9 +223,39 @@ TEST(PlanCalculation, ALegShorterThanATwentiethOfAMileHasNoCourseOrRadial)
         if (c.course) {
             EXPECT_NEAR(*shortLeg.courseTrue, 0.0, 1e-6) << c.what;
         }
-        // The leg beyond keeps its figures; the first leg with a course sets
-        // the cruise: north (odd thousands), else the westbound leg (even).
+        // The leg beyond keeps its figures; the route's own direction, west,
+        // sets the cruise (even thousands), not the short leg north.
         EXPECT_NEAR(plan.legs[1].courseTrue.value_or(-1), 270.0, 1.0) << c.what;
-        EXPECT_EQ(plan.cruiseFt, c.course ? 1500 : 2500) << c.what;
+        EXPECT_EQ(plan.cruiseFt, 2500) << c.what;
     }
+}
+
+// The semicircular rule reads the direction from departure to destination,
+// whatever the first leg does: out of KJFK the half mile to the beacon on
+// the field runs south-east, yet the flight to KLAX is westbound. A round
+// trip has no such direction and takes its first leg's; a plan that never
+// leaves its airport is flown as if eastbound.
+TEST(PlanCalculation, TheRoutesOwnDirectionSetsTheCruiseNotItsFirstLeg)
+{
+    const Waypoint jfk = point("KJFK", WaypointKind::Airport, 40.6398, -73.7789);
+    const Waypoint lax = point("KLAX", WaypointKind::Airport, 33.9425, -118.4081);
+    Waypoint onField = point("JFK", WaypointKind::Vor, 40.6329, -73.7714);  // about 0.5 nm, course 140
+    Waypoint westOfJfk = point("WEST", WaypointKind::Vor, 40.7, -74.6);
+    Waypoint eastOfLax = point("EAST", WaypointKind::Vor, 34.0, -117.0);
+    const struct {
+        const char* what;
+        std::vector<Waypoint> route;
+        int cruiseFt;
+    } cases[] = {
+        {"westbound over a beacon south-east of the field", {jfk, onField, westOfJfk, lax}, 2500},
+        {"eastbound with a first leg west", {lax, point("L2", WaypointKind::Vor, 33.9, -118.9), eastOfLax, jfk}, 1500},
+        {"south-east Australia, first leg north-east", {point("YSSY", WaypointKind::Airport, -33.95, 151.18),
+                                                     point("NE", WaypointKind::Vor, -33.5, 152.5),
+                                                     point("YMML", WaypointKind::Airport, -37.67, 144.84)}, 2500},
+        {"a round trip east, then back", {jfk, point("E", WaypointKind::Vor, 40.64, -72.0), jfk}, 1500},
+        {"a round trip west, then back", {jfk, westOfJfk, jfk}, 2500},
+        {"never leaving the field", {jfk, jfk}, 1500},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(computePlan(c.route, on2025(), wmm()).cruiseFt, c.cruiseFt) << c.what;
 }

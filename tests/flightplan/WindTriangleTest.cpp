@@ -34,6 +34,16 @@ TEST(WindTriangle, HeadTailAndCrossWindsTheWrapAndImpossibleWinds)
         {90, 100, 90, 100, false, 0, 0},                          // head wind as fast as the aircraft
         {90, 100, 45, 150, false, 0, 0},                          // across and against: 106 kt across
         {90, 100, 90, 130, false, 0, 0},                          // blown backwards
+        // Less than a knot over the ground is no flight: its time leaves
+        // every clock. A knot exactly is the floor, as for the airspeed.
+        {90, 100, 90, 99, true, 0.0, 1.0},
+        {90, 100, 90, 99.5, false, 0, 0},
+        {270, 1, 270, 0.5, false, 0, 0},
+        // Nearly square across at the airspeed itself: the crab leaves a
+        // ground speed of a few hundred-thousandths of a knot.
+        {45.001, 50, 135, 50, false, 0, 0},
+        {100, 50, 135, 50, false, 0, 0},
+        {5, 1, 50, 1, false, 0, 0},
     };
     for (const auto& c : cases) {
         const auto result = correctForWind(c.course, c.airspeed, Wind{c.from, c.speed});
@@ -59,6 +69,9 @@ TEST(WindTriangle, WindsAsPilotsWriteThem)
         {"-1/10", false, 0, 0, ""},          {"360.1/10", false, 0, 0, ""},    {"270/-1", false, 0, 0, ""},
         {"270/25/5", false, 0, 0, ""},       {"270/25kt", false, 0, 0, ""},    {"", false, 0, 0, ""},
         {"nan/5", false, 0, 0, ""},          {"270/inf", false, 0, 0, ""},
+        // The strongest wind taken is 400 kt.
+        {"270/400", true, 270, 400, "270/400"}, {"270/400.01", false, 0, 0, ""}, {"270/1e308", false, 0, 0, ""},
+        {"000/999", false, 0, 0, ""},
     };
     for (const auto& c : cases) {
         const std::optional<Wind> wind = parseWind(c.text);
@@ -110,4 +123,44 @@ TEST(WindTriangle, APlanNamesTheLegAWindMakesImpossible)
     }
     // A leg of no length has no course to hold against any wind.
     EXPECT_NO_THROW(computePlan({yssy, yssy}, options, model));
+}
+
+// A wind as fast as a slow aircraft leaves the legs it blows against with
+// no ground speed worth the name: the plan names the first such leg rather
+// than printing a time of billions of hours. A wind beyond the limit is
+// refused even where a caller did not parse it.
+TEST(WindTriangle, AWindThatLeavesNoGroundSpeedOrIsTooStrongIsRefused)
+{
+    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
+    const Waypoint kjfk = airport("KJFK", 40.6398, -73.7789), klax = airport("KLAX", 33.9425, -118.4081);
+    const struct {
+        double airspeed;
+        Wind wind;
+        bool possible;
+    } cases[] = {
+        // As fast as the aircraft and anywhere ahead of the beam, the wind
+        // leaves nothing (or a rounding error) over the ground.
+        {50, {225, 50}, false},
+        {50, {270, 50}, false},
+        {50, {90, 50}, true},  // behind
+        {1, {185, 1}, false},
+        {1, {95, 1}, true},
+        {110, {270, 400}, false},
+        {500, {270, 400}, true},
+        {500, {270, 400.5}, false},
+        {500, {270, 1e308}, false},
+    };
+    for (const auto& c : cases) {
+        PlanOptions options;
+        options.date = CivilDate{2025, 6, 1};
+        options.trueAirspeedKt = c.airspeed;
+        options.wind = c.wind;
+        if (c.possible) {
+            const FlightPlan plan = computePlan({kjfk, klax}, options, model);
+            EXPECT_GE(plan.legs[0].groundSpeedKt, MIN_GROUND_SPEED_KT) << windText(c.wind);
+            EXPECT_LT(plan.totalMinutes, 2500.0 * 60.0) << windText(c.wind);
+        } else {
+            EXPECT_THROW(computePlan({kjfk, klax}, options, model), PlanError) << windText(c.wind);
+        }
+    }
 }

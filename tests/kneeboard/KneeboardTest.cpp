@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -135,14 +136,17 @@ TEST(Kneeboard, EveryPaperHoldsEveryLegWithItsFiguresAndTheMap)
     } papers[] = {{Paper::A5, 419.53, 595.28}, {Paper::A4, 595.28, 841.89}, {Paper::Letter, 612, 792},
                   {Paper::HalfLetter, 396, 612}};
     for (const auto& paper : papers) {
-        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper.paper, &outlines(), scene}));
+        const ReadBack pdf = readBack(kneeboard::renderKneeboard(
+            plan, KneeboardInputs{paper.paper, &outlines(), scene,
+                                  "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10"}));
         EXPECT_NEAR(pdf.width, paper.width, 0.01) << kneeboard::paperName(paper.paper);
         EXPECT_NEAR(pdf.height, paper.height, 0.01) << kneeboard::paperName(paper.paper);
         ASSERT_EQ(pdf.pages, 2) << kneeboard::paperName(paper.paper);
         const std::string& legs = pdf.text[0];
         for (const char* part : {"KJFK", "MAD", "PUT", "BOS", "KBOS", "110.4", "117.4", "112.7", "ETA", "ATA",
                                         "300/22", "105 kt", "8.5 per hour", "2026-03-01",
-                                        "KJFK DCT MAD DCT PUT DCT BOS KBOS"})
+                                        "KJFK DCT MAD DCT PUT DCT BOS KBOS",
+                                        "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10"})
             EXPECT_TRUE(contains(legs, part)) << part << " on " << kneeboard::paperName(paper.paper) << "\n" << legs;
         for (const Leg& l : plan.legs) {
             // Course and heading side by side, then the distance.
@@ -162,7 +166,7 @@ TEST(Kneeboard, ALongRouteContinuesUnderItsHeaderAndEveryPageNamesTheRoute)
     ScratchDirectory dir;
     const FlightPlan plan = longPlan();
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), routemap::sceneOf(plan.waypoints, {})}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), routemap::sceneOf(plan.waypoints, {}), ""}));
     ASSERT_GE(pdf.pages, 4);
     std::string all;
     for (int page = 1; page <= pdf.pages; ++page) {
@@ -195,7 +199,7 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     int asked = 0;
     auto inputs = [&] {
         ++asked;
-        return KneeboardInputs{Paper::Letter, nullptr, routemap::sceneOf(plan.waypoints, {})};
+        return KneeboardInputs{Paper::Letter, nullptr, routemap::sceneOf(plan.waypoints, {}), ""};
     };
     kneeboard::exportPlanFile(plan, "navlog.PDF", inputs);
     kneeboard::exportPlanFile(plan, "plan.fms", inputs);
@@ -229,7 +233,7 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
                                         options, wmm());
     const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
     for (Paper paper : {Paper::A5, Paper::HalfLetter}) {
-        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene}));
+        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
         ASSERT_EQ(pdf.pages, 2);
         const std::string& legs = pdf.text[0];
         EXPECT_TRUE(contains(legs, "ADF 354")) << legs;
@@ -238,4 +242,149 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
         EXPECT_TRUE(contains(legs, "R-" + degreesText(*plan.legs[1].radialFrom) + " out")) << legs;
         EXPECT_TRUE(contains(pdf.text[1], "ADF 354")) << pdf.text[1];
     }
+}
+
+// Under simulator ranges a beacon the simulator's data lacks is named on
+// the navlog, so that the pilot does not tune a silent one. PUT has no
+// simulator range here; MAD and BOS have.
+TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
+{
+    ScratchDirectory dir;
+    PlanOptions options;
+    options.ranges = coverage::RangeModel::Simulator;
+    FlightPlan plan = bostonPlan(options);
+    plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
+    plan = computePlan(plan.waypoints, options, wmm());
+    const ReadBack pdf = readBack(
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {}), ""}));
+    ASSERT_GE(pdf.pages, 1);
+    std::string text;
+    for (const std::string& page : pdf.text)
+        text += page;
+    // The line may wrap; its words stay in order.
+    EXPECT_TRUE(std::regex_search(text, std::regex("PUT: not in the simulator.s data,\\s+so not receivable")))
+        << text;
+    EXPECT_FALSE(contains(text, "MAD: not in"));
+}
+
+namespace {
+
+Waypoint beacon(const std::string& ident, double latitude, double longitude, const char* frequency, char serviceClass)
+{
+    Waypoint p = point(ident, ident, WaypointKind::Vor, latitude, longitude, frequency);
+    p.serviceClass = serviceClass;
+    return p;
+}
+
+// Up the west coast on beacons of every class, so that legs run out of
+// reception and change beacons away from halfway; the destination carries
+// the longest ident an airport has.
+FlightPlan westCoastPlan()
+{
+    PlanOptions options;
+    options.date = CivilDate{2026, 6, 1};
+    options.wind = Wind{270, 200};
+    options.fuelBurnPerHour = 12.5;
+    options.trueAirspeedKt = 450;
+    return computePlan({point("KSFO", "San Francisco International Airport", WaypointKind::Airport, 37.6189, -122.375),
+                        beacon("SFO", 37.6193, -122.374, "115.8", 'H'), beacon("RBL", 40.0990, -122.2366, "115.7", 'L'),
+                        beacon("RDD", 40.5038, -122.2919, "108.4", 'T'), beacon("EUG", 44.1208, -123.2227, "112.9", 'H'),
+                        beacon("BTG", 45.7476, -122.5925, "116.6", 'H'),
+                        point("US-0042", "Seattle Test Field", WaypointKind::Airport, 47.449, -122.309)},
+                       options, wmm());
+}
+
+}  // namespace
+
+TEST(Kneeboard, EachFrequencyStandsBesideItsOwnStationAndNoIdentIsCut)
+{
+    ScratchDirectory dir;
+    const FlightPlan plan = westCoastPlan();
+    std::map<std::string, std::string> frequencies;
+    for (const Waypoint& w : plan.waypoints)
+        if (w.kind == WaypointKind::Vor)
+            frequencies[w.ident] = *w.frequency;
+    const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
+    for (Paper paper : {Paper::A5, Paper::A4, Paper::Letter, Paper::HalfLetter}) {
+        SCOPED_TRACE(kneeboard::paperName(paper));
+        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
+        const std::string& legs = pdf.text[0];
+        // Every beacon's ident on a line of the table, with its own
+        // frequency next to it; before, the frequency of the leg's end
+        // stood beside its start.
+        int pairs = 0;
+        const std::regex identAndFrequency("(^|\\s)([A-Z]{3}) +(1[01][0-9]\\.[0-9]+)");
+        for (auto it = std::sregex_iterator(legs.begin(), legs.end(), identAndFrequency); it != std::sregex_iterator();
+             ++it, ++pairs) {
+            ASSERT_TRUE(frequencies.count((*it)[2])) << (*it)[0] << "\n" << legs;
+            EXPECT_EQ((*it)[3].str(), frequencies[(*it)[2]]) << "beside " << (*it)[2] << "\n" << legs;
+        }
+        // Each beacon ends one leg and starts the next.
+        EXPECT_EQ(pairs, 2 * static_cast<int>(frequencies.size())) << legs;
+        // Idents whole, however narrow the paper.
+        for (const Waypoint& w : plan.waypoints)
+            EXPECT_TRUE(std::regex_search(legs, std::regex("(^|\\s)" + w.ident + "(\\s|$)"))) << w.ident << "\n" << legs;
+        EXPECT_FALSE(std::regex_search(legs, std::regex("(^|\\s)[A-Z0-9-]{1,6}\u2026"))) << legs;
+    }
+}
+
+TEST(Kneeboard, TheNavlogMarksStretchesOutOfReceptionAndChangeoverPoints)
+{
+    ScratchDirectory dir;
+    const FlightPlan plan = westCoastPlan();
+    const ReadBack pdf = readBack(
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::HalfLetter, &outlines(), routemap::sceneOf(plan.waypoints, {}), ""}));
+    const std::string& legs = pdf.text[0];
+    EXPECT_TRUE(contains(legs, "VOR")) << legs;
+    int gaps = 0, changeovers = 0;
+    for (const Leg& leg : plan.legs) {
+        const std::string to = plan.waypoints[leg.to].ident;
+        if (std::lround(leg.uncoveredNm) > 0) {
+            ++gaps;
+            // On the leg's own row: its end's ident and the gap on one line.
+            EXPECT_TRUE(std::regex_search(legs, std::regex("(^|\\s)" + plan.waypoints[leg.from].ident + "\\s.*gap " +
+                                                           base::formatFixed(leg.uncoveredNm, 0) + "(\\s|$)")))
+                << to << "\n" << legs;
+        }
+        if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5) {
+            ++changeovers;
+            EXPECT_TRUE(std::regex_search(legs, std::regex("(^|\\s)" + to + "\\s.*COP " +
+                                                           base::formatFixed(*leg.changeoverNm, 0) + "(\\s|$)")))
+                << to << "\n" << legs;
+        }
+    }
+    // The plan is what the test says it is: gaps and changeovers off halfway.
+    EXPECT_GE(gaps, 2);
+    EXPECT_GE(changeovers, 2);
+    EXPECT_TRUE(contains(legs, "gap " + base::formatFixed(plan.uncoveredNm, 0))) << legs;
+
+    // A plan covered throughout, changing over halfway, keeps its columns.
+    PlanOptions high;
+    high.cruiseFt = 18500;
+    high.date = CivilDate{2026, 3, 1};
+    const FlightPlan coveredPlan =
+        computePlan({point("KJFK", "Kennedy", WaypointKind::Airport, 40.6398, -73.7789),
+                     beacon("JFK", 40.6329, -73.7714, "115.9", 'H'), beacon("BOS", 42.3574, -70.9895, "112.7", 'H'),
+                     point("KBOS", "Logan", WaypointKind::Airport, 42.3643, -71.0052)},
+                    high, wmm());
+    ASSERT_EQ(coveredPlan.uncoveredNm, 0.0);
+    const ReadBack covered = readBack(kneeboard::renderKneeboard(coveredPlan, KneeboardInputs{}));
+    EXPECT_FALSE(contains(covered.text[0], "gap/COP")) << covered.text[0];
+}
+
+TEST(Kneeboard, AHundredThousandCharacterNameStillMakesANavlog)
+{
+    ScratchDirectory dir;
+    PlanOptions options;
+    options.date = CivilDate{2026, 3, 1};
+    std::string name;
+    while (name.size() < 200000)
+        name += "Шереметьево ";
+    const FlightPlan plan =
+        computePlan({point("UUEE", name, WaypointKind::Airport, 55.9726, 37.4146),
+                     point("UUWW", name + "Внуково", WaypointKind::Airport, 55.5915, 37.2615)},
+                    options, wmm());
+    const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{}));
+    EXPECT_EQ(pdf.pages, 2);
+    EXPECT_TRUE(contains(pdf.text[0], "UUEE") && contains(pdf.text[0], "Шереметьево")) << pdf.text[0];
 }

@@ -13,7 +13,7 @@ namespace maptest {
 
 std::string fileContents(const std::string& path);
 
-// The outlines from the shared navigation data, loaded once for all tests.
+// The outlines of the navigation data snapshot, loaded once for all tests.
 const routemap::Outlines& testOutlines();
 
 // The pixel at (x, y) of an RGB24 image surface, as 0xRRGGBB.

@@ -45,6 +45,37 @@ std::string usageMessage(const std::vector<std::string>& args)
 
 }  // namespace
 
+TEST(CommandLine, UpdateTakesItsOwnOptionsAndNeedsNoSourceOrOutput)
+{
+    const auto bare = parseCommandLine({"--update"});
+    EXPECT_TRUE(bare.update);
+    EXPECT_TRUE(bare.options.output.empty());
+    EXPECT_TRUE(bare.sourceUrl.empty());
+    EXPECT_FALSE(bare.force);
+    EXPECT_EQ(bare.timeoutSeconds, 30);
+
+    const auto full = parseCommandLine({"--update", "--source-url=http://mirror.example/oa/", "--force",
+                                        "--timeout", "5", "--output", "x.MDB"});
+    EXPECT_EQ(full.sourceUrl, "http://mirror.example/oa/");
+    EXPECT_TRUE(full.force);
+    EXPECT_EQ(full.timeoutSeconds, 5);
+    EXPECT_EQ(full.options.output, "x.MDB");
+
+    EXPECT_NE(usageMessage({"--update", "--ourairports", "d"}).find("exclude each other"), std::string::npos);
+    EXPECT_NE(usageMessage({"--ourairports", "d", "--output", "x", "--force"}).find("--force is only for --update"),
+              std::string::npos);
+    EXPECT_NE(usageMessage({"--ourairports", "d", "--output", "x", "--source-url", "u"}).find("only for --update"),
+              std::string::npos);
+    for (const char* seconds : {"0", "3601", "ten", "5s", "-1"}) {
+        EXPECT_NE(usageMessage({"--update", "--timeout", seconds}).find("--timeout takes whole seconds"),
+                  std::string::npos)
+            << seconds;
+    }
+    EXPECT_EQ(usageMessage({"--update", "--timeout", "3600"}), "accepted");
+    EXPECT_NE(usageMessage({"--update", "--source-url", "a", "--source-url", "b"}).find("more than once"),
+              std::string::npos);
+}
+
 TEST(CommandLine, OptionsWithSeparateOrAttachedValues)
 {
     const auto line = parseCommandLine(

@@ -3,6 +3,7 @@
 #include "NavdbError.h"
 #include "NavdbTestSupport.h"
 #include "OutputFile.h"
+#include "SourceNotes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using navdb::ImportOptions;
 using navdb::ImportResult;
@@ -304,6 +306,112 @@ TEST(Import, TwoImportsGiveIdenticalTables)
 
 namespace {
 
+void gzipFile(const std::string& from, const std::string& to)
+{
+    const std::string text = navdb::test::readFile(from);
+    gzFile file = gzopen(to.c_str(), "wb9");
+    ASSERT_NE(file, nullptr) << to;
+    ASSERT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())), static_cast<int>(text.size()));
+    ASSERT_EQ(gzclose(file), Z_OK);
+}
+
+constexpr const char* kCsvFiles[] = {"countries.csv", "regions.csv", "airport-frequencies.csv",
+                                     "airports.csv", "runways.csv", "navaids.csv"};
+
+}  // namespace
+
+// The snapshot in the repository keeps its CSV files compressed; a download
+// from OurAirports is plain. Both, and a mix of them, give the same tables.
+TEST(Import, CompressedAndPlainSourcesGiveIdenticalTables)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("mixed"));
+    std::filesystem::create_directory(dir.file("gz"));
+    for (const char* name : kCsvFiles) {
+        gzipFile(fixtureDir("world") + "/" + name, dir.file(std::string("gz/") + name + ".gz"));
+    }
+    for (const char* name : {"airports.csv", "navaids.csv"}) {
+        gzipFile(dir.file(std::string("mixed/") + name), dir.file(std::string("mixed/") + name + ".gz"));
+        std::filesystem::remove(dir.file(std::string("mixed/") + name));
+    }
+    ImportOptions options;
+    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    for (const char* source : {"gz", "mixed"}) {
+        options.ourairportsDir = dir.file(source);
+        options.output = dir.file(std::string(source) + ".MDB");
+        importNavigationData(options);
+    }
+    options.ourairportsDir = fixtureDir("world");
+    options.output = dir.file("plain.MDB");
+    importNavigationData(options);
+    for (const char* table : {"Regions", "countries", "airports", "runways", "navs", "nav_idents"}) {
+        const std::string sql = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
+        const Rows plain = query(dir.file("plain.MDB"), sql);
+        EXPECT_FALSE(plain.empty()) << table;
+        EXPECT_EQ(query(dir.file("gz.MDB"), sql), plain) << table;
+        EXPECT_EQ(query(dir.file("mixed.MDB"), sql), plain) << table;
+    }
+}
+
+// Each source is recorded with where it was read, the date of its data and
+// its rows: the snapshot's date where the directory declares one, else the
+// file's own; what the caller says of a downloaded file wins over both.
+TEST(Import, SourcesAreRecordedWithOriginDateAndRows)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    options.output = dir.file("a.MDB");
+    importNavigationData(options);
+    const std::string today = queryValue(options.output, "SELECT substr(Imported, 1, 10) FROM data_sources LIMIT 1");
+    EXPECT_EQ(query(options.output, "SELECT File, Origin, DataDate, Rows FROM data_sources WHERE File='airports.csv'"),
+              (Rows{{"airports.csv", dir.file("src/airports.csv"), today, "12"}}));
+    EXPECT_EQ(queryValue(options.output, "SELECT count(*) FROM data_sources"), "6");
+
+    navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "2026-08-22\n");
+    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    options.origins["navaids.csv"] = {"https://mirror.example/navaids.csv", "2026-09-30"};
+    options.output = dir.file("b.MDB");
+    importNavigationData(options);
+    EXPECT_EQ(query(options.output, "SELECT File, Origin, DataDate FROM data_sources ORDER BY rowid"),
+              (Rows{{"countries.csv", dir.file("src/countries.csv"), "2026-08-22"},
+                    {"regions.csv", dir.file("src/regions.csv"), "2026-08-22"},
+                    {"airport-frequencies.csv", dir.file("src/airport-frequencies.csv"), "2026-08-22"},
+                    {"airports.csv", dir.file("src/airports.csv"), "2026-08-22"},
+                    {"runways.csv", dir.file("src/runways.csv"), "2026-08-22"},
+                    {"navaids.csv", "https://mirror.example/navaids.csv", "2026-09-30"},
+                    {"nav.dat", fixtureDir("world") + "/nav.dat", today}}));
+
+    // A SNAPSHOT-DATE that is no date is not taken for one.
+    navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "last summer\n");
+    EXPECT_EQ(navdb::snapshotDate(dir.file("src")), "");
+}
+
+TEST(Import, DataCycleFromTheNavDatHeader)
+{
+    EXPECT_EQ(navdb::xplaneDataCycle("810 Version - data cycle 2013.10, build 20131334, metadata NavXP810."),
+              "2013.10");
+    EXPECT_EQ(navdb::xplaneDataCycle("1100 Version - data cycle 2403, build 20240201"), "2403");
+    EXPECT_EQ(navdb::xplaneDataCycle("810 Version - fixture for the importer tests"), "");
+}
+
+// A plain file beside a compressed one is the one read: a user who unpacked a
+// file to edit it gets the edit.
+TEST(Import, PlainFileWinsOverItsCompressedCopy)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    navdb::test::writeFile(dir.file("src/countries.csv.gz"), "not gzip and not a CSV header either");
+    EXPECT_EQ(navdb::ourairportsFile(dir.file("src"), "countries.csv"), dir.file("src/countries.csv"));
+    std::filesystem::remove(dir.file("src/countries.csv"));
+    EXPECT_EQ(navdb::ourairportsFile(dir.file("src"), "countries.csv"), dir.file("src/countries.csv.gz"));
+    std::filesystem::remove(dir.file("src/countries.csv.gz"));
+    EXPECT_EQ(navdb::ourairportsFile(dir.file("src"), "countries.csv"), dir.file("src/countries.csv"));
+}
+
+namespace {
+
 // An import that must fail: the existing output stays byte for byte and no
 // temporary file is left next to it. Returns the error text.
 std::string expectFailureKeepsOutput(TempDir& dir, ImportOptions options)
@@ -348,6 +456,21 @@ TEST(ImportFailure, MissingInputFileIsNamed)
     options.ourairportsDir = dir.file("src");
     const std::string message = expectFailureKeepsOutput(dir, options);
     EXPECT_NE(message.find("regions.csv"), std::string::npos) << message;
+}
+
+TEST(ImportFailure, CutOffCompressedCsvIsAnErrorNotAShorterTable)
+{
+    TempDir dir;
+    navdb::test::copyFixture("world", dir.file("src"));
+    gzipFile(dir.file("src/runways.csv"), dir.file("whole.gz"));
+    std::filesystem::remove(dir.file("src/runways.csv"));
+    const std::string whole = navdb::test::readFile(dir.file("whole.gz"));
+    std::filesystem::remove(dir.file("whole.gz"));
+    navdb::test::writeFile(dir.file("src/runways.csv.gz"), whole.substr(0, whole.size() - 12));
+    ImportOptions options;
+    options.ourairportsDir = dir.file("src");
+    const std::string message = expectFailureKeepsOutput(dir, options);
+    EXPECT_NE(message.find("runways.csv.gz"), std::string::npos) << message;
 }
 
 TEST(ImportFailure, MissingNavDatIsAnErrorNotASilentImportWithoutIls)
@@ -559,4 +682,43 @@ TEST(ImportInterrupted, LeftoversOfKilledImportsGoButNotThoseOfRunningOnes)
     auto entries = dir.entries();
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"VORS.MDB", std::filesystem::path(running.tempPath()).filename()}));
+}
+
+// A simulator range beyond any real station's would pair every station of
+// the world with every other in the best-route search: the row is refused
+// and named, as a negative or unreadable one is. CANARSIE (ID 3) is 25 nm in
+// the fixture; X-Plane's longest real one is 500 nm.
+TEST(Import, SimulatorRangesBeyondAnyStationsAreRefusedAndTheRowNamed)
+{
+    const struct {
+        const char* range;
+        const char* stored;  // "NULL": refused
+    } cases[] = {
+        {"25", "25.0"},    {"500", "500.0"}, {"500.01", "NULL"}, {"20000", "NULL"}, {"1e308", "NULL"},
+        {"inf", "NULL"},   {"nan", "NULL"},  {"0", "NULL"},      {"-40", "NULL"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        navdb::test::copyFixture("world", dir.file("src"));
+        navdb::test::editFile(dir.file("src/nav.dat"), "11230  25  -11.0 CRI",
+                              std::string("11230  ") + c.range + "  -11.0 CRI");
+        ImportOptions options;
+        options.ourairportsDir = dir.file("src");
+        options.xplaneNav = dir.file("src/nav.dat");
+        options.output = dir.file("VORS.MDB");
+        const ImportResult result = importNavigationData(options);
+        EXPECT_EQ(queryValue(options.output, "SELECT SimulatorRange FROM nav_coverage WHERE ID=3"), c.stored)
+            << c.range;
+        std::string reasons;
+        for (const auto& skipped : result.skipped) {
+            for (const std::string& reason : skipped.firstReasons())
+                reasons += reason + "\n";
+        }
+        const bool named = reasons.find(std::string("'") + c.range + "'") != std::string::npos;
+        EXPECT_EQ(named, std::string(c.stored) == "NULL") << c.range << ": " << reasons;
+        if (std::string(c.range) == "20000") {
+            EXPECT_NE(reasons.find("nav.dat:11: VOR range '20000' is beyond any station's 500 nm"), std::string::npos)
+                << reasons;
+        }
+    }
 }

@@ -67,7 +67,6 @@ protected:
 
 TEST_F(PlanCommandTest, MapLabelsNeverOverlapAndEveryRouteBeaconIsNamed)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // A crowd of beacons round the route, closer together than their labels are wide.
     std::string crowd;
     for (int i = 0; i < 48; ++i) {
@@ -219,9 +218,33 @@ TEST_F(PlanCommandTest, HelpIsASuccessButOutputThatCannotBeWrittenIsNot)
     }
 }
 
+TEST_F(PlanCommandTest, VersionNamesTheDataOfTheDatabaseItWouldUse)
+{
+    // A database from before the import kept its sources.
+    Outcome old = Plan("--version");
+    EXPECT_EQ(old.status, 0) << old.err;
+    EXPECT_EQ(old.out.rfind("meridane-plan 1.", 0), 0u) << old.out;
+    EXPECT_NE(old.out.find("Navigation data: OurAirports of unknown date, no ILS frequencies"), std::string::npos)
+        << old.out;
+
+    std::filesystem::copy_file("VORS.MDB", "other.MDB");
+    ExecuteSqlScript("other.MDB", "CREATE TABLE data_sources (File TEXT, Origin TEXT, DataDate TEXT, Version TEXT,"
+                                  " Rows INTEGER, Imported TEXT);"
+                                  "INSERT INTO data_sources VALUES ('airports.csv','x','2026-09-01',NULL,1,'t'),"
+                                  "('nav.dat','y','2026-01-01','2013.10',1,'t');");
+    Outcome named = Plan("--version --db other.MDB");
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_NE(named.out.find("Navigation data: OurAirports of 2026-09-01, ILS from X-Plane 2013.10 (other.MDB)"),
+              std::string::npos)
+        << named.out;
+
+    Outcome none = Plan("--version --db missing.MDB");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("missing.MDB"), std::string::npos) << none.err;
+}
+
 TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Outcome o = Plan("--format json --speed 120 --cruise 4500 --export plan.gpx AAAA BBBB");
     ASSERT_EQ(o.status, 0) << o.err;
     const auto plan = nlohmann::json::parse(o.out);
@@ -407,7 +430,6 @@ protected:
 
 TEST_F(PlanDataFilesTest, ADateOutsideTheMagneticModelsYearsIsSaidAndADamagedModelNamed)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const auto epoch = [](const char* year) {
         return [year](std::string text) { return text.replace(text.find("2025.0"), 6, year); };
     };
@@ -433,7 +455,6 @@ TEST_F(PlanDataFilesTest, ADateOutsideTheMagneticModelsYearsIsSaidAndADamagedMod
 
 TEST_F(PlanDataFilesTest, TheExtremeSpeedsGiveFiniteTimesAndTheSmallestMapIsDrawn)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // 178.2 nm: 10,692 minutes at one knot, 5.3 at 2,000.
     const struct {
         const char* knots;
@@ -459,7 +480,6 @@ TEST_F(PlanDataFilesTest, TheExtremeSpeedsGiveFiniteTimesAndTheSmallestMapIsDraw
 
 TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const int depth = 300000;
     const auto nested = [depth](const char* innermost) {
         return [depth, innermost](std::string) {
@@ -490,7 +510,6 @@ TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
 
 TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     const std::string database = Slurp("VORS.MDB");
     ASSERT_EQ(symlink("VORS.MDB", "course.txt"), 0);
     ASSERT_EQ(symlink("VORS.MDB", "plan.fms"), 0);
@@ -525,7 +544,6 @@ TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
 // with the simulator's 70 nm every leg is covered.
 TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',70);");
     Outcome o = Plan("--route best --format json --cruise 4500 AAAA BBBB");
     ASSERT_EQ(o.status, 0) << o.err;
@@ -567,7 +585,6 @@ TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
 // gaps the VORs leave; the VOR-only route stays the default.
 TEST_F(PlanCommandTest, TheBestRouteWithNdbs)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     ExecuteSqlScript("VORS.MDB",
                      NavRow(3, "West Beacon", "N", 10, 0, "E", 10, 50, "NDB", "338.0") +
                          NavRow(4, "East Beacon", "N", 10, 0, "E", 12, 50, "NDB-DME", "415.5") +
@@ -611,9 +628,60 @@ TEST_F(PlanCommandTest, TheBestRouteWithNdbs)
         EXPECT_EQ(Plan(usage).status, 2) << usage;
 }
 
+// Without --cruise the best route is searched at the listed route's cruise
+// or higher: N1 stands on a 6,000 ft ridge, so the listed route (over it)
+// cruises at 7,500 ft; searched from the airports alone (1,500 ft) the best
+// route would fly lower, below what N1 needs.
+TEST_F(PlanCommandTest, TheBestRouteNeverCruisesLowerNorLeavesMoreUncoveredThanTheListedOne)
+{
+    ExecuteSqlScript("VORS.MDB", "UPDATE navs SET Elevation='6000' WHERE ID=1;"
+                                 "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',70);");
+    for (const char* ranges : {"standard", "simulator"}) {
+        SCOPED_TRACE(ranges);
+        const Outcome o = Plan(std::string("--compare --format json --ranges ") + ranges + " AAAA BBBB");
+        ASSERT_EQ(o.status, 0) << o.err;
+        const auto both = nlohmann::json::parse(o.out);
+        EXPECT_EQ(both["listed"]["route_kind"], "listed");
+        EXPECT_EQ(both["best"]["route_kind"], "best");
+        EXPECT_EQ(both["listed"]["cruise_ft"], 7500);
+        EXPECT_GE(both["best"]["cruise_ft"].get<int>(), 7500);
+        EXPECT_LE(both["best"]["uncovered_nm"].get<double>(), both["listed"]["uncovered_nm"].get<double>());
+        // The best route alone is the same plan as in the comparison.
+        const Outcome alone = Plan(std::string("--route best --format json --ranges ") + ranges + " AAAA BBBB");
+        ASSERT_EQ(alone.status, 0) << alone.err;
+        EXPECT_EQ(nlohmann::json::parse(alone.out), both["best"]);
+    }
+    EXPECT_EQ(Plan("--compare --format tsv AAAA BBBB").status, 2);
+}
+
+// Simulator ranges need a database that has them; a beacon missing from the
+// simulator's data (N2 has no range there) is silent, and every output
+// says why.
+TEST_F(PlanCommandTest, SimulatorRangesFromADatabaseWithoutThemOrForABeaconTheSimulatorLacks)
+{
+    for (const char* options : {"--ranges simulator --format json", "--ranges simulator --route best",
+                                "--ranges simulator --compare"}) {
+        const Outcome none = Plan(std::string(options) + " AAAA BBBB");
+        EXPECT_EQ(none.status, 1) << options;
+        EXPECT_NE(none.err.find("no simulator ranges"), std::string::npos) << options << ": " << none.err;
+        EXPECT_NE(none.err.find("import it again"), std::string::npos) << options << ": " << none.err;
+    }
+    EXPECT_EQ(Plan("--format json AAAA BBBB").status, 0);  // the standard ranges need none
+
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',NULL);");
+    const Outcome legs = Plan("--ranges simulator --format legs AAAA BBBB");
+    ASSERT_EQ(legs.status, 0) << legs.err;
+    EXPECT_NE(legs.out.find("N2 not in the simulator's data"), std::string::npos) << legs.out;
+    EXPECT_NE(legs.out.find("N2: not in the simulator's data, so not receivable there"), std::string::npos) << legs.out;
+    const auto json = nlohmann::json::parse(Plan("--ranges simulator --format json AAAA BBBB").out);
+    EXPECT_EQ(json["waypoints"][2]["ident"], "N2");
+    EXPECT_EQ(json["waypoints"][2]["range_nm"], 0.0);
+    EXPECT_EQ(json["waypoints"][2]["range_note"], "not in the simulator's data");
+    EXPECT_FALSE(json["waypoints"][1].contains("range_note"));
+}
+
 TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // Malformed values are usage errors, found before any search.
     const struct {
         const char* options;
@@ -622,6 +690,7 @@ TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
         {"--wind 270", "--wind"},        {"--wind 361/10", "--wind"},      {"--wind 270/-5", "--wind"},
         {"--wind 270/10/5", "--wind"},   {"--wind 270/ten", "--wind"},     {"--fuel-burn abc", "--fuel-burn"},
         {"--fuel-burn -1", "--fuel-burn"}, {"--paper b5", "paper"},        {"--wind", "--wind"},
+        {"--wind 270/400.5", "0 to 400"}, {"--wind 270/1e308", "--wind"},  {"--wind 000/999", "--wind"},
     };
     for (const auto& c : usage) {
         const Outcome o = Plan(std::string(c.options) + " --format legs AAAA BBBB");
@@ -629,9 +698,22 @@ TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
         EXPECT_NE(o.err.find(c.named), std::string::npos) << c.options << ": " << o.err;
     }
     // Eastbound at 110 kt into an easterly as fast: the first leg cannot be flown.
-    const Outcome impossible = Plan("--format legs --wind 090/110 AAAA BBBB");
-    EXPECT_EQ(impossible.status, 1);
-    EXPECT_NE(impossible.err.find("from AAAA to N1"), std::string::npos) << impossible.err;
+    // Whatever the output: the route rows do not show the wind, but it is
+    // checked all the same. A wind the aircraft can fly passes there.
+    for (const char* format : {"legs", "table", "tsv"}) {
+        const Outcome impossible = Plan(std::string("--format ") + format + " --wind 090/110 AAAA BBBB");
+        EXPECT_EQ(impossible.status, 1) << format;
+        EXPECT_NE(impossible.err.find("from AAAA to N1"), std::string::npos) << format << ": " << impossible.err;
+        EXPECT_EQ(impossible.out, "") << format;
+        const Outcome possible = Plan(std::string("--format ") + format + " --wind 270/20 AAAA BBBB");
+        EXPECT_EQ(possible.status, 0) << format << ": " << possible.err;
+        EXPECT_NE(possible.out.find(std::string(format) == "legs" ? "N2" : "Two"), std::string::npos) << format;
+    }
+    // A wind as fast as a slow aircraft, from ahead of the beam: no ground
+    // speed, and no time of billions of hours.
+    const Outcome crawl = Plan("--format legs --speed 50 --wind 045/50 AAAA BBBB");
+    EXPECT_EQ(crawl.status, 1) << crawl.out;
+    EXPECT_NE(crawl.err.find("less than 1 kt over the ground"), std::string::npos) << crawl.err;
     // North is 0 or 360 alike; a westerly behind the aircraft shortens the time.
     const Outcome north = Plan("--format json --wind 0/20 AAAA BBBB");
     ASSERT_EQ(north.status, 0) << north.err;

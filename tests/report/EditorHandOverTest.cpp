@@ -158,3 +158,23 @@ TEST_F(EditorHandOverDeathTest, ReturnsQuietlyWhenXdgOpenCannotStart)
     EXPECT_EXIT(HandOver(dir.path() + "/broken", COURSE_REPORT_FILE), ::testing::ExitedWithCode(3), "^$");
     EXPECT_EQ(ReadWholeFile("course.txt"), m_report);
 }
+
+TEST_F(EditorHandOverDeathTest, ReturnsQuietlyWhenXdgOpenFindsNoEditor)
+{
+    // As xdg-open ends on a desktop whose text editor needs a terminal
+    // emulator that is not installed.
+    WriteProgram(dir.path() + "/noeditor/xdg-open",
+                 "#!/bin/sh\necho \"$1\" > '" + m_record + "'\n"
+                 "echo '/usr/bin/xdg-open: 882: x-terminal-emulator: not found' >&2\nexit 4\n");
+    EXPECT_EXIT(HandOver(dir.path() + "/noeditor:/usr/bin:/bin", COURSE_REPORT_FILE), ::testing::ExitedWithCode(3), "");
+    EXPECT_EQ(ReadWholeFile(m_record), "course.txt\n");
+    EXPECT_EQ(ReadWholeFile("course.txt"), m_report);
+}
+
+TEST_F(EditorHandOverDeathTest, EndsWhileXdgOpenStillWaitsOnTheEditor)
+{
+    // xdg-open stays until the editor it started is closed, and what it
+    // says then no longer matters.
+    WriteProgram(dir.path() + "/waiting/xdg-open", "#!/bin/sh\nsleep 3\nexit 1\n");
+    EXPECT_EXIT(HandOver(dir.path() + "/waiting:/usr/bin:/bin", COURSE_REPORT_FILE), ::testing::ExitedWithCode(0), "^$");
+}

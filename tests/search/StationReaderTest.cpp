@@ -7,7 +7,11 @@
 #include "data/DBException.h"
 #include "search/StationReader.h"
 
+#include "coverage/StationRange.h"
+
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -66,17 +70,24 @@ TEST_F(StationReaderTest, NdbsWithTheirClassesAndRanges)
           "INSERT INTO nav_coverage VALUES (1,'H',130);"
           "INSERT INTO ndb_coverage VALUES (2,'HH',75),(3,'COMLO',NULL),(5,'XX',NULL);");
     stations::StationReader reader(db());
-    const std::vector<coverage::Station> ndbs = reader.readAllNdbs();
+    const std::vector<coverage::Station> ndbs = reader.readNdbSearchFacts();
     ASSERT_EQ(ndbs.size(), 3u);
     EXPECT_EQ(ndbs[0].kind, coverage::StationKind::Ndb);
     EXPECT_EQ(ndbs[0].ndbClass, coverage::NdbClass::HH);
     EXPECT_EQ(ndbs[0].simulatorRangeNm, 75.0);
-    EXPECT_EQ(ndbs[0].frequency, "338.0");
     EXPECT_DOUBLE_EQ(ndbs[1].longitude, -171.999);
     EXPECT_EQ(ndbs[1].ndbClass, coverage::NdbClass::Locator);
     EXPECT_FALSE(ndbs[1].simulatorRangeNm);
-    EXPECT_EQ(ndbs[1].frequency, "415.5");
     EXPECT_EQ(ndbs[2].ndbClass, coverage::NdbClass::MH);
+    // A route's stations in full, VORs and NDBs alike, in the order asked.
+    const std::vector<coverage::Station> chosen = reader.readByIds({3, 1, 2});
+    ASSERT_EQ(chosen.size(), 3u);
+    EXPECT_EQ(chosen[0].frequency, "415.5");
+    EXPECT_EQ(chosen[0].ident, "N3");
+    EXPECT_EQ(chosen[0].kind, coverage::StationKind::Ndb);
+    EXPECT_EQ(chosen[0].ndbClass, coverage::NdbClass::Locator);
+    EXPECT_EQ(chosen[1].kind, coverage::StationKind::Vor);
+    EXPECT_EQ(chosen[2].frequency, "338.0");
     // The VOR reading is untouched by them.
     ASSERT_EQ(reader.readAll().size(), 1u);
     EXPECT_EQ(reader.readAll()[0].kind, coverage::StationKind::Vor);
@@ -86,7 +97,7 @@ TEST_F(StationReaderTest, ADatabaseWithoutNdbClassesAsksForANewImport)
 {
     Build(NavRow(1, "Nadi", "S", 17, 75.0, "E", 177, 44.0, "NDB", "338.0") + "DROP TABLE ndb_coverage;");
     try {
-        stations::StationReader(db()).readAllNdbs();
+        stations::StationReader(db()).readNdbSearchFacts();
         FAIL() << "no error";
     } catch (const CDBException& e) {
         EXPECT_NE(std::string(e.what()).find("ndb_coverage"), std::string::npos) << e.what();
@@ -102,5 +113,60 @@ TEST_F(StationReaderTest, ADatabaseWithoutClassesAsksForANewImport)
         FAIL() << "no error";
     } catch (const CDBException& e) {
         EXPECT_NE(std::string(e.what()).find("import it again"), std::string::npos) << e.what();
+    }
+}
+
+// What the search reads of every station is what readAll gives, less the
+// texts; a damaged or overlong simulator range never reaches the search.
+TEST_F(StationReaderTest, SearchFactsAreTheStationsWithoutTheirTextsAndRangesAreCapped)
+{
+    Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0, "VOR", "115.9", "12") +
+          NavRow(2, "Canarsie", "N", 40, 61.0, "W", 73, 89.0, "VOR", "112.3", "NULL") +
+          NavRow(3, "Far", "S", 17, 0.0, "E", 179, 50.0, "VOR", "113.1", "20") +
+          NavRow(4, "Farther", "S", 17, 0.0, "W", 179, 50.0, "VOR", "113.2", "30") +
+          "INSERT INTO nav_facts VALUES (1,40.63,-73.77,'US',-13),(2,40.61,-73.89,'US',NULL),"
+          "(3,-17.0,179.83,'FJ',NULL),(4,-17.0,-179.83,'WS',NULL);"
+          "INSERT INTO nav_coverage VALUES (1,'H',500.0),(2,'T',1e308),(3,'L',-5),(4,'L',40);");
+    stations::StationReader reader(db());
+    const std::vector<coverage::Station> all = reader.readAll();
+    const std::vector<coverage::Station> facts = reader.readSearchFacts();
+    ASSERT_EQ(facts.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(facts[i].id, all[i].id);
+        EXPECT_EQ(facts[i].latitude, all[i].latitude);
+        EXPECT_EQ(facts[i].longitude, all[i].longitude);
+        EXPECT_EQ(facts[i].elevationFt, all[i].elevationFt);
+        EXPECT_EQ(facts[i].serviceClass, all[i].serviceClass);
+        EXPECT_EQ(facts[i].simulatorRangeNm, all[i].simulatorRangeNm);
+        EXPECT_EQ(facts[i].ident, "");
+        EXPECT_FALSE(facts[i].frequency);
+    }
+    const struct {
+        std::size_t index;
+        std::optional<double> range;
+    } ranges[] = {{0, 500.0}, {1, coverage::kLongestStationRangeNm}, {2, std::nullopt}, {3, 40.0}};
+    for (const auto& r : ranges)
+        EXPECT_EQ(facts[r.index].simulatorRangeNm, r.range) << all[r.index].ident;
+    EXPECT_TRUE(reader.hasSimulatorRanges());
+}
+
+// Simulator ranges are there only where some station has one.
+TEST_F(StationReaderTest, WhetherTheDatabaseHasSimulatorRanges)
+{
+    const struct {
+        const char* sql;
+        bool has;
+    } cases[] = {
+        {"INSERT INTO nav_coverage VALUES (1,'H',130);", true},
+        {"INSERT INTO nav_coverage VALUES (1,'H',NULL);", false},
+        {"", false},
+        {"DROP TABLE nav_coverage;", false},
+    };
+    for (const auto& c : cases) {
+        Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0) + c.sql);
+        EXPECT_EQ(stations::StationReader(db()).hasSimulatorRanges(), c.has) << c.sql;
+        m_db.reset();
+        m_dir.reset();
+        SetUp();
     }
 }

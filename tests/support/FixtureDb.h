@@ -54,10 +54,3 @@ std::string NavRow(int id, const std::string& name, const std::string& latDir, i
                    const std::string& longDir, int longMajor, double longMinor, const std::string& type = "VOR",
                    const std::string& frequency = "113.1", const std::string& elevation = "50");
 
-// Skips a test that needs the magnetic model or the map outlines of the
-// navigation source data where the checkout has none beside it.
-#define MERIDANE_REQUIRE_NAVDATA()                                              \
-    do {                                                                        \
-        if (!(MERIDANE_TEST_NAVDATA))                                           \
-            GTEST_SKIP() << "needs ../shared/navdata (magnetic model, outlines)"; \
-    } while (false)

@@ -168,9 +168,31 @@ TEST_F(AirportDialogFind, AnAirportTheListsCannotTellApartIsNamedInTheNote)
     EXPECT_EQ(FromWx(dlg->m_findPane->m_txtNote->GetLabel()), "No airport matches \"zzzz\".");
 }
 
+TEST_F(AirportDialogFind, TheHighlightedMatchIsTheSelection)
+{
+    // Typing highlights the best match, and the lists show it at once:
+    // Select Airport takes it without another key.
+    auto dlg = Dialog();
+    dlg->m_findPane->m_edtFind->SetValue("kennedy");
+    ASSERT_EQ(dlg->m_findPane->m_lstMatches->GetItemCount(), 1);
+    EXPECT_EQ(Selected(*dlg->m_cboAirport), "John F Kennedy Intl");
+    EXPECT_TRUE(dlg->m_btnSelectAirport->IsEnabled());
+    EXPECT_EQ(dlg->m_strID, "10");
+    // Another highlighted row, as a click or the arrow keys leave it, is
+    // the selection in its turn.
+    dlg->m_findPane->m_edtFind->SetValue("municipal");
+    ASSERT_GE(dlg->m_findPane->m_lstMatches->GetItemCount(), 2);
+    const std::string first = dlg->m_strID;
+    dlg->m_findPane->m_lstMatches->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    EXPECT_EQ(dlg->m_strID, dlg->m_findPane->Matches()[1].id);
+    EXPECT_NE(dlg->m_strID, first);
+    EXPECT_TRUE(dlg->m_btnSelectAirport->IsEnabled());
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
 class AirportDialogFindRun : public AirportDialogFind {};
 
-TEST_F(AirportDialogFindRun, TypeEnterEnterSelectsTheAirport)
+TEST_F(AirportDialogFindRun, TypeThenEnterSelectsTheAirport)
 {
     CAirportDlg dialog;
     dialog.m_pDatabase = db();
@@ -181,11 +203,10 @@ TEST_F(AirportDialogFindRun, TypeEnterEnterSelectsTheAirport)
         input.Text("kennedy");
         Settle(300);
         EXPECT_EQ(dialog.m_findPane->m_lstMatches->GetItemCount(), 1);
-        input.Char(WXK_RETURN);  // chooses the match
-        Settle(300);
         EXPECT_EQ(Selected(*dialog.m_cboAirport), "John F Kennedy Intl");
-        EXPECT_EQ(wxWindow::FindFocus(), dialog.m_btnSelectAirport);
-        input.Char(WXK_RETURN);  // selects the airport
+        EXPECT_TRUE(dialog.m_btnSelectAirport->IsEnabled());
+        EXPECT_EQ(wxWindow::FindFocus(), dialog.m_findPane->m_edtFind);
+        input.Char(WXK_RETURN);  // selects the airport highlighted
         Settle(300);
         if (dialog.IsShown())
             dialog.Close();
@@ -193,6 +214,33 @@ TEST_F(AirportDialogFindRun, TypeEnterEnterSelectsTheAirport)
     EXPECT_EQ(dialog.ShowModal(), wxID_OK);
     EXPECT_EQ(dialog.m_strID, "10");
     EXPECT_EQ(dialog.m_strATIS, "128.725");
+}
+
+TEST_F(AirportDialogFindRun, ADoubleClickOnAMatchSelectsIt)
+{
+    CAirportDlg dialog;
+    dialog.m_pDatabase = db();
+    std::string wanted;
+    WhenIdle([&dialog, &wanted] {
+        wxUIActionSimulator input;
+        input.MouseMove(dialog.GetScreenPosition() + wxPoint(dialog.GetSize().x / 2, 10));
+        Settle(200);
+        input.Text("municipal");
+        Settle(300);
+        wxListCtrl& list = *dialog.m_findPane->m_lstMatches;
+        ASSERT_GE(list.GetItemCount(), 2);
+        wanted = dialog.m_findPane->Matches()[1].id;
+        wxRect row;
+        list.GetItemRect(1, row);
+        input.MouseMove(list.ClientToScreen(row.GetPosition() + wxPoint(20, row.height / 2)));
+        Settle(100);
+        input.MouseDblClick();
+        Settle(300);
+        if (dialog.IsShown())
+            dialog.Close();
+    });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(dialog.m_strID, wanted);
 }
 
 }  // namespace

@@ -8,7 +8,10 @@
 #include "UiDriver.h"
 
 #include <gtest/gtest.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/frame.h>
+#include <wx/uiaction.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -199,12 +202,43 @@ TEST_F(PlanPaneTest, ShowsNoCourseOnALegWithoutDirectionAndTheRouteForAFiledPlan
     EXPECT_EQ(rows[0][course], "-");
     EXPECT_EQ(rows[0][radial], "-");
     EXPECT_EQ(rows[1][course], "040");
-    EXPECT_EQ(rows[1][radial], "R-101 \u2192 R-201");
+    EXPECT_EQ(rows[1][radial], "101\u2192201");
 
     std::string summary = FromWx(pane->m_txtSummary->GetLabel());
     std::replace(summary.begin(), summary.end(), '\n', ' ');  // wrapped to the pane's width
     EXPECT_EQ(FromWx(pane->m_edtRoute->GetValue()), "KJFK DCT VOR1 DCT VOR2 DCT VOR3 DCT VOR4 KBOS");
     EXPECT_EQ(pane->RouteForFlightPlan(), "DCT VOR1 DCT VOR2 DCT VOR3 DCT VOR4");
+}
+
+// In the real save dialog, picking the kneeboard's filter after typing a
+// name renames it to the file that filter writes.
+TEST_F(PlanPaneTest, TheExportDialogsNameFollowsTheFilterPicked)
+{
+    pane->ShowPlan(planning::BuiltPlan{widePlan(), {}});
+    Settle(100);
+    const auto& formats = flightplan::planFormats();
+    int pdf = 0;
+    while (pdf < static_cast<int>(formats.size()) && std::string(formats[pdf].id) != flightplan::KNEEBOARD_FORMAT_ID)
+        ++pdf;
+    ASSERT_LT(pdf, static_cast<int>(formats.size()));
+    std::string shown;
+    wxFileDialog* dialog = nullptr;
+    pane->m_exportDialogOpening = [&dialog](wxFileDialog& opening) { dialog = &opening; };
+    WhenIdle([&] {
+        Settle(500);
+        ASSERT_NE(dialog, nullptr);
+        dialog->SetFilename("trip.fms");
+        Settle(100);
+        dialog->SetFilterIndex(pdf);
+        Settle(200);
+        shown = FromWx(dialog->GetFilename());
+        wxUIActionSimulator input;
+        input.Char(WXK_RETURN);
+        Settle(300);
+    });
+    const std::string path = pane->m_chooseExportFile();
+    EXPECT_EQ(shown, "trip.pdf");
+    EXPECT_EQ(wxFileName(ToWx(path)).GetFullName(), "trip.pdf") << path;
 }
 
 // The file dialog hands back a name and the filter chosen. Formats by
@@ -239,5 +273,30 @@ TEST(ExportFileName, TheChosenFilterDecidesUnlessTheNameWasTypedWithAFormatsExte
         const flightplan::PlanFormat* filter = flightplan::formatById(c.filter);
         ASSERT_NE(filter, nullptr) << c.filter;
         EXPECT_EQ(ExportFileName(c.path, *filter, "FHSH-FACT"), c.written) << c.path << " with " << c.filter;
+    }
+}
+
+// What the save dialog shows once another filter is picked: the name of
+// the file that filter's format will write.
+TEST(ExportFileName, TheNameShownFollowsTheFilterPicked)
+{
+    const struct {
+        const char* name;
+        const char* filter;
+        const char* shown;
+    } cases[] = {
+        {"KJFK-KLAX.fms", "pdf", "KJFK-KLAX.pdf"},
+        {"KJFK-KLAX.pdf", "fms", "KJFK-KLAX.fms"},
+        {"KJFK-KLAX.FMS", "legs", "KJFK-KLAX.txt"},
+        {"trip.gpx", "pdf", "trip.pdf"},
+        {"trip", "pdf", "trip.pdf"},
+        {"trip.v2", "gpx", "trip.v2.gpx"},
+        {"Zürich–Genève.json", "fgfp", "Zürich–Genève.fgfp"},
+        {"", "pdf", ""},
+    };
+    for (const auto& c : cases) {
+        const flightplan::PlanFormat* filter = flightplan::formatById(c.filter);
+        ASSERT_NE(filter, nullptr) << c.filter;
+        EXPECT_EQ(NameForFilter(c.name, *filter), c.shown) << c.name << " with " << c.filter;
     }
 }

@@ -7,9 +7,13 @@
 #include "Database.h"
 #include "widgets/Resource.h"
 #include "MapWindow.h"
+#include "NavDataEdition.h"
 #include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "RouteChoicePanel.h"
+#include "SashHandle.h"
+#include "WindowSettings.h"
+#include "kneeboard/Paper.h"
 #include "map/Projection.h"
 #include "map/ViewFit.h"
 #include "RouteDlg.h"
@@ -18,12 +22,17 @@
 #include "TextConvert.h"
 #include "UiDriver.h"
 #include "UiFixture.h"
+#include "NavdbTestSupport.h"
+#include "UpdateTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
 
@@ -34,6 +43,7 @@
 #include <iterator>
 #include <fstream>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -160,7 +170,6 @@ const std::string ROUTE_FACTS = "INSERT INTO airport_facts VALUES (10,40.5,-74.5
 
 TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     MapWindow& map = *dlg->m_planPane->m_map;
     const wxSize size = map.GetClientSize();
@@ -218,7 +227,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, map.GetId(), map.ClientToScreen(bravo));
     rightClick.SetEventObject(&map);
     map.HandleWindowEvent(rightClick);
-    EXPECT_EQ(items, (Strings{"Show whole route", "About Meridane..."}));
+    EXPECT_EQ(items, (Strings{"Show whole route", "About Meridane...", "Update Navigation Data..."}));
     EXPECT_FALSE(map.Moved());
     EXPECT_DOUBLE_EQ(map.View().nmPerPixel, whole.nmPerPixel);
     map.HandleWindowEvent(wheel);
@@ -234,7 +243,6 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
 
 TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     // Without the precise positions the route still stands; the pane says why
     // there is no plan.
     Open();
@@ -259,8 +267,7 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
     ASSERT_EQ(legs.size(), 4u);
     EXPECT_EQ((Strings{legs[0][0], legs[0][1], legs[1][1], legs[3][1]}), (Strings{"K10", "N101", "N102", "K20"}));
     // Both radials of a leg between beacons in one column: out of N101, into N102.
-    EXPECT_NE(legs[1][4].find("R-"), std::string::npos);
-    EXPECT_NE(legs[1][4].find("\u2192 R-"), std::string::npos) << legs[1][4];
+    EXPECT_TRUE(std::regex_match(legs[1][4], std::regex("[0-9]{3}\u2192[0-9]{3}"))) << legs[1][4];
     EXPECT_EQ(FromWx(pane.m_edtRoute->GetValue()), "K10 DCT N101 DCT N102 DCT N103 K20");
     EXPECT_TRUE(pane.m_edtRoute->IsEnabled());
     EXPECT_FALSE(pane.m_edtRoute->IsEditable());
@@ -293,7 +300,6 @@ TEST_F(RouteWindow, TheFlightPlanStandsBesideTheRouteAndExports)
 // recomputes the legs, the totals and what Export writes.
 TEST_F(RouteWindow, AirspeedWindAndFuelBurnRecomputeThePlanAtOnce)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open();
     ExecuteSqlScript("VORS.MDB", ROUTE_FACTS);
     SelectDeparting(KENNEDY);
@@ -691,7 +697,37 @@ TEST_F(AboutBox, OpensFromTheWindowMenuOnARightClick)
     wxContextMenuEvent rightClick(wxEVT_CONTEXT_MENU, dlg->GetId(), wxPoint(100, 100));
     rightClick.SetEventObject(dlg.get());
     dlg->HandleWindowEvent(rightClick);
-    EXPECT_EQ(menuTexts, (Strings{"&About Meridane..."}));
+    EXPECT_EQ(menuTexts, (Strings{"&About Meridane...", "&Update Navigation Data..."}));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(AboutBox, NamesTheNavigationDataBelowTheVersion)
+{
+    Open("CREATE TABLE data_sources (File TEXT, Origin TEXT, DataDate TEXT, Version TEXT, Rows INTEGER,"
+         " Imported TEXT);"
+         "INSERT INTO data_sources VALUES ('airports.csv','x','2026-08-22',NULL,3,'t'),"
+         "('nav.dat','y','2026-01-01','2013.10',1,'t');");
+    // The window read the record as it started.
+    EXPECT_EQ(dlg->NavDataLineShown(), "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10");
+    WhenIdle([this] {
+        for (wxWindow* w : wxTopLevelWindows) {
+            auto* about = dynamic_cast<wxDialog*>(w);
+            if (!about || about == dlg.get() || !about->IsModal())
+                continue;
+            bool named = false;
+            for (wxWindow* child : about->GetChildren())
+                if (auto* text = dynamic_cast<wxStaticText*>(child)) {
+                    // Wrapped to the box's width.
+                    std::string label = FromWx(text->GetLabel());
+                    std::replace(label.begin(), label.end(), '\n', ' ');
+                    named |= label == "Navigation data: OurAirports of 2026-08-22, ILS from X-Plane 2013.10";
+                }
+            EXPECT_TRUE(named);
+            ++shown;
+            Click(*wxStaticCast(about->FindWindow(wxID_OK), wxButton));
+        }
+    });
+    Click(Button(IDC_ABOUT));
     EXPECT_EQ(shown, 1);
 }
 
@@ -759,7 +795,6 @@ TEST_F(Keyboard, EscapeClosesTheWindow)
 // the route list of the window keeps the listed route.
 TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
 {
-    MERIDANE_REQUIRE_NAVDATA();
     Open(ROUTE_FACTS);
     SelectDeparting(KENNEDY);
     SelectDestination(LOGAN);
@@ -787,8 +822,15 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_TRUE(pane.m_map->Scene().markUncovered);
     EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3) << "the window's own list stays the listed route";
 
+    // Simulator ranges from a database without them: the pane says so
+    // rather than planning on none; once they are there, it plans on them.
     choice.m_cboRanges->SetSelection(1);
     choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    EXPECT_FALSE(pane.Plan());
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO nav_coverage VALUES (101,'L',40),(102,'L',40),(103,'L',40),"
+                                 "(104,'L',40);");
+    choose(*choice.m_cboRanges, wxEVT_CHOICE);
+    ASSERT_TRUE(pane.Plan());
     EXPECT_EQ(pane.Plan()->ranges, coverage::RangeModel::Simulator);
     EXPECT_EQ(pane.Plan()->navaids, coverage::Navaids::Vor);
     choice.m_cboNavaids->SetSelection(1);
@@ -805,3 +847,478 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_FALSE(pane.Plan());
     EXPECT_NE(FromWx(choice.m_txtBest->GetLabel()).find("two different airports"), std::string::npos);
 }
+
+namespace {
+
+// The cells of the leg list under these compact headings.
+Strings ColumnCells(const wxListCtrl& list, const std::string& heading)
+{
+    const Strings headings = Headings(list);
+    const auto at = std::find(headings.begin(), headings.end(), heading);
+    Strings cells;
+    if (at == headings.end())
+        return cells;
+    for (const auto& row : Rows(list))
+        cells.push_back(row[static_cast<std::size_t>(at - headings.begin())]);
+    return cells;
+}
+
+bool AllBlank(const Strings& cells)
+{
+    return !cells.empty() && std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return c.empty(); });
+}
+
+bool NoneBlank(const Strings& cells)
+{
+    return !cells.empty() && std::none_of(cells.begin(), cells.end(), [](const std::string& c) { return c.empty(); });
+}
+
+}  // namespace
+
+// A typing slip in one field keeps the route, its summaries and Export; the
+// field is named, and only the figures that depend on it go blank.
+TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
+{
+    Open(ROUTE_FACTS);
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    PlanPane& pane = *dlg->m_planPane;
+    PlanInputsPanel& inputs = *pane.m_inputs;
+    RouteChoicePanel& choice = *pane.m_routeChoice;
+    inputs.m_txtWind->SetValue("270/30");
+    inputs.m_txtAirspeed->SetValue("120");
+    inputs.m_txtFuelBurn->SetValue("9");
+    ASSERT_TRUE(pane.Plan());
+    const std::string route = FromWx(pane.m_edtRoute->GetValue());
+    const std::string listed = FromWx(choice.m_txtListed->GetLabel());
+    const std::string best = FromWx(choice.m_txtBest->GetLabel());
+    const Strings distances = ColumnCells(*pane.m_lstLegs, "nm");
+    ASSERT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, "GS")));
+
+    const struct {
+        wxTextCtrl* field;
+        const char* typed;
+        const char* named;
+        Strings blank, kept;
+    } slips[] = {
+        {inputs.m_txtAirspeed, "abc", "TAS", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtAirspeed, "12o", "TAS", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtWind, "400/10", "Wind", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtWind, "270/", "Wind", {"MH", "GS", "Time", "Fuel"}, {"From", "MC", "nm", "Total"}},
+        {inputs.m_txtFuelBurn, "-3", "Fuel", {"Fuel"}, {"MH", "GS", "Time", "nm"}},
+    };
+    for (const auto& slip : slips) {
+        SCOPED_TRACE(std::string(slip.named) + " " + slip.typed);
+        const wxString before = slip.field->GetValue();
+        slip.field->SetValue(slip.typed);
+        ASSERT_TRUE(pane.Plan());
+        EXPECT_EQ(pane.Plan()->trueAirspeedKt, 120.0);
+        EXPECT_EQ(FromWx(pane.m_edtRoute->GetValue()), route);
+        EXPECT_EQ(FromWx(choice.m_txtListed->GetLabel()), listed);
+        EXPECT_EQ(FromWx(choice.m_txtBest->GetLabel()), best);
+        EXPECT_TRUE(pane.m_btnExport->IsEnabled());
+        EXPECT_EQ(FromWx(inputs.m_txtProblem->GetLabel()).rfind(slip.named, 0), 0u)
+            << FromWx(inputs.m_txtProblem->GetLabel());
+        for (const std::string& heading : slip.blank)
+            EXPECT_TRUE(AllBlank(ColumnCells(*pane.m_lstLegs, heading))) << heading;
+        for (const std::string& heading : slip.kept)
+            EXPECT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, heading))) << heading;
+        EXPECT_EQ(ColumnCells(*pane.m_lstLegs, "nm"), distances);
+        // Read again, the figures come back.
+        slip.field->SetValue(before);
+        EXPECT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, "GS")));
+        EXPECT_TRUE(NoneBlank(ColumnCells(*pane.m_lstLegs, "Fuel")));
+        EXPECT_EQ(FromWx(inputs.m_txtProblem->GetLabel()), "");
+    }
+    // A new airspeed after a slip counts.
+    inputs.m_txtAirspeed->SetValue("abc");
+    inputs.m_txtAirspeed->SetValue("140");
+    EXPECT_EQ(pane.Plan()->trueAirspeedKt, 140.0);
+
+    // The wind field shows the strongest wind it takes whole.
+    inputs.m_txtWind->SetValue("270/200");
+    EXPECT_GE(inputs.m_txtWind->GetClientSize().x, inputs.m_txtWind->GetTextExtent("270/200").x);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+// The question before replacing a file is about the file Export writes.
+TEST_F(RouteWindow, ExportAsksBeforeReplacingTheFileItWrites)
+{
+    Open(ROUTE_FACTS);
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    PlanPane& pane = *dlg->m_planPane;
+    std::vector<std::string> asked;
+    bool replace = false;
+    pane.m_confirmReplace = [&](const std::string& path) {
+        asked.push_back(path);
+        return replace;
+    };
+    auto contents = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    std::ofstream("K10-K20.pdf") << "an older navlog";
+    pane.m_chooseExportFile = [] { return std::string("K10-K20.pdf"); };
+    Click(*pane.m_btnExport);
+    EXPECT_EQ(asked, Strings{"K10-K20.pdf"});
+    EXPECT_EQ(contents("K10-K20.pdf"), "an older navlog");
+    replace = true;
+    Click(*pane.m_btnExport);
+    EXPECT_EQ(contents("K10-K20.pdf").rfind("%PDF-", 0), 0u);
+    // A new file is written without a question.
+    asked.clear();
+    pane.m_chooseExportFile = [] { return std::string("K10-K20.fms"); };
+    Click(*pane.m_btnExport);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(contents("K10-K20.fms").empty());
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+namespace {
+
+// The main window opened within a work area of a given screen, as a desktop
+// with a panel along its top leaves it.
+class WindowFit : public RouteWindow {
+protected:
+    void OpenWithin(const wxRect& area)
+    {
+        Build(RouteRows());
+        dlg = std::make_unique<CRouteDlg>();
+        ExecuteSqlScript(NAVDB_FILE_NAME, ROUTE_FACTS);
+        dlg->m_runAirportDialog = [this](CAirportDlg& d) { return PlayUser(d); };
+        dlg->m_workArea = [area] { return area; };
+        dlg->Show();
+        Settle(200);
+    }
+    void Reopen(const wxRect& area)
+    {
+        dlg.reset();
+        Settle(100);
+        dlg = std::make_unique<CRouteDlg>();
+        dlg->m_runAirportDialog = [this](CAirportDlg& d) { return PlayUser(d); };
+        dlg->m_workArea = [area] { return area; };
+        dlg->Show();
+        Settle(200);
+    }
+
+    // Every control shown lies inside the client area and is at least as
+    // large as its text needs.
+    void ExpectEveryControlWhole()
+    {
+        const wxRect client(wxPoint(0, 0), dlg->GetClientSize());
+        std::function<void(wxWindow&)> visit = [&](wxWindow& parent) {
+            for (wxWindow* child : parent.GetChildren()) {
+                if (!child->IsShown() || child->IsTopLevel())
+                    continue;
+                const wxRect rect(dlg->ScreenToClient(child->GetScreenPosition()), child->GetSize());
+                const std::string name = FromWx(child->GetClassInfo()->GetClassName()) + " \"" +
+                                         FromWx(child->GetLabel()) + "\" in " +
+                                         FromWx(parent.GetClassInfo()->GetClassName()) + " at " +
+                                         std::to_string(rect.x) + "," + std::to_string(rect.y);
+                EXPECT_TRUE(client.Contains(rect)) << name << " at " << rect.x << "," << rect.y << " " << rect.width
+                                                   << "x" << rect.height << " beyond " << client.width << "x"
+                                                   << client.height;
+                if (wxDynamicCast(child, wxButton) || wxDynamicCast(child, wxTextCtrl) ||
+                    wxDynamicCast(child, wxChoice) || wxDynamicCast(child, wxCheckBox) ||
+                    wxDynamicCast(child, wxRadioButton)) {
+                    const wxSize needed = child->GetMinSize().IsFullySpecified() ? child->GetMinSize()
+                                                                                  : child->GetBestSize();
+                    EXPECT_GE(rect.height, needed.y - 2) << name;
+                    EXPECT_GE(rect.width, std::min(needed.x, 40) - 2) << name;
+                }
+                visit(*child);
+            }
+        };
+        visit(*dlg);
+    }
+    // The leg list's columns side by side, and the room the list has.
+    static std::pair<int, int> LegWidths(PlanPane& pane)
+    {
+        int columns = 0;
+        for (int width : ColumnWidths(*pane.m_lstLegs))
+            columns += width;
+        return {columns, pane.m_lstLegs->GetClientSize().x};
+    }
+};
+
+const wxRect LAPTOP{0, 27, 1280, 800 - 27};  // 1280x800 with a top panel
+const wxRect SMALL{0, 0, 1024, 768};
+const wxRect LARGE{0, 0, 1280, 1024};
+
+}  // namespace
+
+TEST_F(WindowFit, TheWindowOpensWithinTheWorkAreaWithEveryControlWhole)
+{
+    bool first = true;
+    for (const wxRect& area : {LAPTOP, SMALL, LARGE}) {
+        SCOPED_TRACE(std::to_string(area.width) + "x" + std::to_string(area.height));
+        // Each opens as on a first start.
+        dlg.reset();
+        std::filesystem::remove_all(m_dir->path() + "/config");
+        if (first)
+            OpenWithin(area);
+        else
+            Reopen(area);
+        first = false;
+        const wxRect frame = dlg->GetRect();
+        EXPECT_TRUE(area.Contains(frame)) << frame.x << "," << frame.y << " " << frame.width << "x" << frame.height;
+        ExpectEveryControlWhole();
+        // With a route, a wind and a burn: more columns, still whole.
+        SelectDeparting(KENNEDY);
+        SelectDestination(LOGAN);
+        CalculateRoute();
+        PlanPane& pane = *dlg->m_planPane;
+        pane.m_inputs->m_txtWind->SetValue("270/30");
+        pane.m_inputs->m_txtFuelBurn->SetValue("9.5");
+        Settle(100);
+        ASSERT_TRUE(pane.Plan());
+        ExpectEveryControlWhole();
+        if (area.width >= 1280) {
+            // Every leg column reads whole without scrolling sideways.
+            const auto [columns, room] = LegWidths(pane);
+            EXPECT_LE(columns, room) << "the legs need " << columns << " px and have " << room << "; client "
+                                     << dlg->GetClientSize().x << ", pane " << pane.GetSize().x << ", list at "
+                                     << dlg->m_lstRoute->GetRect().GetRight() << "\n" << [&] {
+                                            std::string t;
+                                            const auto h = Headings(*pane.m_lstLegs);
+                                            const auto w = ColumnWidths(*pane.m_lstLegs);
+                                            for (std::size_t i = 0; i < h.size(); ++i)
+                                                t += h[i] + "=" + std::to_string(w[i]) + " ";
+                                            for (const auto& row : Rows(*pane.m_lstLegs))
+                                                for (const auto& cell : row)
+                                                    t += "[" + cell + "]";
+                                            return t;
+                                        }();
+        }
+    }
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_F(WindowFit, TheSmallestWindowCutsNoButton)
+{
+    OpenWithin(LARGE);
+    dlg->SetClientSize(wxSize(10, 10));
+    Settle(100);
+    EXPECT_EQ(dlg->GetClientSize(), dlg->GetMinClientSize());
+    ExpectEveryControlWhole();
+}
+
+TEST_F(WindowFit, TheSplitterMovesThePaneAndTheWindowRemembersItAndTheAircraft)
+{
+    OpenWithin(LARGE);
+    PlanPane& pane = *dlg->m_planPane;
+    const int before = pane.GetPosition().x;
+    const int listBefore = dlg->m_lstRoute->GetSize().x;
+    // Dragged by the mouse as far as each side lets it.
+    auto drag = [this](int by) {
+        wxUIActionSimulator input;
+        const wxPoint grip = dlg->m_sash->GetScreenRect().GetPosition() + wxPoint(dlg->m_sash->GetSize().x / 2, 100);
+        input.MouseMove(grip);
+        Settle(100);
+        input.MouseDown();
+        Settle(50);
+        for (int step = 1; step <= 6; ++step) {
+            input.MouseMove(grip + wxPoint(by * step / 6, 0));
+            Settle(30);
+        }
+        input.MouseUp();
+        Settle(150);
+    };
+    drag(400);
+    const int right = pane.GetPosition().x;
+    EXPECT_GT(right, before + 100);
+    EXPECT_GT(dlg->m_lstRoute->GetSize().x, listBefore + 100);
+    EXPECT_EQ(pane.GetSize().x, 250) << "the pane keeps its least width";
+    EXPECT_EQ(dlg->m_sash->GetPosition().x + dlg->m_sash->GetSize().x, right);
+    drag(-900);
+    const int left = pane.GetPosition().x;
+    EXPECT_LT(left, before - 50);
+    EXPECT_GE(dlg->m_lstRoute->GetSize().x, listBefore - (before - left));
+    EXPECT_GE(dlg->m_lstRoute->GetSize().x, 300) << "the airports keep their template's width";
+    drag(120);
+    const int moved = pane.GetPosition().x;
+    EXPECT_NEAR(moved, left + 120, 2);
+
+    // The aircraft and the choices, typed once.
+    pane.m_inputs->m_txtAirspeed->SetValue("135");
+    pane.m_inputs->m_txtFuelBurn->SetValue("10.5");
+    pane.m_inputs->m_txtWind->SetValue("270/20");
+    pane.m_inputs->SetPaper(kneeboard::Paper::HalfLetter);
+    pane.m_routeChoice->ChooseBest(true);
+    pane.m_routeChoice->SetRanges(coverage::RangeModel::Simulator);
+    dlg->SetClientSize(dlg->GetClientSize() - wxSize(60, 40));
+    Settle(100);
+    const wxSize size = dlg->GetClientSize();
+    const int kept = pane.GetPosition().x;  // the pane keeps its least width
+
+    Reopen(LARGE);
+    PlanPane& again = *dlg->m_planPane;
+    EXPECT_EQ(dlg->GetClientSize(), size);
+    EXPECT_EQ(again.GetPosition().x, kept);
+    EXPECT_EQ(Text(*again.m_inputs->m_txtAirspeed), "135");
+    EXPECT_EQ(Text(*again.m_inputs->m_txtFuelBurn), "10.5");
+    EXPECT_EQ(Text(*again.m_inputs->m_txtWind), "") << "the wind is the day's, not the aircraft's";
+    EXPECT_EQ(again.m_inputs->Paper(), kneeboard::Paper::HalfLetter);
+    EXPECT_TRUE(again.m_routeChoice->BestChosen());
+    EXPECT_EQ(again.m_routeChoice->Ranges(), coverage::RangeModel::Simulator);
+
+    // Where the tests keep it, never in the user's own configuration.
+    const std::string path = WindowSettingsPath();
+    EXPECT_EQ(path, m_dir->path() + "/config/meridane/meridane.conf");
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_NE(text.str().find("TrueAirspeed=135"), std::string::npos) << text.str();
+
+    // A window larger than the screen it opens on next shrinks into it.
+    Reopen(SMALL);
+    EXPECT_TRUE(SMALL.Contains(dlg->GetRect()));
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_F(WindowFit, ADamagedConfigurationGivesTheDefaults)
+{
+    const std::string folder = m_dir->path() + "/config/meridane";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/meridane.conf") << "[Aircraft\nTrueAirspeed\n\xff\xfe=1\n[Window]\nWidth=-5\nHeight=abc\n";
+    OpenWithin(LARGE);
+    EXPECT_EQ(Text(*dlg->m_planPane->m_inputs->m_txtAirspeed), "");
+    EXPECT_TRUE(LARGE.Contains(dlg->GetRect()));
+    EXPECT_GE(dlg->GetClientSize().x, dlg->GetMinClientSize().x);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+namespace {
+
+// "Update Navigation Data..." from the window menu, with the update itself
+// played by the test: the window goes on with the database the update left.
+class NavDataUpdate : public RouteWindow {
+protected:
+    void PickUpdate()
+    {
+        wxCommandEvent pick(wxEVT_MENU, IDM_UPDATE_NAVDATA);
+        pick.SetEventObject(dlg.get());
+        dlg->HandleWindowEvent(pick);
+    }
+    Strings told;
+};
+
+const std::string SOURCES_TABLE =
+    "CREATE TABLE data_sources (File TEXT, Origin TEXT, DataDate TEXT, Version TEXT, Rows INTEGER, Imported TEXT);";
+
+TEST_F(NavDataUpdate, TheWindowGoesOnWithTheNewDatabaseWithoutARestart)
+{
+    Open();
+    dlg->m_tellUser = [this](const std::string& text) { told.push_back(text); };
+    SelectDeparting(KENNEDY);
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    ASSERT_GT(dlg->m_lstRoute->GetItemCount(), 0);
+
+    std::string output;
+    dlg->m_runNavDataUpdate = [&](const update::UpdateOptions& options) {
+        output = options.output;
+        EXPECT_FALSE(options.referenceRows.empty());
+        EXPECT_FALSE(options.cacheDir.empty());
+        // As the update does it: a new file renamed over the old one.
+        std::filesystem::copy_file(NAVDB_FILE_NAME, "next.MDB");
+        ExecuteSqlScript("next.MDB", SOURCES_TABLE +
+                                         "INSERT INTO data_sources VALUES ('airports.csv','u','2026-09-30',NULL,3,'t');"
+                                         "UPDATE airports SET Name='Kennedy International' WHERE ID=10;");
+        std::filesystem::rename("next.MDB", NAVDB_FILE_NAME);
+        return NavDataUpdateOutcome{true, ""};
+    };
+    PickUpdate();
+    EXPECT_EQ(output, std::filesystem::absolute(NAVDB_FILE_NAME).string());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("Navigation data: OurAirports of 2026-09-30, no ILS frequencies"), std::string::npos)
+        << told[0];
+    EXPECT_EQ(dlg->NavDataLineShown(), "Navigation data: OurAirports of 2026-09-30, no ILS frequencies");
+    // The airports are chosen afresh, from the new data.
+    EXPECT_EQ(Panels(), Strings(10, ""));
+    EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 0);
+    EXPECT_EQ(dlg->m_lstDepartureRunways->GetItemCount(), 0);
+    ExpectButtons(false, false);
+    SelectDeparting({"New York", "New York", "Kennedy International"});
+    EXPECT_EQ(Panels()[0], "Kennedy International");
+    SelectDestination(LOGAN);
+    CalculateRoute();
+    EXPECT_GT(dlg->m_lstRoute->GetItemCount(), 0);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(NavDataUpdate, AFailedUpdateSaysWhyAndChangesNothing)
+{
+    Open();
+    dlg->m_tellUser = [this](const std::string& text) { told.push_back(text); };
+    SelectDeparting(KENNEDY);
+    const Strings panels = Panels();
+    dlg->m_runNavDataUpdate = [](const update::UpdateOptions&) {
+        return NavDataUpdateOutcome{false, "airports.csv: the server answered 404 Not Found for http://x/airports.csv"};
+    };
+    PickUpdate();
+    EXPECT_EQ(errors, (Strings{"The navigation data was not updated: airports.csv: the server answered 404 Not Found "
+                               "for http://x/airports.csv"}));
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(Panels(), panels);
+    ExpectButtons(false, false);
+    SelectDestination(LOGAN);
+    ExpectButtons(true, false);
+}
+
+// The update itself under its progress dialog, against a stand-in for the
+// data site on loopback.
+TEST_F(NavDataUpdate, ThroughTheProgressDialogAndItsCancel)
+{
+    Open();
+    const std::string here = std::filesystem::current_path().string();
+    std::filesystem::copy(std::string(MERIDANE_TEST_DATA_DIR) + "/navdb/fixtures/world", here + "/site");
+    update::test::LoopbackServer server(here + "/site", here + "/requests");
+    update::UpdateOptions options = WindowUpdateOptions(here + "/" + NAVDB_FILE_NAME);
+    options.cacheDir = here + "/cache";
+    options.xplaneNav = here + "/site/nav.dat";
+    options.force = true;  // the fixture is far smaller than the snapshot
+    const std::string before = navdb::test::readFile(NAVDB_FILE_NAME);
+
+    // Cancel while airports.csv, sent slowly, is arriving.
+    options.sourceUrl = server.url("slow-airports.csv");
+    bool cancelPressed = false;
+    const NavDataUpdateOutcome cancelled =
+        RunNavDataUpdateWithProgress(dlg.get(), options, [&](wxWindow& progress) {
+            EXPECT_EQ(progress.GetLabel(), "Update Navigation Data");
+            const Strings requests = server.requests();
+            if (!cancelPressed && !requests.empty() && requests.back() == "/slow-airports.csv/airports.csv 200") {
+                cancelPressed = true;
+                Click(*wxStaticCast(progress.FindWindow(wxID_CANCEL), wxButton));
+            }
+        });
+    EXPECT_TRUE(cancelPressed);
+    EXPECT_FALSE(cancelled.replaced);
+    EXPECT_NE(cancelled.message.find("cancelled"), std::string::npos) << cancelled.message;
+    EXPECT_EQ(navdb::test::readFile(NAVDB_FILE_NAME), before);
+    EXPECT_EQ(DirectoryEntries(here + "/cache"), Strings{});
+
+    options.sourceUrl = server.url("ok");
+    const NavDataUpdateOutcome done = RunNavDataUpdateWithProgress(dlg.get(), options);
+    EXPECT_TRUE(done.replaced) << done.message;
+    EXPECT_NE(navdb::test::readFile(NAVDB_FILE_NAME), before);
+}
+
+TEST_F(NavDataUpdate, OldDataGetsANoteInThePlanPane)
+{
+    Open(SOURCES_TABLE + "INSERT INTO data_sources VALUES ('airports.csv','x','2001-01-01',NULL,3,'t');");
+    std::string summary = FromWx(dlg->m_planPane->m_txtSummary->GetLabel());
+    std::replace(summary.begin(), summary.end(), '\n', ' ');
+    EXPECT_NE(summary.find("The navigation data is from 2001-01-01"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\"Update Navigation Data...\" in the window menu"), std::string::npos) << summary;
+}
+
+TEST_F(NavDataUpdate, RecentDataGetsNoNote)
+{
+    Open(SOURCES_TABLE + "INSERT INTO data_sources VALUES ('airports.csv','x','" + TodayUtc() + "',NULL,3,'t');");
+    EXPECT_EQ(FromWx(dlg->m_planPane->m_txtSummary->GetLabel()).find("navigation data is from"), std::string::npos);
+}
+
+}  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiFixture.h"
 
+#include <cstdlib>
+
 #include "Quoting.h"
 
 namespace {
@@ -92,6 +94,8 @@ std::string RouteRows()
 void WindowTest::SetUp()
 {
     NavDbTest::SetUp();
+    // Each test remembers in its own scratch folder, never in the user's.
+    setenv("XDG_CONFIG_HOME", (m_dir->path() + "/config").c_str(), 1);
     m_previous = SetErrorReporter([this](const std::string& message) { errors.push_back(message); });
 }
 

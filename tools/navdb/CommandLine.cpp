@@ -4,6 +4,7 @@
 #include "NavdbError.h"
 #include "tools/common/ProgramOutput.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iomanip>
 #include <ostream>
@@ -12,35 +13,46 @@ namespace navdb {
 
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
-    enum { kOurairports, kXplaneNav, kOutput, kHeliports, kHelp };
+    enum { kOurairports, kXplaneNav, kOutput, kSourceUrl, kTimeout, kHeliports, kUpdate, kForce, kHelp };
     static const std::vector<tools::OptionDefinition> definitions{{"ourairports", 0, true},
                                                       {"xplane-nav", 0, true},
                                                       {"output", 0, true},
+                                                      {"source-url", 0, true},
+                                                      {"timeout", 0, true},
                                                       {"include-heliports", 0, false},
+                                                      {"update", 0, false},
+                                                      {"force", 0, false},
                                                       {"help", 'h', false}};
     CommandLine result;
     bool seen[kHelp] = {};
+    std::string timeout;
     const std::vector<std::string> operands =
         tools::parseOptions(args, definitions, [&](std::size_t option, const std::string& value) {
             if (option == kHelp) {
                 result.help = true;
                 return true;
             }
+            seen[option] = true;
             if (option == kHeliports) {
                 result.options.includeHeliports = true;
                 return true;
             }
-            const std::string name = std::string("--") + definitions[option].name;
-            if (seen[option]) {
-                throw UsageError(name + " given more than once");
+            if (option == kUpdate || option == kForce) {
+                (option == kUpdate ? result.update : result.force) = true;
+                return true;
             }
-            seen[option] = true;
+            const std::string name = std::string("--") + definitions[option].name;
             if (value.empty()) {
                 throw UsageError(name + " needs a value");
             }
             std::string& target = option == kOurairports ? result.options.ourairportsDir
                                   : option == kXplaneNav ? result.options.xplaneNav
+                                  : option == kSourceUrl ? result.sourceUrl
+                                  : option == kTimeout   ? timeout
                                                          : result.options.output;
+            if (!target.empty()) {
+                throw UsageError(name + " given more than once");
+            }
             target = value;
             return true;
         });
@@ -50,11 +62,30 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     if (result.help) {
         return result;
     }
-    if (!seen[kOurairports]) {
-        throw UsageError("--ourairports DIR is required");
+    if (result.update) {
+        if (seen[kOurairports]) {
+            throw UsageError("--ourairports and --update exclude each other: --update downloads the files");
+        }
+    } else {
+        for (const int option : {kSourceUrl, kTimeout, kForce}) {
+            if (seen[option]) {
+                throw UsageError(std::string("--") + definitions[option].name + " is only for --update");
+            }
+        }
+        if (!seen[kOurairports]) {
+            throw UsageError("--ourairports DIR is required");
+        }
+        if (!seen[kOutput]) {
+            throw UsageError("--output PATH is required");
+        }
     }
-    if (!seen[kOutput]) {
-        throw UsageError("--output PATH is required");
+    if (seen[kTimeout]) {
+        char* end = nullptr;
+        const long seconds = std::strtol(timeout.c_str(), &end, 10);
+        if (end == timeout.c_str() || *end != '\0' || seconds < 1 || seconds > 3600) {
+            throw UsageError("--timeout takes whole seconds from 1 to 3600, not " + timeout);
+        }
+        result.timeoutSeconds = seconds;
     }
     return result;
 }
@@ -64,14 +95,28 @@ std::string usageText(const std::string& program)
     // Laid out as help2man reads it: the manual page is made from this text.
     return "Usage: " + std::filesystem::path(program).filename().string() +
            " --ourairports DIR [--xplane-nav FILE] [--include-heliports] --output PATH\n"
+           "  or:  " + std::filesystem::path(program).filename().string() +
+           " --update [--source-url URL] [--force] [--timeout SECONDS] [--output PATH]\n"
            "Builds the navigation database PATH from the OurAirports CSV files in DIR\n"
-           "(airports, runways, navaids, airport-frequencies, countries, regions).\n"
-           "An existing PATH is replaced only when the import succeeds.\n"
+           "(airports, runways, navaids, airport-frequencies, countries, regions;\n"
+           "each plain or gzip-compressed, as FILE.csv.gz).\n"
+           "With --update, first downloads the current files from the OurAirports data\n"
+           "site (only those that changed since the last update, which are kept in\n"
+           "${XDG_CACHE_HOME:-~/.cache}/meridane) and checks them; PATH defaults to\n"
+           "${XDG_DATA_HOME:-~/.local/share}/meridane/VORS.MDB and nav.dat to the\n"
+           "one installed with the program.\n"
+           "An existing PATH is replaced only when everything succeeded.\n"
            "\n"
            "  --ourairports DIR     the directory of the OurAirports CSV files\n"
            "  --xplane-nav FILE     X-Plane nav.dat or nav.dat.gz, for ILS frequencies\n"
            "  --include-heliports   import heliports as well\n"
            "  --output PATH         the database to write\n"
+           "  --update              download the OurAirports files first\n"
+           "  --source-url URL      where to download them from (a mirror); also\n"
+           "                        $MERIDANE_OURAIRPORTS_URL. Default:\n"
+           "                        https://davidmegginson.github.io/ourairports-data/\n"
+           "  --force               take a file with under half the rows expected\n"
+           "  --timeout SECONDS     give up on a server silent this long (default 30)\n"
            "  -h, --help            print this text\n";
 }
 
@@ -114,6 +159,9 @@ int runNavdb(int argc, const char* const* argv, std::ostream& out, std::ostream&
     if (commandLine.help) {
         out << usageText(program);
         return tools::outputArrived(out, err, program) ? kExitOk : kExitFailure;
+    }
+    if (commandLine.update) {
+        return runUpdate(commandLine, program, out, err);
     }
     try {
         const ImportResult result = importNavigationData(commandLine.options);

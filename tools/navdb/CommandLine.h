@@ -17,6 +17,12 @@ using tools::kExitUsage;
 struct CommandLine {
     ImportOptions options;
     bool help = false;
+    // --update: download the OurAirports files instead of reading ourairportsDir;
+    // options.output may be empty then (the user's database).
+    bool update = false;
+    std::string sourceUrl;     // --source-url; empty for the default
+    bool force = false;        // --force
+    long timeoutSeconds = 30;  // --timeout
 };
 
 // Parses the arguments after the program name. Options take their value as
@@ -28,6 +34,10 @@ std::string usageText(const std::string& program);
 
 // Writes the table counts and timing to out, skipped rows to err.
 void printReport(const ImportResult& result, bool withIls, std::ostream& out, std::ostream& err);
+
+// meridane-navdb --update: download, check, import, report; returns the exit
+// status. Ctrl-C stops it cleanly.
+int runUpdate(const CommandLine& commandLine, const std::string& program, std::ostream& out, std::ostream& err);
 
 // The whole program: parse, import, report. Returns the exit status:
 // 0 on success, 2 for a wrong command line, 1 for any other failure, also

@@ -4,28 +4,45 @@
 #include "NavdbError.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <type_traits>
+
+#include <sys/stat.h>
+#include <zlib.h>
 
 namespace navdb {
 
 namespace {
 
+// zlib passes a plain file through unchanged, so a CSV file reads the same
+// whether it was gzip-compressed or not. A damaged or cut-off compressed file
+// is an error, never a shorter table.
 std::string readWholeFile(const std::string& path)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
         throw NavdbError("cannot open " + path + ": " + std::strerror(errno));
     }
+    if (S_ISDIR(info.st_mode)) {
+        throw NavdbError("cannot open " + path + ": is a directory");
+    }
+    errno = 0;
+    std::unique_ptr<std::remove_pointer_t<gzFile>, int (*)(gzFile)> file(gzopen(path.c_str(), "rb"), &gzclose);
+    if (!file) {
+        throw NavdbError("cannot open " + path + ": " + (errno != 0 ? std::strerror(errno) : "out of memory"));
+    }
+    gzbuffer(file.get(), 1 << 17);
     std::string text;
     char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        text.append(buffer, got);
+    int got = 0;
+    while ((got = gzread(file.get(), buffer, sizeof buffer)) > 0) {
+        text.append(buffer, static_cast<std::size_t>(got));
     }
-    if (std::ferror(file.get())) {
-        throw NavdbError("cannot read " + path + ": " + std::strerror(errno));
+    int code = Z_OK;
+    const char* message = gzerror(file.get(), &code);
+    if (got < 0 || code != Z_OK) {
+        throw NavdbError("cannot read " + path + ": " + (code == Z_ERRNO ? std::strerror(errno) : message));
     }
     return text;
 }

@@ -9,7 +9,9 @@
 #include "Numbers.h"
 #include "OutputFile.h"
 #include "OutputTarget.h"
+#include "LineReader.h"
 #include "Schema.h"
+#include "SourceNotes.h"
 #include "SourceRows.h"
 #include "SqliteDb.h"
 #include "StationCoverage.h"
@@ -19,6 +21,7 @@
 #include <array>
 #include <cctype>
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <unordered_map>
 
@@ -71,7 +74,7 @@ public:
     ImportResult run();
 
 private:
-    std::string sourcePath(const char* file) const { return m_options.ourairportsDir + "/" + file; }
+    std::string sourcePath(const char* file) const { return ourairportsFile(m_options.ourairportsDir, file); }
     SkippedRows& skippedFor(const std::string& path);
 
     void readCountries(CsvSource& source);
@@ -82,6 +85,9 @@ private:
     void importRunways(CsvSource& source, SqliteDb& db);
     void importNavaids(CsvSource& source, SqliteDb& db);
     void importRegionsAndCountries(SqliteDb& db);
+    void checkCancelled() const;
+    SourceNote noteFor(const char* file, const CsvSource& source) const;
+    SourceNote xplaneNote() const;
 
     const ImportOptions& m_options;
     ImportResult m_result;
@@ -134,6 +140,7 @@ ImportResult Import::run()
     readCountries(countries);
     readRegions(regions);
     readAtis(frequencies);
+    checkCancelled();
 
     OutputFile output(m_options.output);
     {
@@ -143,12 +150,25 @@ ImportResult Import::run()
         db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;");
         db.exec("BEGIN");
         createTables(db);
+        checkCancelled();
         importAirports(airports, db);
         requireAirports(airports);
+        checkCancelled();
         importRunways(runways, db);
+        checkCancelled();
         importNavaids(navaids, db);
         importRegionsAndCountries(db);
+        checkCancelled();
         createIndexes(db);
+        std::vector<SourceNote> notes{noteFor("countries.csv", countries), noteFor("regions.csv", regions),
+                                      noteFor("airport-frequencies.csv", frequencies),
+                                      noteFor("airports.csv", airports), noteFor("runways.csv", runways),
+                                      noteFor("navaids.csv", navaids)};
+        if (!m_options.xplaneNav.empty()) {
+            notes.push_back(xplaneNote());
+        }
+        writeSourceNotes(db, notes);
+        checkCancelled();
         db.exec("COMMIT");
         db.close();
     }
@@ -156,6 +176,46 @@ ImportResult Import::run()
 
     m_result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return m_result;
+}
+
+void Import::checkCancelled() const
+{
+    if (m_options.cancelled && m_options.cancelled()) {
+        throw ImportCancelled();
+    }
+}
+
+SourceNote Import::noteFor(const char* file, const CsvSource& source) const
+{
+    SourceNote note;
+    note.file = file;
+    note.rows = static_cast<long long>(source.rows);
+    if (const auto known = m_options.origins.find(file); known != m_options.origins.end()) {
+        note.origin = known->second.origin;
+        note.date = known->second.date;
+    } else {
+        note.origin = sourcePath(file);
+        note.date = snapshotDate(m_options.ourairportsDir);
+        if (note.date.empty()) {
+            note.date = fileDate(note.origin);
+        }
+    }
+    return note;
+}
+
+SourceNote Import::xplaneNote() const
+{
+    SourceNote note;
+    note.file = "nav.dat";
+    note.origin = m_options.xplaneNav;
+    note.date = fileDate(m_options.xplaneNav);
+    note.rows = static_cast<long long>(m_ils.size());
+    LineReader reader(m_options.xplaneNav);
+    std::string line;
+    if (reader.next(line) && reader.next(line)) {
+        note.version = xplaneDataCycle(line);
+    }
+    return note;
 }
 
 void Import::readCountries(CsvSource& source)
@@ -458,6 +518,16 @@ void Import::importRegionsAndCountries(SqliteDb& db)
 }
 
 }  // namespace
+
+std::string ourairportsFile(const std::string& directory, const std::string& name)
+{
+    const std::string plain = directory + "/" + name;
+    std::error_code ec;
+    if (!std::filesystem::exists(plain, ec) && std::filesystem::is_regular_file(plain + ".gz", ec)) {
+        return plain + ".gz";
+    }
+    return plain;
+}
 
 ImportResult importNavigationData(const ImportOptions& options)
 {

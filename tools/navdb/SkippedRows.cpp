@@ -11,4 +11,14 @@ void SkippedRows::add(std::size_t line, const std::string& reason)
     }
 }
 
+void SkippedRows::renameFile(const std::string& file)
+{
+    for (std::string& reason : m_reasons) {
+        if (reason.compare(0, m_file.size(), m_file) == 0) {
+            reason.replace(0, m_file.size(), file);
+        }
+    }
+    m_file = file;
+}
+
 }  // namespace navdb

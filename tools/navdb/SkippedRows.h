@@ -19,6 +19,9 @@ public:
     void add(std::size_t line, const std::string& reason);
 
     const std::string& file() const { return m_file; }
+    // Names the file otherwise, in file() and the reasons alike: a
+    // downloaded file by its address rather than where it was staged.
+    void renameFile(const std::string& file);
     std::size_t count() const { return m_count; }
     // "file:line: reason", in file order.
     const std::vector<std::string>& firstReasons() const { return m_reasons; }

@@ -22,6 +22,7 @@ struct CsvSource {
     CsvReader reader;
     CsvHeader header;
     SkippedRows* skipped;
+    std::size_t rows = 0;  // data rows read, malformed ones included
 
     CsvSource(const std::string& path, SkippedRows& skippedRows)
         : reader(CsvReader::fromFile(path)), header(reader), skipped(&skippedRows)
@@ -40,6 +41,7 @@ struct CsvSource {
     {
         CsvRecord record;
         while (reader.next(record)) {
+            ++rows;
             const bool malformed = record.unterminated || record.fields.size() != header.size();
             if (malformed && record.quotedLineBreak) {
                 throw NavdbError(reader.name() + ":" + std::to_string(record.line) +

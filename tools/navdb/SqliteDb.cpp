@@ -5,7 +5,29 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace navdb {
+
+namespace {
+
+// SQLite says "disk I/O error" for a full disk as for a broken one; the
+// system's own word tells the user which.
+std::string withSystemCause(sqlite3* db, std::string message)
+{
+    const int extended = sqlite3_extended_errcode(db);
+    const int code = extended & 0xff;
+    const int cause = sqlite3_system_errno(db);
+    if ((code == SQLITE_IOERR || code == SQLITE_FULL || code == SQLITE_CANTOPEN) && cause != 0) {
+        message += std::string(" (") + std::strerror(cause) + ")";
+    } else if (extended == SQLITE_IOERR_WRITE || code == SQLITE_FULL) {
+        // A write that came up short carries no errno.
+        message += " (the disk is full or the file has grown past its limit)";
+    }
+    return message;
+}
+
+}  // namespace
 
 SqliteDb::SqliteDb(const std::string& path) : m_path(path)
 {
@@ -29,7 +51,7 @@ void SqliteDb::exec(const std::string& sql)
 {
     char* error = nullptr;
     if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const std::string message = error != nullptr ? error : sqlite3_errmsg(m_db);
+        const std::string message = withSystemCause(m_db, error != nullptr ? error : sqlite3_errmsg(m_db));
         sqlite3_free(error);
         throw NavdbError("database " + m_path + ": " + message + " (in: " + sql + ")");
     }
@@ -104,7 +126,7 @@ void Statement::run()
 {
     const int rc = sqlite3_step(m_stmt);
     if (rc != SQLITE_DONE) {
-        const std::string message = sqlite3_errmsg(m_db.handle());
+        const std::string message = withSystemCause(m_db.handle(), sqlite3_errmsg(m_db.handle()));
         sqlite3_reset(m_stmt);
         throw NavdbError("database: " + message + " (in: " + sqlite3_sql(m_stmt) + ")");
     }

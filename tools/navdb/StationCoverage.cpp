@@ -5,6 +5,7 @@
 #include "Numbers.h"
 #include "SourceRows.h"
 
+#include "base/NumberText.h"
 #include "coverage/Geodesy.h"
 #include "coverage/StationRange.h"
 
@@ -105,6 +106,11 @@ SimulatorRanges readXplaneRanges(const std::string& path, std::string_view code,
         }
         if (!range || *range <= 0.0) {
             skipped.add(reader.lineNumber(), "bad " + what + " range '" + std::string(fields[5]) + "'");
+            continue;
+        }
+        if (*range > coverage::kLongestStationRangeNm) {
+            skipped.add(reader.lineNumber(), "VOR range '" + std::string(fields[5]) + "' is beyond any station's " +
+                                                 base::formatFixed(coverage::kLongestStationRangeNm, 0) + " nm");
             continue;
         }
         ranges.add(fields[7], *latitude, *longitude, *range);

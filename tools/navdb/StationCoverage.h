@@ -42,7 +42,8 @@ private:
 // The VOR rows (code 3) of an X-Plane nav.dat: latitude, longitude,
 // elevation, frequency, range in nm, declination, ident, name. The header
 // must already have been checked (readXplaneIls does); rows that cannot be
-// read are added to skipped.
+// read, and ranges not above 0 or beyond coverage::kLongestStationRangeNm,
+// are added to skipped.
 SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skipped);
 
 // The NDB rows (code 2), laid out as the VOR rows are.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlightPlanOutput.h"
 
+#include "NavDataEdition.h"
+
 #include "RouteComparison.h"
 
 #include "base/Utf8Text.h"
@@ -47,11 +49,13 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
         bestRequest.options.routeKind = flightplan::RouteKind::Best;
         best = builder.buildPlan(bestRequest);
     }
-    if (listedBeaconIDs)
+    if (listedBeaconIDs && (!options.bestRoute || options.compare))
         listed = builder.buildPlan(request);
     const FlightPlan& plan = options.bestRoute ? *best : *listed;
 
-    if (options.compare)
+    if (options.compare && options.format == PlanOptions::Format::Json)
+        out << flightplan::writeJsonComparison(*listed, *best);
+    else if (options.compare)
         out << base::validUtf8(writeRouteComparison(*listed, *best));
     else if (options.routeString)
         out << plan.route << "\n";
@@ -82,7 +86,8 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     for (const std::string& path : options.exports) {
         kneeboard::exportPlanFile(plan, path, [&] {
             prepareMap();
-            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene};
+            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene,
+                                              NavDataLine(ReadNavDataEdition(&database))};
         });
     }
     if (!options.mapFile.empty()) {

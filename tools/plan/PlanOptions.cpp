@@ -65,7 +65,8 @@ flightplan::Wind ReadWind(const std::string& value)
     const std::optional<flightplan::Wind> wind = flightplan::parseWind(value);
     if (!wind)
         throw UsageError("--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its speed in "
-                         "knots (0 or more), not '" + value + "'");
+                         "knots (0 to " + base::formatFixed(flightplan::MAX_WIND_SPEED_KT, 0) + "), not '" + value +
+                         "'");
     return *wind;
 }
 
@@ -102,14 +103,14 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kNavaids
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion, kNavaids
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
         {"format", 0, true},    {"export", 0, true}, {"map", 0, true},     {"map-size", 0, true},
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
         {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
-        {"fuel-burn", 0, true}, {"paper", 0, true}, {"navaids", 0, true},
+        {"fuel-burn", 0, true}, {"paper", 0, true}, {"version", 0, false}, {"navaids", 0, true},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -119,6 +120,10 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 case kHelp:
                     options.help = true;
                     return false;
+                case kVersion:
+                    // Read on: --db names the database it reports on.
+                    options.version = true;
+                    break;
                 case kStats:
                     options.stats = true;
                     break;
@@ -188,7 +193,7 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                 }
                 return true;
             });
-        if (options.help)
+        if (options.help || options.version)
             return true;
         if (operands.size() > 2)
             throw UsageError("too many arguments: give one departure and one destination airport");
@@ -196,6 +201,8 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
+        if (options.compare && options.format == PlanOptions::Format::Tsv)
+            throw UsageError("--compare prints both routes as a table, or as json with --format json; not as tsv");
         if (options.bestRoute && options.format == PlanOptions::Format::Tsv)
             throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
                              "or json");
@@ -225,7 +232,7 @@ std::string PlanUsage()
            "                     may be repeated\n"
            "  --speed KT         true airspeed in knots, 1 to 2000 (110)\n"
            "  --wind DDD/SS      the wind: the true direction it blows from (0 to 360)\n"
-           "                     and its speed in knots, as 270/25\n"
+           "                     and its speed in knots (0 to 400), as 270/25\n"
            "  --fuel-burn X      fuel used per hour, in any unit: fuel per leg, in total\n"
            "                     and with a 45-minute reserve\n"
            "  --cruise FT        cruise altitude in feet\n"
@@ -247,9 +254,10 @@ std::string PlanUsage()
            "  --navaids KIND     what the best route may fly by: vor (the default) or\n"
            "                     vor+ndb, NDBs too, each 25 nm dearer than a VOR\n"
            "  --compare          print both routes' distance, legs, uncovered distance\n"
-           "                     and time side by side\n"
+           "                     and time side by side; with --format json both plans\n"
            "  --db PATH          use the navigation database PATH\n"
            "  --report           also write course.txt in the current directory\n"
            "  --stats            print statements, time and beacons on standard error\n"
+           "  --version          print the version and the date of the navigation data\n"
            "  -h, --help         print this text\n";
 }

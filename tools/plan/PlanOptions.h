@@ -16,6 +16,7 @@ struct PlanOptions {
     bool stats = false;
     bool report = false;
     bool help = false;
+    bool version = false;  // --version: the program's version and its navigation data
     bool routeString = false;
     std::vector<std::string> exports;  // flight-plan files, format by extension
     std::optional<double> speedKt;  // the true airspeed
@@ -37,8 +38,10 @@ struct PlanOptions {
     // Whether the run needs a flight plan, not only the route rows.
     bool NeedsFlightPlan() const
     {
+        // A wind is checked whatever the output: one that makes a leg
+        // impossible is an error even where only the route rows are shown.
         return format == Format::Legs || format == Format::Json || routeString || !exports.empty() ||
-               !mapFile.empty() || bestRoute || compare;
+               !mapFile.empty() || bestRoute || compare || wind.has_value();
     }
 };
 

@@ -10,14 +10,6 @@
 
 namespace {
 
-std::string minutesText(double minutes)
-{
-    const long whole = std::lround(minutes);
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
-    return text;
-}
-
 std::string uncoveredText(const flightplan::FlightPlan& plan)
 {
     return std::lround(plan.uncoveredNm) == 0 ? "every leg covered"
@@ -33,7 +25,7 @@ std::string writeRouteComparison(const flightplan::FlightPlan& listed, const fli
         {"Distance", base::formatFixed(listed.totalNm, 1) + " nm", base::formatFixed(best.totalNm, 1) + " nm"},
         {"Legs", std::to_string(listed.legs.size()), std::to_string(best.legs.size())},
         {"Uncovered", uncoveredText(listed), uncoveredText(best)},
-        {"Time", minutesText(listed.totalMinutes), minutesText(best.totalMinutes)},
+        {"Time", flightplan::durationText(listed.totalMinutes), flightplan::durationText(best.totalMinutes)},
         {"Cruise", flightplan::cruiseText(listed), flightplan::cruiseText(best)},
     };
     std::string text;

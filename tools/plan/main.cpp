@@ -5,6 +5,7 @@
 #include "AirportPosition.h"
 #include "Database.h"
 #include "DatabaseLocation.h"
+#include "NavDataEdition.h"
 #include "FlightPlanOutput.h"
 #include "PlanOptions.h"
 #include "PlanReport.h"
@@ -38,6 +39,20 @@ std::string ChooseDatabase(const PlanOptions& options)
     return location.path;
 }
 
+// --version: the program and the data it plans with (the database --db
+// names or the one it would use).
+int PrintVersion(const PlanOptions& options)
+{
+    std::cout << PROGRAM << " " << MERIDANE_VERSION << "\n";
+    const std::string databasePath = ChooseDatabase(options);
+    if (databasePath.empty())
+        return tools::kExitFailure;
+    CDatabase database;
+    database.Open(nullptr, false, true, ConnectStringFor(databasePath), true);
+    std::cout << NavDataLine(ReadNavDataEdition(&database)) << " (" << databasePath << ")\n";
+    return tools::kExitOk;
+}
+
 // The run after the command line was read: the exit status.
 int Plan(const PlanOptions& options)
 {
@@ -63,8 +78,8 @@ int Plan(const PlanOptions& options)
     }
 
     // The listed route, where anything asks for it: the best route alone
-    // does not need the route search.
-    const bool listedRoute = !options.bestRoute || options.compare || options.report;
+    // needs it only for the cruise it must not fly below.
+    const bool listedRoute = !options.bestRoute || options.compare || options.report || !options.cruiseFt;
     RowList route(ROUTE_COLUMNS);
     auto statementsBefore = database.GetStatementCount();
     auto start = std::chrono::steady_clock::now();
@@ -118,7 +133,7 @@ int main(int argc, char** argv)
 
     int status = tools::kExitOk;
     try {
-        status = Plan(options);
+        status = options.version ? PrintVersion(options) : Plan(options);
     } catch (const std::exception& e) {
         // The database, a data file, the plan, the map or a file written:
         // each layer's message names the thing and the cause.
