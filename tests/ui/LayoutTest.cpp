@@ -249,8 +249,8 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
         order.push_back(focus ? focus->GetId() : 0);
     }
     // Select Destination, About, then (Write File and Calculate Route being
-    // disabled) the plan pane beside the template: its route choice, ranges,
-    // navaids, rings, the airspeed, wind, fuel and paper fields, the legs, and round
+    // disabled) the plan pane beside the template: its route choice, navaids, ranges,
+    // rings, the airspeed, wind, fuel and paper fields, the legs, and round
     // to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
@@ -258,8 +258,8 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     const PlanInputsPanel& inputs = *dlg.m_planPane->m_inputs;
     wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
     wxWindow* navaids = dlg.m_planPane->m_routeChoice->m_cboNavaids;
-    const std::vector<wxWindow*> expected{ranges,
-                                          navaids,
+    const std::vector<wxWindow*> expected{navaids,
+                                          ranges,
                                           dlg.m_planPane->m_routeChoice->m_chkRings,
                                           inputs.m_txtAirspeed,
                                           inputs.m_txtWind,
