@@ -109,7 +109,7 @@ SimulatorRanges readXplaneRanges(const std::string& path, std::string_view code,
             continue;
         }
         if (*range > coverage::kLongestStationRangeNm) {
-            skipped.add(reader.lineNumber(), "VOR range '" + std::string(fields[5]) + "' is beyond any station's " +
+            skipped.add(reader.lineNumber(), what + " range '" + std::string(fields[5]) + "' is beyond any station's " +
                                                  base::formatFixed(coverage::kLongestStationRangeNm, 0) + " nm");
             continue;
         }
