@@ -50,4 +50,23 @@ std::string lowerExtension(std::string_view path)
     return asciiLower(name.substr(dot));
 }
 
+std::vector<std::string_view> splitWhitespace(std::string_view line, std::size_t maxFields)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
+    std::vector<std::string_view> fields;
+    std::size_t pos = 0;
+    while (fields.size() < maxFields) {
+        while (pos < line.size() && space(line[pos]))
+            ++pos;
+        if (pos >= line.size())
+            break;
+        std::size_t end = pos;
+        while (end < line.size() && !space(line[end]))
+            ++end;
+        fields.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return fields;
+}
+
 }  // namespace base

@@ -9,15 +9,23 @@
 #include <system_error>
 #include <vector>
 
+std::vector<std::string> InstalledDataDirs()
+{
+    std::vector<std::string> dirs;
+    const std::string exeDir = ExecutableDir();
+    if (!exeDir.empty())
+        dirs.push_back(exeDir + "/../share/meridane");
+    dirs.emplace_back(MERIDANE_DATA_DIR_INSTALL);
+    return dirs;
+}
+
 std::string FindDataFile(const std::string& relative)
 {
     std::vector<std::string> dirs;
     if (const char* dir = std::getenv("MERIDANE_DATA_DIR"); dir && *dir)
         dirs.emplace_back(dir);
-    const std::string exeDir = ExecutableDir();
-    if (!exeDir.empty())
-        dirs.push_back(exeDir + "/../share/meridane");
-    dirs.emplace_back(MERIDANE_DATA_DIR_INSTALL);
+    for (const std::string& dir : InstalledDataDirs())
+        dirs.push_back(dir);
     dirs.emplace_back(MERIDANE_DATA_DIR_SOURCE);
 
     std::string tried;

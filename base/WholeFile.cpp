@@ -89,6 +89,17 @@ std::string failureCause(const WriteFailure& failure)
     return std::strerror(failure.error);
 }
 
+std::string cannotWriteText(const std::string& kind, const std::string& path, const std::string& cause)
+{
+    const bool ended = !cause.empty() && (cause.back() == '.' || cause.back() == '!' || cause.back() == '?');
+    return "The " + kind + " " + path + " cannot be written: " + cause + (ended ? "" : ".");
+}
+
+std::string cannotWriteText(const std::string& kind, const std::string& path, const WriteFailure& failure)
+{
+    return cannotWriteText(kind, path, failureCause(failure));
+}
+
 bool writeAllBytes(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
@@ -149,16 +160,37 @@ std::optional<WriteFailure> replaceFileWhole(const std::string& target, const st
     return std::nullopt;
 }
 
+std::string linkTarget(std::string path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target)
+            return path;
+        std::string next(target, static_cast<std::size_t>(n));
+        const std::size_t slash = path.rfind('/');
+        if (next[0] != '/' && slash != std::string::npos)
+            next = path.substr(0, slash + 1) + next;
+        path = next;
+    }
+    return path;
+}
+
 std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes)
 {
+    const std::string target = linkTarget(path);
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
+    if (::stat(target.c_str(), &info) == 0) {
         if (isProtectedFile(info))
             return WriteFailure{WriteFailure::Step::Refused, 0};
         if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
-            return writeInPlace(path, bytes);
+            return writeInPlace(target, bytes);
+        if (S_ISREG(info.st_mode)) {
+            const mode_t permissions = info.st_mode & 07777;
+            return replaceFileWhole(target, bytes, &permissions);
+        }
     }
-    return replaceFileWhole(path, bytes);
+    return replaceFileWhole(target, bytes);
 }
 
 }  // namespace base

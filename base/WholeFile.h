@@ -21,6 +21,13 @@ struct WriteFailure {
 // why the file was refused.
 std::string failureCause(const WriteFailure& failure);
 
+// The one form of the message for a file the user named that cannot be
+// written, whatever kept it from being written: "The map file route.svg
+// cannot be written: No space left on device." kind names the file ("map
+// file"); the cause ends the sentence.
+std::string cannotWriteText(const std::string& kind, const std::string& path, const std::string& cause);
+std::string cannotWriteText(const std::string& kind, const std::string& path, const WriteFailure& failure);
+
 // Writes bytes to a new file beside target (".name" and a random tail, the
 // name shortened to stay legal), flushes it to disk and renames it over
 // target, so that target holds its earlier contents or the whole new ones,
@@ -31,11 +38,17 @@ std::string failureCause(const WriteFailure& failure);
 std::optional<WriteFailure> replaceFileWhole(const std::string& target, const std::string& bytes,
                                              const mode_t* permissions = nullptr);
 
-// Writes bytes as the file at path. A regular file, or none yet, is
-// replaced whole (above); what is there and no regular file once links are
-// followed (a device, a FIFO) is written into as it is, never renamed over,
-// so that /dev/full fails and a FIFO's reader gets the bytes. A FIFO nobody
-// reads fails rather than hangs.
+// The path a chain of symbolic links at path ends at, whether or not a file
+// is there; path itself where it is no link (or the chain runs too long).
+std::string linkTarget(std::string path);
+
+// Writes bytes as the file at path. The one rule for a link at path, for
+// every file the program writes: it is followed, and the file it names (or
+// would name, for a link to nothing yet) is written; the link stays. A
+// regular file, or none yet, is replaced whole (above), keeping the earlier
+// file's permissions; what is no regular file (a device, a FIFO) is written
+// into as it is, never renamed over, so that /dev/full fails and a FIFO's
+// reader gets the bytes. A FIFO nobody reads fails rather than hangs.
 std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes);
 
 // Writes all of bytes to fd, going on after interruptions; false, with

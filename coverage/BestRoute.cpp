@@ -129,7 +129,6 @@ private:
     {
         m_gapOutOfPart.assign(m_net.partCount(), kInfinity);
         const std::vector<std::uint32_t>& order = m_net.bandOrder();
-        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
         for (std::uint32_t s = 0; s < m_n; ++s) {
             const std::uint32_t p = m_net.part(s);
             const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
@@ -143,7 +142,7 @@ private:
                 for (std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(oi) + step;
                      oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
                     const std::uint32_t j = order[static_cast<std::size_t>(oj)];
-                    if (std::fabs(m_net.band(j) - m_net.band(i)) * polarRadiusNm - reach >= m_gapOutOfPart[p])
+                    if (std::fabs(m_net.band(j) - m_net.band(i)) * kBoundingRadiusNm - reach >= m_gapOutOfPart[p])
                         break;
                     const std::uint32_t q = m_net.part(j);
                     if (q == p)

@@ -13,7 +13,7 @@ namespace coverage {
 
 namespace {
 
-constexpr double kPolarRadiusNm = 6356752.314245 / kMetresPerNm;
+constexpr double kPolarRadiusNm = base::kWgs84PolarRadiusM / kMetresPerNm;
 
 }  // namespace
 

@@ -8,15 +8,6 @@
 
 namespace coverage {
 
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-// A hair below the true polar radius, so that rounding never lifts a bound
-// above the distance it bounds.
-constexpr double kPolarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
-
-}  // namespace
-
 double geodesicNm(double lat1, double lon1, double lat2, double lon2)
 {
     double metres = 0.0;
@@ -29,7 +20,7 @@ Direction directionOf(double latitude, double longitude)
     const GeographicLib::Geodesic& wgs84 = GeographicLib::Geodesic::WGS84();
     const double f = wgs84.Flattening();
     const double e2 = f * (2.0 - f);
-    const double phi = latitude * kPi / 180.0, lambda = longitude * kPi / 180.0;
+    const double phi = latitude * base::kPi / 180.0, lambda = longitude * base::kPi / 180.0;
     // Earth-centred coordinates of the surface point, in units of the
     // prime vertical radius; only the direction matters.
     const double x = std::cos(phi) * std::cos(lambda);
@@ -46,7 +37,7 @@ double geodesicLowerBoundNm(const Direction& a, const Direction& b)
     const double cx = a.y * b.z - a.z * b.y, cy = a.z * b.x - a.x * b.z, cz = a.x * b.y - a.y * b.x;
     const double cross = std::sqrt(cx * cx + cy * cy + cz * cz);
     const double dot = a.x * b.x + a.y * b.y + a.z * b.z;
-    return std::max(0.0, std::atan2(cross, dot) * kPolarRadiusNm * (1.0 - 1e-12));
+    return std::max(0.0, std::atan2(cross, dot) * kBoundingRadiusNm * (1.0 - 1e-12));
 }
 
 double geodesicUpperBoundNm(const Direction& a, const Direction& b)
@@ -62,7 +53,7 @@ double geodesicUpperBoundNm(const Direction& a, const Direction& b)
 double chordLowerBoundNm(const Direction& a, const Direction& b)
 {
     const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz) * kPolarRadiusNm * (1.0 - 1e-12);
+    return std::sqrt(dx * dx + dy * dy + dz * dz) * kBoundingRadiusNm * (1.0 - 1e-12);
 }
 
 double seriesLowerBoundNm(const Direction& a, const Direction& b)
@@ -71,7 +62,7 @@ double seriesLowerBoundNm(const Direction& a, const Direction& b)
     const double c = std::sqrt(dx * dx + dy * dy + dz * dz);
     const double c2 = c * c;
     // arc = 2 asin(c / 2) = c + c^3 / 24 + 3 c^5 / 640 + ...
-    return c * (1.0 + c2 * (1.0 / 24.0 + c2 * (3.0 / 640.0))) * kPolarRadiusNm * (1.0 - 1e-12);
+    return c * (1.0 + c2 * (1.0 / 24.0 + c2 * (3.0 / 640.0))) * kBoundingRadiusNm * (1.0 - 1e-12);
 }
 
 }  // namespace coverage

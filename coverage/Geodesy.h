@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/Units.h"
+
 namespace coverage {
 
-inline constexpr double kMetresPerNm = 1852.0;
+using base::kMetresPerNm;
+
+// The polar radius a hair shortened, so that rounding never lifts a lower
+// bound drawn on its sphere above the distance it bounds.
+inline constexpr double kBoundingRadiusNm = base::kWgs84PolarRadiusM / kMetresPerNm * (1.0 - 1e-9);
 
 // Length of the geodesic on WGS 84 between two points given in degrees.
 double geodesicNm(double lat1, double lon1, double lat2, double lon2);

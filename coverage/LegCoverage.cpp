@@ -11,6 +11,7 @@ LegCoverage legCoverage(double distanceNm, std::optional<double> fromRangeNm, st
     const double to = toRangeNm.value_or(0.0);
     LegCoverage result;
     result.uncoveredNm = std::max(0.0, distanceNm - from - to);
+    result.uncoveredFromNm = from;
     if (fromRangeNm && toRangeNm) {
         // Each station is followed for the share of the leg its range is of
         // both, so the switch comes where both are equally far within reach.

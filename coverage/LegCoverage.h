@@ -9,6 +9,9 @@ namespace coverage {
 // from the station behind to the one ahead.
 struct LegCoverage {
     double uncoveredNm = 0.0;
+    // Where that stretch begins, from the leg's start: the range of the
+    // station behind (0 behind an airport). It ends uncoveredNm further on.
+    double uncoveredFromNm = 0.0;
     // From the leg's start; only between two stations.
     std::optional<double> changeoverNm;
 };

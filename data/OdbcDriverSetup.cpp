@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OdbcDriverSetup.h"
 
-#include "base/ExecutableDir.h"
+#include "base/DataFiles.h"
 
 #include <odbcinst.h>
 #include <strings.h>
@@ -37,10 +37,8 @@ std::string EnsureDriverRegistered(const std::string& driverName)
     std::vector<std::string> candidates;
     if (const char* dir = std::getenv("MERIDANE_ODBCSYSINI"))
         candidates.emplace_back(dir);
-    std::string exeDir = ExecutableDir();
-    if (!exeDir.empty())
-        candidates.push_back(exeDir + "/../share/meridane/odbc");
-    candidates.emplace_back(MERIDANE_ODBC_DIR_INSTALL);
+    for (const std::string& dir : InstalledDataDirs())
+        candidates.push_back(dir + "/odbc");
     candidates.emplace_back(MERIDANE_ODBC_DIR_BUILD);
 
     for (const std::string& dir : candidates) {

@@ -27,6 +27,13 @@ int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destina
     return semicircularCruiseFt(course.value_or(0.0), highest);
 }
 
+void requireTwoAirports(const Waypoint& departure, const Waypoint& destination)
+{
+    if (departure.ident == destination.ident && departure.latitude == destination.latitude &&
+        departure.longitude == destination.longitude)
+        throw PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+}
+
 Waypoint waypointOf(const coverage::Station& station)
 {
     Waypoint point;
@@ -48,9 +55,7 @@ BestRouteChoice chooseBestRoute(const Waypoint& departure, const Waypoint& desti
                                 const std::vector<coverage::Station>& stations, const PlanOptions& options,
                                 const MagneticModel& model)
 {
-    if (departure.ident == destination.ident && departure.latitude == destination.latitude &&
-        departure.longitude == destination.longitude)
-        throw PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+    requireTwoAirports(departure, destination);
     // The route is flown at the altitude it was searched at. Where the rule
     // asks for more (a beacon on high ground), the search is made again up
     // there, until the two agree: each round climbs by at least a thousand
@@ -64,7 +69,7 @@ BestRouteChoice chooseBestRoute(const Waypoint& departure, const Waypoint& desti
     choice.searchFt = bestRouteSearchAltitudeFt(departure, destination, options, model);
     coverage::LegLengths lengths(stations);
     for (;;) {
-        const coverage::CoverageNetwork network(stations, choice.searchFt, options.ranges, &lengths);
+        const coverage::CoverageNetwork network(stations, choice.searchFt, options.rangeModel, &lengths);
         choice.stations = coverage::findBestRoute(network, {departure.latitude, departure.longitude},
                                                   {destination.latitude, destination.longitude})
                               .stations;

@@ -20,18 +20,22 @@ class MagneticModel;
 int bestRouteSearchAltitudeFt(const Waypoint& departure, const Waypoint& destination, const PlanOptions& options,
                               const MagneticModel& model);
 
+// Throws PlanError when departure and destination are the same airport:
+// the best route needs two.
+void requireTwoAirports(const Waypoint& departure, const Waypoint& destination);
+
 // A station as a waypoint of the plan.
 Waypoint waypointOf(const coverage::Station& station);
 
 // The best covered route between two airports among these stations
-// (coverage/BestRoute.h) with options.ranges: the stations chosen (indices
+// (coverage/BestRoute.h) with options.rangeModel: the stations chosen (indices
 // into `stations`, in flying order) and the altitude they were chosen at.
 // Searched first at bestRouteSearchAltitudeFt; where the route found must
 // be flown higher by the semicircular rule (a beacon on high ground), it is
 // searched again there, so that it is flown where it was searched. Searched
 // at the listed route's cruise or higher, it never leaves more uncovered
 // than the listed route does. Throws PlanError when both ends are the same
-// airport.
+// airport (requireTwoAirports).
 struct BestRouteChoice {
     std::vector<std::size_t> stations;
     int searchFt = 0;

@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flightplan/CivilDate.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace flightplan {
+
+std::string isoDateText(const CivilDate& date)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
 
 namespace {
 

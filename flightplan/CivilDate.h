@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
 namespace flightplan {
 
 // A day of the Gregorian calendar. The magnetic model, the AIRAC cycle of
@@ -11,6 +13,9 @@ struct CivilDate {
     int month = 1;  // 1..12
     int day = 1;    // 1..31
 };
+
+// "2025-07-02": the date as every text and file of a plan writes it.
+std::string isoDateText(const CivilDate& date);
 
 // Today in UTC.
 CivilDate todayUtc();

@@ -93,8 +93,10 @@ struct Leg {
     std::optional<std::string> frequency;
     // The receiver that frequency is tuned on; nullopt without a frequency.
     std::optional<Radio> radio;
-    // How much of the leg neither end's beacon can be received on.
+    // How much of the leg neither end's beacon can be received on, and
+    // where that stretch begins, from the leg's start.
     double uncoveredNm = 0.0;
+    double uncoveredFromNm = 0.0;
     // Where to tune from the beacon behind to the one ahead, from the leg's
     // start; nullopt unless both ends are beacons.
     std::optional<double> changeoverNm;
@@ -131,7 +133,7 @@ struct FlightPlan {
     // for, so its figures are extrapolated; "" otherwise.
     std::string magneticNote;
     RouteKind routeKind = RouteKind::Listed;
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
     coverage::Navaids navaids = coverage::Navaids::Vor;  // what the best route may fly by
     double uncoveredNm = 0.0;  // summed over the legs
 

@@ -2,6 +2,7 @@
 #include "flightplan/MagneticModel.h"
 
 #include "base/NumberText.h"
+#include "base/Units.h"
 #include "flightplan/PlanError.h"
 
 #include "base/AsciiText.h"
@@ -20,8 +21,7 @@ namespace flightplan {
 namespace {
 
 constexpr int MODEL_DEGREE = 12;
-constexpr double PI = 3.14159265358979323846;
-constexpr double DEG = PI / 180.0;
+constexpr double DEG = base::kRadiansPerDegree;
 // WGS 84 semi-major axis and flattening, and the model's reference radius.
 constexpr double WGS84_A_KM = 6378.137;
 constexpr double WGS84_F = 1.0 / 298.257223563;

@@ -3,6 +3,7 @@
 
 #include "flightplan/MagneticModel.h"
 #include "base/NumberText.h"
+#include "base/Units.h"
 #include "flightplan/PlanError.h"
 #include "flightplan/WindTriangle.h"
 
@@ -18,7 +19,7 @@ namespace flightplan {
 
 namespace {
 
-constexpr double METRES_PER_NM = 1852.0;
+constexpr double METRES_PER_NM = base::kMetresPerNm;
 
 struct Geodesic {
     double distanceNm;
@@ -237,14 +238,12 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     plan.route = icaoRoute(plan.waypoints);
     plan.routeItem15 = icaoRouteItem15(plan.waypoints);
     if (!model.isValidAt(year)) {
-        char date[16];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
-        plan.magneticNote = std::string(date) + " lies outside the years of the magnetic model " + model.name() +
+        plan.magneticNote = isoDateText(plan.date) + " lies outside the years of the magnetic model " + model.name() +
                             " (" + base::formatFixed(model.epoch(), 1) + " to " + base::formatFixed(model.validUntil(), 1) +
                             "): its magnetic figures are extrapolated";
     }
     plan.routeKind = options.routeKind;
-    plan.ranges = options.ranges;
+    plan.rangeModel = options.rangeModel;
     // The listed route is the search's chain of VORs whatever was asked.
     plan.navaids = options.routeKind == RouteKind::Best ? options.navaids : coverage::Navaids::Vor;
     applyCoverage(plan);
@@ -258,11 +257,11 @@ void applyCoverage(FlightPlan& plan)
         point.missingFromSimulator = false;
         if (point.kind == WaypointKind::Vor) {
             point.rangeNm = coverage::stationRangeNm(point.serviceClass, point.elevationFt, point.simulatorRangeNm,
-                                                     plan.cruiseFt, plan.ranges);
-            point.missingFromSimulator = plan.ranges == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
+                                                     plan.cruiseFt, plan.rangeModel);
+            point.missingFromSimulator = plan.rangeModel == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
         } else if (point.kind == WaypointKind::Ndb) {
-            point.rangeNm = coverage::ndbRangeNm(point.ndbClass, point.simulatorRangeNm, plan.ranges);
-            point.missingFromSimulator = plan.ranges == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
+            point.rangeNm = coverage::ndbRangeNm(point.ndbClass, point.simulatorRangeNm, plan.rangeModel);
+            point.missingFromSimulator = plan.rangeModel == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
         }
     }
     plan.uncoveredNm = 0.0;
@@ -270,6 +269,7 @@ void applyCoverage(FlightPlan& plan)
         const coverage::LegCoverage covered = coverage::legCoverage(
             leg.distanceNm, plan.waypoints[leg.from].rangeNm, plan.waypoints[leg.to].rangeNm);
         leg.uncoveredNm = covered.uncoveredNm;
+        leg.uncoveredFromNm = covered.uncoveredFromNm;
         leg.changeoverNm = covered.changeoverNm;
         plan.uncoveredNm += covered.uncoveredNm;
     }

@@ -31,7 +31,7 @@ struct PlanOptions {
     std::optional<int> minimumCruiseFt;
     CivilDate date = todayUtc();
     RouteKind routeKind = RouteKind::Listed;
-    coverage::RangeModel ranges = coverage::RangeModel::Standard;
+    coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
     // Which stations the best route may fly by; the listed route has VORs.
     coverage::Navaids navaids = coverage::Navaids::Vor;
 };

@@ -2,6 +2,7 @@
 #include "flightplan/WindTriangle.h"
 
 #include "base/NumberText.h"
+#include "base/Units.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,11 +11,11 @@ namespace flightplan {
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
+using base::kPi;
 
 double radians(double degrees)
 {
-    return degrees * PI / 180.0;
+    return degrees * kPi / 180.0;
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ std::optional<WindCorrection> correctForWind(double courseTrue, double trueAirsp
     const double groundSpeed = trueAirspeedKt * std::cos(correction) - wind.speedKt * std::cos(angle);
     if (!(groundSpeed >= MIN_GROUND_SPEED_KT) || !std::isfinite(groundSpeed))
         return std::nullopt;
-    return WindCorrection{correction * 180.0 / PI, groundSpeed};
+    return WindCorrection{correction * 180.0 / kPi, groundSpeed};
 }
 
 std::optional<Wind> parseWind(std::string_view text)

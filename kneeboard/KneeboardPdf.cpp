@@ -3,7 +3,8 @@
 
 #include "base/NumberText.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
+#include "kneeboard/NavlogPages.h"
 #include "kneeboard/NavlogTable.h"
 #include "kneeboard/PdfText.h"
 #include "map/MapRenderer.h"
@@ -54,13 +55,6 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-std::string dateText(const flightplan::CivilDate& date)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
 std::string airportLine(const char* role, const flightplan::Waypoint& airport)
 {
     std::string line = std::string(role) + " " + airport.ident + " " + airport.name;
@@ -70,13 +64,6 @@ std::string airportLine(const char* role, const flightplan::Waypoint& airport)
         line += ", elevation " + base::formatFixed(*airport.elevationFt, 0) + " ft";
     return line;
 }
-
-// A page's share of the legs; the last such page closes with the totals.
-struct RowPage {
-    std::size_t first = 0;
-    std::size_t count = 0;
-    bool closing = false;
-};
 
 class Navlog {
 public:
@@ -88,7 +75,7 @@ public:
         m_names = plan.departure().name + " to " + plan.destination().name;
         setFont(m_cr, BODY_SIZE);
         std::vector<std::string> information = {
-            "Date " + dateText(plan.date) + "    Cruise " + flightplan::cruiseText(plan) +
+            "Date " + flightplan::isoDateText(plan.date) + "    Cruise " + flightplan::cruiseText(plan) +
                 (plan.cruiseGivenByUser ? "" : " (VFR semicircular rule)"),
             "True airspeed " + base::formatFixed(plan.trueAirspeedKt, 0) + " kt    Wind " +
                 (plan.wind ? flightplan::windText(*plan.wind) + " (from, true)" : std::string("none given")) +
@@ -96,7 +83,7 @@ public:
                                       : std::string()),
             airportLine("From", plan.departure()),
             airportLine("To", plan.destination()),
-            "Magnetic courses, headings and radials for " + dateText(plan.date),
+            "Magnetic courses, headings and radials for " + flightplan::isoDateText(plan.date),
         };
         if (!plan.magneticNote.empty())
             information.push_back("Note: " + plan.magneticNote);
@@ -225,31 +212,12 @@ private:
 
     void paginate()
     {
-        const double closingHeight = ROW_HEIGHT + 6.0 + m_closingLines.size() * LINE;
-        std::size_t next = 0;
-        bool carried = false;
-        for (bool first = true;; first = false) {
-            const double top = MARGIN + TITLE_HEIGHT + (first ? informationHeight() : 0.0) + HEADING_HEIGHT;
-            const double room = m_size.height - MARGIN - top;
-            const std::size_t fits = static_cast<std::size_t>(std::max(1.0, std::floor(room / ROW_HEIGHT)));
-            RowPage page{next, std::min(fits, m_table.rows.size() - next), false};
-            next += page.count;
-            if (next == m_table.rows.size()) {
-                // A page of nothing but totals reads badly: the last legs
-                // go over with them. A route too long for any page still
-                // ends here.
-                page.closing = room - page.count * ROW_HEIGHT >= closingHeight || page.count == 0;
-                if (!page.closing && !carried && page.count > 1) {
-                    const std::size_t carry = std::min<std::size_t>(3, page.count - 1);
-                    page.count -= carry;
-                    next -= carry;
-                    carried = true;
-                }
-            }
-            m_pages.push_back(page);
-            if (page.closing)
-                return;
-        }
+        PageRoom room;
+        room.firstPage = m_size.height - MARGIN - (MARGIN + TITLE_HEIGHT + informationHeight() + HEADING_HEIGHT);
+        room.laterPage = m_size.height - MARGIN - (MARGIN + TITLE_HEIGHT + 0.0 + HEADING_HEIGHT);
+        room.row = ROW_HEIGHT;
+        room.closing = ROW_HEIGHT + 6.0 + m_closingLines.size() * LINE;
+        m_pages = paginateRows(m_table.rows.size(), room);
     }
 
     double drawTitle(int page, int pages, const char* part = " (continued)")

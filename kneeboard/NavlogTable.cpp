@@ -2,7 +2,7 @@
 #include "kneeboard/NavlogTable.h"
 
 #include "base/NumberText.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,33 +80,31 @@ NavlogTable navlogTable(const flightplan::FlightPlan& plan)
         distance += leg.distanceNm;
         minutes += leg.eteMinutes;
         used += leg.fuel.value_or(0.0);
-        std::vector<NavlogCell> row{
-            {plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident},
-            {frequencyOf(plan.waypoints[leg.from]), frequencyOf(plan.waypoints[leg.to])},
-            {bearing(flightplan::outboundBearingText(leg), leg.radialFrom.has_value(), "out"),
-             bearing(flightplan::inboundBearingText(leg), leg.radialTo.has_value(), "in")},
-            {leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", ""},
-            {leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-", ""},
-            {formatFixed(leg.distanceNm, 1), formatFixed(distance, 1)},
-            {formatFixed(leg.groundSpeedKt, 0), ""},
-            {durationText(leg.eteMinutes), durationText(minutes)},
-            {},
-            {},
-        };
+        std::vector<NavlogCell> row(table.columns.size());
+        row[kFromTo] = {plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident};
+        row[kFrequency] = {frequencyOf(plan.waypoints[leg.from]), frequencyOf(plan.waypoints[leg.to])};
+        row[kRadials] = {bearing(flightplan::outboundBearingText(leg), leg.radialFrom.has_value(), "out"),
+                         bearing(flightplan::inboundBearingText(leg), leg.radialTo.has_value(), "in")};
+        row[kMagneticCourse] = {leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", ""};
+        row[kMagneticHeading] = {leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-", ""};
+        row[kDistance] = {formatFixed(leg.distanceNm, 1), formatFixed(distance, 1)};
+        row[kGroundSpeed] = {formatFixed(leg.groundSpeedKt, 0), ""};
+        row[kTimeEnRoute] = {durationText(leg.eteMinutes), durationText(minutes)};
         if (fuel)
-            row.push_back({formatFixed(leg.fuel.value_or(0.0), 1), formatFixed(used, 1)});
+            row[kFuel] = {formatFixed(leg.fuel.value_or(0.0), 1), formatFixed(used, 1)};
         if (coverage)
-            row.push_back(coverageCell(leg));
+            row.back() = coverageCell(leg);
         table.rows.push_back(std::move(row));
     }
 
     table.totals.assign(table.columns.size(), NavlogCell{});
-    table.totals[0] = {"Total", ""};
-    table.totals[5] = {formatFixed(plan.totalNm, 1), "nm"};
-    table.totals[6] = {formatFixed(plan.groundSpeedKt, 0), "avg"};
-    table.totals[7] = {durationText(plan.totalMinutes), ""};
+    table.totals[kFromTo] = {"Total", ""};
+    table.totals[kDistance] = {formatFixed(plan.totalNm, 1), "nm"};
+    table.totals[kGroundSpeed] = {formatFixed(plan.groundSpeedKt, 0), "avg"};
+    table.totals[kTimeEnRoute] = {durationText(plan.totalMinutes), ""};
     if (fuel && plan.fuelWithReserve)
-        table.totals[10] = {formatFixed(plan.fuelTotal.value_or(0.0), 1), formatFixed(*plan.fuelWithReserve, 1) + " res"};
+        table.totals[kFuel] = {formatFixed(plan.fuelTotal.value_or(0.0), 1),
+                               formatFixed(*plan.fuelWithReserve, 1) + " res"};
     if (coverage && std::lround(plan.uncoveredNm) > 0)
         table.totals.back() = {"gap " + formatFixed(plan.uncoveredNm, 0), "nm"};
     return table;

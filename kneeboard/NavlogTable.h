@@ -3,6 +3,7 @@
 
 #include "flightplan/FlightPlan.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,22 @@ struct NavlogColumn {
     bool figure = false;   // right-aligned
     bool writeIn = false;  // left empty for the pilot's pencil (ETA, ATA)
     bool whole = false;    // never cut to fit the paper (idents, frequencies)
+};
+
+// The navlog's columns in printed order, as indices into a row; Fuel is
+// there only with a fuel burn.
+enum NavlogColumnIndex : std::size_t {
+    kFromTo,
+    kFrequency,
+    kRadials,
+    kMagneticCourse,
+    kMagneticHeading,
+    kDistance,
+    kGroundSpeed,
+    kTimeEnRoute,
+    kEta,
+    kAta,
+    kFuel,
 };
 
 // What the navlog prints, before any question of paper: a row per leg, and

@@ -3,8 +3,6 @@
 
 #include "map/GreatCircle.h"
 
-#include <GeographicLib/Geodesic.hpp>
-
 #include <cmath>
 
 namespace routemap {
@@ -47,26 +45,22 @@ void paintRangeRings(const MapCanvas& canvas, const std::vector<MapPoint>& route
     cairo_stroke(cr);
 }
 
-void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint>& route)
+void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint>& route,
+                             const std::vector<UncoveredStretch>& stretches)
 {
+    if (stretches.empty())
+        return;
     cairo_t* cr = canvas.cr;
     const double stepNm = 6.0 * canvas.projection.nmPerPixel();
-    const MapPoint* previous = nullptr;
-    for (const MapPoint& stop : route) {
-        if (!usable(stop))
+    for (const UncoveredStretch& stretch : stretches) {
+        if (stretch.leg + 1 >= route.size() || !(stretch.toNm > stretch.fromNm))
             continue;
-        if (previous) {
-            double metres = 0.0;
-            GeographicLib::Geodesic::WGS84().Inverse(previous->lat, previous->lon, stop.lat, stop.lon, metres);
-            const double lengthNm = metres / 1852.0;
-            const double fromNm = previous->rangeNm.value_or(0.0);
-            const double toNm = lengthNm - stop.rangeNm.value_or(0.0);
-            if (toNm > fromNm)
-                addPath(canvas, sampleLegStretch({previous->lat, previous->lon}, {stop.lat, stop.lon}, fromNm, toNm,
-                                                 stepNm),
-                        true);
-        }
-        previous = &stop;
+        const MapPoint& from = route[stretch.leg];
+        const MapPoint& to = route[stretch.leg + 1];
+        if (usable(from) && usable(to))
+            addPath(canvas, sampleLegStretch({from.lat, from.lon}, {to.lat, to.lon}, stretch.fromNm, stretch.toNm,
+                                             stepNm),
+                    true);
     }
     // Red dashes on white in place of the magenta line, so that the
     // stretch reads as a break in the route, not as a colour of it.

@@ -10,8 +10,8 @@ namespace routemap {
 
 // The reach of each route beacon at the plan's cruise, as a faint ring.
 void paintRangeRings(const MapCanvas& canvas, const std::vector<MapPoint>& route);
-// Over each leg, dashed in red, the stretch that neither end's beacon
-// reaches; airports reach nothing.
-void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint>& route);
+// Dashed in red over the route's legs, the stretches no beacon reaches.
+void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint>& route,
+                             const std::vector<UncoveredStretch>& stretches);
 
 }  // namespace routemap

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace routemap {
 
@@ -98,7 +99,10 @@ double lineHeight(const LabelLine& line)
 
 }  // namespace
 
-LabelPlacer::LabelPlacer(cairo_t* cr, int width, int height) : m_cr(cr), m_width(width), m_height(height) {}
+LabelPlacer::LabelPlacer(TextMeasure measure, int width, int height)
+    : m_measure(std::move(measure)), m_width(width), m_height(height)
+{
+}
 
 void LabelPlacer::addBeacon(const PixelPoint& anchor, double clearance, LabelLine ident, LabelLine frequency)
 {
@@ -132,29 +136,16 @@ void LabelPlacer::addAt(Importance importance, const PixelPoint& topLeft, std::v
 
 double LabelPlacer::lineWidth(const LabelLine& line) const
 {
-    // The font's own widths, not those rounded to whole pixels: an SVG
-    // viewer lays the text out so.
-    cairo_save(m_cr);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_set_font_options(m_cr, options);
-    cairo_font_options_destroy(options);
-    cairo_select_font_face(m_cr, kMapFontFamily, CAIRO_FONT_SLANT_NORMAL,
-                           line.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(m_cr, line.size);
-    cairo_text_extents_t extents;
-    cairo_text_extents(m_cr, line.text.c_str(), &extents);
-    cairo_restore(m_cr);
     // Never less than a rough reckoning from the length, so that a reader
     // measuring the labels in an SVG by their characters sees no overlap
     // either (where the viewer's font runs wider than ours).
     // Label texts are valid UTF-8: every byte but a continuation byte starts a character.
     const double characters = static_cast<double>(std::count_if(
         line.text.begin(), line.text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    return std::max(extents.x_advance, characters * line.size * (line.bold ? kBoldEm : kRegularEm));
+    return std::max(m_measure(line), characters * line.size * (line.bold ? kBoldEm : kRegularEm));
 }
 
-bool LabelPlacer::clear(const Box& box, bool ignoreGivingWay) const
+bool LabelPlacer::isFree(const Box& box, bool ignoreGivingWay) const
 {
     const auto hits = [&](const Box& other) { return overlaps(box, other); };
     if (std::any_of(m_obstacles.begin(), m_obstacles.end(), hits)) {
@@ -265,7 +256,7 @@ bool LabelPlacer::best(const std::vector<Layout>& layouts, bool ignoreGivingWay,
         bool usable = true;
         bool overRoute = false;
         for (const Box& box : layout.boxes) {
-            if (!insidePicture(box) || !clear(box, ignoreGivingWay) || crossesKeptLine(box)) {
+            if (!insidePicture(box) || !isFree(box, ignoreGivingWay) || crossesKeptLine(box)) {
                 usable = false;
                 break;
             }
@@ -480,7 +471,7 @@ std::vector<MapText> LabelPlacer::place()
                 top += lineHeight(line);
             }
             const bool fits = std::all_of(layout.boxes.begin(), layout.boxes.end(),
-                                          [&](const Box& box) { return clear(box); });
+                                          [&](const Box& box) { return isFree(box); });
             if (request.importance == Importance::Furniture || fits) {
                 put(request.lines, layout, false);
             }

@@ -4,8 +4,7 @@
 #include "map/MapText.h"
 #include "map/Projection.h"
 
-#include <cairo.h>
-
+#include <functional>
 #include <vector>
 
 namespace routemap {
@@ -25,6 +24,9 @@ struct LabelLine {
     bool halo = false;
 };
 
+// How far a line of text advances as the map draws it, in pixels.
+using TextMeasure = std::function<double(const LabelLine& line)>;
+
 // Greedy label placement by importance. No label is ever drawn over another,
 // over a symbol or across a line that must stay in sight (a stretch of the
 // route no beacon reaches): one that finds no free spot near its point is
@@ -33,12 +35,17 @@ struct LabelLine {
 // idents (never dropped while their airport is in the picture), the route's
 // beacons (ident, then frequency, which stands over or under its own ident
 // and nearer to it than to any other), the airports' names, the other
-// beacons.
+// beacons. Only the furniture (the scale, the north arrow) stands where it
+// is put, whatever it covers.
 class LabelPlacer {
 public:
     enum class Importance { Furniture, RouteBeacon, AirportIdent, AirportName, Graticule, OtherVor };
 
-    LabelPlacer(cairo_t* cr, int width, int height);
+    // Lines are measured by `measure` (cairoTextMeasure for the map as
+    // drawn), and never taken narrower than their characters reckoned at
+    // an average width, so that a viewer whose font runs wider sees no
+    // overlap either.
+    LabelPlacer(TextMeasure measure, int width, int height);
 
     // Symbols no label may cover.
     void addObstacle(const Box& box) { m_obstacles.push_back(box); }
@@ -94,7 +101,8 @@ private:
     };
 
     double lineWidth(const LabelLine& line) const;
-    bool clear(const Box& box, bool ignoreGivingWay = false) const;
+    // Whether no obstacle nor placed label lies on the box.
+    bool isFree(const Box& box, bool ignoreGivingWay = false) const;
     bool crossesRoute(const Box& box) const;
     bool crossesKeptLine(const Box& box) const;
     // The airports' idents, never dropped while their point is in the picture.
@@ -117,7 +125,7 @@ private:
     // The airports' names beside their idents.
     void placeSecondLines(const std::vector<std::pair<const Request*, Layout>>& placed);
 
-    cairo_t* m_cr;
+    TextMeasure m_measure;
     int m_width;
     int m_height;
     std::vector<Box> m_obstacles;

@@ -49,7 +49,7 @@ void requireMapFileName(const std::string& path)
 {
     const std::string extension = base::lowerExtension(path);
     if (extension != ".svg" && extension != ".png")
-        throw MapError("cannot write map file " + path + ": the name must end in .svg or .png");
+        throw MapError(base::cannotWriteText("map file", path, "the name must end in .svg or .png"));
 }
 
 std::string renderSvg(const Outlines& outlines, const MapScene& scene, const MapView& view, int width, int height)
@@ -96,10 +96,10 @@ void writeMapFile(const std::string& path, const Outlines& outlines, const MapSc
         bytes = svg ? renderSvg(outlines, scene, view, width, height)
                                    : renderPng(outlines, scene, view, width, height);
     } catch (const MapError& e) {
-        throw MapError("cannot write map file " + path + ": " + e.what());
+        throw MapError(base::cannotWriteText("map file", path, e.what()));
     }
     if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, bytes))
-        throw MapError("cannot write map file " + path + ": " + base::failureCause(*failure));
+        throw MapError(base::cannotWriteText("map file", path, *failure));
 }
 
 void writeMapFile(const std::string& path, const Outlines& outlines, const MapScene& scene, int width, int height)

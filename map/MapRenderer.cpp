@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/MapRenderer.h"
 
+#include "map/CairoTextMeasure.h"
 #include "map/CoveragePainter.h"
 #include "map/FurniturePainter.h"
 #include "map/GraticulePainter.h"
@@ -33,7 +34,7 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
 
     const Projection projection(view, width, height);
     const ViewRegion region(projection);
-    LabelPlacer labels(cr, width, height);
+    LabelPlacer labels(cairoTextMeasure(cr), width, height);
     const MapCanvas canvas{cr, projection, region, labels};
 
     paintSea(canvas);
@@ -45,8 +46,7 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
     if (scene.showRanges)
         paintRangeRings(canvas, scene.route);
     paintLegs(canvas, scene.route);
-    if (scene.markUncovered)
-        paintUncoveredStretches(canvas, scene.route);
+    paintUncoveredStretches(canvas, scene.route, scene.uncovered);
     paintRoutePoints(canvas, scene.route);
     paintScaleBar(canvas);
     paintNorthArrow(canvas);

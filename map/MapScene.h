@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,15 +24,23 @@ struct MapPoint {
     std::optional<double> rangeNm;
 };
 
+// The stretch of a leg that no beacon reaches, in nautical miles from the
+// leg's start, as the plan's coverage found it; the leg runs from
+// route[leg] to route[leg + 1].
+struct UncoveredStretch {
+    std::size_t leg = 0;
+    double fromNm = 0.0;
+    double toNm = 0.0;
+};
+
 // What the map shows: the route in flying order (departure, beacons,
 // destination) and, faintly, the other beacons the search chose among.
 // Points with coordinates that are not finite are left out of the drawing.
 struct MapScene {
     std::vector<MapPoint> route;
     std::vector<MapPoint> otherVors;
-    // Whether the route's points carry the plan's ranges: then the stretch
-    // of each leg that no beacon reaches stands out.
-    bool markUncovered = false;
+    // Marked over the route's legs.
+    std::vector<UncoveredStretch> uncovered;
     bool showRanges = false;  // the route beacons' ranges as rings
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/Outlines.h"
 
+#include "base/DataFiles.h"
 #include "map/MapError.h"
 #include "map/TopoJson.h"
 
@@ -201,6 +202,12 @@ Outlines loadOutlines(const std::string& directory)
     loadLand(pathIn(directory, "land-50m.json"), kFineEdgeDegrees, outlines.fine);
     loadBorders(pathIn(directory, "countries-50m.json"), outlines.coarse, outlines.fine);
     return outlines;
+}
+
+std::string outlinesDirectory()
+{
+    const std::string land = FindDataFile("naturalearth/land-110m.json");
+    return land.substr(0, land.rfind('/'));
 }
 
 }  // namespace routemap

@@ -61,4 +61,8 @@ struct Outlines {
 // Throws MapError naming the file that is missing or damaged.
 Outlines loadOutlines(const std::string& directory);
 
+// The directory holding the outline files, as the program's data files are
+// found (FindDataFile); throws when they are not installed.
+std::string outlinesDirectory();
+
 }  // namespace routemap

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/Units.h"
+
 #include <cmath>
 
 namespace routemap {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRadiansPerDegree = kPi / 180.0;
-// Mean earth radius (6371.0088 km) in nautical miles: the sphere the map is
-// drawn on. The legs themselves are sampled on the WGS84 ellipsoid.
-constexpr double kEarthRadiusNm = 6371008.8 / 1852.0;
+using base::kPi;
+using base::kRadiansPerDegree;
+// The mean earth radius in nautical miles: the sphere the map is drawn on.
+// The legs themselves are sampled on the WGS84 ellipsoid.
+constexpr double kEarthRadiusNm = base::kMeanEarthRadiusM / base::kMetresPerNm;
 
 // A point on the unit sphere; x towards 0°N 0°E, z towards the north pole.
 // Working in vectors keeps the antimeridian and the poles free of special cases.

@@ -18,7 +18,7 @@ struct SceneResult {
 // The flight plan of a request and the map scene of that plan.
 struct BuiltPlan {
     flightplan::FlightPlan plan;
-    SceneResult map;
+    SceneResult scene;
 };
 
 }  // namespace planning

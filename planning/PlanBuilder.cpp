@@ -3,7 +3,7 @@
 
 #include "flightplan/BestRoutePlan.h"
 #include "flightplan/PlanError.h"
-#include "map/PlanScene.h"
+#include "planning/PlanScene.h"
 #include "search/StationReader.h"
 #include "search/WaypointRows.h"
 
@@ -11,6 +11,32 @@
 #include <stdexcept>
 
 namespace planning {
+
+const flightplan::FlightPlan& PlanPair::plan(flightplan::RouteKind kind) const
+{
+    const bool best = kind == flightplan::RouteKind::Best;
+    const std::exception_ptr& error = best ? bestError : listedError;
+    if (error)
+        std::rethrow_exception(error);
+    const std::optional<flightplan::FlightPlan>& built = best ? this->best : listed;
+    if (!built)
+        throw std::logic_error("the plan of a route that was not asked for");
+    return *built;
+}
+
+std::string PlanPair::why(flightplan::RouteKind kind) const
+{
+    const std::exception_ptr& error = kind == flightplan::RouteKind::Best ? bestError : listedError;
+    if (!error)
+        return {};
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "an unknown error";
+    }
+}
 
 PlanBuilder::PlanBuilder(CDatabase& database, ModelLoader loadModel)
     : m_database(database), m_loadModel(std::move(loadModel))
@@ -44,11 +70,12 @@ const std::vector<flightplan::Waypoint>& PlanBuilder::allVors(std::string& note)
     return *m_vors;
 }
 
-SceneResult PlanBuilder::sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note)
+SceneResult PlanBuilder::withVors(const std::function<routemap::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+                                  std::string note)
 {
     std::string vorsNote;
     const std::vector<flightplan::Waypoint>& vors = allVors(vorsNote);
-    SceneResult result{routemap::sceneOf(route, vors), std::move(note)};
+    SceneResult result{scene(vors), std::move(note)};
     if (!vorsNote.empty())
         result.note += (result.note.empty() ? "" : "\n") + vorsNote;
     return result;
@@ -77,8 +104,8 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
     const flightplan::Waypoint departure = waypointrows::readAirportWaypoint(m_database, request.route.departure);
     const flightplan::Waypoint destination =
         waypointrows::readAirportWaypoint(m_database, request.route.destination);
-    if (request.route.departure == request.route.destination)
-        throw flightplan::PlanError("The best route needs two different airports; " + departure.ident + " is both.");
+    // Before the stations are read: no database needs them for this answer.
+    flightplan::requireTwoAirports(departure, destination);
     flightplan::PlanOptions options = request.options;
     if (!options.cruiseFt) {
         // Never lower than the listed route flies, where that route can be
@@ -124,7 +151,7 @@ void PlanBuilder::requireSimulatorRanges()
 
 flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
 {
-    if (request.options.ranges == coverage::RangeModel::Simulator)
+    if (request.options.rangeModel == coverage::RangeModel::Simulator)
         requireSimulatorRanges();
     if (request.options.routeKind == flightplan::RouteKind::Best)
         return bestPlan(request);
@@ -141,18 +168,37 @@ flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
     return flightplan::computePlan(std::move(waypoints), request.options, model());
 }
 
-BuiltPlan PlanBuilder::build(const PlanRequest& request)
+PlanPair PlanBuilder::buildPlans(const std::string& departureId, const std::vector<std::string>* listedBeaconIds,
+                                 const std::string& destinationId, const PlanChoices& choices, bool wantBest)
 {
-    flightplan::FlightPlan plan = buildPlan(request);
-    SceneResult map = planScene(plan);
-    return {std::move(plan), std::move(map)};
+    PlanPair pair;
+    // The best route first: the listed one then finds the stations read.
+    if (wantBest) {
+        try {
+            // With the listed route's beacons, whose cruise the best route
+            // flies no lower than.
+            pair.best = buildPlan({flightplan::routeIdsOf(departureId, listedBeaconIds ? *listedBeaconIds
+                                                                                       : std::vector<std::string>{},
+                                                          destinationId),
+                                   choices.planOptions(flightplan::RouteKind::Best)});
+        } catch (const std::exception&) {
+            pair.bestError = std::current_exception();
+        }
+    }
+    if (listedBeaconIds) {
+        try {
+            pair.listed = buildPlan({flightplan::routeIdsOf(departureId, *listedBeaconIds, destinationId),
+                                     choices.planOptions(flightplan::RouteKind::Listed)});
+        } catch (const std::exception&) {
+            pair.listedError = std::current_exception();
+        }
+    }
+    return pair;
 }
 
 SceneResult PlanBuilder::planScene(const flightplan::FlightPlan& plan)
 {
-    SceneResult result = sceneOf(plan.waypoints);
-    result.scene.markUncovered = true;
-    return result;
+    return withVors([&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfPlan(plan, vors); });
 }
 
 SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportIds)
@@ -170,7 +216,8 @@ SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportId
         airports.clear();
         note = std::string("The map cannot show the chosen airports: ") + e.what();
     }
-    return sceneOf(airports, std::move(note));
+    return withVors([&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfWaypoints(airports, vors); },
+                    std::move(note));
 }
 
 }  // namespace planning

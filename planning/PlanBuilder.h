@@ -7,6 +7,9 @@
 #include "flightplan/PlanCalculation.h"
 #include "flightplan/RouteIds.h"
 #include "planning/BuiltPlan.h"
+#include "planning/PlanChoices.h"
+
+#include <exception>
 
 #include <functional>
 #include <memory>
@@ -31,6 +34,19 @@ struct PlanRequest {
     flightplan::PlanOptions options;
 };
 
+// The plans of both routes between two airports, each there or missing
+// with the error that said why.
+struct PlanPair {
+    std::optional<flightplan::FlightPlan> listed, best;
+    std::exception_ptr listedError, bestError;  // set where a plan asked for could not be made
+
+    // The plan of the route of `kind`; rethrows why it is missing.
+    const flightplan::FlightPlan& plan(flightplan::RouteKind kind) const;
+    // Why the plan of `kind` is missing, as the user reads it; "" when it
+    // is there or was not asked for.
+    std::string why(flightplan::RouteKind kind) const;
+};
+
 // Builds flight plans and their maps from the navigation database for the
 // planner and the window alike. It keeps what every plan of a session
 // shares and is slow to read: the magnetic model and the VORs the map shows
@@ -46,18 +62,26 @@ public:
     PlanBuilder(const PlanBuilder&) = delete;
     PlanBuilder& operator=(const PlanBuilder&) = delete;
 
-    // The plan only. Throws flightplan::PlanError for damaged or missing
+    // The plan of one route. Throws flightplan::PlanError for damaged or missing
     // rows and values, for a best route from an airport to itself and for
     // simulator ranges from a database that has none,
-    // CDBException when the database lacks the stations' classes,
+    // CDBException when the database lacks the stations' classes for a best
+    // route (a listed plan is made without them, its beacons counted as
+    // low-power ones, as are beacons without a class row), and
     // std::runtime_error when the model is not installed.
     flightplan::FlightPlan buildPlan(const PlanRequest& request);
 
-    // The plan and its map scene. A map without the VORs around the route
-    // is still a map; its note says why they are missing.
-    BuiltPlan build(const PlanRequest& request);
+    // The plans the pilot may choose between, built alike for the planner
+    // and the window: the listed route's of the beacons the route search
+    // chose (IDs as its rows hold them; none when listedBeaconIds is null)
+    // and, when wantBest, the best covered route's between the same
+    // airports. A plan that cannot be made is missing and says why; the
+    // other is made all the same.
+    PlanPair buildPlans(const std::string& departureId, const std::vector<std::string>* listedBeaconIds,
+                        const std::string& destinationId, const PlanChoices& choices, bool wantBest);
 
-    // The map scene of a plan built here, its uncovered stretches marked.
+    // The map scene of a plan built here, the stretches of its legs that no
+    // beacon reaches marked.
     SceneResult planScene(const flightplan::FlightPlan& plan);
 
     // The map before there is a route: the airports chosen so far (IDs as
@@ -69,7 +93,10 @@ private:
     const flightplan::MagneticModel& model();
     // The VORs, read once; the note says why some or all are missing.
     const std::vector<flightplan::Waypoint>& allVors(std::string& note);
-    SceneResult sceneOf(const std::vector<flightplan::Waypoint>& route, std::string note = {});
+    // The scene made from the VORs around, and what it lacks: `note`, then
+    // why VORs are missing.
+    SceneResult withVors(const std::function<routemap::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+                         std::string note = {});
     // The VOR-family stations with what the best-route search needs of
     // them (no names), read once.
     const std::vector<coverage::Station>& stations();

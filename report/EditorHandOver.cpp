@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorHandOver.h"
 
-#include "ProgramPath.h"
+#include "base/ProgramPath.h"
 
 #include <signal.h>
 #include <spawn.h>

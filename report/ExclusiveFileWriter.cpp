@@ -43,24 +43,6 @@ private:
     int m_fd;
 };
 
-// The path a chain of symbolic links ends at, whether or not a file is
-// there: the report replaces the file a link names, never the link.
-std::string FinalTarget(std::string path)
-{
-    for (int hops = 0; hops < 40; ++hops) {
-        char target[PATH_MAX];
-        ssize_t n = ::readlink(path.c_str(), target, sizeof target);
-        if (n < 0 || static_cast<std::size_t>(n) >= sizeof target)
-            return path;
-        std::string next(target, static_cast<std::size_t>(n));
-        std::size_t slash = path.rfind('/');
-        if (next[0] != '/' && slash != std::string::npos)
-            next = path.substr(0, slash + 1) + next;
-        path = next;
-    }
-    return path;
-}
-
 // Replaces target whole (base/WholeFile.h) with the messages of a report:
 // a failed write is a full disk. path is the name for messages. Returns 0,
 // or the errno of a temporary file that could not be created.
@@ -119,7 +101,7 @@ void WriteFileExclusively(const std::string& path, const std::string& bytes)
     if (file.get() < 0) {
         if (errno != ENOENT)
             throw CFileException(OpenFailureText(errno, path));
-        if (int error = ReplaceWhole(FinalTarget(path), nullptr, path, bytes))
+        if (int error = ReplaceWhole(base::linkTarget(path), nullptr, path, bytes))
             throw CFileException(OpenFailureText(error, path));
         return;
     }
@@ -144,7 +126,9 @@ void WriteFileExclusively(const std::string& path, const std::string& bytes)
     // replaced whole. Where the folder takes no new file but the report may
     // be written, it is written in place as before.
     if (S_ISREG(info.st_mode)) {
-        std::string target = FinalTarget(path);
+        // The report replaces the file a link names, never the link: the
+        // one link rule of base::writeFileWhole.
+        std::string target = base::linkTarget(path);
         mode_t permissions = info.st_mode & 07777;
         if (SameFile(info, target)) {
             int error = ReplaceWhole(target, &permissions, path, bytes);

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/StationReader.h"
 
+#include "base/NumberText.h"
 #include "data/DBException.h"
 #include "data/Recordset.h"
 
 #include "coverage/StationRange.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -70,11 +70,7 @@ bool hasNdbTable(CDatabase* database)
 // The database writes numbers in the C locale's form whatever the user's is.
 std::optional<double> number(const std::string& text)
 {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return base::parseDecimal(text);
 }
 
 bool hasCoverageTable(CDatabase* database)

@@ -4,7 +4,6 @@
 #include "TextConvert.h"
 #include "map/MapError.h"
 #include "map/MapRenderer.h"
-#include "map/PlanScene.h"
 #include "map/Projection.h"
 #include "map/ViewFit.h"
 

@@ -47,14 +47,16 @@ public:
     // What a double-click on a point does; an information box unless
     // replaced (tests look instead).
     std::function<void(const routemap::MapPoint&)> m_showFacts;
-    // Adds the window's own items under the map's in its context menu.
-    std::function<void(wxMenu&)> m_extendMenu;
+    // Adds the owner's items under the map's own in its context menu.
+    void ExtendMenu(std::function<void(wxMenu&)> extend) { m_extendMenu = std::move(extend); }
     // Shows the context menu; a popup unless replaced (tests look instead).
     std::function<void(wxMenu&)> m_showMenu;
 
     static const int ID_SHOW_WHOLE_ROUTE;
 
 private:
+    std::function<void(wxMenu&)> m_extendMenu;
+
     void OnPaint(wxPaintEvent& event);
     void OnWheel(wxMouseEvent& event);
     void OnLeftDown(wxMouseEvent& event);

@@ -2,7 +2,6 @@
 #include "PlanInputsPanel.h"
 
 #include "TextConvert.h"
-#include "base/NumberText.h"
 #include "flightplan/WindTriangle.h"
 
 #include <wx/sizer.h>
@@ -16,50 +15,41 @@ const kneeboard::Paper PAPERS[] = {kneeboard::Paper::A5, kneeboard::Paper::A4, k
                                    kneeboard::Paper::HalfLetter};
 const char* const PAPER_LABELS[] = {"A5", "A4", "Letter", "Half letter"};
 
-// The largest airspeed and burn a field takes, as the planner does.
-constexpr double MAX_AIRSPEED_KT = 2000.0;
-constexpr double MAX_FUEL_BURN = 1e6;
-
 bool IsBlank(const std::string& text)
 {
     return text.find_first_not_of(" \t") == std::string::npos;
 }
 
-// A blank field keeps value; otherwise it must hold a number from low to high.
-template <typename Value>
-bool ReadDecimalField(const std::string& text, double low, double high, Value& value)
+// A blank field keeps value; otherwise it must hold a figure within limit.
+bool ReadFigureField(const std::string& text, const planning::FigureLimit& limit, std::optional<double>& value)
 {
     if (IsBlank(text))
         return true;
-    const std::optional<double> number = base::parseDecimal(text);
-    if (!number || *number < low || *number > high)
-        return false;
-    value = *number;
-    return true;
+    value = planning::parseFigure(text, limit);
+    return value.has_value();
 }
 
 }  // namespace
 
-std::optional<flightplan::PlanOptions> ApplyPlanInputs(const PlanInputTexts& texts, flightplan::PlanOptions options,
-                                                       std::string& problem)
+bool ApplyPlanInputs(const PlanInputTexts& texts, planning::PlanChoices& choices, std::string& problem)
 {
-    if (!ReadDecimalField(texts.airspeed, 1.0, MAX_AIRSPEED_KT, options.trueAirspeedKt)) {
-        problem = "TAS: knots from 1 to 2000";
-        return std::nullopt;
+    if (!ReadFigureField(texts.airspeed, planning::kTrueAirspeedLimit, choices.trueAirspeedKt)) {
+        problem = "TAS: knots " + planning::limitText(planning::kTrueAirspeedLimit);
+        return false;
     }
     if (!IsBlank(texts.wind)) {
-        options.wind = flightplan::parseWind(texts.wind);
-        if (!options.wind) {
+        choices.wind = flightplan::parseWind(texts.wind);
+        if (!choices.wind) {
             problem = "Wind: from (0-360)/knots, as 270/25";
-            return std::nullopt;
+            return false;
         }
     }
-    if (!ReadDecimalField(texts.fuelBurn, 0.0, MAX_FUEL_BURN, options.fuelBurnPerHour)) {
+    if (!ReadFigureField(texts.fuelBurn, planning::kFuelBurnLimit, choices.fuelBurnPerHour)) {
         problem = "Fuel/h: a number, 0 or more";
-        return std::nullopt;
+        return false;
     }
     problem.clear();
-    return options;
+    return true;
 }
 
 PlanInputsPanel::PlanInputsPanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "flightplan/PlanCalculation.h"
 #include "kneeboard/Paper.h"
+#include "planning/PlanChoices.h"
 
 #include <wx/choice.h>
 #include <wx/panel.h>
@@ -21,10 +21,10 @@ struct PlanInputTexts {
     std::string fuelBurn;  // per hour
 };
 
-// options with the typed figures set, or nullopt and in `problem` what is
-// wrong with the first field that cannot be read.
-std::optional<flightplan::PlanOptions> ApplyPlanInputs(const PlanInputTexts& texts, flightplan::PlanOptions options,
-                                                       std::string& problem);
+// Sets the typed figures in choices (a blank field leaves its choice
+// alone); false, with what is wrong in `problem`, at the first field that
+// cannot be read.
+bool ApplyPlanInputs(const PlanInputTexts& texts, planning::PlanChoices& choices, std::string& problem);
 
 // The plan pane's fields for true airspeed, wind and fuel burn, and the
 // kneeboard's paper. Every change of a field calls m_changed at once; a field

@@ -9,10 +9,11 @@
 #include "RouteChoicePanel.h"
 #include "TextConvert.h"
 #include "base/NumberText.h"
+#include "base/WholeFile.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "flightplan/formats/Formats.h"
-#include "kneeboard/PlanExport.h"
+#include "planning/PlanExport.h"
 #include "map/MapError.h"
 #include "map/MapFile.h"
 #include "map/MapSize.h"
@@ -63,12 +64,10 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_buttons = new wxBoxSizer(wxHORIZONTAL);
     m_buttons->Add(m_btnSaveMap, 0, wxRIGHT, FromDIP(6));
     m_buttons->Add(m_btnExport, 0);
-    m_hosted = new wxBoxSizer(wxVERTICAL);
     m_sizer = new wxBoxSizer(wxVERTICAL);
     m_sizer->Add(m_map, 3, wxEXPAND | wxBOTTOM, gap);
-    m_sizer->Add(m_hosted, 0, wxEXPAND);
-    m_hosted->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, gap);
-    m_hosted->Add(m_inputs, 0, wxEXPAND | wxBOTTOM, gap);
+    m_sizer->Add(m_routeChoice, 0, wxEXPAND | wxBOTTOM, gap);
+    m_sizer->Add(m_inputs, 0, wxEXPAND | wxBOTTOM, gap);
     m_sizer->Add(m_lstLegs, 2, wxEXPAND);
     m_sizer->Add(m_txtSummary, 0, wxEXPAND | wxTOP, gap);
     m_sizer->Add(routeRow, 0, wxEXPAND | wxTOP, gap);
@@ -90,6 +89,12 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
         if (!!clipboard)
             wxTheClipboard->SetData(new wxTextDataObject(ToWx(text)));
     };
+    const auto changed = [this] {
+        if (m_choicesChanged)
+            m_choicesChanged();
+    };
+    m_routeChoice->m_changed = changed;
+    m_inputs->m_changed = changed;
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, ID_EXPORT_PLAN);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSaveMap(); }, ID_SAVE_MAP);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnCopyRoute(); }, ID_COPY_ROUTE);
@@ -102,18 +107,76 @@ PlanPane::PlanPane(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 
 void PlanPane::ExtendMapMenu(std::function<void(wxMenu&)> extend)
 {
-    m_map->m_extendMenu = std::move(extend);
+    m_map->ExtendMenu(std::move(extend));
 }
 
-void PlanPane::HostPanel(wxWindow* panel)
+std::optional<planning::PlanChoices> PlanPane::ReadChoices(std::string& problem, std::vector<std::string>* blanked)
 {
-    m_hosted->Add(panel, 0, wxEXPAND | wxBOTTOM, FromDIP(4));
-    Layout();
+    planning::PlanChoices choices;
+    choices.routeKind = m_routeChoice->BestChosen() ? flightplan::RouteKind::Best : flightplan::RouteKind::Listed;
+    choices.rangeModel = m_routeChoice->Ranges();
+    choices.navaids = m_routeChoice->Navaids();
+    choices.rings = m_routeChoice->ShowRings();
+    choices.paper = m_inputs->Paper();
+    // Each field alone: one that reads replaces what was last read of it;
+    // one that does not keeps it, and blanks the columns that depend on it.
+    const PlanInputTexts typed = m_inputs->Texts();
+    const auto take = [&](std::string PlanInputTexts::*field, std::initializer_list<const char*> dependents) {
+        PlanInputTexts alone;
+        alone.*field = typed.*field;
+        planning::PlanChoices scratch;
+        std::string why;
+        if (ApplyPlanInputs(alone, scratch, why)) {
+            m_readTexts.*field = typed.*field;
+            return;
+        }
+        if (problem.empty())
+            problem = why;
+        if (blanked)
+            blanked->insert(blanked->end(), dependents.begin(), dependents.end());
+    };
+    take(&PlanInputTexts::airspeed, {"MH", "GS", "Time", "Fuel"});
+    take(&PlanInputTexts::wind, {"MH", "GS", "Time", "Fuel"});
+    take(&PlanInputTexts::fuelBurn, {"Fuel"});
+    std::string unused;
+    const bool read = ApplyPlanInputs(m_readTexts, choices, unused);
+    m_inputs->ShowProblem(problem);
+    if (!read)
+        return std::nullopt;
+    return choices;
+}
+
+RememberedChoices PlanPane::Remembered() const
+{
+    const PlanInputTexts texts = m_inputs->Texts();
+    RememberedChoices choices;
+    choices.airspeed = texts.airspeed;
+    choices.fuelBurn = texts.fuelBurn;
+    choices.paper = m_inputs->Paper();
+    choices.ranges = m_routeChoice->Ranges();
+    choices.bestRoute = m_routeChoice->BestChosen();
+    return choices;
+}
+
+void PlanPane::Restore(const RememberedChoices& choices)
+{
+    m_inputs->m_txtAirspeed->ChangeValue(wxString::FromUTF8(choices.airspeed));
+    m_inputs->m_txtFuelBurn->ChangeValue(wxString::FromUTF8(choices.fuelBurn));
+    if (choices.paper)
+        m_inputs->SetPaper(*choices.paper);
+    if (choices.ranges)
+        m_routeChoice->SetRanges(*choices.ranges);
+    m_routeChoice->ChooseBest(choices.bestRoute);
+}
+
+void PlanPane::SetRouteSummaries(const std::string& listed, const std::string& best)
+{
+    m_routeChoice->SetSummaries(listed, best);
 }
 
 void PlanPane::ShowPlan(planning::BuiltPlan built)
 {
-    m_map->SetScene(std::move(built.map.scene));
+    m_map->SetScene(std::move(built.scene.scene));
     m_plan = std::move(built.plan);
     m_lstLegs->DeleteAllItems();
     SetColumns(flightplan::legTableColumns(*m_plan));
@@ -133,7 +196,7 @@ void PlanPane::ShowPlan(planning::BuiltPlan built)
     // filed flight plan's route field (item 15) wants.
     const std::string gap = flightplan::coverageGapText(*m_plan);
     SetSummary(flightplan::legTableTotals(*m_plan) + ", cruise " + flightplan::cruiseText(*m_plan) +
-               (gap.empty() ? "" : "\n" + gap) + (built.map.note.empty() ? "" : "\n" + built.map.note));
+               (gap.empty() ? "" : "\n" + gap) + (built.scene.note.empty() ? "" : "\n" + built.scene.note));
     m_edtRoute->ChangeValue(ToWx(m_plan->route));
     m_edtRoute->Enable();
     UpdateWindowUI(wxUPDATE_UI_RECURSE);
@@ -270,7 +333,7 @@ void PlanPane::OnExport()
     if (wxFileName::Exists(ToWx(path)) && !m_confirmReplace(path))
         return;
     try {
-        kneeboard::exportPlanFile(*m_plan, path, [this] {
+        planning::exportPlanFile(*m_plan, path, [this] {
             // Without the outlines the kneeboard's map still shows the route.
             return kneeboard::KneeboardInputs{m_inputs->Paper(), m_map->Outlines(), m_map->Scene(), m_navDataLine};
         });
@@ -288,7 +351,7 @@ void PlanPane::OnSaveMap()
     const routemap::Outlines* outlines = m_map->Outlines(&why);
     try {
         if (!outlines)
-            throw routemap::MapError("cannot write map file " + path + ": " + why);
+            throw routemap::MapError(base::cannotWriteText("map file", path, why));
         routemap::writeMapFile(path, *outlines, m_map->Scene(), routemap::kMapFileWidth, routemap::kMapFileHeight);
     } catch (const routemap::MapError& e) {
         ReportError(e.what());

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "flightplan/FlightPlan.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "planning/BuiltPlan.h"
+#include "planning/PlanChoices.h"
+#include "PlanInputsPanel.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
@@ -22,14 +24,25 @@
 // of the route: the map, the legs with the frequency to tune, magnetic
 // course and radials in columns narrow enough to read whole beside the
 // template, the totals, the ICAO route on one line to copy, and "Export
-// Flight Plan..." for the simulators' files. Panels that choose how the plan
-// is made stand between the map and the legs (HostPanel). It holds the plan
-// it shows; the buttons follow from whether there is one.
+// Flight Plan..." for the simulators' files. Between the map and the legs
+// the pilot chooses how the plan is made; the pane's owner reads the
+// choices (ReadChoices) when told they changed (m_choicesChanged) and
+// hands back the plan. It holds the plan it shows; the buttons follow from
+// whether there is one.
 class MapWindow;
 class wxFileDialog;
 class RouteChoicePanel;
 class PlanInputsPanel;
 
+// What the window remembers of the pane between runs: the figures as typed
+// and the choices of route, ranges and paper.
+struct RememberedChoices {
+    std::string airspeed;
+    std::string fuelBurn;
+    std::optional<kneeboard::Paper> paper;
+    std::optional<coverage::RangeModel> ranges;
+    bool bestRoute = false;
+};
 
 class PlanPane : public wxPanel {
 public:
@@ -49,9 +62,23 @@ public:
     void Clear(const std::string& why = std::string());
     const std::optional<flightplan::FlightPlan>& Plan() const { return m_plan; }
 
-    // Shows a panel of choices between the map and the legs, in the order
-    // hosted; the pane owns it from then on (it must be the pane's child).
-    void HostPanel(wxWindow* panel);
+    // What the pilot chose: the route and its ranges, the rings, the
+    // figures and the paper. nullopt when a field cannot be read; what is
+    // wrong is then in `problem` and shown under the fields (and cleared
+    // there once all can be read).
+    // A field that cannot be read keeps the figure it last held: the
+    // choices are then made with that, `problem` says what is wrong and
+    // `blanked` gets the leg columns that depend on the field.
+    std::optional<planning::PlanChoices> ReadChoices(std::string& problem,
+                                                     std::vector<std::string>* blanked = nullptr);
+    // The aircraft's choices as the pilot left them, kept for the next start.
+    RememberedChoices Remembered() const;
+    // Puts remembered choices back in the fields, as if typed.
+    void Restore(const RememberedChoices& choices);
+    // The summaries beside the listed and the best route ("" for none).
+    void SetRouteSummaries(const std::string& listed, const std::string& best);
+    // Called after the user changed any choice.
+    std::function<void()> m_choicesChanged;
 
     // Adds the window's own items under the map's in its context menu.
     void ExtendMapMenu(std::function<void(wxMenu&)> extend);
@@ -72,10 +99,6 @@ public:
     void OnSaveMap();
 
     MapWindow* m_map = nullptr;  // above the leg table
-    RouteChoicePanel* m_routeChoice = nullptr;  // between map and legs
-    // True airspeed, wind and fuel burn, between the map and the legs; the
-    // owner of the route recomputes the plan when they change.
-    PlanInputsPanel* m_inputs = nullptr;
 
     wxListCtrl* m_lstLegs = nullptr;
     wxStaticText* m_txtSummary = nullptr;
@@ -106,6 +129,15 @@ public:
     std::string ProposedMapFileName() const;
 
 private:
+    // Tests act on the choices' controls as the user does.
+    friend class PlanPaneControls;
+
+    RouteChoicePanel* m_routeChoice = nullptr;  // between map and legs
+    // True airspeed, wind, fuel burn and paper, below the route choice.
+    PlanInputsPanel* m_inputs = nullptr;
+    // The texts of the fields as last read whole, for a field being retyped.
+    PlanInputTexts m_readTexts;
+
     void SetColumns(const std::vector<flightplan::LegColumn>& columns);
     void SetSummary(const std::string& text);
     void WrapSummary();
@@ -114,7 +146,6 @@ private:
     std::string AskMapFile();
 
     wxBoxSizer* m_sizer = nullptr;
-    wxBoxSizer* m_hosted = nullptr;
     wxString m_summary;  // as set, before wrapping
     std::optional<flightplan::FlightPlan> m_plan;
 };

@@ -14,7 +14,6 @@
 #include "ErrorReport.h"
 #include "ListViewRows.h"
 #include "NavDataEdition.h"
-#include "PlanInputsPanel.h"
 #include "PlanPane.h"
 #include "widgets/Resource.h"
 #include "RouteSearch.h"
@@ -24,11 +23,10 @@
 #include "WindowLayouts.h"
 #include "flightplan/PlanError.h"
 #include "planning/PlanBuilder.h"
-#include "RouteChoicePanel.h"
 #include "SashHandle.h"
 #include "WindowSettings.h"
 #include "coverage/StationRange.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "kneeboard/Paper.h"
 
 #include <wx/display.h>
@@ -88,11 +86,7 @@ CRouteDlg::CRouteDlg(wxWindow* parent)
     DoDataExchange();
     // After the template's controls, so that the tab order visits it last.
     m_planPane = new PlanPane(this);
-    m_planPane->m_routeChoice->m_changed = [this] {
-        if (m_routeCalculated)
-            ShowChosenPlan();
-    };
-    m_planPane->m_inputs->m_changed = [this] { ShowChosenPlan(); };
+    m_planPane->m_choicesChanged = [this] { ShowChosenPlan(); };
     m_sash = new SashHandle(this);
     m_sash->m_moved = [this](int middle) {
         m_splitX = middle + PLAN_PANE_GAP / 2;
@@ -327,29 +321,28 @@ void CRouteDlg::FitIntoWorkArea(wxSize client)
 void CRouteDlg::ApplySettings()
 {
     const WindowSettings saved = LoadWindowSettings();
-    PlanInputsPanel& inputs = *m_planPane->m_inputs;
     // As typed then, read as any typing is when a plan is made.
-    inputs.m_txtAirspeed->ChangeValue(ToWx(saved.airspeed));
-    inputs.m_txtFuelBurn->ChangeValue(ToWx(saved.fuelBurn));
-    if (const auto paper = kneeboard::parsePaper(saved.paper))
-        inputs.SetPaper(*paper);
-    if (const auto ranges = coverage::parseRangeModel(saved.ranges))
-        m_planPane->m_routeChoice->SetRanges(*ranges);
-    m_planPane->m_routeChoice->ChooseBest(saved.bestRoute);
+    RememberedChoices choices;
+    choices.airspeed = saved.airspeed;
+    choices.fuelBurn = saved.fuelBurn;
+    choices.paper = kneeboard::parsePaper(saved.paper);
+    choices.ranges = coverage::parseRangeModel(saved.ranges);
+    choices.bestRoute = saved.bestRoute;
+    m_planPane->Restore(choices);
     m_savedSplitX = saved.splitter;
 }
 
 void CRouteDlg::SaveSettings() const
 {
-    if (!m_planPane || !m_planPane->m_inputs)
+    if (!m_planPane)
         return;
     WindowSettings settings;
-    const PlanInputTexts texts = m_planPane->m_inputs->Texts();
-    settings.airspeed = texts.airspeed;
-    settings.fuelBurn = texts.fuelBurn;
-    settings.paper = kneeboard::paperName(m_planPane->m_inputs->Paper());
-    settings.ranges = coverage::rangeModelName(m_planPane->m_routeChoice->Ranges());
-    settings.bestRoute = m_planPane->m_routeChoice->BestChosen();
+    const RememberedChoices choices = m_planPane->Remembered();
+    settings.airspeed = choices.airspeed;
+    settings.fuelBurn = choices.fuelBurn;
+    settings.paper = kneeboard::paperName(choices.paper.value_or(kneeboard::Paper::A5));
+    settings.ranges = coverage::rangeModelName(choices.ranges.value_or(coverage::RangeModel::Standard));
+    settings.bestRoute = choices.bestRoute;
     const wxSize client = GetClientSize();
     if (client.x > 0 && client.y > 0) {
         settings.width = client.x;
@@ -476,64 +469,31 @@ void CRouteDlg::ShowChosenPlan()
     // A field that cannot be read keeps the figure it last held; what
     // depends on it is blanked until it reads again.
     std::string problem;
-    const PlanInputTexts typed = m_planPane->m_inputs->Texts();
     std::vector<std::string> blanked;
-    const auto take = [&](std::string PlanInputTexts::*field, std::initializer_list<const char*> dependents) {
-        PlanInputTexts alone;
-        alone.*field = typed.*field;
-        std::string why;
-        if (ApplyPlanInputs(alone, flightplan::PlanOptions(), why)) {
-            m_readInputs.*field = typed.*field;
-            return;
-        }
-        if (problem.empty())
-            problem = why;
-        blanked.insert(blanked.end(), dependents.begin(), dependents.end());
-    };
-    take(&PlanInputTexts::airspeed, {"MH", "GS", "Time", "Fuel"});
-    take(&PlanInputTexts::wind, {"MH", "GS", "Time", "Fuel"});
-    take(&PlanInputTexts::fuelBurn, {"Fuel"});
-    std::string unused;
-    const std::optional<flightplan::PlanOptions> options =
-        ApplyPlanInputs(m_readInputs, flightplan::PlanOptions(), unused);
-    m_planPane->m_inputs->ShowProblem(problem);
-    if (!m_routeCalculated || !options)
+    const std::optional<planning::PlanChoices> choices = m_planPane->ReadChoices(problem, &blanked);
+    if (!m_routeCalculated || !choices)
         return;
-    RouteChoicePanel& choice = *m_planPane->m_routeChoice;
     wxBusyCursor wait;
-    std::optional<flightplan::FlightPlan> listed, best;
-    std::string listedWhy, bestWhy;
-    planning::PlanRequest request;
-    request.options = *options;
-    request.options.ranges = choice.Ranges();
-    request.options.navaids = choice.Navaids();
-    try {
-        request.route = flightplan::routeIdsOf(m_strDepartureID, m_listedBeaconIDs, m_strDestinationID);
-        listed = m_planBuilder->buildPlan(request);
-    } catch (const std::exception& e) {
-        listedWhy = e.what();
-    }
-    try {
-        planning::PlanRequest bestRequest = request;
-        bestRequest.options.routeKind = flightplan::RouteKind::Best;
-        best = m_planBuilder->buildPlan(bestRequest);
-    } catch (const std::exception& e) {
-        bestWhy = e.what();
-    }
-
-    const std::string listedSummary = listed ? flightplan::routeSummaryText(*listed) : listedWhy;
-    const std::string bestSummary = best ? flightplan::routeSummaryText(*best) : bestWhy;
-    std::optional<flightplan::FlightPlan>& shown = choice.BestChosen() ? best : listed;
+    planning::PlanPair plans =
+        m_planBuilder->buildPlans(m_strDepartureID, &m_listedBeaconIDs, m_strDestinationID, *choices, true);
+    const auto summary = [&plans](flightplan::RouteKind kind) {
+        const std::optional<flightplan::FlightPlan>& plan = kind == flightplan::RouteKind::Best ? plans.best : plans.listed;
+        return plan ? flightplan::routeSummaryText(*plan) : plans.why(kind);
+    };
+    const std::string listedSummary = summary(flightplan::RouteKind::Listed);
+    const std::string bestSummary = summary(flightplan::RouteKind::Best);
+    std::optional<flightplan::FlightPlan>& shown =
+        choices->routeKind == flightplan::RouteKind::Best ? plans.best : plans.listed;
     if (!shown) {
-        m_planPane->Clear(std::string("No flight plan: ") + (choice.BestChosen() ? bestWhy : listedWhy));
+        m_planPane->Clear("No flight plan: " + plans.why(choices->routeKind));
     } else {
         planning::SceneResult map = m_planBuilder->planScene(*shown);
-        map.scene.showRanges = choice.ShowRings();
+        map.scene.showRanges = choices->rings;
         m_planPane->ShowPlan({std::move(*shown), std::move(map)});
         if (!blanked.empty())
             m_planPane->BlankFigures(blanked, problem);
     }
-    choice.SetSummaries(listedSummary, bestSummary);
+    m_planPane->SetRouteSummaries(listedSummary, bestSummary);
 }
 
 void CRouteDlg::ShowAirportsOnMap()

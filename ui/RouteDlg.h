@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlanInputsPanel.h"
 #include "NavDataUpdateRun.h"
 #include "planning/PlanBuilder.h"
 
@@ -161,6 +160,5 @@ private:
     bool m_routeCalculated = false;
     // The pilot's figures as last read from each field: a field that cannot
     // be read keeps its figure here.
-    PlanInputTexts m_readInputs;
     int PaneWantedWidth() const;
 };

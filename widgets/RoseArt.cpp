@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/RoseArt.h"
 
+#include "base/Units.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,7 +11,6 @@ namespace art {
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
 
 constexpr Rgba NAVY{0x1b, 0x2f, 0x4e, 0xff};
 constexpr Rgba DIAL{0x24, 0x43, 0x6b, 0xff};
@@ -43,7 +44,7 @@ Shape Segment(Point a, Point b, double width, Rgba color)
 // A point at a bearing (degrees clockwise from north) and distance from c.
 Point At(Point c, double bearing, double distance)
 {
-    double a = bearing * PI / 180.0;
+    double a = bearing * base::kPi / 180.0;
     return {c.x + distance * std::sin(a), c.y - distance * std::cos(a)};
 }
 

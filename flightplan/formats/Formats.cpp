@@ -83,7 +83,7 @@ void exportPlan(const FlightPlan& plan, const std::string& path)
         throw PlanError("The flight plan file " + path + " cannot be written here: the " + format.displayName +
                         " is drawn with its map.");
     if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, base::validUtf8(format.write(plan))))
-        throw PlanError("The flight plan file " + path + " cannot be written: " + base::failureCause(*failure) + ".");
+        throw PlanError(base::cannotWriteText("flight plan file", path, *failure));
 }
 
 }  // namespace flightplan

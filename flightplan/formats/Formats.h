@@ -18,7 +18,7 @@ struct PlanFormat {
     const char* carries;      // what of the plan the file holds
     bool simulatorFile;       // a plan for a simulator or GPS, not a report
     // The file's bytes; nullptr for the kneeboard navlog, which draws a map
-    // and is written by the layer above (kneeboard/PlanExport.h).
+    // and is written by the layer above (planning/PlanExport.h).
     std::string (*write)(const FlightPlan&);
 };
 

@@ -50,9 +50,7 @@ double elevationOrZero(const Waypoint& point)
 
 std::string isoTimestamp(const CivilDate& date)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT00:00:00Z", date.year, date.month, date.day);
-    return text;
+    return isoDateText(date) + "T00:00:00Z";
 }
 
 }  // namespace flightplan

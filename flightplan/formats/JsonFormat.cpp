@@ -101,8 +101,7 @@ Json planJson(const FlightPlan& plan)
     Json waypoints = Json::array();
     for (const Waypoint& point : plan.waypoints)
         waypoints.push_back(waypoint(point));
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
+    const std::string date = isoDateText(plan.date);
     Json json{{"departure", airport(plan.departure())},
               {"destination", airport(plan.destination())},
               {"legs", legs},
@@ -117,7 +116,7 @@ Json planJson(const FlightPlan& plan)
               {"route_item15", plan.routeItem15},
               {"date", date},
               {"route_kind", plan.routeKind == RouteKind::Best ? "best" : "listed"},
-              {"ranges", coverage::rangeModelName(plan.ranges)},
+              {"ranges", coverage::rangeModelName(plan.rangeModel)},
               {"navaids", coverage::navaidsName(plan.navaids)},
               {"uncovered_nm", rounded(plan.uncoveredNm, 1)},
               {"waypoints", waypoints}};

@@ -105,8 +105,7 @@ std::string writeLegTable(const FlightPlan& plan)
 {
     const Waypoint& departure = plan.departure();
     const Waypoint& destination = plan.destination();
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", plan.date.year, plan.date.month, plan.date.day);
+    const std::string date = isoDateText(plan.date);
 
     std::string text = departure.ident + " " + departure.name + " to " + destination.ident + " " + destination.name +
                        "\n";

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/AsciiText.h"
+#include "base/NumberText.h"
 #include "base/Utf8Text.h"
 #include "base/XmlText.h"
 
@@ -81,4 +82,34 @@ TEST(Text, CaseOfEmptyAndNulBearingTextsWithoutGlibComplaints)
     EXPECT_EQ(base::lowerExtension(""), "");
     g_log_remove_handler("GLib", handler);
     EXPECT_EQ(complaints, 0);
+}
+
+// Figures that round to zero carry no minus, whatever the number of
+// decimals; those that round away from it keep theirs.
+TEST(Text, NegativesThatRoundToZeroLoseTheirMinus)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {-0.0, 0, "0"},      {-0.0, 1, "0.0"},    {-0.4, 0, "0"},        {-0.04, 1, "0.0"},
+        {-0.004, 2, "0.00"}, {-1e-300, 3, "0.000"}, {-0.0004999, 3, "0.000"},
+        {-0.6, 0, "-1"},     {-0.06, 1, "-0.1"},  {-0.006, 2, "-0.01"},  {-10.04, 1, "-10.0"},
+        {-100.0, 0, "-100"}, {0.04, 1, "0.0"},    {1e-300, 0, "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(base::formatFixed(c.value, c.decimals), c.text) << c.value << " to " << c.decimals;
+}
+
+// Fields of the simulators' text files: runs of blanks and tabs between,
+// none made of the bytes of a UTF-8 character, the rest of the line left
+// where fewer fields are asked for.
+TEST(Text, FieldsSplitAtRunsOfWhiteSpace)
+{
+    using Fields = std::vector<std::string_view>;
+    EXPECT_EQ(base::splitWhitespace("  3 -33.9\t151.2  SY\xc2\xa0Z  \r\n"), (Fields{"3", "-33.9", "151.2", "SY\xc2\xa0Z"}));
+    EXPECT_EQ(base::splitWhitespace("a b c d", 2), (Fields{"a", "b"}));
+    EXPECT_EQ(base::splitWhitespace(" \t "), Fields{});
+    EXPECT_EQ(base::splitWhitespace("one", 0), Fields{});
 }

@@ -60,7 +60,7 @@ TEST_F(WholeFileTest, WhatIsThereDecidesBetweenReplacingAndWritingInPlace)
         {"null.svg", true, 0, S_IFLNK},      // a device is written into, its link kept
         {"full.png", false, ENOSPC, S_IFLNK},
         {"pipe.svg", false, ENXIO, S_IFIFO},  // nobody reads: fails at once, not renamed over
-        {"dangling.gpx", true, 0, S_IFREG},   // a link to nothing is replaced, not followed
+        {"dangling.gpx", true, 0, S_IFLNK},   // a link to nothing is followed: its target is made
     };
     for (const Case& c : cases) {
         const std::optional<base::WriteFailure> failure = base::writeFileWhole(path(c.name), "new bytes");
@@ -71,7 +71,30 @@ TEST_F(WholeFileTest, WhatIsThereDecidesBetweenReplacingAndWritingInPlace)
         EXPECT_EQ(typeOf(path(c.name), false), c.afterwards) << c.name;
     }
     EXPECT_EQ(contents(path("plan.fms")), "new bytes");
-    EXPECT_FALSE(std::ifstream(path("nowhere.gpx")).good());
+    EXPECT_EQ(contents(path("nowhere.gpx")), "new bytes");
+}
+
+// A link is followed however it is written (relative, absolute, in a
+// chain): the file it names gets the bytes with its permissions kept, and
+// the link stays, as course.txt has always been written.
+TEST_F(WholeFileTest, ALinkIsFollowedAndStays)
+{
+    ASSERT_EQ(::mkdir(path("plans").c_str(), 0700), 0);
+    put(path("plans/trip.fms"), "old");
+    ASSERT_EQ(::chmod(path("plans/trip.fms").c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("plans/trip.fms", path("relative.fms").c_str()), 0);
+    ASSERT_EQ(::symlink(path("plans/trip.fms").c_str(), path("absolute.fms").c_str()), 0);
+    ASSERT_EQ(::symlink("relative.fms", path("chain.fms").c_str()), 0);
+    for (const char* name : {"relative.fms", "absolute.fms", "chain.fms"}) {
+        ASSERT_FALSE(base::writeFileWhole(path(name), name)) << name;
+        EXPECT_EQ(contents(path("plans/trip.fms")), name);
+        EXPECT_EQ(typeOf(path(name), false), S_IFLNK) << name;
+        struct stat info {};
+        ASSERT_EQ(::stat(path("plans/trip.fms").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u) << name;
+    }
+    EXPECT_EQ(base::linkTarget(path("chain.fms")), path("plans/trip.fms"));
+    EXPECT_EQ(base::linkTarget(path("plans/trip.fms")), path("plans/trip.fms"));
 }
 
 TEST_F(WholeFileTest, AFifoWithAReaderGetsTheBytes)
@@ -122,4 +145,42 @@ TEST_F(WholeFileTest, TheOpenDatabaseIsRefusedUnderEveryName)
     EXPECT_EQ(typeOf(path("course.txt"), false), S_IFLNK);
     // Another file beside it is written as ever.
     EXPECT_FALSE(base::writeFileWhole(path("other.fms"), "x"));
+}
+
+// The temporary file beside the target is named after it, shortened so
+// that its name stays within the 255 bytes a file name may have: names at
+// and near that limit, in ASCII and in two-byte characters, are written
+// whole, and nothing is left beside them.
+TEST_F(WholeFileTest, NamesUpToTheLongestAreWritten)
+{
+    for (std::size_t length = 240; length <= 255; ++length) {
+        for (const bool twoByte : {false, true}) {
+            std::string name;
+            while (name.size() + (twoByte ? 2 : 1) <= length)
+                name += twoByte ? "\xc3\xa9" : "n";
+            name.append(length - name.size(), 'x');
+            ASSERT_EQ(name.size(), length);
+            ASSERT_FALSE(base::writeFileWhole(path(name), "first")) << length;
+            const std::optional<base::WriteFailure> failure = base::writeFileWhole(path(name), "second");
+            EXPECT_FALSE(failure) << length << ": " << (failure ? base::failureCause(*failure) : "");
+            EXPECT_EQ(contents(path(name)), "second") << length;
+            ASSERT_EQ(::unlink(path(name).c_str()), 0) << length;
+            EXPECT_EQ(::rmdir(m_dir.path().c_str()), 0) << length << ": something was left beside the file";
+            ASSERT_EQ(::mkdir(m_dir.path().c_str(), 0700), 0);
+        }
+    }
+}
+
+// One sentence for every file that cannot be written, whether the system
+// said why or the program did.
+TEST(CannotWriteText, OneFormForEveryCause)
+{
+    EXPECT_EQ(base::cannotWriteText("map file", "route.svg", base::WriteFailure{base::WriteFailure::Step::Write, ENOSPC}),
+              "The map file route.svg cannot be written: No space left on device.");
+    EXPECT_EQ(base::cannotWriteText("flight plan file", "plan.fms", "the disk is gone"),
+              "The flight plan file plan.fms cannot be written: the disk is gone.");
+    EXPECT_EQ(base::cannotWriteText("flight plan file", "navlog.pdf", "The navlog could not be drawn."),
+              "The flight plan file navlog.pdf cannot be written: The navlog could not be drawn.");
+    EXPECT_EQ(base::cannotWriteText("map file", "VORS.MDB", base::WriteFailure{base::WriteFailure::Step::Refused, 0}),
+              std::string("The map file VORS.MDB cannot be written: ") + base::protectedFileCause() + ".");
 }

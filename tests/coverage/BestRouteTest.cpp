@@ -301,3 +301,91 @@ TEST(CoverageNetwork, LegsFoundOneStationAtATimeAreTheLegsFoundAllAtOnce)
     EXPECT_THROW(coverage::CoverageNetwork(std::vector<Station>(other), 8500, RangeModel::Simulator, &lengths),
                  std::invalid_argument);
 }
+
+// A leg exactly as long as both ranges together, each station given half
+// the leg: covered, off the equator and in either order of the stations.
+// Halving is exact in binary, so the sum is the leg to the last bit.
+TEST(CoverageNetwork, ALegOfExactlyBothRangesIsCovered)
+{
+    const struct {
+        const char* what;
+        double lat1, lon1, lat2, lon2;
+    } legs[] = {
+        {"south-east", -33.9461, 151.177, -37.6733, 144.843},
+        {"north-west", 40.6398, -73.7789, 42.3643, -71.0052},
+        {"across the antimeridian", -17.2, 179.4, -18.1, -179.3},
+    };
+    for (const auto& leg : legs) {
+        const double length = coverage::geodesicNm(leg.lat1, leg.lon1, leg.lat2, leg.lon2);
+        ASSERT_EQ(length, coverage::geodesicNm(leg.lat2, leg.lon2, leg.lat1, leg.lon1)) << leg.what;
+        for (const double shortBy : {0.0, 1e-9}) {
+            const std::vector<Station> stations{station("A", leg.lat1, leg.lon1, length / 2),
+                                                station("B", leg.lat2, leg.lon2, length / 2 - shortBy)};
+            const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+            EXPECT_EQ(network.legCount(), shortBy == 0.0 ? 1u : 0u) << leg.what << " short by " << shortBy;
+        }
+    }
+}
+
+// Neighbours are looked for in a band of latitude as wide as a station's
+// range and the largest: a southern station with a small range still finds
+// the strong one north of it, and the other way round.
+TEST(CoverageNetwork, AWeakStationFindsAStrongOneAcrossTheLatitudeBand)
+{
+    // 1.7 degrees of latitude north of the equator: 101.5 nm, within the
+    // two ranges together (105 nm), far beyond the weak one's twice (10 nm).
+    for (const bool weakSouth : {true, false}) {
+        const double weakLat = weakSouth ? 0.0 : 1.7, strongLat = weakSouth ? 1.7 : 0.0;
+        const std::vector<Station> stations{station("WEAK", weakLat, 20, 5), station("STRONG", strongLat, 20, 100),
+                                            station("FAR", 30, 20, 5)};
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        EXPECT_EQ(network.legCount(), 1u) << (weakSouth ? "weak south" : "weak north");
+        EXPECT_EQ(network.part(0), network.part(1));
+    }
+}
+
+// The per-leg term decides between a straight route of more beacons and a
+// short detour by one: 10 nm a leg outweighs a detour of 5 nm but not one
+// of 14.
+TEST(BestRoute, TenMilesALegAgainstTheDetour)
+{
+    // One degree of longitude on the equator (60.1 nm); the ends two
+    // degrees apart; L1 and L2 at a half and one and a half degrees cover
+    // the straight line in three legs of 120.2 nm. X a little off the line
+    // covers it in two legs: 0.3 degrees north makes them 125.4 nm, 0.5
+    // degrees 134.2 nm.
+    const struct {
+        double xLatitude;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {0.3, {"X"}},
+        {0.5, {"L1", "L2"}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Station> stations{station("L1", 0, 0.5, 32), station("L2", 0, 1.5, 32),
+                                            station("X", c.xLatitude, 1.0, 70)};
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        const coverage::BestRoute route = coverage::findBestRoute(network, {0, 0}, {0, 2});
+        EXPECT_EQ(identsOf(network, route), c.expected) << c.xLatitude;
+        EXPECT_EQ(route.uncoveredNm, 0.0) << c.xLatitude;
+        EXPECT_FALSE(route.searchedEveryLeg) << c.xLatitude;
+    }
+}
+
+// An airport exactly at a station's range is covered from it; a hair
+// further is not (and the route is then only found by trying every leg).
+TEST(BestRoute, AnAirportExactlyAtTheRangeIsJoined)
+{
+    const coverage::RouteEnd departure{-33.9461, 151.177}, destination{-35.3069, 149.1950};
+    const double toDeparture = coverage::geodesicNm(departure.latitude, departure.longitude, -34.5, 150.2);
+    const double toDestination = coverage::geodesicNm(destination.latitude, destination.longitude, -34.5, 150.2);
+    ASSERT_EQ(toDestination, coverage::geodesicNm(-34.5, 150.2, destination.latitude, destination.longitude));
+    ASSERT_LT(toDeparture, toDestination);
+    for (const double shortBy : {0.0, 1e-9}) {
+        const std::vector<Station> stations{station("MID", -34.5, 150.2, toDestination - shortBy)};
+        const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
+        const coverage::BestRoute route = coverage::findBestRoute(network, departure, destination);
+        EXPECT_EQ(identsOf(network, route), std::vector<std::string>{"MID"}) << shortBy;
+        EXPECT_EQ(route.searchedEveryLeg, shortBy > 0.0) << shortBy;
+    }
+}

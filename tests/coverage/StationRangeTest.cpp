@@ -99,6 +99,8 @@ TEST(LegCoverage, UncoveredStretchAndChangeover)
     for (const Case& c : cases) {
         const coverage::LegCoverage covered = coverage::legCoverage(c.distanceNm, c.fromNm, c.toNm);
         EXPECT_NEAR(covered.uncoveredNm, c.uncoveredNm, 1e-9) << c.distanceNm;
+        // The stretch begins where the station behind stops reaching.
+        EXPECT_EQ(covered.uncoveredFromNm, c.fromNm.value_or(0.0)) << c.distanceNm;
         ASSERT_EQ(covered.changeoverNm.has_value(), c.changeoverNm.has_value()) << c.distanceNm;
         if (c.changeoverNm) {
             EXPECT_NEAR(*covered.changeoverNm, *c.changeoverNm, 1e-9) << c.distanceNm;

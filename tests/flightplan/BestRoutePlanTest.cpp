@@ -41,7 +41,7 @@ PlanOptions on2025(RangeModel ranges = RangeModel::Standard)
 {
     PlanOptions options;
     options.date = CivilDate{2025, 6, 1};
-    options.ranges = ranges;
+    options.rangeModel = ranges;
     return options;
 }
 

@@ -417,7 +417,7 @@ TEST(PlanExport, ABeaconTheSimulatorLacksIsSaidToBeSoEverywhere)
     static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
     PlanOptions options;
     options.date = plan.date;
-    options.ranges = coverage::RangeModel::Simulator;
+    options.rangeModel = coverage::RangeModel::Simulator;
     plan.waypoints[1].simulatorRangeNm = 40.0;
     plan = computePlan(plan.waypoints, options, model);
     EXPECT_EQ(plan.waypoints[2].rangeNm, 0.0);
@@ -438,7 +438,7 @@ TEST(PlanExport, ABeaconTheSimulatorLacksIsSaidToBeSoEverywhere)
     EXPECT_EQ(json["waypoints"][2]["range_nm"], 0.0);
 
     // Under the standard ranges nothing is missing.
-    options.ranges = coverage::RangeModel::Standard;
+    options.rangeModel = coverage::RangeModel::Standard;
     plan = computePlan(plan.waypoints, options, model);
     EXPECT_EQ(simulatorDataText(plan), "");
     EXPECT_FALSE(nlohmann::json::parse(writeJson(plan))["waypoints"][2].contains("range_note"));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/NumberText.h"
 #include "flightplan/CivilDate.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -3,17 +3,18 @@
 #include "base/NumberText.h"
 #include "flightplan/PlanCalculation.h"
 #include "flightplan/PlanError.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 #include "flightplan/formats/Formats.h"
 #include "kneeboard/KneeboardPdf.h"
-#include "kneeboard/PlanExport.h"
-#include "map/PlanScene.h"
+#include "planning/PlanExport.h"
+#include "planning/PlanScene.h"
 
 #include "CommandOutput.h"
 #include "FixtureDb.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -65,13 +66,23 @@ FlightPlan bostonPlan(PlanOptions options)
                        options, wmm());
 }
 
+// 105 kt into a north-westerly, with a fuel burn.
+PlanOptions windAndFuel()
+{
+    PlanOptions options;
+    options.trueAirspeedKt = 105;
+    options.wind = Wind{300, 22};
+    options.fuelBurnPerHour = 8.5;
+    return options;
+}
+
 // Sixty beacons over south-eastern Australia, from a field with a name
 // beyond ASCII to one whose name carries a damaged byte.
-FlightPlan longPlan()
+FlightPlan longPlan(int beacons = 60)
 {
     std::vector<Waypoint> points{point("YSSY", "Sydney Kingsford Smith Ærodrome", WaypointKind::Airport, -33.9461, 151.177)};
-    for (int i = 0; i < 60; ++i) {
-        char ident[8], frequency[8];
+    for (int i = 0; i < beacons; ++i) {
+        char ident[16], frequency[16];
         std::snprintf(ident, sizeof ident, "V%02d", i);
         std::snprintf(frequency, sizeof frequency, "%.1f", 108.0 + i * 0.1);
         points.push_back(point(ident, ident, WaypointKind::Vor, -34.0 - i * 0.05, 150.8 - i * 0.15 * (i % 2 ? 1 : 0.8),
@@ -113,6 +124,40 @@ ReadBack readBack(const std::string& pdf)
     return result;
 }
 
+// A word as poppler places it, in points from the top left of its page.
+struct Word {
+    int page = 0;  // from 1
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    std::string text;
+};
+
+struct Pages {
+    double width = 0.0, height = 0.0;
+    std::vector<Word> words;
+};
+
+Pages wordBoxes(const std::string& pdf)
+{
+    std::ofstream("boxes.pdf", std::ios::binary) << pdf;
+    const std::string boxes = CommandOutput("pdftotext -bbox boxes.pdf -");
+    Pages pages;
+    std::smatch match;
+    if (std::regex_search(boxes, match, std::regex("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\"")))
+        pages.width = std::stod(match[1]), pages.height = std::stod(match[2]);
+    const std::regex item("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                          "yMax=\"([0-9.]+)\">([^<]*)</word>");
+    int page = 0;
+    for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), item); it != std::sregex_iterator(); ++it) {
+        if ((*it)[1].length() == 0) {
+            ++page;
+            continue;
+        }
+        pages.words.push_back(Word{page, std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
+                                   std::stod((*it)[4]), (*it)[5]});
+    }
+    return pages;
+}
+
 bool contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
@@ -123,12 +168,9 @@ bool contains(const std::string& text, const std::string& part)
 TEST(Kneeboard, EveryPaperHoldsEveryLegWithItsFiguresAndTheMap)
 {
     ScratchDirectory dir;
-    PlanOptions options;
-    options.trueAirspeedKt = 105;
-    options.wind = Wind{300, 22};
-    options.fuelBurnPerHour = 8.5;
+    const PlanOptions options = windAndFuel();
     const FlightPlan plan = bostonPlan(options);
-    const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
+    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
     // ISO A5 148 x 210 mm and A4 210 x 297 mm; US letter 8.5 x 11 in, half of it 5.5 x 8.5 in.
     const struct {
         Paper paper;
@@ -166,7 +208,7 @@ TEST(Kneeboard, ALongRouteContinuesUnderItsHeaderAndEveryPageNamesTheRoute)
     ScratchDirectory dir;
     const FlightPlan plan = longPlan();
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), routemap::sceneOf(plan.waypoints, {}), ""}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, &outlines(), planning::sceneOfPlan(plan, {}), ""}));
     ASSERT_GE(pdf.pages, 4);
     std::string all;
     for (int page = 1; page <= pdf.pages; ++page) {
@@ -199,17 +241,17 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     int asked = 0;
     auto inputs = [&] {
         ++asked;
-        return KneeboardInputs{Paper::Letter, nullptr, routemap::sceneOf(plan.waypoints, {}), ""};
+        return KneeboardInputs{Paper::Letter, nullptr, planning::sceneOfPlan(plan, {}), ""};
     };
-    kneeboard::exportPlanFile(plan, "navlog.PDF", inputs);
-    kneeboard::exportPlanFile(plan, "plan.fms", inputs);
+    planning::exportPlanFile(plan, "navlog.PDF", inputs);
+    planning::exportPlanFile(plan, "plan.fms", inputs);
     EXPECT_EQ(asked, 1);  // the map is prepared for the kneeboard only
     std::ifstream in("navlog.PDF", std::ios::binary);
     std::string head(5, '\0');
     in.read(&head[0], 5);
     EXPECT_EQ(head, "%PDF-");
     try {
-        kneeboard::exportPlanFile(plan, "missing/navlog.pdf", inputs);
+        planning::exportPlanFile(plan, "missing/navlog.pdf", inputs);
         ADD_FAILURE() << "written into a missing folder";
     } catch (const PlanError& e) {
         EXPECT_TRUE(contains(e.what(), "missing/navlog.pdf")) << e.what();
@@ -231,7 +273,7 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
                                          point("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
                                          point("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
                                         options, wmm());
-    const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
+    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
     for (Paper paper : {Paper::A5, Paper::HalfLetter}) {
         const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
         ASSERT_EQ(pdf.pages, 2);
@@ -251,12 +293,12 @@ TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
 {
     ScratchDirectory dir;
     PlanOptions options;
-    options.ranges = coverage::RangeModel::Simulator;
+    options.rangeModel = coverage::RangeModel::Simulator;
     FlightPlan plan = bostonPlan(options);
     plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
     plan = computePlan(plan.waypoints, options, wmm());
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, routemap::sceneOf(plan.waypoints, {}), ""}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, planning::sceneOfPlan(plan, {}), ""}));
     ASSERT_GE(pdf.pages, 1);
     std::string text;
     for (const std::string& page : pdf.text)
@@ -304,7 +346,7 @@ TEST(Kneeboard, EachFrequencyStandsBesideItsOwnStationAndNoIdentIsCut)
     for (const Waypoint& w : plan.waypoints)
         if (w.kind == WaypointKind::Vor)
             frequencies[w.ident] = *w.frequency;
-    const routemap::MapScene scene = routemap::sceneOf(plan.waypoints, {});
+    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
     for (Paper paper : {Paper::A5, Paper::A4, Paper::Letter, Paper::HalfLetter}) {
         SCOPED_TRACE(kneeboard::paperName(paper));
         const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
@@ -333,7 +375,7 @@ TEST(Kneeboard, TheNavlogMarksStretchesOutOfReceptionAndChangeoverPoints)
     ScratchDirectory dir;
     const FlightPlan plan = westCoastPlan();
     const ReadBack pdf = readBack(
-        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::HalfLetter, &outlines(), routemap::sceneOf(plan.waypoints, {}), ""}));
+        kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::HalfLetter, &outlines(), planning::sceneOfPlan(plan, {}), ""}));
     const std::string& legs = pdf.text[0];
     EXPECT_TRUE(contains(legs, "VOR")) << legs;
     int gaps = 0, changeovers = 0;
@@ -387,4 +429,73 @@ TEST(Kneeboard, AHundredThousandCharacterNameStillMakesANavlog)
     const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{}));
     EXPECT_EQ(pdf.pages, 2);
     EXPECT_TRUE(contains(pdf.text[0], "UUEE") && contains(pdf.text[0], "Шереметьево")) << pdf.text[0];
+}
+
+// Every word of the navlog keeps to the page inside its 20 pt margins (the
+// title's capitals may reach a hair above), on every paper and whatever the
+// number of legs: a page that took one row too many would write its last
+// row over the bottom margin. The map page clips its labels to its frame.
+TEST(Kneeboard, EveryWordKeepsInsideTheMargins)
+{
+    ScratchDirectory dir;
+    const double margin = 20.0;
+    for (const int beacons : {3, 9, 14, 18, 23, 31, 44, 60}) {
+        const FlightPlan plan = longPlan(beacons);
+        for (const Paper paper : {Paper::A5, Paper::A4, Paper::Letter, Paper::HalfLetter}) {
+            const Pages pages = wordBoxes(
+                kneeboard::renderKneeboard(plan, KneeboardInputs{paper, nullptr, planning::sceneOfPlan(plan, {}), ""}));
+            ASSERT_GT(pages.height, 0.0);
+            ASSERT_FALSE(pages.words.empty());
+            const int mapPage = pages.words.back().page;
+            for (const Word& w : pages.words) {
+                if (w.page == mapPage)
+                    continue;
+                EXPECT_GE(w.xMin, margin - 0.01) << w.text << " on page " << w.page;
+                EXPECT_LE(w.xMax, pages.width - margin + 0.01) << w.text << " on page " << w.page;
+                EXPECT_GE(w.yMin, margin - 0.5) << w.text << " on page " << w.page;
+                EXPECT_LE(w.yMax, pages.height - margin + 0.01)
+                    << w.text << " on page " << w.page << " of " << kneeboard::paperName(paper) << ", " << beacons
+                    << " beacons";
+            }
+        }
+    }
+}
+
+// Each total stands under its own column's heading: the words of the
+// totals row are found by the right edge of the heading above them, as a
+// reader finds them.
+TEST(Kneeboard, EachTotalStandsUnderItsHeading)
+{
+    ScratchDirectory dir;
+    const PlanOptions options = windAndFuel();
+    for (const FlightPlan& plan : {bostonPlan(options), longPlan(20)}) {
+        const Pages pages = wordBoxes(
+            kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, planning::sceneOfPlan(plan, {}), ""}));
+        const auto total = std::find_if(pages.words.begin(), pages.words.end(),
+                                        [](const Word& w) { return w.text == "Total"; });
+        ASSERT_NE(total, pages.words.end());
+        // The headings of the totals' page: the first line of words that
+        // holds "MC".
+        const auto mc = std::find_if(pages.words.begin(), pages.words.end(),
+                                     [&](const Word& w) { return w.page == total->page && w.text == "MC"; });
+        ASSERT_NE(mc, pages.words.end());
+        std::map<std::string, std::string> underHeading;  // the totals' top line by the heading above
+        std::map<std::string, double> headingRight;
+        for (const Word& w : pages.words) {
+            if (w.page == total->page && std::fabs(w.yMin - mc->yMin) < 1.0)
+                headingRight[w.text] = w.xMax;
+        }
+        for (const auto& [heading, right] : headingRight) {
+            for (const Word& w : pages.words) {
+                if (w.page == total->page && std::fabs(w.yMin - total->yMin) < 1.0 && std::fabs(w.xMax - right) < 0.5)
+                    underHeading[heading] = w.text;
+            }
+        }
+        EXPECT_EQ(underHeading["Dist"], base::formatFixed(plan.totalNm, 1));
+        EXPECT_EQ(underHeading["GS"], base::formatFixed(plan.groundSpeedKt, 0));
+        EXPECT_EQ(underHeading["ETE"], durationText(plan.totalMinutes));
+        EXPECT_EQ(underHeading["Fuel"], plan.fuelTotal ? base::formatFixed(*plan.fuelTotal, 1) : "");
+        for (const char* empty : {"MC", "MH", "Freq"})
+            EXPECT_EQ(underHeading[empty], "") << empty;
+    }
 }

@@ -2,6 +2,7 @@
 // The label placer judged by what it hands back, the texts and where they
 // stand, measured by their ink as cairo draws them.
 
+#include "map/CairoTextMeasure.h"
 #include "map/LabelPlacer.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ TEST(LabelPlacer, ALoneOptionalLabelIsPlacedInsideThePicture)
 {
     for (const PixelPoint& anchor : kAnchors) {
         Picture picture;
-        LabelPlacer placer(picture.cr.get(), kWidth, kHeight);
+        LabelPlacer placer(cairoTextMeasure(picture.cr.get()), kWidth, kHeight);
         placer.addBeside(LabelPlacer::Importance::OtherVor, anchor, 4.0, {line("SAX", 9.0)});
         const std::vector<MapText> texts = placer.place();
         const MapText* label = find(texts, "SAX");
@@ -86,7 +87,7 @@ TEST(LabelPlacer, AnOptionalLabelAtARouteLabelsAnchorNeverOverlapsIt)
     for (const PixelPoint& anchor : kAnchors) {
         Picture picture;
         cairo_t* cr = picture.cr.get();
-        LabelPlacer placer(cr, kWidth, kHeight);
+        LabelPlacer placer(cairoTextMeasure(cr), kWidth, kHeight);
         // Asked for first, yet the route's label goes first.
         placer.addBeside(LabelPlacer::Importance::OtherVor, anchor, 4.0, {line("SAX 115.7", 9.0)});
         placer.addBeacon(anchor, 5.0, line("MAD", 12.0, true), line("Madison 110.4", 10.0));

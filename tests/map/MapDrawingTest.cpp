@@ -150,7 +150,10 @@ TEST(MapDrawing, TheStretchNoBeaconReachesStandsOut)
     const MapView view = routemap::fitView(scene, kWidth, kHeight);
     const Projection projection(view, kWidth, kHeight);
     for (const bool mark : {false, true}) {
-        scene.markUncovered = mark;
+        // From where the beacon's 40 nm end to Faleolo, which reaches nothing.
+        scene.uncovered.clear();
+        if (mark)
+            scene.uncovered.push_back({1, 40.0, line.Distance() / 1852.0 - 40.0});
         const Surface surface = drawn(scene, view);
         const auto magentaAt = [&](double nm) {
             double lat = 0.0, lon = 0.0;

@@ -732,3 +732,35 @@ TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
     ASSERT_EQ(pdf.status, 0) << pdf.err;
     EXPECT_EQ(Slurp("navlog.pdf").rfind("%PDF-", 0), 0u);
 }
+
+// Every option with a limit, at each end, just inside and just outside: the
+// ends are taken, a hair beyond them is a usage error naming the option.
+TEST_F(PlanCommandTest, EveryLimitedOptionAtAndAroundItsEnds)
+{
+    const struct {
+        const char* option;
+        const char* value;
+        bool taken;
+    } cases[] = {
+        {"--speed", "1", true},           {"--speed", "1.01", true},         {"--speed", "0.99", false},
+        {"--speed", "2000", true},        {"--speed", "1999.99", true},      {"--speed", "2000.01", false},
+        {"--cruise", "0", true},          {"--cruise", "1", true},           {"--cruise", "-1", false},
+        {"--cruise", "60000", true},      {"--cruise", "59999", true},       {"--cruise", "60001", false},
+        {"--cruise", "8500.5", false},    {"--fuel-burn", "0", true},        {"--fuel-burn", "0.01", true},
+        {"--fuel-burn", "-0.01", false},  {"--fuel-burn", "1000000", true},  {"--fuel-burn", "999999.99", true},
+        {"--fuel-burn", "1000000.01", false},
+        {"--wind", "0/0", true},          {"--wind", "360/0", true},         {"--wind", "360.01/10", false},
+        {"--wind", "-0.01/10", false},    {"--wind", "270/-0.01", false},
+        {"--map-size", "100x100", true},  {"--map-size", "101x16384", true}, {"--map-size", "99x100", false},
+        {"--map-size", "16384x6103", true}, {"--map-size", "16385x100", false}, {"--map-size", "16384x6104", false},
+    };
+    for (const auto& c : cases) {
+        const std::string extra = std::string(c.option) == "--map-size" ? " --map route.svg" : "";
+        const Outcome o = Plan(std::string(c.option) + " " + c.value + extra + " --format legs AAAA BBBB");
+        EXPECT_EQ(o.status, c.taken ? 0 : 2) << c.option << " " << c.value << "\n" << o.err;
+        if (!c.taken) {
+            EXPECT_NE(o.err.find(std::string(c.option) + " needs"), std::string::npos) << o.err;
+            EXPECT_NE(o.err.find(std::string("not '") + c.value + "'"), std::string::npos) << o.err;
+        }
+    }
+}

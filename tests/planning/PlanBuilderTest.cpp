@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace flightplan;
 
 namespace {
@@ -141,4 +143,49 @@ TEST_F(PlanBuilderTest, AnAirportTheMapCannotShowIsNamed)
     EXPECT_TRUE(map.scene.route.empty());
     EXPECT_NE(map.note.find("no airport with ID 99"), std::string::npos) << map.note;
     EXPECT_EQ(builder().airportsScene({"1", ""}).scene.route.size(), 1u);
+}
+
+// Both routes' plans from one call: a plan that cannot be made is missing
+// and says why, the other is made all the same; asking for the missing one
+// throws what said why.
+TEST_F(PlanBuilderTest, BothPlansOrWhyOneIsMissing)
+{
+    Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) +
+          AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) + NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0) +
+          NavRow(8, "Eight", "N", 41, 80.0, "W", 71, 90.0) +
+          // No row for beacon 8 in nav_facts.
+          "INSERT INTO airport_facts VALUES (1, 40.639801, -73.7789, 'JFK', 'US'), (2, 42.3643, -71.005203, NULL, 'US');"
+          "INSERT INTO nav_facts VALUES (7, 41.313702, -72.692001, 'US', -14.25);");
+    planning::PlanChoices choices;
+    choices.trueAirspeedKt = 120;
+    const struct {
+        const char* what;
+        std::string from, to;
+        std::vector<std::string> beacons;
+        bool wantBest;
+        const char* listedWhy;  // "" for a plan
+        const char* bestWhy;
+    } cases[] = {
+        {"both", "1", "2", {"7"}, true, "", ""},
+        {"listed only", "1", "2", {"7"}, false, "", ""},
+        {"a listed beacon without its facts", "1", "2", {"7", "8"}, true, "beacon N8 (ID 8)", ""},
+        {"one airport at both ends", "1", "1", {}, true, "", "needs two different airports; KAAA is both"},
+    };
+    for (const auto& c : cases) {
+        const planning::PlanPair pair = builder().buildPlans(c.from, &c.beacons, c.to, choices, c.wantBest);
+        for (const auto& [kind, why, plan] :
+             {std::tuple{RouteKind::Listed, c.listedWhy, &pair.listed}, std::tuple{RouteKind::Best, c.bestWhy, &pair.best}}) {
+            const bool asked = kind == RouteKind::Listed || c.wantBest;
+            const bool made = asked && std::string(why).empty();
+            EXPECT_EQ(plan->has_value(), made) << c.what;
+            EXPECT_NE(pair.why(kind).find(why), std::string::npos) << c.what << ": " << pair.why(kind);
+            if (made) {
+                EXPECT_EQ(pair.plan(kind).routeKind, kind) << c.what;
+                EXPECT_EQ(pair.plan(kind).trueAirspeedKt, 120.0) << c.what;
+            } else if (asked) {
+                EXPECT_THROW(pair.plan(kind), PlanError) << c.what;
+            }
+        }
+    }
+    EXPECT_EQ(builder().buildPlans("1", nullptr, "2", choices, true).listed, std::nullopt);
 }

@@ -2,7 +2,7 @@
 #include "EditorHandOver.h"
 
 #include "FixtureDb.h"
-#include "ProgramPath.h"
+#include "base/ProgramPath.h"
 #include "SamplePlans.h"
 
 #include <stdlib.h>

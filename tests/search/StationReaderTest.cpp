@@ -170,3 +170,31 @@ TEST_F(StationReaderTest, WhetherTheDatabaseHasSimulatorRanges)
         SetUp();
     }
 }
+
+// What the simulator range column may hold: a positive figure is a range,
+// anything else (0 among them, which the simulator's files write for a
+// beacon they give no range) leaves the standard model to say.
+TEST_F(StationReaderTest, OnlyAPositiveSimulatorRangeIsARange)
+{
+    const struct {
+        const char* stored;
+        const char* expected;
+    } cases[] = {
+        {"0", "-"}, {"0.0", "-"}, {"-25", "-"}, {"'abc'", "-"}, {"NULL", "-"}, {"0.5", "0"}, {"25", "25"}, {"199.9", "199"},
+    };
+    std::string sql, coverage = "INSERT INTO nav_coverage VALUES ";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const int id = static_cast<int>(i) + 1;
+        sql += NavRow(id, "Beacon", "S", 33, 10.0 * id, "E", 151, 17.7, "VOR", "112.1");
+        sql += "INSERT INTO nav_facts VALUES (" + std::to_string(id) + ",-33.5,151.2,'AU',12.5);";
+        coverage += (i ? ",(" : "(") + std::to_string(id) + ",'L'," + cases[i].stored + ")";
+    }
+    Build(sql + coverage + ";");
+    const std::vector<coverage::Station> all = stations::StationReader(db()).readAll();
+    ASSERT_EQ(all.size(), std::size(cases));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const std::string range =
+            all[i].simulatorRangeNm ? std::to_string(static_cast<int>(*all[i].simulatorRangeNm)) : "-";
+        EXPECT_EQ(range, cases[i].expected) << cases[i].stored;
+    }
+}

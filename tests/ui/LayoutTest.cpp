@@ -254,13 +254,13 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     // to the first edit of the template.
     EXPECT_EQ(order[0], IDC_SELECT_DESTINATION);
     EXPECT_EQ(order[1], IDC_ABOUT);
-    EXPECT_EQ(order[2], dlg.m_planPane->m_routeChoice->m_rdoListed->GetId());
-    const PlanInputsPanel& inputs = *dlg.m_planPane->m_inputs;
-    wxWindow* ranges = dlg.m_planPane->m_routeChoice->m_cboRanges;
-    wxWindow* navaids = dlg.m_planPane->m_routeChoice->m_cboNavaids;
+    EXPECT_EQ(order[2], PlanPaneControls::RouteChoice(*dlg.m_planPane).m_rdoListed->GetId());
+    const PlanInputsPanel& inputs = PlanPaneControls::Inputs(*dlg.m_planPane);
+    wxWindow* ranges = PlanPaneControls::RouteChoice(*dlg.m_planPane).m_cboRanges;
+    wxWindow* navaids = PlanPaneControls::RouteChoice(*dlg.m_planPane).m_cboNavaids;
     const std::vector<wxWindow*> expected{navaids,
                                           ranges,
-                                          dlg.m_planPane->m_routeChoice->m_chkRings,
+                                          PlanPaneControls::RouteChoice(*dlg.m_planPane).m_chkRings,
                                           inputs.m_txtAirspeed,
                                           inputs.m_txtWind,
                                           inputs.m_txtFuelBurn,

@@ -306,7 +306,7 @@ TEST_F(RouteWindow, AirspeedWindAndFuelBurnRecomputeThePlanAtOnce)
     SelectDestination(LOGAN);
     CalculateRoute();
     PlanPane& pane = *dlg->m_planPane;
-    PlanInputsPanel& inputs = *pane.m_inputs;
+    PlanInputsPanel& inputs = PlanPaneControls::Inputs(pane);
     auto ReadFile = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -800,7 +800,7 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     SelectDestination(LOGAN);
     CalculateRoute();
     PlanPane& pane = *dlg->m_planPane;
-    RouteChoicePanel& choice = *pane.m_routeChoice;
+    RouteChoicePanel& choice = PlanPaneControls::RouteChoice(pane);
     ASSERT_TRUE(pane.Plan());
     EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Listed);
     const std::string listedSummary = FromWx(choice.m_txtListed->GetLabel());
@@ -819,7 +819,11 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Best);
     EXPECT_EQ(static_cast<std::size_t>(pane.m_lstLegs->GetItemCount()), pane.Plan()->legs.size());
     EXPECT_EQ(pane.m_map->Scene().route.size(), pane.Plan()->waypoints.size());
-    EXPECT_TRUE(pane.m_map->Scene().markUncovered);
+    // The map marks the stretches the plan found uncovered, leg by leg.
+    std::size_t uncoveredLegs = 0;
+    for (const flightplan::Leg& leg : pane.Plan()->legs)
+        uncoveredLegs += leg.uncoveredNm > 0.0 ? 1 : 0;
+    EXPECT_EQ(pane.m_map->Scene().uncovered.size(), uncoveredLegs);
     EXPECT_EQ(dlg->m_lstRoute->GetItemCount(), 3) << "the window's own list stays the listed route";
 
     // Simulator ranges from a database without them: the pane says so
@@ -831,7 +835,7 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
                                  "(104,'L',40);");
     choose(*choice.m_cboRanges, wxEVT_CHOICE);
     ASSERT_TRUE(pane.Plan());
-    EXPECT_EQ(pane.Plan()->ranges, coverage::RangeModel::Simulator);
+    EXPECT_EQ(pane.Plan()->rangeModel, coverage::RangeModel::Simulator);
     EXPECT_EQ(pane.Plan()->navaids, coverage::Navaids::Vor);
     choice.m_cboNavaids->SetSelection(1);
     choose(*choice.m_cboNavaids, wxEVT_CHOICE);
@@ -884,8 +888,8 @@ TEST_F(RouteWindow, AFieldThatCannotBeReadKeepsThePlanAndBlanksWhatDependsOnIt)
     SelectDestination(LOGAN);
     CalculateRoute();
     PlanPane& pane = *dlg->m_planPane;
-    PlanInputsPanel& inputs = *pane.m_inputs;
-    RouteChoicePanel& choice = *pane.m_routeChoice;
+    PlanInputsPanel& inputs = PlanPaneControls::Inputs(pane);
+    RouteChoicePanel& choice = PlanPaneControls::RouteChoice(pane);
     inputs.m_txtWind->SetValue("270/30");
     inputs.m_txtAirspeed->SetValue("120");
     inputs.m_txtFuelBurn->SetValue("9");
@@ -1071,8 +1075,8 @@ TEST_F(WindowFit, TheWindowOpensWithinTheWorkAreaWithEveryControlWhole)
         SelectDestination(LOGAN);
         CalculateRoute();
         PlanPane& pane = *dlg->m_planPane;
-        pane.m_inputs->m_txtWind->SetValue("270/30");
-        pane.m_inputs->m_txtFuelBurn->SetValue("9.5");
+        PlanPaneControls::Inputs(pane).m_txtWind->SetValue("270/30");
+        PlanPaneControls::Inputs(pane).m_txtFuelBurn->SetValue("9.5");
         Settle(100);
         ASSERT_TRUE(pane.Plan());
         ExpectEveryControlWhole();
@@ -1143,12 +1147,12 @@ TEST_F(WindowFit, TheSplitterMovesThePaneAndTheWindowRemembersItAndTheAircraft)
     EXPECT_NEAR(moved, left + 120, 2);
 
     // The aircraft and the choices, typed once.
-    pane.m_inputs->m_txtAirspeed->SetValue("135");
-    pane.m_inputs->m_txtFuelBurn->SetValue("10.5");
-    pane.m_inputs->m_txtWind->SetValue("270/20");
-    pane.m_inputs->SetPaper(kneeboard::Paper::HalfLetter);
-    pane.m_routeChoice->ChooseBest(true);
-    pane.m_routeChoice->SetRanges(coverage::RangeModel::Simulator);
+    PlanPaneControls::Inputs(pane).m_txtAirspeed->SetValue("135");
+    PlanPaneControls::Inputs(pane).m_txtFuelBurn->SetValue("10.5");
+    PlanPaneControls::Inputs(pane).m_txtWind->SetValue("270/20");
+    PlanPaneControls::Inputs(pane).SetPaper(kneeboard::Paper::HalfLetter);
+    PlanPaneControls::RouteChoice(pane).ChooseBest(true);
+    PlanPaneControls::RouteChoice(pane).SetRanges(coverage::RangeModel::Simulator);
     dlg->SetClientSize(dlg->GetClientSize() - wxSize(60, 40));
     Settle(100);
     const wxSize size = dlg->GetClientSize();
@@ -1158,12 +1162,12 @@ TEST_F(WindowFit, TheSplitterMovesThePaneAndTheWindowRemembersItAndTheAircraft)
     PlanPane& again = *dlg->m_planPane;
     EXPECT_EQ(dlg->GetClientSize(), size);
     EXPECT_EQ(again.GetPosition().x, kept);
-    EXPECT_EQ(Text(*again.m_inputs->m_txtAirspeed), "135");
-    EXPECT_EQ(Text(*again.m_inputs->m_txtFuelBurn), "10.5");
-    EXPECT_EQ(Text(*again.m_inputs->m_txtWind), "") << "the wind is the day's, not the aircraft's";
-    EXPECT_EQ(again.m_inputs->Paper(), kneeboard::Paper::HalfLetter);
-    EXPECT_TRUE(again.m_routeChoice->BestChosen());
-    EXPECT_EQ(again.m_routeChoice->Ranges(), coverage::RangeModel::Simulator);
+    EXPECT_EQ(Text(*PlanPaneControls::Inputs(again).m_txtAirspeed), "135");
+    EXPECT_EQ(Text(*PlanPaneControls::Inputs(again).m_txtFuelBurn), "10.5");
+    EXPECT_EQ(Text(*PlanPaneControls::Inputs(again).m_txtWind), "") << "the wind is the day's, not the aircraft's";
+    EXPECT_EQ(PlanPaneControls::Inputs(again).Paper(), kneeboard::Paper::HalfLetter);
+    EXPECT_TRUE(PlanPaneControls::RouteChoice(again).BestChosen());
+    EXPECT_EQ(PlanPaneControls::RouteChoice(again).Ranges(), coverage::RangeModel::Simulator);
 
     // Where the tests keep it, never in the user's own configuration.
     const std::string path = WindowSettingsPath();
@@ -1185,7 +1189,7 @@ TEST_F(WindowFit, ADamagedConfigurationGivesTheDefaults)
     std::filesystem::create_directories(folder);
     std::ofstream(folder + "/meridane.conf") << "[Aircraft\nTrueAirspeed\n\xff\xfe=1\n[Window]\nWidth=-5\nHeight=abc\n";
     OpenWithin(LARGE);
-    EXPECT_EQ(Text(*dlg->m_planPane->m_inputs->m_txtAirspeed), "");
+    EXPECT_EQ(Text(*PlanPaneControls::Inputs(*dlg->m_planPane).m_txtAirspeed), "");
     EXPECT_TRUE(LARGE.Contains(dlg->GetRect()));
     EXPECT_GE(dlg->GetClientSize().x, dlg->GetMinClientSize().x);
     EXPECT_TRUE(errors.empty()) << errors.front();

@@ -5,6 +5,9 @@
 // drop-down lists, clicks on buttons and check boxes, each followed by the
 // event the toolkit sends for it; and reads back what the controls show.
 
+#include "ui/PlanInputsPanel.h"
+#include "ui/PlanPane.h"
+#include "ui/RouteChoicePanel.h"
 #include "widgets/SortedComboBox.h"
 
 #include <wx/button.h>
@@ -15,6 +18,14 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+// The plan pane's choice panels, which the pane keeps to itself: tests act
+// on their controls as the user does.
+class PlanPaneControls {
+public:
+    static RouteChoicePanel& RouteChoice(PlanPane& pane) { return *pane.m_routeChoice; }
+    static PlanInputsPanel& Inputs(PlanPane& pane) { return *pane.m_inputs; }
+};
 
 // Selects the item with this text, as the user would in the drop-down list;
 // the box must be enabled and hold the item.

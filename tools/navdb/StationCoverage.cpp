@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StationCoverage.h"
 
+#include "base/AsciiText.h"
+
 #include "LineReader.h"
 #include "Numbers.h"
 #include "SourceRows.h"
@@ -17,24 +19,6 @@ namespace navdb {
 namespace {
 
 constexpr double kSameStationNm = 5.0;
-
-std::vector<std::string_view> words(std::string_view line, std::size_t maxWords)
-{
-    std::vector<std::string_view> result;
-    std::size_t pos = 0;
-    while (result.size() < maxWords) {
-        while (pos < line.size() && std::isspace(static_cast<unsigned char>(line[pos])) != 0)
-            ++pos;
-        if (pos >= line.size())
-            break;
-        std::size_t end = pos;
-        while (end < line.size() && std::isspace(static_cast<unsigned char>(line[end])) == 0)
-            ++end;
-        result.push_back(line.substr(pos, end - pos));
-        pos = end;
-    }
-    return result;
-}
 
 }  // namespace
 
@@ -84,7 +68,7 @@ SimulatorRanges readXplaneRanges(const std::string& path, std::string_view code,
     for (int header = 0; header < 2 && reader.next(line); ++header) {
     }
     while (reader.next(line)) {
-        const auto fields = words(line, 8);
+        const auto fields = base::splitWhitespace(line, 8);
         if (fields.empty())
             continue;
         if (fields[0] == "99")

@@ -53,27 +53,6 @@ std::optional<double> IlsTable::find(std::string_view airport, std::string_view 
 
 namespace {
 
-std::vector<std::string_view> splitWhitespace(std::string_view line, std::size_t maxFields)
-{
-    std::vector<std::string_view> fields;
-    std::size_t pos = 0;
-    while (fields.size() < maxFields) {
-        while (pos < line.size() && std::isspace(static_cast<unsigned char>(line[pos])) != 0) {
-            ++pos;
-        }
-        if (pos >= line.size()) {
-            break;
-        }
-        std::size_t end = pos;
-        while (end < line.size() && std::isspace(static_cast<unsigned char>(line[end])) == 0) {
-            ++end;
-        }
-        fields.push_back(line.substr(pos, end - pos));
-        pos = end;
-    }
-    return fields;
-}
-
 // The version is the first word of the second header line ("810 Version ...").
 int formatVersion(const std::string& headerLine)
 {
@@ -111,7 +90,7 @@ IlsTable readXplaneIls(const std::string& path, SkippedRows& skipped)
     const std::size_t runwayColumn = version >= 1100 ? 10 : 9;  // 0-based
 
     while (reader.next(line)) {
-        const auto fields = splitWhitespace(line, runwayColumn + 1);
+        const auto fields = base::splitWhitespace(line, runwayColumn + 1);
         if (fields.empty()) {
             continue;
         }

@@ -2,7 +2,7 @@
 #include "DatabaseLocation.h"
 
 #include "data/ConnectionString.h"
-#include "base/ExecutableDir.h"
+#include "base/DataFiles.h"
 
 #include <sys/stat.h>
 
@@ -26,18 +26,6 @@ std::string UserDataDirectory()
     return {};
 }
 
-// The installed data directories: share/meridane beside the program's bin
-// directory (an install wherever it lives), then the one this build
-// installs to.
-std::vector<std::string> InstalledDataDirectories()
-{
-    std::vector<std::string> dirs;
-    const fs::path exeDir = ExecutableDir();
-    if (exeDir.filename() == "bin")
-        dirs.push_back((exeDir.parent_path() / "share" / "meridane").string());
-    dirs.emplace_back(MERIDANE_DATA_DIR_INSTALL);
-    return dirs;
-}
 
 bool SamePlace(const std::string& a, const std::string& b)
 {
@@ -61,8 +49,9 @@ DatabaseLocation FindPlannerDatabase()
     std::vector<std::string> candidates{NAVDB_FILE_NAME};
     if (const std::string user = UserDataDirectory(); !user.empty())
         candidates.push_back(user + "/meridane/" + NAVDB_FILE_NAME);
-    for (const std::string& dir : InstalledDataDirectories())
-        candidates.push_back(dir + "/" + NAVDB_FILE_NAME);
+    // Named without "..", as the user would write them.
+    for (const std::string& dir : InstalledDataDirs())
+        candidates.push_back((fs::path(dir).lexically_normal() / NAVDB_FILE_NAME).string());
 
     DatabaseLocation location;
     for (const std::string& candidate : candidates) {

@@ -9,16 +9,15 @@
 
 #include "flightplan/formats/Formats.h"
 #include "flightplan/formats/FormatWriters.h"
-#include "kneeboard/PlanExport.h"
+#include "planning/PlanExport.h"
 #include "map/MapFile.h"
-#include "map/PlanScene.h"
 #include "planning/PlanBuilder.h"
 
 #include <optional>
 
 using flightplan::FlightPlan;
 
-void CheckExportNames(const PlanOptions& options)
+void CheckExportNames(const PlanCommandLine& options)
 {
     for (const std::string& path : options.exports)
         flightplan::requireFormatForPath(path);
@@ -27,45 +26,33 @@ void CheckExportNames(const PlanOptions& options)
 }
 
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
-                            const std::vector<std::string>* listedBeaconIDs, const PlanOptions& options,
+                            const std::vector<std::string>* listedBeaconIDs, const PlanCommandLine& options,
                             std::ostream& out, std::ostream& err)
 {
-    planning::PlanRequest request;
-    request.route = flightplan::routeIdsOf(departureID, listedBeaconIDs ? *listedBeaconIDs : std::vector<std::string>(),
-                                           destinationID);
-    if (options.speedKt)
-        request.options.trueAirspeedKt = *options.speedKt;
-    request.options.wind = options.wind;
-    request.options.fuelBurnPerHour = options.fuelBurn;
-    request.options.cruiseFt = options.cruiseFt;
-    request.options.ranges = options.ranges;
-    request.options.navaids = options.navaids;
     planning::PlanBuilder builder(database);
+    const bool wantBest = options.BestRoute() || options.compare;
+    const planning::PlanPair plans =
+        builder.buildPlans(departureID, listedBeaconIDs, destinationID, options.choices, wantBest);
+    // Whatever could not be made stops the run, the best route's first.
+    if (wantBest)
+        plans.plan(flightplan::RouteKind::Best);
+    if (listedBeaconIDs && (!options.BestRoute() || options.compare))
+        plans.plan(flightplan::RouteKind::Listed);
+    const FlightPlan& plan = plans.plan(options.choices.routeKind);
 
-    // The best route first: the listed one then finds the stations read.
-    std::optional<FlightPlan> listed, best;
-    if (options.bestRoute || options.compare) {
-        planning::PlanRequest bestRequest = request;
-        bestRequest.options.routeKind = flightplan::RouteKind::Best;
-        best = builder.buildPlan(bestRequest);
-    }
-    if (listedBeaconIDs && (!options.bestRoute || options.compare))
-        listed = builder.buildPlan(request);
-    const FlightPlan& plan = options.bestRoute ? *best : *listed;
-
-    if (options.compare && options.format == PlanOptions::Format::Json)
-        out << flightplan::writeJsonComparison(*listed, *best);
+    if (options.compare && options.format == PlanCommandLine::Format::Json)
+        out << flightplan::writeJsonComparison(*plans.listed, *plans.best);
     else if (options.compare)
-        out << base::validUtf8(writeRouteComparison(*listed, *best));
+        out << base::validUtf8(writeRouteComparison(*plans.listed, *plans.best));
     else if (options.routeString)
         out << plan.route << "\n";
-    else if (options.format == PlanOptions::Format::Json)
+    else if (options.format == PlanCommandLine::Format::Json)
         out << flightplan::writeJson(plan);
-    else if (options.format == PlanOptions::Format::Legs || options.bestRoute)
+    else if (options.format == PlanCommandLine::Format::Legs || options.BestRoute())
         out << base::validUtf8(flightplan::writeLegTable(plan));
     // The leg table says it itself; elsewhere the gap goes beside the output.
     const std::string gap = flightplan::coverageGapText(plan);
-    if (!gap.empty() && (options.compare || options.routeString || options.format == PlanOptions::Format::Json))
+    if (!gap.empty() && (options.compare || options.routeString || options.format == PlanCommandLine::Format::Json))
         err << "meridane-plan: " << base::validUtf8(gap) << "\n";
 
     // The outlines and the beacons around the route are read once, and only
@@ -77,16 +64,16 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
             outlines = routemap::loadOutlines(routemap::outlinesDirectory());
         if (!scene) {
             planning::SceneResult map = builder.planScene(plan);
-            map.scene.showRanges = options.mapRings;
+            map.scene.showRanges = options.choices.rings;
             if (!map.note.empty())
                 err << "meridane-plan: " << map.note << "\n";
             scene = std::move(map.scene);
         }
     };
     for (const std::string& path : options.exports) {
-        kneeboard::exportPlanFile(plan, path, [&] {
+        planning::exportPlanFile(plan, path, [&] {
             prepareMap();
-            return kneeboard::KneeboardInputs{options.paper, &*outlines, *scene,
+            return kneeboard::KneeboardInputs{options.choices.paper, &*outlines, *scene,
                                               NavDataLine(ReadNavDataEdition(&database))};
         });
     }

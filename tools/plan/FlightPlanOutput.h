@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlanOptions.h"
+#include "PlanCommandLine.h"
 
 #include <ostream>
 #include <string>
@@ -17,9 +17,9 @@ class CDatabase;
 // flightplan::PlanError, routemap::MapError, CDBException, or
 // std::runtime_error when a data file is missing.
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
-                            const std::vector<std::string>* listedBeaconIDs, const PlanOptions& options,
+                            const std::vector<std::string>* listedBeaconIDs, const PlanCommandLine& options,
                             std::ostream& out, std::ostream& err);
 
 // Throws flightplan::PlanError (or routemap::MapError for --map) naming the
 // first file whose extension names no format.
-void CheckExportNames(const PlanOptions& options);
+void CheckExportNames(const PlanCommandLine& options);

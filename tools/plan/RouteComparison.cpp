@@ -2,7 +2,7 @@
 #include "RouteComparison.h"
 
 #include "base/NumberText.h"
-#include "flightplan/formats/FormatWriters.h"
+#include "flightplan/formats/PlanTexts.h"
 
 #include <cmath>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include "DatabaseLocation.h"
 #include "NavDataEdition.h"
 #include "FlightPlanOutput.h"
-#include "PlanOptions.h"
+#include "PlanCommandLine.h"
 #include "PlanReport.h"
 #include "RouteSearch.h"
 #include "RouteTable.h"
@@ -25,7 +25,7 @@ const char PROGRAM[] = "meridane-plan";
 
 // The database the options name, or the first the usual places hold; ""
 // after saying where it looked.
-std::string ChooseDatabase(const PlanOptions& options)
+std::string ChooseDatabase(const PlanCommandLine& options)
 {
     if (!options.database.empty())
         return options.database;
@@ -41,7 +41,7 @@ std::string ChooseDatabase(const PlanOptions& options)
 
 // --version: the program and the data it plans with (the database --db
 // names or the one it would use).
-int PrintVersion(const PlanOptions& options)
+int PrintVersion(const PlanCommandLine& options)
 {
     std::cout << PROGRAM << " " << MERIDANE_VERSION << "\n";
     const std::string databasePath = ChooseDatabase(options);
@@ -54,7 +54,7 @@ int PrintVersion(const PlanOptions& options)
 }
 
 // The run after the command line was read: the exit status.
-int Plan(const PlanOptions& options)
+int Plan(const PlanCommandLine& options)
 {
     const std::string databasePath = ChooseDatabase(options);
     if (databasePath.empty())
@@ -71,7 +71,7 @@ int Plan(const PlanOptions& options)
     CheckAirportPosition(database, departureID, databasePath);
     CheckAirportPosition(database, destinationID, databasePath);
 
-    if ((options.bestRoute || options.compare) && departureID == destinationID) {
+    if ((options.BestRoute() || options.compare) && departureID == destinationID) {
         std::cerr << PROGRAM << ": the best route needs two different airports; " << options.departure
                   << " is both\n";
         return tools::kExitUsage;
@@ -79,7 +79,7 @@ int Plan(const PlanOptions& options)
 
     // The listed route, where anything asks for it: the best route alone
     // needs it only for the cruise it must not fly below.
-    const bool listedRoute = !options.bestRoute || options.compare || options.report || !options.cruiseFt;
+    const bool listedRoute = !options.BestRoute() || options.compare || options.report || !options.choices.cruiseFt;
     RowList route(ROUTE_COLUMNS);
     auto statementsBefore = database.GetStatementCount();
     auto start = std::chrono::steady_clock::now();
@@ -94,9 +94,9 @@ int Plan(const PlanOptions& options)
                                std::cout, std::cerr);
     }
     // The plan's own text, where asked for, stands in for the route rows.
-    const bool planText = options.routeString || options.format == PlanOptions::Format::Legs ||
-                          options.format == PlanOptions::Format::Json || options.bestRoute || options.compare;
-    if (!planText && options.format == PlanOptions::Format::Tsv)
+    const bool planText = options.routeString || options.format == PlanCommandLine::Format::Legs ||
+                          options.format == PlanCommandLine::Format::Json || options.BestRoute() || options.compare;
+    if (!planText && options.format == PlanCommandLine::Format::Tsv)
         PrintRouteTsv(std::cout, route.Rows());
     else if (!planText)
         PrintRouteTable(std::cout, route.Rows());
@@ -114,9 +114,9 @@ int Plan(const PlanOptions& options)
 
 int main(int argc, char** argv)
 {
-    PlanOptions options;
+    PlanCommandLine options;
     std::string error;
-    if (!ParsePlanOptions(argc, argv, options, error)) {
+    if (!ParsePlanCommandLine(argc, argv, options, error)) {
         std::cerr << PROGRAM << ": " << error << "\n" << PlanUsage();
         return tools::kExitUsage;
     }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanOptions.h"
+#include "PlanCommandLine.h"
 
 #include "base/NumberText.h"
-#include "flightplan/PlanCalculation.h"
+#include "flightplan/WindTriangle.h"
 #include "tools/common/CommandLineOptions.h"
 
 #include <charconv>
@@ -11,16 +11,16 @@ namespace {
 
 using tools::UsageError;
 
-PlanOptions::Format FormatNamed(const std::string& value)
+PlanCommandLine::Format FormatNamed(const std::string& value)
 {
     if (value == "table")
-        return PlanOptions::Format::Table;
+        return PlanCommandLine::Format::Table;
     if (value == "tsv")
-        return PlanOptions::Format::Tsv;
+        return PlanCommandLine::Format::Tsv;
     if (value == "legs")
-        return PlanOptions::Format::Legs;
+        return PlanCommandLine::Format::Legs;
     if (value == "json")
-        return PlanOptions::Format::Json;
+        return PlanCommandLine::Format::Json;
     throw UsageError("unknown format '" + value + "': use table, tsv, legs or json");
 }
 
@@ -32,7 +32,7 @@ bool ReadSide(std::string_view text, int& side)
     return !text.empty() && text.front() != '-' && error == std::errc() && stop == end;
 }
 
-void ReadMapSize(const std::string& value, PlanOptions& options)
+void ReadMapSize(const std::string& value, PlanCommandLine& options)
 {
     const std::size_t x = value.find('x');
     int width = 0, height = 0;
@@ -50,56 +50,30 @@ void ReadMapSize(const std::string& value, PlanOptions& options)
     options.mapHeight = height;
 }
 
-double ReadSpeed(const std::string& value)
+// A figure within its limit, or a usage error that says what the option
+// takes: `wants` and the limit ("a true airspeed in knots" "from 1 to 2000").
+double ReadFigure(const char* option, const std::string& wants, const planning::FigureLimit& limit,
+                  const std::string& value)
 {
-    const std::optional<double> knots = base::parseDecimal(value);
-    if (!knots || *knots < flightplan::MIN_TRUE_AIRSPEED_KT || *knots > flightplan::MAX_TRUE_AIRSPEED_KT)
-        throw UsageError("--speed needs a true airspeed in knots from " +
-                         base::formatFixed(flightplan::MIN_TRUE_AIRSPEED_KT, 0) + " to " +
-                         base::formatFixed(flightplan::MAX_TRUE_AIRSPEED_KT, 0) + ", not '" + value + "'");
-    return *knots;
+    const std::optional<double> figure = planning::parseFigure(value, limit);
+    if (!figure)
+        throw UsageError(std::string(option) + " needs " + wants + " " + planning::limitText(limit) + ", not '" +
+                         value + "'");
+    return *figure;
 }
 
-flightplan::Wind ReadWind(const std::string& value)
+// The value an option's text was read as, or a usage error saying why not.
+template <typename Value>
+Value Required(const std::optional<Value>& read, const std::string& message)
 {
-    const std::optional<flightplan::Wind> wind = flightplan::parseWind(value);
-    if (!wind)
-        throw UsageError("--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its speed in "
-                         "knots (0 to " + base::formatFixed(flightplan::MAX_WIND_SPEED_KT, 0) + "), not '" + value +
-                         "'");
-    return *wind;
-}
-
-// The largest burn taken: beyond it the totals lose their digits.
-constexpr double MAX_FUEL_BURN = 1e6;
-
-double ReadFuelBurn(const std::string& value)
-{
-    const std::optional<double> burn = base::parseDecimal(value);
-    if (!burn || *burn < 0.0 || *burn > MAX_FUEL_BURN)
-        throw UsageError("--fuel-burn needs the fuel used per hour, a number from 0 to 1000000, not '" + value + "'");
-    return *burn == 0.0 ? 0.0 : *burn;  // no "-0" in the figures
-}
-
-kneeboard::Paper ReadPaper(const std::string& value)
-{
-    const std::optional<kneeboard::Paper> paper = kneeboard::parsePaper(value);
-    if (!paper)
-        throw UsageError("unknown paper '" + value + "': use a5, a4, letter or half-letter");
-    return *paper;
-}
-
-int ReadCruise(const std::string& value)
-{
-    const std::optional<double> feet = base::parseDecimal(value);
-    if (!feet || *feet < 0.0 || *feet > 60000.0 || *feet != static_cast<int>(*feet))
-        throw UsageError("--cruise needs a whole number of feet from 0 to 60000, not '" + value + "'");
-    return static_cast<int>(*feet);
+    if (!read)
+        throw UsageError(message);
+    return *read;
 }
 
 }  // namespace
 
-bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& error)
+bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::string& error)
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
@@ -146,19 +120,27 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                     ReadMapSize(value, options);
                     break;
                 case kSpeed:
-                    options.speedKt = ReadSpeed(value);
+                    options.choices.trueAirspeedKt =
+                        ReadFigure("--speed", "a true airspeed in knots", planning::kTrueAirspeedLimit, value);
                     break;
                 case kCruise:
-                    options.cruiseFt = ReadCruise(value);
+                    options.choices.cruiseFt = static_cast<int>(
+                        ReadFigure("--cruise", "a whole number of feet", planning::kCruiseLimit, value));
                     break;
                 case kWind:
-                    options.wind = ReadWind(value);
+                    options.choices.wind =
+                        Required(flightplan::parseWind(value),
+                                 "--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its "
+                                 "speed in knots (0 to " + base::formatFixed(flightplan::MAX_WIND_SPEED_KT, 0) + "), not '" +
+                                     value + "'");
                     break;
                 case kFuelBurn:
-                    options.fuelBurn = ReadFuelBurn(value);
+                    options.choices.fuelBurnPerHour = ReadFigure(
+                        "--fuel-burn", "the fuel used per hour, a number", planning::kFuelBurnLimit, value);
                     break;
                 case kPaper:
-                    options.paper = ReadPaper(value);
+                    options.choices.paper = Required(kneeboard::parsePaper(value), "unknown paper '" + value +
+                                                                                       "': use a5, a4, letter or half-letter");
                     break;
                 case kDb:
                     if (value.empty())
@@ -166,29 +148,22 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
                     options.database = value;
                     break;
                 case kRoute:
-                    if (value != "listed" && value != "best")
-                        throw UsageError("unknown route '" + value + "': use listed or best");
-                    options.bestRoute = value == "best";
+                    options.choices.routeKind = Required(planning::parseRouteKind(value),
+                                                         "unknown route '" + value + "': use listed or best");
                     break;
-                case kRanges: {
-                    const std::optional<coverage::RangeModel> model = coverage::parseRangeModel(value);
-                    if (!model)
-                        throw UsageError("unknown ranges '" + value + "': use standard or simulator");
-                    options.ranges = *model;
+                case kRanges:
+                    options.choices.rangeModel = Required(coverage::parseRangeModel(value),
+                                                      "unknown ranges '" + value + "': use standard or simulator");
                     break;
-                }
-                case kNavaids: {
-                    const std::optional<coverage::Navaids> navaids = coverage::parseNavaids(value);
-                    if (!navaids)
-                        throw UsageError("unknown navaids '" + value + "': use vor or vor+ndb");
-                    options.navaids = *navaids;
+                case kNavaids:
+                    options.choices.navaids = Required(coverage::parseNavaids(value),
+                                                       "unknown navaids '" + value + "': use vor or vor+ndb");
                     break;
-                }
                 case kCompare:
                     options.compare = true;
                     break;
                 case kMapRings:
-                    options.mapRings = true;
+                    options.choices.rings = true;
                     break;
                 }
                 return true;
@@ -201,9 +176,9 @@ bool ParsePlanOptions(int argc, char** argv, PlanOptions& options, std::string& 
             throw UsageError("give a departure and a destination airport");
         options.departure = operands[0];
         options.destination = operands[1];
-        if (options.compare && options.format == PlanOptions::Format::Tsv)
+        if (options.compare && options.format == PlanCommandLine::Format::Tsv)
             throw UsageError("--compare prints both routes as a table, or as json with --format json; not as tsv");
-        if (options.bestRoute && options.format == PlanOptions::Format::Tsv)
+        if (options.BestRoute() && options.format == PlanCommandLine::Format::Tsv)
             throw UsageError("--format tsv gives the rows of the listed route; with --route best use table, legs "
                              "or json");
         return true;

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "map/PlanScene.h"
-
-#include "base/DataFiles.h"
+#include "planning/PlanScene.h"
 #include "flightplan/formats/FormatWriters.h"
 
 #include <set>
 #include <string>
 
-namespace routemap {
+namespace planning {
 
 namespace {
+
+using routemap::MapPoint;
 
 MapPoint pointOf(const flightplan::Waypoint& waypoint)
 {
@@ -43,13 +43,13 @@ MapPoint pointOf(const flightplan::Waypoint& waypoint)
 
 }  // namespace
 
-MapScene sceneOf(const std::vector<flightplan::Waypoint>& route, const std::vector<flightplan::Waypoint>& vors)
+routemap::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& route,
+                                    const std::vector<flightplan::Waypoint>& vors)
 {
-    MapScene scene;
+    routemap::MapScene scene;
     std::set<std::pair<double, double>> onRoute;
     for (const flightplan::Waypoint& waypoint : route) {
         scene.route.push_back(pointOf(waypoint));
-        scene.markUncovered = scene.markUncovered || waypoint.rangeNm.has_value();
         onRoute.emplace(waypoint.latitude, waypoint.longitude);
     }
     for (const flightplan::Waypoint& vor : vors) {
@@ -59,10 +59,14 @@ MapScene sceneOf(const std::vector<flightplan::Waypoint>& route, const std::vect
     return scene;
 }
 
-std::string outlinesDirectory()
+routemap::MapScene sceneOfPlan(const flightplan::FlightPlan& plan, const std::vector<flightplan::Waypoint>& vors)
 {
-    const std::string land = FindDataFile("naturalearth/land-110m.json");
-    return land.substr(0, land.rfind('/'));
+    routemap::MapScene scene = sceneOfWaypoints(plan.waypoints, vors);
+    for (const flightplan::Leg& leg : plan.legs) {
+        if (leg.uncoveredNm > 0.0 && leg.to == leg.from + 1)
+            scene.uncovered.push_back({leg.from, leg.uncoveredFromNm, leg.uncoveredFromNm + leg.uncoveredNm});
+    }
+    return scene;
 }
 
-}  // namespace routemap
+}  // namespace planning

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "kneeboard/PlanExport.h"
+#include "planning/PlanExport.h"
 
 #include "flightplan/PlanError.h"
 #include "flightplan/formats/Formats.h"
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <optional>
 
-namespace kneeboard {
+namespace planning {
 
 bool isKneeboardPath(const std::string& path)
 {
@@ -17,7 +17,7 @@ bool isKneeboardPath(const std::string& path)
 }
 
 void exportPlanFile(const flightplan::FlightPlan& plan, const std::string& path,
-                    const std::function<KneeboardInputs()>& inputs)
+                    const std::function<kneeboard::KneeboardInputs()>& inputs)
 {
     if (!isKneeboardPath(path)) {
         flightplan::exportPlan(plan, path);
@@ -25,13 +25,12 @@ void exportPlanFile(const flightplan::FlightPlan& plan, const std::string& path,
     }
     std::string pdf;
     try {
-        pdf = renderKneeboard(plan, inputs());
+        pdf = kneeboard::renderKneeboard(plan, inputs());
     } catch (const flightplan::PlanError& e) {
-        throw flightplan::PlanError("The flight plan file " + path + " cannot be written: " + e.what());
+        throw flightplan::PlanError(base::cannotWriteText("flight plan file", path, e.what()));
     }
     if (std::optional<base::WriteFailure> failure = base::writeFileWhole(path, pdf))
-        throw flightplan::PlanError("The flight plan file " + path + " cannot be written: " +
-                                    base::failureCause(*failure) + ".");
+        throw flightplan::PlanError(base::cannotWriteText("flight plan file", path, *failure));
 }
 
-}  // namespace kneeboard
+}  // namespace planning

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgramPath.h"
+#include "base/ProgramPath.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
