@@ -75,6 +75,7 @@ private:
         return node < m_n ? m_net.direction(node) : m_endDirections[node - m_n];
     }
     double range(std::uint32_t node) const { return node < m_n ? m_net.rangeNm(node) : 0.0; }
+    double penalty(std::uint32_t node) const { return node < m_n ? m_net.penaltyNm(node) : 0.0; }
     double length(std::uint32_t a, std::uint32_t b) const
     {
         const auto lat = [&](std::uint32_t v) { return v < m_n ? m_net.station(v).latitude : m_ends[v - m_n].latitude; };
@@ -147,7 +148,7 @@ private:
                     if (q == p)
                         continue;
                     const double gap = std::max(
-                        0.0, geodesicLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
+                        0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
                                  m_net.rangeNm(j));
                     m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
                     m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
@@ -158,7 +159,8 @@ private:
 
     void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
     {
-        const Cost candidate{m_cost[from].uncovered + uncovered, m_cost[from].length + lengthNm + kPerLegNm};
+        const Cost candidate{m_cost[from].uncovered + uncovered,
+                             m_cost[from].length + lengthNm + kPerLegNm + penalty(to)};
         if (!cheaper(candidate, m_cost[to]))
             return;
         m_cost[to] = candidate;
@@ -202,7 +204,7 @@ private:
                     continue;
                 const double both = range(x) + range(y);
                 if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
-                    geodesicLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
+                    seriesLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
                     continue;
                 m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
             }
@@ -249,39 +251,71 @@ private:
             relax(u, m_destination, 0.0, m_toDestination[u]);
     }
 
-    // Every leg from u: a leg is worth measuring exactly only where a lower
-    // bound of its length could still make the far end cheaper.
+    // The leg from u to v, where a lower bound of its length could still
+    // make v cheaper; only then is it worth measuring exactly.
+    void tryLeg(std::uint32_t u, std::uint32_t v)
+    {
+        if (v == u || v == m_departure || m_closed[v])
+            return;
+        const Cost here = m_cost[u];
+        const Cost& there = m_cost[v];
+        if (here.uncovered > there.uncovered)
+            return;
+        const double both = range(u) + range(v);
+        // No better than a route already found to the destination.
+        const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
+        if (here.uncovered > bound)
+            return;
+        if (there.uncovered < kInfinity) {
+            // A bound that never exceeds the leg cannot rule out a leg
+            // that would make v cheaper.
+            const double allowance = there.uncovered - here.uncovered + both + 1e-6;
+            const double lower = seriesLowerBoundNm(direction(u), direction(v));
+            if (lower > allowance)
+                return;
+            const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
+            if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
+                return;
+            if (uncoveredAtLeast == there.uncovered &&
+                here.length + lower + kPerLegNm + penalty(v) >= there.length)
+                return;
+        }
+        const double d = length(u, v);
+        relax(u, v, std::max(0.0, d - both), d);
+    }
+
+    // Every leg from u. The destination first: what it costs bounds how far
+    // a leg may reach and still lead to a better route (its uncovered part
+    // may be no more than the destination's cost less u's), and the stations
+    // are visited outward in latitude until the latitude alone says no leg
+    // further away can. The order they are tried in decides nothing.
     void expandEvery(std::uint32_t u)
     {
-        const Cost here = m_cost[u];
-        const Direction& at = direction(u);
-        const double rangeHere = range(u);
-        for (std::uint32_t v = 0; v <= m_destination; ++v) {
-            if (v == u || v == m_departure || m_closed[v])
-                continue;
-            const Cost& there = m_cost[v];
-            if (here.uncovered > there.uncovered)
-                continue;
-            const double both = rangeHere + range(v);
-            // No better than a route already found to the destination.
-            const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
-            if (here.uncovered > bound)
-                continue;
-            if (there.uncovered < kInfinity) {
-                // A bound that never exceeds the leg cannot rule out a leg
-                // that would make v cheaper.
-                const double allowance = there.uncovered - here.uncovered + both + 1e-6;
-                const double lower = seriesLowerBoundNm(at, direction(v));
-                if (lower > allowance)
-                    continue;
-                const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
-                if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
-                    continue;
-                if (uncoveredAtLeast == there.uncovered && here.length + lower + kPerLegNm >= there.length)
-                    continue;
+        tryLeg(u, m_destination);
+        const std::vector<std::uint32_t>& order = m_net.bandOrder();
+        const double bandHere = u < m_n ? m_net.band(u) : std::asin(std::clamp(direction(u).z, -1.0, 1.0));
+        std::size_t start = 0;
+        if (u < m_n) {
+            start = m_bandPosition[u];
+        } else {
+            start = static_cast<std::size_t>(
+                std::lower_bound(order.begin(), order.end(), bandHere,
+                                 [&](std::uint32_t s, double band) { return m_net.band(s) < band; }) -
+                order.begin());
+        }
+        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
+        const double ranges = range(u) + m_net.maxRangeNm();
+        for (const int step : {-1, 1}) {
+            std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(start);
+            if (step < 0 || u < m_n)
+                oj += step;
+            for (; oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
+                const std::uint32_t v = order[static_cast<std::size_t>(oj)];
+                const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + ranges;
+                if (std::fabs(m_net.band(v) - bandHere) * polarRadiusNm > reach)
+                    break;
+                tryLeg(u, v);
             }
-            const double d = length(u, v);
-            relax(u, v, std::max(0.0, d - both), d);
         }
     }
 
@@ -303,6 +337,9 @@ private:
             m_gapOutOfPart.clear();
         } else {
             measureDestinationPart();
+            m_bandPosition.assign(m_n, 0);
+            for (std::size_t i = 0; i < m_n; ++i)
+                m_bandPosition[m_net.bandOrder()[i]] = i;
         }
         m_cost[m_departure] = Cost{0.0, 0.0};
         m_queue.push(Entry{uncoveredAhead(m_departure), remaining(m_departure), m_departure});
@@ -348,6 +385,7 @@ private:
     std::vector<double> m_remaining;  // -1 until worked out
     bool m_everyLeg = false;
     std::vector<bool> m_closed;
+    std::vector<std::size_t> m_bandPosition;  // of each station in the network's band order
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };
 

@@ -30,7 +30,8 @@ struct BestRoute {
 
 // The route from departure to destination through distinct stations that
 // has the least uncovered distance and, among those, the least distance
-// plus kPerLegNm per leg. Exact: A* over the covered legs, and over every
+// plus kPerLegNm per leg and kPerNdbNm per NDB passed (a network of VORs
+// alone has none). Exact: A* over the covered legs, and over every
 // leg only when the covered ones do not join the two airports. Equal routes
 // are settled by station order, the same way every run.
 BestRoute findBestRoute(const CoverageNetwork& network, const RouteEnd& departure, const RouteEnd& destination);

@@ -43,7 +43,8 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     band.assign(n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         const Station& s = stations[i];
-        m_ranges.push_back(stationRangeNm(s.serviceClass, s.elevationFt, s.simulatorRangeNm, altitudeFt, model));
+        m_ranges.push_back(stationRangeNm(s, altitudeFt, model));
+        m_penalties.push_back(s.kind == StationKind::Ndb ? kPerNdbNm : 0.0);
         m_maxRange = std::max(m_maxRange, m_ranges.back());
         m_directions.push_back(directionOf(s.latitude, s.longitude));
         band[i] = std::asin(std::clamp(m_directions.back().z, -1.0, 1.0));

@@ -12,6 +12,11 @@
 
 namespace coverage {
 
+// What a route pays for passing an NDB beyond its legs: an ADF needle is
+// harder to fly than a VOR radial, so a VOR is taken wherever it covers the
+// route as well.
+inline constexpr double kPerNdbNm = 25.0;
+
 // The lengths of legs between stations of one list, each measured once
 // however many networks ask: searches of the same stations at several
 // altitudes meet mostly the same legs, and measuring a geodesic is most of
@@ -53,6 +58,8 @@ public:
     std::size_t size() const { return m_stations->size(); }
     const Station& station(std::size_t i) const { return (*m_stations)[i]; }
     double rangeNm(std::size_t i) const { return m_ranges[i]; }
+    // What passing station i adds to a route's length: kPerNdbNm for an NDB.
+    double penaltyNm(std::size_t i) const { return m_penalties[i]; }
     const Direction& direction(std::size_t i) const { return m_directions[i]; }
     double maxRangeNm() const { return m_maxRange; }
     double altitudeFt() const { return m_altitudeFt; }
@@ -86,6 +93,7 @@ private:
     double m_altitudeFt;
     RangeModel m_model;
     std::vector<double> m_ranges;
+    std::vector<double> m_penalties;
     std::vector<Direction> m_directions;
     double m_maxRange = 0.0;
     std::vector<std::uint32_t> m_order;

@@ -40,6 +40,16 @@ double geodesicLowerBoundNm(const Direction& a, const Direction& b)
     return std::max(0.0, std::atan2(cross, dot) * kBoundingRadiusNm * (1.0 - 1e-12));
 }
 
+double geodesicUpperBoundNm(const Direction& a, const Direction& b)
+{
+    constexpr double kA = 6378137.0, kB = 6356752.314245;
+    constexpr double kSteepest = kA * (kA * kA - kB * kB) / (2.0 * kB * kB);
+    const double cx = a.y * b.z - a.z * b.y, cy = a.z * b.x - a.x * b.z, cz = a.x * b.y - a.y * b.x;
+    const double cross = std::sqrt(cx * cx + cy * cy + cz * cz);
+    const double dot = a.x * b.x + a.y * b.y + a.z * b.z;
+    return std::atan2(cross, dot) * (kA + kSteepest) / kMetresPerNm * (1.0 + 1e-9) + 1e-9;
+}
+
 double chordLowerBoundNm(const Direction& a, const Direction& b)
 {
     const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;

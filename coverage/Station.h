@@ -7,7 +7,14 @@
 
 namespace coverage {
 
-// One VOR-family station as the best-route search and the plan need it.
+enum class StationKind { Vor, Ndb };
+
+// An NDB's class by its power: a compass locator (15 nm), MH (25 nm),
+// H (50 nm) and HH (75 nm).
+enum class NdbClass { Locator, MH, H, HH };
+
+// One VOR-family station or NDB as the best-route search and the plan need
+// it.
 struct Station {
     std::int64_t id = 0;  // navs.ID
     std::string ident;
@@ -15,10 +22,13 @@ struct Station {
     double latitude = 0.0;   // degrees, north positive
     double longitude = 0.0;  // degrees, east positive
     std::optional<double> elevationFt;
-    std::optional<std::string> frequency;  // as the database writes it
+    StationKind kind = StationKind::Vor;
+    // As the database writes it: MHz for a VOR, kHz for an NDB.
+    std::optional<std::string> frequency;
     std::optional<double> declination;     // the station's own, east positive
-    // The service class: 'T' terminal, 'L' low, 'H' high.
+    // A VOR's service class: 'T' terminal, 'L' low, 'H' high.
     char serviceClass = 'L';
+    NdbClass ndbClass = NdbClass::MH;  // an NDB's
     // The range a flight simulator gives the station, where known.
     std::optional<double> simulatorRangeNm;
 };

@@ -52,4 +52,77 @@ double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std:
     return std::min(serviceVolumeNm(serviceClass, height), radioHorizonNm(height));
 }
 
+double ndbServiceRangeNm(NdbClass ndbClass)
+{
+    switch (ndbClass) {
+    case NdbClass::Locator:
+        return 15.0;
+    case NdbClass::MH:
+        return 25.0;
+    case NdbClass::H:
+        return 50.0;
+    case NdbClass::HH:
+        return 75.0;
+    }
+    return 25.0;
+}
+
+namespace {
+
+struct NdbClassRow {
+    NdbClass ndbClass;
+    const char* name;
+};
+
+constexpr NdbClassRow kNdbClasses[] = {
+    {NdbClass::Locator, "COMLO"}, {NdbClass::MH, "MH"}, {NdbClass::H, "H"}, {NdbClass::HH, "HH"}};
+
+}  // namespace
+
+const char* ndbClassName(NdbClass ndbClass)
+{
+    for (const NdbClassRow& row : kNdbClasses) {
+        if (row.ndbClass == ndbClass)
+            return row.name;
+    }
+    return "MH";
+}
+
+std::optional<NdbClass> parseNdbClass(std::string_view text)
+{
+    for (const NdbClassRow& row : kNdbClasses) {
+        if (text == row.name)
+            return row.ndbClass;
+    }
+    return std::nullopt;
+}
+
+double ndbRangeNm(NdbClass ndbClass, std::optional<double> simulatorRangeNm, RangeModel model)
+{
+    if (model == RangeModel::Simulator)
+        return simulatorRangeNm.value_or(0.0);
+    return ndbServiceRangeNm(ndbClass);
+}
+
+double stationRangeNm(const Station& station, double altitudeFt, RangeModel model)
+{
+    if (station.kind == StationKind::Ndb)
+        return ndbRangeNm(station.ndbClass, station.simulatorRangeNm, model);
+    return stationRangeNm(station.serviceClass, station.elevationFt, station.simulatorRangeNm, altitudeFt, model);
+}
+
+const char* navaidsName(Navaids navaids)
+{
+    return navaids == Navaids::VorNdb ? "vor+ndb" : "vor";
+}
+
+std::optional<Navaids> parseNavaids(std::string_view text)
+{
+    if (text == "vor")
+        return Navaids::Vor;
+    if (text == "vor+ndb")
+        return Navaids::VorNdb;
+    return std::nullopt;
+}
+
 }  // namespace coverage

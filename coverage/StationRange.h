@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "coverage/Station.h"
+
 #include <optional>
 #include <string_view>
 
@@ -35,5 +37,24 @@ inline constexpr double kLongestStationRangeNm = 500.0;
 // silent.
 double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std::optional<double> simulatorRangeNm,
                       double altitudeFt, RangeModel model);
+
+// An NDB's rated range: its ground wave follows the curve of the earth, so
+// neither the altitude nor the horizon limits it.
+double ndbServiceRangeNm(NdbClass ndbClass);
+const char* ndbClassName(NdbClass ndbClass);  // "COMLO", "MH", "H", "HH"
+std::optional<NdbClass> parseNdbClass(std::string_view text);
+
+// What an NDB of this class can be received at: its rated range under the
+// standard model; under the simulator model the simulator's own, and
+// nothing at all where the simulator does not have the station.
+double ndbRangeNm(NdbClass ndbClass, std::optional<double> simulatorRangeNm, RangeModel model);
+
+// The range of a station of either kind at altitudeFt.
+double stationRangeNm(const Station& station, double altitudeFt, RangeModel model);
+
+// Which stations a best route may fly by: VORs alone, or NDBs beside them.
+enum class Navaids { Vor, VorNdb };
+const char* navaidsName(Navaids navaids);  // "vor", "vor+ndb"
+std::optional<Navaids> parseNavaids(std::string_view text);
 
 }  // namespace coverage

@@ -37,7 +37,7 @@ void requireTwoAirports(const Waypoint& departure, const Waypoint& destination)
 Waypoint waypointOf(const coverage::Station& station)
 {
     Waypoint point;
-    point.kind = WaypointKind::Vor;
+    point.kind = station.kind == coverage::StationKind::Ndb ? WaypointKind::Ndb : WaypointKind::Vor;
     point.ident = station.ident;
     point.name = station.name;
     point.latitude = station.latitude;
@@ -46,6 +46,7 @@ Waypoint waypointOf(const coverage::Station& station)
     point.elevationFt = station.elevationFt;
     point.declination = station.declination;
     point.serviceClass = station.serviceClass;
+    point.ndbClass = station.ndbClass;
     point.simulatorRangeNm = station.simulatorRangeNm;
     return point;
 }

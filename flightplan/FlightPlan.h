@@ -12,7 +12,13 @@
 
 namespace flightplan {
 
-enum class WaypointKind { Airport, Vor };
+enum class WaypointKind { Airport, Vor, Ndb };
+
+// Which receiver a leg's frequency is tuned on: the NAV receiver (a VOR, in
+// MHz) or the ADF (an NDB, in kHz).
+enum class Radio { Nav, Adf };
+
+inline bool isBeacon(WaypointKind kind) { return kind != WaypointKind::Airport; }
 
 // One point of the plan as the navigation database gives it.
 struct Waypoint {
@@ -22,7 +28,8 @@ struct Waypoint {
     double latitude = 0.0;   // degrees, north positive
     double longitude = 0.0;  // degrees, east positive
     // The radio frequency as the database writes it ("110.4"): a beacon's
-    // own, an airport's ATIS; nullopt when the database has none.
+    // own (a VOR's in MHz, an NDB's in kHz), an airport's ATIS; nullopt when
+    // the database has none.
     std::optional<std::string> frequency;
     std::optional<double> elevationFt;
     // The declination a beacon's radials are aligned to, east positive;
@@ -38,6 +45,8 @@ struct Waypoint {
     // Under simulator ranges, a beacon the simulator's data lacks: tuned
     // there it is silent, so its range is 0.
     bool missingFromSimulator = false;
+    // An NDB's class (its rated range); VORs have serviceClass instead.
+    coverage::NdbClass ndbClass = coverage::NdbClass::MH;
 };
 
 // Why a beacon missingFromSimulator has no range, as every output says it.
@@ -63,6 +72,12 @@ struct Leg {
     // The radial of the beacon the leg ends at that it flies inbound on (the
     // course to set is its reciprocal); nullopt when it ends at an airport.
     std::optional<double> radialTo;
+    // For an NDB the pilot holds a magnetic bearing on the ADF instead: from
+    // the station the leg starts at (QDR, its outbound course) or to the one
+    // it ends at (QDM, the course on arrival), both against the magnetic
+    // variation at the station.
+    std::optional<double> qdrFrom;
+    std::optional<double> qdmTo;
     // How the leg is flown through the wind; with no wind the heading is the
     // course and the ground speed the true airspeed.
     double windCorrectionDeg = 0.0;  // positive to the right
@@ -76,6 +91,8 @@ struct Leg {
     // What to tune for the leg: the beacon it flies to, else the beacon it
     // leaves; nullopt between two airports or when that beacon has none.
     std::optional<std::string> frequency;
+    // The receiver that frequency is tuned on; nullopt without a frequency.
+    std::optional<Radio> radio;
     // How much of the leg neither end's beacon can be received on, and
     // where that stretch begins, from the leg's start.
     double uncoveredNm = 0.0;
@@ -117,6 +134,7 @@ struct FlightPlan {
     std::string magneticNote;
     RouteKind routeKind = RouteKind::Listed;
     coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
+    coverage::Navaids navaids = coverage::Navaids::Vor;  // what the best route may fly by
     double uncoveredNm = 0.0;  // summed over the legs
 
     const Waypoint& departure() const { return waypoints.front(); }

@@ -189,12 +189,21 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
                 leg.radialFrom = normalizeDegrees(outbound.azimuth - stationDeclination(from, model, year));
             if (to.kind == WaypointKind::Vor)
                 leg.radialTo = normalizeDegrees(inverse(to, from).azimuth - stationDeclination(to, model, year));
+            // An ADF's bearings are magnetic where the aircraft is; at the
+            // station that is the variation there, not one set at the station.
+            if (from.kind == WaypointKind::Ndb)
+                leg.qdrFrom =
+                    normalizeDegrees(outbound.azimuth - model.declination(from.latitude, from.longitude, year));
+            if (to.kind == WaypointKind::Ndb)
+                leg.qdmTo = normalizeDegrees(inverse(to, from).azimuth + 180.0 -
+                                             model.declination(to.latitude, to.longitude, year));
         }
         flyThroughWind(leg, plan, from, to);
-        if (to.kind == WaypointKind::Vor)
-            leg.frequency = to.frequency;
-        else if (from.kind == WaypointKind::Vor)
-            leg.frequency = from.frequency;
+        const Waypoint* tuned = isBeacon(to.kind) ? &to : isBeacon(from.kind) ? &from : nullptr;
+        if (tuned && tuned->frequency) {
+            leg.frequency = tuned->frequency;
+            leg.radio = tuned->kind == WaypointKind::Ndb ? Radio::Adf : Radio::Nav;
+        }
 
         plan.totalNm += leg.distanceNm;
         plan.totalMinutes += leg.eteMinutes;
@@ -235,6 +244,8 @@ FlightPlan computePlan(std::vector<Waypoint> waypoints, const PlanOptions& optio
     }
     plan.routeKind = options.routeKind;
     plan.rangeModel = options.rangeModel;
+    // The listed route is the search's chain of VORs whatever was asked.
+    plan.navaids = options.routeKind == RouteKind::Best ? options.navaids : coverage::Navaids::Vor;
     applyCoverage(plan);
     return plan;
 }
@@ -247,6 +258,9 @@ void applyCoverage(FlightPlan& plan)
         if (point.kind == WaypointKind::Vor) {
             point.rangeNm = coverage::stationRangeNm(point.serviceClass, point.elevationFt, point.simulatorRangeNm,
                                                      plan.cruiseFt, plan.rangeModel);
+            point.missingFromSimulator = plan.rangeModel == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
+        } else if (point.kind == WaypointKind::Ndb) {
+            point.rangeNm = coverage::ndbRangeNm(point.ndbClass, point.simulatorRangeNm, plan.rangeModel);
             point.missingFromSimulator = plan.rangeModel == coverage::RangeModel::Simulator && !point.simulatorRangeNm;
         }
     }

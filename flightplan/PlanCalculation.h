@@ -32,6 +32,8 @@ struct PlanOptions {
     CivilDate date = todayUtc();
     RouteKind routeKind = RouteKind::Listed;
     coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
+    // Which stations the best route may fly by; the listed route has VORs.
+    coverage::Navaids navaids = coverage::Navaids::Vor;
 };
 
 // The legs, totals, cruise altitude and route string of the waypoints:

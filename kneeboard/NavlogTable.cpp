@@ -19,8 +19,15 @@ namespace {
 // frequency is no beacon to tune.
 std::string frequencyOf(const flightplan::Waypoint& point)
 {
-    if (point.kind != flightplan::WaypointKind::Vor)
+    if (point.kind == flightplan::WaypointKind::Airport)
         return "";
+    if (point.kind == flightplan::WaypointKind::Ndb) {
+        // As the legs give an NDB's tuning: "ADF 338".
+        flightplan::Leg tuned;
+        tuned.frequency = point.frequency;
+        tuned.radio = flightplan::Radio::Adf;
+        return flightplan::tuneText(tuned);
+    }
     return point.frequency.value_or("-");
 }
 
@@ -39,9 +46,13 @@ NavlogCell coverageCell(const flightplan::Leg& leg)
     return cell;
 }
 
-std::string radial(const std::optional<double>& value, const char* way)
+// A VOR's radial with the way it is flown ("R-057 out"); an NDB's bearing
+// names its way itself ("QDM 247").
+std::string bearing(const std::string& text, bool radial, const char* way)
 {
-    return value ? "R-" + degreesText(*value) + " " + way : "-";
+    if (text.empty())
+        return "-";
+    return radial ? text + " " + way : text;
 }
 
 }  // namespace
@@ -72,7 +83,8 @@ NavlogTable navlogTable(const flightplan::FlightPlan& plan)
         std::vector<NavlogCell> row(table.columns.size());
         row[kFromTo] = {plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident};
         row[kFrequency] = {frequencyOf(plan.waypoints[leg.from]), frequencyOf(plan.waypoints[leg.to])};
-        row[kRadials] = {radial(leg.radialFrom, "out"), radial(leg.radialTo, "in")};
+        row[kRadials] = {bearing(flightplan::outboundBearingText(leg), leg.radialFrom.has_value(), "out"),
+                         bearing(flightplan::inboundBearingText(leg), leg.radialTo.has_value(), "in")};
         row[kMagneticCourse] = {leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", ""};
         row[kMagneticHeading] = {leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-", ""};
         row[kDistance] = {formatFixed(leg.distanceNm, 1), formatFixed(distance, 1)};

@@ -10,11 +10,12 @@ namespace routemap {
 
 // One place drawn on the map, in degrees (north and east positive).
 struct MapPoint {
-    enum class Kind { Airport, Vor };
+    enum class Kind { Airport, Vor, Ndb };
 
     std::string ident;
     std::string name;
-    std::string frequency;  // as the pilot reads it, e.g. "114.50"; empty for airports
+    // As the pilot reads it, e.g. "114.50", "ADF 338"; empty for airports.
+    std::string frequency;
     double lat = 0.0;
     double lon = 0.0;
     Kind kind = Kind::Vor;

@@ -17,11 +17,14 @@ constexpr Rgb kOtherVor{0.35, 0.45, 0.75};
 constexpr Rgb kLeg{0.78, 0.05, 0.55};
 constexpr Rgb kVor{0.08, 0.16, 0.52};
 constexpr Rgb kAirport{0.00, 0.42, 0.30};
+// NDBs in the brownish red charts print them in, apart from the VORs' blue.
+constexpr Rgb kNdb{0.55, 0.16, 0.12};
 constexpr Rgb kWhite{1.0, 1.0, 1.0};
 constexpr Rgb kInk{0.10, 0.10, 0.18};
 
 constexpr double kAirportRadius = 8.0;
 constexpr double kVorRadius = 9.0;
+constexpr double kNdbRadius = 9.0;
 constexpr double kOtherVorRadius = 4.5;
 
 }  // namespace routemap::style

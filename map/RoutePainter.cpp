@@ -68,6 +68,24 @@ void vorSymbol(cairo_t* cr, const PixelPoint& c)
     cairo_fill(cr);
 }
 
+// A chart's NDB: a centre dot in rings of dots.
+void ndbSymbol(cairo_t* cr, const PixelPoint& c)
+{
+    cairo_arc(cr, c.x, c.y, style::kNdbRadius + 1.0, 0.0, 2.0 * kPi);
+    setColour(cr, style::kWhite);
+    cairo_fill(cr);
+    setColour(cr, style::kNdb);
+    for (const auto& [ring, dots] : {std::pair{style::kNdbRadius * 0.55, 8}, std::pair{style::kNdbRadius, 14}}) {
+        for (int i = 0; i < dots; ++i) {
+            const double a = 2.0 * kPi * i / dots;
+            cairo_arc(cr, c.x + ring * std::cos(a), c.y + ring * std::sin(a), 1.1, 0.0, 2.0 * kPi);
+            cairo_fill(cr);
+        }
+    }
+    cairo_arc(cr, c.x, c.y, 2.5, 0.0, 2.0 * kPi);
+    cairo_fill(cr);
+}
+
 void airportSymbol(cairo_t* cr, const PixelPoint& c)
 {
     cairo_arc(cr, c.x, c.y, style::kAirportRadius + 1.5, 0.0, 2.0 * kPi);
@@ -215,14 +233,18 @@ void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& rout
             continue;
         }
         const bool airport = stop->kind == MapPoint::Kind::Airport;
-        const double radius = airport ? style::kAirportRadius + 1.5 : style::kVorRadius + 1.0;
+        const bool ndb = stop->kind == MapPoint::Kind::Ndb;
+        const double radius = airport ? style::kAirportRadius + 1.5 : ndb ? style::kNdbRadius + 1.0 : style::kVorRadius + 1.0;
         if (airport) {
             airportSymbol(canvas.cr, p);
+        } else if (ndb) {
+            ndbSymbol(canvas.cr, p);
         } else {
             vorSymbol(canvas.cr, p);
         }
         canvas.labels.addObstacle({p.x - radius, p.y - radius, p.x + radius, p.y + radius});
-        const LabelLine ident{stop->ident, 13.0, true, airport ? style::kAirport : style::kVor, true};
+        const LabelLine ident{stop->ident, 13.0, true,
+                              airport ? style::kAirport : ndb ? style::kNdb : style::kVor, true};
         if (airport) {
             canvas.labels.addAirport(p, radius + 2.0, ident, {stop->name, 11.0, false, style::kInk, true});
         } else {

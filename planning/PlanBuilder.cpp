@@ -88,6 +88,17 @@ const std::vector<coverage::Station>& PlanBuilder::stations()
     return *m_stations;
 }
 
+const std::vector<coverage::Station>& PlanBuilder::stationsWithNdbs()
+{
+    if (!m_stationsWithNdbs) {
+        std::vector<coverage::Station> all = stations();
+        std::vector<coverage::Station> ndbs = stations::StationReader(&m_database).readNdbSearchFacts();
+        all.insert(all.end(), std::make_move_iterator(ndbs.begin()), std::make_move_iterator(ndbs.end()));
+        m_stationsWithNdbs = std::move(all);
+    }
+    return *m_stationsWithNdbs;
+}
+
 flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
 {
     const flightplan::Waypoint departure = waypointrows::readAirportWaypoint(m_database, request.route.departure);
@@ -110,7 +121,8 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
             // window and the planner say why it failed beside the best one.
         }
     }
-    const std::vector<coverage::Station>& all = stations();
+    const std::vector<coverage::Station>& all =
+        options.navaids == coverage::Navaids::VorNdb ? stationsWithNdbs() : stations();
     const flightplan::BestRouteChoice choice =
         flightplan::chooseBestRoute(departure, destination, all, options, model());
     // The stations taken, now with their idents, names and frequencies.

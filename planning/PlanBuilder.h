@@ -100,6 +100,8 @@ private:
     // The VOR-family stations with what the best-route search needs of
     // them (no names), read once.
     const std::vector<coverage::Station>& stations();
+    // The same VORs followed by the NDBs, read once.
+    const std::vector<coverage::Station>& stationsWithNdbs();
     flightplan::FlightPlan bestPlan(const PlanRequest& request);
     // Simulator ranges need a database that has them; without, every
     // beacon would count as missing from the simulator.
@@ -111,6 +113,7 @@ private:
     std::optional<std::vector<flightplan::Waypoint>> m_vors;
     std::string m_vorsNote;
     std::optional<std::vector<coverage::Station>> m_stations;
+    std::optional<std::vector<coverage::Station>> m_stationsWithNdbs;
     bool m_hasSimulatorRanges = false;
 };
 

@@ -38,6 +38,7 @@ flightplan::PlanOptions PlanChoices::planOptions(flightplan::RouteKind kind) con
     options.fuelBurnPerHour = fuelBurnPerHour;
     options.cruiseFt = cruiseFt;
     options.rangeModel = rangeModel;
+    options.navaids = navaids;
     options.routeKind = kind;
     return options;
 }

@@ -48,6 +48,8 @@ std::optional<flightplan::RouteKind> parseRouteKind(std::string_view text);
 struct PlanChoices {
     flightplan::RouteKind routeKind = flightplan::RouteKind::Listed;
     coverage::RangeModel rangeModel = coverage::RangeModel::Standard;
+    // What the best route may fly by.
+    coverage::Navaids navaids = coverage::Navaids::Vor;
     std::optional<int> cruiseFt;
     std::optional<double> trueAirspeedKt;
     std::optional<flightplan::Wind> wind;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "planning/PlanScene.h"
+#include "flightplan/formats/FormatWriters.h"
 
 #include <set>
 #include <string>
@@ -17,9 +18,25 @@ MapPoint pointOf(const flightplan::Waypoint& waypoint)
     point.name = waypoint.name;
     point.lat = waypoint.latitude;
     point.lon = waypoint.longitude;
-    point.kind = waypoint.kind == flightplan::WaypointKind::Airport ? MapPoint::Kind::Airport : MapPoint::Kind::Vor;
-    if (point.kind == MapPoint::Kind::Vor && waypoint.frequency)
-        point.frequency = *waypoint.frequency;
+    switch (waypoint.kind) {
+    case flightplan::WaypointKind::Airport:
+        point.kind = MapPoint::Kind::Airport;
+        break;
+    case flightplan::WaypointKind::Vor:
+        point.kind = MapPoint::Kind::Vor;
+        if (waypoint.frequency)
+            point.frequency = *waypoint.frequency;
+        break;
+    case flightplan::WaypointKind::Ndb:
+        point.kind = MapPoint::Kind::Ndb;
+        if (waypoint.frequency) {
+            flightplan::Leg tuned;
+            tuned.frequency = waypoint.frequency;
+            tuned.radio = flightplan::Radio::Adf;
+            point.frequency = flightplan::tuneText(tuned);
+        }
+        break;
+    }
     point.rangeNm = waypoint.rangeNm;
     return point;
 }

@@ -36,6 +36,37 @@ const char* const SELECT_SEARCH_FACTS =
     " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
     " LEFT JOIN nav_coverage ON nav_coverage.ID=navs.ID";
 
+// NDBs are the navs rows with a class in ndb_coverage, which the importer
+// writes for every NDB and NDB-DME.
+const char* const SELECT_NDBS =
+    "SELECT navs.ID AS ID, nav_idents.Ident AS Ident, navs.Name AS Name, navs.Elevation AS Elevation,"
+    " navs.Frequency AS Frequency, nav_facts.Latitude AS Latitude, nav_facts.Longitude AS Longitude,"
+    " nav_facts.Declination AS Declination, ndb_coverage.Class AS Class,"
+    " ndb_coverage.SimulatorRange AS SimulatorRange"
+    " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
+    " JOIN ndb_coverage ON ndb_coverage.ID=navs.ID"
+    " LEFT JOIN nav_idents ON nav_idents.ID=navs.ID";
+
+const char* const SELECT_NDB_SEARCH_FACTS =
+    "SELECT navs.ID AS ID, navs.Elevation AS Elevation, nav_facts.Latitude AS Latitude,"
+    " nav_facts.Longitude AS Longitude, ndb_coverage.Class AS Class,"
+    " ndb_coverage.SimulatorRange AS SimulatorRange"
+    " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID"
+    " JOIN ndb_coverage ON ndb_coverage.ID=navs.ID";
+
+bool hasNdbTable(CDatabase* database)
+{
+    try {
+        CRecordset rs(database);
+        return rs.Open(CRecordset::forwardOnly,
+                       "SELECT name FROM sqlite_master WHERE type='table' AND name='ndb_coverage'",
+                       CRecordset::none) &&
+               !rs.IsEOF();
+    } catch (const CDBException&) {
+        return false;
+    }
+}
+
 // The database writes numbers in the C locale's form whatever the user's is.
 std::optional<double> number(const std::string& text)
 {
@@ -81,6 +112,11 @@ std::vector<coverage::Station> StationReader::readSearchFacts()
     return read(SELECT_SEARCH_FACTS, " WHERE navs.type=? ORDER BY navs.ID", {"VOR"});
 }
 
+std::vector<coverage::Station> StationReader::readNdbSearchFacts()
+{
+    return read(SELECT_NDB_SEARCH_FACTS, " ORDER BY navs.ID", {}, coverage::StationKind::Ndb);
+}
+
 std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::int64_t>& ids)
 {
     if (ids.empty())
@@ -93,8 +129,18 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
     }
     where += ")";
     std::unordered_map<std::int64_t, coverage::Station> byId;
-    for (coverage::Station& station : read(SELECT_STATIONS, where, std::move(parameters)))
+    for (coverage::Station& station : read(SELECT_STATIONS, where, parameters))
         byId.emplace(station.id, std::move(station));
+    // NDBs where some ID is no VOR, in a database that has them.
+    if (byId.size() < ids.size() && hasNdbTable(m_database)) {
+        std::string ndbWhere = " WHERE navs.ID IN (";
+        for (std::size_t i = 1; i < parameters.size(); ++i)
+            ndbWhere += i == 1 ? "?" : ",?";
+        ndbWhere += ")";
+        parameters.erase(parameters.begin());
+        for (coverage::Station& station : read(SELECT_NDBS, ndbWhere, std::move(parameters), coverage::StationKind::Ndb))
+            byId.emplace(station.id, std::move(station));
+    }
     std::vector<coverage::Station> ordered;
     for (std::int64_t id : ids) {
         const auto it = byId.find(id);
@@ -105,9 +151,10 @@ std::vector<coverage::Station> StationReader::readByIds(const std::vector<std::i
 }
 
 std::vector<coverage::Station> StationReader::read(const char* select, const std::string& where,
-                                                   std::vector<std::string> parameters)
+                                                   std::vector<std::string> parameters, coverage::StationKind kind)
 {
-    const bool details = select == SELECT_STATIONS;
+    const bool ndb = kind == coverage::StationKind::Ndb;
+    const bool details = select == SELECT_STATIONS || select == SELECT_NDBS;
     std::vector<coverage::Station> result;
     CRecordset rs(m_database);
     try {
@@ -122,6 +169,7 @@ std::vector<coverage::Station> StationReader::read(const char* select, const std
                 continue;
             coverage::Station station;
             station.id = static_cast<std::int64_t>(*id);
+            station.kind = kind;
             station.latitude = *lat;
             station.longitude = *lon;
             station.elevationFt = number(rs.GetFieldValue("Elevation"));
@@ -135,7 +183,10 @@ std::vector<coverage::Station> StationReader::read(const char* select, const std
                     station.frequency = std::move(frequency);
             }
             const std::string serviceClass = rs.GetFieldValue("Class");
-            station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
+            if (ndb)
+                station.ndbClass = coverage::parseNdbClass(serviceClass).value_or(coverage::NdbClass::MH);
+            else
+                station.serviceClass = serviceClass == "T" || serviceClass == "H" ? serviceClass[0] : 'L';
             const std::optional<double> simulator = number(rs.GetFieldValue("SimulatorRange"));
             // A damaged figure must not reach the whole world.
             if (simulator && *simulator > 0.0)
@@ -143,7 +194,10 @@ std::vector<coverage::Station> StationReader::read(const char* select, const std
             result.push_back(std::move(station));
         }
     } catch (const CDBException& e) {
-        if (!hasCoverageTable(m_database))
+        if (ndb && !hasNdbTable(m_database))
+            throw CDBException("The navigation database has no NDB classes (table ndb_coverage): import it "
+                               "again with the current meridane-navdb to plan with NDBs.");
+        if (!ndb && !hasCoverageTable(m_database))
             throw CDBException("The navigation database has no station classes (table nav_coverage): import it "
                                "again with the current meridane-navdb to plan by VOR coverage.");
         throw;

@@ -30,8 +30,13 @@ public:
     // with readByIds.
     std::vector<coverage::Station> readSearchFacts();
 
-    // The stations of these navs IDs, in the order given; an ID that is no
-    // such station is left out.
+    // Every NDB (NDB and NDB-DME) with a position and a class, in ID
+    // order, with what the search needs as readSearchFacts gives it; its
+    // class in ndbClass, its kind Ndb.
+    std::vector<coverage::Station> readNdbSearchFacts();
+
+    // The stations of these navs IDs, VORs and NDBs, in the order given; an
+    // ID that is no such station is left out.
     std::vector<coverage::Station> readByIds(const std::vector<std::int64_t>& ids);
 
     // Whether the database gives any station a simulator's range: false when
@@ -43,7 +48,8 @@ public:
 
 private:
     std::vector<coverage::Station> read(const char* select, const std::string& where,
-                                        std::vector<std::string> parameters);
+                                        std::vector<std::string> parameters,
+                                        coverage::StationKind kind = coverage::StationKind::Vor);
 
     CDatabase* m_database;
 };

@@ -35,7 +35,9 @@ const int MapWindow::ID_SHOW_WHOLE_ROUTE = wxWindow::NewControlId();
 std::string MapPointFacts(const routemap::MapPoint& point)
 {
     std::string facts = point.ident + "  " + point.name + "\n";
-    facts += point.kind == routemap::MapPoint::Kind::Airport ? "Airport" : "VOR";
+    facts += point.kind == routemap::MapPoint::Kind::Airport ? "Airport"
+             : point.kind == routemap::MapPoint::Kind::Ndb   ? "NDB"
+                                                             : "VOR";
     if (!point.frequency.empty())
         facts += "  " + point.frequency;
     facts += "\n" + Degrees(point.lat, 'N', 'S') + "  " + Degrees(point.lon, 'E', 'W');

@@ -123,6 +123,7 @@ std::optional<planning::PlanChoices> PlanPane::ReadChoices(std::string& problem,
     planning::PlanChoices choices;
     choices.routeKind = m_routeChoice->BestChosen() ? flightplan::RouteKind::Best : flightplan::RouteKind::Listed;
     choices.rangeModel = m_routeChoice->Ranges();
+    choices.navaids = m_routeChoice->Navaids();
     choices.rings = m_routeChoice->ShowRings();
     choices.paper = m_inputs->Paper();
     // Each field alone: one that reads replaces what was last read of it;

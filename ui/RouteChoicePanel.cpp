@@ -11,6 +11,12 @@ RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_txtListed = new wxStaticText(this, wxID_ANY, wxString());
     m_rdoBest = new wxRadioButton(this, wxID_ANY, "Best covered");
     m_txtBest = new wxStaticText(this, wxID_ANY, wxString());
+    m_cboNavaids = new wxChoice(this, wxID_ANY);
+    m_cboNavaids->Append("VOR only");
+    m_cboNavaids->Append("VOR and NDB");
+    m_cboNavaids->SetSelection(0);
+    m_cboNavaids->SetToolTip("What the best covered route may fly by: VORs alone, or NDBs too where no VOR "
+                             "reaches (each NDB counts 25 nm more than a VOR)");
     m_cboRanges = new wxChoice(this, wxID_ANY);
     m_cboRanges->Append("Standard ranges");
     m_cboRanges->Append("Simulator ranges");
@@ -28,17 +34,21 @@ RouteChoicePanel::RouteChoicePanel(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     routes->Add(m_txtListed, 1, wxALIGN_CENTER_VERTICAL | wxEXPAND);
     routes->Add(m_rdoBest, 0, wxALIGN_CENTER_VERTICAL);
     routes->Add(m_txtBest, 1, wxALIGN_CENTER_VERTICAL | wxEXPAND);
+    // What the best route may fly by stands with the ranges; the pane is
+    // too narrow on a small screen for it beside them.
     auto* options = new wxBoxSizer(wxHORIZONTAL);
     options->Add(m_cboRanges, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(8));
     options->Add(m_chkRings, 0, wxALIGN_CENTER_VERTICAL);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(routes, 0, wxEXPAND | wxBOTTOM, FromDIP(2));
+    sizer->Add(m_cboNavaids, 0, wxBOTTOM, FromDIP(2));
     sizer->Add(options, 0);
     SetSizer(sizer);
 
     m_rdoListed->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Changed(); });
     m_rdoBest->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Changed(); });
     m_cboRanges->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { Changed(); });
+    m_cboNavaids->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { Changed(); });
     m_chkRings->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Changed(); });
 }
 
@@ -60,6 +70,16 @@ coverage::RangeModel RouteChoicePanel::Ranges() const
 void RouteChoicePanel::SetRanges(coverage::RangeModel model)
 {
     m_cboRanges->SetSelection(model == coverage::RangeModel::Simulator ? 1 : 0);
+}
+
+coverage::Navaids RouteChoicePanel::Navaids() const
+{
+    return m_cboNavaids->GetSelection() == 1 ? coverage::Navaids::VorNdb : coverage::Navaids::Vor;
+}
+
+void RouteChoicePanel::SetNavaids(coverage::Navaids navaids)
+{
+    m_cboNavaids->SetSelection(navaids == coverage::Navaids::VorNdb ? 1 : 0);
 }
 
 bool RouteChoicePanel::ShowRings() const

@@ -13,8 +13,8 @@
 #include <string>
 
 // Which route the plan pane shows, the listed one of the route search or
-// the best covered one, each with its summary beside it, and which ranges
-// the beacons are given. Holds only the choice; whoever builds the plans
+// the best covered one, each with its summary beside it, which ranges the
+// beacons are given and whether the best route may fly by NDBs. Holds only the choice; whoever builds the plans
 // listens to m_changed.
 class RouteChoicePanel : public wxPanel {
 public:
@@ -24,6 +24,8 @@ public:
     void ChooseBest(bool best);
     coverage::RangeModel Ranges() const;
     void SetRanges(coverage::RangeModel model);
+    coverage::Navaids Navaids() const;
+    void SetNavaids(coverage::Navaids navaids);
     bool ShowRings() const;
 
     // The summaries beside each choice ("2,556 nm · 54 legs · 312 nm
@@ -38,6 +40,7 @@ public:
     wxStaticText* m_txtListed = nullptr;
     wxStaticText* m_txtBest = nullptr;
     wxChoice* m_cboRanges = nullptr;
+    wxChoice* m_cboNavaids = nullptr;
     wxCheckBox* m_chkRings = nullptr;
 
 private:

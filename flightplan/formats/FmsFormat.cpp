@@ -11,6 +11,7 @@ namespace {
 
 // X-Plane's waypoint type codes.
 constexpr int FMS_AIRPORT = 1;
+constexpr int FMS_NDB = 2;
 constexpr int FMS_VOR = 3;
 constexpr int FMS_LATLON = 28;
 // An X-Plane identifier is one word; 7 characters cover every airport code.
@@ -29,7 +30,10 @@ std::vector<FmsPoint> adaptForFms(const FlightPlan& plan)
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
         FmsPoint out;
-        out.type = point.kind == WaypointKind::Vor ? FMS_VOR : isKnownToSimulators(point) ? FMS_AIRPORT : FMS_LATLON;
+        out.type = point.kind == WaypointKind::Vor   ? FMS_VOR
+                   : point.kind == WaypointKind::Ndb ? FMS_NDB
+                   : isKnownToSimulators(point)      ? FMS_AIRPORT
+                                                     : FMS_LATLON;
         out.ident = formatIdent(point, i, FMS_IDENT_LENGTH);
         // Airports at their field elevation, the beacons at cruise.
         out.altitudeFt = point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;

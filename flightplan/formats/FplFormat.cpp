@@ -61,7 +61,10 @@ std::vector<FplPoint> adaptForFpl(const FlightPlan& plan)
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
         FplPoint out;
-        out.type = !isKnownToSimulators(point) ? "USER WAYPOINT" : point.kind == WaypointKind::Vor ? "VOR" : "AIRPORT";
+        out.type = !isKnownToSimulators(point)       ? "USER WAYPOINT"
+                   : point.kind == WaypointKind::Vor ? "VOR"
+                   : point.kind == WaypointKind::Ndb ? "NDB"
+                                                     : "AIRPORT";
         out.ident = formatIdent(point, i, FPL_IDENT_LENGTH);
         out.latitude = point.latitude;
         out.longitude = point.longitude;

@@ -13,7 +13,22 @@ constexpr double METRES_PER_FOOT = 0.3048;
 // GPX takes any text, so nothing needs adapting but the description.
 std::string description(const Waypoint& point)
 {
-    return point.frequency ? point.name + " " + *point.frequency : point.name;
+    if (!point.frequency)
+        return point.name;
+    return point.name + " " + *point.frequency + (point.kind == WaypointKind::Ndb ? " kHz" : "");
+}
+
+const char* typeText(WaypointKind kind)
+{
+    switch (kind) {
+    case WaypointKind::Vor:
+        return "VOR";
+    case WaypointKind::Ndb:
+        return "NDB";
+    case WaypointKind::Airport:
+        break;
+    }
+    return "Airport";
 }
 
 }  // namespace
@@ -30,12 +45,12 @@ std::string writeGpx(const FlightPlan& plan)
         // A beacon's ground elevation would read as an altitude to cross it
         // at; en route the altitude is the cruise.
         const std::optional<double> altitudeFt =
-            point.kind == WaypointKind::Vor ? std::optional<double>(plan.cruiseFt) : point.elevationFt;
+            isBeacon(point.kind) ? std::optional<double>(plan.cruiseFt) : point.elevationFt;
         if (altitudeFt)
             xml += base::xmlElement(6, "ele", base::formatFixed(*altitudeFt * METRES_PER_FOOT, 1));
         xml += base::xmlElement(6, "name", point.ident);
         xml += base::xmlElement(6, "desc", description(point));
-        xml += base::xmlElement(6, "type", point.kind == WaypointKind::Vor ? "VOR" : "Airport");
+        xml += base::xmlElement(6, "type", typeText(point.kind));
         xml += "    </rtept>\n";
     }
     xml += "  </rte>\n</gpx>\n";

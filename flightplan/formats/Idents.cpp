@@ -32,7 +32,7 @@ bool isDatabaseAirportIdent(std::string_view ident)
 
 bool isKnownToSimulators(const Waypoint& point)
 {
-    return point.kind == WaypointKind::Vor || isDatabaseAirportIdent(point.ident);
+    return isBeacon(point.kind) || isDatabaseAirportIdent(point.ident);
 }
 
 std::string formatIdent(const Waypoint& point, std::size_t index, std::size_t maxLength)

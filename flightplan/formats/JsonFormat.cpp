@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flightplan/formats/FormatWriters.h"
 
+#include "base/NumberText.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cmath>
@@ -35,11 +37,23 @@ Json airport(const Waypoint& point)
                 {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)}};
 }
 
+const char* kindText(WaypointKind kind)
+{
+    switch (kind) {
+    case WaypointKind::Vor:
+        return "vor";
+    case WaypointKind::Ndb:
+        return "ndb";
+    case WaypointKind::Airport:
+        break;
+    }
+    return "airport";
+}
+
 Json waypoint(const Waypoint& point)
 {
-    const bool airport = point.kind == WaypointKind::Airport;
     Json json{{"ident", point.ident},
-              {"kind", airport ? "airport" : "vor"},
+              {"kind", kindText(point.kind)},
               {"lat", point.latitude},
               {"lon", point.longitude},
               {"elevation_ft", point.elevationFt ? Json(std::lround(*point.elevationFt)) : Json(nullptr)},
@@ -47,6 +61,12 @@ Json waypoint(const Waypoint& point)
               {"range_nm", optionalNumber(point.rangeNm, 1)}};
     if (point.missingFromSimulator)
         json["range_note"] = NOT_IN_SIMULATOR_TEXT;
+    // An NDB's frequency as a number of kHz, and its class, beside the text.
+    if (point.kind == WaypointKind::Ndb) {
+        const std::optional<double> khz = point.frequency ? base::parseDecimal(*point.frequency) : std::nullopt;
+        json["frequency_khz"] = optionalNumber(khz, 1);
+        json["ndb_class"] = coverage::ndbClassName(point.ndbClass);
+    }
     return json;
 }
 
@@ -57,6 +77,7 @@ Json planJson(const FlightPlan& plan)
         legs.push_back(Json{{"from", plan.waypoints[leg.from].ident},
                             {"to", plan.waypoints[leg.to].ident},
                             {"frequency", leg.frequency ? Json(*leg.frequency) : Json(nullptr)},
+                            {"radio", leg.radio ? Json(*leg.radio == Radio::Adf ? "adf" : "nav") : Json(nullptr)},
                             {"distance_nm", rounded(leg.distanceNm, 1)},
                             {"course_true", optionalNumber(leg.courseTrue, 1)},
                             {"course_magnetic", optionalNumber(leg.courseMagnetic, 1)},
@@ -71,6 +92,11 @@ Json planJson(const FlightPlan& plan)
                             {"changeover_nm", optionalNumber(leg.changeoverNm, 1)}});
         if (leg.fuel)
             legs.back()["fuel"] = rounded(*leg.fuel, 1);
+        // An NDB end has a bearing on the ADF instead of a radial.
+        if (leg.qdrFrom)
+            legs.back()["qdr_from"] = rounded(*leg.qdrFrom, 1);
+        if (leg.qdmTo)
+            legs.back()["qdm_to"] = rounded(*leg.qdmTo, 1);
     }
     Json waypoints = Json::array();
     for (const Waypoint& point : plan.waypoints)
@@ -91,6 +117,7 @@ Json planJson(const FlightPlan& plan)
               {"date", date},
               {"route_kind", plan.routeKind == RouteKind::Best ? "best" : "listed"},
               {"ranges", coverage::rangeModelName(plan.rangeModel)},
+              {"navaids", coverage::navaidsName(plan.navaids)},
               {"uncovered_nm", rounded(plan.uncoveredNm, 1)},
               {"waypoints", waypoints}};
     if (!plan.magneticNote.empty())

@@ -20,14 +20,23 @@ std::string thousandsText(long value)
     return value < 0 ? "-" + digits : digits;
 }
 
+// A VOR's radial says which way it is flown ("out", "in"); an NDB's QDR and
+// QDM say it themselves.
 std::string radialText(const FlightPlan& plan, const Leg& leg)
 {
     std::string text;
-    if (leg.radialFrom)
-        text = plan.waypoints[leg.from].ident + " R-" + degreesText(*leg.radialFrom) + " out";
-    if (leg.radialTo)
-        text += (text.empty() ? "" : ", ") + plan.waypoints[leg.to].ident + " R-" + degreesText(*leg.radialTo) + " in";
+    const std::string out = outboundBearingText(leg);
+    if (!out.empty())
+        text = plan.waypoints[leg.from].ident + " " + out + (leg.radialFrom ? " out" : "");
+    const std::string in = inboundBearingText(leg);
+    if (!in.empty())
+        text += (text.empty() ? "" : ", ") + plan.waypoints[leg.to].ident + " " + in + (leg.radialTo ? " in" : "");
     return text.empty() ? "-" : text;
+}
+
+const char* receivableText(const FlightPlan& plan)
+{
+    return plan.navaids == coverage::Navaids::VorNdb ? "VOR or NDB" : "VOR";
 }
 
 // The ends of a leg that the simulator's data lacks, each named with `why`.
@@ -48,7 +57,8 @@ std::string coverageText(const FlightPlan& plan, const Leg& leg)
 {
     std::string text = missingEndsText(plan, leg, NOT_IN_SIMULATOR_TEXT);
     if (std::lround(leg.uncoveredNm) > 0)
-        text += (text.empty() ? "" : ", ") + std::string("no VOR for ") + thousandsText(std::lround(leg.uncoveredNm)) + " nm";
+        text += (text.empty() ? "" : ", ") + std::string("no ") + receivableText(plan) + " for " +
+                thousandsText(std::lround(leg.uncoveredNm)) + " nm";
     if (leg.changeoverNm && std::fabs(*leg.changeoverNm - leg.distanceNm / 2.0) >= 0.5)
         text += (text.empty() ? "" : ", ") + std::string("changeover at ") + base::formatFixed(*leg.changeoverNm, 0) + " nm";
     return text;
@@ -150,7 +160,7 @@ std::vector<std::vector<std::string>> legTableRows(const FlightPlan& plan)
     for (const Leg& leg : plan.legs) {
         cumulative += leg.distanceNm;
         std::vector<std::string> row{plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident,
-                                     leg.frequency ? *leg.frequency : "-", leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-"};
+                                     tuneText(leg), leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-"};
         if (plan.wind)
             row.push_back(leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-");
         row.insert(row.end(), {radialText(plan, leg), base::formatFixed(leg.distanceNm, 1)});
@@ -175,16 +185,19 @@ std::vector<std::vector<std::string>> compactLegRows(const FlightPlan& plan)
         ++radialColumn;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Leg& leg = plan.legs[i];
-        // Without the "R-" of each, which the column's heading says: the
+        // Without the "R-" of a radial, which the column's heading says: the
         // leg columns of a plan with a wind and a burn read whole beside
-        // the airports' panels on a 1280 pixel screen.
-        std::string radials;
-        if (leg.radialFrom)
-            radials = degreesText(*leg.radialFrom);
-        if (leg.radialFrom || leg.radialTo)
+        // the airports' panels on a 1280 pixel screen. An NDB's QDR and QDM
+        // keep their names.
+        const auto compact = [](const std::string& bearing) {
+            return bearing.rfind("R-", 0) == 0 ? bearing.substr(2) : bearing;
+        };
+        const std::string out = compact(outboundBearingText(leg));
+        const std::string in = compact(inboundBearingText(leg));
+        std::string radials = out;
+        if (!out.empty() || !in.empty())
             radials += "\u2192";
-        if (leg.radialTo)
-            radials += degreesText(*leg.radialTo);
+        radials += in;
         rows[i][radialColumn] = radials.empty() ? "-" : radials;
         rows[i].back() = compactCoverageText(plan, leg);
     }
@@ -206,7 +219,7 @@ std::string coverageTotalText(const FlightPlan& plan)
     const long uncovered = std::lround(plan.uncoveredNm);
     if (uncovered == 0)
         return "every leg covered";
-    return thousandsText(uncovered) + " nm without a receivable VOR";
+    return thousandsText(uncovered) + " nm without a receivable " + receivableText(plan);
 }
 
 std::string coverageGapText(const FlightPlan& plan)
@@ -218,7 +231,7 @@ std::string coverageGapText(const FlightPlan& plan)
         if (leg.uncoveredNm > widest->uncoveredNm)
             widest = &leg;
     }
-    std::string text = "No VOR reaches between " + plan.waypoints[widest->from].ident + " and " +
+    std::string text = std::string("No ") + receivableText(plan) + " reaches between " + plan.waypoints[widest->from].ident + " and " +
                        plan.waypoints[widest->to].ident + ": " + thousandsText(std::lround(widest->uncoveredNm)) +
                        " nm uncovered";
     if (std::lround(plan.uncoveredNm) != std::lround(widest->uncoveredNm))
@@ -270,6 +283,38 @@ std::string degreesText(double angle)
     char text[8];
     std::snprintf(text, sizeof text, "%03ld", whole);
     return text;
+}
+
+std::string tuneText(const Leg& leg)
+{
+    if (!leg.frequency)
+        return "-";
+    if (leg.radio != Radio::Adf)
+        return *leg.frequency;
+    // The database writes kHz as a decimal ("338.0"); an ADF is set in whole
+    // kHz but for the few half-kHz stations.
+    const std::optional<double> khz = base::parseDecimal(*leg.frequency);
+    if (!khz)
+        return "ADF " + *leg.frequency;
+    return "ADF " + base::formatFixed(*khz, std::fabs(*khz - std::round(*khz)) < 0.05 ? 0 : 1);
+}
+
+std::string outboundBearingText(const Leg& leg)
+{
+    if (leg.radialFrom)
+        return "R-" + degreesText(*leg.radialFrom);
+    if (leg.qdrFrom)
+        return "QDR " + degreesText(*leg.qdrFrom);
+    return {};
+}
+
+std::string inboundBearingText(const Leg& leg)
+{
+    if (leg.radialTo)
+        return "R-" + degreesText(*leg.radialTo);
+    if (leg.qdmTo)
+        return "QDM " + degreesText(*leg.qdmTo);
+    return {};
 }
 
 std::string durationText(double minutes)

@@ -44,6 +44,15 @@ std::string speedText(const FlightPlan& plan);
 
 // A bearing as a pilot sets it: whole degrees, three digits, 360 for north.
 std::string degreesText(double angle);
+// What to tune for a leg: a VOR's frequency as the database writes it
+// ("110.4"), an NDB's on the ADF in kHz ("ADF 338", "ADF 415.5"); "-" for
+// none.
+std::string tuneText(const Leg& leg);
+// What the pilot holds leaving the leg's first beacon ("R-057", "QDR 247")
+// and reaching its last ("R-239", "QDM 065"); "" for an airport end or a leg
+// without a course.
+std::string outboundBearingText(const Leg& leg);
+std::string inboundBearingText(const Leg& leg);
 // Minutes as h:mm; "--:--" for a negative or unknown time, or one beyond
 // LONGEST_DURATION_MINUTES (a hundred thousand hours).
 inline constexpr double LONGEST_DURATION_MINUTES = 6e6;

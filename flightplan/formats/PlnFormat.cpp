@@ -52,7 +52,10 @@ std::vector<PlnPoint> adaptForPln(const FlightPlan& plan)
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
         PlnPoint out;
-        out.type = !isKnownToSimulators(point) ? "User" : point.kind == WaypointKind::Vor ? "VOR" : "Airport";
+        out.type = !isKnownToSimulators(point)       ? "User"
+                   : point.kind == WaypointKind::Vor ? "VOR"
+                   : point.kind == WaypointKind::Ndb ? "NDB"
+                                                     : "Airport";
         out.ident = formatIdent(point, i, PLN_IDENT_LENGTH);
         const double altitude = point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;
         out.position = dmsText(point.latitude, 'N', 'S') + "," + dmsText(point.longitude, 'E', 'W') + "," +

@@ -241,9 +241,7 @@ TEST(CoverageNetwork, CoveredLegsAtTheirLimitAndParts)
         EXPECT_EQ(network.part(0) == network.part(1), c.joined) << c.what;
         if (c.joined) {
             ASSERT_EQ(network.edgesEnd(0) - network.edgesBegin(0), 1);
-            EXPECT_NEAR(network.edgesBegin(0)->lengthNm,
-                        coverage::geodesicNm(c.a.latitude, c.a.longitude, c.b.latitude, c.b.longitude), 1e-9)
-                << c.what;
+            EXPECT_EQ(network.edgesBegin(0)->to, 1u) << c.what;
         }
     }
 }

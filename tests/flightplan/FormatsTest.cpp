@@ -39,7 +39,7 @@ namespace {
 
 Waypoint point(const char* ident, const char* name, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, false};
+    return Waypoint{ident, name, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, false, {}};
 }
 
 // A database airport, a beacon with and one without its declination (the

@@ -22,7 +22,7 @@ const MagneticModel& wmm()
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
 {
-    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, false};
+    return Waypoint{ident, ident, kind, latitude, longitude, {}, {}, {}, 0, {}, {}, false, {}};
 }
 
 PlanOptions on2025()

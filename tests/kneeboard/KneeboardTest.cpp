@@ -260,6 +260,32 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
     EXPECT_THROW(exportPlan(plan, "navlog.pdf"), PlanError);
 }
 
+// An NDB leg on paper as the pilot sets the ADF: its kHz, and the bearing to
+// hold instead of a radial; on the map the NDB's tuning as the legs give it.
+TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
+{
+    ScratchDirectory dir;
+    Waypoint su = point("SU", "Suva", WaypointKind::Ndb, -18.05, 178.56, "354.0");
+    su.ndbClass = coverage::NdbClass::H;
+    PlanOptions options;
+    options.date = CivilDate{2026, 3, 1};
+    const FlightPlan plan = computePlan({point("NFFN", "Nadi", WaypointKind::Airport, -17.7554, 177.443),
+                                         point("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
+                                         point("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
+                                        options, wmm());
+    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
+    for (Paper paper : {Paper::A5, Paper::HalfLetter}) {
+        const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
+        ASSERT_EQ(pdf.pages, 2);
+        const std::string& legs = pdf.text[0];
+        EXPECT_TRUE(contains(legs, "ADF 354")) << legs;
+        EXPECT_TRUE(contains(legs, "QDM " + degreesText(*plan.legs[1].qdmTo))) << legs;
+        EXPECT_TRUE(contains(legs, "QDR " + degreesText(*plan.legs[2].qdrFrom))) << legs;
+        EXPECT_TRUE(contains(legs, "R-" + degreesText(*plan.legs[1].radialFrom) + " out")) << legs;
+        EXPECT_TRUE(contains(pdf.text[1], "ADF 354")) << pdf.text[1];
+    }
+}
+
 // Under simulator ranges a beacon the simulator's data lacks is named on
 // the navlog, so that the pilot does not tune a silent one. PUT has no
 // simulator range here; MAD and BOS have.

@@ -233,6 +233,15 @@ TEST_F(WorldImport, StationClassesAndSimulatorRangesOfTheVorFamily)
                     {"10", "H", "NULL"}}));
 }
 
+// Every NDB and NDB-DME has a row: its class from power (MEDIUM → H; no
+// power, as NOF has, → MH), its range from nav.dat's NDB of the same ident
+// within 5 nm (NOF's lies six miles off; 2J has none).
+TEST_F(WorldImport, ClassesAndSimulatorRangesOfTheNdbs)
+{
+    EXPECT_EQ(query(db(), "SELECT ID, Class, SimulatorRange FROM ndb_coverage ORDER BY ID"),
+              (Rows{{"1", "H", "50.0"}, {"8", "H", "NULL"}, {"9", "MH", "NULL"}}));
+}
+
 TEST_F(WorldImport, SearchRowsPutLargerAirportsFirstWithFoldedTexts)
 {
     EXPECT_EQ(query(heliDb(), "SELECT ID, Rank, Ident, IATA, Words FROM airport_search ORDER BY Position"),

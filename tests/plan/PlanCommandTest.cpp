@@ -581,6 +581,53 @@ TEST_F(PlanCommandTest, TheBestCoveredRouteItsCoverageAndTheComparison)
         EXPECT_EQ(Plan(usage).status, 2) << usage;
 }
 
+// Two HH-class NDBs (75 nm) half a degree inside each airport close the
+// gaps the VORs leave; the VOR-only route stays the default.
+TEST_F(PlanCommandTest, TheBestRouteWithNdbs)
+{
+    ExecuteSqlScript("VORS.MDB",
+                     NavRow(3, "West Beacon", "N", 10, 0, "E", 10, 50, "NDB", "338.0") +
+                         NavRow(4, "East Beacon", "N", 10, 0, "E", 12, 50, "NDB-DME", "415.5") +
+                         "INSERT INTO nav_facts VALUES (3,10.0,10.5,'XX',NULL),(4,10.0,12.5,'XX',NULL);"
+                         "UPDATE nav_idents SET Ident='WB' WHERE ID=3; UPDATE nav_idents SET Ident='EB' WHERE ID=4;"
+                         "INSERT INTO nav_coverage VALUES (1,'L',70),(2,'L',70);"
+                         "INSERT INTO ndb_coverage VALUES (3,'HH',NULL),(4,'HH',NULL);");
+    Outcome o = Plan("--route best --format json --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    auto plan = nlohmann::json::parse(o.out);
+    EXPECT_EQ(plan["navaids"], "vor");
+    EXPECT_GT(plan["uncovered_nm"].get<double>(), 30.0);
+
+    o = Plan("--route best --navaids vor+ndb --format json --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    plan = nlohmann::json::parse(o.out);
+    EXPECT_EQ(plan["navaids"], "vor+ndb");
+    EXPECT_EQ(plan["uncovered_nm"], 0.0);
+    EXPECT_EQ(plan["route"], "AAAA DCT WB DCT EB BBBB");
+    EXPECT_EQ(plan["waypoints"][1]["kind"], "ndb");
+    EXPECT_EQ(plan["waypoints"][1]["frequency_khz"], 338.0);
+    EXPECT_EQ(plan["waypoints"][2]["range_nm"], 75.0);
+    EXPECT_EQ(plan["legs"][0]["radio"], "adf");
+
+    o = Plan("--route best --navaids vor+ndb --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("ADF 415.5"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("EB QDM "), std::string::npos) << o.out;
+
+    o = Plan("--compare --navaids vor+ndb --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("Best by VOR and NDB"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("Best   AAAA DCT WB DCT EB BBBB"), std::string::npos) << o.out;
+
+    // Under simulator ranges NDBs the simulator lacks reach nowhere.
+    o = Plan("--route best --navaids vor+ndb --ranges simulator --format json --cruise 4500 AAAA BBBB");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(nlohmann::json::parse(o.out)["route"], "AAAA DCT N1 DCT N2 BBBB");
+
+    for (const char* usage : {"--navaids ndb AAAA BBBB", "--navaids VOR AAAA BBBB", "--navaids AAAA BBBB"})
+        EXPECT_EQ(Plan(usage).status, 2) << usage;
+}
+
 // Without --cruise the best route is searched at the listed route's cruise
 // or higher: N1 stands on a 6,000 ft ridge, so the listed route (over it)
 // cruises at 7,500 ft; searched from the airports alone (1,500 ft) the best

@@ -55,6 +55,56 @@ TEST_F(StationReaderTest, ClassesRangesAndPositionsOfTheVorsOnly)
     EXPECT_TRUE(reader.readByIds({}).empty());
 }
 
+// NDBs come with their kind, class and range, frequencies in kHz; a row
+// without an ndb_coverage class is no NDB the reader knows, and an
+// unknown class text counts as MH.
+TEST_F(StationReaderTest, NdbsWithTheirClassesAndRanges)
+{
+    Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0, "VOR", "115.9", "12") +
+          NavRow(2, "Nadi", "S", 17, 75.0, "E", 177, 44.0, "NDB", "338.0", "59") +
+          NavRow(3, "Faleolo", "S", 13, 83.0, "W", 171, 100.0, "NDB-DME", "415.5") +
+          NavRow(4, "Unclassed", "N", 10, 0.0, "E", 10, 0.0, "NDB", "300.0") +
+          NavRow(5, "Odd", "N", 11, 0.0, "E", 11, 0.0, "NDB", "301.0") +
+          "INSERT INTO nav_facts VALUES (1,40.63,-73.77,'US',-13),(2,-17.75,177.44,'FJ',NULL),"
+          "(3,-13.83,-171.999,'WS',NULL),(4,10.0,10.0,'XX',NULL),(5,11.0,11.0,'XX',NULL);"
+          "INSERT INTO nav_coverage VALUES (1,'H',130);"
+          "INSERT INTO ndb_coverage VALUES (2,'HH',75),(3,'COMLO',NULL),(5,'XX',NULL);");
+    stations::StationReader reader(db());
+    const std::vector<coverage::Station> ndbs = reader.readNdbSearchFacts();
+    ASSERT_EQ(ndbs.size(), 3u);
+    EXPECT_EQ(ndbs[0].kind, coverage::StationKind::Ndb);
+    EXPECT_EQ(ndbs[0].ndbClass, coverage::NdbClass::HH);
+    EXPECT_EQ(ndbs[0].simulatorRangeNm, 75.0);
+    EXPECT_DOUBLE_EQ(ndbs[1].longitude, -171.999);
+    EXPECT_EQ(ndbs[1].ndbClass, coverage::NdbClass::Locator);
+    EXPECT_FALSE(ndbs[1].simulatorRangeNm);
+    EXPECT_EQ(ndbs[2].ndbClass, coverage::NdbClass::MH);
+    // A route's stations in full, VORs and NDBs alike, in the order asked.
+    const std::vector<coverage::Station> chosen = reader.readByIds({3, 1, 2});
+    ASSERT_EQ(chosen.size(), 3u);
+    EXPECT_EQ(chosen[0].frequency, "415.5");
+    EXPECT_EQ(chosen[0].ident, "N3");
+    EXPECT_EQ(chosen[0].kind, coverage::StationKind::Ndb);
+    EXPECT_EQ(chosen[0].ndbClass, coverage::NdbClass::Locator);
+    EXPECT_EQ(chosen[1].kind, coverage::StationKind::Vor);
+    EXPECT_EQ(chosen[2].frequency, "338.0");
+    // The VOR reading is untouched by them.
+    ASSERT_EQ(reader.readAll().size(), 1u);
+    EXPECT_EQ(reader.readAll()[0].kind, coverage::StationKind::Vor);
+}
+
+TEST_F(StationReaderTest, ADatabaseWithoutNdbClassesAsksForANewImport)
+{
+    Build(NavRow(1, "Nadi", "S", 17, 75.0, "E", 177, 44.0, "NDB", "338.0") + "DROP TABLE ndb_coverage;");
+    try {
+        stations::StationReader(db()).readNdbSearchFacts();
+        FAIL() << "no error";
+    } catch (const CDBException& e) {
+        EXPECT_NE(std::string(e.what()).find("ndb_coverage"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("import it again"), std::string::npos) << e.what();
+    }
+}
+
 TEST_F(StationReaderTest, ADatabaseWithoutClassesAsksForANewImport)
 {
     Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0) + "DROP TABLE nav_coverage;");

@@ -19,6 +19,7 @@ CREATE TABLE airport_facts (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Long
 CREATE TABLE nav_facts     (ID INTEGER PRIMARY KEY, Latitude REAL NOT NULL, Longitude REAL NOT NULL,
                             CountryCode TEXT, Declination REAL);
 CREATE TABLE nav_coverage  (ID INTEGER PRIMARY KEY, Class TEXT NOT NULL, SimulatorRange REAL);
+CREATE TABLE ndb_coverage  (ID INTEGER PRIMARY KEY, Class TEXT NOT NULL, SimulatorRange REAL);
 CREATE TABLE airport_search (Position INTEGER PRIMARY KEY, ID INTEGER NOT NULL, Rank INTEGER NOT NULL,
                              Ident TEXT NOT NULL, IATA TEXT, Words TEXT NOT NULL);
 CREATE INDEX airport_search_ident ON airport_search(Ident);

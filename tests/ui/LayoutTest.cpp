@@ -251,7 +251,7 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
         order.push_back(focus ? focus->GetId() : 0);
     }
     // Select Destination, About, then (Write File and Calculate Route being
-    // disabled) the plan pane beside the template: its route choice, ranges,
+    // disabled) the plan pane beside the template: its route choice, navaids, ranges,
     // rings, the airspeed, wind, fuel and paper fields, the simulator's
     // Connect (its strip and controls hidden until there is a link), the
     // legs, and round to the first edit of the template.
@@ -266,7 +266,9 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
             followPanel = found;
     ASSERT_NE(followPanel, nullptr);
     const FlightFollowPanel& follow = *followPanel;
-    const std::vector<wxWindow*> expected{ranges,
+    wxWindow* navaids = PlanPaneControls::RouteChoice(*dlg.m_planPane).m_cboNavaids;
+    const std::vector<wxWindow*> expected{navaids,
+                                          ranges,
                                           PlanPaneControls::RouteChoice(*dlg.m_planPane).m_chkRings,
                                           inputs.m_txtAirspeed,
                                           inputs.m_txtWind,
@@ -285,7 +287,8 @@ TEST_F(Layout, TabOrderIsTemplateOrder)
     // GTK gives a choice's focus to a button inside it that wx does not
     // know, so a choice reads as no window.
     for (std::size_t i = 0; i < visited.size() && i < expected.size(); ++i) {
-        if (visited[i] == nullptr && (expected[i] == ranges || expected[i] == inputs.m_chPaper))
+        if (visited[i] == nullptr &&
+            (expected[i] == ranges || expected[i] == navaids || expected[i] == inputs.m_chPaper))
             visited[i] = expected[i];
     }
     EXPECT_EQ(visited, expected);

@@ -837,6 +837,11 @@ TEST_F(RouteWindow, ThePaneChoosesTheListedOrTheBestCoveredRoute)
     choose(*choice.m_cboRanges, wxEVT_CHOICE);
     ASSERT_TRUE(pane.Plan());
     EXPECT_EQ(pane.Plan()->rangeModel, coverage::RangeModel::Simulator);
+    EXPECT_EQ(pane.Plan()->navaids, coverage::Navaids::Vor);
+    choice.m_cboNavaids->SetSelection(1);
+    choose(*choice.m_cboNavaids, wxEVT_CHOICE);
+    EXPECT_EQ(pane.Plan()->navaids, coverage::Navaids::VorNdb);
+    EXPECT_EQ(pane.Plan()->routeKind, flightplan::RouteKind::Best);
     choice.m_chkRings->SetValue(true);
     choose(*choice.m_chkRings, wxEVT_CHECKBOX);
     EXPECT_TRUE(pane.m_map->Scene().showRanges);

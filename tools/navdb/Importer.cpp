@@ -99,6 +99,7 @@ private:
     std::unordered_map<std::string, long long> m_airportIds;
     IlsTable m_ils;
     SimulatorRanges m_vorRanges;
+    SimulatorRanges m_ndbRanges;
 };
 
 SkippedRows& Import::skippedFor(const std::string& path)
@@ -133,6 +134,7 @@ ImportResult Import::run()
         SkippedRows& navSkipped = skippedFor(m_options.xplaneNav);
         m_ils = readXplaneIls(m_options.xplaneNav, navSkipped);
         m_vorRanges = readXplaneVorRanges(m_options.xplaneNav, navSkipped);
+        m_ndbRanges = readXplaneNdbRanges(m_options.xplaneNav, navSkipped);
     }
 
     readCountries(countries);
@@ -427,9 +429,11 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
     // Older copies of the file have no power column: their stations are all
     // of the default class.
     const auto power = source.header.find("power");
+    const auto usageType = source.header.find("usageType");
 
     FactTables facts(db);
     StationCoverageRows coverage(db);
+    NdbCoverageRows ndbCoverage(db);
     Statement insert(db,
                      "INSERT INTO navs (ID, Name, type, LatDir, LatMajor, LatMinor, LongDir,"
                      " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
@@ -476,6 +480,11 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
             coverage.add(nextId, power ? std::string_view(record.fields[*power]) : std::string_view(),
                          m_vorRanges.find(record.fields[ident], position->latitudeDegrees,
                                           position->longitudeDegrees));
+        } else if (kind == "NDB" || kind == "NDB-DME") {
+            ndbCoverage.add(nextId, power ? std::string_view(record.fields[*power]) : std::string_view(),
+                            usageType ? std::string_view(record.fields[*usageType]) : std::string_view(),
+                            m_ndbRanges.find(record.fields[ident], position->latitudeDegrees,
+                                             position->longitudeDegrees));
         }
         ++nextId;
         ++m_result.rows.navs;

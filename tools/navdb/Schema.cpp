@@ -43,6 +43,9 @@ void createTables(SqliteDb& db)
         // service class (T, L or H) and the range a simulator gives it
         // (NULL where nav.dat has no such station).
         "CREATE TABLE nav_coverage (ID INTEGER PRIMARY KEY, Class TEXT NOT NULL, SimulatorRange REAL);"
+        // The same for an NDB (type NDB or NDB-DME): its class by power
+        // (COMLO, MH, H or HH) and the range the simulator gives it.
+        "CREATE TABLE ndb_coverage (ID INTEGER PRIMARY KEY, Class TEXT NOT NULL, SimulatorRange REAL);"
         // The airport search's keys (AirportSearchRows.h), the likeliest
         // airports at the lowest Position; ID is the airport's.
         "CREATE TABLE airport_search (Position INTEGER PRIMARY KEY, ID INTEGER NOT NULL, Rank INTEGER NOT NULL,"

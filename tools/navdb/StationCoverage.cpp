@@ -55,7 +55,12 @@ std::optional<double> SimulatorRanges::find(std::string_view ident, double latit
     return range;
 }
 
-SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skipped)
+namespace {
+
+// The rows of one code of an X-Plane nav.dat, which VORs (3) and NDBs (2)
+// lay out alike as far as the ident.
+SimulatorRanges readXplaneRanges(const std::string& path, std::string_view code, const std::string& what,
+                                 SkippedRows& skipped)
 {
     LineReader reader(path);
     SimulatorRanges ranges;
@@ -68,10 +73,10 @@ SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skippe
             continue;
         if (fields[0] == "99")
             break;
-        if (fields[0] != "3")
+        if (fields[0] != code)
             continue;
         if (fields.size() < 8) {
-            skipped.add(reader.lineNumber(), "VOR row has " + std::to_string(fields.size()) +
+            skipped.add(reader.lineNumber(), what + " row has " + std::to_string(fields.size()) +
                                                  " fields, expected at least 8");
             continue;
         }
@@ -79,22 +84,60 @@ SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skippe
         const auto longitude = parseNumber(fields[2]);
         const auto range = parseNumber(fields[5]);
         if (!latitude || !longitude || std::abs(*latitude) > 90.0 || std::abs(*longitude) > 180.0) {
-            skipped.add(reader.lineNumber(), "bad VOR position '" + std::string(fields[1]) + " " +
+            skipped.add(reader.lineNumber(), "bad " + what + " position '" + std::string(fields[1]) + " " +
                                                  std::string(fields[2]) + "'");
             continue;
         }
         if (!range || *range <= 0.0) {
-            skipped.add(reader.lineNumber(), "bad VOR range '" + std::string(fields[5]) + "'");
+            skipped.add(reader.lineNumber(), "bad " + what + " range '" + std::string(fields[5]) + "'");
             continue;
         }
         if (*range > coverage::kLongestStationRangeNm) {
-            skipped.add(reader.lineNumber(), "VOR range '" + std::string(fields[5]) + "' is beyond any station's " +
+            skipped.add(reader.lineNumber(), what + " range '" + std::string(fields[5]) + "' is beyond any station's " +
                                                  base::formatFixed(coverage::kLongestStationRangeNm, 0) + " nm");
             continue;
         }
         ranges.add(fields[7], *latitude, *longitude, *range);
     }
     return ranges;
+}
+
+}  // namespace
+
+SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skipped)
+{
+    return readXplaneRanges(path, "3", "VOR", skipped);
+}
+
+SimulatorRanges readXplaneNdbRanges(const std::string& path, SkippedRows& skipped)
+{
+    return readXplaneRanges(path, "2", "NDB", skipped);
+}
+
+coverage::NdbClass ndbClassOf(std::string_view power, std::string_view usageType)
+{
+    const std::string upper = upperTrimmed(power);
+    if (upper == "HIGH")
+        return coverage::NdbClass::HH;
+    if (upper == "MEDIUM")
+        return coverage::NdbClass::H;
+    if (upper == "LOW" && upperTrimmed(usageType) == "TERMINAL")
+        return coverage::NdbClass::Locator;
+    return coverage::NdbClass::MH;
+}
+
+NdbCoverageRows::NdbCoverageRows(SqliteDb& db)
+    : m_insert(db, "INSERT INTO ndb_coverage (ID, Class, SimulatorRange) VALUES (?,?,?)")
+{
+}
+
+void NdbCoverageRows::add(long long id, std::string_view power, std::string_view usageType,
+                          std::optional<double> simulatorRangeNm)
+{
+    m_insert.bind(1, id)
+        .bind(2, std::string_view(coverage::ndbClassName(ndbClassOf(power, usageType))))
+        .bind(3, simulatorRangeNm);
+    m_insert.run();
 }
 
 StationCoverageRows::StationCoverageRows(SqliteDb& db)

@@ -4,6 +4,8 @@
 #include "SkippedRows.h"
 #include "SqliteDb.h"
 
+#include "coverage/Station.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,12 +46,32 @@ private:
 // are added to skipped.
 SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skipped);
 
+// The NDB rows (code 2), laid out as the VOR rows are.
+SimulatorRanges readXplaneNdbRanges(const std::string& path, SkippedRows& skipped);
+
+// An NDB's class from the navaids.csv power and usageType fields: HIGH →
+// HH, MEDIUM → H, LOW → MH, but a LOW station that serves a terminal is a
+// compass locator; empty or anything else → MH, the commonest class.
+coverage::NdbClass ndbClassOf(std::string_view power, std::string_view usageType);
+
 // Writes nav_coverage: a VOR-family station's service class and its
 // simulator range, under the station's ID.
 class StationCoverageRows {
 public:
     explicit StationCoverageRows(SqliteDb& db);
     void add(long long id, std::string_view power, std::optional<double> simulatorRangeNm);
+
+private:
+    Statement m_insert;
+};
+
+// Writes ndb_coverage: an NDB's class and its simulator range, under the
+// station's ID.
+class NdbCoverageRows {
+public:
+    explicit NdbCoverageRows(SqliteDb& db);
+    void add(long long id, std::string_view power, std::string_view usageType,
+             std::optional<double> simulatorRangeNm);
 
 private:
     Statement m_insert;

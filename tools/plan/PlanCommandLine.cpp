@@ -79,7 +79,7 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
 {
     enum {
         kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion, kFollow, kTune
+        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion, kFollow, kTune, kNavaids
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
@@ -87,7 +87,7 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
         {"speed", 0, true},     {"cruise", 0, true}, {"db", 0, true},      {"route", 0, true},
         {"ranges", 0, true},    {"compare", 0, false}, {"map-rings", 0, false}, {"wind", 0, true},
         {"fuel-burn", 0, true}, {"paper", 0, true}, {"version", 0, false}, {"follow", 0, true},
-        {"tune", 0, false},
+        {"tune", 0, false}, {"navaids", 0, true},
     };
     try {
         const std::vector<std::string> operands = tools::parseOptions(
@@ -157,6 +157,10 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
                 case kRanges:
                     options.choices.rangeModel = Required(coverage::parseRangeModel(value),
                                                       "unknown ranges '" + value + "': use standard or simulator");
+                    break;
+                case kNavaids:
+                    options.choices.navaids = Required(coverage::parseNavaids(value),
+                                                       "unknown navaids '" + value + "': use vor or vor+ndb");
                     break;
                 case kCompare:
                     options.compare = true;
@@ -241,6 +245,8 @@ std::string PlanUsage()
            "                     then the shortest, with 10 nm more for each leg\n"
            "  --ranges MODEL     standard (the default): the beacons' service volumes\n"
            "                     within the radio horizon; simulator: X-Plane's ranges\n"
+           "  --navaids KIND     what the best route may fly by: vor (the default) or\n"
+           "                     vor+ndb, NDBs too, each 25 nm dearer than a VOR\n"
            "  --compare          print both routes' distance, legs, uncovered distance\n"
            "                     and time side by side; with --format json both plans\n"
            "  --follow SIM       follow the plan in a running simulator and print a line\n"

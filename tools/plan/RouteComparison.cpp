@@ -21,7 +21,7 @@ std::string uncoveredText(const flightplan::FlightPlan& plan)
 std::string writeRouteComparison(const flightplan::FlightPlan& listed, const flightplan::FlightPlan& best)
 {
     const std::vector<std::vector<std::string>> rows{
-        {"", "Listed", "Best"},
+        {"", "Listed", best.navaids == coverage::Navaids::VorNdb ? "Best by VOR and NDB" : "Best"},
         {"Distance", base::formatFixed(listed.totalNm, 1) + " nm", base::formatFixed(best.totalNm, 1) + " nm"},
         {"Legs", std::to_string(listed.legs.size()), std::to_string(best.legs.size())},
         {"Uncovered", uncoveredText(listed), uncoveredText(best)},
