@@ -63,6 +63,16 @@ std::optional<simlink::TuneCommand> tuneCommandFor(const follow::StationTuning& 
 {
     if (!station.frequency)
         return std::nullopt;
+    if (station.ndb) {
+        // The ADF takes the frequency alone; the bearing is the pilot's to hold.
+        const std::optional<double> khz = follow::adfFrequencyKhz(*station.frequency);
+        if (!khz)
+            return std::nullopt;
+        simlink::TuneCommand command;
+        command.radio = simlink::Radio::Adf1;
+        command.frequency = *khz;
+        return command;
+    }
     const std::optional<double> mhz = follow::navFrequencyMhz(*station.frequency);
     if (!mhz)
         return std::nullopt;

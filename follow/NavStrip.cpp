@@ -87,10 +87,19 @@ std::optional<StationTuning> stationFor(const flightplan::FlightPlan& plan, std:
 {
     const flightplan::Leg& leg = plan.legs.at(legIndex);
     std::optional<StationTuning> behind, ahead;
+    // An NDB end has no radial: the pilot holds the bearing on the ADF.
+    const auto ndb = [&plan](std::size_t waypoint, double bearing, bool isAhead) {
+        const flightplan::Waypoint& beacon = plan.waypoints[waypoint];
+        return StationTuning{waypoint, beacon.ident, beacon.frequency, bearing, 0.0, isAhead, true};
+    };
     if (leg.radialFrom)
         behind = tuningOf(plan, leg.from, *leg.radialFrom, false);
+    else if (leg.qdrFrom)
+        behind = ndb(leg.from, *leg.qdrFrom, false);
     if (leg.radialTo)
         ahead = tuningOf(plan, leg.to, flightplan::normalizeDegrees(*leg.radialTo + 180.0), true);
+    else if (leg.qdmTo)
+        ahead = ndb(leg.to, *leg.qdmTo, true);
     if (behind && ahead)
         return leg.changeoverNm && alongNm < *leg.changeoverNm ? behind : ahead;
     return ahead ? ahead : behind;
@@ -101,7 +110,7 @@ NavStrip navStrip(const flightplan::FlightPlan& plan, std::size_t leg, const Geo
     NavStrip strip;
     strip.progress = legProgress(plan, leg, position);
     strip.station = stationFor(plan, leg, strip.progress.alongNm);
-    if (strip.station) {
+    if (strip.station && !strip.station->ndb) {
         const flightplan::Waypoint& beacon = plan.waypoints[strip.station->waypoint];
         strip.vor = readVor({beacon.latitude, beacon.longitude}, strip.station->declination, strip.station->courseDeg,
                             position);
@@ -119,6 +128,16 @@ std::optional<double> navFrequencyMhz(const std::string& text)
     if (end == begin || *end != '\0' || !(mhz >= 108.0 && mhz <= 117.95))
         return std::nullopt;
     return mhz;
+}
+
+std::optional<double> adfFrequencyKhz(const std::string& text)
+{
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double khz = std::strtod(begin, &end);
+    if (end == begin || *end != '\0' || !(khz >= 190.0 && khz <= 1750.0))
+        return std::nullopt;
+    return khz;
 }
 
 }  // namespace follow

@@ -44,6 +44,9 @@ struct StationTuning {
     double courseDeg = 0.0;
     double declination = 0.0;  // the station's own, as the plan's radials use
     bool ahead = false;        // the beacon the leg flies to
+    // An NDB, tuned on the ADF (frequency in kHz): courseDeg is then the
+    // bearing held on it (QDR outbound, QDM inbound) and there is no radial.
+    bool ndb = false;
 };
 
 // The beacon behind before the leg's changeover point, the one ahead from
@@ -64,5 +67,8 @@ NavStrip navStrip(const flightplan::FlightPlan& plan, std::size_t leg, const Geo
 // The frequency text of the database ("114.5") in MHz; nullopt when it is
 // no number a NAV receiver tunes (108.00 to 117.95).
 std::optional<double> navFrequencyMhz(const std::string& text);
+// An NDB's frequency as an ADF takes it, in kHz (190 to 1750); nullopt
+// for anything else.
+std::optional<double> adfFrequencyKhz(const std::string& text);
 
 }  // namespace follow

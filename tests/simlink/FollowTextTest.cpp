@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "../follow/TestPlans.h"
 
+#include "flying/FlightFollower.h"
 #include "flying/FollowText.h"
+#include "follow/NavStrip.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -84,4 +86,59 @@ TEST(FollowText, TheNeedleGaugeClampsAtFullScale)
     EXPECT_EQ(flying::cdiGauge(5.0), "\u00b7\u00b7\u00b7\u00b7\u00b7|\u00b7\u00b7\u00b7\u00b7\u25c6");
     EXPECT_EQ(flying::cdiGauge(-9.0), "\u25c6\u00b7\u00b7\u00b7\u00b7|\u00b7\u00b7\u00b7\u00b7\u00b7");
     EXPECT_EQ(flying::cdiGauge(std::nan("")), flying::cdiGauge(0.0));
+}
+
+// An NDB at a leg's end is tuned on the ADF, in kHz and without a course;
+// the bearing to hold is the leg's QDR leaving it and QDM reaching it, and
+// no radial or needle is read from it. Its VOR neighbours still set NAV1.
+TEST(FollowText, AnNdbEndIsTunedOnTheAdf)
+{
+    flightplan::FlightPlan plan = testplans::newEngland();
+    // MAD becomes an NDB on 338 kHz.
+    flightplan::Waypoint& mad = plan.waypoints[plan.legs[2].from];
+    ASSERT_EQ(mad.ident, "MAD");
+    mad.kind = flightplan::WaypointKind::Ndb;
+    mad.frequency = "338.0";
+    flightplan::Leg& into = plan.legs[1];
+    flightplan::Leg& outOf = plan.legs[2];
+    into.radialTo.reset();
+    into.qdmTo = 247.0;
+    outOf.radialFrom.reset();
+    outOf.qdrFrom = 71.0;
+    ASSERT_TRUE(outOf.changeoverNm);
+
+    const follow::NavStrip leaving =
+        follow::navStrip(plan, 2, testplans::offLeg(plan, 2, *outOf.changeoverNm - 1.0, 0.5), 120.0);
+    ASSERT_TRUE(leaving.station);
+    EXPECT_TRUE(leaving.station->ndb);
+    EXPECT_DOUBLE_EQ(leaving.station->courseDeg, 71.0);
+    EXPECT_FALSE(leaving.vor.radial);
+    EXPECT_FALSE(leaving.vor.cdiDots);
+    const std::optional<simlink::TuneCommand> adf = flying::tuneCommandFor(*leaving.station);
+    ASSERT_TRUE(adf);
+    EXPECT_EQ(adf->radio, simlink::Radio::Adf1);
+    EXPECT_DOUBLE_EQ(adf->frequency, 338.0);
+    EXPECT_FALSE(adf->courseDeg);
+
+    const follow::NavStrip arriving = follow::navStrip(plan, 1, testplans::offLeg(plan, 1, into.distanceNm - 1.0, 0.0), 120.0);
+    ASSERT_TRUE(arriving.station);
+    EXPECT_TRUE(arriving.station->ndb && arriving.station->ahead);
+    EXPECT_DOUBLE_EQ(arriving.station->courseDeg, 247.0);
+
+    // Past the changeover the VOR ahead is tuned on NAV1 as before.
+    const follow::NavStrip past =
+        follow::navStrip(plan, 2, testplans::offLeg(plan, 2, *outOf.changeoverNm + 1.0, 0.0), 120.0);
+    ASSERT_TRUE(past.station);
+    EXPECT_FALSE(past.station->ndb);
+    EXPECT_EQ(flying::tuneCommandFor(*past.station)->radio, simlink::Radio::Nav1);
+
+    // What an ADF takes: 190 to 1750 kHz.
+    const struct {
+        const char* text;
+        std::optional<double> khz;
+    } cases[] = {{"338", 338.0}, {"338.0", 338.0}, {"415.5", 415.5}, {"190", 190.0}, {"1750", 1750.0},
+                 {"189.9", std::nullopt}, {"1750.5", std::nullopt}, {"114.5", std::nullopt}, {"", std::nullopt},
+                 {"338 kHz", std::nullopt}, {"nan", std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(follow::adfFrequencyKhz(c.text), c.khz) << c.text;
 }
