@@ -63,23 +63,17 @@ std::optional<simlink::TuneCommand> tuneCommandFor(const follow::StationTuning& 
 {
     if (!station.frequency)
         return std::nullopt;
-    if (station.ndb) {
-        // The ADF takes the frequency alone; the bearing is the pilot's to hold.
-        const std::optional<double> khz = follow::adfFrequencyKhz(*station.frequency);
-        if (!khz)
-            return std::nullopt;
-        simlink::TuneCommand command;
-        command.radio = simlink::Radio::Adf1;
-        command.frequency = *khz;
-        return command;
-    }
-    const std::optional<double> mhz = follow::navFrequencyMhz(*station.frequency);
-    if (!mhz)
+    // An NDB on the ADF takes the frequency alone: the bearing is the
+    // pilot's to hold. NAV1 takes the course as its OBS.
+    const std::optional<double> frequency = station.ndb ? follow::adfFrequencyKhz(*station.frequency)
+                                                        : follow::navFrequencyMhz(*station.frequency);
+    if (!frequency)
         return std::nullopt;
     simlink::TuneCommand command;
-    command.radio = simlink::Radio::Nav1;
-    command.frequency = *mhz;
-    command.courseDeg = station.courseDeg;
+    command.radio = station.ndb ? simlink::Radio::Adf1 : simlink::Radio::Nav1;
+    command.frequency = *frequency;
+    if (!station.ndb)
+        command.courseDeg = station.courseDeg;
     return command;
 }
 

@@ -120,24 +120,29 @@ NavStrip navStrip(const flightplan::FlightPlan& plan, std::size_t leg, const Geo
     return strip;
 }
 
-std::optional<double> navFrequencyMhz(const std::string& text)
+namespace {
+
+// A frequency written as a plain number within a receiver's band.
+std::optional<double> frequencyWithin(const std::string& text, double lowest, double highest)
 {
     const char* begin = text.c_str();
     char* end = nullptr;
-    const double mhz = std::strtod(begin, &end);
-    if (end == begin || *end != '\0' || !(mhz >= 108.0 && mhz <= 117.95))
+    const double value = std::strtod(begin, &end);
+    if (end == begin || *end != '\0' || !(value >= lowest && value <= highest))
         return std::nullopt;
-    return mhz;
+    return value;
+}
+
+}  // namespace
+
+std::optional<double> navFrequencyMhz(const std::string& text)
+{
+    return frequencyWithin(text, 108.0, 117.95);
 }
 
 std::optional<double> adfFrequencyKhz(const std::string& text)
 {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double khz = std::strtod(begin, &end);
-    if (end == begin || *end != '\0' || !(khz >= 190.0 && khz <= 1750.0))
-        return std::nullopt;
-    return khz;
+    return frequencyWithin(text, 190.0, 1750.0);
 }
 
 }  // namespace follow
