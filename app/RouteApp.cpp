@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RouteApp.h"
+#include "app/RouteApp.h"
 
-#include "DBException.h"
-#include "ErrorReport.h"
-#include "RouteDlg.h"
+#include "data/DBException.h"
+#include "ui/ErrorReport.h"
+#include "ui/RouteDlg.h"
 
 #include <exception>
 #include <memory>

@@ -1,4 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RouteApp.h"
+#include "app/RouteApp.h"
 
 wxIMPLEMENT_APP(CRouteApp);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MemoryRouteSearch.h"
+#include "bench/MemoryRouteSearch.h"
 
-#include "Recordset.h"
-#include "RouteSearch.h"
+#include "data/Recordset.h"
+#include "route/RouteSearch.h"
 
 #include <algorithm>
 #include <tuple>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Position.h"
+#include "route/Position.h"
 
 #include <string>
 #include <unordered_map>

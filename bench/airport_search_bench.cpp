@@ -15,8 +15,8 @@
 
 namespace {
 
-using airportsearch::AirportMatch;
-using airportsearch::AirportSearch;
+using search::AirportMatch;
+using search::AirportSearch;
 
 // The sorted times of `runs` searches for the text, in milliseconds, and the
 // last search's matches.

@@ -2,11 +2,11 @@
 // Times each step of the airport selection cascade on the world database:
 // the query a selection runs and the reading of every row it returns, as
 // the dialog fills its box. Run in the directory that holds VORS.MDB.
-#include "ConnectionString.h"
-#include "DBException.h"
-#include "Database.h"
-#include "Quoting.h"
-#include "Recordset.h"
+#include "data/ConnectionString.h"
+#include "data/DBException.h"
+#include "data/Database.h"
+#include "data/Quoting.h"
+#include "data/Recordset.h"
 
 #include <algorithm>
 #include <chrono>

@@ -89,10 +89,10 @@ int main(int argc, char** argv)
         std::vector<coverage::Station> stations;
         for (int run = 0; run < 5; ++run) {
             double start = cpuMilliseconds();
-            stations = stations::StationReader(&db).readSearchFacts();
+            stations = search::StationReader(&db).readSearchFacts();
             readTimes.push_back(cpuMilliseconds() - start);
             start = cpuMilliseconds();
-            std::vector<coverage::Station> full = stations::StationReader(&db).readAll();
+            std::vector<coverage::Station> full = search::StationReader(&db).readAll();
             fullReadTimes.push_back(cpuMilliseconds() - start);
             if (printRoutes)
                 stations = std::move(full);  // for the idents

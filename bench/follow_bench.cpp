@@ -99,17 +99,17 @@ planning::BuiltPlan kjfkKlax(const flightplan::MagneticModel& model)
     planning::BuiltPlan built;
     built.plan = flightplan::computePlan(points, options, model);
     for (const flightplan::Waypoint& w : built.plan.waypoints) {
-        routemap::MapPoint p;
+        map::MapPoint p;
         p.ident = w.ident;
         p.lat = w.latitude;
         p.lon = w.longitude;
         p.frequency = w.frequency.value_or("");
-        p.kind = w.kind == flightplan::WaypointKind::Airport ? routemap::MapPoint::Kind::Airport
-                                                             : routemap::MapPoint::Kind::Vor;
+        p.kind = w.kind == flightplan::WaypointKind::Airport ? map::MapPoint::Kind::Airport
+                                                             : map::MapPoint::Kind::Vor;
         built.scene.scene.route.push_back(p);
     }
     for (int i = 0; i < 900; ++i) {
-        routemap::MapPoint p;
+        map::MapPoint p;
         p.ident = "X" + std::to_string(i);
         p.lat = 25.0 + (i * 37 % 230) / 10.0;
         p.lon = -124.0 + (i * 53 % 570) / 10.0;

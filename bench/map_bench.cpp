@@ -39,25 +39,25 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void timeDraws(const char* name, const routemap::Outlines& outlines, const routemap::MapScene& scene, int draws)
+void timeDraws(const char* name, const map::Outlines& outlines, const map::MapScene& scene, int draws)
 {
     const int width = 1200;
     const int height = 900;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_t* cr = cairo_create(surface);
-    const routemap::MapView view = routemap::fitView(scene, width, height);
+    const map::MapView view = map::fitView(scene, width, height);
     std::vector<double> wall;
     std::vector<double> cpu;
     for (int i = 0; i < draws; ++i) {
         const auto start = Clock::now();
         const double cpuStart = cpuMs();
-        routemap::drawMap(cr, outlines, scene, view, width, height);
+        map::drawMap(cr, outlines, scene, view, width, height);
         cairo_surface_flush(surface);
         cpu.push_back(cpuMs() - cpuStart);
         wall.push_back(msSince(start));
     }
     std::printf("draw %-10s %s: median %5.1f ms wall, %5.1f ms cpu; slowest %5.1f ms wall (goal < 50 ms)\n", name,
-                routemap::usesFineOutlines(view, width) ? "1:50m " : "1:110m", median(wall), median(cpu),
+                map::usesFineOutlines(view, width) ? "1:50m " : "1:110m", median(wall), median(cpu),
                 *std::max_element(wall.begin(), wall.end()));
     cairo_destroy(cr);
     cairo_surface_destroy(surface);
@@ -70,11 +70,11 @@ int main(int argc, char** argv)
     const char* directory = argc > 1 ? argv[1] : MERIDANE_NATURALEARTH_DIR;
     const int draws = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
 
-    routemap::Outlines outlines;
+    map::Outlines outlines;
     try {
         const auto start = Clock::now();
         const double cpuStart = cpuMs();
-        outlines = routemap::loadOutlines(directory);
+        outlines = map::loadOutlines(directory);
         std::printf("load outlines:          %5.1f ms wall, %5.1f ms cpu (goal < 200 ms)\n", msSince(start),
                     cpuMs() - cpuStart);
     } catch (const std::exception& e) {

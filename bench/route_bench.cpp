@@ -3,14 +3,14 @@
 // airport pairs, and the same search on points held in memory, which also
 // cross-checks the routes. Run in the directory that holds VORS.MDB:
 //   route_bench [PAIRS] [--quiet]
-#include "AirportLookup.h"
-#include "ConnectionString.h"
-#include "DBException.h"
-#include "Database.h"
-#include "MemoryRouteSearch.h"
-#include "Recordset.h"
-#include "RouteSearch.h"
-#include "RowSink.h"
+#include "route/AirportLookup.h"
+#include "data/ConnectionString.h"
+#include "data/DBException.h"
+#include "data/Database.h"
+#include "bench/MemoryRouteSearch.h"
+#include "data/Recordset.h"
+#include "route/RouteSearch.h"
+#include "route/RowSink.h"
 
 #include <algorithm>
 #include <chrono>

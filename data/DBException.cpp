@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DBException.h"
+#include "data/DBException.h"
 
 #include "base/Utf8Text.h"
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Database.h"
+#include "data/Database.h"
 
 #include "base/ProtectedFiles.h"
 
-#include "DBException.h"
-#include "NavigationSchema.h"
-#include "OdbcDriverSetup.h"
-#include "SqliteLibrarySetup.h"
+#include "data/DBException.h"
+#include "data/NavigationSchema.h"
+#include "data/OdbcDriverSetup.h"
+#include "data/SqliteLibrarySetup.h"
 
 #include <strings.h>
 #include <sys/stat.h>

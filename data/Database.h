@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DatabaseFileWatch.h"
+#include "data/DatabaseFileWatch.h"
 
 #include <sql.h>
 #include <sqlext.h>

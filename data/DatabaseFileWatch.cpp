@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DatabaseFileWatch.h"
+#include "data/DatabaseFileWatch.h"
 
 #include <fcntl.h>
 #include <unistd.h>

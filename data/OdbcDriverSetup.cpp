@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OdbcDriverSetup.h"
+#include "data/OdbcDriverSetup.h"
 
 #include "base/DataFiles.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Quoting.h"
+#include "data/Quoting.h"
 
 std::string EscapeQuotes(const std::string& text)
 {

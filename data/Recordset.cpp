@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Recordset.h"
+#include "data/Recordset.h"
 
-#include "DBException.h"
+#include "data/DBException.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Database.h"
+#include "data/Database.h"
 
 #include <string>
 #include <vector>

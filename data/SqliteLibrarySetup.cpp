@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SqliteLibrarySetup.h"
+#include "data/SqliteLibrarySetup.h"
 
-#include "SqliteBlockCache.h"
+#include "data/SqliteBlockCache.h"
 
 #include <sqlite3.h>
 

@@ -39,12 +39,12 @@ constexpr double BOX_WIDTH = 34.0;     // an ETA or ATA box holds "14:35" in pen
 constexpr double MIN_BOX_WIDTH = 26.0; // ... written small, on narrow paper
 constexpr double TITLE_HEIGHT = 34.0;  // the route's name and the page number
 
-const routemap::Rgb INK{0.08, 0.08, 0.12};
-const routemap::Rgb GREY{0.38, 0.38, 0.42};
-const routemap::Rgb RULE{0.55, 0.55, 0.6};
-const routemap::Rgb SHADE{0.91, 0.91, 0.93};
+const map::Rgb INK{0.08, 0.08, 0.12};
+const map::Rgb GREY{0.38, 0.38, 0.42};
+const map::Rgb RULE{0.55, 0.55, 0.6};
+const map::Rgb SHADE{0.91, 0.91, 0.93};
 
-void colour(cairo_t* cr, const routemap::Rgb& c)
+void colour(cairo_t* cr, const map::Rgb& c)
 {
     cairo_set_source_rgb(cr, c.r, c.g, c.b);
 }
@@ -318,13 +318,13 @@ private:
         const double top = drawTitle(pages, pages, ": route map");
         const int width = static_cast<int>(std::floor(m_width));
         const int height = static_cast<int>(std::floor(m_size.height - MARGIN - top));
-        static const routemap::Outlines noOutlines;
-        const routemap::Outlines& outlines = m_inputs.outlines ? *m_inputs.outlines : noOutlines;
+        static const map::Outlines noOutlines;
+        const map::Outlines& outlines = m_inputs.outlines ? *m_inputs.outlines : noOutlines;
         cairo_save(m_cr);
         cairo_translate(m_cr, MARGIN, top);
         cairo_rectangle(m_cr, 0, 0, width, height);
         cairo_clip(m_cr);
-        routemap::drawMap(m_cr, outlines, m_inputs.scene, routemap::fitView(m_inputs.scene, width, height), width,
+        map::drawMap(m_cr, outlines, m_inputs.scene, map::fitView(m_inputs.scene, width, height), width,
                           height);
         cairo_restore(m_cr);
         colour(m_cr, RULE);

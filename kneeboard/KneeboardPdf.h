@@ -16,8 +16,8 @@ struct KneeboardInputs {
     Paper paper = Paper::A5;
     // Without outlines the map shows the route and beacons on the sea's
     // colour alone rather than no map at all.
-    const routemap::Outlines* outlines = nullptr;
-    routemap::MapScene scene;
+    const map::Outlines* outlines = nullptr;
+    map::MapScene scene;
     // Which navigation data the plan was made with ("Navigation data:
     // OurAirports of ..."), under the plan's facts; "" for nothing.
     std::string navData = std::string();

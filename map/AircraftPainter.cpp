@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -92,4 +92,4 @@ void paintAircraft(const MapCanvas& canvas, const AircraftMark& aircraft)
     cairo_restore(cr);
 }
 
-}  // namespace routemap
+}  // namespace map

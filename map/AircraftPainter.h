@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // The leg being flown, over the route's line: wider and darker. A leg the
 // route lacks is left alone.
@@ -16,4 +16,4 @@ void paintActiveLeg(const MapCanvas& canvas, const std::vector<MapPoint>& route,
 // pointing along its heading (a disc without one).
 void paintAircraft(const MapCanvas& canvas, const AircraftMark& aircraft);
 
-}  // namespace routemap
+}  // namespace map

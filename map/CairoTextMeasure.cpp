@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/CairoTextMeasure.h"
 
-namespace routemap {
+namespace map {
 
 TextMeasure cairoTextMeasure(cairo_t* cr)
 {
@@ -21,4 +21,4 @@ TextMeasure cairoTextMeasure(cairo_t* cr)
     };
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -5,11 +5,11 @@
 
 #include <cairo.h>
 
-namespace routemap {
+namespace map {
 
 // Measures lines in the map's typeface on cr (borrowed; it must outlive the
 // measure), with the font's own widths rather than those rounded to whole
 // pixels: an SVG viewer lays the text out so.
 TextMeasure cairoTextMeasure(cairo_t* cr);
 
-}  // namespace routemap
+}  // namespace map

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -75,4 +75,4 @@ void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint
     cairo_set_dash(cr, nullptr, 0, 0.0);
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // The reach of each route beacon at the plan's cruise, as a faint ring.
 void paintRangeRings(const MapCanvas& canvas, const std::vector<MapPoint>& route);
@@ -14,4 +14,4 @@ void paintRangeRings(const MapCanvas& canvas, const std::vector<MapPoint>& route
 void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint>& route,
                              const std::vector<UncoveredStretch>& stretches);
 
-}  // namespace routemap
+}  // namespace map

@@ -5,7 +5,7 @@
 #include <vector>
 #include <string>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -163,4 +163,4 @@ void paintNorthArrow(const MapCanvas& canvas)
     canvas.labels.addAt(LabelPlacer::Importance::Furniture, letter, {{"N", 13.0, true, style::kInk, true}});
 }
 
-}  // namespace routemap
+}  // namespace map

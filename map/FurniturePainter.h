@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-namespace routemap {
+namespace map {
 
 // The longest round distance (1, 2 or 5 times a power of ten nautical miles)
 // not longer than maxNm.
@@ -30,4 +30,4 @@ Box northArrowBox(const PixelPoint& centre);
 // holds for every spot's box.
 std::optional<PixelPoint> northArrowSpot(int width, int height, const std::function<bool(const Box&)>& taken);
 
-}  // namespace routemap
+}  // namespace map

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -163,4 +163,4 @@ void paintGraticule(const MapCanvas& canvas)
     }
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -3,7 +3,7 @@
 
 #include "map/MapCanvas.h"
 
-namespace routemap {
+namespace map {
 
 // The spacing in degrees of the latitude and longitude lines for a view
 // that spans spanDegrees across: a round step giving a handful of lines.
@@ -12,4 +12,4 @@ double graticuleSpacing(double spanDegrees);
 // Latitude and longitude lines, labelled where they meet the picture's edge.
 void paintGraticule(const MapCanvas& canvas);
 
-}  // namespace routemap
+}  // namespace map

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace routemap {
+namespace map {
 
 std::vector<GeoPoint> sampleLeg(const GeoPoint& a, const GeoPoint& b, double stepNm)
 {
@@ -64,4 +64,4 @@ std::vector<GeoPoint> sampleCircle(const GeoPoint& centre, double radiusNm, doub
     return points;
 }
 
-}  // namespace routemap
+}  // namespace map

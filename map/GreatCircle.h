@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // Points along the shortest path on the WGS84 ellipsoid from a to b, both
 // ends included, no two more than about stepNm apart (at most 1000 pieces).
@@ -20,4 +20,4 @@ std::vector<GeoPoint> sampleLegStretch(const GeoPoint& a, const GeoPoint& b, dou
 // point repeated last), about stepNm apart (at least 24, at most 720).
 std::vector<GeoPoint> sampleCircle(const GeoPoint& centre, double radiusNm, double stepNm);
 
-}  // namespace routemap
+}  // namespace map

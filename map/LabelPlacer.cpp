@@ -8,7 +8,7 @@
 #include <limits>
 #include <utility>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -492,4 +492,4 @@ std::vector<MapText> LabelPlacer::place()
     return texts;
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 struct Box {
     double left = 0.0;
@@ -137,4 +137,4 @@ private:
     std::vector<Placed> m_placed;
 };
 
-}  // namespace routemap
+}  // namespace map

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/LandPainter.h"
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -76,4 +76,4 @@ void paintBorders(const MapCanvas& canvas, const OutlineLines& borders)
     cairo_set_dash(cr, nullptr, 0, 0.0);
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -4,7 +4,7 @@
 #include "map/MapCanvas.h"
 #include "map/Outlines.h"
 
-namespace routemap {
+namespace map {
 
 // Sea over the whole earth in view, and off-earth grey round a whole-earth disc.
 void paintSea(const MapCanvas& canvas);
@@ -13,4 +13,4 @@ void paintLand(const MapCanvas& canvas, const OutlineDetail& outlines);
 // Borders between countries.
 void paintBorders(const MapCanvas& canvas, const OutlineLines& borders);
 
-}  // namespace routemap
+}  // namespace map

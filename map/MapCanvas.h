@@ -7,7 +7,7 @@
 
 #include <cairo.h>
 
-namespace routemap {
+namespace map {
 
 // What every layer's painter draws on and with: the cairo context, the
 // projection and its region, and the labels gathered for placing last.
@@ -23,4 +23,4 @@ inline void setColour(cairo_t* cr, const Rgb& c, double alpha = 1.0)
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
-}  // namespace routemap
+}  // namespace map

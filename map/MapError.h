@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace routemap {
+namespace map {
 
 // A map that cannot be made: outlines that cannot be read, a file that cannot
 // be written. what() is shown to the user as it is, so it names the file.
@@ -13,4 +13,4 @@ public:
     explicit MapError(const std::string& message) : std::runtime_error(message) {}
 };
 
-}  // namespace routemap
+}  // namespace map

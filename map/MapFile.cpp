@@ -15,7 +15,7 @@
 
 #include <memory>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -107,4 +107,4 @@ void writeMapFile(const std::string& path, const Outlines& outlines, const MapSc
     writeMapFile(path, outlines, scene, fitView(scene, width, height), width, height);
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace routemap {
+namespace map {
 
 // The map as an SVG document, every label kept as a <text> element so that
 // it can be found, copied and printed sharply.
@@ -27,4 +27,4 @@ void writeMapFile(const std::string& path, const Outlines& outlines, const MapSc
 void writeMapFile(const std::string& path, const Outlines& outlines, const MapScene& scene, const MapView& view,
                   int width, int height);
 
-}  // namespace routemap
+}  // namespace map

@@ -9,7 +9,7 @@
 #include "map/LandPainter.h"
 #include "map/RoutePainter.h"
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -90,4 +90,4 @@ void drawTexts(cairo_t* cr, const std::vector<MapText>& texts)
     cairo_restore(cr);
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 enum class TextMode {
     Draw,    // labels drawn on the context like everything else
@@ -29,4 +29,4 @@ void drawTexts(cairo_t* cr, const std::vector<MapText>& texts);
 // Whether a view spans so little that the finer outlines are worth drawing.
 bool usesFineOutlines(const MapView& view, int width);
 
-}  // namespace routemap
+}  // namespace map

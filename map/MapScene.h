@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // One place drawn on the map, in degrees (north and east positive).
 struct MapPoint {
@@ -70,4 +70,4 @@ struct MapView {
     double nmPerPixel = 1.0;
 };
 
-}  // namespace routemap
+}  // namespace map

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-namespace routemap {
+namespace map {
 
 // A map written to a file is this big unless the user names another size.
 inline constexpr int kMapFileWidth = 1200;
@@ -16,4 +16,4 @@ inline constexpr int kLargestMapSide = 16384;
 inline constexpr int kSmallestMapFileSide = 100;
 inline constexpr long long kLargestMapFilePixels = 100'000'000;
 
-}  // namespace routemap
+}  // namespace map

@@ -3,7 +3,7 @@
 
 #include "map/MapText.h"
 
-namespace routemap::style {
+namespace map::style {
 
 // Colours of a printed chart: pale land on a light sea, the route in magenta.
 constexpr Rgb kOffEarth{0.96, 0.96, 0.95};
@@ -27,4 +27,4 @@ constexpr double kVorRadius = 9.0;
 constexpr double kNdbRadius = 9.0;
 constexpr double kOtherVorRadius = 4.5;
 
-}  // namespace routemap::style
+}  // namespace map::style

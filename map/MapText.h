@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace routemap {
+namespace map {
 
 struct Rgb {
     double r = 0.0;
@@ -25,4 +25,4 @@ struct MapText {
     bool halo = false;  // a white outline, to read it over lines and land
 };
 
-}  // namespace routemap
+}  // namespace map

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <set>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -210,4 +210,4 @@ std::string outlinesDirectory()
     return land.substr(0, land.rfind('/'));
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // A circle on the sphere that holds a shape, to skip shapes far from the view.
 struct SphereCap {
@@ -65,4 +65,4 @@ Outlines loadOutlines(const std::string& directory);
 // found (FindDataFile); throws when they are not installed.
 std::string outlinesDirectory();
 
-}  // namespace routemap
+}  // namespace map

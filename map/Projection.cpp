@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace routemap {
+namespace map {
 
 Projection::Projection(const MapView& view, int width, int height)
     : m_width(width),
@@ -66,4 +66,4 @@ std::optional<GeoPoint> Projection::fromPlane(double x, double y) const
     return GeoPoint{latitudeOf(v), longitudeOf(v)};
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace routemap {
+namespace map {
 
 struct PixelPoint {
     double x = 0.0;
@@ -70,4 +70,4 @@ private:
     double m_halfHeight;
 };
 
-}  // namespace routemap
+}  // namespace map

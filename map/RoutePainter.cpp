@@ -7,7 +7,7 @@
 #include <cmath>
 #include <unordered_map>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -253,4 +253,4 @@ void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& rout
     }
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -4,7 +4,7 @@
 #include "map/MapCanvas.h"
 #include "map/MapScene.h"
 
-namespace routemap {
+namespace map {
 
 // The other beacons in view, faint, their idents where there is room; those
 // on the route are left to paintRoutePoints.
@@ -14,4 +14,4 @@ void paintLegs(const MapCanvas& canvas, const std::vector<MapPoint>& route);
 // The airports and chosen beacons with their symbols and labels.
 void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& route);
 
-}  // namespace routemap
+}  // namespace map

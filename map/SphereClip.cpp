@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -217,4 +217,4 @@ std::vector<std::vector<PixelPoint>> ViewRegion::lineInPixels(const std::vector<
     return pieces;
 }
 
-}  // namespace routemap
+}  // namespace map

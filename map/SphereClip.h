@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // The part of the earth a view draws: a cap around the centre a little wider
 // than the picture's corners, so that whatever is cut or folded at its rim
@@ -44,4 +44,4 @@ private:
     bool m_wholeEarth;
 };
 
-}  // namespace routemap
+}  // namespace map

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace routemap {
+namespace map {
 
 using base::kPi;
 using base::kRadiansPerDegree;
@@ -58,4 +58,4 @@ inline double angleBetween(const Vec3& a, const Vec3& b)
     return std::atan2(std::sqrt(dot(cross, cross)), dot(a, b));
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::string withElementsAtEnd(const std::string& svg, const std::string& element
     return svg.substr(0, end) + elements + svg.substr(end);
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 // The labels as SVG <text> elements, drawn as the raster map draws them.
 std::string svgTextElements(const std::vector<MapText>& texts);
@@ -14,4 +14,4 @@ std::string svgTextElements(const std::vector<MapText>& texts);
 // Puts elements just before the closing tag of an SVG document.
 std::string withElementsAtEnd(const std::string& svg, const std::string& elements);
 
-}  // namespace routemap
+}  // namespace map

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -310,4 +310,4 @@ std::vector<LonLat> ringPoints(const Topology& topology, const std::vector<int>&
     return points;
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 struct LonLat {
     double lon = 0.0;
@@ -31,4 +31,4 @@ Topology readTopology(const std::string& path);
 // The points of a ring in order, each point shared by two arcs once.
 std::vector<LonLat> ringPoints(const Topology& topology, const std::vector<int>& ring);
 
-}  // namespace routemap
+}  // namespace map

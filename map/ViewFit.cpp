@@ -8,7 +8,7 @@
 #include <cmath>
 #include <vector>
 
-namespace routemap {
+namespace map {
 
 namespace {
 
@@ -97,4 +97,4 @@ MapView fitView(const MapScene& scene, int width, int height)
     return view;
 }
 
-}  // namespace routemap
+}  // namespace map

@@ -3,7 +3,7 @@
 
 #include "map/MapScene.h"
 
-namespace routemap {
+namespace map {
 
 // The whole earth as one disc that fits the picture.
 MapView worldView(int width, int height);
@@ -13,4 +13,4 @@ MapView worldView(int width, int height);
 // never less than the whole earth. The world when the route is empty.
 MapView fitView(const MapScene& scene, int width, int height);
 
-}  // namespace routemap
+}  // namespace map

@@ -11,7 +11,7 @@ namespace planning {
 // A map scene and what it lacks: `note` says why (for the user), empty when
 // nothing is missing.
 struct SceneResult {
-    routemap::MapScene scene;
+    map::MapScene scene;
     std::string note;
 };
 

@@ -57,7 +57,7 @@ const std::vector<flightplan::Waypoint>& PlanBuilder::allVors(std::string& note)
     if (!m_vors) {
         std::size_t damaged = 0;
         try {
-            m_vors = waypointrows::readAllVors(m_database, &damaged);
+            m_vors = search::readAllVors(m_database, &damaged);
             if (damaged > 0)
                 m_vorsNote = "The map leaves out " + std::to_string(damaged) +
                              (damaged == 1 ? " VOR whose position is damaged." : " VORs whose positions are damaged.");
@@ -70,7 +70,7 @@ const std::vector<flightplan::Waypoint>& PlanBuilder::allVors(std::string& note)
     return *m_vors;
 }
 
-SceneResult PlanBuilder::withVors(const std::function<routemap::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+SceneResult PlanBuilder::withVors(const std::function<map::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
                                   std::string note)
 {
     std::string vorsNote;
@@ -84,7 +84,7 @@ SceneResult PlanBuilder::withVors(const std::function<routemap::MapScene(const s
 const std::vector<coverage::Station>& PlanBuilder::stations()
 {
     if (!m_stations)
-        m_stations = stations::StationReader(&m_database).readSearchFacts();
+        m_stations = search::StationReader(&m_database).readSearchFacts();
     return *m_stations;
 }
 
@@ -92,7 +92,7 @@ const std::vector<coverage::Station>& PlanBuilder::stationsWithNdbs()
 {
     if (!m_stationsWithNdbs) {
         std::vector<coverage::Station> all = stations();
-        std::vector<coverage::Station> ndbs = stations::StationReader(&m_database).readNdbSearchFacts();
+        std::vector<coverage::Station> ndbs = search::StationReader(&m_database).readNdbSearchFacts();
         all.insert(all.end(), std::make_move_iterator(ndbs.begin()), std::make_move_iterator(ndbs.end()));
         m_stationsWithNdbs = std::move(all);
     }
@@ -101,9 +101,9 @@ const std::vector<coverage::Station>& PlanBuilder::stationsWithNdbs()
 
 flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
 {
-    const flightplan::Waypoint departure = waypointrows::readAirportWaypoint(m_database, request.route.departure);
+    const flightplan::Waypoint departure = search::readAirportWaypoint(m_database, request.route.departure);
     const flightplan::Waypoint destination =
-        waypointrows::readAirportWaypoint(m_database, request.route.destination);
+        search::readAirportWaypoint(m_database, request.route.destination);
     // Before the stations are read: no database needs them for this answer.
     flightplan::requireTwoAirports(departure, destination);
     flightplan::PlanOptions options = request.options;
@@ -129,7 +129,7 @@ flightplan::FlightPlan PlanBuilder::bestPlan(const PlanRequest& request)
     std::vector<std::int64_t> ids;
     for (std::size_t index : choice.stations)
         ids.push_back(all[index].id);
-    const std::vector<coverage::Station> chosen = stations::StationReader(&m_database).readByIds(ids);
+    const std::vector<coverage::Station> chosen = search::StationReader(&m_database).readByIds(ids);
     if (chosen.size() != ids.size())
         throw flightplan::PlanError("A beacon of the best route vanished from the navigation database while it "
                                     "was read.");
@@ -141,7 +141,7 @@ void PlanBuilder::requireSimulatorRanges()
     // Asked again until the answer is yes: a database imported anew under
     // the open window may have them now.
     if (!m_hasSimulatorRanges)
-        m_hasSimulatorRanges = stations::StationReader(&m_database).hasSimulatorRanges();
+        m_hasSimulatorRanges = search::StationReader(&m_database).hasSimulatorRanges();
     if (!m_hasSimulatorRanges)
         throw flightplan::PlanError(
             "The navigation database has no simulator ranges (its table nav_coverage is missing or empty, or it "
@@ -155,14 +155,14 @@ flightplan::FlightPlan PlanBuilder::buildPlan(const PlanRequest& request)
         requireSimulatorRanges();
     if (request.options.routeKind == flightplan::RouteKind::Best)
         return bestPlan(request);
-    std::vector<flightplan::Waypoint> waypoints = waypointrows::readRouteWaypoints(m_database, request.route);
+    std::vector<flightplan::Waypoint> waypoints = search::readRouteWaypoints(m_database, request.route);
     // The beacons' classes and simulator ranges, for their coverage. A
     // database imported before they existed still gives the listed plan,
     // its beacons counted as low-power ones.
     try {
         flightplan::attachStationFacts(waypoints, request.route.beacons,
                                        m_stations ? *m_stations
-                                                  : stations::StationReader(&m_database).readByIds(request.route.beacons));
+                                                  : search::StationReader(&m_database).readByIds(request.route.beacons));
     } catch (const std::exception&) {
     }
     return flightplan::computePlan(std::move(waypoints), request.options, model());
@@ -209,7 +209,7 @@ SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportId
         for (const std::string& id : airportIds) {
             if (!id.empty())
                 airports.push_back(
-                    waypointrows::readAirportWaypoint(m_database, flightplan::parseRowId(id, "an airport")));
+                    search::readAirportWaypoint(m_database, flightplan::parseRowId(id, "an airport")));
         }
     } catch (const std::exception& e) {
         // The world, as before any choice, and why.

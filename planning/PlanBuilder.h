@@ -95,7 +95,7 @@ private:
     const std::vector<flightplan::Waypoint>& allVors(std::string& note);
     // The scene made from the VORs around, and what it lacks: `note`, then
     // why VORs are missing.
-    SceneResult withVors(const std::function<routemap::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+    SceneResult withVors(const std::function<map::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
                          std::string note = {});
     // The VOR-family stations with what the best-route search needs of
     // them (no names), read once.

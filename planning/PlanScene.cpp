@@ -9,7 +9,7 @@ namespace planning {
 
 namespace {
 
-using routemap::MapPoint;
+using map::MapPoint;
 
 MapPoint pointOf(const flightplan::Waypoint& waypoint)
 {
@@ -43,10 +43,10 @@ MapPoint pointOf(const flightplan::Waypoint& waypoint)
 
 }  // namespace
 
-routemap::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& route,
+map::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& route,
                                     const std::vector<flightplan::Waypoint>& vors)
 {
-    routemap::MapScene scene;
+    map::MapScene scene;
     std::set<std::pair<double, double>> onRoute;
     for (const flightplan::Waypoint& waypoint : route) {
         scene.route.push_back(pointOf(waypoint));
@@ -59,9 +59,9 @@ routemap::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& rou
     return scene;
 }
 
-routemap::MapScene sceneOfPlan(const flightplan::FlightPlan& plan, const std::vector<flightplan::Waypoint>& vors)
+map::MapScene sceneOfPlan(const flightplan::FlightPlan& plan, const std::vector<flightplan::Waypoint>& vors)
 {
-    routemap::MapScene scene = sceneOfWaypoints(plan.waypoints, vors);
+    map::MapScene scene = sceneOfWaypoints(plan.waypoints, vors);
     for (const flightplan::Leg& leg : plan.legs) {
         if (leg.uncoveredNm > 0.0 && leg.to == leg.from + 1)
             scene.uncovered.push_back({leg.from, leg.uncoveredFromNm, leg.uncoveredFromNm + leg.uncoveredNm});

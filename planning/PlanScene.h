@@ -10,11 +10,11 @@ namespace planning {
 
 // What the map shows of a route: its waypoints in flying order (or just the
 // airports chosen so far) and, faintly, the VORs not on it.
-routemap::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& route,
+map::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& route,
                                     const std::vector<flightplan::Waypoint>& vors);
 
 // A plan's map: its waypoints among the VORs, and over each leg the
 // stretch no beacon reaches as the plan's coverage found it.
-routemap::MapScene sceneOfPlan(const flightplan::FlightPlan& plan, const std::vector<flightplan::Waypoint>& vors);
+map::MapScene sceneOfPlan(const flightplan::FlightPlan& plan, const std::vector<flightplan::Waypoint>& vors);
 
 }  // namespace planning

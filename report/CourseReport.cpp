@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CourseReport.h"
+#include "report/CourseReport.h"
 
 #include "base/Utf8Text.h"
 
-#include "CourseReportText.h"
-#include "ExclusiveFileWriter.h"
+#include "report/CourseReportText.h"
+#include "report/ExclusiveFileWriter.h"
 
 void WriteCourseReport(const CoursePlan& plan, const std::string& path)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CourseReportText.h"
+#include "report/CourseReportText.h"
 
 #include "base/TextColumns.h"
 

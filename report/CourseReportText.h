@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CoursePlan.h"
+#include "report/CoursePlan.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditorHandOver.h"
+#include "report/EditorHandOver.h"
 
 #include "base/ProgramPath.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExclusiveFileWriter.h"
+#include "report/ExclusiveFileWriter.h"
 
 #include "base/ProtectedFiles.h"
 #include "base/WholeFile.h"
 
-#include "FileErrorText.h"
-#include "FileException.h"
+#include "report/FileErrorText.h"
+#include "report/FileException.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileErrorText.h"
+#include "report/FileErrorText.h"
 
 #include "base/ProtectedFiles.h"
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportInfo.h"
+#include "route/AirportInfo.h"
 
-#include "Position.h"
-#include "Quoting.h"
-#include "Recordset.h"
-#include "RowSink.h"
+#include "route/Position.h"
+#include "data/Quoting.h"
+#include "data/Recordset.h"
+#include "route/RowSink.h"
 
 AirportInfo ReadAirportInfo(CRecordset& rs)
 {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportLookup.h"
+#include "route/AirportLookup.h"
 
 #include "base/AsciiText.h"
 
-#include "Quoting.h"
-#include "Recordset.h"
+#include "data/Quoting.h"
+#include "data/Recordset.h"
 
 #include <cctype>
 

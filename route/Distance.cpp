@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Distance.h"
+#include "route/Distance.h"
 
-#include "Position.h"
-#include "Recordset.h"
+#include "route/Position.h"
+#include "data/Recordset.h"
 
 
 double GetDistance(CDatabase* pDatabase, const std::string& idA, const std::string& idB,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Position.h"
+#include "route/Position.h"
 
-#include "DBException.h"
-#include "Recordset.h"
+#include "data/DBException.h"
+#include "data/Recordset.h"
 
 #include <cerrno>
 #include <cmath>

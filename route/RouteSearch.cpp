@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RouteSearch.h"
+#include "route/RouteSearch.h"
 
-#include "Distance.h"
-#include "Position.h"
-#include "Quoting.h"
-#include "Recordset.h"
-#include "RowSink.h"
+#include "route/Distance.h"
+#include "route/Position.h"
+#include "data/Quoting.h"
+#include "data/Recordset.h"
+#include "route/RowSink.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RowSink.h"
+#include "route/RowSink.h"
 
 #include <stdexcept>
 

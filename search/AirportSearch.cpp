@@ -12,7 +12,7 @@
 #include <tuple>
 #include <unordered_map>
 
-namespace airportsearch {
+namespace search {
 
 namespace {
 
@@ -224,4 +224,4 @@ std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::siz
     return matches;
 }
 
-}  // namespace airportsearch
+}  // namespace search

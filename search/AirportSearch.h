@@ -7,7 +7,7 @@
 
 class CDatabase;
 
-namespace airportsearch {
+namespace search {
 
 // An airport that typed text found, with the texts its airports row holds,
 // as the selection cascade needs them to reach it.
@@ -63,4 +63,4 @@ private:
     int m_available = -1;  // unknown until asked
 };
 
-}  // namespace airportsearch
+}  // namespace search

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace airportsearch {
+namespace search {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::string searchKey(std::string_view text)
     return key;
 }
 
-}  // namespace airportsearch
+}  // namespace search

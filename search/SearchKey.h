@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace airportsearch {
+namespace search {
 
 // The form in which airport names, cities and codes are stored for the
 // airport search and in which typed text is compared with them: accents
@@ -16,4 +16,4 @@ namespace airportsearch {
 // repaired first; a character without an ASCII form counts as a separator.
 std::string searchKey(std::string_view text);
 
-}  // namespace airportsearch
+}  // namespace search

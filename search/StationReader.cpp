@@ -13,7 +13,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace stations {
+namespace search {
 
 namespace {
 
@@ -205,4 +205,4 @@ std::vector<coverage::Station> StationReader::read(const char* select, const std
     return result;
 }
 
-}  // namespace stations
+}  // namespace search

@@ -8,7 +8,7 @@
 
 class CDatabase;
 
-namespace stations {
+namespace search {
 
 // Reads the VOR-family stations with what the coverage of a leg needs: the
 // precise position, elevation, frequency, declination, service class and
@@ -54,4 +54,4 @@ private:
     CDatabase* m_database;
 };
 
-}  // namespace stations
+}  // namespace search

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-namespace waypointrows {
+namespace search {
 
 using flightplan::PlanError;
 using flightplan::Waypoint;
@@ -186,4 +186,4 @@ std::vector<Waypoint> readAllVors(CDatabase& database, std::size_t* damaged)
     return vors;
 }
 
-}  // namespace waypointrows
+}  // namespace search

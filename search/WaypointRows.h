@@ -11,7 +11,7 @@ class CDatabase;
 
 // The rows a flight plan and its map are made of, read with bound
 // parameters beside the airport search.
-namespace waypointrows {
+namespace search {
 
 // Reads the waypoints of the route: idents, names, frequencies and
 // elevations from airports and navs, positions from airport_facts and
@@ -30,4 +30,4 @@ flightplan::Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airpo
 // cannot list them.
 std::vector<flightplan::Waypoint> readAllVors(CDatabase& database, std::size_t* damaged = nullptr);
 
-}  // namespace waypointrows
+}  // namespace search

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportDlg.h"
+#include "ui/AirportDlg.h"
 
-#include "AirportFindPane.h"
-#include "AirportInfo.h"
+#include "ui/AirportFindPane.h"
+#include "route/AirportInfo.h"
 #include "widgets/DialogBuilder.h"
-#include "DropDownList.h"
-#include "ListViewRows.h"
-#include "Quoting.h"
-#include "Recordset.h"
+#include "ui/DropDownList.h"
+#include "ui/ListViewRows.h"
+#include "data/Quoting.h"
+#include "data/Recordset.h"
 #include "widgets/Resource.h"
 #include "widgets/TemplateLayout.h"
-#include "TextConvert.h"
-#include "WindowLayouts.h"
+#include "ui/TextConvert.h"
+#include "ui/WindowLayouts.h"
 
 #include <wx/textctrl.h>
 
@@ -53,7 +53,7 @@ CAirportDlg::CAirportDlg(wxWindow* parent)
     // the window's first children; Tab reaches it after Select Airport, and
     // so right before Region, as it stands above them.
     m_findPane = new AirportFindPane(this);
-    m_findPane->m_onChoose = [this](const airportsearch::AirportMatch& match) {
+    m_findPane->m_onChoose = [this](const search::AirportMatch& match) {
         m_findPane->ShowNote(GoToAirport(match));
     };
     m_findPane->m_onAccept = [this] { AcceptAirport(); };
@@ -360,7 +360,7 @@ void CAirportDlg::OnSelchangeAirport()
     ListRunways(m_strID);
 }
 
-std::string CAirportDlg::GoToAirport(const airportsearch::AirportMatch& match)
+std::string CAirportDlg::GoToAirport(const search::AirportMatch& match)
 {
     // A box that the step before filled with a single item has gone on by
     // itself already, as after a choice by the user.

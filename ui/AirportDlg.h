@@ -14,7 +14,7 @@
 class AirportFindPane;
 class CDatabase;
 class TemplateLayout;
-namespace airportsearch {
+namespace search {
 struct AirportMatch;
 }
 
@@ -74,7 +74,7 @@ public:
     // lists, each as the user would, so that every list, query and state is
     // the one of that choice. "" when the airport's details show, else what
     // kept them from showing.
-    std::string GoToAirport(const airportsearch::AirportMatch& match);
+    std::string GoToAirport(const search::AirportMatch& match);
 
     AirportFindPane* m_findPane = nullptr;  // above the template's controls
 

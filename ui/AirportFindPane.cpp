@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportFindPane.h"
+#include "ui/AirportFindPane.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 #include <wx/sizer.h>
 
@@ -93,7 +93,7 @@ void AirportFindPane::OnFindText()
     }
     m_lstMatches->Freeze();
     for (std::size_t i = 0; i < m_matches.size(); ++i) {
-        const airportsearch::AirportMatch& m = m_matches[i];
+        const search::AirportMatch& m = m_matches[i];
         const long row = m_lstMatches->InsertItem(static_cast<long>(i), ToWx(m.ident));
         m_lstMatches->SetItem(row, 1, ToWx(m.iata));
         m_lstMatches->SetItem(row, 2, ToWx(m.name));
@@ -138,7 +138,7 @@ void AirportFindPane::ChooseSelected()
     const std::size_t index = selected < 0 ? 0 : static_cast<std::size_t>(selected);
     if (index < m_matches.size() && m_onChoose) {
         // The handler may search again; choose from a copy.
-        const airportsearch::AirportMatch match = m_matches[index];
+        const search::AirportMatch match = m_matches[index];
         m_onChoose(match);
     }
 }

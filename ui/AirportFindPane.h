@@ -30,7 +30,7 @@ public:
     void SetDatabase(CDatabase* database);
 
     // Called with the match highlighted, whenever another is.
-    std::function<void(const airportsearch::AirportMatch&)> m_onChoose;
+    std::function<void(const search::AirportMatch&)> m_onChoose;
     // Called when the user accepts the match chosen (double-click).
     std::function<void()> m_onAccept;
 
@@ -43,7 +43,7 @@ public:
     // Chooses it and accepts it.
     void AcceptSelected();
 
-    const std::vector<airportsearch::AirportMatch>& Matches() const { return m_matches; }
+    const std::vector<search::AirportMatch>& Matches() const { return m_matches; }
 
     wxTextCtrl* m_edtFind = nullptr;
     wxListCtrl* m_lstMatches = nullptr;
@@ -57,7 +57,7 @@ private:
     void OnHighlight(long row);
 
     CDatabase* m_pDatabase = nullptr;
-    std::optional<airportsearch::AirportSearch> m_search;
-    std::vector<airportsearch::AirportMatch> m_matches;
+    std::optional<search::AirportSearch> m_search;
+    std::vector<search::AirportMatch> m_matches;
     long m_highlighted = -1;  // the row last chosen by its highlight
 };

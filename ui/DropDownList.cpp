@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DropDownList.h"
+#include "ui/DropDownList.h"
 
-#include "Recordset.h"
-#include "TextConvert.h"
+#include "data/Recordset.h"
+#include "ui/TextConvert.h"
 
 #include <wx/clntdata.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ErrorReport.h"
+#include "ui/ErrorReport.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExportFileName.h"
+#include "ui/ExportFileName.h"
 
 std::string ExportFileName(const std::string& path, const flightplan::PlanFormat& chosen,
                            const std::string& suggestedStem)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FlightFollowPanel.h"
+#include "ui/FlightFollowPanel.h"
 
-#include "PlanPane.h"
-#include "SimulatorConnectDlg.h"
-#include "SimulatorSettings.h"
-#include "TextConvert.h"
+#include "ui/PlanPane.h"
+#include "ui/SimulatorConnectDlg.h"
+#include "ui/SimulatorSettings.h"
+#include "ui/TextConvert.h"
 
 #include "coverage/Geodesy.h"
 #include "flying/FollowText.h"
@@ -213,7 +213,7 @@ void FlightFollowPanel::AddTrackPoint(double lat, double lon)
     m_track.push_back({lat, lon});
     // An hour's flight and more: the oldest half thinned to every other point.
     if (m_track.size() > TRACK_POINTS) {
-        std::deque<routemap::AircraftMark::TrackPoint> thinned;
+        std::deque<map::AircraftMark::TrackPoint> thinned;
         for (std::size_t i = 0; i < m_track.size(); ++i)
             if (i >= m_track.size() / 2 || i % 2 == 0)
                 thinned.push_back(m_track[i]);
@@ -226,7 +226,7 @@ void FlightFollowPanel::OnSample(const simlink::AircraftSample& sample)
     ++m_samplesShown;
     AddTrackPoint(sample.latitude, sample.longitude);
     if (!SyncPlan()) {
-        routemap::AircraftMark mark{sample.latitude, sample.longitude, std::nullopt, {m_track.begin(), m_track.end()}};
+        map::AircraftMark mark{sample.latitude, sample.longitude, std::nullopt, {m_track.begin(), m_track.end()}};
         m_pane.ShowFlight(std::nullopt, mark);
         return;
     }
@@ -250,7 +250,7 @@ void FlightFollowPanel::ShowFrame()
     if (frame.state.leg && m_chLeg->GetSelection() != static_cast<int>(*frame.state.leg))
         m_chLeg->SetSelection(static_cast<int>(*frame.state.leg));
 
-    routemap::AircraftMark mark;
+    map::AircraftMark mark;
     mark.lat = frame.sample.latitude;
     mark.lon = frame.sample.longitude;
     if (frame.sample.headingMagneticDeg) {

@@ -79,6 +79,6 @@ private:
     unsigned m_generation = 0;  // of the link; posts of an older one are dropped
     std::optional<flying::FlightFollower> m_follower;
     std::string m_planKey;
-    std::deque<routemap::AircraftMark::TrackPoint> m_track;
+    std::deque<map::AircraftMark::TrackPoint> m_track;
     unsigned long m_samplesShown = 0;
 };

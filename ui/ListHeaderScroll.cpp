@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListHeaderScroll.h"
+#include "ui/ListHeaderScroll.h"
 
 #include <vector>
 

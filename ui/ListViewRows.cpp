@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListViewRows.h"
+#include "ui/ListViewRows.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 int ListViewRows::GetItemCount() const
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RowSink.h"
+#include "route/RowSink.h"
 
 #include <wx/listctrl.h>
 

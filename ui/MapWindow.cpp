@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MapWindow.h"
+#include "ui/MapWindow.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 #include "map/MapError.h"
 #include "map/MapRenderer.h"
 #include "map/Projection.h"
@@ -32,11 +32,11 @@ std::string Degrees(double value, char positive, char negative)
 
 const int MapWindow::ID_SHOW_WHOLE_ROUTE = wxWindow::NewControlId();
 
-std::string MapPointFacts(const routemap::MapPoint& point)
+std::string MapPointFacts(const map::MapPoint& point)
 {
     std::string facts = point.ident + "  " + point.name + "\n";
-    facts += point.kind == routemap::MapPoint::Kind::Airport ? "Airport"
-             : point.kind == routemap::MapPoint::Kind::Ndb   ? "NDB"
+    facts += point.kind == map::MapPoint::Kind::Airport ? "Airport"
+             : point.kind == map::MapPoint::Kind::Ndb   ? "NDB"
                                                              : "VOR";
     if (!point.frequency.empty())
         facts += "  " + point.frequency;
@@ -49,7 +49,7 @@ MapWindow::MapWindow(wxWindow* parent)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetMinSize(FromDIP(wxSize(200, 150)));
-    m_showFacts = [this](const routemap::MapPoint& point) {
+    m_showFacts = [this](const map::MapPoint& point) {
         wxMessageBox(ToWx(MapPointFacts(point)), ToWx(point.ident), wxOK | wxICON_INFORMATION, this);
     };
     Bind(wxEVT_PAINT, &MapWindow::OnPaint, this);
@@ -89,20 +89,20 @@ void MapWindow::OnKeyDown(wxKeyEvent& event)
         event.Skip();
 }
 
-void MapWindow::SetScene(routemap::MapScene scene)
+void MapWindow::SetScene(map::MapScene scene)
 {
     m_scene = std::move(scene);
     m_view.reset();
     Refresh();
 }
 
-void MapWindow::SetFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft)
+void MapWindow::SetFlight(std::optional<std::size_t> activeLeg, std::optional<map::AircraftMark> aircraft)
 {
     m_scene.activeLeg = activeLeg;
     m_scene.aircraft = std::move(aircraft);
     if (m_followAircraft && m_scene.aircraft && std::isfinite(m_scene.aircraft->lat) &&
         std::isfinite(m_scene.aircraft->lon)) {
-        routemap::MapView view = View();
+        map::MapView view = View();
         view.centerLat = m_scene.aircraft->lat;
         view.centerLon = m_scene.aircraft->lon;
         m_view = view;
@@ -117,19 +117,19 @@ void MapWindow::SetFollowAircraft(bool on)
         SetFlight(m_scene.activeLeg, m_scene.aircraft);
 }
 
-routemap::MapView MapWindow::View() const
+map::MapView MapWindow::View() const
 {
     if (m_view)
         return *m_view;
     const wxSize size = GetClientSize();
-    return routemap::fitView(m_scene, std::max(1, size.x), std::max(1, size.y));
+    return map::fitView(m_scene, std::max(1, size.x), std::max(1, size.y));
 }
 
 void MapWindow::Pan(const wxPoint& by)
 {
     const wxSize size = GetClientSize();
-    routemap::MapView view = View();
-    const routemap::Projection projection(view, std::max(1, size.x), std::max(1, size.y));
+    map::MapView view = View();
+    const map::Projection projection(view, std::max(1, size.x), std::max(1, size.y));
     const auto centre = projection.toDegrees({size.x / 2.0 + by.x, size.y / 2.0 + by.y});
     if (!centre)
         return;  // beyond the rim: the earth stays where it is
@@ -143,26 +143,26 @@ void MapWindow::Zoom(double factor, const wxPoint& about)
 {
     const wxSize size = GetClientSize();
     const int w = std::max(1, size.x), h = std::max(1, size.y);
-    routemap::MapView view = View();
-    const auto anchor = routemap::Projection(view, w, h).toDegrees({double(about.x), double(about.y)});
+    map::MapView view = View();
+    const auto anchor = map::Projection(view, w, h).toDegrees({double(about.x), double(about.y)});
     // From a few miles across to the whole earth.
-    view.nmPerPixel = std::clamp(view.nmPerPixel / factor, 0.02, routemap::worldView(w, h).nmPerPixel * 1.5);
+    view.nmPerPixel = std::clamp(view.nmPerPixel / factor, 0.02, map::worldView(w, h).nmPerPixel * 1.5);
     m_view = view;
     if (anchor) {
         // Keep the point under the pointer where it was.
-        const auto moved = routemap::Projection(view, w, h).toPixels(anchor->lat, anchor->lon);
+        const auto moved = map::Projection(view, w, h).toPixels(anchor->lat, anchor->lon);
         Pan(wxPoint(static_cast<int>(std::lround(moved.x - about.x)), static_cast<int>(std::lround(moved.y - about.y))));
     }
     Refresh();
 }
 
-std::optional<routemap::MapPoint> MapWindow::PointAt(const wxPoint& pixel) const
+std::optional<map::MapPoint> MapWindow::PointAt(const wxPoint& pixel) const
 {
     const wxSize size = GetClientSize();
-    const routemap::Projection projection(View(), std::max(1, size.x), std::max(1, size.y));
-    std::optional<routemap::MapPoint> nearest;
+    const map::Projection projection(View(), std::max(1, size.x), std::max(1, size.y));
+    std::optional<map::MapPoint> nearest;
     double best = PICK_RADIUS;
-    auto consider = [&](const routemap::MapPoint& point) {
+    auto consider = [&](const map::MapPoint& point) {
         const auto p = projection.toPixels(point.lat, point.lon);
         const double distance = std::hypot(p.x - pixel.x, p.y - pixel.y);
         if (distance <= best) {
@@ -180,12 +180,12 @@ std::optional<routemap::MapPoint> MapWindow::PointAt(const wxPoint& pixel) const
     return nearest;
 }
 
-const routemap::Outlines* MapWindow::Outlines(std::string* why)
+const map::Outlines* MapWindow::Outlines(std::string* why)
 {
     if (!m_outlinesTried) {
         m_outlinesTried = true;
         try {
-            m_outlines = std::make_unique<routemap::Outlines>(routemap::loadOutlines(routemap::outlinesDirectory()));
+            m_outlines = std::make_unique<map::Outlines>(map::loadOutlines(map::outlinesDirectory()));
         } catch (const std::exception& e) {
             m_outlinesError = e.what();
         }
@@ -201,17 +201,17 @@ void MapWindow::OnPaint(wxPaintEvent&)
     const wxSize size = GetClientSize();
     if (size.x < 1 || size.y < 1)
         return;
-    static const routemap::Outlines none;
+    static const map::Outlines none;
     std::string why;
-    const routemap::Outlines* outlines = Outlines(&why);
+    const map::Outlines* outlines = Outlines(&why);
 
     // Drawn on an image of the window's size, then shown: the same painters
     // as the files use, whatever the toolkit's own drawing backend.
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.x, size.y);
     cairo_t* cr = cairo_create(surface);
     try {
-        routemap::drawMap(cr, outlines ? *outlines : none, m_scene, View(), size.x, size.y);
-    } catch (const routemap::MapError& e) {
+        map::drawMap(cr, outlines ? *outlines : none, m_scene, View(), size.x, size.y);
+    } catch (const map::MapError& e) {
         why = e.what();
     }
     cairo_destroy(cr);

@@ -26,16 +26,16 @@ public:
     // The map is worked with the mouse; Tab passes it by.
     bool AcceptsFocusFromKeyboard() const override { return false; }
 
-    void SetScene(routemap::MapScene scene);
+    void SetScene(map::MapScene scene);
     // While a flight is followed: the leg flown and the aircraft over the
     // scene (nullopt for none), without moving the view, unless the map
     // follows the aircraft: then it is centred on it at the present scale.
-    void SetFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft);
+    void SetFlight(std::optional<std::size_t> activeLeg, std::optional<map::AircraftMark> aircraft);
     void SetFollowAircraft(bool on);
     bool FollowsAircraft() const { return m_followAircraft; }
-    const routemap::MapScene& Scene() const { return m_scene; }
+    const map::MapScene& Scene() const { return m_scene; }
     // The view as drawn now, fitted to the window until the user moves it.
-    routemap::MapView View() const;
+    map::MapView View() const;
 
     // Zooms by a factor (above 1 closer) about a pixel, and pans by pixels.
     void Zoom(double factor, const wxPoint& about);
@@ -45,15 +45,15 @@ public:
     // Whether the user zoomed or panned away from that view.
     bool Moved() const { return m_view.has_value(); }
     // The point of the scene drawn nearest a pixel, within a few pixels.
-    std::optional<routemap::MapPoint> PointAt(const wxPoint& pixel) const;
+    std::optional<map::MapPoint> PointAt(const wxPoint& pixel) const;
 
     // The outlines, loaded on first use; nullptr (and the reason in `why`)
     // when they cannot be read: the map then shows the route on plain sea.
-    const routemap::Outlines* Outlines(std::string* why = nullptr);
+    const map::Outlines* Outlines(std::string* why = nullptr);
 
     // What a double-click on a point does; an information box unless
     // replaced (tests look instead).
-    std::function<void(const routemap::MapPoint&)> m_showFacts;
+    std::function<void(const map::MapPoint&)> m_showFacts;
     // Adds the owner's items under the map's own in its context menu.
     void ExtendMenu(std::function<void(wxMenu&)> extend) { m_extendMenu = std::move(extend); }
     // Shows the context menu; a popup unless replaced (tests look instead).
@@ -72,9 +72,9 @@ private:
     void OnContextMenu(wxContextMenuEvent& event);
     void OnKeyDown(wxKeyEvent& event);
 
-    routemap::MapScene m_scene;
-    std::optional<routemap::MapView> m_view;  // set once the user zooms or pans
-    std::unique_ptr<routemap::Outlines> m_outlines;
+    map::MapScene m_scene;
+    std::optional<map::MapView> m_view;  // set once the user zooms or pans
+    std::unique_ptr<map::Outlines> m_outlines;
     std::string m_outlinesError;
     bool m_outlinesTried = false;
     wxPoint m_dragFrom;
@@ -82,4 +82,4 @@ private:
 };
 
 // The facts of a point of the map as a pilot reads them.
-std::string MapPointFacts(const routemap::MapPoint& point);
+std::string MapPointFacts(const map::MapPoint& point);

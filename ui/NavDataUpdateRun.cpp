@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NavDataUpdateRun.h"
+#include "ui/NavDataUpdateRun.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 #include "base/DataFiles.h"
 #include "update/SourceCheck.h"
 #include "update/UpdateError.h"

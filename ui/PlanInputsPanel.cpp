@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanInputsPanel.h"
+#include "ui/PlanInputsPanel.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 #include "flightplan/WindTriangle.h"
 
 #include <wx/sizer.h>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanPane.h"
+#include "ui/PlanPane.h"
 
-#include "ErrorReport.h"
-#include "ExportFileName.h"
-#include "FlightFollowPanel.h"
-#include "ListHeaderScroll.h"
-#include "MapWindow.h"
-#include "PlanInputsPanel.h"
-#include "RouteChoicePanel.h"
-#include "TextConvert.h"
+#include "ui/ErrorReport.h"
+#include "ui/ExportFileName.h"
+#include "ui/FlightFollowPanel.h"
+#include "ui/ListHeaderScroll.h"
+#include "ui/MapWindow.h"
+#include "ui/PlanInputsPanel.h"
+#include "ui/RouteChoicePanel.h"
+#include "ui/TextConvert.h"
 #include "base/NumberText.h"
 #include "base/WholeFile.h"
 #include "flightplan/PlanError.h"
@@ -182,7 +182,7 @@ void PlanPane::SetRouteSummaries(const std::string& listed, const std::string& b
     m_routeChoice->SetSummaries(listed, best);
 }
 
-void PlanPane::ShowFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft)
+void PlanPane::ShowFlight(std::optional<std::size_t> activeLeg, std::optional<map::AircraftMark> aircraft)
 {
     if (!m_plan || (activeLeg && *activeLeg >= m_plan->legs.size()))
         activeLeg.reset();
@@ -382,12 +382,12 @@ void PlanPane::OnSaveMap()
     if (path.empty())
         return;
     std::string why;
-    const routemap::Outlines* outlines = m_map->Outlines(&why);
+    const map::Outlines* outlines = m_map->Outlines(&why);
     try {
         if (!outlines)
-            throw routemap::MapError(base::cannotWriteText("map file", path, why));
-        routemap::writeMapFile(path, *outlines, m_map->Scene(), routemap::kMapFileWidth, routemap::kMapFileHeight);
-    } catch (const routemap::MapError& e) {
+            throw map::MapError(base::cannotWriteText("map file", path, why));
+        map::writeMapFile(path, *outlines, m_map->Scene(), map::kMapFileWidth, map::kMapFileHeight);
+    } catch (const map::MapError& e) {
         ReportError(e.what());
     }
 }

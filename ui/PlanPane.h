@@ -6,7 +6,7 @@
 #include "map/MapScene.h"
 #include "planning/BuiltPlan.h"
 #include "planning/PlanChoices.h"
-#include "PlanInputsPanel.h"
+#include "ui/PlanInputsPanel.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
@@ -84,7 +84,7 @@ public:
     // While a flight is followed: the leg flown marked on the map and in the
     // leg table, and the aircraft with its track on the map; nullopt clears
     // them. The map follows the aircraft unless told not to.
-    void ShowFlight(std::optional<std::size_t> activeLeg, std::optional<routemap::AircraftMark> aircraft);
+    void ShowFlight(std::optional<std::size_t> activeLeg, std::optional<map::AircraftMark> aircraft);
     void SetMapFollowsAircraft(bool on);
 
     // Adds the window's own items under the map's in its context menu.

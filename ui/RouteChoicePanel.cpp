@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RouteChoicePanel.h"
+#include "ui/RouteChoicePanel.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 #include <wx/sizer.h>
 

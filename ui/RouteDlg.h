@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "NavDataUpdateRun.h"
+#include "ui/NavDataUpdateRun.h"
 #include "planning/PlanBuilder.h"
 
 #include <wx/button.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SashHandle.h"
+#include "ui/SashHandle.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SimulatorConnectDlg.h"
+#include "ui/SimulatorConnectDlg.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SimulatorSettings.h"
+#include "ui/SimulatorSettings.h"
 
 #include <wx/fileconf.h>
 #include <wx/filename.h>

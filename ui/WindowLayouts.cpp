@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowLayouts.h"
+#include "ui/WindowLayouts.h"
 
 #include "widgets/DialogTemplates.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowSettings.h"
+#include "ui/WindowSettings.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 #include <wx/fileconf.h>
 #include <wx/filename.h>

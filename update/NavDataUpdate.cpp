@@ -6,7 +6,7 @@
 #include "update/SourceCheck.h"
 #include "update/UpdateError.h"
 
-#include "NavdbError.h"
+#include "tools/navdb/NavdbError.h"
 #include "base/NonCopyable.h"
 
 #include <cstdlib>

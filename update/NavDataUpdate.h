@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Importer.h"
+#include "tools/navdb/Importer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/SourceCheck.h"
 
-#include "CsvReader.h"
-#include "NavdbError.h"
+#include "tools/navdb/CsvReader.h"
+#include "tools/navdb/NavdbError.h"
 #include "update/UpdateError.h"
 
 #include <cctype>

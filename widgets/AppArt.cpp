@@ -31,7 +31,7 @@ wxIconBundle LoadAppIcons()
     wxIconBundle bundle;
     for (int size : APP_ICON_SIZES) {
         wxIcon icon;
-        icon.CopyFromBitmap(wxBitmap(ToImage(art::Render(art::IconScene(size), size, size), size, size)));
+        icon.CopyFromBitmap(wxBitmap(ToImage(widgets::Render(widgets::IconScene(size), size, size), size, size)));
         bundle.AddIcon(icon);
     }
     return bundle;
@@ -41,6 +41,6 @@ wxBitmap LoadResourceBitmap(int id)
 {
     if (id != IDB_ABOUT)
         return wxBitmap();
-    return wxBitmap(ToImage(art::Render(art::AboutScene(), art::ABOUT_WIDTH, art::ABOUT_HEIGHT),
-                            art::ABOUT_WIDTH, art::ABOUT_HEIGHT));
+    return wxBitmap(ToImage(widgets::Render(widgets::AboutScene(), widgets::ABOUT_WIDTH, widgets::ABOUT_HEIGHT),
+                            widgets::ABOUT_WIDTH, widgets::ABOUT_HEIGHT));
 }

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace art {
+namespace widgets {
 
 namespace {
 
@@ -255,4 +255,4 @@ std::string ToSvg(const Scene& scene)
     return svg + "</svg>\n";
 }
 
-}  // namespace art
+}  // namespace widgets

@@ -11,7 +11,7 @@
 // icon size, the scalable icon for the desktop and the pixels the program
 // shows. Edit the scenes in RoseArt.cpp to change the artwork.
 
-namespace art {
+namespace widgets {
 
 struct Rgba {
     std::uint8_t r, g, b, a;
@@ -53,4 +53,4 @@ std::vector<std::uint8_t> Render(const Scene& scene, int width, int height);
 // The scene as an SVG document.
 std::string ToSvg(const Scene& scene);
 
-}  // namespace art
+}  // namespace widgets

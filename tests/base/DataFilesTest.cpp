@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/DataFiles.h"
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
 #include <gtest/gtest.h>
 

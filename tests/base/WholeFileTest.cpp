@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
 #include "base/ProtectedFiles.h"
 #include "base/WholeFile.h"

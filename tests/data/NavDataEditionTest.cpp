@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
-#include "NavDataEdition.h"
+#include "tests/support/FixtureDb.h"
+#include "data/NavDataEdition.h"
 
 #include <gtest/gtest.h>
 

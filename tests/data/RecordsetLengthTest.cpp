@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
-#include "Recordset.h"
+#include "tests/support/FixtureDb.h"
+#include "data/Recordset.h"
 
 #include <gtest/gtest.h>
 

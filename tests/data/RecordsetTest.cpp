@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DBException.h"
-#include "FixtureDb.h"
-#include "Quoting.h"
-#include "Recordset.h"
+#include "data/DBException.h"
+#include "tests/support/FixtureDb.h"
+#include "data/Quoting.h"
+#include "data/Recordset.h"
 
 #include <gtest/gtest.h>
 

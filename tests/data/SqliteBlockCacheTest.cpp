@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SqliteBlockCache.h"
+#include "data/SqliteBlockCache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A program of its own: the library settings take only where the connection
 // is the first to start SQLite in the process, as in Meridane itself.
-#include "ConnectionString.h"
-#include "DBException.h"
-#include "FixtureDb.h"
-#include "Recordset.h"
+#include "data/ConnectionString.h"
+#include "data/DBException.h"
+#include "tests/support/FixtureDb.h"
+#include "data/Recordset.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConnectionString.h"
-#include "DBException.h"
-#include "OdbcDriverSetup.h"
-#include "Quoting.h"
+#include "data/ConnectionString.h"
+#include "data/DBException.h"
+#include "data/OdbcDriverSetup.h"
+#include "data/Quoting.h"
 
 #include <gtest/gtest.h>
 

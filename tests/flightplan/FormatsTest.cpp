@@ -6,8 +6,8 @@
 #include "flightplan/formats/FormatWriters.h"
 #include "flightplan/formats/Formats.h"
 
-#include "CommandOutput.h"
-#include "FixtureDb.h"
+#include "tests/support/CommandOutput.h"
+#include "tests/support/FixtureDb.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

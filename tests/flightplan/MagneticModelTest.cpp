@@ -2,7 +2,7 @@
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanError.h"
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
 #include <gtest/gtest.h>
 

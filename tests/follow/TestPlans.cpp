@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestPlans.h"
+#include "tests/follow/TestPlans.h"
 
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanCalculation.h"

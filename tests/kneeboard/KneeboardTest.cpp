@@ -9,8 +9,8 @@
 #include "planning/PlanExport.h"
 #include "planning/PlanScene.h"
 
-#include "CommandOutput.h"
-#include "FixtureDb.h"
+#include "tests/support/CommandOutput.h"
+#include "tests/support/FixtureDb.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +34,9 @@ const MagneticModel& wmm()
     return model;
 }
 
-const routemap::Outlines& outlines()
+const map::Outlines& outlines()
 {
-    static const routemap::Outlines loaded = routemap::loadOutlines(MERIDANE_NATURALEARTH_DIR);
+    static const map::Outlines loaded = map::loadOutlines(MERIDANE_NATURALEARTH_DIR);
     return loaded;
 }
 
@@ -170,7 +170,7 @@ TEST(Kneeboard, EveryPaperHoldsEveryLegWithItsFiguresAndTheMap)
     ScratchDirectory dir;
     const PlanOptions options = windAndFuel();
     const FlightPlan plan = bostonPlan(options);
-    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
+    const map::MapScene scene = planning::sceneOfPlan(plan, {});
     // ISO A5 148 x 210 mm and A4 210 x 297 mm; US letter 8.5 x 11 in, half of it 5.5 x 8.5 in.
     const struct {
         Paper paper;
@@ -273,7 +273,7 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
                                          point("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
                                          point("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
                                         options, wmm());
-    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
+    const map::MapScene scene = planning::sceneOfPlan(plan, {});
     for (Paper paper : {Paper::A5, Paper::HalfLetter}) {
         const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
         ASSERT_EQ(pdf.pages, 2);
@@ -346,7 +346,7 @@ TEST(Kneeboard, EachFrequencyStandsBesideItsOwnStationAndNoIdentIsCut)
     for (const Waypoint& w : plan.waypoints)
         if (w.kind == WaypointKind::Vor)
             frequencies[w.ident] = *w.frequency;
-    const routemap::MapScene scene = planning::sceneOfPlan(plan, {});
+    const map::MapScene scene = planning::sceneOfPlan(plan, {});
     for (Paper paper : {Paper::A5, Paper::A4, Paper::Letter, Paper::HalfLetter}) {
         SCOPED_TRACE(kneeboard::paperName(paper));
         const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));

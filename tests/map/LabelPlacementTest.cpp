@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MapTestSupport.h"
-#include "SampleScenes.h"
-#include "SvgLabels.h"
+#include "tests/map/MapTestSupport.h"
+#include "tests/map/SampleScenes.h"
+#include "tests/map/SvgLabels.h"
 
 #include "map/MapFile.h"
 #include "map/Projection.h"
@@ -13,8 +13,8 @@
 #include <string>
 
 using maptest::SvgLabel;
-using routemap::MapPoint;
-using routemap::MapScene;
+using map::MapPoint;
+using map::MapScene;
 
 namespace {
 
@@ -86,14 +86,14 @@ TEST(LabelPlacement, NoLabelsOverlapNoneHidesARouteSymbolAndEachStandsByItsPoint
         const MapScene scene = c.scene();
         for (const auto& [width, height] : sizes) {
             SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(width) + "x" + std::to_string(height));
-            const routemap::MapView view = routemap::fitView(scene, width, height);
-            const auto labels = maptest::svgLabels(routemap::renderSvg(maptest::testOutlines(), scene, view, width, height));
+            const map::MapView view = map::fitView(scene, width, height);
+            const auto labels = maptest::svgLabels(map::renderSvg(maptest::testOutlines(), scene, view, width, height));
             for (const auto& [a, b] : maptest::overlappingLabels(labels)) {
                 ADD_FAILURE() << '"' << a.text << "\" overlaps \"" << b.text << '"';
             }
-            const routemap::Projection projection(view, width, height);
+            const map::Projection projection(view, width, height);
             for (const MapPoint& point : scene.route) {
-                const routemap::PixelPoint p = projection.toPixels(point.lat, point.lon);
+                const map::PixelPoint p = projection.toPixels(point.lat, point.lon);
                 // The symbol's core, which no text may cover.
                 for (const SvgLabel& label : labels) {
                     const bool covers = label.left < p.x + 6 && p.x - 6 < label.right && label.top < p.y + 6 &&

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-using namespace routemap;
+using namespace map;
 
 namespace {
 

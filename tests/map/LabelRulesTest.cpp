@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using namespace routemap;
+using namespace map;
 
 namespace {
 

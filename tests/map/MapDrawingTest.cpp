@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SampleScenes.h"
-#include "MapTestSupport.h"
+#include "tests/map/SampleScenes.h"
+#include "tests/map/MapTestSupport.h"
 
 #include "map/MapRenderer.h"
 #include "map/MapStyle.h"
@@ -16,19 +16,19 @@
 
 using maptest::mostlyColoured;
 using maptest::rgbOf;
-using routemap::MapPoint;
-using routemap::MapScene;
-using routemap::MapView;
-using routemap::PixelPoint;
-using routemap::Projection;
-namespace style = routemap::style;
+using map::MapPoint;
+using map::MapScene;
+using map::MapView;
+using map::PixelPoint;
+using map::Projection;
+namespace style = map::style;
 
 namespace {
 
 constexpr int kWidth = 1200;
 constexpr int kHeight = 900;
 
-std::uint32_t rgbOf(const routemap::Rgb& c)
+std::uint32_t rgbOf(const map::Rgb& c)
 {
     return maptest::rgbOf(c.r, c.g, c.b);
 }
@@ -39,7 +39,7 @@ Surface drawn(const MapScene& scene, const MapView& view)
 {
     Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight), cairo_surface_destroy);
     cairo_t* cr = cairo_create(surface.get());
-    routemap::drawMap(cr, maptest::testOutlines(), scene, view, kWidth, kHeight);
+    map::drawMap(cr, maptest::testOutlines(), scene, view, kWidth, kHeight);
     EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
     cairo_destroy(cr);
     return surface;
@@ -50,7 +50,7 @@ Surface drawn(const MapScene& scene, const MapView& view)
 TEST(MapDrawing, RouteSymbolsSitWhereTheProjectionPutsTheirPositions)
 {
     for (const MapScene& scene : {maptest::newYorkToLosAngeles(), maptest::londonToParis()}) {
-        const MapView view = routemap::fitView(scene, kWidth, kHeight);
+        const MapView view = map::fitView(scene, kWidth, kHeight);
         const Surface surface = drawn(scene, view);
         const Projection projection(view, kWidth, kHeight);
         for (const MapPoint& stop : scene.route) {
@@ -80,9 +80,9 @@ TEST(MapDrawing, LandAndSeaFallWhereTheyLie)
         {"the Channel in detail", {50.5, 1.0, 0.25},
          {{51.5, -0.13, true}, {49.3, 2.6, true}, {50.2, -1.0, false}, {52.0, 2.5, false}}},
         // The antipode lies inside Antarctica: its ring encloses the far side.
-        {"the whole earth from over Greenland", {75.0, -40.0, routemap::worldView(kWidth, kHeight).nmPerPixel},
+        {"the whole earth from over Greenland", {75.0, -40.0, map::worldView(kWidth, kHeight).nmPerPixel},
          {{74.3, -43.3, true}, {50.0, -35.0, false}, {20.0, -45.0, false}, {52.0, 10.0, true}}},
-        {"the whole earth", routemap::worldView(kWidth, kHeight),
+        {"the whole earth", map::worldView(kWidth, kHeight),
          {{38.5, -98.0, true}, {-80.0, 15.0, true}, {5.0, -25.0, false}, {-55.0, 115.0, false}}},
     };
     for (const Case& c : cases) {
@@ -100,7 +100,7 @@ TEST(MapDrawing, LandAndSeaFallWhereTheyLie)
 TEST(MapDrawing, RouteAcrossTheAntimeridianIsOnePicture)
 {
     const MapScene scene = maptest::fijiToSamoa();
-    const MapView view = routemap::fitView(scene, kWidth, kHeight);
+    const MapView view = map::fitView(scene, kWidth, kHeight);
     const Surface surface = drawn(scene, view);
     const Projection projection(view, kWidth, kHeight);
     const MapPoint& nadi = scene.route.front();
@@ -147,7 +147,7 @@ TEST(MapDrawing, TheStretchNoBeaconReachesStandsOut)
     MapPoint beacon{"NN", "NADI", "112.5", 0.0, 0.0, MapPoint::Kind::Vor, 40.0};
     line.Position(40.0 * 1852.0, beacon.lat, beacon.lon);
     scene.route.insert(scene.route.begin() + 1, beacon);
-    const MapView view = routemap::fitView(scene, kWidth, kHeight);
+    const MapView view = map::fitView(scene, kWidth, kHeight);
     const Projection projection(view, kWidth, kHeight);
     for (const bool mark : {false, true}) {
         // From where the beacon's 40 nm end to Faleolo, which reaches nothing.

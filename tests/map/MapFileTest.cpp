@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
-#include "MapTestSupport.h"
-#include "SampleScenes.h"
+#include "tests/support/FixtureDb.h"
+#include "tests/map/MapTestSupport.h"
+#include "tests/map/SampleScenes.h"
 
 #include "map/MapError.h"
 #include "map/MapFile.h"
@@ -19,12 +19,12 @@ using Names = std::vector<std::string>;
 TEST(MapFile, SvgIsXmlWithTheLabelsAsText)
 {
     const ScratchDirectory dir;
-    routemap::MapScene scene = maptest::londonToParis();
+    map::MapScene scene = maptest::londonToParis();
     // Markup characters and a damaged byte, which reads as U+FFFD here as in
     // every other output.
     scene.route.back().name = "A&B <\xC9tampes>";
     const std::string path = dir.path() + "/route.svg";
-    routemap::writeMapFile(path, maptest::testOutlines(), scene, 1200, 900);
+    map::writeMapFile(path, maptest::testOutlines(), scene, 1200, 900);
 
     const std::string svg = fileContents(path);
     for (const char* text : {">EGLL</text>", ">DET</text>", ">117.30</text>", ">ABB</text>", ">LFPG</text>",
@@ -42,7 +42,7 @@ TEST(MapFile, PngByItsExtensionInAnyCase)
 {
     const ScratchDirectory dir;
     const std::string path = dir.path() + "/route.PNG";
-    routemap::writeMapFile(path, maptest::testOutlines(), maptest::newYorkToLosAngeles(), 640, 480);
+    map::writeMapFile(path, maptest::testOutlines(), maptest::newYorkToLosAngeles(), 640, 480);
     cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
     ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
     EXPECT_EQ(cairo_image_surface_get_width(image), 640);
@@ -61,8 +61,8 @@ TEST(MapFile, FailuresNameTheFileAndLeaveNothing)
          {earlier, dir.path() + "/route", dir.path() + "/missing/route.svg", dir.path() + "/route.svg/"}) {
         std::string message;
         try {
-            routemap::writeMapFile(path, maptest::testOutlines(), maptest::londonToParis(), 1200, 900);
-        } catch (const routemap::MapError& e) {
+            map::writeMapFile(path, maptest::testOutlines(), maptest::londonToParis(), 1200, 900);
+        } catch (const map::MapError& e) {
             message = e.what();
         }
         EXPECT_NE(message.find(path), std::string::npos) << "'" << message << "' for " << path;

@@ -2,9 +2,9 @@
 // What a pilot reads off the map must not mislead: the airports named, a
 // frequency beside its own beacon, the stretch no beacon reaches in sight,
 // and the north arrow clear of the route.
-#include "MapTestSupport.h"
-#include "SampleScenes.h"
-#include "SvgLabels.h"
+#include "tests/map/MapTestSupport.h"
+#include "tests/map/SampleScenes.h"
+#include "tests/map/SvgLabels.h"
 
 #include "map/FurniturePainter.h"
 #include "map/MapFile.h"
@@ -21,9 +21,9 @@
 #include <string>
 
 using maptest::SvgLabel;
-using routemap::MapPoint;
-using routemap::MapScene;
-using routemap::PixelPoint;
+using map::MapPoint;
+using map::MapScene;
+using map::PixelPoint;
 
 namespace {
 
@@ -101,7 +101,7 @@ const Case CASES[] = {{"west coast", westCoast},
 const int SIZES[][2] = {{1200, 900}, {760, 520}, {379, 501}, {356, 517}, {300, 225}};
 
 // Points along the great circle from a to b between fromNm and toNm.
-std::vector<PixelPoint> stretch(const routemap::Projection& projection, const MapPoint& a, const MapPoint& b,
+std::vector<PixelPoint> stretch(const map::Projection& projection, const MapPoint& a, const MapPoint& b,
                                 double fromNm, double toNm, double stepNm)
 {
     const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
@@ -138,10 +138,10 @@ void forEveryMap(Check check)
         const MapScene scene = c.scene();
         for (const auto& [width, height] : SIZES) {
             SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(width) + "x" + std::to_string(height));
-            const routemap::MapView view = routemap::fitView(scene, width, height);
-            const routemap::Projection projection(view, width, height);
+            const map::MapView view = map::fitView(scene, width, height);
+            const map::Projection projection(view, width, height);
             const auto labels =
-                maptest::svgLabels(routemap::renderSvg(maptest::testOutlines(), scene, view, width, height));
+                maptest::svgLabels(map::renderSvg(maptest::testOutlines(), scene, view, width, height));
             check(scene, projection, labels);
         }
     }
@@ -151,7 +151,7 @@ void forEveryMap(Check check)
 
 TEST(MapLabelRules, TheDepartureAndDestinationAreAlwaysNamed)
 {
-    forEveryMap([](const MapScene& scene, const routemap::Projection&, const std::vector<SvgLabel>& labels) {
+    forEveryMap([](const MapScene& scene, const map::Projection&, const std::vector<SvgLabel>& labels) {
         for (const MapPoint* end : {&scene.route.front(), &scene.route.back()}) {
             const auto named = std::count_if(labels.begin(), labels.end(),
                                              [&](const SvgLabel& label) { return label.text == end->ident; });
@@ -174,10 +174,10 @@ TEST(MapLabelRules, TheAirportsAreNamedAtTheWorldsOverviewToo)
             for (const auto& [width, height] : SIZES) {
                 SCOPED_TRACE(std::string(c.name) + (scene == &airportsOnly ? ", airports only" : "") + " at " +
                              std::to_string(width) + "x" + std::to_string(height));
-                const routemap::MapView view = routemap::worldView(width, height);
-                const routemap::Projection projection(view, width, height);
+                const map::MapView view = map::worldView(width, height);
+                const map::Projection projection(view, width, height);
                 const auto labels =
-                    maptest::svgLabels(routemap::renderSvg(maptest::testOutlines(), *scene, view, width, height));
+                    maptest::svgLabels(map::renderSvg(maptest::testOutlines(), *scene, view, width, height));
                 for (const MapPoint* end : {&scene->route.front(), &scene->route.back()}) {
                     const PixelPoint p = projection.toPixels(end->lat, end->lon);
                     if (p.x < 0 || p.y < 0 || p.x > width || p.y > height)
@@ -193,7 +193,7 @@ TEST(MapLabelRules, TheAirportsAreNamedAtTheWorldsOverviewToo)
 
 TEST(MapLabelRules, AFrequencyStandsNearerToItsOwnIdentThanToAnyOther)
 {
-    forEveryMap([](const MapScene& scene, const routemap::Projection&, const std::vector<SvgLabel>& labels) {
+    forEveryMap([](const MapScene& scene, const map::Projection&, const std::vector<SvgLabel>& labels) {
         std::map<std::string, std::string> owners;  // frequency to ident
         for (const MapPoint& p : scene.route)
             if (p.kind == MapPoint::Kind::Vor)
@@ -225,7 +225,7 @@ TEST(MapLabelRules, AFrequencyStandsNearerToItsOwnIdentThanToAnyOther)
 
 TEST(MapLabelRules, NoLabelCoversTheStretchNoBeaconReaches)
 {
-    forEveryMap([](const MapScene& scene, const routemap::Projection& projection, const std::vector<SvgLabel>& labels) {
+    forEveryMap([](const MapScene& scene, const map::Projection& projection, const std::vector<SvgLabel>& labels) {
         if (scene.uncovered.empty())
             return;
         int stretches = 0;
@@ -252,14 +252,14 @@ TEST(MapLabelRules, NoLabelCoversTheStretchNoBeaconReaches)
 TEST(MapLabelRules, TheNorthArrowStandsClearOfTheRouteAndTheAirports)
 {
     int movedFromTheCorner = 0;
-    forEveryMap([&](const MapScene& scene, const routemap::Projection& projection, const std::vector<SvgLabel>& labels) {
+    forEveryMap([&](const MapScene& scene, const map::Projection& projection, const std::vector<SvgLabel>& labels) {
         const auto letter = std::find_if(labels.begin(), labels.end(),
                                          [](const SvgLabel& label) { return label.text == "N" && label.bold; });
         if (letter == labels.end())
             return;  // no room for it anywhere: then none
         // The disc's centre, from its letter and north there, as the arrow
         // stands 27 px from it.
-        const double radius = routemap::kNorthArrowRadius;
+        const double radius = map::kNorthArrowRadius;
         const double letterTop = letter->y - 13.0 * 1.02;  // where the placer put its box
         PixelPoint centre{letter->x + 5.0, letterTop + 8.0 + radius + 8.0};
         for (int i = 0; i < 3; ++i) {
@@ -288,26 +288,26 @@ TEST(MapLabelRules, TheNorthArrowStandsClearOfTheRouteAndTheAirports)
 
 TEST(MapLabelRules, TheNorthArrowTakesTheFirstFreeSpotTopRightFirst)
 {
-    const double r = routemap::kNorthArrowRadius;
+    const double r = map::kNorthArrowRadius;
     // Nothing in the way: the top right corner.
-    const auto free = routemap::northArrowSpot(400, 300, [](const routemap::Box&) { return false; });
+    const auto free = map::northArrowSpot(400, 300, [](const map::Box&) { return false; });
     ASSERT_TRUE(free);
     EXPECT_GT(free->x, 400 - 60);
     EXPECT_LT(free->y, 80);
     // The right half taken: the top left corner.
-    const auto left = routemap::northArrowSpot(400, 300, [](const routemap::Box& b) { return b.right > 200; });
+    const auto left = map::northArrowSpot(400, 300, [](const map::Box& b) { return b.right > 200; });
     ASSERT_TRUE(left);
     EXPECT_LT(left->x, 60);
     EXPECT_LT(left->y, 80);
     // Only a spot in the middle free: found there, its box inside it.
-    const routemap::Box hole{150, 100, 260, 220};
-    const auto middle = routemap::northArrowSpot(400, 300, [&](const routemap::Box& b) {
+    const map::Box hole{150, 100, 260, 220};
+    const auto middle = map::northArrowSpot(400, 300, [&](const map::Box& b) {
         return b.left < hole.left || b.top < hole.top || b.right > hole.right || b.bottom > hole.bottom;
     });
     ASSERT_TRUE(middle);
     EXPECT_GE(middle->x - r, hole.left);
     EXPECT_LE(middle->y + r, hole.bottom);
     // Nowhere free, or a picture too small: no arrow.
-    EXPECT_FALSE(routemap::northArrowSpot(400, 300, [](const routemap::Box&) { return true; }));
-    EXPECT_FALSE(routemap::northArrowSpot(30, 30, [](const routemap::Box&) { return false; }));
+    EXPECT_FALSE(map::northArrowSpot(400, 300, [](const map::Box&) { return true; }));
+    EXPECT_FALSE(map::northArrowSpot(30, 30, [](const map::Box&) { return false; }));
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MapTestSupport.h"
+#include "tests/map/MapTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -39,9 +39,9 @@ std::string fileContents(const std::string& path)
     return bytes.str();
 }
 
-const routemap::Outlines& testOutlines()
+const map::Outlines& testOutlines()
 {
-    static const routemap::Outlines outlines = routemap::loadOutlines(MERIDANE_NATURALEARTH_DIR);
+    static const map::Outlines outlines = map::loadOutlines(MERIDANE_NATURALEARTH_DIR);
     return outlines;
 }
 

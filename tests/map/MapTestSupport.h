@@ -14,7 +14,7 @@ namespace maptest {
 std::string fileContents(const std::string& path);
 
 // The outlines of the navigation data snapshot, loaded once for all tests.
-const routemap::Outlines& testOutlines();
+const map::Outlines& testOutlines();
 
 // The pixel at (x, y) of an RGB24 image surface, as 0xRRGGBB.
 std::uint32_t pixelAt(cairo_surface_t* surface, int x, int y);

@@ -3,17 +3,17 @@
 
 #include <gtest/gtest.h>
 
-using routemap::GeoPoint;
-using routemap::MapView;
-using routemap::PixelPoint;
-using routemap::Projection;
+using map::GeoPoint;
+using map::MapView;
+using map::PixelPoint;
+using map::Projection;
 
 namespace {
 
 // Ten pixels per degree of arc on a 1000x800 picture, centre at (500, 400).
 MapView viewAt(double lat, double lon)
 {
-    return {lat, lon, routemap::kEarthRadiusNm * routemap::kRadiansPerDegree / 10.0};
+    return {lat, lon, map::kEarthRadiusNm * map::kRadiansPerDegree / 10.0};
 }
 
 struct Case {

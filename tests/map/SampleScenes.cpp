@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SampleScenes.h"
+#include "tests/map/SampleScenes.h"
 
 namespace maptest {
 
-using routemap::MapPoint;
-using routemap::MapScene;
+using map::MapPoint;
+using map::MapScene;
 
 namespace {
 

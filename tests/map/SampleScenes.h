@@ -7,8 +7,8 @@ namespace maptest {
 
 // Routes as the planner would hand them over, with positions rounded as the
 // database keeps them.
-routemap::MapScene newYorkToLosAngeles();
-routemap::MapScene londonToParis();
-routemap::MapScene fijiToSamoa();
+map::MapScene newYorkToLosAngeles();
+map::MapScene londonToParis();
+map::MapScene fijiToSamoa();
 
 }  // namespace maptest

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SvgLabels.h"
+#include "tests/map/SvgLabels.h"
 
 #include <cairo.h>
 

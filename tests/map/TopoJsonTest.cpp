@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
-#include "MapTestSupport.h"
+#include "tests/support/FixtureDb.h"
+#include "tests/map/MapTestSupport.h"
 
 #include "map/MapError.h"
 #include "map/Outlines.h"
@@ -17,8 +17,8 @@ namespace {
 std::string errorLoading(const std::string& directory)
 {
     try {
-        routemap::loadOutlines(directory);
-    } catch (const routemap::MapError& e) {
+        map::loadOutlines(directory);
+    } catch (const map::MapError& e) {
         return e.what();
     }
     return "";
@@ -41,13 +41,13 @@ TEST(TopoJson, DecodesQuantisedArcsAndWalksNegativeIndexesBackwards)
         "arcs":[[[20,0],[-20,0],[0,40],[20,0]],
                 [[20,40],[0,-40]],
                 [[20,40],[20,0],[0,-40],[-20,0]]]})";
-    const routemap::Topology topology = routemap::readTopology(path);
+    const map::Topology topology = map::readTopology(path);
     const auto& shapes = topology.objects.at("shapes");
     ASSERT_EQ(shapes.size(), 2u);
 
     const auto ringText = [&](const std::vector<int>& ring) {
         std::string text;
-        for (const routemap::LonLat& p : routemap::ringPoints(topology, ring)) {
+        for (const map::LonLat& p : map::ringPoints(topology, ring)) {
             text += "(" + std::to_string(static_cast<int>(p.lon)) + " " + std::to_string(static_cast<int>(p.lat)) + ")";
         }
         return text;
@@ -94,15 +94,15 @@ TEST(TopoJson, DeeplyNestedCollectionsDecodeWithoutExhaustingTheStack)
     };
     const std::string path = dir.path() + "/deep.json";
     std::ofstream(path) << topology(R"({"type":"Polygon","arcs":[[0]]})");
-    const routemap::Topology decoded = routemap::readTopology(path);
+    const map::Topology decoded = map::readTopology(path);
     ASSERT_EQ(decoded.objects.at("land").size(), 1u);
     EXPECT_EQ(decoded.objects.at("land")[0][0][0], std::vector<int>{0});
 
     std::ofstream(path, std::ios::trunc) << topology(R"({"type":"Polygon","arcs":[[7]]})");
     try {
-        routemap::readTopology(path);
+        map::readTopology(path);
         ADD_FAILURE() << "a ring with a missing arc was accepted";
-    } catch (const routemap::MapError& e) {
+    } catch (const map::MapError& e) {
         EXPECT_NE(std::string(e.what()).find(path + " is damaged: a ring refers to arc 7"), std::string::npos)
             << e.what();
     }

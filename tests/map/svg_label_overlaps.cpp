@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the overlapping label pairs of map SVGs: svg_label_overlaps FILE...
-#include "SvgLabels.h"
+#include "tests/map/SvgLabels.h"
 
 #include <fstream>
 #include <iostream>

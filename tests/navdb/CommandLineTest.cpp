@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
-#include "NavdbError.h"
-#include "NavdbTestSupport.h"
+#include "tools/navdb/CommandLine.h"
+#include "tools/navdb/NavdbError.h"
+#include "tests/navdb/NavdbTestSupport.h"
 
 #include <gtest/gtest.h>
 

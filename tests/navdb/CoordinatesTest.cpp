@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Coordinates.h"
+#include "tools/navdb/Coordinates.h"
 
 #include <gtest/gtest.h>
 

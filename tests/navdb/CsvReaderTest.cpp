@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvReader.h"
-#include "NavdbError.h"
+#include "tools/navdb/CsvReader.h"
+#include "tools/navdb/NavdbError.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // copy of the importer's tables kept in SQL so every area's tests can use
 // it without the importer. The copy must not drift from the original.
 
-#include "Schema.h"
-#include "SqliteDb.h"
+#include "tools/navdb/Schema.h"
+#include "tools/navdb/SqliteDb.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Importer.h"
-#include "NavdbError.h"
-#include "NavdbTestSupport.h"
-#include "OutputFile.h"
-#include "SourceNotes.h"
+#include "tools/navdb/Importer.h"
+#include "tools/navdb/NavdbError.h"
+#include "tests/navdb/NavdbTestSupport.h"
+#include "tools/navdb/OutputFile.h"
+#include "tools/navdb/SourceNotes.h"
 
 #include <gtest/gtest.h>
 

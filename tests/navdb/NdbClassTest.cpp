@@ -2,7 +2,7 @@
 // An NDB's class from the navaids.csv fields, and the range each class is
 // rated for, as one table.
 
-#include "StationCoverage.h"
+#include "tools/navdb/StationCoverage.h"
 
 #include "coverage/StationRange.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Surface.h"
+#include "tools/navdb/Surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NavdbError.h"
-#include "NavdbTestSupport.h"
-#include "XplaneIls.h"
+#include "tools/navdb/NavdbError.h"
+#include "tests/navdb/NavdbTestSupport.h"
+#include "tools/navdb/XplaneIls.h"
 
 #include <zlib.h>
 

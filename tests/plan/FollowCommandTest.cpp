@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // meridane-plan --follow against a stand-in FlightGear.
-#include "FixtureDb.h"
-#include "StandInFlightGear.h"
+#include "tests/support/FixtureDb.h"
+#include "tests/simlink/StandInFlightGear.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
-#include "SvgLabels.h"
-#include "SearchFixture.h"
+#include "tests/support/FixtureDb.h"
+#include "tests/map/SvgLabels.h"
+#include "tests/support/SearchFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

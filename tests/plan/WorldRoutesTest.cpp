@@ -2,8 +2,8 @@
 // The planner on the whole world's navigation data, as the repository keeps
 // it: the best route against the listed one over a table of airport pairs
 // in every quarter of the world and across the antimeridian.
-#include "CommandOutput.h"
-#include "FixtureDb.h"
+#include "tests/support/CommandOutput.h"
+#include "tests/support/FixtureDb.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -4,7 +4,7 @@
 #include "planning/PlanBuilder.h"
 #include "search/WaypointRows.h"
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ TEST_F(PlanBuilderTest, BeaconIdentsAreReadFromNavsWhereADatabaseStillKeepsThemT
           "DROP TABLE nav_idents;");
     EXPECT_EQ(buildPlan(RouteIds{1, {7, 8}, 2}).route, "KAAA DCT OLDN7 DCT OLDN8 KBBB");
     std::vector<std::string> idents;
-    for (const Waypoint& vor : waypointrows::readAllVors(*db()))
+    for (const Waypoint& vor : search::readAllVors(*db()))
         idents.push_back(vor.ident);
     EXPECT_EQ(idents, (std::vector<std::string>{"OLDN7", "OLDN8"}));
 }

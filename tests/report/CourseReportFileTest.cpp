@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CourseReport.h"
+#include "report/CourseReport.h"
 
-#include "FileErrorText.h"
-#include "FileException.h"
-#include "FixtureDb.h"
-#include "SamplePlans.h"
+#include "report/FileErrorText.h"
+#include "report/FileException.h"
+#include "tests/support/FixtureDb.h"
+#include "tests/report/SamplePlans.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CourseReportText.h"
+#include "report/CourseReportText.h"
 
-#include "SamplePlans.h"
+#include "tests/report/SamplePlans.h"
 #include "base/TextColumns.h"
 
 #include <gtest/gtest.h>

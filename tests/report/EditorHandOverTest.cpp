@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditorHandOver.h"
+#include "report/EditorHandOver.h"
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 #include "base/ProgramPath.h"
-#include "SamplePlans.h"
+#include "tests/report/SamplePlans.h"
 
 #include <stdlib.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SamplePlans.h"
+#include "tests/report/SamplePlans.h"
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportInfo.h"
-#include "AirportLookup.h"
-#include "DBException.h"
-#include "FixtureDb.h"
-#include "Recordset.h"
-#include "RowSink.h"
+#include "route/AirportInfo.h"
+#include "route/AirportLookup.h"
+#include "data/DBException.h"
+#include "tests/support/FixtureDb.h"
+#include "data/Recordset.h"
+#include "route/RowSink.h"
 
 #include <gtest/gtest.h>
 

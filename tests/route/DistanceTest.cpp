@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DBException.h"
-#include "Distance.h"
-#include "FixtureDb.h"
-#include "Position.h"
+#include "data/DBException.h"
+#include "route/Distance.h"
+#include "tests/support/FixtureDb.h"
+#include "route/Position.h"
 
 #include <gtest/gtest.h>
 

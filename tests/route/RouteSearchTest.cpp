@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DBException.h"
-#include "FixtureDb.h"
-#include "Position.h"
-#include "Recordset.h"
-#include "RouteSearch.h"
-#include "RowSink.h"
+#include "data/DBException.h"
+#include "tests/support/FixtureDb.h"
+#include "route/Position.h"
+#include "data/Recordset.h"
+#include "route/RouteSearch.h"
+#include "route/RowSink.h"
 
 #include <gtest/gtest.h>
 

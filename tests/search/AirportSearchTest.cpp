@@ -2,8 +2,8 @@
 // The airport search on fixture databases: what it finds, in which order,
 // and that typed text is only ever data.
 
-#include "FixtureDb.h"
-#include "SearchFixture.h"
+#include "tests/support/FixtureDb.h"
+#include "tests/support/SearchFixture.h"
 #include "data/ConnectionString.h"
 #include "data/DBException.h"
 #include "data/Quoting.h"
@@ -13,8 +13,8 @@
 
 namespace {
 
-using airportsearch::AirportMatch;
-using airportsearch::AirportSearch;
+using search::AirportMatch;
+using search::AirportSearch;
 using Kind = AirportMatch::Kind;
 // Ident and kind of each match, in order.
 using Hits = std::vector<std::pair<std::string, Kind>>;

@@ -3,7 +3,7 @@
 // positions as the coverage needs them, and a clear word for a database
 // imported before the classes existed.
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 #include "data/DBException.h"
 #include "search/StationReader.h"
 
@@ -37,7 +37,7 @@ TEST_F(StationReaderTest, ClassesRangesAndPositionsOfTheVorsOnly)
           "INSERT INTO nav_facts VALUES (1,40.63,-73.77,'US',-13),(2,40.61,-73.89,'US',NULL),"
           "(3,40.5,-73.5,'US',NULL),(4,-33.946,151.177,'AU',12.5),(5,'north',10.0,'XX',NULL);"
           "INSERT INTO nav_coverage VALUES (1,'H',130),(2,'T',NULL),(4,'L',NULL);");
-    stations::StationReader reader(db());
+    search::StationReader reader(db());
     std::vector<std::string> all;
     for (const coverage::Station& s : reader.readAll())
         all.push_back(Summary(s));
@@ -69,7 +69,7 @@ TEST_F(StationReaderTest, NdbsWithTheirClassesAndRanges)
           "(3,-13.83,-171.999,'WS',NULL),(4,10.0,10.0,'XX',NULL),(5,11.0,11.0,'XX',NULL);"
           "INSERT INTO nav_coverage VALUES (1,'H',130);"
           "INSERT INTO ndb_coverage VALUES (2,'HH',75),(3,'COMLO',NULL),(5,'XX',NULL);");
-    stations::StationReader reader(db());
+    search::StationReader reader(db());
     const std::vector<coverage::Station> ndbs = reader.readNdbSearchFacts();
     ASSERT_EQ(ndbs.size(), 3u);
     EXPECT_EQ(ndbs[0].kind, coverage::StationKind::Ndb);
@@ -97,7 +97,7 @@ TEST_F(StationReaderTest, ADatabaseWithoutNdbClassesAsksForANewImport)
 {
     Build(NavRow(1, "Nadi", "S", 17, 75.0, "E", 177, 44.0, "NDB", "338.0") + "DROP TABLE ndb_coverage;");
     try {
-        stations::StationReader(db()).readNdbSearchFacts();
+        search::StationReader(db()).readNdbSearchFacts();
         FAIL() << "no error";
     } catch (const CDBException& e) {
         EXPECT_NE(std::string(e.what()).find("ndb_coverage"), std::string::npos) << e.what();
@@ -109,7 +109,7 @@ TEST_F(StationReaderTest, ADatabaseWithoutClassesAsksForANewImport)
 {
     Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0) + "DROP TABLE nav_coverage;");
     try {
-        stations::StationReader(db()).readAll();
+        search::StationReader(db()).readAll();
         FAIL() << "no error";
     } catch (const CDBException& e) {
         EXPECT_NE(std::string(e.what()).find("import it again"), std::string::npos) << e.what();
@@ -127,7 +127,7 @@ TEST_F(StationReaderTest, SearchFactsAreTheStationsWithoutTheirTextsAndRangesAre
           "INSERT INTO nav_facts VALUES (1,40.63,-73.77,'US',-13),(2,40.61,-73.89,'US',NULL),"
           "(3,-17.0,179.83,'FJ',NULL),(4,-17.0,-179.83,'WS',NULL);"
           "INSERT INTO nav_coverage VALUES (1,'H',500.0),(2,'T',1e308),(3,'L',-5),(4,'L',40);");
-    stations::StationReader reader(db());
+    search::StationReader reader(db());
     const std::vector<coverage::Station> all = reader.readAll();
     const std::vector<coverage::Station> facts = reader.readSearchFacts();
     ASSERT_EQ(facts.size(), all.size());
@@ -164,7 +164,7 @@ TEST_F(StationReaderTest, WhetherTheDatabaseHasSimulatorRanges)
     };
     for (const auto& c : cases) {
         Build(NavRow(1, "Kennedy", "N", 40, 63.0, "W", 73, 77.0) + c.sql);
-        EXPECT_EQ(stations::StationReader(db()).hasSimulatorRanges(), c.has) << c.sql;
+        EXPECT_EQ(search::StationReader(db()).hasSimulatorRanges(), c.has) << c.sql;
         m_db.reset();
         m_dir.reset();
         SetUp();
@@ -190,7 +190,7 @@ TEST_F(StationReaderTest, OnlyAPositiveSimulatorRangeIsARange)
         coverage += (i ? ",(" : "(") + std::to_string(id) + ",'L'," + cases[i].stored + ")";
     }
     Build(sql + coverage + ";");
-    const std::vector<coverage::Station> all = stations::StationReader(db()).readAll();
+    const std::vector<coverage::Station> all = search::StationReader(db()).readAll();
     ASSERT_EQ(all.size(), std::size(cases));
     for (std::size_t i = 0; i < all.size(); ++i) {
         const std::string range =

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LinkRecorder.h"
-#include "StandInFlightGear.h"
-#include "StandInXPlane.h"
+#include "tests/simlink/LinkRecorder.h"
+#include "tests/simlink/StandInFlightGear.h"
+#include "tests/simlink/StandInXPlane.h"
 #include "../follow/TestPlans.h"
 
 #include "flying/FlightFollower.h"

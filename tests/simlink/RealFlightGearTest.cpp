@@ -2,7 +2,7 @@
 // Against a real FlightGear: started headless when it is installed (or one
 // already running, named by MERIDANE_TEST_FLIGHTGEAR=HOST:PORT), skipped
 // with a message otherwise.
-#include "LinkRecorder.h"
+#include "tests/simlink/LinkRecorder.h"
 #include "../follow/TestPlans.h"
 
 #include "flying/FlightFollower.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StandInFlightGear.h"
+#include "tests/simlink/StandInFlightGear.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StandInXPlane.h"
+#include "tests/simlink/StandInXPlane.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

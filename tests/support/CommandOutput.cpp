@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandOutput.h"
+#include "tests/support/CommandOutput.h"
 
 #include <cstdio>
 

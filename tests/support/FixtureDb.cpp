@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
-#include "ConnectionString.h"
-#include "Quoting.h"
+#include "data/ConnectionString.h"
+#include "data/Quoting.h"
 
 #include <sqlite3.h>
 #include <unistd.h>

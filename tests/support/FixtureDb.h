@@ -3,7 +3,7 @@
 
 #include "base/NonCopyable.h"
 
-#include "Database.h"
+#include "data/Database.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SearchFixture.h"
+#include "tests/support/SearchFixture.h"
 
-#include "AirportSearchRows.h"
-#include "SqliteDb.h"
+#include "tools/navdb/AirportSearchRows.h"
+#include "tools/navdb/SqliteDb.h"
 
 #include <sqlite3.h>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The airport selection dialog, driven through its cascade as a user does.
 
-#include "AirportDlg.h"
-#include "AirportFindPane.h"
-#include "ConnectionString.h"
-#include "Database.h"
+#include "ui/AirportDlg.h"
+#include "ui/AirportFindPane.h"
+#include "data/ConnectionString.h"
+#include "data/Database.h"
 #include "widgets/Resource.h"
-#include "UiDriver.h"
-#include "UiFixture.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

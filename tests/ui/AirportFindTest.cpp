@@ -2,15 +2,15 @@
 // The airport dialog's find field: a chosen match leaves the dialog exactly
 // as picking the same airport by hand does.
 
-#include "AirportDlg.h"
-#include "AirportFindPane.h"
-#include "ConnectionString.h"
-#include "Database.h"
+#include "ui/AirportDlg.h"
+#include "ui/AirportFindPane.h"
+#include "data/ConnectionString.h"
+#include "data/Database.h"
 #include "widgets/Resource.h"
-#include "SearchFixture.h"
-#include "TextConvert.h"
-#include "UiDriver.h"
-#include "UiFixture.h"
+#include "tests/support/SearchFixture.h"
+#include "ui/TextConvert.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/uiaction.h>

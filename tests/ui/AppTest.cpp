@@ -2,12 +2,12 @@
 // Start-up and end of the program, and the error boundary of the
 // application object.
 
-#include "AirportDlg.h"
-#include "DBException.h"
-#include "RouteApp.h"
-#include "RouteDlg.h"
-#include "UiDriver.h"
-#include "UiFixture.h"
+#include "ui/AirportDlg.h"
+#include "data/DBException.h"
+#include "app/RouteApp.h"
+#include "ui/RouteDlg.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -2,9 +2,9 @@
 // The drop-down lists of the airport dialog: their own order, selection by
 // program, and the exact bytes of each item.
 
-#include "DropDownList.h"
+#include "ui/DropDownList.h"
 #include "widgets/SortedComboBox.h"
-#include "UiDriver.h"
+#include "tests/ui/UiDriver.h"
 
 #include <gtest/gtest.h>
 #include <wx/dialog.h>

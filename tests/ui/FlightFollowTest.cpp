@@ -2,14 +2,14 @@
 // The plan pane's flight following against a stand-in FlightGear: connect,
 // the strip, the map and the leg table, tuning, a dropped link, the
 // remembered address, and a plan that changes under way.
-#include "FixtureDb.h"
-#include "FlightFollowPanel.h"
-#include "MapWindow.h"
-#include "PlanPane.h"
-#include "SimulatorSettings.h"
-#include "StandInFlightGear.h"
-#include "TextConvert.h"
-#include "UiDriver.h"
+#include "tests/support/FixtureDb.h"
+#include "ui/FlightFollowPanel.h"
+#include "ui/MapWindow.h"
+#include "ui/PlanPane.h"
+#include "ui/SimulatorSettings.h"
+#include "tests/simlink/StandInFlightGear.h"
+#include "ui/TextConvert.h"
+#include "tests/ui/UiDriver.h"
 #include "../follow/TestPlans.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +21,16 @@
 
 namespace {
 
-routemap::MapScene sceneOf(const flightplan::FlightPlan& plan)
+map::MapScene sceneOf(const flightplan::FlightPlan& plan)
 {
-    routemap::MapScene scene;
+    map::MapScene scene;
     for (const flightplan::Waypoint& w : plan.waypoints) {
-        routemap::MapPoint p;
+        map::MapPoint p;
         p.ident = w.ident;
         p.lat = w.latitude;
         p.lon = w.longitude;
-        p.kind = w.kind == flightplan::WaypointKind::Airport ? routemap::MapPoint::Kind::Airport
-                                                             : routemap::MapPoint::Kind::Vor;
+        p.kind = w.kind == flightplan::WaypointKind::Airport ? map::MapPoint::Kind::Airport
+                                                             : map::MapPoint::Kind::Vor;
         scene.route.push_back(p);
     }
     return scene;
@@ -129,7 +129,7 @@ TEST_F(FlightFollow, StripMapAndLegTableFollowTheAircraftAndTuneNavOne)
 
     // The map marks the leg and shows the aircraft, centred on it.
     // (The map is reached through the pane, as the window shows it.)
-    const routemap::MapScene& scene = pane->m_map->Scene();
+    const map::MapScene& scene = pane->m_map->Scene();
     ASSERT_TRUE(scene.activeLeg);
     EXPECT_EQ(*scene.activeLeg, 1u);
     ASSERT_TRUE(scene.aircraft);

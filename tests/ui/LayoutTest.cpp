@@ -4,20 +4,20 @@
 // desktop's font and theme.
 
 #include "widgets/AboutDlg.h"
-#include "AirportDlg.h"
+#include "ui/AirportDlg.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/DialogTemplates.h"
 #include "widgets/Resource.h"
-#include "FlightFollowPanel.h"
-#include "RouteDlg.h"
+#include "ui/FlightFollowPanel.h"
+#include "ui/RouteDlg.h"
 #include "widgets/SortedComboBox.h"
-#include "TextConvert.h"
-#include "UiDriver.h"
-#include "UiFixture.h"
-#include "PlanInputsPanel.h"
-#include "FlightFollowPanel.h"
-#include "PlanPane.h"
-#include "RouteChoicePanel.h"
+#include "ui/TextConvert.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/PlanInputsPanel.h"
+#include "ui/FlightFollowPanel.h"
+#include "ui/PlanPane.h"
+#include "ui/RouteChoicePanel.h"
 
 #include <gtest/gtest.h>
 #include <wx/settings.h>

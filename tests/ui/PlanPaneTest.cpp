@@ -2,10 +2,10 @@
 // The plan pane on its own, with a plan made here: what the leg list shows
 // on the screen when the user scrolls it.
 
-#include "ExportFileName.h"
-#include "PlanPane.h"
-#include "TextConvert.h"
-#include "UiDriver.h"
+#include "ui/ExportFileName.h"
+#include "ui/PlanPane.h"
+#include "ui/TextConvert.h"
+#include "tests/ui/UiDriver.h"
 
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>

@@ -2,28 +2,28 @@
 // The main window: choosing airports, the route, the report and the button
 // states, with the selection dialog played by the test as a user would.
 
-#include "AirportDlg.h"
-#include "ConnectionString.h"
-#include "Database.h"
+#include "ui/AirportDlg.h"
+#include "data/ConnectionString.h"
+#include "data/Database.h"
 #include "widgets/Resource.h"
-#include "MapWindow.h"
-#include "NavDataEdition.h"
-#include "PlanInputsPanel.h"
-#include "PlanPane.h"
-#include "RouteChoicePanel.h"
-#include "SashHandle.h"
-#include "WindowSettings.h"
+#include "ui/MapWindow.h"
+#include "data/NavDataEdition.h"
+#include "ui/PlanInputsPanel.h"
+#include "ui/PlanPane.h"
+#include "ui/RouteChoicePanel.h"
+#include "ui/SashHandle.h"
+#include "ui/WindowSettings.h"
 #include "kneeboard/Paper.h"
 #include "map/Projection.h"
 #include "map/ViewFit.h"
-#include "RouteDlg.h"
-#include "RouteSearch.h"
-#include "RowSink.h"
-#include "TextConvert.h"
-#include "UiDriver.h"
-#include "UiFixture.h"
-#include "NavdbTestSupport.h"
-#include "UpdateTestSupport.h"
+#include "ui/RouteDlg.h"
+#include "route/RouteSearch.h"
+#include "route/RowSink.h"
+#include "ui/TextConvert.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
+#include "tests/navdb/NavdbTestSupport.h"
+#include "tests/update/UpdateTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -173,7 +173,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     MapWindow& map = *dlg->m_planPane->m_map;
     const wxSize size = map.GetClientSize();
     EXPECT_TRUE(map.Scene().route.empty());
-    EXPECT_DOUBLE_EQ(map.View().nmPerPixel, routemap::worldView(size.x, size.y).nmPerPixel);
+    EXPECT_DOUBLE_EQ(map.View().nmPerPixel, map::worldView(size.x, size.y).nmPerPixel);
     SelectDeparting(KENNEDY);
     ASSERT_EQ(map.Scene().route.size(), 1u);
     SelectDestination(LOGAN);
@@ -188,11 +188,11 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     // stands there.
     const wxSize shown = map.GetClientSize();
     auto pixelOf = [&](double lat, double lon) {
-        const auto p = routemap::Projection(map.View(), shown.x, shown.y).toPixels(lat, lon);
+        const auto p = map::Projection(map.View(), shown.x, shown.y).toPixels(lat, lon);
         return wxPoint(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)));
     };
     Strings facts;
-    map.m_showFacts = [&](const routemap::MapPoint& point) { facts.push_back(point.ident); };
+    map.m_showFacts = [&](const map::MapPoint& point) { facts.push_back(point.ident); };
     const wxPoint bravo = pixelOf(41.8, -72.8);
     wxMouseEvent click(wxEVT_LEFT_DCLICK);
     click.SetPosition(bravo + wxPoint(3, -2));
@@ -214,7 +214,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     // Back to the whole route from the map's own menu, which keeps the
     // window's About under it, and with Home.
     const wxSize now = map.GetClientSize();
-    const routemap::MapView whole = routemap::fitView(map.Scene(), now.x, now.y);
+    const map::MapView whole = map::fitView(map.Scene(), now.x, now.y);
     Strings items;
     map.m_showMenu = [&](wxMenu& menu) {
         for (wxMenuItem* item : menu.GetMenuItems())

@@ -8,11 +8,11 @@
 //
 //   meridane_screenshots OUTPUT_DIR
 
-#include "AirportDlg.h"
-#include "AirportFindPane.h"
-#include "RouteApp.h"
-#include "RouteDlg.h"
-#include "UiDriver.h"
+#include "ui/AirportDlg.h"
+#include "ui/AirportFindPane.h"
+#include "app/RouteApp.h"
+#include "ui/RouteDlg.h"
+#include "tests/ui/UiDriver.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UiDriver.h"
+#include "tests/ui/UiDriver.h"
 
-#include "TextConvert.h"
+#include "ui/TextConvert.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

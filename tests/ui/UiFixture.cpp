@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UiFixture.h"
+#include "tests/ui/UiFixture.h"
 
 #include <cstdlib>
 
-#include "Quoting.h"
+#include "data/Quoting.h"
 
 namespace {
 std::string Quoted(const std::string& text)

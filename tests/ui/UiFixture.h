@@ -3,9 +3,9 @@
 
 // Fixture databases and test bases for the window tests.
 
-#include "FixtureDb.h"
+#include "tests/support/FixtureDb.h"
 
-#include "ErrorReport.h"
+#include "ui/ErrorReport.h"
 
 #include <string>
 #include <vector>

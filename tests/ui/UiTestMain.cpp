@@ -3,7 +3,7 @@
 // them, so that errors leaving a handler meet the same boundary as in the
 // program. Needs a display (the tests run under xvfb-run).
 
-#include "RouteApp.h"
+#include "app/RouteApp.h"
 
 #include <gtest/gtest.h>
 #include <wx/init.h>

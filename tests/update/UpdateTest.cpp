@@ -3,10 +3,10 @@
 // on loopback, and the faults it must survive: each leaves the database
 // byte for byte as it was and nothing behind, and says what went wrong with
 // which file.
-#include "CsvReader.h"
-#include "Importer.h"
-#include "NavdbTestSupport.h"
-#include "UpdateTestSupport.h"
+#include "tools/navdb/CsvReader.h"
+#include "tools/navdb/Importer.h"
+#include "tests/navdb/NavdbTestSupport.h"
+#include "tests/update/UpdateTestSupport.h"
 #include "update/DownloadCache.h"
 #include "update/HttpDownload.h"
 #include "update/NavDataUpdate.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateTestSupport.h"
+#include "tests/update/UpdateTestSupport.h"
 
-#include "NavdbTestSupport.h"
+#include "tests/navdb/NavdbTestSupport.h"
 
 #include <arpa/inet.h>
 #include <csignal>

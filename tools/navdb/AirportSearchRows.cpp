@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportSearchRows.h"
+#include "tools/navdb/AirportSearchRows.h"
 
-#include "SqliteDb.h"
+#include "tools/navdb/SqliteDb.h"
 #include "search/SearchKey.h"
 
 #include <algorithm>
@@ -11,7 +11,7 @@
 
 namespace navdb {
 
-using airportsearch::searchKey;
+using search::searchKey;
 
 void AirportSearchRows::add(long long id, std::string_view ident, std::string_view iata, std::string_view name,
                             std::string_view city, int rank)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Coordinates.h"
+#include "tools/navdb/Coordinates.h"
 
-#include "Numbers.h"
+#include "tools/navdb/Numbers.h"
 
 #include <cctype>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvReader.h"
+#include "tools/navdb/CsvReader.h"
 
-#include "NavdbError.h"
+#include "tools/navdb/NavdbError.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FactTables.h"
+#include "tools/navdb/FactTables.h"
 
-#include "Numbers.h"
+#include "tools/navdb/Numbers.h"
 
 namespace navdb {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SqliteDb.h"
+#include "tools/navdb/SqliteDb.h"
 
 #include <optional>
 #include <string_view>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "NavdbError.h"
-#include "SkippedRows.h"
+#include "tools/navdb/NavdbError.h"
+#include "tools/navdb/SkippedRows.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LineReader.h"
+#include "tools/navdb/LineReader.h"
 
-#include "NavdbError.h"
+#include "tools/navdb/NavdbError.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Numbers.h"
+#include "tools/navdb/Numbers.h"
 
 #include "base/NumberText.h"
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OutputFile.h"
+#include "tools/navdb/OutputFile.h"
 
 #include "base/WholeFile.h"
 
-#include "NavdbError.h"
-#include "TemporaryName.h"
+#include "tools/navdb/NavdbError.h"
+#include "tools/navdb/TemporaryName.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -3,7 +3,7 @@
 
 #include "base/NonCopyable.h"
 
-#include "SignalCleanup.h"
+#include "tools/navdb/SignalCleanup.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OutputTarget.h"
+#include "tools/navdb/OutputTarget.h"
 
-#include "NavdbError.h"
+#include "tools/navdb/NavdbError.h"
 
 #include <sys/stat.h>
 

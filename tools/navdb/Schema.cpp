@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Schema.h"
+#include "tools/navdb/Schema.h"
 
-#include "SqliteDb.h"
+#include "tools/navdb/SqliteDb.h"
 
 namespace navdb {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SignalCleanup.h"
+#include "tools/navdb/SignalCleanup.h"
 
 #include <climits>
 #include <cstring>

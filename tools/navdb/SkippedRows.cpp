@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SkippedRows.h"
+#include "tools/navdb/SkippedRows.h"
 
 namespace navdb {
 

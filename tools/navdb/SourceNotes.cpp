@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SourceNotes.h"
+#include "tools/navdb/SourceNotes.h"
 
-#include "SqliteDb.h"
+#include "tools/navdb/SqliteDb.h"
 
 #include <cctype>
 #include <ctime>

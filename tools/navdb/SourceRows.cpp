@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SourceRows.h"
+#include "tools/navdb/SourceRows.h"
 
 #include "base/AsciiText.h"
 
-#include "Numbers.h"
+#include "tools/navdb/Numbers.h"
 
 #include <cctype>
 

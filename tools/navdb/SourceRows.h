@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Coordinates.h"
-#include "CsvReader.h"
-#include "NavdbError.h"
-#include "SkippedRows.h"
-#include "SqliteDb.h"
+#include "tools/navdb/Coordinates.h"
+#include "tools/navdb/CsvReader.h"
+#include "tools/navdb/NavdbError.h"
+#include "tools/navdb/SkippedRows.h"
+#include "tools/navdb/SqliteDb.h"
 
 #include <optional>
 #include <string>

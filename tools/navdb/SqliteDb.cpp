@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SqliteDb.h"
+#include "tools/navdb/SqliteDb.h"
 
-#include "NavdbError.h"
+#include "tools/navdb/NavdbError.h"
 
 #include <sqlite3.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StationCoverage.h"
+#include "tools/navdb/StationCoverage.h"
 
 #include "base/AsciiText.h"
 
-#include "LineReader.h"
-#include "Numbers.h"
-#include "SourceRows.h"
+#include "tools/navdb/LineReader.h"
+#include "tools/navdb/Numbers.h"
+#include "tools/navdb/SourceRows.h"
 
 #include "base/NumberText.h"
 #include "coverage/Geodesy.h"

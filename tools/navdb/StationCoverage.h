@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SkippedRows.h"
-#include "SqliteDb.h"
+#include "tools/navdb/SkippedRows.h"
+#include "tools/navdb/SqliteDb.h"
 
 #include "coverage/Station.h"
 

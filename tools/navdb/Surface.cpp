@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Surface.h"
+#include "tools/navdb/Surface.h"
 
-#include "Numbers.h"
+#include "tools/navdb/Numbers.h"
 
 #include <glib.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TemporaryName.h"
+#include "tools/navdb/TemporaryName.h"
 
 #include <cctype>
 #include <cerrno>

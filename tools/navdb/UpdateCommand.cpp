@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // meridane-navdb --update: the terminal's side of an update of the
 // navigation data (update/NavDataUpdate.h does the work).
-#include "CommandLine.h"
+#include "tools/navdb/CommandLine.h"
 
 #include "base/DataFiles.h"
 #include "tools/common/ProgramOutput.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "XplaneIls.h"
+#include "tools/navdb/XplaneIls.h"
 
 #include "base/AsciiText.h"
 
-#include "LineReader.h"
-#include "NavdbError.h"
-#include "Numbers.h"
+#include "tools/navdb/LineReader.h"
+#include "tools/navdb/NavdbError.h"
+#include "tools/navdb/Numbers.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SkippedRows.h"
+#include "tools/navdb/SkippedRows.h"
 
 #include <cstddef>
 #include <optional>

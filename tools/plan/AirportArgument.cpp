@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportArgument.h"
+#include "tools/plan/AirportArgument.h"
 
-#include "AirportLookup.h"
+#include "route/AirportLookup.h"
 #include "search/AirportSearch.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using airportsearch::AirportMatch;
+using search::AirportMatch;
 
 // As many matches as a terminal shows at a glance.
 constexpr std::size_t SHOWN_MATCHES = 5;
@@ -35,7 +35,7 @@ std::string ResolveAirportArgument(CDatabase& database, const std::string& text,
     if (!id.empty())
         return id;
     const std::string noAirport = "meridane-plan: no airport " + text + " in " + databaseName;
-    airportsearch::AirportSearch search(&database);
+    search::AirportSearch search(&database);
     if (!text.empty() && text[0] == '#') {
         err << noAirport << "\n";
         return {};

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AirportPosition.h"
+#include "tools/plan/AirportPosition.h"
 
 #include "data/Recordset.h"
 #include "base/NumberText.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DatabaseLocation.h"
+#include "tools/plan/DatabaseLocation.h"
 
 #include "data/ConnectionString.h"
 #include "base/DataFiles.h"

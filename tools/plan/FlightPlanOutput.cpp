@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FlightPlanOutput.h"
+#include "tools/plan/FlightPlanOutput.h"
 
-#include "NavDataEdition.h"
+#include "data/NavDataEdition.h"
 
-#include "RouteComparison.h"
+#include "tools/plan/RouteComparison.h"
 
 #include "base/Utf8Text.h"
 
@@ -22,7 +22,7 @@ void CheckExportNames(const PlanCommandLine& options)
     for (const std::string& path : options.exports)
         flightplan::requireFormatForPath(path);
     if (!options.mapFile.empty())
-        routemap::requireMapFileName(options.mapFile);
+        map::requireMapFileName(options.mapFile);
 }
 
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
@@ -57,11 +57,11 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
 
     // The outlines and the beacons around the route are read once, and only
     // for a map or a kneeboard.
-    std::optional<routemap::Outlines> outlines;
-    std::optional<routemap::MapScene> scene;
+    std::optional<map::Outlines> outlines;
+    std::optional<map::MapScene> scene;
     auto prepareMap = [&] {
         if (!outlines)
-            outlines = routemap::loadOutlines(routemap::outlinesDirectory());
+            outlines = map::loadOutlines(map::outlinesDirectory());
         if (!scene) {
             planning::SceneResult map = builder.planScene(plan);
             map.scene.showRanges = options.choices.rings;
@@ -79,6 +79,6 @@ void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID,
     }
     if (!options.mapFile.empty()) {
         prepareMap();
-        routemap::writeMapFile(options.mapFile, *outlines, *scene, options.mapWidth, options.mapHeight);
+        map::writeMapFile(options.mapFile, *outlines, *scene, options.mapWidth, options.mapHeight);
     }
 }

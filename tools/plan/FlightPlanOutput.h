@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlanCommandLine.h"
+#include "tools/plan/PlanCommandLine.h"
 
 #include <ostream>
 #include <string>
@@ -14,12 +14,12 @@ class CDatabase;
 // --compare) and gives what the options ask for of the chosen one: the leg
 // table or the JSON plan on `out`, or only the ICAO route, or both routes'
 // summaries, and every --export file and the --map. Throws
-// flightplan::PlanError, routemap::MapError, CDBException, or
+// flightplan::PlanError, map::MapError, CDBException, or
 // std::runtime_error when a data file is missing.
 void WriteFlightPlanOutputs(CDatabase& database, const std::string& departureID, const std::string& destinationID,
                             const std::vector<std::string>* listedBeaconIDs, const PlanCommandLine& options,
                             std::ostream& out, std::ostream& err);
 
-// Throws flightplan::PlanError (or routemap::MapError for --map) naming the
+// Throws flightplan::PlanError (or map::MapError for --map) naming the
 // first file whose extension names no format.
 void CheckExportNames(const PlanCommandLine& options);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FollowCommand.h"
+#include "tools/plan/FollowCommand.h"
 
 #include "flying/FlightFollower.h"
 #include "flying/FollowText.h"

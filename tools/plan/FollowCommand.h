@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlanCommandLine.h"
+#include "tools/plan/PlanCommandLine.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanCommandLine.h"
+#include "tools/plan/PlanCommandLine.h"
 
 #include "simlink/SimLink.h"
 
@@ -39,13 +39,13 @@ void ReadMapSize(const std::string& value, PlanCommandLine& options)
     const std::size_t x = value.find('x');
     int width = 0, height = 0;
     if (x == std::string::npos || !ReadSide(std::string_view(value).substr(0, x), width) ||
-        !ReadSide(std::string_view(value).substr(x + 1), height) || width < routemap::kSmallestMapFileSide ||
-        height < routemap::kSmallestMapFileSide || width > routemap::kLargestMapSide ||
-        height > routemap::kLargestMapSide ||
-        static_cast<long long>(width) * height > routemap::kLargestMapFilePixels) {
-        throw UsageError("--map-size needs WIDTHxHEIGHT in pixels, " + std::to_string(routemap::kSmallestMapFileSide) +
-                         " to " + std::to_string(routemap::kLargestMapSide) + " each and at most " +
-                         std::to_string(routemap::kLargestMapFilePixels / 1000000) + " million in all, not '" +
+        !ReadSide(std::string_view(value).substr(x + 1), height) || width < map::kSmallestMapFileSide ||
+        height < map::kSmallestMapFileSide || width > map::kLargestMapSide ||
+        height > map::kLargestMapSide ||
+        static_cast<long long>(width) * height > map::kLargestMapFilePixels) {
+        throw UsageError("--map-size needs WIDTHxHEIGHT in pixels, " + std::to_string(map::kSmallestMapFileSide) +
+                         " to " + std::to_string(map::kLargestMapSide) + " each and at most " +
+                         std::to_string(map::kLargestMapFilePixels / 1000000) + " million in all, not '" +
                          value + "'");
     }
     options.mapWidth = width;
@@ -234,10 +234,10 @@ std::string PlanUsage()
            "                     letter or half-letter\n"
            "  --map FILE         write the route map as .svg or .png\n"
            "  --map-size WxH     the map's size in pixels (" +
-           std::to_string(routemap::kMapFileWidth) + "x" + std::to_string(routemap::kMapFileHeight) +
-           "), each side " + std::to_string(routemap::kSmallestMapFileSide) + " to " +
-           std::to_string(routemap::kLargestMapSide) + ",\n"
-           "                     at most " + std::to_string(routemap::kLargestMapFilePixels / 1000000) +
+           std::to_string(map::kMapFileWidth) + "x" + std::to_string(map::kMapFileHeight) +
+           "), each side " + std::to_string(map::kSmallestMapFileSide) + " to " +
+           std::to_string(map::kLargestMapSide) + ",\n"
+           "                     at most " + std::to_string(map::kLargestMapFilePixels / 1000000) +
            " million in all\n"
            "  --map-rings        draw the route beacons' reception ranges on the map\n"
            "  --route KIND       listed (the default): the route search's chain; best:\n"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanReport.h"
+#include "tools/plan/PlanReport.h"
 
-#include "AirportInfo.h"
-#include "CourseReport.h"
-#include "RowSink.h"
+#include "route/AirportInfo.h"
+#include "report/CourseReport.h"
+#include "route/RowSink.h"
 
 #include <filesystem>
 

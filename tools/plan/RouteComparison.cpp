@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RouteComparison.h"
+#include "tools/plan/RouteComparison.h"
 
 #include "base/NumberText.h"
 #include "flightplan/formats/PlanTexts.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RouteTable.h"
+#include "tools/plan/RouteTable.h"
 
-#include "CourseReportText.h"
+#include "report/CourseReportText.h"
 
 void PrintRouteTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows)
 {

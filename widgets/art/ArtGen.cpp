@@ -86,11 +86,11 @@ int main(int argc, char** argv)
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
             std::string dir = std::to_string(size) + "x" + std::to_string(size);
             WriteFile(out / "hicolor" / dir / "apps" / "meridane.png",
-                      EncodePng(art::Render(art::IconScene(size), size, size), size, size));
+                      EncodePng(widgets::Render(widgets::IconScene(size), size, size), size, size));
         }
-        WriteFile(out / "hicolor" / "scalable" / "apps" / "meridane.svg", art::ToSvg(art::IconScene(256)));
-        WriteFile(out / "about.png", EncodePng(art::Render(art::AboutScene(), art::ABOUT_WIDTH, art::ABOUT_HEIGHT),
-                                               art::ABOUT_WIDTH, art::ABOUT_HEIGHT));
+        WriteFile(out / "hicolor" / "scalable" / "apps" / "meridane.svg", widgets::ToSvg(widgets::IconScene(256)));
+        WriteFile(out / "about.png", EncodePng(widgets::Render(widgets::AboutScene(), widgets::ABOUT_WIDTH, widgets::ABOUT_HEIGHT),
+                                               widgets::ABOUT_WIDTH, widgets::ABOUT_HEIGHT));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;
