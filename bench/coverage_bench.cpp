@@ -2,13 +2,16 @@
 // Times the best covered route on the world database: reading the stations
 // (one query), building the whole network of covered legs at several
 // altitudes under both range models, and the search on a network of its
-// own (finding the legs it needs) over a set of airport pairs. Run in the directory that holds VORS.MDB; --routes also prints
-// every route found, one line each, for checking against another model.
+// own (finding the legs it needs) over a set of airport pairs. Run in the
+// directory that holds VORS.MDB; --navaids vor+ndb searches over the NDBs as
+// well as the VORs (vor, alone, is the default); --routes also prints every
+// route found, one line each, for checking against another model.
 // Times are the process's CPU time, which a machine busy with other work
 // does not inflate the way it does the wall clock; the wall clock's 99th
 // percentile is printed beside them.
 #include "coverage/BestRoute.h"
 #include "coverage/CoverageNetwork.h"
+#include "coverage/StationRange.h"
 #include "data/ConnectionString.h"
 #include "data/DBException.h"
 #include "data/Database.h"
@@ -21,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -79,20 +83,46 @@ const char* const PAIRS[][2] = {
 
 int main(int argc, char** argv)
 {
-    const bool printRoutes = argc > 1 && std::strcmp(argv[1], "--routes") == 0;
+    bool printRoutes = false;
+    coverage::Navaids navaids = coverage::Navaids::Vor;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--routes") == 0) {
+            printRoutes = true;
+        } else if (std::strcmp(argv[i], "--navaids") == 0 && i + 1 < argc && coverage::parseNavaids(argv[i + 1])) {
+            navaids = *coverage::parseNavaids(argv[++i]);
+        } else {
+            std::fprintf(stderr, "usage: coverage_bench [--navaids vor|vor+ndb] [--routes]\n");
+            return 2;
+        }
+    }
+    const bool withNdbs = navaids == coverage::Navaids::VorNdb;
     try {
         CDatabase db;
         db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true);
 
-        // What the planner reads (no names), and everything.
+        // What the planner reads (no names), and everything; the NDBs
+        // after the VORs, as the planner lists them.
         std::vector<double> readTimes, fullReadTimes;
         std::vector<coverage::Station> stations;
         for (int run = 0; run < 5; ++run) {
             double start = cpuMilliseconds();
-            stations = search::StationReader(&db).readSearchFacts();
+            search::StationReader reader(&db);
+            stations = reader.readSearchFacts();
+            if (withNdbs) {
+                std::vector<coverage::Station> ndbs = reader.readNdbSearchFacts();
+                stations.insert(stations.end(), ndbs.begin(), ndbs.end());
+            }
             readTimes.push_back(cpuMilliseconds() - start);
             start = cpuMilliseconds();
-            std::vector<coverage::Station> full = search::StationReader(&db).readAll();
+            std::vector<coverage::Station> full = reader.readAll();
+            if (withNdbs) {
+                // The NDBs' texts come by ID, as the planner reads a route's.
+                std::vector<std::int64_t> ids;
+                for (std::size_t i = full.size(); i < stations.size(); ++i)
+                    ids.push_back(stations[i].id);
+                std::vector<coverage::Station> ndbs = reader.readByIds(ids);
+                full.insert(full.end(), ndbs.begin(), ndbs.end());
+            }
             fullReadTimes.push_back(cpuMilliseconds() - start);
             if (printRoutes)
                 stations = std::move(full);  // for the idents
@@ -103,6 +133,7 @@ int main(int argc, char** argv)
                 airports.push_back(readAirport(db, ident));
         }
 
+        std::printf("navaids: %s\n", coverage::navaidsName(navaids));
         std::printf("stations: %zu, read in %.1f ms CPU for the search, %.1f ms with their texts (medians of 5)\n\n",
                     stations.size(), percentile(readTimes, 0.5), percentile(fullReadTimes, 0.5));
         std::printf("%-9s %8s %12s %10s %8s %8s %8s %12s %8s %9s\n", "ranges", "cruise", "covered legs", "build ms",

@@ -40,6 +40,11 @@ public:
     // set that finds it closed. False when that fails.
     bool Reconnect();
 
+    // The database file this connection reads, while it is as the
+    // connection first found it; false for a connection whose file was
+    // changed since, or that names no file of its own.
+    bool FileIdentity(DatabaseFileIdentity& identity) const { return m_fileWatch.Identity(identity); }
+
     // Statements executed on this connection so far.
     std::uint64_t GetStatementCount() const { return m_statementCount; }
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -30,6 +31,11 @@ DatabaseFileWatch::DatabaseFileWatch(const std::string& path)
         ::close(m_fd);
         m_fd = -1;
     }
+    if (m_fd >= 0) {
+        char* absolute = ::realpath(path.c_str(), nullptr);
+        m_path = absolute != nullptr ? absolute : "";
+        std::free(absolute);
+    }
 }
 
 DatabaseFileWatch::~DatabaseFileWatch()
@@ -39,7 +45,7 @@ DatabaseFileWatch::~DatabaseFileWatch()
 }
 
 DatabaseFileWatch::DatabaseFileWatch(DatabaseFileWatch&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_stamp(other.m_stamp)
+    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)), m_stamp(other.m_stamp)
 {
 }
 
@@ -49,6 +55,7 @@ DatabaseFileWatch& DatabaseFileWatch::operator=(DatabaseFileWatch&& other) noexc
         if (m_fd >= 0)
             ::close(m_fd);
         m_fd = std::exchange(other.m_fd, -1);
+        m_path = std::move(other.m_path);
         m_stamp = other.m_stamp;
     }
     return *this;
@@ -69,4 +76,18 @@ bool DatabaseFileWatch::Changed() const
         return false;
     Stamp now;
     return !Read(now) || !(now == m_stamp);
+}
+
+bool DatabaseFileWatch::Identity(DatabaseFileIdentity& identity) const
+{
+    if (m_fd < 0 || m_path.empty() || Changed())
+        return false;
+    identity.path = m_path;
+    identity.device = static_cast<std::uint64_t>(m_stamp.status.st_dev);
+    identity.inode = static_cast<std::uint64_t>(m_stamp.status.st_ino);
+    identity.size = static_cast<std::int64_t>(m_stamp.status.st_size);
+    identity.modifiedSeconds = static_cast<std::int64_t>(m_stamp.status.st_mtim.tv_sec);
+    identity.modifiedNanoseconds = static_cast<std::int64_t>(m_stamp.status.st_mtim.tv_nsec);
+    identity.version = m_stamp.version;
+    return true;
 }

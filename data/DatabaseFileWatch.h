@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 // Notices that an SQLite database file was written in place since the watch
@@ -12,6 +13,17 @@
 // these before every statement, and asks here instead when it is idle.
 // A file replaced by rename is not a change: the watch, like the connection,
 // stays on the file it opened.
+//
+// What tells one state of a database file from every other: where it lives
+// (device and inode), its size and modification time, and SQLite's change
+// counter. A cache of what was read from the file keeps these beside it.
+struct DatabaseFileIdentity {
+    std::string path;  // absolute, as the connection names the file
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t size = 0, modifiedSeconds = 0, modifiedNanoseconds = 0;
+    std::array<unsigned char, 16> version{};
+};
+
 class DatabaseFileWatch {
 public:
     DatabaseFileWatch() = default;
@@ -27,6 +39,10 @@ public:
     // can no longer be examined counts as changed.
     bool Changed() const;
 
+    // The file's identity as the watch first saw it, while it is still so;
+    // false when the file was changed since or cannot be examined.
+    bool Identity(DatabaseFileIdentity& identity) const;
+
 private:
     struct Stamp {
         struct stat status {};
@@ -38,5 +54,6 @@ private:
     bool Read(Stamp& stamp) const;
 
     int m_fd = -1;
+    std::string m_path;  // absolute
     Stamp m_stamp;
 };

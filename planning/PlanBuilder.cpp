@@ -4,6 +4,7 @@
 #include "flightplan/BestRoutePlan.h"
 #include "flightplan/PlanError.h"
 #include "planning/PlanScene.h"
+#include "search/StationFactsCache.h"
 #include "search/StationReader.h"
 #include "search/WaypointRows.h"
 
@@ -81,10 +82,13 @@ SceneResult PlanBuilder::withVors(const std::function<map::MapScene(const std::v
     return result;
 }
 
+// Through the cache beside the database: reading thousands of stations
+// through the driver costs as much as planning the whole listed route.
 const std::vector<coverage::Station>& PlanBuilder::stations()
 {
     if (!m_stations)
-        m_stations = search::StationReader(&m_database).readSearchFacts();
+        m_stations = search::StationFactsCache(search::defaultStationCacheDir())
+                         .searchFacts(&m_database, coverage::StationKind::Vor);
     return *m_stations;
 }
 
@@ -92,7 +96,8 @@ const std::vector<coverage::Station>& PlanBuilder::stationsWithNdbs()
 {
     if (!m_stationsWithNdbs) {
         std::vector<coverage::Station> all = stations();
-        std::vector<coverage::Station> ndbs = search::StationReader(&m_database).readNdbSearchFacts();
+        std::vector<coverage::Station> ndbs = search::StationFactsCache(search::defaultStationCacheDir())
+                                                  .searchFacts(&m_database, coverage::StationKind::Ndb);
         all.insert(all.end(), std::make_move_iterator(ndbs.begin()), std::make_move_iterator(ndbs.end()));
         m_stationsWithNdbs = std::move(all);
     }

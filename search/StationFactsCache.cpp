@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "search/StationFactsCache.h"
+
+#include "data/Database.h"
+#include "data/DatabaseFileWatch.h"
+#include "search/StationReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <type_traits>
+
+namespace search {
+
+namespace {
+
+constexpr char STATION_FACTS_MAGIC[8] = {'M', 'R', 'D', 'N', 'S', 'F', 'C', '\n'};
+// Raised whenever what a file holds, or what the reader reads, changes:
+// a file of another version is ignored and written anew.
+constexpr std::uint32_t STATION_FACTS_FORMAT = 1;
+constexpr unsigned char HAS_ELEVATION = 1, HAS_SIMULATOR_RANGE = 2;
+// Far more stations than the world has: a count beyond it is damage.
+constexpr std::uint64_t MOST_STATIONS = 10'000'000;
+
+// A checksum of 64-bit words (FNV-1a's steps over words rather than
+// bytes): any damage to the file is noticed, and the stations of the whole
+// world are summed in a fraction of a millisecond.
+std::uint64_t checksumOf(const char* data, std::size_t size)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, data + i, 8);
+        hash = (hash ^ word) * 1099511628211ull;
+    }
+    for (; i < size; ++i)
+        hash = (hash ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
+    return hash;
+}
+
+class Writer {
+public:
+    template <typename T> void put(const T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        m_bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void putText(const std::string& text)
+    {
+        put(static_cast<std::uint32_t>(text.size()));
+        m_bytes += text;
+    }
+    std::string& bytes() { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+class Reader {
+public:
+    Reader(const char* data, std::size_t size) : m_data(data), m_size(size) {}
+    template <typename T> bool get(T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        if (m_size - m_at < sizeof value)
+            return false;
+        std::memcpy(&value, m_data + m_at, sizeof value);
+        m_at += sizeof value;
+        return true;
+    }
+    bool getText(std::string& text)
+    {
+        std::uint32_t length = 0;
+        if (!get(length) || m_size - m_at < length)
+            return false;
+        text.assign(m_data + m_at, length);
+        m_at += length;
+        return true;
+    }
+    std::size_t at() const { return m_at; }
+
+private:
+    const char* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+void putHeader(Writer& out, const DatabaseFileIdentity& identity, coverage::StationKind kind)
+{
+    out.put(STATION_FACTS_MAGIC);
+    out.put(STATION_FACTS_FORMAT);
+    out.put(static_cast<std::uint32_t>(kind));
+    out.put(identity.device);
+    out.put(identity.inode);
+    out.put(identity.size);
+    out.put(identity.modifiedSeconds);
+    out.put(identity.modifiedNanoseconds);
+    out.put(identity.version);
+    out.putText(identity.path);
+}
+
+std::string userCacheDir()
+{
+    if (const char* dir = std::getenv("XDG_CACHE_HOME"); dir != nullptr && dir[0] == '/')
+        return dir;
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr && home[0] != '\0' ? home : ".") + "/.cache";
+}
+
+bool readWholeFile(const std::string& file, std::string& bytes)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(status.st_size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            ok = n > 0;
+            if (ok)
+                done += static_cast<std::size_t>(n);
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string encodeStationFacts(const DatabaseFileIdentity& identity, coverage::StationKind kind,
+                               const std::vector<coverage::Station>& stations)
+{
+    Writer out;
+    putHeader(out, identity, kind);
+    out.put(static_cast<std::uint64_t>(stations.size()));
+    for (const coverage::Station& s : stations) {
+        out.put(s.id);
+        out.put(s.latitude);
+        out.put(s.longitude);
+        const unsigned char flags =
+            (s.elevationFt ? HAS_ELEVATION : 0) | (s.simulatorRangeNm ? HAS_SIMULATOR_RANGE : 0);
+        out.put(flags);
+        out.put(s.elevationFt.value_or(0.0));
+        out.put(s.simulatorRangeNm.value_or(0.0));
+        const char serviceClass =
+            kind == coverage::StationKind::Ndb ? static_cast<char>(s.ndbClass) : s.serviceClass;
+        out.put(serviceClass);
+    }
+    out.put(checksumOf(out.bytes().data(), out.bytes().size()));
+    return std::move(out.bytes());
+}
+
+bool decodeStationFacts(const std::string& bytes, const DatabaseFileIdentity& identity, coverage::StationKind kind,
+                        std::vector<coverage::Station>& stations)
+{
+    if (bytes.size() < sizeof(std::uint64_t))
+        return false;
+    const std::size_t body = bytes.size() - sizeof(std::uint64_t);
+    std::uint64_t checksum = 0;
+    std::memcpy(&checksum, bytes.data() + body, sizeof checksum);
+    if (checksum != checksumOf(bytes.data(), body))
+        return false;
+
+    // The header must be the very one this identity and kind would write.
+    Writer expected;
+    putHeader(expected, identity, kind);
+    const std::string& header = expected.bytes();
+    if (body < header.size() || bytes.compare(0, header.size(), header) != 0)
+        return false;
+    Reader in(bytes.data() + header.size(), body - header.size());
+    std::uint64_t count = 0;
+    if (!in.get(count) || count > MOST_STATIONS)
+        return false;
+    std::vector<coverage::Station> read;
+    read.reserve(static_cast<std::size_t>(count));
+    for (std::uint64_t i = 0; i < count; ++i) {
+        coverage::Station s;
+        s.kind = kind;
+        unsigned char flags = 0;
+        double elevation = 0.0, simulator = 0.0;
+        char serviceClass = 0;
+        if (!in.get(s.id) || !in.get(s.latitude) || !in.get(s.longitude) || !in.get(flags) || !in.get(elevation) ||
+            !in.get(simulator) || !in.get(serviceClass))
+            return false;
+        if (flags & HAS_ELEVATION)
+            s.elevationFt = elevation;
+        if (flags & HAS_SIMULATOR_RANGE)
+            s.simulatorRangeNm = simulator;
+        if (kind == coverage::StationKind::Ndb) {
+            if (serviceClass < static_cast<char>(coverage::NdbClass::Locator) ||
+                serviceClass > static_cast<char>(coverage::NdbClass::HH))
+                return false;
+            s.ndbClass = static_cast<coverage::NdbClass>(serviceClass);
+        } else {
+            if (serviceClass != 'T' && serviceClass != 'L' && serviceClass != 'H')
+                return false;
+            s.serviceClass = serviceClass;
+        }
+        read.push_back(std::move(s));
+    }
+    if (header.size() + in.at() != body)
+        return false;  // more than the count says
+    stations = std::move(read);
+    return true;
+}
+
+std::string defaultStationCacheDir()
+{
+    return userCacheDir() + "/meridane";
+}
+
+StationFactsCache::StationFactsCache(std::string dir) : m_dir(std::move(dir)) {}
+
+std::string StationFactsCache::fileFor(const std::string& databasePath, coverage::StationKind kind) const
+{
+    const std::uint64_t hash = checksumOf(databasePath.data(), databasePath.size());
+    char name[64];
+    std::snprintf(name, sizeof name, "stations-%016llx-%s.bin", static_cast<unsigned long long>(hash),
+                  kind == coverage::StationKind::Ndb ? "ndb" : "vor");
+    return m_dir + "/" + name;
+}
+
+std::vector<coverage::Station> StationFactsCache::searchFacts(CDatabase* database, coverage::StationKind kind) const
+{
+    m_lastFromCache = false;
+    const auto readFromDatabase = [&] {
+        StationReader reader(database);
+        return kind == coverage::StationKind::Ndb ? reader.readNdbSearchFacts() : reader.readSearchFacts();
+    };
+    DatabaseFileIdentity identity;
+    if (!database->FileIdentity(identity))
+        return readFromDatabase();
+    const std::string file = fileFor(identity.path, kind);
+    std::vector<coverage::Station> stations;
+    if (load(file, identity, kind, stations)) {
+        m_lastFromCache = true;
+        return stations;
+    }
+    stations = readFromDatabase();
+    // Stored only when the file stayed as it was all through the reading.
+    DatabaseFileIdentity after;
+    if (database->FileIdentity(after) && encodeStationFacts(after, kind, {}) == encodeStationFacts(identity, kind, {}))
+        store(file, identity, kind, stations);
+    return stations;
+}
+
+bool StationFactsCache::load(const std::string& file, const DatabaseFileIdentity& identity,
+                             coverage::StationKind kind, std::vector<coverage::Station>& stations) const
+{
+    std::string bytes;
+    return readWholeFile(file, bytes) && decodeStationFacts(bytes, identity, kind, stations);
+}
+
+void StationFactsCache::store(const std::string& file, const DatabaseFileIdentity& identity,
+                              coverage::StationKind kind, const std::vector<coverage::Station>& stations) const
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(m_dir, ignored);
+    std::string temporary = file + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return;
+    const bool written = writeAll(fd, encodeStationFacts(identity, kind, stations));
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0)
+        ::unlink(temporary.c_str());
+}
+
+}  // namespace search
