@@ -14,6 +14,9 @@ namespace coverage {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The first ring a station looks round itself for the nearest station of
+// another part, beyond both ranges; each next ring is four times as wide.
+constexpr double GAP_RING_NM = 64.0;
 
 // Routes compare by uncovered distance first, then by length with the
 // per-leg term.
@@ -123,36 +126,38 @@ private:
     // For each part of the network, a bound below the uncovered distance
     // of any leg from it to a station of another part or to the
     // destination, from the arc bound alone (no geodesic is needed for a
-    // bound). Stations are visited outward in latitude until the latitude
-    // alone rules out anything narrower.
+    // bound). Each station looks ever farther round itself until what lies
+    // beyond cannot narrow its part's gap; a leg it does not look at is
+    // looked at from its other end if it could narrow the gap there.
     void boundGapsOutOfParts()
     {
         m_gapOutOfPart.assign(m_net.partCount(), kInfinity);
-        const std::vector<std::uint32_t>& order = m_net.bandOrder();
         for (std::uint32_t s = 0; s < m_n; ++s) {
             const std::uint32_t p = m_net.part(s);
             const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
             m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], std::max(0.0, lower - m_net.rangeNm(s)));
         }
-        for (std::size_t oi = 0; oi < m_n; ++oi) {
-            const std::uint32_t i = order[oi];
+        const StationGrid& grid = m_net.grid();
+        for (std::uint32_t i = 0; i < m_n; ++i) {
             const std::uint32_t p = m_net.part(i);
             const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
-            for (const int step : {-1, 1}) {
-                for (std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(oi) + step;
-                     oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
-                    const std::uint32_t j = order[static_cast<std::size_t>(oj)];
-                    if (std::fabs(m_net.band(j) - m_net.band(i)) * kBoundingRadiusNm - reach >= m_gapOutOfPart[p])
-                        break;
+            // Ever wider rings: a station beyond a ring's edge leaves more
+            // than its width uncovered on a leg from station i, so once the
+            // gap is no wider, nothing farther can narrow it.
+            for (double width = GAP_RING_NM; m_gapOutOfPart[p] > 0.0; width *= 4.0) {
+                const double edge = std::min(m_gapOutOfPart[p], width);
+                grid.forEachNear(m_net.direction(i), StationGrid::chordOf(reach + edge), [&](std::uint32_t j) {
                     const std::uint32_t q = m_net.part(j);
                     if (q == p)
-                        continue;
+                        return;
                     const double gap = std::max(
                         0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
                                  m_net.rangeNm(j));
                     m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
                     m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
-                }
+                });
+                if (m_gapOutOfPart[p] <= width)
+                    break;
             }
         }
     }
@@ -169,48 +174,46 @@ private:
         m_queue.push(Entry{candidate.uncovered + uncoveredAhead(to), candidate.length + remaining(to), to});
     }
 
-    // The destination's covered part, and the narrowest gap into it.
+    // The destination's covered part, and the narrowest gap into it: the
+    // parts of the stations that cover the destination. The gap starts at
+    // the direct leg's and narrows as each station of the part looks round
+    // itself as far as a narrower one could lie.
     void measureDestinationPart()
     {
         const std::size_t nodes = m_n + 2;
         m_inDestinationPart.assign(nodes, false);
-        std::vector<std::uint32_t> stack{m_destination};
         m_inDestinationPart[m_destination] = true;
+        std::vector<bool> destinationParts(m_net.partCount(), false);
         for (std::uint32_t s = 0; s < m_n; ++s) {
-            if (m_toDestination[s] >= 0.0 && !m_inDestinationPart[s]) {
+            if (m_toDestination[s] >= 0.0)
+                destinationParts[m_net.part(s)] = true;
+        }
+        std::vector<std::uint32_t> part{m_destination};
+        for (std::uint32_t s = 0; s < m_n; ++s) {
+            if (destinationParts[m_net.part(s)]) {
                 m_inDestinationPart[s] = true;
-                stack.push_back(s);
+                part.push_back(s);
             }
         }
-        std::vector<std::uint32_t> part;
-        while (!stack.empty()) {
-            const std::uint32_t u = stack.back();
-            stack.pop_back();
-            part.push_back(u);
-            if (u >= m_n)
-                continue;
-            for (const CoverageNetwork::Edge* e = m_net.edgesBegin(u); e != m_net.edgesEnd(u); ++e) {
-                if (!m_inDestinationPart[e->to]) {
-                    m_inDestinationPart[e->to] = true;
-                    stack.push_back(e->to);
-                }
-            }
-        }
-        m_gapIntoDestination = kInfinity;
+        const auto narrow = [&](std::uint32_t x, std::uint32_t y, const Direction& at) {
+            if (m_inDestinationPart[x])
+                return;
+            const double both = range(x) + range(y);
+            if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
+                seriesLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
+                return;
+            m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
+        };
+        m_gapIntoDestination = std::max(0.0, length(m_departure, m_destination));
+        const StationGrid& grid = m_net.grid();
         for (std::uint32_t y : part) {
             const Direction& at = direction(y);
-            for (std::uint32_t x = 0; x <= m_departure; ++x) {
-                if (m_inDestinationPart[x])
-                    continue;
-                const double both = range(x) + range(y);
-                if (chordLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination ||
-                    seriesLowerBoundNm(at, direction(x)) - both >= m_gapIntoDestination)
-                    continue;
-                m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
-            }
+            narrow(m_departure, y, at);
+            if (m_gapIntoDestination == 0.0)
+                break;
+            grid.forEachNear(at, StationGrid::chordOf(m_gapIntoDestination + range(y) + m_net.maxRangeNm()),
+                             [&](std::uint32_t x) { narrow(x, y, at); });
         }
-        if (m_gapIntoDestination == kInfinity)
-            m_gapIntoDestination = 0.0;
         boundGapsOutOfParts();
         for (double& gap : m_gapOutOfPart) {
             if (gap == kInfinity)

@@ -151,30 +151,62 @@ std::size_t CoverageNetwork::legCount() const
     return ends / 2;
 }
 
+const StationGrid& CoverageNetwork::grid() const
+{
+    if (!m_grid)
+        m_grid.emplace(m_directions);
+    return *m_grid;
+}
+
+bool CoverageNetwork::joined(std::uint32_t a, std::uint32_t b) const
+{
+    const double both = m_ranges[a] + m_ranges[b];
+    if (seriesLowerBoundNm(m_directions[a], m_directions[b]) > both)
+        return false;
+    if (geodesicUpperBoundNm(m_directions[a], m_directions[b]) <= both)
+        return true;
+    double length = 0.0;
+    return covered(a, b, length);
+}
+
+// The parts need only whether two stations are joined, not how far apart
+// they are: the bounds of a leg's length settle that for nearly every pair,
+// and the few they leave open are measured as the covered legs are, so the
+// parts are the very ones the covered legs make. Each pair is looked at
+// from the station with the longer range (both, when equal), which reaches
+// at most twice its own range to join it.
 void CoverageNetwork::findParts() const
 {
     if (!m_part.empty() || size() == 0)
         return;
-    findAllEdges();
     const std::size_t n = size();
-    m_part.assign(n, std::numeric_limits<std::uint32_t>::max());
-    std::vector<std::uint32_t> stack;
-    for (std::uint32_t start = 0; start < n; ++start) {
-        if (m_part[start] != std::numeric_limits<std::uint32_t>::max())
-            continue;
-        const auto id = static_cast<std::uint32_t>(m_partCount++);
-        m_part[start] = id;
-        stack.push_back(start);
-        while (!stack.empty()) {
-            const std::uint32_t u = stack.back();
-            stack.pop_back();
-            for (const Edge& e : m_edges[u]) {
-                if (m_part[e.to] != id) {
-                    m_part[e.to] = id;
-                    stack.push_back(e.to);
-                }
-            }
+    std::vector<std::uint32_t> leader(n);
+    std::iota(leader.begin(), leader.end(), 0u);
+    const auto find = [&](std::uint32_t v) {
+        while (leader[v] != v) {
+            leader[v] = leader[leader[v]];
+            v = leader[v];
         }
+        return v;
+    };
+    const StationGrid& near = grid();
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const double range = m_ranges[i];
+        near.forEachNear(m_directions[i], StationGrid::chordOf(2.0 * range), [&](std::uint32_t j) {
+            if (j == i || m_ranges[j] > range || (m_ranges[j] == range && j < i))
+                return;
+            const std::uint32_t a = find(i), b = find(j);
+            if (a != b && joined(i, j))
+                leader[std::max(a, b)] = std::min(a, b);
+        });
+    }
+    // Numbered in the order of each part's first station.
+    m_part.assign(n, std::numeric_limits<std::uint32_t>::max());
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const std::uint32_t root = find(i);
+        if (m_part[root] == std::numeric_limits<std::uint32_t>::max())
+            m_part[root] = static_cast<std::uint32_t>(m_partCount++);
+        m_part[i] = m_part[root];
     }
 }
 

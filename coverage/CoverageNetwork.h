@@ -2,11 +2,13 @@
 #pragma once
 
 #include "coverage/Geodesy.h"
+#include "coverage/StationGrid.h"
 #include "coverage/Station.h"
 #include "coverage/StationRange.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -79,12 +81,17 @@ public:
     // stations are never nearer than their difference in it allows.
     const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
     double band(std::size_t i) const { return m_band[i]; }
+    // The stations by place, for finding those near a point.
+    const StationGrid& grid() const;
 
 private:
     const std::vector<Edge>& edges(std::size_t i) const;
     // Whether stations a and b are joined by a covered leg, and its length:
     // measured the same way whichever of the two asks.
     bool covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const;
+    // Whether a and b are joined, as covered() says, measuring the leg only
+    // where the bounds of its length leave it open.
+    bool joined(std::uint32_t a, std::uint32_t b) const;
     void findAllEdges() const;
     void findParts() const;
 
@@ -103,6 +110,7 @@ private:
     mutable std::vector<std::vector<Edge>> m_edges;
     mutable std::vector<bool> m_edgesFound;
     mutable bool m_allEdgesFound = false;
+    mutable std::optional<StationGrid> m_grid;
     mutable std::vector<std::uint32_t> m_part;
     mutable std::size_t m_partCount = 0;
 };
