@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <queue>
 
@@ -289,37 +290,42 @@ private:
 
     // Every leg from u. The destination first: what it costs bounds how far
     // a leg may reach and still lead to a better route (its uncovered part
-    // may be no more than the destination's cost less u's), and the stations
-    // are visited outward in latitude until the latitude alone says no leg
-    // further away can. The order they are tried in decides nothing.
+    // may be no more than the destination's cost less u's), so only the
+    // stations that near u are tried. They are tried outward in latitude,
+    // southward first, so that of two routes equal to the last bit the same
+    // one wins however the stations were found.
     void expandEvery(std::uint32_t u)
     {
         tryLeg(u, m_destination);
         const std::vector<std::uint32_t>& order = m_net.bandOrder();
-        const double bandHere = u < m_n ? m_net.band(u) : std::asin(std::clamp(direction(u).z, -1.0, 1.0));
         std::size_t start = 0;
         if (u < m_n) {
             start = m_bandPosition[u];
         } else {
+            const double bandHere = std::asin(std::clamp(direction(u).z, -1.0, 1.0));
             start = static_cast<std::size_t>(
                 std::lower_bound(order.begin(), order.end(), bandHere,
                                  [&](std::uint32_t s, double band) { return m_net.band(s) < band; }) -
                 order.begin());
         }
-        const double polarRadiusNm = 6356752.314245 / kMetresPerNm * (1.0 - 1e-9);
-        const double ranges = range(u) + m_net.maxRangeNm();
-        for (const int step : {-1, 1}) {
-            std::ptrdiff_t oj = static_cast<std::ptrdiff_t>(start);
-            if (step < 0 || u < m_n)
-                oj += step;
-            for (; oj >= 0 && oj < static_cast<std::ptrdiff_t>(m_n); oj += step) {
-                const std::uint32_t v = order[static_cast<std::size_t>(oj)];
-                const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + ranges;
-                if (std::fabs(m_net.band(v) - bandHere) * polarRadiusNm > reach)
-                    break;
-                tryLeg(u, v);
-            }
-        }
+        const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + range(u) + m_net.maxRangeNm();
+        std::vector<std::size_t>& below = m_below;
+        std::vector<std::size_t>& above = m_above;
+        below.clear();
+        above.clear();
+        m_net.grid().forEachNear(direction(u), StationGrid::chordOf(reach), [&](std::uint32_t v) {
+            const std::size_t position = m_bandPosition[v];
+            if (position < start)
+                below.push_back(position);
+            else if (position > start || u >= m_n)
+                above.push_back(position);
+        });
+        std::sort(below.begin(), below.end(), std::greater<>());
+        std::sort(above.begin(), above.end());
+        for (const std::size_t position : below)
+            tryLeg(u, order[position]);
+        for (const std::size_t position : above)
+            tryLeg(u, order[position]);
     }
 
     BestRoute search(bool everyLeg)
@@ -389,6 +395,7 @@ private:
     bool m_everyLeg = false;
     std::vector<bool> m_closed;
     std::vector<std::size_t> m_bandPosition;  // of each station in the network's band order
+    std::vector<std::size_t> m_below, m_above;  // expandEvery's stations, kept for their memory
     std::priority_queue<Entry, std::vector<Entry>, Later> m_queue;
 };
 
