@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <numeric>
 #include <queue>
 
 namespace coverage {
@@ -115,52 +116,54 @@ private:
     // cross into it, and from a station it must first leave the station's
     // own part: the narrowest gap of either kind is a bound, and one that
     // never falls by more than a leg's uncovered distance, as A* needs.
-    double uncoveredAhead(std::uint32_t node) const
+    double uncoveredAhead(std::uint32_t node)
     {
         if (m_inDestinationPart[node])
             return 0.0;
         if (node >= m_n)
             return m_gapIntoDestination;
-        return std::max(m_gapIntoDestination, m_gapOutOfPart[m_net.part(node)]);
+        return std::max(m_gapIntoDestination, gapOutOfPart(m_net.part(node)));
     }
 
-    // For each part of the network, a bound below the uncovered distance
-    // of any leg from it to a station of another part or to the
-    // destination, from the arc bound alone (no geodesic is needed for a
-    // bound). Each station looks ever farther round itself until what lies
-    // beyond cannot narrow its part's gap; a leg it does not look at is
-    // looked at from its other end if it could narrow the gap there.
-    void boundGapsOutOfParts()
+    // A bound below the uncovered distance of any leg from part p to a
+    // station of another part or to the destination, from the arc bound
+    // alone (no geodesic is needed for a bound); worked out when first
+    // asked, as a search meets a few of the world's parts. Each station of
+    // the part looks ever farther round itself until what lies beyond
+    // cannot narrow the gap.
+    double gapOutOfPart(std::uint32_t p)
     {
-        m_gapOutOfPart.assign(m_net.partCount(), kInfinity);
-        for (std::uint32_t s = 0; s < m_n; ++s) {
-            const std::uint32_t p = m_net.part(s);
-            const double lower = geodesicLowerBoundNm(m_net.direction(s), m_endDirections[1]);
-            m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], std::max(0.0, lower - m_net.rangeNm(s)));
+        double& known = m_gapOutOfPart[p];
+        if (known >= 0.0)
+            return known;
+        const std::uint32_t* const first = m_partMembers.data() + m_partStart[p];
+        const std::uint32_t* const last = m_partMembers.data() + m_partStart[p + 1];
+        double gap = kInfinity;
+        for (const std::uint32_t* s = first; s != last; ++s) {
+            const double lower = geodesicLowerBoundNm(m_net.direction(*s), m_endDirections[1]);
+            gap = std::min(gap, std::max(0.0, lower - m_net.rangeNm(*s)));
         }
         const StationGrid& grid = m_net.grid();
-        for (std::uint32_t i = 0; i < m_n; ++i) {
-            const std::uint32_t p = m_net.part(i);
+        for (const std::uint32_t* member = first; member != last && gap > 0.0; ++member) {
+            const std::uint32_t i = *member;
             const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
             // Ever wider rings: a station beyond a ring's edge leaves more
             // than its width uncovered on a leg from station i, so once the
             // gap is no wider, nothing farther can narrow it.
-            for (double width = GAP_RING_NM; m_gapOutOfPart[p] > 0.0; width *= 4.0) {
-                const double edge = std::min(m_gapOutOfPart[p], width);
+            for (double width = GAP_RING_NM; gap > 0.0; width *= 4.0) {
+                const double edge = std::min(gap, width);
                 grid.forEachNear(m_net.direction(i), StationGrid::chordOf(reach + edge), [&](std::uint32_t j) {
-                    const std::uint32_t q = m_net.part(j);
-                    if (q == p)
+                    if (m_net.part(j) == p)
                         return;
-                    const double gap = std::max(
-                        0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) - m_net.rangeNm(i) -
-                                 m_net.rangeNm(j));
-                    m_gapOutOfPart[p] = std::min(m_gapOutOfPart[p], gap);
-                    m_gapOutOfPart[q] = std::min(m_gapOutOfPart[q], gap);
+                    gap = std::min(gap, std::max(0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) -
+                                                          m_net.rangeNm(i) - m_net.rangeNm(j)));
                 });
-                if (m_gapOutOfPart[p] <= width)
+                if (gap <= width)
                     break;
             }
         }
+        known = gap == kInfinity ? 0.0 : gap;
+        return known;
     }
 
     void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
@@ -215,11 +218,17 @@ private:
             grid.forEachNear(at, StationGrid::chordOf(m_gapIntoDestination + range(y) + m_net.maxRangeNm()),
                              [&](std::uint32_t x) { narrow(x, y, at); });
         }
-        boundGapsOutOfParts();
-        for (double& gap : m_gapOutOfPart) {
-            if (gap == kInfinity)
-                gap = 0.0;
-        }
+        // Each part's stations, for the gaps out of it.
+        const std::size_t parts = m_net.partCount();
+        m_gapOutOfPart.assign(parts, -1.0);
+        m_partStart.assign(parts + 1, 0);
+        for (std::uint32_t s = 0; s < m_n; ++s)
+            ++m_partStart[m_net.part(s) + 1];
+        std::partial_sum(m_partStart.begin(), m_partStart.end(), m_partStart.begin());
+        m_partMembers.resize(m_n);
+        std::vector<std::uint32_t> next(m_partStart.begin(), m_partStart.end() - 1);
+        for (std::uint32_t s = 0; s < m_n; ++s)
+            m_partMembers[next[m_net.part(s)]++] = s;
     }
 
     // The legs from an airport to the stations that cover them.
@@ -387,7 +396,8 @@ private:
     std::vector<double> m_fromDeparture, m_toDestination;
     std::vector<bool> m_inDestinationPart;
     double m_gapIntoDestination = 0.0;
-    std::vector<double> m_gapOutOfPart;
+    std::vector<double> m_gapOutOfPart;  // -1 until worked out
+    std::vector<std::uint32_t> m_partStart, m_partMembers;  // the stations of each part
     std::vector<Cost> m_cost;
     std::vector<std::uint32_t> m_parent;
     std::vector<double> m_legLength;  // of the leg that reached the node

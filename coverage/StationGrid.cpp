@@ -63,6 +63,12 @@ StationGrid::StationGrid(const std::vector<Direction>& directions)
     m_longitude.resize(n);
     for (std::size_t at = 0; at < n; ++at)
         m_longitude[at] = longitude[m_stations[at]];
+    // cos is least at the ends of a span of latitude.
+    m_stripeRadius.resize(STRIPE_COUNT);
+    for (std::size_t k = 0; k < STRIPE_COUNT; ++k) {
+        const double low = -HALF_PI + static_cast<double>(k) * STRIPE_HEIGHT;
+        m_stripeRadius[k] = std::max(0.0, std::min(std::cos(low), std::cos(low + STRIPE_HEIGHT)));
+    }
 }
 
 double StationGrid::chordOf(double distanceNm)
@@ -74,14 +80,16 @@ double StationGrid::chordOf(double distanceNm)
 
 // Two directions whose latitudes differ by an angle are at least that far
 // apart on the unit sphere, and the chord grows with the angle.
-bool StationGrid::stripeRange(const Direction& centre, double maxChord, std::size_t& first, std::size_t& last) const
+bool StationGrid::placeOf(const Direction& centre, double maxChord, Place& place) const
 {
     if (m_stations.empty() || maxChord < 0.0)
         return false;
     const double band = bandOf(centre);
     const double reach = angleOfChord(maxChord);
-    first = stripeOf(band - reach);
-    last = stripeOf(band + reach);
+    place.firstStripe = stripeOf(band - reach);
+    place.lastStripe = stripeOf(band + reach);
+    place.longitude = std::atan2(centre.y, centre.x);
+    place.radius = std::sqrt(centre.x * centre.x + centre.y * centre.y);
     return true;
 }
 
@@ -89,18 +97,12 @@ bool StationGrid::stripeRange(const Direction& centre, double maxChord, std::siz
 // longitudes differ by λ (at most π) have a chord of at least
 // 2 min(ρ1, ρ2) sin(λ / 2): the chord is no shorter than the distance of
 // their projections on the equator's plane.
-std::size_t StationGrid::windowsOf(std::size_t stripe, const Direction& centre, double maxChord,
-                                   Window windows[2]) const
+std::size_t StationGrid::windowsOf(std::size_t stripe, const Place& place, double maxChord, Window windows[2]) const
 {
     const std::uint32_t begin = m_start[stripe], end = m_start[stripe + 1];
     if (begin == end)
         return 0;
-    const double low = -HALF_PI + static_cast<double>(stripe) * STRIPE_HEIGHT;
-    const double high = low + STRIPE_HEIGHT;
-    // cos is least at the ends of a span of latitude.
-    const double stripeRadius = std::max(0.0, std::min(std::cos(low), std::cos(high)));
-    const double centreRadius = std::sqrt(centre.x * centre.x + centre.y * centre.y);
-    const double radius = std::min(stripeRadius, centreRadius) * (1.0 - SLACK);
+    const double radius = std::min(m_stripeRadius[stripe], place.radius) * (1.0 - SLACK);
     if (radius <= 0.0 || maxChord / (2.0 * radius) >= 1.0) {
         windows[0] = Window{begin, end};
         return 1;
@@ -114,8 +116,7 @@ std::size_t StationGrid::windowsOf(std::size_t stripe, const Direction& centre, 
     const auto at = [&](std::vector<double>::const_iterator it) {
         return static_cast<std::uint32_t>(it - m_longitude.begin());
     };
-    const double longitude = std::atan2(centre.y, centre.x);
-    const double from = longitude - spread, to = longitude + spread;
+    const double from = place.longitude - spread, to = place.longitude + spread;
     std::size_t count = 0;
     windows[count++] = Window{at(std::lower_bound(first, last, from)), at(std::upper_bound(first, last, to))};
     if (from < -base::kPi)

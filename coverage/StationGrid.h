@@ -24,11 +24,11 @@ public:
     template <typename Visit> void forEachNear(const Direction& centre, double maxChord, Visit&& visit) const
     {
         Window windows[2];
-        std::size_t first = 0, last = 0;
-        if (!stripeRange(centre, maxChord, first, last))
+        Place place;
+        if (!placeOf(centre, maxChord, place))
             return;
-        for (std::size_t k = first; k <= last; ++k) {
-            const std::size_t count = windowsOf(k, centre, maxChord, windows);
+        for (std::size_t k = place.firstStripe; k <= place.lastStripe; ++k) {
+            const std::size_t count = windowsOf(k, place, maxChord, windows);
             for (std::size_t w = 0; w < count; ++w) {
                 for (std::uint32_t at = windows[w].begin; at < windows[w].end; ++at)
                     visit(m_stations[at]);
@@ -46,12 +46,19 @@ private:
     struct Window {
         std::uint32_t begin = 0, end = 0;
     };
-    bool stripeRange(const Direction& centre, double maxChord, std::size_t& first, std::size_t& last) const;
-    std::size_t windowsOf(std::size_t stripe, const Direction& centre, double maxChord, Window windows[2]) const;
+    // What a search round one point needs of it.
+    struct Place {
+        std::size_t firstStripe = 0, lastStripe = 0;
+        double longitude = 0.0;  // radians
+        double radius = 0.0;     // from the polar axis, on the unit sphere
+    };
+    bool placeOf(const Direction& centre, double maxChord, Place& place) const;
+    std::size_t windowsOf(std::size_t stripe, const Place& place, double maxChord, Window windows[2]) const;
 
     std::vector<std::uint32_t> m_start;  // of each stripe in m_stations, and the end
     std::vector<std::uint32_t> m_stations;
     std::vector<double> m_longitude;  // radians, of m_stations[i], ascending within a stripe
+    std::vector<double> m_stripeRadius;  // the least distance from the polar axis in each stripe
 };
 
 }  // namespace coverage
