@@ -152,7 +152,7 @@ private:
             // gap is no wider, nothing farther can narrow it.
             for (double width = GAP_RING_NM; gap > 0.0; width *= 4.0) {
                 const double edge = std::min(gap, width);
-                grid.forEachNear(m_net.direction(i), StationGrid::chordOf(reach + edge), [&](std::uint32_t j) {
+                grid.forEachNearStation(i, StationGrid::chordOf(reach + edge), [&](std::uint32_t j) {
                     if (m_net.part(j) == p)
                         return;
                     gap = std::min(gap, std::max(0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) -

@@ -192,7 +192,7 @@ void CoverageNetwork::findParts() const
     const StationGrid& near = grid();
     for (std::uint32_t i = 0; i < n; ++i) {
         const double range = m_ranges[i];
-        near.forEachNear(m_directions[i], StationGrid::chordOf(2.0 * range), [&](std::uint32_t j) {
+        near.forEachNearStation(i, StationGrid::chordOf(2.0 * range), [&](std::uint32_t j) {
             if (j == i || m_ranges[j] > range || (m_ranges[j] == range && j < i))
                 return;
             const std::uint32_t a = find(i), b = find(j);

@@ -10,64 +10,56 @@ namespace coverage {
 namespace {
 
 constexpr double HALF_PI = base::kPi / 2.0;
-// One degree of geocentric latitude a stripe: a few stripes span the reach
-// of any station, and a stripe's stations differ little in how far apart a
-// degree of longitude puts them.
+// One degree a cell either way: a few cells span the reach of a station, and
+// a stripe's stations differ little in how far apart a degree of longitude
+// puts them.
 constexpr std::size_t STRIPE_COUNT = 180;
-constexpr double STRIPE_HEIGHT = base::kPi / STRIPE_COUNT;
+constexpr std::size_t CELLS_A_STRIPE = 360;
+constexpr double CELL_ANGLE = base::kPi / STRIPE_COUNT;
 // What rounding may take from a bound, given back before it prunes.
 constexpr double SLACK = 1e-9;
 
-double bandOf(const Direction& d)
-{
-    return std::asin(std::clamp(d.z, -1.0, 1.0));
-}
-
 std::size_t stripeOf(double band)
 {
-    const double at = std::floor((band + HALF_PI) / STRIPE_HEIGHT);
+    const double at = std::floor((band + HALF_PI) / CELL_ANGLE);
     return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(STRIPE_COUNT - 1)));
 }
 
-// The angle a chord subtends, a hair more.
-double angleOfChord(double chord)
+std::size_t cellOf(double longitude)
 {
-    return 2.0 * std::asin(std::min(1.0, chord / 2.0)) * (1.0 + SLACK) + 1e-12;
+    const double at = std::floor((longitude + base::kPi) / CELL_ANGLE);
+    return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(CELLS_A_STRIPE - 1)));
 }
 
 }  // namespace
 
+StationGrid::Place StationGrid::placeOf(const Direction& d)
+{
+    return Place{std::asin(std::clamp(d.z, -1.0, 1.0)), std::atan2(d.y, d.x), std::sqrt(d.x * d.x + d.y * d.y)};
+}
+
 StationGrid::StationGrid(const std::vector<Direction>& directions)
 {
     const std::size_t n = directions.size();
-    std::vector<std::uint32_t> stripe(n);
-    m_start.assign(STRIPE_COUNT + 1, 0);
+    m_places.resize(n);
+    std::vector<std::uint32_t> cell(n);
+    m_cellStart.assign(STRIPE_COUNT * CELLS_A_STRIPE + 1, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        stripe[i] = static_cast<std::uint32_t>(stripeOf(bandOf(directions[i])));
-        ++m_start[stripe[i] + 1];
+        m_places[i] = placeOf(directions[i]);
+        cell[i] = static_cast<std::uint32_t>(stripeOf(m_places[i].band) * CELLS_A_STRIPE +
+                                             cellOf(m_places[i].longitude));
+        ++m_cellStart[cell[i] + 1];
     }
-    std::partial_sum(m_start.begin(), m_start.end(), m_start.begin());
-    std::vector<double> longitude(n);
-    for (std::size_t i = 0; i < n; ++i)
-        longitude[i] = std::atan2(directions[i].y, directions[i].x);
+    std::partial_sum(m_cellStart.begin(), m_cellStart.end(), m_cellStart.begin());
     m_stations.resize(n);
-    std::vector<std::uint32_t> next(m_start.begin(), m_start.end() - 1);
+    std::vector<std::uint32_t> next(m_cellStart.begin(), m_cellStart.end() - 1);
     for (std::size_t i = 0; i < n; ++i)
-        m_stations[next[stripe[i]]++] = static_cast<std::uint32_t>(i);
-    for (std::size_t k = 0; k < STRIPE_COUNT; ++k) {
-        std::sort(m_stations.begin() + m_start[k], m_stations.begin() + m_start[k + 1],
-                  [&](std::uint32_t a, std::uint32_t b) {
-                      return longitude[a] < longitude[b] || (longitude[a] == longitude[b] && a < b);
-                  });
-    }
-    m_longitude.resize(n);
-    for (std::size_t at = 0; at < n; ++at)
-        m_longitude[at] = longitude[m_stations[at]];
+        m_stations[next[cell[i]]++] = static_cast<std::uint32_t>(i);
     // cos is least at the ends of a span of latitude.
     m_stripeRadius.resize(STRIPE_COUNT);
     for (std::size_t k = 0; k < STRIPE_COUNT; ++k) {
-        const double low = -HALF_PI + static_cast<double>(k) * STRIPE_HEIGHT;
-        m_stripeRadius[k] = std::max(0.0, std::min(std::cos(low), std::cos(low + STRIPE_HEIGHT)));
+        const double low = -HALF_PI + static_cast<double>(k) * CELL_ANGLE;
+        m_stripeRadius[k] = std::max(0.0, std::min(std::cos(low), std::cos(low + CELL_ANGLE)));
     }
 }
 
@@ -79,51 +71,53 @@ double StationGrid::chordOf(double distanceNm)
 }
 
 // Two directions whose latitudes differ by an angle are at least that far
-// apart on the unit sphere, and the chord grows with the angle.
-bool StationGrid::placeOf(const Direction& centre, double maxChord, Place& place) const
+// apart on the unit sphere, and the chord 2 sin(angle / 2) grows with the
+// angle. A stripe more either way takes up any rounding.
+void StationGrid::stripesOf(const Place& place, double maxChord, std::size_t& first, std::size_t& last) const
 {
-    if (m_stations.empty() || maxChord < 0.0)
-        return false;
-    const double band = bandOf(centre);
-    const double reach = angleOfChord(maxChord);
-    place.firstStripe = stripeOf(band - reach);
-    place.lastStripe = stripeOf(band + reach);
-    place.longitude = std::atan2(centre.y, centre.x);
-    place.radius = std::sqrt(centre.x * centre.x + centre.y * centre.y);
-    return true;
+    const double reach = 2.0 * std::asin(std::min(1.0, maxChord / 2.0));
+    first = stripeOf(place.band - reach);
+    first -= first > 0 ? 1 : 0;
+    last = std::min(STRIPE_COUNT - 1, stripeOf(place.band + reach) + 1);
 }
 
 // Two directions at distances ρ1 and ρ2 from the polar axis whose
 // longitudes differ by λ (at most π) have a chord of at least
 // 2 min(ρ1, ρ2) sin(λ / 2): the chord is no shorter than the distance of
-// their projections on the equator's plane.
+// their projections on the equator's plane. So λ / 2 is at most asin(x),
+// x = chord / (2 min(ρ1, ρ2)), which is at most x / sqrt(1 - x²) (a tangent
+// exceeds its angle) and needs no arc sine. A cell more either way takes up
+// any rounding.
 std::size_t StationGrid::windowsOf(std::size_t stripe, const Place& place, double maxChord, Window windows[2]) const
 {
-    const std::uint32_t begin = m_start[stripe], end = m_start[stripe + 1];
+    const std::size_t base = stripe * CELLS_A_STRIPE;
+    const std::uint32_t begin = m_cellStart[base], end = m_cellStart[base + CELLS_A_STRIPE];
     if (begin == end)
         return 0;
     const double radius = std::min(m_stripeRadius[stripe], place.radius) * (1.0 - SLACK);
-    if (radius <= 0.0 || maxChord / (2.0 * radius) >= 1.0) {
+    const double x = radius > 0.0 ? maxChord / (2.0 * radius) : 1.0;
+    const double spread = x < 1.0 ? 2.0 * x / std::sqrt(1.0 - x * x) * (1.0 + SLACK) : base::kPi;
+    const double from = std::floor((place.longitude - spread + base::kPi) / CELL_ANGLE) - 1.0;
+    const double to = std::floor((place.longitude + spread + base::kPi) / CELL_ANGLE) + 1.0;
+    if (!(to - from + 1.0 < static_cast<double>(CELLS_A_STRIPE))) {
         windows[0] = Window{begin, end};
         return 1;
     }
-    const double spread = angleOfChord(maxChord / radius);
-    if (spread >= base::kPi) {
-        windows[0] = Window{begin, end};
-        return 1;
+    const auto cells = static_cast<std::ptrdiff_t>(CELLS_A_STRIPE);
+    const auto first = static_cast<std::ptrdiff_t>(from), last = static_cast<std::ptrdiff_t>(to);
+    const auto at = [&](std::ptrdiff_t cell) { return m_cellStart[base + static_cast<std::size_t>(cell)]; };
+    if (first < 0) {
+        windows[0] = Window{begin, at(last + 1)};
+        windows[1] = Window{at(first + cells), end};
+        return 2;
     }
-    const auto first = m_longitude.begin() + begin, last = m_longitude.begin() + end;
-    const auto at = [&](std::vector<double>::const_iterator it) {
-        return static_cast<std::uint32_t>(it - m_longitude.begin());
-    };
-    const double from = place.longitude - spread, to = place.longitude + spread;
-    std::size_t count = 0;
-    windows[count++] = Window{at(std::lower_bound(first, last, from)), at(std::upper_bound(first, last, to))};
-    if (from < -base::kPi)
-        windows[count++] = Window{at(std::lower_bound(first, last, from + 2.0 * base::kPi)), end};
-    else if (to > base::kPi)
-        windows[count++] = Window{begin, at(std::upper_bound(first, last, to - 2.0 * base::kPi))};
-    return count;
+    if (last >= cells) {
+        windows[0] = Window{at(first), end};
+        windows[1] = Window{begin, at(last - cells + 1)};
+        return 2;
+    }
+    windows[0] = Window{at(first), at(last + 1)};
+    return 1;
 }
 
 }  // namespace coverage

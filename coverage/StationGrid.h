@@ -9,11 +9,12 @@
 
 namespace coverage {
 
-// The stations in stripes of geocentric latitude, each stripe by longitude,
-// so that the stations near a point are found without looking at every
-// station of its latitude round the world. Only a superset is promised:
-// every station whose chord to the point is at most the one asked for is
-// visited (once), some farther ones may be. The callers' own tests decide.
+// The stations in cells of one degree of geocentric latitude by one of
+// longitude, so that the stations near a point are found without looking at
+// every station of its latitude round the world. Only a superset is
+// promised: every station whose chord to the point is at most the one
+// asked for is visited, once, and some farther ones may be, in no
+// particular order. The callers' own tests decide.
 class StationGrid {
 public:
     explicit StationGrid(const std::vector<Direction>& directions);
@@ -23,17 +24,12 @@ public:
     // may be at most maxChord, and for some farther ones.
     template <typename Visit> void forEachNear(const Direction& centre, double maxChord, Visit&& visit) const
     {
-        Window windows[2];
-        Place place;
-        if (!placeOf(centre, maxChord, place))
-            return;
-        for (std::size_t k = place.firstStripe; k <= place.lastStripe; ++k) {
-            const std::size_t count = windowsOf(k, place, maxChord, windows);
-            for (std::size_t w = 0; w < count; ++w) {
-                for (std::uint32_t at = windows[w].begin; at < windows[w].end; ++at)
-                    visit(m_stations[at]);
-            }
-        }
+        visitNear(placeOf(centre), maxChord, visit);
+    }
+    // The same round station i of the grid's own directions.
+    template <typename Visit> void forEachNearStation(std::uint32_t i, double maxChord, Visit&& visit) const
+    {
+        visitNear(m_places[i], maxChord, visit);
     }
 
     // The chord between unit directions that a distance on the earth of
@@ -43,22 +39,42 @@ public:
     static double chordOf(double distanceNm);
 
 private:
-    struct Window {
-        std::uint32_t begin = 0, end = 0;
-    };
-    // What a search round one point needs of it.
+    // Where a point lies, as a search round it needs it.
     struct Place {
-        std::size_t firstStripe = 0, lastStripe = 0;
+        double band = 0.0;       // geocentric latitude, radians
         double longitude = 0.0;  // radians
         double radius = 0.0;     // from the polar axis, on the unit sphere
     };
-    bool placeOf(const Direction& centre, double maxChord, Place& place) const;
+    struct Window {
+        std::uint32_t begin = 0, end = 0;
+    };
+    static Place placeOf(const Direction& d);
+    // The stripes of latitude a search reaches.
+    void stripesOf(const Place& place, double maxChord, std::size_t& first, std::size_t& last) const;
+    // The runs of m_stations in one stripe that a search reaches: one, or
+    // two across the antimeridian.
     std::size_t windowsOf(std::size_t stripe, const Place& place, double maxChord, Window windows[2]) const;
 
-    std::vector<std::uint32_t> m_start;  // of each stripe in m_stations, and the end
-    std::vector<std::uint32_t> m_stations;
-    std::vector<double> m_longitude;  // radians, of m_stations[i], ascending within a stripe
-    std::vector<double> m_stripeRadius;  // the least distance from the polar axis in each stripe
+    template <typename Visit> void visitNear(const Place& place, double maxChord, Visit& visit) const
+    {
+        if (m_stations.empty() || maxChord < 0.0)
+            return;
+        std::size_t first = 0, last = 0;
+        stripesOf(place, maxChord, first, last);
+        Window windows[2];
+        for (std::size_t k = first; k <= last; ++k) {
+            const std::size_t count = windowsOf(k, place, maxChord, windows);
+            for (std::size_t w = 0; w < count; ++w) {
+                for (std::uint32_t at = windows[w].begin; at < windows[w].end; ++at)
+                    visit(m_stations[at]);
+            }
+        }
+    }
+
+    std::vector<std::uint32_t> m_cellStart;  // of each cell in m_stations, stripe by stripe, and the end
+    std::vector<std::uint32_t> m_stations;   // cell by cell
+    std::vector<Place> m_places;             // of each station
+    std::vector<double> m_stripeRadius;      // the least distance from the polar axis in each stripe
 };
 
 }  // namespace coverage
