@@ -122,10 +122,11 @@ private:
             return 0.0;
         if (node >= m_n)
             return m_gapIntoDestination;
-        return std::max(m_gapIntoDestination, gapOutOfPart(m_net.part(node)));
+        return std::max(m_gapIntoDestination, gapOutOfPart(m_net.partLeader(node)));
     }
 
-    // A bound below the uncovered distance of any leg from part p to a
+    // A bound below the uncovered distance of any leg from the part led by
+    // station p to a
     // station of another part or to the destination, from the arc bound
     // alone (no geodesic is needed for a bound); worked out when first
     // asked, as a search meets a few of the world's parts. Each station of
@@ -136,8 +137,9 @@ private:
         double& known = m_gapOutOfPart[p];
         if (known >= 0.0)
             return known;
-        const std::uint32_t* const first = m_partMembers.data() + m_partStart[p];
-        const std::uint32_t* const last = m_partMembers.data() + m_partStart[p + 1];
+        const std::vector<std::uint32_t>& members = m_net.partMembers(p);
+        const std::uint32_t* const first = members.data();
+        const std::uint32_t* const last = first + members.size();
         double gap = kInfinity;
         for (const std::uint32_t* s = first; s != last; ++s) {
             const double lower = geodesicLowerBoundNm(m_net.direction(*s), m_endDirections[1]);
@@ -153,7 +155,7 @@ private:
             for (double width = GAP_RING_NM; gap > 0.0; width *= 4.0) {
                 const double edge = std::min(gap, width);
                 grid.forEachNearStation(i, StationGrid::chordOf(reach + edge), [&](std::uint32_t j) {
-                    if (m_net.part(j) == p)
+                    if (m_net.inPart(j, p))
                         return;
                     gap = std::min(gap, std::max(0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) -
                                                           m_net.rangeNm(i) - m_net.rangeNm(j)));
@@ -187,16 +189,13 @@ private:
         const std::size_t nodes = m_n + 2;
         m_inDestinationPart.assign(nodes, false);
         m_inDestinationPart[m_destination] = true;
-        std::vector<bool> destinationParts(m_net.partCount(), false);
-        for (std::uint32_t s = 0; s < m_n; ++s) {
-            if (m_toDestination[s] >= 0.0)
-                destinationParts[m_net.part(s)] = true;
-        }
         std::vector<std::uint32_t> part{m_destination};
         for (std::uint32_t s = 0; s < m_n; ++s) {
-            if (destinationParts[m_net.part(s)]) {
-                m_inDestinationPart[s] = true;
-                part.push_back(s);
+            if (m_toDestination[s] < 0.0 || m_inDestinationPart[s])
+                continue;
+            for (const std::uint32_t member : m_net.partMembers(m_net.partLeader(s))) {
+                m_inDestinationPart[member] = true;
+                part.push_back(member);
             }
         }
         const auto narrow = [&](std::uint32_t x, std::uint32_t y, const Direction& at) {
@@ -218,17 +217,7 @@ private:
             grid.forEachNear(at, StationGrid::chordOf(m_gapIntoDestination + range(y) + m_net.maxRangeNm()),
                              [&](std::uint32_t x) { narrow(x, y, at); });
         }
-        // Each part's stations, for the gaps out of it.
-        const std::size_t parts = m_net.partCount();
-        m_gapOutOfPart.assign(parts, -1.0);
-        m_partStart.assign(parts + 1, 0);
-        for (std::uint32_t s = 0; s < m_n; ++s)
-            ++m_partStart[m_net.part(s) + 1];
-        std::partial_sum(m_partStart.begin(), m_partStart.end(), m_partStart.begin());
-        m_partMembers.resize(m_n);
-        std::vector<std::uint32_t> next(m_partStart.begin(), m_partStart.end() - 1);
-        for (std::uint32_t s = 0; s < m_n; ++s)
-            m_partMembers[next[m_net.part(s)]++] = s;
+        m_gapOutOfPart.assign(m_n, -1.0);
     }
 
     // The legs from an airport to the stations that cover them.
@@ -396,8 +385,7 @@ private:
     std::vector<double> m_fromDeparture, m_toDestination;
     std::vector<bool> m_inDestinationPart;
     double m_gapIntoDestination = 0.0;
-    std::vector<double> m_gapOutOfPart;  // -1 until worked out
-    std::vector<std::uint32_t> m_partStart, m_partMembers;  // the stations of each part
+    std::vector<double> m_gapOutOfPart;  // by the part's leader; -1 until worked out
     std::vector<Cost> m_cost;
     std::vector<std::uint32_t> m_parent;
     std::vector<double> m_legLength;  // of the leg that reached the node

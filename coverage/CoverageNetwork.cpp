@@ -14,6 +14,8 @@ namespace coverage {
 namespace {
 
 constexpr double kPolarRadiusNm = base::kWgs84PolarRadiusM / kMetresPerNm;
+constexpr std::uint32_t NO_LEADER = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint32_t BEING_FOUND = NO_LEADER - 1;
 
 }  // namespace
 
@@ -63,6 +65,7 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
         m_rank[order[k]] = static_cast<std::uint32_t>(k);
     m_edges.assign(n, {});
     m_edgesFound.assign(n, false);
+    m_leader.assign(n, NO_LEADER);
 }
 
 bool CoverageNetwork::covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const
@@ -208,6 +211,32 @@ void CoverageNetwork::findParts() const
             m_part[root] = static_cast<std::uint32_t>(m_partCount++);
         m_part[i] = m_part[root];
     }
+}
+
+std::uint32_t CoverageNetwork::partLeader(std::size_t i) const
+{
+    if (m_leader[i] != NO_LEADER)
+        return m_leader[i];
+    // Every station joined to one of the part is within its range and the
+    // longest range of it.
+    std::vector<std::uint32_t> members{static_cast<std::uint32_t>(i)};
+    m_leader[i] = BEING_FOUND;
+    const StationGrid& near = grid();
+    for (std::size_t next = 0; next < members.size(); ++next) {
+        const std::uint32_t u = members[next];
+        near.forEachNearStation(u, StationGrid::chordOf(m_ranges[u] + m_maxRange), [&](std::uint32_t j) {
+            if (m_leader[j] == NO_LEADER && joined(u, j)) {
+                m_leader[j] = BEING_FOUND;
+                members.push_back(j);
+            }
+        });
+    }
+    std::sort(members.begin(), members.end());
+    const std::uint32_t leader = members.front();
+    for (const std::uint32_t member : members)
+        m_leader[member] = leader;
+    m_members.emplace(leader, std::move(members));
+    return leader;
 }
 
 std::uint32_t CoverageNetwork::part(std::size_t i) const

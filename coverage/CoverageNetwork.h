@@ -77,6 +77,18 @@ public:
     // covered legs share it. Numbered 0 .. partCount() - 1.
     std::uint32_t part(std::size_t i) const;
     std::size_t partCount() const;
+    // The same parts found one at a time, for a search that meets a few of
+    // them: the part of station i named by its lowest station, found by
+    // following covered legs from i the first time any station of it is
+    // asked about.
+    std::uint32_t partLeader(std::size_t i) const;
+    // The stations of the part a leader (as partLeader gives it) leads,
+    // ascending.
+    const std::vector<std::uint32_t>& partMembers(std::uint32_t leader) const { return m_members.at(leader); }
+    // Whether station j is of the part a leader leads, without finding the
+    // part of j.
+    bool inPart(std::size_t j, std::uint32_t leader) const { return m_leader[j] == leader; }
+
     // The stations by ascending geocentric latitude (radians, bandOf): two
     // stations are never nearer than their difference in it allows.
     const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
@@ -111,6 +123,8 @@ private:
     mutable std::vector<bool> m_edgesFound;
     mutable bool m_allEdgesFound = false;
     mutable std::optional<StationGrid> m_grid;
+    mutable std::vector<std::uint32_t> m_leader;  // of each station's part; unknown as NO_LEADER
+    mutable std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_members;  // by leader
     mutable std::vector<std::uint32_t> m_part;
     mutable std::size_t m_partCount = 0;
 };
