@@ -41,31 +41,45 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     const std::size_t n = stations.size();
     m_ranges.reserve(n);
     m_directions.reserve(n);
-    std::vector<double>& band = m_band;
-    band.assign(n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         const Station& s = stations[i];
         m_ranges.push_back(stationRangeNm(s, altitudeFt, model));
         m_penalties.push_back(s.kind == StationKind::Ndb ? kPerNdbNm : 0.0);
         m_maxRange = std::max(m_maxRange, m_ranges.back());
         m_directions.push_back(directionOf(s.latitude, s.longitude));
-        band[i] = std::asin(std::clamp(m_directions.back().z, -1.0, 1.0));
     }
-
-    // Two stations are never nearer than their difference in geocentric
-    // latitude allows, so in this order each station only looks as far
-    // either way as its range and the largest one can reach.
-    std::vector<std::uint32_t>& order = m_order;
-    order.assign(n, 0u);
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return std::tie(band[a], a) < std::tie(band[b], b); });
-    m_rank.assign(n, 0u);
-    for (std::size_t k = 0; k < n; ++k)
-        m_rank[order[k]] = static_cast<std::uint32_t>(k);
     m_edges.assign(n, {});
     m_edgesFound.assign(n, false);
     m_leader.assign(n, NO_LEADER);
+}
+
+// Two stations are never nearer than their difference in geocentric
+// latitude allows, so in this order each station only looks as far either
+// way as its range and the largest one can reach.
+void CoverageNetwork::orderByBand() const
+{
+    if (!m_order.empty() || size() == 0)
+        return;
+    const std::size_t n = size();
+    m_band.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        m_band[i] = std::asin(std::clamp(m_directions[i].z, -1.0, 1.0));
+    m_order.resize(n);
+    std::iota(m_order.begin(), m_order.end(), 0u);
+    std::sort(m_order.begin(), m_order.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return std::tie(m_band[a], a) < std::tie(m_band[b], b); });
+}
+
+const std::vector<std::uint32_t>& CoverageNetwork::bandOrder() const
+{
+    orderByBand();
+    return m_order;
+}
+
+double CoverageNetwork::band(std::size_t i) const
+{
+    orderByBand();
+    return m_band[i];
 }
 
 bool CoverageNetwork::covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const
@@ -90,21 +104,12 @@ const std::vector<CoverageNetwork::Edge>& CoverageNetwork::edges(std::size_t i) 
     if (m_edgesFound[i])
         return m_edges[i];
     std::vector<Edge>& found = m_edges[i];
-    const double reach = (m_ranges[i] + m_maxRange) / kPolarRadiusNm + 1e-9;
-    const std::size_t rank = m_rank[i];
-    const auto look = [&](std::size_t k) {
-        const std::uint32_t j = m_order[k];
-        if (std::fabs(m_band[j] - m_band[i]) > reach)
-            return false;
-        double length = 0.0;
-        if (covered(static_cast<std::uint32_t>(i), j, length))
-            found.push_back(Edge{j, length});
-        return true;
-    };
-    for (std::size_t k = rank; k > 0 && look(k - 1);)
-        --k;
-    for (std::size_t k = rank + 1; k < m_order.size() && look(k); ++k) {
-    }
+    grid().forEachNearStation(static_cast<std::uint32_t>(i), StationGrid::chordOf(m_ranges[i] + m_maxRange),
+                              [&](std::uint32_t j) {
+                                  double length = 0.0;
+                                  if (j != i && covered(static_cast<std::uint32_t>(i), j, length))
+                                      found.push_back(Edge{j, length});
+                              });
     // In station order, so that equal routes are found the same way however
     // the legs were discovered.
     std::sort(found.begin(), found.end(), [](const Edge& a, const Edge& b) { return a.to < b.to; });
@@ -120,6 +125,7 @@ void CoverageNetwork::findAllEdges() const
     // for its own. Lists already found stay as they are (a caller may be
     // walking one); the others are filled.
     const std::size_t n = size();
+    orderByBand();
     const std::vector<bool> known = m_edgesFound;
     for (std::size_t oi = 0; oi < n; ++oi) {
         const std::uint32_t i = m_order[oi];

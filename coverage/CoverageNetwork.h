@@ -91,8 +91,8 @@ public:
 
     // The stations by ascending geocentric latitude (radians, bandOf): two
     // stations are never nearer than their difference in it allows.
-    const std::vector<std::uint32_t>& bandOrder() const { return m_order; }
-    double band(std::size_t i) const { return m_band[i]; }
+    const std::vector<std::uint32_t>& bandOrder() const;
+    double band(std::size_t i) const;
     // The stations by place, for finding those near a point.
     const StationGrid& grid() const;
 
@@ -104,6 +104,7 @@ private:
     // Whether a and b are joined, as covered() says, measuring the leg only
     // where the bounds of its length leave it open.
     bool joined(std::uint32_t a, std::uint32_t b) const;
+    void orderByBand() const;
     void findAllEdges() const;
     void findParts() const;
 
@@ -115,9 +116,9 @@ private:
     std::vector<double> m_penalties;
     std::vector<Direction> m_directions;
     double m_maxRange = 0.0;
-    std::vector<std::uint32_t> m_order;
-    std::vector<std::uint32_t> m_rank;  // each station's place in m_order
-    std::vector<double> m_band;
+    // Found when first needed, as the grid is.
+    mutable std::vector<std::uint32_t> m_order;
+    mutable std::vector<double> m_band;
 
     mutable std::vector<std::vector<Edge>> m_edges;
     mutable std::vector<bool> m_edgesFound;
