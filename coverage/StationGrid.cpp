@@ -48,13 +48,16 @@ StationGrid::StationGrid(const std::vector<Direction>& directions)
         m_places[i] = placeOf(directions[i]);
         cell[i] = static_cast<std::uint32_t>(stripeOf(m_places[i].band) * CELLS_A_STRIPE +
                                              cellOf(m_places[i].longitude));
-        ++m_cellStart[cell[i] + 1];
+        ++m_cellStart[cell[i]];
     }
     std::partial_sum(m_cellStart.begin(), m_cellStart.end(), m_cellStart.begin());
+    // Each count summed with those before it is where its cell ends. The
+    // cells are filled from their ends backwards, stations taken last to
+    // first, so that each holds its stations in ascending order and its
+    // entry comes to rest at its start.
     m_stations.resize(n);
-    std::vector<std::uint32_t> next(m_cellStart.begin(), m_cellStart.end() - 1);
-    for (std::size_t i = 0; i < n; ++i)
-        m_stations[next[cell[i]]++] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = n; i-- > 0;)
+        m_stations[--m_cellStart[cell[i]]] = static_cast<std::uint32_t>(i);
     // cos is least at the ends of a span of latitude.
     m_stripeRadius.resize(STRIPE_COUNT);
     for (std::size_t k = 0; k < STRIPE_COUNT; ++k) {

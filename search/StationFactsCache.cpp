@@ -6,6 +6,7 @@
 #include "search/StationReader.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <type_traits>
 
 namespace search {
@@ -115,28 +117,39 @@ std::string userCacheDir()
     return std::string(home != nullptr && home[0] != '\0' ? home : ".") + "/.cache";
 }
 
-bool readWholeFile(const std::string& file, std::string& bytes)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat status {};
-    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(status.st_size));
-        std::size_t done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            ok = n > 0;
-            if (ok)
-                done += static_cast<std::size_t>(n);
+// A cache file mapped for reading: the pages come straight from the page
+// cache, many a fault, rather than copied into memory of our own.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& file)
+    {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+            void* data = ::mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (data != MAP_FAILED) {
+                m_data = static_cast<const char*>(data);
+                m_size = static_cast<std::size_t>(status.st_size);
+            }
         }
+        ::close(fd);
     }
-    ::close(fd);
-    return ok;
-}
+    ~MappedFile()
+    {
+        if (m_data != nullptr)
+            ::munmap(const_cast<char*>(m_data), m_size);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    const char* data() const { return m_data; }
+    std::size_t size() const { return m_size; }
+
+private:
+    const char* m_data = nullptr;
+    std::size_t m_size = 0;
+};
 
 bool writeAll(int fd, const std::string& bytes)
 {
@@ -177,38 +190,47 @@ std::string encodeStationFacts(const DatabaseFileIdentity& identity, coverage::S
     return std::move(out.bytes());
 }
 
-bool decodeStationFacts(const std::string& bytes, const DatabaseFileIdentity& identity, coverage::StationKind kind,
-                        std::vector<coverage::Station>& stations)
+namespace {
+
+// Adds the stations a cache file holds to `stations`; adds nothing and
+// returns false for anything but exactly what encodeStationFacts wrote for
+// this identity and kind.
+bool appendDecoded(const char* bytes, std::size_t size, const DatabaseFileIdentity& identity,
+                   coverage::StationKind kind, std::vector<coverage::Station>& stations)
 {
-    if (bytes.size() < sizeof(std::uint64_t))
+    if (bytes == nullptr || size < sizeof(std::uint64_t))
         return false;
-    const std::size_t body = bytes.size() - sizeof(std::uint64_t);
+    const std::size_t body = size - sizeof(std::uint64_t);
     std::uint64_t checksum = 0;
-    std::memcpy(&checksum, bytes.data() + body, sizeof checksum);
-    if (checksum != checksumOf(bytes.data(), body))
+    std::memcpy(&checksum, bytes + body, sizeof checksum);
+    if (checksum != checksumOf(bytes, body))
         return false;
 
     // The header must be the very one this identity and kind would write.
     Writer expected;
     putHeader(expected, identity, kind);
     const std::string& header = expected.bytes();
-    if (body < header.size() || bytes.compare(0, header.size(), header) != 0)
+    if (body < header.size() || std::memcmp(bytes, header.data(), header.size()) != 0)
         return false;
-    Reader in(bytes.data() + header.size(), body - header.size());
+    Reader in(bytes + header.size(), body - header.size());
     std::uint64_t count = 0;
     if (!in.get(count) || count > MOST_STATIONS)
         return false;
-    std::vector<coverage::Station> read;
-    read.reserve(static_cast<std::size_t>(count));
+    const std::size_t before = stations.size();
+    stations.reserve(before + static_cast<std::size_t>(count));
+    const auto fail = [&] {
+        stations.resize(before);
+        return false;
+    };
     for (std::uint64_t i = 0; i < count; ++i) {
-        coverage::Station s;
+        coverage::Station& s = stations.emplace_back();
         s.kind = kind;
         unsigned char flags = 0;
         double elevation = 0.0, simulator = 0.0;
         char serviceClass = 0;
         if (!in.get(s.id) || !in.get(s.latitude) || !in.get(s.longitude) || !in.get(flags) || !in.get(elevation) ||
             !in.get(simulator) || !in.get(serviceClass))
-            return false;
+            return fail();
         if (flags & HAS_ELEVATION)
             s.elevationFt = elevation;
         if (flags & HAS_SIMULATOR_RANGE)
@@ -216,18 +238,28 @@ bool decodeStationFacts(const std::string& bytes, const DatabaseFileIdentity& id
         if (kind == coverage::StationKind::Ndb) {
             if (serviceClass < static_cast<char>(coverage::NdbClass::Locator) ||
                 serviceClass > static_cast<char>(coverage::NdbClass::HH))
-                return false;
+                return fail();
             s.ndbClass = static_cast<coverage::NdbClass>(serviceClass);
         } else {
             if (serviceClass != 'T' && serviceClass != 'L' && serviceClass != 'H')
-                return false;
+                return fail();
             s.serviceClass = serviceClass;
         }
-        read.push_back(std::move(s));
     }
     if (header.size() + in.at() != body)
-        return false;  // more than the count says
-    stations = std::move(read);
+        return fail();  // more than the count says
+    return true;
+}
+
+}  // namespace
+
+bool decodeStationFacts(const std::string& bytes, const DatabaseFileIdentity& identity, coverage::StationKind kind,
+                        std::vector<coverage::Station>& stations)
+{
+    std::vector<coverage::Station> decoded;
+    if (!appendDecoded(bytes.data(), bytes.size(), identity, kind, decoded))
+        return false;
+    stations = std::move(decoded);
     return true;
 }
 
@@ -249,33 +281,48 @@ std::string StationFactsCache::fileFor(const std::string& databasePath, coverage
 
 std::vector<coverage::Station> StationFactsCache::searchFacts(CDatabase* database, coverage::StationKind kind) const
 {
+    std::vector<coverage::Station> stations;
+    appendSearchFacts(database, kind, stations);
+    return stations;
+}
+
+void StationFactsCache::appendSearchFacts(CDatabase* database, coverage::StationKind kind,
+                                          std::vector<coverage::Station>& stations) const
+{
     m_lastFromCache = false;
     const auto readFromDatabase = [&] {
         StationReader reader(database);
         return kind == coverage::StationKind::Ndb ? reader.readNdbSearchFacts() : reader.readSearchFacts();
     };
+    const auto append = [&](std::vector<coverage::Station>&& read) {
+        if (stations.empty())
+            stations = std::move(read);
+        else
+            stations.insert(stations.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+    };
     DatabaseFileIdentity identity;
-    if (!database->FileIdentity(identity))
-        return readFromDatabase();
+    if (!database->FileIdentity(identity)) {
+        append(readFromDatabase());
+        return;
+    }
     const std::string file = fileFor(identity.path, kind);
-    std::vector<coverage::Station> stations;
     if (load(file, identity, kind, stations)) {
         m_lastFromCache = true;
-        return stations;
+        return;
     }
-    stations = readFromDatabase();
+    std::vector<coverage::Station> read = readFromDatabase();
     // Stored only when the file stayed as it was all through the reading.
     DatabaseFileIdentity after;
     if (database->FileIdentity(after) && encodeStationFacts(after, kind, {}) == encodeStationFacts(identity, kind, {}))
-        store(file, identity, kind, stations);
-    return stations;
+        store(file, identity, kind, read);
+    append(std::move(read));
 }
 
 bool StationFactsCache::load(const std::string& file, const DatabaseFileIdentity& identity,
                              coverage::StationKind kind, std::vector<coverage::Station>& stations) const
 {
-    std::string bytes;
-    return readWholeFile(file, bytes) && decodeStationFacts(bytes, identity, kind, stations);
+    const MappedFile mapped(file);
+    return appendDecoded(mapped.data(), mapped.size(), identity, kind, stations);
 }
 
 void StationFactsCache::store(const std::string& file, const DatabaseFileIdentity& identity,

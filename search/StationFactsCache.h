@@ -33,6 +33,10 @@ public:
     // database, from the cache where it matches the database file, from the
     // database otherwise (and then stored). Throws what the reader throws.
     std::vector<coverage::Station> searchFacts(CDatabase* database, coverage::StationKind kind) const;
+    // The same, added after the stations already in `stations`: the VORs
+    // and NDBs of a search in one list, each station built once.
+    void appendSearchFacts(CDatabase* database, coverage::StationKind kind,
+                           std::vector<coverage::Station>& stations) const;
 
     // Where the facts of this database file and kind are kept.
     std::string fileFor(const std::string& databasePath, coverage::StationKind kind) const;
@@ -43,7 +47,7 @@ public:
 
 private:
     bool load(const std::string& file, const DatabaseFileIdentity& identity, coverage::StationKind kind,
-              std::vector<coverage::Station>& stations) const;
+              std::vector<coverage::Station>& stations) const;  // appends
     void store(const std::string& file, const DatabaseFileIdentity& identity, coverage::StationKind kind,
                const std::vector<coverage::Station>& stations) const;
 
