@@ -289,7 +289,8 @@ private:
     // Every leg from u. The destination first: what it costs bounds how far
     // a leg may reach and still lead to a better route (its uncovered part
     // may be no more than the destination's cost less u's), so only the
-    // stations that near u are tried. They are tried outward in latitude,
+    // stations that near u are tried, and of u's own part only those a
+    // covered leg may join. They are tried outward in latitude,
     // southward first, so that of two routes equal to the last bit the same
     // one wins however the stations were found.
     void expandEvery(std::uint32_t u)
@@ -311,7 +312,13 @@ private:
         std::vector<std::size_t>& above = m_above;
         below.clear();
         above.clear();
+        // A station of u's own part is reached as covered as u is, along
+        // covered legs: a leg to it that is not covered can only be worse.
+        const std::uint32_t leader = u < m_n ? m_net.partLeader(u) : 0;
         m_net.grid().forEachNear(direction(u), StationGrid::chordOf(reach), [&](std::uint32_t v) {
+            if (u < m_n && m_net.inPart(v, leader) &&
+                chordLowerBoundNm(direction(u), direction(v)) > range(u) + range(v))
+                return;
             const std::size_t position = m_bandPosition[v];
             if (position < start)
                 below.push_back(position);
