@@ -10,11 +10,12 @@ namespace coverage {
 namespace {
 
 constexpr double HALF_PI = base::kPi / 2.0;
-// One degree a cell either way: a few cells span the reach of a station, and
-// a stripe's stations differ little in how far apart a degree of longitude
-// puts them.
-constexpr std::size_t STRIPE_COUNT = 180;
-constexpr std::size_t CELLS_A_STRIPE = 360;
+// Two degrees a cell either way (120 nm of latitude): a few cells span the
+// reach of a station, a stripe's stations differ little in how far apart a
+// degree of longitude puts them, and the cells' index is small enough to
+// cost a short planner run little.
+constexpr std::size_t STRIPE_COUNT = 90;
+constexpr std::size_t CELLS_A_STRIPE = 180;
 constexpr double CELL_ANGLE = base::kPi / STRIPE_COUNT;
 // What rounding may take from a bound, given back before it prunes.
 constexpr double SLACK = 1e-9;

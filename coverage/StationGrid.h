@@ -9,7 +9,7 @@
 
 namespace coverage {
 
-// The stations in cells of one degree of geocentric latitude by one of
+// The stations in cells of two degrees of geocentric latitude by two of
 // longitude, so that the stations near a point are found without looking at
 // every station of its latitude round the world. Only a superset is
 // promised: every station whose chord to the point is at most the one
