@@ -19,6 +19,10 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // The first ring a station looks round itself for the nearest station of
 // another part, beyond both ranges; each next ring is four times as wide.
 constexpr double GAP_RING_NM = 64.0;
+// The most stations a part may have for its whole to be found before a
+// search over covered legs, to learn whether one can join the airports: an
+// island's, not a continent's.
+constexpr std::size_t SMALL_PART_STATIONS = 128;
 
 // Routes compare by uncovered distance first, then by length with the
 // per-leg term.
@@ -66,10 +70,14 @@ public:
 
     BestRoute run()
     {
-        BestRoute route = search(false);
-        if (!reached())
-            route = search(true);
-        return route;
+        coveredLegsOfEnd(m_departure, m_fromDeparture);
+        coveredLegsOfEnd(m_destination, m_toDestination);
+        if (coveredRouteMayExist()) {
+            BestRoute route = search(false);
+            if (reached())
+                return route;
+        }
+        return search(true);
     }
 
 private:
@@ -220,6 +228,37 @@ private:
         m_gapOutOfPart.assign(m_n, -1.0);
     }
 
+    // Whether covered legs may join the two airports: not where every
+    // station that covers one airport is of a small part, found at once,
+    // that holds no station covering the other. A search over the covered
+    // legs would learn that only by walking the whole part of the other
+    // airport, a continent's stations where it lies on one.
+    bool coveredRouteMayExist() const
+    {
+        if (length(m_departure, m_destination) <= 0.0)
+            return true;
+        for (const bool fromDeparture : {true, false}) {
+            const std::vector<double>& covering = fromDeparture ? m_fromDeparture : m_toDestination;
+            const std::vector<double>& other = fromDeparture ? m_toDestination : m_fromDeparture;
+            std::vector<std::uint32_t> leaders;
+            bool small = true, meets = false;
+            for (std::uint32_t s = 0; s < m_n && small && !meets; ++s) {
+                if (covering[s] < 0.0)
+                    continue;
+                std::uint32_t leader = 0;
+                small = m_net.partLeaderWithin(s, SMALL_PART_STATIONS, leader);
+                if (!small || std::find(leaders.begin(), leaders.end(), leader) != leaders.end())
+                    continue;
+                leaders.push_back(leader);
+                for (const std::uint32_t member : m_net.partMembers(leader))
+                    meets = meets || other[member] >= 0.0;
+            }
+            if (small && !meets)
+                return false;
+        }
+        return true;
+    }
+
     // The legs from an airport to the stations that cover them.
     void coveredLegsOfEnd(std::uint32_t end, std::vector<double>& lengths) const
     {
@@ -268,15 +307,17 @@ private:
         const double bound = m_cost[m_destination].uncovered - uncoveredAhead(v);
         if (here.uncovered > bound)
             return;
+        // A bound that never exceeds the leg cannot rule out a leg that
+        // would make v cheaper, or one that leads to a better route.
+        const double lower = seriesLowerBoundNm(direction(u), direction(v));
+        const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
+        if (uncoveredAtLeast > bound)
+            return;
         if (there.uncovered < kInfinity) {
-            // A bound that never exceeds the leg cannot rule out a leg
-            // that would make v cheaper.
             const double allowance = there.uncovered - here.uncovered + both + 1e-6;
-            const double lower = seriesLowerBoundNm(direction(u), direction(v));
             if (lower > allowance)
                 return;
-            const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
-            if (uncoveredAtLeast > there.uncovered || uncoveredAtLeast > bound)
+            if (uncoveredAtLeast > there.uncovered)
                 return;
             if (uncoveredAtLeast == there.uncovered &&
                 here.length + lower + kPerLegNm + penalty(v) >= there.length)
@@ -344,8 +385,6 @@ private:
         m_closed.assign(nodes, false);
         m_queue = decltype(m_queue)();
         if (!everyLeg) {
-            coveredLegsOfEnd(m_departure, m_fromDeparture);
-            coveredLegsOfEnd(m_destination, m_toDestination);
             m_inDestinationPart.assign(nodes, true);
             m_gapIntoDestination = 0.0;
             m_gapOutOfPart.clear();

@@ -16,6 +16,9 @@ namespace {
 constexpr double kPolarRadiusNm = base::kWgs84PolarRadiusM / kMetresPerNm;
 constexpr std::uint32_t NO_LEADER = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint32_t BEING_FOUND = NO_LEADER - 1;
+// One station in this many may reach farther than the others: the simulator
+// gives a few stations ranges of hundreds of miles, most of them 25 to 130.
+constexpr std::size_t FAR_REACHING_SHARE = 100;
 
 }  // namespace
 
@@ -51,6 +54,17 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     m_edges.assign(n, {});
     m_edgesFound.assign(n, false);
     m_leader.assign(n, NO_LEADER);
+
+    if (n > 0) {
+        std::vector<double> ranges = m_ranges;
+        const std::size_t at = n - 1 - (n - 1) / FAR_REACHING_SHARE;
+        std::nth_element(ranges.begin(), ranges.begin() + static_cast<std::ptrdiff_t>(at), ranges.end());
+        m_ordinaryRange = ranges[at];
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (m_ranges[i] > m_ordinaryRange)
+                m_farReaching.push_back(i);
+        }
+    }
 }
 
 // Two stations are never nearer than their difference in geocentric
@@ -104,12 +118,11 @@ const std::vector<CoverageNetwork::Edge>& CoverageNetwork::edges(std::size_t i) 
     if (m_edgesFound[i])
         return m_edges[i];
     std::vector<Edge>& found = m_edges[i];
-    grid().forEachNearStation(static_cast<std::uint32_t>(i), StationGrid::chordOf(m_ranges[i] + m_maxRange),
-                              [&](std::uint32_t j) {
-                                  double length = 0.0;
-                                  if (j != i && covered(static_cast<std::uint32_t>(i), j, length))
-                                      found.push_back(Edge{j, length});
-                              });
+    forEachWithinReach(static_cast<std::uint32_t>(i), [&](std::uint32_t j) {
+        double length = 0.0;
+        if (j != i && covered(static_cast<std::uint32_t>(i), j, length))
+            found.push_back(Edge{j, length});
+    });
     // In station order, so that equal routes are found the same way however
     // the legs were discovered.
     std::sort(found.begin(), found.end(), [](const Edge& a, const Edge& b) { return a.to < b.to; });
@@ -221,28 +234,44 @@ void CoverageNetwork::findParts() const
 
 std::uint32_t CoverageNetwork::partLeader(std::size_t i) const
 {
-    if (m_leader[i] != NO_LEADER)
-        return m_leader[i];
-    // Every station joined to one of the part is within its range and the
-    // longest range of it.
+    std::uint32_t leader = 0;
+    partLeaderWithin(i, std::numeric_limits<std::size_t>::max(), leader);
+    return leader;
+}
+
+bool CoverageNetwork::partLeaderWithin(std::size_t i, std::size_t mostStations, std::uint32_t& leader) const
+{
+    if (m_leader[i] != NO_LEADER) {
+        leader = m_leader[i];
+        return true;
+    }
     std::vector<std::uint32_t> members{static_cast<std::uint32_t>(i)};
     m_leader[i] = BEING_FOUND;
-    const StationGrid& near = grid();
     for (std::size_t next = 0; next < members.size(); ++next) {
+        if (members.size() > mostStations) {
+            for (const std::uint32_t member : members)
+                m_leader[member] = NO_LEADER;
+            return false;
+        }
         const std::uint32_t u = members[next];
-        near.forEachNearStation(u, StationGrid::chordOf(m_ranges[u] + m_maxRange), [&](std::uint32_t j) {
+        forEachWithinReach(u, [&](std::uint32_t j) {
             if (m_leader[j] == NO_LEADER && joined(u, j)) {
                 m_leader[j] = BEING_FOUND;
                 members.push_back(j);
             }
         });
     }
+    if (members.size() > mostStations) {
+        for (const std::uint32_t member : members)
+            m_leader[member] = NO_LEADER;
+        return false;
+    }
     std::sort(members.begin(), members.end());
-    const std::uint32_t leader = members.front();
+    leader = members.front();
     for (const std::uint32_t member : members)
         m_leader[member] = leader;
     m_members.emplace(leader, std::move(members));
-    return leader;
+    return true;
 }
 
 std::uint32_t CoverageNetwork::part(std::size_t i) const

@@ -82,6 +82,9 @@ public:
     // following covered legs from i the first time any station of it is
     // asked about.
     std::uint32_t partLeader(std::size_t i) const;
+    // The same where the part has at most mostStations stations or is
+    // known already; false, and nothing kept, where it proves larger.
+    bool partLeaderWithin(std::size_t i, std::size_t mostStations, std::uint32_t& leader) const;
     // The stations of the part a leader (as partLeader gives it) leads,
     // ascending.
     const std::vector<std::uint32_t>& partMembers(std::uint32_t leader) const { return m_members.at(leader); }
@@ -101,6 +104,19 @@ private:
     // Whether stations a and b are joined by a covered leg, and its length:
     // measured the same way whichever of the two asks.
     bool covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const;
+    // Calls visit(j) for every station j that a covered leg from station i
+    // may reach (and some others, i itself among them): the stations of
+    // ordinary range round i, and the few that reach farther wherever they
+    // are, so that one long range does not widen every search round.
+    template <typename Visit> void forEachWithinReach(std::uint32_t i, Visit&& visit) const
+    {
+        grid().forEachNearStation(i, StationGrid::chordOf(m_ranges[i] + m_ordinaryRange), [&](std::uint32_t j) {
+            if (m_ranges[j] <= m_ordinaryRange)
+                visit(j);
+        });
+        for (const std::uint32_t j : m_farReaching)
+            visit(j);
+    }
     // Whether a and b are joined, as covered() says, measuring the leg only
     // where the bounds of its length leave it open.
     bool joined(std::uint32_t a, std::uint32_t b) const;
@@ -116,6 +132,10 @@ private:
     std::vector<double> m_penalties;
     std::vector<Direction> m_directions;
     double m_maxRange = 0.0;
+    // The range all but the farthest-reaching stations keep within, and
+    // those stations.
+    double m_ordinaryRange = 0.0;
+    std::vector<std::uint32_t> m_farReaching;
     // Found when first needed, as the grid is.
     mutable std::vector<std::uint32_t> m_order;
     mutable std::vector<double> m_band;
