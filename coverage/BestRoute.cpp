@@ -153,16 +153,15 @@ private:
             const double lower = geodesicLowerBoundNm(m_net.direction(*s), m_endDirections[1]);
             gap = std::min(gap, std::max(0.0, lower - m_net.rangeNm(*s)));
         }
-        const StationGrid& grid = m_net.grid();
         for (const std::uint32_t* member = first; member != last && gap > 0.0; ++member) {
             const std::uint32_t i = *member;
-            const double reach = m_net.rangeNm(i) + m_net.maxRangeNm();
+            const double reach = m_net.rangeNm(i);
             // Ever wider rings: a station beyond a ring's edge leaves more
             // than its width uncovered on a leg from station i, so once the
             // gap is no wider, nothing farther can narrow it.
             for (double width = GAP_RING_NM; gap > 0.0; width *= 4.0) {
                 const double edge = std::min(gap, width);
-                grid.forEachNearStation(i, StationGrid::chordOf(reach + edge), [&](std::uint32_t j) {
+                m_net.forEachWithinOfStation(i, reach + edge, [&](std::uint32_t j) {
                     if (m_net.inPart(j, p))
                         return;
                     gap = std::min(gap, std::max(0.0, seriesLowerBoundNm(m_net.direction(i), m_net.direction(j)) -
@@ -216,14 +215,12 @@ private:
             m_gapIntoDestination = std::min(m_gapIntoDestination, std::max(0.0, length(x, y) - both));
         };
         m_gapIntoDestination = std::max(0.0, length(m_departure, m_destination));
-        const StationGrid& grid = m_net.grid();
         for (std::uint32_t y : part) {
             const Direction& at = direction(y);
             narrow(m_departure, y, at);
             if (m_gapIntoDestination == 0.0)
                 break;
-            grid.forEachNear(at, StationGrid::chordOf(m_gapIntoDestination + range(y) + m_net.maxRangeNm()),
-                             [&](std::uint32_t x) { narrow(x, y, at); });
+            m_net.forEachWithin(at, m_gapIntoDestination + range(y), [&](std::uint32_t x) { narrow(x, y, at); });
         }
         m_gapOutOfPart.assign(m_n, -1.0);
     }
@@ -348,7 +345,7 @@ private:
                                  [&](std::uint32_t s, double band) { return m_net.band(s) < band; }) -
                 order.begin());
         }
-        const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + range(u) + m_net.maxRangeNm();
+        const double reach = m_cost[m_destination].uncovered - m_cost[u].uncovered + range(u);
         std::vector<std::size_t>& below = m_below;
         std::vector<std::size_t>& above = m_above;
         below.clear();
@@ -356,7 +353,7 @@ private:
         // A station of u's own part is reached as covered as u is, along
         // covered legs: a leg to it that is not covered can only be worse.
         const std::uint32_t leader = u < m_n ? m_net.partLeader(u) : 0;
-        m_net.grid().forEachNear(direction(u), StationGrid::chordOf(reach), [&](std::uint32_t v) {
+        m_net.forEachWithin(direction(u), reach, [&](std::uint32_t v) {
             if (u < m_n && m_net.inPart(v, leader) &&
                 chordLowerBoundNm(direction(u), direction(v)) > range(u) + range(v))
                 return;

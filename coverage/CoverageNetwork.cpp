@@ -118,7 +118,7 @@ const std::vector<CoverageNetwork::Edge>& CoverageNetwork::edges(std::size_t i) 
     if (m_edgesFound[i])
         return m_edges[i];
     std::vector<Edge>& found = m_edges[i];
-    forEachWithinReach(static_cast<std::uint32_t>(i), [&](std::uint32_t j) {
+    forEachWithinOfStation(static_cast<std::uint32_t>(i), m_ranges[i], [&](std::uint32_t j) {
         double length = 0.0;
         if (j != i && covered(static_cast<std::uint32_t>(i), j, length))
             found.push_back(Edge{j, length});
@@ -254,7 +254,7 @@ bool CoverageNetwork::partLeaderWithin(std::size_t i, std::size_t mostStations, 
             return false;
         }
         const std::uint32_t u = members[next];
-        forEachWithinReach(u, [&](std::uint32_t j) {
+        forEachWithinOfStation(u, m_ranges[u], [&](std::uint32_t j) {
             if (m_leader[j] == NO_LEADER && joined(u, j)) {
                 m_leader[j] = BEING_FOUND;
                 members.push_back(j);

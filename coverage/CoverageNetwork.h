@@ -98,25 +98,37 @@ public:
     double band(std::size_t i) const;
     // The stations by place, for finding those near a point.
     const StationGrid& grid() const;
-
-private:
-    const std::vector<Edge>& edges(std::size_t i) const;
-    // Whether stations a and b are joined by a covered leg, and its length:
-    // measured the same way whichever of the two asks.
-    bool covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const;
-    // Calls visit(j) for every station j that a covered leg from station i
-    // may reach (and some others, i itself among them): the stations of
-    // ordinary range round i, and the few that reach farther wherever they
-    // are, so that one long range does not widen every search round.
-    template <typename Visit> void forEachWithinReach(std::uint32_t i, Visit&& visit) const
+    // Calls visit(j) for every station j whose distance from the point may
+    // be at most extraNm more than j's own range (and for some others): the
+    // stations of ordinary range round the point, and the few that reach
+    // farther wherever they are, so that one long range does not widen every
+    // search round a point.
+    template <typename Visit> void forEachWithin(const Direction& centre, double extraNm, Visit&& visit) const
     {
-        grid().forEachNearStation(i, StationGrid::chordOf(m_ranges[i] + m_ordinaryRange), [&](std::uint32_t j) {
+        grid().forEachNear(centre, StationGrid::chordOf(extraNm + m_ordinaryRange), [&](std::uint32_t j) {
             if (m_ranges[j] <= m_ordinaryRange)
                 visit(j);
         });
         for (const std::uint32_t j : m_farReaching)
             visit(j);
     }
+    // The same round station i.
+    template <typename Visit> void forEachWithinOfStation(std::uint32_t i, double extraNm, Visit&& visit) const
+    {
+        grid().forEachNearStation(i, StationGrid::chordOf(extraNm + m_ordinaryRange), [&](std::uint32_t j) {
+            if (m_ranges[j] <= m_ordinaryRange)
+                visit(j);
+        });
+        for (const std::uint32_t j : m_farReaching)
+            visit(j);
+    }
+
+
+private:
+    const std::vector<Edge>& edges(std::size_t i) const;
+    // Whether stations a and b are joined by a covered leg, and its length:
+    // measured the same way whichever of the two asks.
+    bool covered(std::uint32_t a, std::uint32_t b, double& lengthNm) const;
     // Whether a and b are joined, as covered() says, measuring the leg only
     // where the bounds of its length leave it open.
     bool joined(std::uint32_t a, std::uint32_t b) const;
