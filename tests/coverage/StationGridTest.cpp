@@ -4,6 +4,7 @@
 // nothing and of the whole earth), and the parts found one at a time by
 // following covered legs are the parts that trying every pair gives.
 
+#include "coverage/BestRoute.h"
 #include "coverage/CoverageNetwork.h"
 #include "coverage/Geodesy.h"
 #include "coverage/StationGrid.h"
@@ -224,6 +225,88 @@ TEST(CoverageNetwork, PartsAtTheExactLimitOfBothRanges)
             const coverage::CoverageNetwork network(stations, 4500, RangeModel::Simulator);
             EXPECT_EQ(network.partLeader(1), shortBy ? 1u : 0u) << lon1 << " short " << shortBy;
             EXPECT_EQ(network.partCount(), shortBy ? 2u : 1u) << lon1 << " short " << shortBy;
+        }
+    }
+}
+
+namespace {
+
+// Stations every `step` degrees of longitude along a parallel, from `from`
+// on (east, across the antimeridian where it reaches it).
+void AddChain(std::vector<Station>& stations, double latitude, double from, double step, int count, double rangeNm)
+{
+    for (int k = 0; k < count; ++k) {
+        double lon = from + step * k;
+        lon = lon > 180.0 ? lon - 360.0 : lon;
+        stations.push_back(RangedStation(latitude, lon, rangeNm));
+    }
+}
+
+}  // namespace
+
+// A part larger than asked for is not kept, and leaves nothing behind: it is
+// found whole when asked again without a limit.
+TEST(CoverageNetwork, APartLargerThanTheLimitIsLeftUnfound)
+{
+    for (const auto& [latitude, from] : {std::pair{0.0, 10.0}, std::pair{-17.0, 176.0}, std::pair{64.0, -150.0}}) {
+        for (const int count : {127, 128, 129}) {
+            std::vector<Station> stations;
+            // 0.05 degrees apart, 4 nm each way: every neighbour joined.
+            AddChain(stations, latitude, from, 0.05, count, 4.0);
+            stations.push_back(RangedStation(latitude + 5.0, from, 4.0));  // alone
+            const coverage::CoverageNetwork network(stations, 4500, RangeModel::Simulator);
+            std::uint32_t leader = 99;
+            EXPECT_TRUE(network.partLeaderWithin(static_cast<std::size_t>(count), 128, leader));
+            EXPECT_EQ(leader, static_cast<std::uint32_t>(count));
+            const bool small = count <= 128;
+            EXPECT_EQ(network.partLeaderWithin(static_cast<std::size_t>(count / 2), 128, leader), small)
+                << latitude << " " << count;
+            if (small) {
+                EXPECT_EQ(leader, 0u);
+            }
+            EXPECT_EQ(network.partLeader(static_cast<std::size_t>(count - 1)), 0u);
+            EXPECT_EQ(network.partMembers(0).size(), static_cast<std::size_t>(count));
+            EXPECT_TRUE(network.partLeaderWithin(5, 1, leader));  // known now
+            EXPECT_EQ(leader, 0u);
+        }
+    }
+}
+
+// An island of a few stations off a continent of many: whichever airport is
+// on the island, the route crosses the narrowest gap, at the two ends of the
+// chains, and leaves exactly that uncovered; a gap the ranges close is no
+// gap. North and south, east and west, and across the antimeridian.
+TEST(BestRoute, AnIslandOffAContinent)
+{
+    for (const auto& [latitude, from] : {std::pair{0.0, 0.0}, std::pair{-17.0, 170.0}, std::pair{45.0, -100.0}}) {
+        for (const double gapDegrees : {0.06, 1.5}) {
+            std::vector<Station> stations;
+            AddChain(stations, latitude, from, 0.05, 300, 4.0);  // the continent, 15 degrees of it
+            const double coast = from + 0.05 * 299;
+            const double shore = coast + gapDegrees;
+            AddChain(stations, latitude, shore, 0.05, 6, 4.0);  // the island
+            const auto lon = [](double l) { return l > 180.0 ? l - 360.0 : l; };
+            const coverage::RouteEnd inland{latitude, lon(from + 1.0)};
+            const coverage::RouteEnd island{latitude, lon(shore + 0.1)};
+            const coverage::CoverageNetwork network(stations, 4500, RangeModel::Simulator);
+            const double gap =
+                coverage::geodesicNm(latitude, lon(coast), latitude, lon(shore)) - (4.0 + 4.0);
+            for (const bool outward : {true, false}) {
+                const coverage::BestRoute route = coverage::findBestRoute(network, outward ? inland : island,
+                                                                          outward ? island : inland);
+                ASSERT_FALSE(route.stations.empty());
+                if (gap <= 0.0) {
+                    EXPECT_EQ(route.uncoveredNm, 0.0) << latitude << " " << from;
+                    EXPECT_FALSE(route.searchedEveryLeg);
+                } else {
+                    // The leg is measured from the end it is flown from.
+                    const double flown = outward ? gap
+                                                 : coverage::geodesicNm(latitude, lon(shore), latitude, lon(coast)) -
+                                                       (4.0 + 4.0);
+                    EXPECT_EQ(route.uncoveredNm, flown) << latitude << " " << from << " outward " << outward;
+                    EXPECT_TRUE(route.searchedEveryLeg);
+                }
+            }
         }
     }
 }
