@@ -22,7 +22,7 @@ constexpr double GAP_RING_NM = 64.0;
 // The most stations a part may have for its whole to be found before a
 // search over covered legs, to learn whether one can join the airports: an
 // island's, not a continent's.
-constexpr std::size_t SMALL_PART_STATIONS = 128;
+constexpr std::size_t SMALL_PART_STATIONS = 64;
 
 // Routes compare by uncovered distance first, then by length with the
 // per-leg term.
