@@ -28,6 +28,9 @@ constexpr char STATION_FACTS_MAGIC[8] = {'M', 'R', 'D', 'N', 'S', 'F', 'C', '\n'
 // a file of another version is ignored and written anew.
 constexpr std::uint32_t STATION_FACTS_FORMAT = 1;
 constexpr unsigned char HAS_ELEVATION = 1, HAS_SIMULATOR_RANGE = 2;
+// What each station takes: ID, latitude, longitude, which facts it has,
+// elevation, simulator range, class.
+constexpr std::size_t STATION_RECORD_BYTES = 8 + 8 + 8 + 1 + 8 + 8 + 1;
 // Far more stations than the world has: a count beyond it is damage.
 constexpr std::uint64_t MOST_STATIONS = 10'000'000;
 
@@ -201,12 +204,9 @@ bool appendDecoded(const char* bytes, std::size_t size, const DatabaseFileIdenti
     if (bytes == nullptr || size < sizeof(std::uint64_t))
         return false;
     const std::size_t body = size - sizeof(std::uint64_t);
-    std::uint64_t checksum = 0;
-    std::memcpy(&checksum, bytes + body, sizeof checksum);
-    if (checksum != checksumOf(bytes, body))
-        return false;
-
-    // The header must be the very one this identity and kind would write.
+    // The header must be the very one this identity and kind would write,
+    // and the size the one its count gives, before a byte more is read:
+    // a stranger's file costs nothing however large it is.
     Writer expected;
     putHeader(expected, identity, kind);
     const std::string& header = expected.bytes();
@@ -214,7 +214,12 @@ bool appendDecoded(const char* bytes, std::size_t size, const DatabaseFileIdenti
         return false;
     Reader in(bytes + header.size(), body - header.size());
     std::uint64_t count = 0;
-    if (!in.get(count) || count > MOST_STATIONS)
+    if (!in.get(count) || count > MOST_STATIONS ||
+        body != header.size() + sizeof count + static_cast<std::size_t>(count) * STATION_RECORD_BYTES)
+        return false;
+    std::uint64_t checksum = 0;
+    std::memcpy(&checksum, bytes + body, sizeof checksum);
+    if (checksum != checksumOf(bytes, body))
         return false;
     const std::size_t before = stations.size();
     stations.reserve(before + static_cast<std::size_t>(count));
