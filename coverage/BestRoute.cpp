@@ -353,9 +353,13 @@ private:
         // A station of u's own part is reached as covered as u is, along
         // covered legs: a leg to it that is not covered can only be worse.
         const std::uint32_t leader = u < m_n ? m_net.partLeader(u) : 0;
+        // And a leg that leaves more uncovered, by the cheapest bound, than
+        // the best route found so far is not worth a look at the part it
+        // leads to.
+        const double spare = m_cost[m_destination].uncovered - m_cost[u].uncovered;
         m_net.forEachWithin(direction(u), reach, [&](std::uint32_t v) {
-            if (u < m_n && m_net.inPart(v, leader) &&
-                chordLowerBoundNm(direction(u), direction(v)) > range(u) + range(v))
+            const double uncoveredAtLeast = chordLowerBoundNm(direction(u), direction(v)) - range(u) - range(v);
+            if (uncoveredAtLeast > spare || (u < m_n && uncoveredAtLeast > 0.0 && m_net.inPart(v, leader)))
                 return;
             const std::size_t position = m_bandPosition[v];
             if (position < start)
