@@ -134,12 +134,11 @@ private:
     }
 
     // A bound below the uncovered distance of any leg from the part led by
-    // station p to a
-    // station of another part or to the destination, from the arc bound
-    // alone (no geodesic is needed for a bound); worked out when first
-    // asked, as a search meets a few of the world's parts. Each station of
-    // the part looks ever farther round itself until what lies beyond
-    // cannot narrow the gap.
+    // station p to a station of another part or to the destination, from
+    // the arc bound alone (no geodesic is needed for a bound); worked out
+    // when first asked, as a search meets a few of the world's parts. Each
+    // station of the part looks ever farther round itself until what lies
+    // beyond cannot narrow the gap.
     double gapOutOfPart(std::uint32_t p)
     {
         double& known = m_gapOutOfPart[p];
