@@ -7,6 +7,8 @@
 #include "coverage/CoverageNetwork.h"
 #include "coverage/Geodesy.h"
 
+#include "tests/support/TestWaypoints.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,8 +25,7 @@ namespace {
 
 const MagneticModel& wmm()
 {
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
+    return testsupport::testMagneticModel();
 }
 
 Waypoint airport(const std::string& ident, double latitude, double longitude, double elevationFt = 0.0)

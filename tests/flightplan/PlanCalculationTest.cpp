@@ -5,6 +5,8 @@
 #include "flightplan/PlanError.h"
 
 #include <GeographicLib/Geodesic.hpp>
+#include "tests/support/TestWaypoints.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,8 +18,7 @@ namespace {
 
 const MagneticModel& wmm()
 {
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
+    return testsupport::testMagneticModel();
 }
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)

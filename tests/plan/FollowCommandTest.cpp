@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // meridane-plan --follow against a stand-in FlightGear.
 #include "tests/support/FixtureDb.h"
+#include "tests/support/LoopbackPort.h"
 #include "tests/simlink/StandInFlightGear.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -49,19 +46,6 @@ protected:
               "INSERT INTO nav_facts VALUES (1,-10.0833,11.0,'XX',3.0);");
     }
 };
-
-int freePort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 }  // namespace
 
@@ -131,7 +115,7 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
 
 TEST_F(FollowCommandTest, ASilentSimulatorIsNamedUntilCtrlC)
 {
-    const int port = freePort();
+    const int port = testsupport::unusedLoopbackPort();
     const std::string command = "XDG_DATA_HOME=\"$PWD/xdg\" '" MERIDANE_PLAN_EXE "' --follow flightgear:127.0.0.1:" +
                                 std::to_string(port) +
                                 " AAAA BBBB >follow.out 2>follow.err & pid=$!; sleep 3; kill -INT $pid; wait $pid";

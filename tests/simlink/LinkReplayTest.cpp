@@ -2,7 +2,8 @@
 #include "tests/simlink/LinkRecorder.h"
 #include "tests/simlink/StandInFlightGear.h"
 #include "tests/simlink/StandInXPlane.h"
-#include "../follow/TestPlans.h"
+#include "tests/follow/TestPlans.h"
+#include "tests/support/LoopbackPort.h"
 
 #include "flying/FlightFollower.h"
 #include "simlink/SimLink.h"
@@ -178,16 +179,7 @@ TEST(FlightGearLink, ReplaysAFlightThroughDropsAndGarbage)
 
 TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
 {
-    // A port nobody listens on: find one by binding and letting go.
-    int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    const int freePort = ntohs(address.sin_port);
-    close(probe);
+    const int freePort = testsupport::unusedLoopbackPort();
 
     LinkRecorder nobody;
     {
@@ -202,7 +194,10 @@ TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
 
     // Something that speaks another protocol and never answers in ours.
     int server = socket(AF_INET, SOCK_STREAM, 0);
-    address.sin_port = 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
     bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address);
     listen(server, 2);
     getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
@@ -312,17 +307,10 @@ TEST(XPlaneLink, ReplaysAFlightThroughAQuitAndGarbage)
 
 TEST(XPlaneLink, SaysWhatToStartWhenNothingAnswers)
 {
-    int probe = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
     LinkRecorder recorder;
-    auto link = simlink::openLink({simlink::SimulatorKind::XPlane, "127.0.0.1", ntohs(address.sin_port)},
-                                  recorder.handlers());
+    auto link = simlink::openLink(
+        {simlink::SimulatorKind::XPlane, "127.0.0.1", testsupport::unusedLoopbackPort(SOCK_DGRAM)},
+        recorder.handlers());
     simlink::LinkStatus status;
     ASSERT_TRUE(recorder.waitForStatus(simlink::LinkState::Lost, 3500ms, &status));
     EXPECT_EQ(status.message.rfind("No X-Plane answers on 127.0.0.1:", 0), 0u) << status.message;
