@@ -24,11 +24,6 @@ using namespace flightplan;
 
 namespace {
 
-const MagneticModel& wmm()
-{
-    return testsupport::testMagneticModel();
-}
-
 using testsupport::waypoint;
 
 // Nadi, its VOR, an H-class NDB at Suva, a compass locator on a half kHz
@@ -51,7 +46,7 @@ FlightPlan fijiPlan()
     options.cruiseFt = 6500;
     options.routeKind = RouteKind::Best;
     options.navaids = coverage::Navaids::VorNdb;
-    return computePlan({nffn, nan, su, tv, field}, options, wmm());
+    return computePlan({nffn, nan, su, tv, field}, options, testsupport::testMagneticModel());
 }
 
 // The initial bearing on a sphere, which lies within a few tenths of a
@@ -121,10 +116,10 @@ TEST(NdbPlan, WhatThePilotTunesAndHoldsOnEachLeg)
     const Waypoint& tv = plan.waypoints[3];
     EXPECT_NEAR(*between.qdrFrom, *between.courseMagnetic, 1e-9);
     const double arrival = std::fmod(sphericalBearing(tv.latitude, tv.longitude, su.latitude, su.longitude) + 180.0, 360.0);
-    EXPECT_LT(angleBetween(*between.qdmTo, arrival - wmm().declination(tv.latitude, tv.longitude, year)), 0.3);
+    EXPECT_LT(angleBetween(*between.qdmTo, arrival - testsupport::testMagneticModel().declination(tv.latitude, tv.longitude, year)), 0.3);
     EXPECT_LT(angleBetween(*toNdb.qdmTo,
                            std::fmod(sphericalBearing(su.latitude, su.longitude, -17.7531, 177.4457) + 180.0, 360.0) -
-                               wmm().declination(su.latitude, su.longitude, year)),
+                               testsupport::testMagneticModel().declination(su.latitude, su.longitude, year)),
               0.3);
 }
 

@@ -30,11 +30,6 @@ using kneeboard::Paper;
 
 namespace {
 
-const MagneticModel& wmm()
-{
-    return testsupport::testMagneticModel();
-}
-
 const map::Outlines& outlines()
 {
     static const map::Outlines loaded = map::loadOutlines(MERIDANE_NATURALEARTH_DIR);
@@ -52,7 +47,7 @@ FlightPlan bostonPlan(PlanOptions options)
                         waypoint("PUT", "Putnam", WaypointKind::Vor, 41.9555, -71.8441, "117.4"),
                         waypoint("BOS", "Boston", WaypointKind::Vor, 42.3574, -70.9895, "112.7"),
                         waypoint("KBOS", "Boston Logan International Airport", WaypointKind::Airport, 42.3643, -71.0052)},
-                       options, wmm());
+                       options, testsupport::testMagneticModel());
 }
 
 // 105 kt into a north-westerly, with a fuel burn.
@@ -81,7 +76,7 @@ FlightPlan longPlan(int beacons = 60)
     PlanOptions options;
     options.date = CivilDate{2026, 12, 31};
     options.wind = Wind{0, 15};
-    return computePlan(points, options, wmm());
+    return computePlan(points, options, testsupport::testMagneticModel());
 }
 
 // What poppler reads of a PDF: its page count and size, and each page's text.
@@ -261,7 +256,7 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
     const FlightPlan plan = computePlan({waypoint("NFFN", "Nadi", WaypointKind::Airport, -17.7554, 177.443),
                                          waypoint("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
                                          waypoint("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
-                                        options, wmm());
+                                        options, testsupport::testMagneticModel());
     const map::MapScene scene = planning::sceneOfPlan(plan, {});
     for (Paper paper : {Paper::A5, Paper::HalfLetter}) {
         const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
@@ -285,7 +280,7 @@ TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
     options.rangeModel = coverage::RangeModel::Simulator;
     FlightPlan plan = bostonPlan(options);
     plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
-    plan = computePlan(plan.waypoints, options, wmm());
+    plan = computePlan(plan.waypoints, options, testsupport::testMagneticModel());
     const ReadBack pdf = readBack(
         kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, planning::sceneOfPlan(plan, {}), ""}));
     ASSERT_GE(pdf.pages, 1);
@@ -322,7 +317,7 @@ FlightPlan westCoastPlan()
                         beacon("RDD", 40.5038, -122.2919, "108.4", 'T'), beacon("EUG", 44.1208, -123.2227, "112.9", 'H'),
                         beacon("BTG", 45.7476, -122.5925, "116.6", 'H'),
                         waypoint("US-0042", "Seattle Test Field", WaypointKind::Airport, 47.449, -122.309)},
-                       options, wmm());
+                       options, testsupport::testMagneticModel());
 }
 
 }  // namespace
@@ -397,7 +392,7 @@ TEST(Kneeboard, TheNavlogMarksStretchesOutOfReceptionAndChangeoverPoints)
         computePlan({waypoint("KJFK", "Kennedy", WaypointKind::Airport, 40.6398, -73.7789),
                      beacon("JFK", 40.6329, -73.7714, "115.9", 'H'), beacon("BOS", 42.3574, -70.9895, "112.7", 'H'),
                      waypoint("KBOS", "Logan", WaypointKind::Airport, 42.3643, -71.0052)},
-                    high, wmm());
+                    high, testsupport::testMagneticModel());
     ASSERT_EQ(coveredPlan.uncoveredNm, 0.0);
     const ReadBack covered = readBack(kneeboard::renderKneeboard(coveredPlan, KneeboardInputs{}));
     EXPECT_FALSE(contains(covered.text[0], "gap/COP")) << covered.text[0];
@@ -414,7 +409,7 @@ TEST(Kneeboard, AHundredThousandCharacterNameStillMakesANavlog)
     const FlightPlan plan =
         computePlan({waypoint("UUEE", name, WaypointKind::Airport, 55.9726, 37.4146),
                      waypoint("UUWW", name + "Внуково", WaypointKind::Airport, 55.5915, 37.2615)},
-                    options, wmm());
+                    options, testsupport::testMagneticModel());
     const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{}));
     EXPECT_EQ(pdf.pages, 2);
     EXPECT_TRUE(contains(pdf.text[0], "UUEE") && contains(pdf.text[0], "Шереметьево")) << pdf.text[0];

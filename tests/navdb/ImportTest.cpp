@@ -17,11 +17,7 @@
 using navdb::ImportOptions;
 using navdb::ImportResult;
 using navdb::importNavigationData;
-using navdb::test::fixtureDir;
-using navdb::test::query;
-using navdb::test::queryValue;
-using navdb::test::Rows;
-using navdb::test::TempDir;
+using namespace navdb::test;
 
 namespace {
 

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -193,14 +191,9 @@ TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
     }
 
     // Something that speaks another protocol and never answers in ours.
-    int server = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    const int server = testsupport::boundLoopbackSocket(SOCK_STREAM);
+    ASSERT_GE(server, 0);
     listen(server, 2);
-    getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
     std::atomic<bool> done{false};
     std::thread other([&] {
         const int client = accept(server, nullptr, nullptr);
@@ -212,7 +205,7 @@ TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
     });
     LinkRecorder wrong;
     {
-        auto link = simlink::openLink({simlink::SimulatorKind::FlightGear, "127.0.0.1", ntohs(address.sin_port)},
+        auto link = simlink::openLink({simlink::SimulatorKind::FlightGear, "127.0.0.1", testsupport::boundPort(server)},
                                       wrong.handlers());
         simlink::LinkStatus status;
         ASSERT_TRUE(wrong.waitForStatus(simlink::LinkState::Lost, 4s, &status));
