@@ -366,7 +366,8 @@ TEST(Import, SourcesAreRecordedWithOriginDateAndRows)
     EXPECT_EQ(queryValue(options.output, "SELECT count(*) FROM data_sources"), "6");
 
     navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "2026-08-22\n");
-    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    // The copy's own date is today's, whenever the source tree was checked out.
+    options.xplaneNav = dir.file("src/nav.dat");
     options.origins["navaids.csv"] = {"https://mirror.example/navaids.csv", "2026-09-30"};
     options.output = dir.file("b.MDB");
     importNavigationData(options);
@@ -377,7 +378,7 @@ TEST(Import, SourcesAreRecordedWithOriginDateAndRows)
                     {"airports.csv", dir.file("src/airports.csv"), "2026-08-22"},
                     {"runways.csv", dir.file("src/runways.csv"), "2026-08-22"},
                     {"navaids.csv", "https://mirror.example/navaids.csv", "2026-09-30"},
-                    {"nav.dat", fixtureDir("world") + "/nav.dat", today}}));
+                    {"nav.dat", dir.file("src/nav.dat"), today}}));
 
     // A SNAPSHOT-DATE that is no date is not taken for one.
     navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "last summer\n");

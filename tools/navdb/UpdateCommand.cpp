@@ -115,7 +115,7 @@ int runUpdate(const CommandLine& commandLine, const std::string& program, std::o
     options.xplaneNav = commandLine.options.xplaneNav;
     if (options.xplaneNav.empty()) {
         try {
-            options.xplaneNav = FindDataFile("xplane/nav.dat.gz");
+            options.xplaneNav = base::findDataFile("xplane/nav.dat.gz");
         } catch (const std::exception& error) {
             err << program << ": " << tools::messageLine(error) << "; the runways get no ILS frequencies\n";
         }
