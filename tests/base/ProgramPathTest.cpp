@@ -13,13 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteProgram(const fs::path& path, const std::string& text, fs::perms mode = fs::perms::owner_all)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    fs::permissions(path, mode);
-}
-
 class FindProgramOnPathTest : public ::testing::Test {
 protected:
     ScratchDirectory dir;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -430,44 +431,45 @@ std::string expectFailureKeepsOutput(TempDir& dir, ImportOptions options)
 
 }  // namespace
 
-TEST(ImportFailure, MissingColumnNamesFileAndColumn)
+// A source damaged one way or another fails the import with a message that
+// names the file (and the column), and the earlier database is kept: a
+// column missing from the last file read, so the failure comes as late as
+// possible; a file missing; a compressed file cut off, which is an error
+// and not a shorter table.
+TEST(ImportFailure, ADamagedSourceIsNamedAndTheEarlierDatabaseKept)
 {
-    TempDir dir;
-    navdb::test::copyFixture("world", dir.file("src"));
-    // The last file to be read, so the failure comes as late as possible.
-    navdb::test::editFile(dir.file("src/navaids.csv"), "\"elevation_ft\"", "\"height_ft\"");
-
-    ImportOptions options;
-    options.ourairportsDir = dir.file("src");
-    const std::string message = expectFailureKeepsOutput(dir, options);
-    EXPECT_NE(message.find("navaids.csv"), std::string::npos) << message;
-    EXPECT_NE(message.find("elevation_ft"), std::string::npos) << message;
-}
-
-TEST(ImportFailure, MissingInputFileIsNamed)
-{
-    TempDir dir;
-    navdb::test::copyFixture("world", dir.file("src"));
-    std::filesystem::remove(dir.file("src/regions.csv"));
-    ImportOptions options;
-    options.ourairportsDir = dir.file("src");
-    const std::string message = expectFailureKeepsOutput(dir, options);
-    EXPECT_NE(message.find("regions.csv"), std::string::npos) << message;
-}
-
-TEST(ImportFailure, CutOffCompressedCsvIsAnErrorNotAShorterTable)
-{
-    TempDir dir;
-    navdb::test::copyFixture("world", dir.file("src"));
-    gzipFile(dir.file("src/runways.csv"), dir.file("whole.gz"));
-    std::filesystem::remove(dir.file("src/runways.csv"));
-    const std::string whole = navdb::test::readFile(dir.file("whole.gz"));
-    std::filesystem::remove(dir.file("whole.gz"));
-    navdb::test::writeFile(dir.file("src/runways.csv.gz"), whole.substr(0, whole.size() - 12));
-    ImportOptions options;
-    options.ourairportsDir = dir.file("src");
-    const std::string message = expectFailureKeepsOutput(dir, options);
-    EXPECT_NE(message.find("runways.csv.gz"), std::string::npos) << message;
+    const struct {
+        const char* what;
+        std::function<void(const TempDir&)> damage;
+        std::vector<std::string> named;
+    } cases[] = {
+        {"a missing column",
+         [](const TempDir& dir) {
+             navdb::test::editFile(dir.file("src/navaids.csv"), "\"elevation_ft\"", "\"height_ft\"");
+         },
+         {"navaids.csv", "elevation_ft"}},
+        {"a missing file", [](const TempDir& dir) { std::filesystem::remove(dir.file("src/regions.csv")); },
+         {"regions.csv"}},
+        {"a cut-off compressed file",
+         [](const TempDir& dir) {
+             gzipFile(dir.file("src/runways.csv"), dir.file("whole.gz"));
+             std::filesystem::remove(dir.file("src/runways.csv"));
+             const std::string whole = navdb::test::readFile(dir.file("whole.gz"));
+             std::filesystem::remove(dir.file("whole.gz"));
+             navdb::test::writeFile(dir.file("src/runways.csv.gz"), whole.substr(0, whole.size() - 12));
+         },
+         {"runways.csv.gz"}},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        navdb::test::copyFixture("world", dir.file("src"));
+        c.damage(dir);
+        ImportOptions options;
+        options.ourairportsDir = dir.file("src");
+        const std::string message = expectFailureKeepsOutput(dir, options);
+        for (const std::string& name : c.named)
+            EXPECT_NE(message.find(name), std::string::npos) << c.what << ": " << message;
+    }
 }
 
 TEST(ImportFailure, MissingNavDatIsAnErrorNotASilentImportWithoutIls)

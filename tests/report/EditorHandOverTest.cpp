@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteProgram(const fs::path& path, const std::string& text, fs::perms mode = fs::perms::owner_all)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    fs::permissions(path, mode);
-}
-
 // A stand-in editor launcher that records its arguments, working directory
 // and one environment variable, ending with "done" once complete.
 std::string RecordingScript(const std::string& record)

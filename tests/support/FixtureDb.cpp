@@ -135,3 +135,10 @@ std::string NavRow(int id, const std::string& name, const std::string& latDir, i
         << "');\n";
     return sql.str();
 }
+
+void WriteProgram(const std::filesystem::path& path, const std::string& text, std::filesystem::perms mode)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    std::filesystem::permissions(path, mode);
+}

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ private:
 
 // The names in a directory, sorted, without "." and "..".
 std::vector<std::string> DirectoryEntries(const std::string& path);
+
+// Writes a file of text with mode, making the folders it lies in: by
+// default a script its owner may run.
+void WriteProgram(const std::filesystem::path& path, const std::string& text,
+                  std::filesystem::perms mode = std::filesystem::perms::owner_all);
 
 // Runs an SQL script on an SQLite file, creating it if needed.
 void ExecuteSqlScript(const std::string& file, const std::string& sql);
