@@ -29,14 +29,8 @@ std::vector<FmsPoint> adaptForFms(const FlightPlan& plan)
     std::vector<FmsPoint> points;
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
-        FmsPoint out;
-        out.type = waypointType(point, FMS_TYPES);
-        out.ident = formatIdent(point, i, FMS_IDENT_LENGTH);
-        // Airports at their field elevation, the beacons at cruise.
-        out.altitudeFt = point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;
-        out.latitude = point.latitude;
-        out.longitude = point.longitude;
-        points.push_back(out);
+        points.push_back(FmsPoint{waypointType(point, FMS_TYPES), formatIdent(point, i, FMS_IDENT_LENGTH),
+                                  waypointAltitudeFt(plan, point), point.latitude, point.longitude});
     }
     return points;
 }

@@ -47,6 +47,10 @@ std::string formatIdent(const Waypoint& point, std::size_t index, std::size_t ma
 // Elevation in feet, 0 when unknown.
 double elevationOrZero(const Waypoint& point);
 
+// The altitude a format gives a waypoint: an airport at its field elevation
+// (0 when unknown), a beacon at the plan's cruise.
+double waypointAltitudeFt(const FlightPlan& plan, const Waypoint& point);
+
 // "2025-06-01T00:00:00Z": the plan's date at midnight UTC.
 std::string isoTimestamp(const CivilDate& date);
 
