@@ -23,13 +23,7 @@ class WholeFileTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return m_dir.path() + "/" + name; }
 
-    static std::string contents(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string contents(const std::string& file) { return ReadWholeFile(file); }
     static void put(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
     static mode_t typeOf(const std::string& file, bool followLinks)
     {

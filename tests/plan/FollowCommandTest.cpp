@@ -17,14 +17,6 @@
 
 namespace {
 
-std::string Slurp(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs meridane-plan with `args`; its output in follow.out and follow.err.
 int RunPlan(const std::string& args)
 {
@@ -54,8 +46,8 @@ protected:
 // sequences both legs, tunes the beacon and stops at the destination.
 TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
 {
-    ASSERT_EQ(RunPlan("--format json AAAA BBBB"), 0) << Slurp("follow.err");
-    const nlohmann::json plan = nlohmann::json::parse(Slurp("follow.out"));
+    ASSERT_EQ(RunPlan("--format json AAAA BBBB"), 0) << ReadWholeFile("follow.err");
+    const nlohmann::json plan = nlohmann::json::parse(ReadWholeFile("follow.out"));
     ASSERT_EQ(plan["legs"].size(), 2u);
 
     standin::StandInFlightGear fg;
@@ -82,9 +74,9 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
                                " --tune --format json AAAA BBBB");
     done = true;
     flight.join();
-    ASSERT_EQ(status, 0) << Slurp("follow.err");
+    ASSERT_EQ(status, 0) << ReadWholeFile("follow.err");
 
-    std::istringstream lines(Slurp("follow.out"));
+    std::istringstream lines(ReadWholeFile("follow.out"));
     std::string line;
     int count = 0, highestLeg = 0;
     nlohmann::json last;
@@ -105,7 +97,7 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
     EXPECT_EQ(highestLeg, 1);
     EXPECT_EQ(last["arrived"], true);
     EXPECT_EQ(last["to"], "BBBB");
-    const std::string err = Slurp("follow.err");
+    const std::string err = ReadWholeFile("follow.err");
     EXPECT_NE(err.find("arrived at BBBB"), std::string::npos) << err;
     EXPECT_EQ(fg.property("/instrumentation/nav[0]/frequencies/selected-mhz"), "113.10");
     // Outbound from One on the second leg: the radial it flies, as the plan gives it.
@@ -122,10 +114,10 @@ TEST_F(FollowCommandTest, ASilentSimulatorIsNamedUntilCtrlC)
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     EXPECT_EQ(status, 0);
-    const std::string err = Slurp("follow.err");
+    const std::string err = ReadWholeFile("follow.err");
     EXPECT_NE(err.find("No FlightGear answers on 127.0.0.1:" + std::to_string(port)), std::string::npos) << err;
     EXPECT_NE(err.find("--telnet=socket,bi,10,127.0.0.1," + std::to_string(port) + ",tcp"), std::string::npos);
-    EXPECT_EQ(Slurp("follow.out"), "");
+    EXPECT_EQ(ReadWholeFile("follow.out"), "");
 
     EXPECT_EQ(RunPlan("--follow msfs AAAA BBBB"), 2);
     EXPECT_EQ(RunPlan("--tune AAAA BBBB"), 2);

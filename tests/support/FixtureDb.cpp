@@ -142,3 +142,11 @@ void WriteProgram(const std::filesystem::path& path, const std::string& text, st
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
     std::filesystem::permissions(path, mode);
 }
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}

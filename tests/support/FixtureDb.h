@@ -28,6 +28,9 @@ private:
 // The names in a directory, sorted, without "." and "..".
 std::vector<std::string> DirectoryEntries(const std::string& path);
 
+// Contents of a file, byte for byte; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
 // Writes a file of text with mode, making the folders it lies in: by
 // default a script its owner may run.
 void WriteProgram(const std::filesystem::path& path, const std::string& text,
