@@ -114,7 +114,7 @@ planning::BuiltPlan kjfkKlax(const flightplan::MagneticModel& model)
         p.lat = 25.0 + (i * 37 % 230) / 10.0;
         p.lon = -124.0 + (i * 53 % 570) / 10.0;
         p.frequency = "113.00";
-        built.scene.scene.otherVors.push_back(p);
+        built.scene.scene.otherBeacons.push_back(p);
     }
     return built;
 }

@@ -73,7 +73,7 @@ NavlogTable navlogTable(const flightplan::FlightPlan& plan)
         return std::lround(leg.uncoveredNm) > 0 || changeoverOffHalfway(leg);
     });
     if (coverage)
-        table.columns.push_back({{"VOR", "gap/COP"}, false, false, true});
+        table.columns.push_back({{plan.navaids == coverage::Navaids::VorNdb ? "VOR/NDB" : "VOR", "gap/COP"}, false, false, true});
 
     double distance = 0.0, minutes = 0.0, used = 0.0;
     for (const flightplan::Leg& leg : plan.legs) {

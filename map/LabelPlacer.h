@@ -39,7 +39,7 @@ using TextMeasure = std::function<double(const LabelLine& line)>;
 // is put, whatever it covers.
 class LabelPlacer {
 public:
-    enum class Importance { Furniture, RouteBeacon, AirportIdent, AirportName, Graticule, OtherVor };
+    enum class Importance { Furniture, RouteBeacon, AirportIdent, AirportName, Graticule, OtherBeacon };
 
     // Lines are measured by `measure` (cairoTextMeasure for the map as
     // drawn), and never taken narrower than their characters reckoned at

@@ -43,7 +43,7 @@ std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapSce
     paintLand(canvas, detail);
     paintBorders(canvas, detail.borders);
     paintGraticule(canvas);
-    paintOtherVors(canvas, scene.otherVors, scene.route);
+    paintOtherBeacons(canvas, scene.otherBeacons, scene.route);
     if (scene.showRanges)
         paintRangeRings(canvas, scene.route);
     paintLegs(canvas, scene.route);

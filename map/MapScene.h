@@ -51,7 +51,7 @@ struct AircraftMark {
 // Points with coordinates that are not finite are left out of the drawing.
 struct MapScene {
     std::vector<MapPoint> route;
-    std::vector<MapPoint> otherVors;
+    std::vector<MapPoint> otherBeacons;
     // Marked over the route's legs.
     std::vector<UncoveredStretch> uncovered;
     bool showRanges = false;  // the route beacons' ranges as rings

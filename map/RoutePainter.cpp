@@ -12,9 +12,9 @@ namespace map {
 namespace {
 
 // The least distance between two faint beacons drawn, in pixels.
-constexpr double kOtherVorSpacing = 14.0;
+constexpr double kOtherBeaconSpacing = 14.0;
 // The picture's area for each faint beacon where their idents are shown.
-constexpr double kPixelsPerOtherVorLabel = 60.0 * 60.0;
+constexpr double kPixelsPerOtherBeaconLabel = 60.0 * 60.0;
 
 bool usable(const MapPoint& p)
 {
@@ -107,12 +107,12 @@ void airportSymbol(cairo_t* cr, const PixelPoint& c)
 
 }  // namespace
 
-void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, const std::vector<MapPoint>& route)
+void paintOtherBeacons(const MapCanvas& canvas, const std::vector<MapPoint>& beacons, const std::vector<MapPoint>& route)
 {
     cairo_t* cr = canvas.cr;
-    const auto onRoute = [&](const MapPoint& vor) {
+    const auto onRoute = [&](const MapPoint& beacon) {
         for (const MapPoint& stop : route) {
-            if (stop.ident == vor.ident && stop.lat == vor.lat && stop.lon == vor.lon) {
+            if (stop.ident == beacon.ident && stop.lat == beacon.lat && stop.lon == beacon.lon) {
                 return true;
             }
         }
@@ -126,10 +126,10 @@ void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, 
             taken.push_back(p);
         }
     }
-    const double routeRoom = style::kVorRadius + style::kOtherVorRadius + 1.0;
+    const double routeRoom = style::kVorRadius + style::kOtherBeaconRadius + 1.0;
     const std::size_t routeSymbols = taken.size();
     // At small scales the beacons thin out: one within each few pixels.
-    const double spacing = kOtherVorSpacing;
+    const double spacing = kOtherBeaconSpacing;
     std::unordered_map<long long, std::vector<std::size_t>> cells;
     const auto cellOf = [&](double x, double y) {
         // Rows apart by more columns than any picture has; cells left of
@@ -158,29 +158,44 @@ void paintOtherVors(const MapCanvas& canvas, const std::vector<MapPoint>& vors, 
         return false;
     };
     std::vector<std::pair<PixelPoint, const MapPoint*>> shown;
-    for (const MapPoint& vor : vors) {
+    std::vector<PixelPoint> ndbs;
+    const double r = style::kOtherBeaconRadius;
+    for (const MapPoint& beacon : beacons) {
         PixelPoint p;
-        if (!pixelOf(canvas, vor, p) || !onPicture(canvas, p, style::kOtherVorRadius) || onRoute(vor) || crowded(p)) {
+        if (!pixelOf(canvas, beacon, p) || !onPicture(canvas, p, r) || onRoute(beacon) || crowded(p)) {
             continue;
         }
         cells[cellOf(p.x, p.y)].push_back(taken.size());
         taken.push_back(p);
-        hexagon(cr, p, style::kOtherVorRadius);
-        shown.emplace_back(p, &vor);
-        const double r = style::kOtherVorRadius;
+        if (beacon.kind == MapPoint::Kind::Ndb) {
+            ndbs.push_back(p);
+        } else {
+            hexagon(cr, p, r);
+        }
+        shown.emplace_back(p, &beacon);
         canvas.labels.addMinorSymbol({p.x - r, p.y - r, p.x + r, p.y + r});
     }
-    setColour(cr, style::kOtherVor, 0.55);
+    setColour(cr, style::kOtherBeacon, 0.55);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
+    // An NDB as charts draw it faintly: a ring of dots.
+    for (const PixelPoint& p : ndbs) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, p.x, p.y, r - 0.5, 0.0, 2.0 * kPi);
+    }
+    const double dots[] = {1.2, 1.6};
+    cairo_set_dash(cr, dots, 2, 0.0);
+    cairo_set_line_width(cr, 1.4);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0.0);
     // Idents only while they can be read; a crowd of them hides the route.
     const double area = canvas.projection.width() * canvas.projection.height();
-    if (static_cast<double>(shown.size()) > area / kPixelsPerOtherVorLabel) {
+    if (static_cast<double>(shown.size()) > area / kPixelsPerOtherBeaconLabel) {
         return;
     }
-    for (const auto& [p, vor] : shown) {
-        canvas.labels.addBeside(LabelPlacer::Importance::OtherVor, p, style::kOtherVorRadius + 1.0,
-                                {{vor->ident, 9.0, false, style::kOtherVor, false}});
+    for (const auto& [p, beacon] : shown) {
+        canvas.labels.addBeside(LabelPlacer::Importance::OtherBeacon, p, r + 1.0,
+                                {{beacon->ident, 9.0, false, style::kOtherBeacon, false}});
     }
 }
 

@@ -52,32 +52,47 @@ const flightplan::MagneticModel& PlanBuilder::model()
     return *m_model;
 }
 
-const std::vector<flightplan::Waypoint>& PlanBuilder::allVors(std::string& note)
+const std::vector<flightplan::Waypoint>& PlanBuilder::beaconsAround(coverage::Navaids navaids, std::string& note)
 {
-    if (!m_vors) {
+    // Each kind is read once; what is missing is said in the note rather
+    // than costing the map.
+    const auto readBeaconsOnce = [](BeaconsAround& around, const char* plural, const auto& read) {
+        if (around.beacons)
+            return;
         std::size_t damaged = 0;
         try {
-            m_vors = search::readAllVors(m_database, &damaged);
+            around.beacons = read(&damaged);
             if (damaged > 0)
-                m_vorsNote = "The map leaves out " + std::to_string(damaged) +
-                             (damaged == 1 ? " VOR whose position is damaged." : " VORs whose positions are damaged.");
+                around.note = "The map leaves out " + std::to_string(damaged) + " " + plural +
+                              (damaged == 1 ? " whose position is damaged." : "s whose positions are damaged.");
         } catch (const std::exception& e) {
-            m_vors.emplace();
-            m_vorsNote = std::string("The map shows no VORs around the route: ") + e.what();
+            around.beacons.emplace();
+            around.note = std::string("The map shows no ") + plural + "s around the route: " + e.what();
         }
+    };
+    readBeaconsOnce(m_vors, "VOR", [&](std::size_t* damaged) { return search::readAllVors(m_database, damaged); });
+    note = m_vors.note;
+    if (navaids == coverage::Navaids::Vor)
+        return *m_vors.beacons;
+    readBeaconsOnce(m_ndbs, "NDB", [&](std::size_t* damaged) { return search::readAllNdbs(m_database, damaged); });
+    if (!m_ndbs.note.empty())
+        note += (note.empty() ? "" : "\n") + m_ndbs.note;
+    if (!m_vorsAndNdbs) {
+        m_vorsAndNdbs = *m_vors.beacons;
+        m_vorsAndNdbs->insert(m_vorsAndNdbs->end(), m_ndbs.beacons->begin(), m_ndbs.beacons->end());
     }
-    note = m_vorsNote;
-    return *m_vors;
+    return *m_vorsAndNdbs;
 }
 
-SceneResult PlanBuilder::withVors(const std::function<map::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
-                                  std::string note)
+SceneResult PlanBuilder::withBeacons(
+    coverage::Navaids navaids,
+    const std::function<map::MapScene(const std::vector<flightplan::Waypoint>&)>& scene, std::string note)
 {
-    std::string vorsNote;
-    const std::vector<flightplan::Waypoint>& vors = allVors(vorsNote);
-    SceneResult result{scene(vors), std::move(note)};
-    if (!vorsNote.empty())
-        result.note += (result.note.empty() ? "" : "\n") + vorsNote;
+    std::string beaconsNote;
+    const std::vector<flightplan::Waypoint>& beacons = beaconsAround(navaids, beaconsNote);
+    SceneResult result{scene(beacons), std::move(note)};
+    if (!beaconsNote.empty())
+        result.note += (result.note.empty() ? "" : "\n") + beaconsNote;
     return result;
 }
 
@@ -198,7 +213,10 @@ PlanPair PlanBuilder::buildPlans(const std::string& departureId, const std::vect
 
 SceneResult PlanBuilder::planScene(const flightplan::FlightPlan& plan)
 {
-    return withVors([&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfPlan(plan, vors); });
+    // The beacons the route was chosen among: NDBs too where it flies by them.
+    return withBeacons(plan.navaids, [&](const std::vector<flightplan::Waypoint>& beacons) {
+        return sceneOfPlan(plan, beacons);
+    });
 }
 
 SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportIds)
@@ -216,8 +234,10 @@ SceneResult PlanBuilder::airportsScene(const std::vector<std::string>& airportId
         airports.clear();
         note = std::string("The map cannot show the chosen airports: ") + e.what();
     }
-    return withVors([&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfWaypoints(airports, vors); },
-                    std::move(note));
+    return withBeacons(
+        coverage::Navaids::Vor,
+        [&](const std::vector<flightplan::Waypoint>& vors) { return sceneOfWaypoints(airports, vors); },
+        std::move(note));
 }
 
 }  // namespace planning

@@ -90,13 +90,21 @@ public:
     SceneResult airportsScene(const std::vector<std::string>& airportIds);
 
 private:
+    // Beacons read for the map, and what the reading left out.
+    struct BeaconsAround {
+        std::optional<std::vector<flightplan::Waypoint>> beacons;
+        std::string note;
+    };
+
     const flightplan::MagneticModel& model();
-    // The VORs, read once; the note says why some or all are missing.
-    const std::vector<flightplan::Waypoint>& allVors(std::string& note);
-    // The scene made from the VORs around, and what it lacks: `note`, then
-    // why VORs are missing.
-    SceneResult withVors(const std::function<map::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
-                         std::string note = {});
+    // The VORs, and with Navaids::VorNdb the NDBs after them, each kind
+    // read once; the note says why some or all are missing.
+    const std::vector<flightplan::Waypoint>& beaconsAround(coverage::Navaids navaids, std::string& note);
+    // The scene made from the beacons around, and what it lacks: `note`,
+    // then why beacons are missing.
+    SceneResult withBeacons(coverage::Navaids navaids,
+                            const std::function<map::MapScene(const std::vector<flightplan::Waypoint>&)>& scene,
+                            std::string note = {});
     // The VOR-family stations with what the best-route search needs of
     // them (no names), read once.
     const std::vector<coverage::Station>& stations();
@@ -110,8 +118,8 @@ private:
     CDatabase& m_database;
     ModelLoader m_loadModel;
     std::optional<flightplan::MagneticModel> m_model;
-    std::optional<std::vector<flightplan::Waypoint>> m_vors;
-    std::string m_vorsNote;
+    BeaconsAround m_vors, m_ndbs;
+    std::optional<std::vector<flightplan::Waypoint>> m_vorsAndNdbs;
     std::optional<std::vector<coverage::Station>> m_stations;
     std::optional<std::vector<coverage::Station>> m_stationsWithNdbs;
     bool m_hasSimulatorRanges = false;

@@ -54,7 +54,7 @@ map::MapScene sceneOfWaypoints(const std::vector<flightplan::Waypoint>& route,
     }
     for (const flightplan::Waypoint& vor : vors) {
         if (!onRoute.count({vor.latitude, vor.longitude}))
-            scene.otherVors.push_back(pointOf(vor));
+            scene.otherBeacons.push_back(pointOf(vor));
     }
     return scene;
 }

@@ -27,22 +27,27 @@ struct Source {
 
 const Source AIRPORT{"airports", "airport_facts", "airports", "airport", WaypointKind::Airport};
 
+bool hasTable(CDatabase& database, const char* table)
+{
+    CRecordset rs(&database);
+    try {
+        rs.SetParameters({table});
+        return rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name=?",
+                       CRecordset::none) &&
+               !rs.IsEOF();
+    } catch (const CDBException& e) {
+        throw PlanError(std::string("The navigation database cannot tell whether it has ") + table + ": " +
+                        e.what());
+    }
+}
+
 // Beacons' idents stand in nav_idents; a database imported before they
 // moved out of navs keeps them there.
 Source beaconSource(CDatabase& database)
 {
     Source beacon{"navs", "nav_facts", "nav_idents", "beacon", WaypointKind::Vor};
-    CRecordset rs(&database);
-    try {
-        rs.SetParameters({"nav_idents"});
-        if (rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name=?",
-                    CRecordset::none) &&
-            rs.IsEOF())
-            beacon.identTable = "navs";
-    } catch (const CDBException& e) {
-        throw PlanError(std::string("The navigation database cannot tell where its beacons' idents are: ") +
-                        e.what());
-    }
+    if (!hasTable(database, "nav_idents"))
+        beacon.identTable = "navs";
     return beacon;
 }
 
@@ -144,30 +149,39 @@ Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airportId)
     return readWaypoint(database, AIRPORT, airportId);
 }
 
-std::vector<Waypoint> readAllVors(CDatabase& database, std::size_t* damaged)
+namespace {
+
+// Every beacon of one kind with its position, for the map; a damaged row
+// costs one symbol on the map, not the map.
+std::vector<Waypoint> readAllBeacons(CDatabase& database, WaypointKind kind, std::size_t* damaged)
 {
     if (damaged)
         *damaged = 0;
-    std::vector<Waypoint> vors;
+    std::vector<Waypoint> beacons;
+    const bool ndb = kind == WaypointKind::Ndb;
+    if (ndb && !hasTable(database, "ndb_coverage"))
+        return beacons;  // imported before NDBs were kept
     const std::string idents = beaconSource(database).identTable;
     std::string sql = "SELECT " + idents + ".Ident AS Ident, navs.Name AS Name, navs.Frequency AS Frequency,"
                       " nav_facts.Latitude AS Latitude, nav_facts.Longitude AS Longitude"
                       " FROM navs JOIN nav_facts ON nav_facts.ID=navs.ID";
+    if (ndb)
+        sql += " JOIN ndb_coverage ON ndb_coverage.ID=navs.ID";
     if (idents != "navs")
         sql += " LEFT JOIN " + idents + " ON " + idents + ".ID=navs.ID";
-    sql += " WHERE navs.type='VOR'";
+    if (!ndb)
+        sql += " WHERE navs.type='VOR'";
     CRecordset rs(&database);
     try {
         if (!rs.Open(CRecordset::forwardOnly, sql, CRecordset::none))
-            return vors;
+            return beacons;
         for (; !rs.IsEOF(); rs.MoveNext()) {
             Waypoint point;
-            point.kind = WaypointKind::Vor;
+            point.kind = kind;
             point.ident = rs.GetFieldValue("Ident");
             point.name = rs.GetFieldValue("Name");
             const std::optional<double> lat = base::parseDecimal(rs.GetFieldValue("Latitude"));
             const std::optional<double> lon = base::parseDecimal(rs.GetFieldValue("Longitude"));
-            // A damaged row costs one symbol on the map, not the map.
             if (!lat || !lon || std::fabs(*lat) > 90.0 || std::fabs(*lon) > 180.0) {
                 if (damaged)
                     ++*damaged;
@@ -178,12 +192,25 @@ std::vector<Waypoint> readAllVors(CDatabase& database, std::size_t* damaged)
             std::string frequency = rs.GetFieldValue("Frequency");
             if (!frequency.empty() && frequency != "-1.0")
                 point.frequency = frequency;
-            vors.push_back(std::move(point));
+            beacons.push_back(std::move(point));
         }
     } catch (const CDBException& e) {
-        throw PlanError(std::string("The navigation database cannot list its VORs: ") + e.what());
+        throw PlanError(std::string("The navigation database cannot list its ") + (ndb ? "NDBs: " : "VORs: ") +
+                        e.what());
     }
-    return vors;
+    return beacons;
+}
+
+}  // namespace
+
+std::vector<Waypoint> readAllVors(CDatabase& database, std::size_t* damaged)
+{
+    return readAllBeacons(database, WaypointKind::Vor, damaged);
+}
+
+std::vector<Waypoint> readAllNdbs(CDatabase& database, std::size_t* damaged)
+{
+    return readAllBeacons(database, WaypointKind::Ndb, damaged);
 }
 
 }  // namespace search

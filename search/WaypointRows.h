@@ -29,5 +29,8 @@ flightplan::Waypoint readAirportWaypoint(CDatabase& database, std::int64_t airpo
 // left out and counted in `damaged`. Throws PlanError when the database
 // cannot list them.
 std::vector<flightplan::Waypoint> readAllVors(CDatabase& database, std::size_t* damaged = nullptr);
+// Every NDB the same way (none from a database imported before NDBs were
+// kept), for the map of a route flown by VOR and ADF.
+std::vector<flightplan::Waypoint> readAllNdbs(CDatabase& database, std::size_t* damaged = nullptr);
 
 }  // namespace search

@@ -174,7 +174,7 @@ std::optional<map::MapPoint> MapWindow::PointAt(const wxPoint& pixel) const
     for (const auto& point : m_scene.route)
         consider(point);
     if (!nearest) {
-        for (const auto& point : m_scene.otherVors)
+        for (const auto& point : m_scene.otherBeacons)
             consider(point);
     }
     return nearest;

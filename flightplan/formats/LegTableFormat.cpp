@@ -149,7 +149,8 @@ std::vector<LegColumn> legTableColumns(const FlightPlan& plan)
     if (plan.fuelBurnPerHour)
         columns.push_back({"Fuel", true, "Fuel"});
     columns.push_back({"Total nm", true, "Total"});
-    columns.push_back({"Coverage", false, "VOR"});
+    // The narrow heading names what is received.
+    columns.push_back({"Coverage", false, plan.navaids == coverage::Navaids::VorNdb ? "VOR/NDB" : "VOR"});
     return columns;
 }
 

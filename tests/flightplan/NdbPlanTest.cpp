@@ -139,6 +139,12 @@ TEST(NdbPlan, ALegWithAVorAtOneEndAndAnNdbAtTheOther)
     EXPECT_NE(table.find("without a receivable VOR or NDB"), std::string::npos) << table;
     EXPECT_NE(table.find("SU QDM "), std::string::npos) << table;
     EXPECT_NE(table.find("NAN R-"), std::string::npos) << table;
+    // The narrow coverage heading names both receivers, and a VOR route's
+    // keeps its own.
+    EXPECT_EQ(legTableColumns(plan).back().compact, std::string("VOR/NDB"));
+    FlightPlan byVor = plan;
+    byVor.navaids = coverage::Navaids::Vor;
+    EXPECT_EQ(legTableColumns(byVor).back().compact, std::string("VOR"));
 }
 
 TEST(NdbPlan, JsonNamesTheNdbsTheirKilohertzAndRanges)

@@ -253,6 +253,8 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
     su.ndbClass = coverage::NdbClass::H;
     PlanOptions options;
     options.date = CivilDate{2026, 3, 1};
+    options.routeKind = RouteKind::Best;
+    options.navaids = coverage::Navaids::VorNdb;
     const FlightPlan plan = computePlan({waypoint("NFFN", "Nadi", WaypointKind::Airport, -17.7554, 177.443),
                                          waypoint("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
                                          waypoint("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
@@ -267,6 +269,9 @@ TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
         EXPECT_TRUE(contains(legs, "QDR " + degreesText(*plan.legs[2].qdrFrom))) << legs;
         EXPECT_TRUE(contains(legs, "R-" + degreesText(*plan.legs[1].radialFrom) + " out")) << legs;
         EXPECT_TRUE(contains(pdf.text[1], "ADF 354")) << pdf.text[1];
+        // NAN (40 nm) and SU (50 nm) change over off halfway; the column
+        // says which receivers it is about.
+        EXPECT_TRUE(contains(legs, "VOR/NDB")) << legs;
     }
 }
 

@@ -43,7 +43,7 @@ MapScene thirtyBeacons()
     scene.route.push_back(airport("KLAX", "Los Angeles International Airport", 33.94, -118.41));
     for (int i = 0; i < 40; ++i) {
         for (int j = 0; j < 14; ++j) {
-            scene.otherVors.push_back(vor("O" + std::to_string(i * 14 + j), "110.00", 31.0 + j * 0.9, -120.0 + i * 1.2));
+            scene.otherBeacons.push_back(vor("O" + std::to_string(i * 14 + j), "110.00", 31.0 + j * 0.9, -120.0 + i * 1.2));
         }
     }
     return scene;
@@ -58,7 +58,7 @@ MapScene beaconsBesideLongNames()
                    vor("MAD", "110.40", 41.31, -72.69), vor("PUT", "117.40", 41.96, -71.84),
                    vor("BOS", "112.70", 42.36, -70.99),
                    airport("KBOS", "General Edward Lawrence Logan International Airport", 42.36, -71.01)};
-    scene.otherVors = {vor("HFD", "114.90", 41.64, -72.55), vor("ORW", "110.00", 41.56, -71.99),
+    scene.otherBeacons = {vor("HFD", "114.90", 41.64, -72.55), vor("ORW", "110.00", 41.56, -71.99),
                        vor("PVD", "115.60", 41.72, -71.43), vor("SEY", "117.80", 41.17, -71.58),
                        vor("LWM", "112.50", 42.65, -71.12), vor("CCC", "117.20", 40.93, -72.80)};
     return scene;

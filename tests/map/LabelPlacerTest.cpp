@@ -72,7 +72,7 @@ TEST(LabelPlacer, ALoneOptionalLabelIsPlacedInsideThePicture)
     for (const PixelPoint& anchor : kAnchors) {
         Picture picture;
         LabelPlacer placer(cairoTextMeasure(picture.cr.get()), kWidth, kHeight);
-        placer.addBeside(LabelPlacer::Importance::OtherVor, anchor, 4.0, {line("SAX", 9.0)});
+        placer.addBeside(LabelPlacer::Importance::OtherBeacon, anchor, 4.0, {line("SAX", 9.0)});
         const std::vector<MapText> texts = placer.place();
         const MapText* label = find(texts, "SAX");
         ASSERT_NE(label, nullptr) << anchor.x << "," << anchor.y;
@@ -89,7 +89,7 @@ TEST(LabelPlacer, AnOptionalLabelAtARouteLabelsAnchorNeverOverlapsIt)
         cairo_t* cr = picture.cr.get();
         LabelPlacer placer(cairoTextMeasure(cr), kWidth, kHeight);
         // Asked for first, yet the route's label goes first.
-        placer.addBeside(LabelPlacer::Importance::OtherVor, anchor, 4.0, {line("SAX 115.7", 9.0)});
+        placer.addBeside(LabelPlacer::Importance::OtherBeacon, anchor, 4.0, {line("SAX 115.7", 9.0)});
         placer.addBeacon(anchor, 5.0, line("MAD", 12.0, true), line("Madison 110.4", 10.0));
         const std::vector<MapText> texts = placer.place();
         const MapText* route = find(texts, "MAD");

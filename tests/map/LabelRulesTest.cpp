@@ -54,10 +54,10 @@ TEST(LabelRules, TheMoreImportantLabelTakesTheOnlySpot)
         Importance a, b;
         const char* winner;
     } cases[] = {
-        {Importance::RouteBeacon, Importance::OtherVor, "AAA"},
-        {Importance::OtherVor, Importance::RouteBeacon, "BBB"},
-        {Importance::AirportIdent, Importance::OtherVor, "AAA"},
-        {Importance::OtherVor, Importance::AirportIdent, "BBB"},
+        {Importance::RouteBeacon, Importance::OtherBeacon, "AAA"},
+        {Importance::OtherBeacon, Importance::RouteBeacon, "BBB"},
+        {Importance::AirportIdent, Importance::OtherBeacon, "AAA"},
+        {Importance::OtherBeacon, Importance::AirportIdent, "BBB"},
         // The route's own airports are named before its beacons.
         {Importance::RouteBeacon, Importance::AirportIdent, "BBB"},
         {Importance::AirportIdent, Importance::RouteBeacon, "AAA"},
@@ -115,7 +115,7 @@ TEST(LabelRules, OnlyFurnitureStandsWhereNothingIsFree)
         labels.addAt(Importance::Graticule, {10, 10}, {line("40N")});
         labels.addBeacon({150, 100}, 4.0, line("SAX"), line("115.7"));
         labels.addAirport({60, 60}, 4.0, line("KJFK"), line("Kennedy"));
-        labels.addBeside(Importance::OtherVor, {240, 60}, 4.0, {line("CCC")});
+        labels.addBeside(Importance::OtherBeacon, {240, 60}, 4.0, {line("CCC")});
         const Texts all{"115.7", "40N", "50 nm", "CCC", "KJFK", "Kennedy", "SAX"};
         EXPECT_EQ(textsOf(labels.place()), covered ? Texts{"50 nm"} : all) << covered;
     }
@@ -144,7 +144,7 @@ TEST(LabelRules, ALabelAvoidsFaintSymbolsWhereItCan)
         LabelPlacer labels = placer(300, 200);
         if (faint)
             labels.addMinorSymbol({110, 95, 116, 101});
-        labels.addBeside(Importance::OtherVor, {100, 100}, 4.0, {line("SAX")});
+        labels.addBeside(Importance::OtherBeacon, {100, 100}, 4.0, {line("SAX")});
         const std::vector<MapText> placed = labels.place();
         ASSERT_EQ(placed.size(), 1u);
         // Without the symbol the label starts 4 px right of its point.

@@ -13,6 +13,8 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <vector>
 
 using maptest::mostlyColoured;
 using maptest::rgbOf;
@@ -167,4 +169,45 @@ TEST(MapDrawing, TheStretchNoBeaconReachesStandsOut)
         for (const double nm : {300.0, line.Distance() / 1852.0 - 25.0})
             EXPECT_EQ(magentaAt(nm), !mark) << nm << " nm, marked " << mark;
     }
+}
+
+// The faint beacons beside the route tell an NDB from a VOR, as the route's
+// own symbols do: the same spot drawn once with each differs, and both
+// stand out from what lies beneath.
+TEST(MapDrawing, AFaintNdbIsDrawnUnlikeAFaintVor)
+{
+    MapScene scene;
+    scene.route = {MapPoint{"NFFN", "NADI", "", -17.76, 177.44, MapPoint::Kind::Airport, std::nullopt},
+                   MapPoint{"NSFA", "FALEOLO", "", -13.83, -172.01, MapPoint::Kind::Airport, std::nullopt}};
+    const MapView view = map::fitView(scene, kWidth, kHeight);
+    const Projection projection(view, kWidth, kHeight);
+    // Over the sea, east of the antimeridian.
+    const MapPoint beacon{"FA", "FAINT", "", -15.5, -176.0, MapPoint::Kind::Vor, std::nullopt};
+    const PixelPoint at = projection.toPixels(beacon.lat, beacon.lon);
+    const auto symbolPixels = [&](std::optional<MapPoint::Kind> kind) {
+        MapScene drawnScene = scene;
+        if (kind) {
+            drawnScene.otherBeacons = {beacon};
+            drawnScene.otherBeacons[0].kind = *kind;
+        }
+        const Surface surface = drawn(drawnScene, view);
+        std::vector<std::uint32_t> pixels;
+        const int r = static_cast<int>(style::kOtherBeaconRadius) + 1;
+        for (int y = -r; y <= r; ++y)
+            for (int x = -r; x <= r; ++x)
+                pixels.push_back(maptest::pixelAt(surface.get(), static_cast<int>(at.x) + x, static_cast<int>(at.y) + y));
+        return pixels;
+    };
+    const auto differing = [](const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            n += !maptest::sameColour(a[i], b[i]);
+        return n;
+    };
+    const auto none = symbolPixels(std::nullopt);
+    const auto vor = symbolPixels(MapPoint::Kind::Vor);
+    const auto ndb = symbolPixels(MapPoint::Kind::Ndb);
+    EXPECT_GE(differing(vor, none), 10u);
+    EXPECT_GE(differing(ndb, none), 10u);
+    EXPECT_GE(differing(ndb, vor), 10u);
 }

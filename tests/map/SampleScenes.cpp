@@ -31,7 +31,7 @@ MapScene newYorkToLosAngeles()
     for (int i = 0; i < 18; ++i) {
         for (int j = 0; j < 9; ++j) {
             const std::string ident = "V" + std::to_string(i * 9 + j);
-            scene.otherVors.push_back(vor(ident.c_str(), "110.00", 30.5 + j * 2.1, -121.0 + i * 2.8));
+            scene.otherBeacons.push_back(vor(ident.c_str(), "110.00", 30.5 + j * 2.1, -121.0 + i * 2.8));
         }
     }
     return scene;
@@ -42,7 +42,7 @@ MapScene londonToParis()
     MapScene scene;
     scene.route = {airport("EGLL", "LONDON HEATHROW", 51.47, -0.46), vor("DET", "117.30", 51.30, 0.60),
                    vor("ABB", "116.60", 50.14, 1.85), airport("LFPG", "CHARLES DE GAULLE", 49.01, 2.55)};
-    scene.otherVors = {vor("BIG", "115.10", 51.33, 0.03), vor("LAM", "115.60", 51.65, 0.15),
+    scene.otherBeacons = {vor("BIG", "115.10", 51.33, 0.03), vor("LAM", "115.60", 51.65, 0.15),
                        vor("BNN", "113.75", 51.73, -0.55), vor("OCK", "115.30", 51.31, -0.45),
                        vor("CTL", "117.60", 49.17, 2.02), vor("PON", "116.40", 49.10, 2.04)};
     return scene;

@@ -128,7 +128,7 @@ TEST_F(PlanBuilderTest, AMapWithoutSomeOrAllVorsSaysWhy)
         planning::PlanBuilder fresh(*db(), [] { return MagneticModel::load(MERIDANE_WMM_TEST_FILE); });
         const planning::SceneResult map = fresh.airportsScene({"1", ""});
         EXPECT_EQ(map.scene.route.size(), 1u) << c.damage;
-        EXPECT_EQ(map.scene.otherVors.size(), c.vorsShown) << c.damage;
+        EXPECT_EQ(map.scene.otherBeacons.size(), c.vorsShown) << c.damage;
         if (*c.note == 0)
             EXPECT_EQ(map.note, "") << c.damage;
         else
@@ -188,4 +188,52 @@ TEST_F(PlanBuilderTest, BothPlansOrWhyOneIsMissing)
         }
     }
     EXPECT_EQ(builder().buildPlans("1", nullptr, "2", choices, true).listed, std::nullopt);
+}
+
+// A route flown by VOR and ADF was chosen among the NDBs too, and its map
+// shows them faintly beside the VORs; a VOR route's map and the map before
+// a route show VORs alone.
+TEST_F(PlanBuilderTest, TheMapOfARouteFlownByNdbsShowsTheNdbsAround)
+{
+    Build(AirportRow(1, "NFFN", "Nadi", "S", 17, 75.0, "E", 177, 44.0) +
+          AirportRow(2, "NSFA", "Faleolo", "S", 13, 83.0, "W", 172, 0.0) +
+          NavRow(7, "Seven", "S", 16, 0.0, "E", 179, 0.0, "VOR", "112.5") +
+          NavRow(8, "Nadi", "S", 17, 70.0, "E", 177, 40.0, "NDB", "338.0") +
+          NavRow(9, "Faleolo", "S", 13, 80.0, "W", 171, 99.0, "NDB-DME", "415.5") +
+          NavRow(10, "Bent", "S", 14, 0.0, "W", 175, 0.0, "NDB", "300.0") +
+          "INSERT INTO airport_facts VALUES (1,-17.755,177.443,NULL,'FJ'),(2,-13.83,-172.008,NULL,'WS');"
+          "INSERT INTO nav_facts VALUES (7,-16.0,179.0,'FJ',12),(8,-17.7,177.4,'FJ',NULL),"
+          "(9,-13.8,-171.99,'WS',NULL),(10,'x',-175.0,'XX',NULL);"
+          "INSERT INTO ndb_coverage VALUES (8,'HH',75),(9,'MH',25),(10,'MH',NULL);");
+    FlightPlan plan;
+    plan.waypoints = {search::readAirportWaypoint(*db(), 1), search::readAirportWaypoint(*db(), 2)};
+    const auto kindsShown = [](const planning::SceneResult& map) {
+        std::vector<std::pair<std::string, map::MapPoint::Kind>> kinds;
+        for (const map::MapPoint& p : map.scene.otherBeacons)
+            kinds.emplace_back(p.ident, p.kind);
+        return kinds;
+    };
+    using Kind = map::MapPoint::Kind;
+    const std::vector<std::pair<std::string, Kind>> vorsOnly{{"N7", Kind::Vor}};
+    EXPECT_EQ(kindsShown(builder().planScene(plan)), vorsOnly);
+
+    plan.navaids = coverage::Navaids::VorNdb;
+    const planning::SceneResult withNdbs = builder().planScene(plan);
+    EXPECT_EQ(kindsShown(withNdbs), (std::vector<std::pair<std::string, Kind>>{
+                                        {"N7", Kind::Vor}, {"N8", Kind::Ndb}, {"N9", Kind::Ndb}}));
+    EXPECT_EQ(withNdbs.scene.otherBeacons[2].lon, -171.99) << "west of the antimeridian";
+    EXPECT_NE(withNdbs.note.find("leaves out 1 NDB whose position is damaged"), std::string::npos) << withNdbs.note;
+    EXPECT_EQ(kindsShown(builder().airportsScene({"1", "2"})), vorsOnly);
+}
+
+TEST_F(PlanBuilderTest, ADatabaseWithoutNdbsGivesTheMapItsVorsAndNoComplaint)
+{
+    Build(AirportRow(1, "KAAA", "Alpha", "N", 40, 64.0, "W", 73, 78.0) + AirportRow(2, "KBBB", "Bravo", "N", 42, 36.0, "W", 71, 1.0) +
+          NavRow(7, "Seven", "N", 41, 31.0, "W", 72, 69.0) + FACTS + "DROP TABLE ndb_coverage;");
+    FlightPlan plan;
+    plan.waypoints = {search::readAirportWaypoint(*db(), 1), search::readAirportWaypoint(*db(), 2)};
+    plan.navaids = coverage::Navaids::VorNdb;
+    const planning::SceneResult map = builder().planScene(plan);
+    EXPECT_EQ(map.scene.otherBeacons.size(), 1u);
+    EXPECT_EQ(map.note, "");
 }

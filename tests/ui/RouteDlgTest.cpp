@@ -182,7 +182,7 @@ TEST_F(RouteWindow, TheMapShowsTheWorldThenTheRouteZoomsAndTellsABeacon)
     for (const auto& point : map.Scene().route)
         idents.push_back(point.ident);
     EXPECT_EQ(idents, (Strings{"K10", "N101", "N102", "N103", "K20"}));
-    EXPECT_TRUE(map.Scene().otherVors.empty()) << "an NDB is no VOR";
+    EXPECT_TRUE(map.Scene().otherBeacons.empty()) << "an NDB is no VOR";
 
     // The pane's texts below the map may take another line once a plan
     // stands there.
