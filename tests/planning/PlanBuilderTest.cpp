@@ -195,16 +195,31 @@ TEST_F(PlanBuilderTest, BothPlansOrWhyOneIsMissing)
 // a route show VORs alone.
 TEST_F(PlanBuilderTest, TheMapOfARouteFlownByNdbsShowsTheNdbsAround)
 {
-    Build(AirportRow(1, "NFFN", "Nadi", "S", 17, 75.0, "E", 177, 44.0) +
-          AirportRow(2, "NSFA", "Faleolo", "S", 13, 83.0, "W", 172, 0.0) +
-          NavRow(7, "Seven", "S", 16, 0.0, "E", 179, 0.0, "VOR", "112.5") +
-          NavRow(8, "Nadi", "S", 17, 70.0, "E", 177, 40.0, "NDB", "338.0") +
-          NavRow(9, "Faleolo", "S", 13, 80.0, "W", 171, 99.0, "NDB-DME", "415.5") +
-          NavRow(10, "Bent", "S", 14, 0.0, "W", 175, 0.0, "NDB", "300.0") +
-          "INSERT INTO airport_facts VALUES (1,-17.755,177.443,NULL,'FJ'),(2,-13.83,-172.008,NULL,'WS');"
-          "INSERT INTO nav_facts VALUES (7,-16.0,179.0,'FJ',12),(8,-17.7,177.4,'FJ',NULL),"
-          "(9,-13.8,-171.99,'WS',NULL),(10,'x',-175.0,'XX',NULL);"
-          "INSERT INTO ndb_coverage VALUES (8,'HH',75),(9,'MH',25),(10,'MH',NULL);");
+    // Beacons round Fiji and Samoa, both sides of 180°; the last one's
+    // position is damaged.
+    const struct {
+        int id;
+        const char* type;
+        const char* frequency;
+        const char* facts;     // latitude, longitude, country, declination
+        const char* coverage;  // class and simulator range, for an NDB
+    } beacons[] = {
+        {7, "VOR", "112.5", "-16.0,179.0,'FJ',12", nullptr},
+        {8, "NDB", "338.0", "-17.7,177.4,'FJ',NULL", "'HH',75"},
+        {9, "NDB-DME", "415.5", "-13.8,-171.99,'WS',NULL", "'MH',25"},
+        {10, "NDB", "300.0", "'x',-175.0,'XX',NULL", "'MH',NULL"},
+    };
+    std::string sql = AirportRow(1, "NFFN", "Nadi", "S", 17, 75.0, "E", 177, 44.0) +
+                      AirportRow(2, "NSFA", "Faleolo", "S", 13, 83.0, "W", 172, 0.0) +
+                      "INSERT INTO airport_facts VALUES (1,-17.755,177.443,NULL,'FJ'),(2,-13.83,-172.008,NULL,'WS');";
+    for (const auto& b : beacons) {
+        const std::string id = std::to_string(b.id);
+        sql += NavRow(b.id, "Beacon " + id, "S", 15, 0.0, "W", 175, 0.0, b.type, b.frequency) +
+               "INSERT INTO nav_facts VALUES (" + id + "," + b.facts + ");";
+        if (b.coverage)
+            sql += "INSERT INTO ndb_coverage VALUES (" + id + "," + b.coverage + ");";
+    }
+    Build(sql);
     FlightPlan plan;
     plan.waypoints = {search::readAirportWaypoint(*db(), 1), search::readAirportWaypoint(*db(), 2)};
     const auto kindsShown = [](const planning::SceneResult& map) {
