@@ -28,14 +28,13 @@ int RunPlan(const std::string& args)
 
 class FollowCommandTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "AAAA", "Start", "S", 10, 0, "E", 10, 0) +
-              AirportRow(2, "BBBB", "Goal", "S", 10, 0, "E", 12, 0) +
-              NavRow(1, "One", "S", 10, 5, "E", 11, 0, "VOR", "113.1", "45") +
-              "INSERT INTO airport_facts VALUES (1,-10.0,10.0,'AAA','XX'),(2,-10.0,12.0,NULL,'XX');"
-              "INSERT INTO nav_facts VALUES (1,-10.0833,11.0,'XX',3.0);");
+        return AirportRow(1, "AAAA", "Start", "S", 10, 0, "E", 10, 0) +
+               AirportRow(2, "BBBB", "Goal", "S", 10, 0, "E", 12, 0) +
+               NavRow(1, "One", "S", 10, 5, "E", 11, 0, "VOR", "113.1", "45") +
+               "INSERT INTO airport_facts VALUES (1,-10.0,10.0,'AAA','XX'),(2,-10.0,12.0,NULL,'XX');"
+               "INSERT INTO nav_facts VALUES (1,-10.0833,11.0,'XX',3.0);";
     }
 };
 

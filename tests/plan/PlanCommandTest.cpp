@@ -41,17 +41,16 @@ Outcome Plan(const std::string& args, const std::string& standardOutput = "plan.
 
 class PlanCommandTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "AAAA", "Start", "N", 10, 0, "E", 10, 0) +
-              AirportRow(2, "BBBB", "Goal", "N", 10, 0, "E", 13, 0) +
-              AirportRow(3, "CCCC", "Lonely", "N", 50, 0, "W", 100, 0) +
-              NavRow(1, "One", "N", 10, 10, "E", 11, 0, "VOR", "-1.0", "120") +
-              NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45") +
-              "INSERT INTO airport_facts VALUES (1,10.0,10.0,'AAA','XX'),(2,10.0,13.0,NULL,'XX'),"
-              "(3,50.0,-100.0,NULL,'XX');"
-              "INSERT INTO nav_facts VALUES (1,10.1,11.0,'XX',-2.0),(2,10.0,12.0,'XX',NULL);");
+        return AirportRow(1, "AAAA", "Start", "N", 10, 0, "E", 10, 0) +
+               AirportRow(2, "BBBB", "Goal", "N", 10, 0, "E", 13, 0) +
+               AirportRow(3, "CCCC", "Lonely", "N", 50, 0, "W", 100, 0) +
+               NavRow(1, "One", "N", 10, 10, "E", 11, 0, "VOR", "-1.0", "120") +
+               NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45") +
+               "INSERT INTO airport_facts VALUES (1,10.0,10.0,'AAA','XX'),(2,10.0,13.0,NULL,'XX'),"
+               "(3,50.0,-100.0,NULL,'XX');"
+               "INSERT INTO nav_facts VALUES (1,10.1,11.0,'XX',-2.0),(2,10.0,12.0,'XX',NULL);";
     }
 };
 

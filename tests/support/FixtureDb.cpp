@@ -83,6 +83,9 @@ std::string ReadTestFile(const std::string& relativePath)
 void NavDbTest::SetUp()
 {
     m_dir = std::make_unique<ScratchDirectory>();
+    const std::string world = World();
+    if (!world.empty())
+        Build(world);
 }
 
 void NavDbTest::Build(const std::string& sql)

@@ -46,7 +46,11 @@ std::string ReadTestFile(const std::string& relativePath);
 // and whatever rows the test adds, opened through the program's connection.
 class NavDbTest : public ::testing::Test {
 protected:
+    // Builds World() when a fixture gives one.
     void SetUp() override;
+    // The rows every test of a fixture starts from; none by default, and
+    // the tests build their own.
+    virtual std::string World() const { return {}; }
     // Adds rows (or anything else) and opens the connection.
     void Build(const std::string& sql);
     CDatabase* db() { return m_db.get(); }
