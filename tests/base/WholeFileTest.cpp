@@ -122,7 +122,7 @@ TEST_F(WholeFileTest, AFifoWithAReaderGetsTheBytes)
 TEST_F(WholeFileTest, TheOpenDatabaseIsRefusedUnderEveryName)
 {
     put(path("VORS.MDB"), "database");
-    base::protectFile(path("VORS.MDB"));
+    const base::ProtectedFile database(path("VORS.MDB"));
     ASSERT_EQ(::symlink("VORS.MDB", path("course.txt").c_str()), 0);
     ASSERT_EQ(::link(path("VORS.MDB").c_str(), path("hard.fms").c_str()), 0);
 
