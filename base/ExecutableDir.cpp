@@ -5,7 +5,9 @@
 
 #include <climits>
 
-std::string ExecutableDir()
+namespace base {
+
+std::string executableDir()
 {
     char buf[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -14,3 +16,5 @@ std::string ExecutableDir()
     std::string exe(buf, static_cast<std::size_t>(n));
     return exe.substr(0, exe.rfind('/'));
 }
+
+}  // namespace base

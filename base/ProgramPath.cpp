@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace base {
+
 namespace {
 
-bool IsExecutableFile(const std::string& candidate)
+bool isExecutableFile(const std::string& candidate)
 {
     struct stat info {};
     return ::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(candidate.c_str(), X_OK) == 0;
@@ -14,7 +16,7 @@ bool IsExecutableFile(const std::string& candidate)
 
 }  // namespace
 
-std::string FindProgramOnPath(const std::string& program, const char* pathList)
+std::string findProgramOnPath(const std::string& program, const char* pathList)
 {
     if (!pathList || program.empty() || program.find('/') != std::string::npos)
         return {};
@@ -29,10 +31,12 @@ std::string FindProgramOnPath(const std::string& program, const char* pathList)
             if (folder.back() != '/')
                 folder += '/';
             std::string candidate = folder + program;
-            if (IsExecutableFile(candidate))
+            if (isExecutableFile(candidate))
                 return candidate;
         }
         start = end + 1;
     }
     return {};
 }
+
+}  // namespace base

@@ -13,7 +13,7 @@ using Identity = std::pair<dev_t, ino_t>;
 
 struct Registry {
     std::mutex mutex;
-    std::set<Identity> files;
+    std::multiset<Identity> files;  // once for each holder
 };
 
 Registry& registry()
@@ -24,14 +24,39 @@ Registry& registry()
 
 }  // namespace
 
-void protectFile(const std::string& path)
+ProtectedFile::ProtectedFile(const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return;
+    m_identity.emplace(info.st_dev, info.st_ino);
     Registry& r = registry();
     std::lock_guard<std::mutex> lock(r.mutex);
-    r.files.emplace(info.st_dev, info.st_ino);
+    r.files.insert(*m_identity);
+}
+
+ProtectedFile::~ProtectedFile()
+{
+    if (!m_identity)
+        return;
+    Registry& r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    const auto held = r.files.find(*m_identity);
+    if (held != r.files.end())
+        r.files.erase(held);
+}
+
+ProtectedFile::ProtectedFile(ProtectedFile&& other) noexcept : m_identity(std::exchange(other.m_identity, std::nullopt))
+{
+}
+
+ProtectedFile& ProtectedFile::operator=(ProtectedFile&& other) noexcept
+{
+    if (this != &other) {
+        ProtectedFile released(std::move(*this));
+        m_identity = std::exchange(other.m_identity, std::nullopt);
+    }
+    return *this;
 }
 
 bool isProtectedFile(const struct stat& info)

@@ -3,16 +3,31 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace base {
 
 // Files no output of this process may replace or write into: whoever opens
-// the navigation database registers it here, and the writers (WholeFile.h,
-// the course report) refuse a target that is the same file by device and
-// inode, whatever name or link leads to it. A path that cannot be examined
-// is not registered.
-void protectFile(const std::string& path);
+// the navigation database holds a ProtectedFile for it, and the writers
+// (WholeFile.h, the course report) refuse a target that is the same file by
+// device and inode, whatever name or link leads to it. The protection ends
+// with its holder: once the file is closed and gone, the system may give its
+// inode to a new file, an export say, which must not be refused for it. A
+// path that cannot be examined is not registered.
+class ProtectedFile {
+public:
+    explicit ProtectedFile(const std::string& path);
+    ~ProtectedFile();
+    ProtectedFile(ProtectedFile&& other) noexcept;
+    ProtectedFile& operator=(ProtectedFile&& other) noexcept;
+    ProtectedFile(const ProtectedFile&) = delete;
+    ProtectedFile& operator=(const ProtectedFile&) = delete;
+
+private:
+    std::optional<std::pair<dev_t, ino_t>> m_identity;
+};
 
 // True when info (from stat, links followed) is a protected file.
 bool isProtectedFile(const struct stat& info);

@@ -4,6 +4,7 @@
 #include "base/ProtectedFiles.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -62,20 +63,59 @@ void syncDirectoryOf(const std::string& path)
     }
 }
 
-std::optional<WriteFailure> writeInPlace(const std::string& path, const std::string& bytes)
+// Owns a descriptor so that every early return closes it (and so drops a
+// lock held on it).
+class Descriptor {
+public:
+    Descriptor() = default;
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return m_fd; }
+
+    // Opens an existing file for writing, never creating one. O_NONBLOCK: a
+    // FIFO without a reader fails at once (ENXIO) instead of hanging; it is
+    // cleared once the file is open. False with errno.
+    bool openExisting(const std::string& path)
+    {
+        m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (m_fd < 0)
+            return false;
+        const int flags = ::fcntl(m_fd, F_GETFL);
+        return flags >= 0 && ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+    }
+
+    // Closes now and tells whether the close succeeded; a failed close can
+    // mean data that never reached the disk.
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// Writes over the contents of an open file: emptied first where it is a
+// regular file (devices such as /dev/full refuse to be).
+std::optional<WriteFailure> writeInPlace(Descriptor& file, const struct stat& info, const std::string& bytes)
 {
     using Step = WriteFailure::Step;
-    // O_NONBLOCK: a FIFO without a reader fails at once instead of hanging.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return WriteFailure{Step::Create, errno};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || !writeAllBytes(fd, bytes)) {
+    if (S_ISREG(info.st_mode) && ::ftruncate(file.get(), 0) != 0)
+        return WriteFailure{Step::Truncate, errno};
+    if (!writeAllBytes(file.get(), bytes)) {
         const int error = errno;
-        ::close(fd);
+        file.close();
         return WriteFailure{Step::Write, error};
     }
-    if (::close(fd) != 0)
+    if (!file.close())
         return WriteFailure{Step::Write, errno};
     return std::nullopt;
 }
@@ -176,21 +216,42 @@ std::string linkTarget(std::string path)
     return path;
 }
 
-std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes)
+std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes,
+                                           const WholeFileRules& rules)
 {
+    using Step = WriteFailure::Step;
     const std::string target = linkTarget(path);
+    if (isProtectedPath(target))
+        return WriteFailure{Step::Refused, 0};
+    Descriptor earlier;
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
-        if (isProtectedFile(info))
-            return WriteFailure{WriteFailure::Step::Refused, 0};
-        if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
-            return writeInPlace(target, bytes);
-        if (S_ISREG(info.st_mode)) {
-            const mode_t permissions = info.st_mode & 07777;
-            return replaceFileWhole(target, bytes, &permissions);
+    if (rules.lockEarlierFile) {
+        // No O_CREAT: a file not there yet comes into being whole.
+        if (!earlier.openExisting(target)) {
+            if (errno == ENOENT && earlier.get() < 0)
+                return replaceFileWhole(target, bytes);
+            return WriteFailure{Step::Open, errno};
         }
+        // Linux has no share modes; an advisory lock stands in for them
+        // between writers that ask for it.
+        if (::flock(earlier.get(), LOCK_EX | LOCK_NB) != 0)
+            return WriteFailure{errno == EWOULDBLOCK ? Step::Locked : Step::Open, errno};
+        if (::fstat(earlier.get(), &info) != 0)
+            return WriteFailure{Step::Open, errno};
+    } else if (::stat(target.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return replaceFileWhole(target, bytes);
     }
-    return replaceFileWhole(target, bytes);
+    if (S_ISREG(info.st_mode)) {
+        const mode_t permissions = info.st_mode & 07777;
+        std::optional<WriteFailure> failure = replaceFileWhole(target, bytes, &permissions);
+        const bool folderIsClosed = failure && failure->step == Step::Create &&
+                                    (failure->error == EACCES || failure->error == EPERM);
+        if (!folderIsClosed || !rules.inPlaceWhereFolderIsClosed)
+            return failure;
+    }
+    if (earlier.get() < 0 && !earlier.openExisting(target))
+        return WriteFailure{Step::Open, errno};
+    return writeInPlace(earlier, info, bytes);
 }
 
 }  // namespace base

@@ -10,9 +10,11 @@
 namespace base {
 
 // Where writing a file failed, and the errno that said why (0 where the
-// file was refused before anything was tried).
+// file was refused before anything was tried). Open and Locked concern the
+// file already there, Create the new one beside it; Truncate and Write the
+// file written in place or the new one.
 struct WriteFailure {
-    enum class Step { Refused, Create, Permissions, Write, Rename };
+    enum class Step { Refused, Open, Locked, Create, Permissions, Truncate, Write, Rename };
     Step step;
     int error;
 };
@@ -42,6 +44,20 @@ std::optional<WriteFailure> replaceFileWhole(const std::string& target, const st
 // is there; path itself where it is no link (or the chain runs too long).
 std::string linkTarget(std::string path);
 
+// What writeFileWhole asks of the file already at the path, beyond the rules
+// every file follows.
+struct WholeFileRules {
+    // The earlier file is opened for writing and an advisory lock (flock) is
+    // held on it until the new one has taken its place, so that two writers
+    // of one file never cross: an earlier file this user may not write fails
+    // (Step::Open), one that another writer holds fails (Step::Locked).
+    bool lockEarlierFile = false;
+    // A folder that takes no new file (EACCES, EPERM) does not stop a
+    // regular file that may itself be written: it is emptied and written in
+    // place instead of replaced whole.
+    bool inPlaceWhereFolderIsClosed = false;
+};
+
 // Writes bytes as the file at path. The one rule for a link at path, for
 // every file the program writes: it is followed, and the file it names (or
 // would name, for a link to nothing yet) is written; the link stays. A
@@ -49,7 +65,8 @@ std::string linkTarget(std::string path);
 // file's permissions; what is no regular file (a device, a FIFO) is written
 // into as it is, never renamed over, so that /dev/full fails and a FIFO's
 // reader gets the bytes. A FIFO nobody reads fails rather than hangs.
-std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes);
+std::optional<WriteFailure> writeFileWhole(const std::string& path, const std::string& bytes,
+                                           const WholeFileRules& rules = {});
 
 // Writes all of bytes to fd, going on after interruptions; false, with
 // errno, when a write fails.

@@ -330,7 +330,7 @@ bool CDatabase::Connect(const std::string& strConnect, unsigned options, bool ch
     m_fileWatch = std::move(watch);
     // No output of this process may take the place of the database it reads.
     if (!file.empty())
-        base::protectFile(file);
+        m_protection.emplace(file);
     return true;
 }
 
@@ -356,6 +356,7 @@ void CDatabase::Close()
     m_hdbc = SQL_NULL_HDBC;
     m_activeStatements = 0;
     m_fileWatch = DatabaseFileWatch();
+    m_protection.reset();
 }
 
 SQLHSTMT CDatabase::AllocStatement()

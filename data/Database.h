@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ProtectedFiles.h"
 #include "data/DatabaseFileWatch.h"
 
 #include <sql.h>
 #include <sqlext.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The one read-only connection to the navigation database. Record sets
@@ -70,6 +72,8 @@ private:
     std::uint64_t m_statementCount = 0;
     unsigned m_activeStatements = 0;
     DatabaseFileWatch m_fileWatch;
+    // While connected, no output of this process may take the file's place.
+    std::optional<base::ProtectedFile> m_protection;
 };
 
 // Throws CDBException with the diagnostics of a failed ODBC call.

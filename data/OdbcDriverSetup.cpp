@@ -37,7 +37,7 @@ std::string EnsureDriverRegistered(const std::string& driverName)
     std::vector<std::string> candidates;
     if (const char* dir = std::getenv("MERIDANE_ODBCSYSINI"))
         candidates.emplace_back(dir);
-    for (const std::string& dir : InstalledDataDirs())
+    for (const std::string& dir : base::installedDataDirs())
         candidates.push_back(dir + "/odbc");
     candidates.emplace_back(MERIDANE_ODBC_DIR_BUILD);
 

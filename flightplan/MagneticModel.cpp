@@ -51,7 +51,7 @@ int coefficientIndex(int n, int m)
 
 MagneticModel MagneticModel::loadInstalled()
 {
-    return load(FindDataFile("wmm/WMM2025.COF"));
+    return load(base::findDataFile("wmm/WMM2025.COF"));
 }
 
 MagneticModel MagneticModel::load(const std::string& path)

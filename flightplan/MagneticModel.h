@@ -18,7 +18,7 @@ public:
     // numbers, a coefficient beyond what any field of the Earth needs, a
     // degree or order out of range, a coefficient missing or given twice).
     static MagneticModel load(const std::string& path);
-    // The model the program ships (FindDataFile); throws std::runtime_error
+    // The model the program ships (base::findDataFile); throws std::runtime_error
     // naming the places looked in when it is not installed.
     static MagneticModel loadInstalled();
 

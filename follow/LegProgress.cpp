@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "follow/LegProgress.h"
 
+#include "base/Units.h"
 #include "flightplan/PlanCalculation.h"
 
 #include <GeographicLib/Geodesic.hpp>
@@ -14,7 +15,7 @@ namespace follow {
 
 namespace {
 
-constexpr double METRES_PER_NM = 1852.0;
+constexpr double METRES_PER_NM = base::kMetresPerNm;
 // The gnomonic projection holds within a quarter of the Earth of its
 // centre; beyond a sixth the iteration is no longer worth trusting.
 constexpr double FARTHEST_FOR_INTERCEPT_M = 6.6e6;

@@ -158,49 +158,45 @@ private:
     // (idents, frequencies), whose cells then cut their text.
     bool fitColumns()
     {
-        double total = 0.0, whole = 0.0, boxes = 0.0;
-        for (std::size_t c = 0; c < m_columns.size(); ++c) {
-            total += m_columns[c];
-            if (m_table.columns[c].whole)
-                whole += m_columns[c];
-            if (m_table.columns[c].writeIn)
-                boxes += m_columns[c];
-        }
-        if (total <= m_width) {
+        const auto widthOf = [this](auto wanted) {
+            double sum = 0.0;
+            for (std::size_t c = 0; c < m_columns.size(); ++c) {
+                if (wanted(m_table.columns[c]))
+                    sum += m_columns[c];
+            }
+            return sum;
+        };
+        const auto every = [](const auto&) { return true; };
+        const auto spreadIfItFits = [this](double total) {
+            if (total > m_width)
+                return false;
             for (double& w : m_columns)
                 w *= m_width / total;
             return true;
-        }
-        const double boxShare = std::max(MIN_BOX_WIDTH / BOX_WIDTH, 1.0 - (total - m_width) / std::max(boxes, 1.0));
-        total = 0.0;
+        };
+        if (spreadIfItFits(widthOf(every)))
+            return true;
+        const double boxes = widthOf([](const auto& column) { return column.writeIn; });
+        const double boxShare =
+            std::max(MIN_BOX_WIDTH / BOX_WIDTH, 1.0 - (widthOf(every) - m_width) / std::max(boxes, 1.0));
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (m_table.columns[c].writeIn)
                 m_columns[c] *= boxShare;
-            total += m_columns[c];
         }
-        if (total <= m_width) {
-            for (double& w : m_columns)
-                w *= m_width / total;
+        if (spreadIfItFits(widthOf(every)))
             return true;
-        }
         // Then the room round the text of each cell.
         m_pad = MIN_PAD;
-        total = 0.0;
-        whole = 0.0;
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (!m_table.columns[c].writeIn)
                 m_columns[c] -= 2 * (PAD - MIN_PAD);
-            total += m_columns[c];
-            if (m_table.columns[c].whole)
-                whole += m_columns[c];
         }
-        if (total <= m_width) {
-            for (double& w : m_columns)
-                w *= m_width / total;
+        const double total = widthOf(every);
+        if (spreadIfItFits(total))
             return true;
-        }
         // What the columns that may be cut share; all of them narrow alike
         // when even the whole ones overflow the paper.
+        const double whole = widthOf([](const auto& column) { return column.whole; });
         const bool keepWhole = whole < m_width * 0.75;
         const double share = keepWhole ? (m_width - whole) / (total - whole) : m_width / total;
         for (std::size_t c = 0; c < m_columns.size(); ++c) {

@@ -206,7 +206,7 @@ Outlines loadOutlines(const std::string& directory)
 
 std::string outlinesDirectory()
 {
-    const std::string land = FindDataFile("naturalearth/land-110m.json");
+    const std::string land = base::findDataFile("naturalearth/land-110m.json");
     return land.substr(0, land.rfind('/'));
 }
 

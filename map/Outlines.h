@@ -62,7 +62,7 @@ struct Outlines {
 Outlines loadOutlines(const std::string& directory);
 
 // The directory holding the outline files, as the program's data files are
-// found (FindDataFile); throws when they are not installed.
+// found (base::findDataFile); throws when they are not installed.
 std::string outlinesDirectory();
 
 }  // namespace map

@@ -56,6 +56,13 @@ void hexagon(cairo_t* cr, const PixelPoint& c, double radius)
     cairo_close_path(cr);
 }
 
+// A filled disc in the colour set last.
+void disc(cairo_t* cr, double x, double y, double radius)
+{
+    cairo_arc(cr, x, y, radius, 0.0, 2.0 * kPi);
+    cairo_fill(cr);
+}
+
 void vorSymbol(cairo_t* cr, const PixelPoint& c)
 {
     hexagon(cr, c, style::kVorRadius);
@@ -64,36 +71,30 @@ void vorSymbol(cairo_t* cr, const PixelPoint& c)
     setColour(cr, style::kVor);
     cairo_set_line_width(cr, 2.0);
     cairo_stroke(cr);
-    cairo_arc(cr, c.x, c.y, 3.0, 0.0, 2.0 * kPi);
-    cairo_fill(cr);
+    disc(cr, c.x, c.y, 3.0);
 }
 
 // A chart's NDB: a centre dot in rings of dots.
 void ndbSymbol(cairo_t* cr, const PixelPoint& c)
 {
-    cairo_arc(cr, c.x, c.y, style::kNdbRadius + 1.0, 0.0, 2.0 * kPi);
     setColour(cr, style::kWhite);
-    cairo_fill(cr);
+    disc(cr, c.x, c.y, style::kNdbRadius + 1.0);
     setColour(cr, style::kNdb);
     for (const auto& [ring, dots] : {std::pair{style::kNdbRadius * 0.55, 8}, std::pair{style::kNdbRadius, 14}}) {
         for (int i = 0; i < dots; ++i) {
             const double a = 2.0 * kPi * i / dots;
-            cairo_arc(cr, c.x + ring * std::cos(a), c.y + ring * std::sin(a), 1.1, 0.0, 2.0 * kPi);
-            cairo_fill(cr);
+            disc(cr, c.x + ring * std::cos(a), c.y + ring * std::sin(a), 1.1);
         }
     }
-    cairo_arc(cr, c.x, c.y, 2.5, 0.0, 2.0 * kPi);
-    cairo_fill(cr);
+    disc(cr, c.x, c.y, 2.5);
 }
 
 void airportSymbol(cairo_t* cr, const PixelPoint& c)
 {
-    cairo_arc(cr, c.x, c.y, style::kAirportRadius + 1.5, 0.0, 2.0 * kPi);
     setColour(cr, style::kWhite);
-    cairo_fill(cr);
-    cairo_arc(cr, c.x, c.y, style::kAirportRadius, 0.0, 2.0 * kPi);
+    disc(cr, c.x, c.y, style::kAirportRadius + 1.5);
     setColour(cr, style::kAirport);
-    cairo_fill(cr);
+    disc(cr, c.x, c.y, style::kAirportRadius);
     // A runway across the disc, as charts mark an airfield.
     cairo_move_to(cr, c.x - style::kAirportRadius * 0.55, c.y + style::kAirportRadius * 0.55);
     cairo_line_to(cr, c.x - 2.5, c.y + 2.5);

@@ -72,7 +72,7 @@ bool OpenerSucceeds(pid_t opener)
 
 bool StartEditorAndExit(const std::string& file)
 {
-    const std::string editor = FindProgramOnPath("xdg-open", std::getenv("PATH"));
+    const std::string editor = base::findProgramOnPath("xdg-open", std::getenv("PATH"));
     if (editor.empty())
         return false;
 

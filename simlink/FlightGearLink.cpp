@@ -25,11 +25,9 @@ FlightGearLink::FlightGearLink(LinkAddress address, LinkHandlers handlers)
 
 FlightGearLink::~FlightGearLink() { stopThread(); }
 
-std::string FlightGearLink::notAnswering(const std::string& why) const
+std::string FlightGearLink::howToStart() const
 {
-    const LinkAddress& a = address();
-    return "No FlightGear answers on " + a.host + ":" + std::to_string(a.port) + " (" + why +
-           ") — start it with --telnet=socket,bi,10," + a.host + "," + std::to_string(a.port) + ",tcp";
+    return "start it with --telnet=socket,bi,10," + address().host + "," + std::to_string(address().port) + ",tcp";
 }
 
 void FlightGearLink::run()

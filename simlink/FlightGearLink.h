@@ -20,7 +20,8 @@ private:
     // One connection, until it fails or the link stops; true when it
     // delivered anything.
     bool converse(class Socket& socket);
-    std::string notAnswering(const std::string& why) const;
+    const char* simulatorName() const override { return "FlightGear"; }
+    std::string howToStart() const override;
 };
 
 }  // namespace simlink

@@ -52,6 +52,12 @@ std::vector<TuneCommand> LinkWorker::takeTunes()
     return tunes;
 }
 
+std::string LinkWorker::notAnswering(const std::string& why) const
+{
+    return std::string("No ") + simulatorName() + " answers on " + m_address.host + ":" +
+           std::to_string(m_address.port) + " (" + why + ") — " + howToStart();
+}
+
 void LinkWorker::report(LinkState state, const std::string& message)
 {
     if (m_lastStatus && m_lastStatus->state == state && m_lastStatus->message == message)

@@ -40,6 +40,12 @@ protected:
     bool pause(std::chrono::milliseconds duration);
     std::vector<TuneCommand> takeTunes();
 
+    // "No X-Plane answers on host:port (why) — " and how to start the
+    // simulator so that it does: what a link reports while nothing answers.
+    std::string notAnswering(const std::string& why) const;
+    virtual const char* simulatorName() const = 0;
+    virtual std::string howToStart() const = 0;
+
     // Hands on a change of state; the same state and message twice is said once.
     void report(LinkState state, const std::string& message);
     void deliver(const AircraftSample& sample);

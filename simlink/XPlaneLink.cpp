@@ -35,12 +35,9 @@ XPlaneLink::XPlaneLink(LinkAddress address, LinkHandlers handlers)
 
 XPlaneLink::~XPlaneLink() { stopThread(); }
 
-std::string XPlaneLink::notAnswering(const std::string& why) const
+std::string XPlaneLink::howToStart() const
 {
-    const LinkAddress& a = address();
-    return "No X-Plane answers on " + a.host + ":" + std::to_string(a.port) + " (" + why +
-           ") — start X-Plane and let it receive UDP on port " + std::to_string(a.port) +
-           " (Settings, Network)";
+    return "start X-Plane and let it receive UDP on port " + std::to_string(address().port) + " (Settings, Network)";
 }
 
 void XPlaneLink::run()

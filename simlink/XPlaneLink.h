@@ -19,7 +19,8 @@ public:
 
 private:
     void run() override;
-    std::string notAnswering(const std::string& why) const;
+    const char* simulatorName() const override { return "X-Plane"; }
+    std::string howToStart() const override;
 };
 
 }  // namespace simlink

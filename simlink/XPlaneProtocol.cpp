@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simlink/XPlaneProtocol.h"
 
+#include "base/Units.h"
 #include "simlink/SampleValues.h"
 
 #include <cmath>
@@ -25,7 +26,7 @@ enum Dataref {
 };
 
 constexpr double FEET_PER_METRE = 1.0 / 0.3048;
-constexpr double KNOTS_PER_MS = 3600.0 / 1852.0;
+constexpr double KNOTS_PER_MS = 3600.0 / base::kMetresPerNm;
 
 void putInt32(std::string& out, std::int32_t value)
 {

@@ -55,7 +55,7 @@ update::UpdateOptions WindowUpdateOptions(const std::string& databasePath)
     options.cacheDir = update::defaultCacheDir();
     options.referenceRows = update::snapshotRows();
     try {
-        options.xplaneNav = FindDataFile("xplane/nav.dat.gz");
+        options.xplaneNav = base::findDataFile("xplane/nav.dat.gz");
     } catch (const std::exception&) {
         // Without it the runways lose their ILS frequencies; the update says
         // so in the data line afterwards ("no ILS frequencies").

@@ -7,6 +7,7 @@
 #include "update/UpdateError.h"
 
 #include "tools/navdb/NavdbError.h"
+#include "base/DataFiles.h"
 #include "base/NonCopyable.h"
 
 #include <cstdlib>
@@ -103,13 +104,11 @@ void takeFromCache(const DownloadCache& cache, const std::string& name, const st
     }
 }
 
-std::string userDir(const char* variable, const char* underHome)
+// Without a home the user's folders lie below the working directory.
+std::string userDir(base::UserDir which, const char* underHome)
 {
-    if (const char* dir = std::getenv(variable); dir != nullptr && dir[0] == '/') {
-        return dir;
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr && home[0] != '\0' ? home : ".") + "/" + underHome;
+    const std::string dir = base::userDir(which);
+    return dir.empty() ? std::string("./") + underHome : dir;
 }
 
 }  // namespace
@@ -210,12 +209,12 @@ UpdateResult updateNavigationData(const UpdateOptions& options, const UpdateProg
 
 std::string defaultDatabasePath()
 {
-    return userDir("XDG_DATA_HOME", ".local/share") + "/meridane/VORS.MDB";
+    return userDir(base::UserDir::Data, ".local/share") + "/meridane/VORS.MDB";
 }
 
 std::string defaultCacheDir()
 {
-    return userDir("XDG_CACHE_HOME", ".cache") + "/meridane";
+    return userDir(base::UserDir::Cache, ".cache") + "/meridane";
 }
 
 std::string defaultSourceUrl()

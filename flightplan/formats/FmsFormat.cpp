@@ -4,7 +4,6 @@
 #include "base/NumberText.h"
 #include "flightplan/formats/Idents.h"
 
-
 namespace flightplan {
 
 namespace {
@@ -14,6 +13,7 @@ constexpr int FMS_AIRPORT = 1;
 constexpr int FMS_NDB = 2;
 constexpr int FMS_VOR = 3;
 constexpr int FMS_LATLON = 28;
+constexpr WaypointTypes<int> FMS_TYPES{FMS_LATLON, FMS_VOR, FMS_NDB, FMS_AIRPORT};
 // An X-Plane identifier is one word; 7 characters cover every airport code.
 constexpr std::size_t FMS_IDENT_LENGTH = 7;
 
@@ -29,17 +29,8 @@ std::vector<FmsPoint> adaptForFms(const FlightPlan& plan)
     std::vector<FmsPoint> points;
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
-        FmsPoint out;
-        out.type = point.kind == WaypointKind::Vor   ? FMS_VOR
-                   : point.kind == WaypointKind::Ndb ? FMS_NDB
-                   : isKnownToSimulators(point)      ? FMS_AIRPORT
-                                                     : FMS_LATLON;
-        out.ident = formatIdent(point, i, FMS_IDENT_LENGTH);
-        // Airports at their field elevation, the beacons at cruise.
-        out.altitudeFt = point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;
-        out.latitude = point.latitude;
-        out.longitude = point.longitude;
-        points.push_back(out);
+        points.push_back(FmsPoint{waypointType(point, FMS_TYPES), formatIdent(point, i, FMS_IDENT_LENGTH),
+                                  waypointAltitudeFt(plan, point), point.latitude, point.longitude});
     }
     return points;
 }

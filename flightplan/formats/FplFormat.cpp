@@ -17,6 +17,7 @@ namespace {
 // names [A-Z0-9 /]{1,25}.
 constexpr std::size_t FPL_IDENT_LENGTH = 12;
 constexpr std::size_t FPL_TEXT_LENGTH = 25;
+const WaypointTypes<const char*> FPL_TYPES{"USER WAYPOINT", "VOR", "NDB", "AIRPORT"};
 
 struct FplPoint {
     std::string ident;
@@ -61,10 +62,7 @@ std::vector<FplPoint> adaptForFpl(const FlightPlan& plan)
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
         FplPoint out;
-        out.type = !isKnownToSimulators(point)       ? "USER WAYPOINT"
-                   : point.kind == WaypointKind::Vor ? "VOR"
-                   : point.kind == WaypointKind::Ndb ? "NDB"
-                                                     : "AIRPORT";
+        out.type = waypointType(point, FPL_TYPES);
         out.ident = formatIdent(point, i, FPL_IDENT_LENGTH);
         out.latitude = point.latitude;
         out.longitude = point.longitude;

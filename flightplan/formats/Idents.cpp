@@ -48,6 +48,11 @@ double elevationOrZero(const Waypoint& point)
     return point.elevationFt ? *point.elevationFt : 0.0;
 }
 
+double waypointAltitudeFt(const FlightPlan& plan, const Waypoint& point)
+{
+    return point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;
+}
+
 std::string isoTimestamp(const CivilDate& date)
 {
     return isoDateText(date) + "T00:00:00Z";

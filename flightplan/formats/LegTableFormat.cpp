@@ -300,22 +300,30 @@ std::string tuneText(const Leg& leg)
     return "ADF " + base::formatFixed(*khz, std::fabs(*khz - std::round(*khz)) < 0.05 ? 0 : 1);
 }
 
+namespace {
+
+// What the pilot holds at one end of a leg: a VOR's radial, or the ADF's
+// bearing from (QDR) or to (QDM) an NDB.
+std::string bearingText(const std::optional<double>& radial, const std::optional<double>& adfBearing,
+                        const char* adfWord)
+{
+    if (radial)
+        return "R-" + degreesText(*radial);
+    if (adfBearing)
+        return adfWord + (" " + degreesText(*adfBearing));
+    return {};
+}
+
+}  // namespace
+
 std::string outboundBearingText(const Leg& leg)
 {
-    if (leg.radialFrom)
-        return "R-" + degreesText(*leg.radialFrom);
-    if (leg.qdrFrom)
-        return "QDR " + degreesText(*leg.qdrFrom);
-    return {};
+    return bearingText(leg.radialFrom, leg.qdrFrom, "QDR");
 }
 
 std::string inboundBearingText(const Leg& leg)
 {
-    if (leg.radialTo)
-        return "R-" + degreesText(*leg.radialTo);
-    if (leg.qdmTo)
-        return "QDM " + degreesText(*leg.qdmTo);
-    return {};
+    return bearingText(leg.radialTo, leg.qdmTo, "QDM");
 }
 
 std::string durationText(double minutes)

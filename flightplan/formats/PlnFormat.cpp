@@ -15,6 +15,7 @@ namespace {
 // Longer than any ICAO code or beacon ident, short enough for the
 // simulator's flight plan pages.
 constexpr std::size_t PLN_IDENT_LENGTH = 8;
+const WaypointTypes<const char*> PLN_TYPES{"User", "VOR", "NDB", "Airport"};
 
 struct PlnPoint {
     std::string type;   // Airport, VOR, User
@@ -51,16 +52,9 @@ std::vector<PlnPoint> adaptForPln(const FlightPlan& plan)
     std::vector<PlnPoint> points;
     for (std::size_t i = 0; i < plan.waypoints.size(); ++i) {
         const Waypoint& point = plan.waypoints[i];
-        PlnPoint out;
-        out.type = !isKnownToSimulators(point)       ? "User"
-                   : point.kind == WaypointKind::Vor ? "VOR"
-                   : point.kind == WaypointKind::Ndb ? "NDB"
-                                                     : "Airport";
-        out.ident = formatIdent(point, i, PLN_IDENT_LENGTH);
-        const double altitude = point.kind == WaypointKind::Airport ? elevationOrZero(point) : plan.cruiseFt;
-        out.position = dmsText(point.latitude, 'N', 'S') + "," + dmsText(point.longitude, 'E', 'W') + "," +
-                       altitudeText(altitude);
-        points.push_back(out);
+        points.push_back(PlnPoint{waypointType(point, PLN_TYPES), formatIdent(point, i, PLN_IDENT_LENGTH),
+                                  dmsText(point.latitude, 'N', 'S') + "," + dmsText(point.longitude, 'E', 'W') + "," +
+                                      altitudeText(waypointAltitudeFt(plan, point))});
     }
     return points;
 }

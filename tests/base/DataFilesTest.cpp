@@ -13,25 +13,38 @@
 
 namespace {
 
-// Points MERIDANE_DATA_DIR at a directory for the life of the object.
-class DataDirVariable {
+// Sets an environment variable, or with nullptr unsets it, for the life of
+// the object.
+class ScopedVariable {
 public:
-    explicit DataDirVariable(const std::string& dir)
+    ScopedVariable(const char* name, const char* value) : m_name(name)
     {
-        if (const char* old = std::getenv("MERIDANE_DATA_DIR"))
+        if (const char* old = std::getenv(name))
             m_old = old;
-        setenv("MERIDANE_DATA_DIR", dir.c_str(), 1);
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
     }
-    ~DataDirVariable()
+    ~ScopedVariable()
     {
         if (m_old)
-            setenv("MERIDANE_DATA_DIR", m_old->c_str(), 1);
+            setenv(m_name.c_str(), m_old->c_str(), 1);
         else
-            unsetenv("MERIDANE_DATA_DIR");
+            unsetenv(m_name.c_str());
     }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
 
 private:
+    std::string m_name;
     std::optional<std::string> m_old;
+};
+
+// Points MERIDANE_DATA_DIR at a directory for the life of the object.
+class DataDirVariable : public ScopedVariable {
+public:
+    explicit DataDirVariable(const std::string& dir) : ScopedVariable("MERIDANE_DATA_DIR", dir.c_str()) {}
 };
 
 }  // namespace
@@ -42,13 +55,13 @@ TEST(DataFiles, TheVariableComesFirstAndOnlyARegularFileCounts)
     DataDirVariable variable(dir.path());
     std::filesystem::create_directory("wmm");
     std::ofstream("wmm/WMM2025.COF") << "coefficients\n";
-    EXPECT_EQ(FindDataFile("wmm/WMM2025.COF"), dir.path() + "/wmm/WMM2025.COF");
+    EXPECT_EQ(base::findDataFile("wmm/WMM2025.COF"), dir.path() + "/wmm/WMM2025.COF");
 
     std::filesystem::remove("wmm/WMM2025.COF");
     std::filesystem::create_directory("wmm/WMM2025.COF");
     std::string found;
     try {
-        found = FindDataFile("wmm/WMM2025.COF");
+        found = base::findDataFile("wmm/WMM2025.COF");
     } catch (const std::runtime_error&) {
     }
     EXPECT_NE(found.rfind(dir.path(), 0), 0u) << found;
@@ -59,7 +72,7 @@ TEST(DataFiles, AFileFoundNowhereIsAnErrorNamingItAndEveryPlaceTried)
     ScratchDirectory dir;
     DataDirVariable variable(dir.path());
     try {
-        FindDataFile("naturalearth/no-such-outline.json");
+        base::findDataFile("naturalearth/no-such-outline.json");
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
         const std::string what = e.what();
@@ -71,5 +84,36 @@ TEST(DataFiles, AFileFoundNowhereIsAnErrorNamingItAndEveryPlaceTried)
         for (std::size_t at = what.find("\n  "); at != std::string::npos; at = what.find("\n  ", at + 1))
             ++places;
         EXPECT_EQ(places, 4u) << what;
+    }
+}
+
+// The user's folders by the XDG rules: an absolute variable wins, a relative
+// or empty one is ignored for the folder below HOME, and without HOME there
+// is none.
+TEST(DataFiles, UserFoldersFollowTheXdgRules)
+{
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* data;
+        const char* cache;
+    } cases[] = {
+        {"/srv/xdg", "/home/pilote", "/srv/xdg", "/srv/xdg"},
+        {"relative/xdg", "/home/pilote", "/home/pilote/.local/share", "/home/pilote/.cache"},
+        {"", "/home/zoë", "/home/zoë/.local/share", "/home/zoë/.cache"},
+        {nullptr, "/home/pilote", "/home/pilote/.local/share", "/home/pilote/.cache"},
+        {"/srv/xdg", nullptr, "/srv/xdg", "/srv/xdg"},
+        {nullptr, "", "", ""},
+        {nullptr, nullptr, "", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string what = std::string(c.xdg ? c.xdg : "(unset)") + ", HOME " + (c.home ? c.home : "(unset)");
+        const ScopedVariable home("HOME", c.home);
+        {
+            const ScopedVariable data("XDG_DATA_HOME", c.xdg), other("XDG_CACHE_HOME", "/elsewhere");
+            EXPECT_EQ(base::userDir(base::UserDir::Data), c.data) << what;
+        }
+        const ScopedVariable cache("XDG_CACHE_HOME", c.xdg), other("XDG_DATA_HOME", "/elsewhere");
+        EXPECT_EQ(base::userDir(base::UserDir::Cache), c.cache) << what;
     }
 }

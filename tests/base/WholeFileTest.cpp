@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,13 +23,7 @@ class WholeFileTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return m_dir.path() + "/" + name; }
 
-    static std::string contents(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string contents(const std::string& file) { return ReadWholeFile(file); }
     static void put(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
     static mode_t typeOf(const std::string& file, bool followLinks)
     {
@@ -126,7 +122,7 @@ TEST_F(WholeFileTest, AFifoWithAReaderGetsTheBytes)
 TEST_F(WholeFileTest, TheOpenDatabaseIsRefusedUnderEveryName)
 {
     put(path("VORS.MDB"), "database");
-    base::protectFile(path("VORS.MDB"));
+    const base::ProtectedFile database(path("VORS.MDB"));
     ASSERT_EQ(::symlink("VORS.MDB", path("course.txt").c_str()), 0);
     ASSERT_EQ(::link(path("VORS.MDB").c_str(), path("hard.fms").c_str()), 0);
 
@@ -145,6 +141,39 @@ TEST_F(WholeFileTest, TheOpenDatabaseIsRefusedUnderEveryName)
     EXPECT_EQ(typeOf(path("course.txt"), false), S_IFLNK);
     // Another file beside it is written as ever.
     EXPECT_FALSE(base::writeFileWhole(path("other.fms"), "x"));
+}
+
+// Asked to lock the earlier file, the writer tells the file another writer
+// holds, or a FIFO nobody reads, from one it may write, and takes the lock
+// through a link; a file not there yet needs no lock.
+TEST_F(WholeFileTest, ALockedEarlierFileIsLeftAsItWas)
+{
+    put(path("course.txt"), "earlier");
+    ASSERT_EQ(::symlink("course.txt", path("link.txt").c_str()), 0);
+    ASSERT_EQ(::mkfifo(path("pipe.txt").c_str(), 0600), 0);
+    const base::WholeFileRules locking{true, false};
+    {
+        const int holder = ::open(path("course.txt").c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+        for (const char* name : {"course.txt", "link.txt"}) {
+            const std::optional<base::WriteFailure> failure = base::writeFileWhole(path(name), "new", locking);
+            ASSERT_TRUE(failure) << name;
+            EXPECT_EQ(failure->step, base::WriteFailure::Step::Locked) << name;
+            EXPECT_EQ(contents(path("course.txt")), "earlier") << name;
+        }
+        // Without the rule nobody asks for the lock.
+        EXPECT_FALSE(base::writeFileWhole(path("course.txt"), "unlocked"));
+        ::close(holder);
+    }
+    EXPECT_FALSE(base::writeFileWhole(path("link.txt"), "new", locking));
+    EXPECT_EQ(contents(path("course.txt")), "new");
+    EXPECT_EQ(typeOf(path("link.txt"), false), S_IFLNK);
+    EXPECT_FALSE(base::writeFileWhole(path("fresh.txt"), "fresh", locking));
+    EXPECT_EQ(contents(path("fresh.txt")), "fresh");
+    const std::optional<base::WriteFailure> fifo = base::writeFileWhole(path("pipe.txt"), "x", locking);
+    ASSERT_TRUE(fifo);
+    EXPECT_EQ(fifo->step, base::WriteFailure::Step::Open);
+    EXPECT_EQ(fifo->error, ENXIO);
 }
 
 // The temporary file beside the target is named after it, shortened so

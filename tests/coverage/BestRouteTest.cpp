@@ -5,6 +5,8 @@
 #include "coverage/LegCoverage.h"
 #include "coverage/StationRange.h"
 
+#include "tests/coverage/TryEveryRoute.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,30 +19,11 @@
 using coverage::RangeModel;
 using coverage::Station;
 
+using coveragetest::identsOf;
+using coveragetest::NM_PER_EQUATOR_DEGREE;
+using coveragetest::station;
+
 namespace {
-
-// One degree of longitude along the equator of WGS 84, which is a geodesic
-// there, so lengths along it add up exactly.
-const double NM_PER_EQUATOR_DEGREE = 6378137.0 * 3.14159265358979323846 / 180.0 / 1852.0;
-
-// A station whose range is given outright, as the simulator model takes it.
-Station station(const std::string& ident, double latitude, double longitude, double rangeNm)
-{
-    Station s;
-    s.ident = ident;
-    s.latitude = latitude;
-    s.longitude = longitude;
-    s.simulatorRangeNm = rangeNm;
-    return s;
-}
-
-std::vector<std::string> identsOf(const coverage::CoverageNetwork& network, const coverage::BestRoute& route)
-{
-    std::vector<std::string> idents;
-    for (std::size_t i : route.stations)
-        idents.push_back(network.station(i).ident);
-    return idents;
-}
 
 struct Fixture {
     const char* what;
@@ -140,49 +123,6 @@ TEST(BestRoute, ACrossTheBightLegsFigures)
     EXPECT_NEAR(*simulator.changeoverNm, 366.820131, 1e-5);
 }
 
-namespace {
-
-struct Cost {
-    double uncovered, length;
-};
-
-// Every sequence of distinct stations, tried one by one.
-void bruteForce(const std::vector<Station>& stations, const std::vector<double>& ranges,
-                const coverage::RouteEnd& from, const coverage::RouteEnd& to, std::vector<std::size_t>& path,
-                std::vector<bool>& used, Cost sofar, Cost& best, std::vector<std::size_t>& bestPath)
-{
-    const auto leg = [&](double lat1, double lon1, double r1, double lat2, double lon2, double r2) {
-        const double d = coverage::geodesicNm(lat1, lon1, lat2, lon2);
-        return Cost{std::max(0.0, d - r1 - r2), d + coverage::kPerLegNm};
-    };
-    double lat = from.latitude, lon = from.longitude, range = 0.0;
-    if (!path.empty()) {
-        lat = stations[path.back()].latitude;
-        lon = stations[path.back()].longitude;
-        range = ranges[path.back()];
-    }
-    const Cost last = leg(lat, lon, range, to.latitude, to.longitude, 0.0);
-    const Cost whole{sofar.uncovered + last.uncovered, sofar.length + last.length};
-    if (whole.uncovered < best.uncovered - 1e-9 ||
-        (whole.uncovered < best.uncovered + 1e-9 && whole.length < best.length - 1e-9)) {
-        best = whole;
-        bestPath = path;
-    }
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-        if (used[i])
-            continue;
-        const Cost step = leg(lat, lon, range, stations[i].latitude, stations[i].longitude, ranges[i]);
-        used[i] = true;
-        path.push_back(i);
-        bruteForce(stations, ranges, from, to, path, used, {sofar.uncovered + step.uncovered, sofar.length + step.length},
-                   best, bestPath);
-        path.pop_back();
-        used[i] = false;
-    }
-}
-
-}  // namespace
-
 // Small random worlds, some joined by covered legs and some not, against
 // trying every route.
 TEST(BestRoute, AgreesWithTryingEveryRoute)
@@ -200,18 +140,12 @@ TEST(BestRoute, AgreesWithTryingEveryRoute)
         const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
         const coverage::BestRoute route = coverage::findBestRoute(network, from, to);
 
-        std::vector<double> ranges;
-        for (std::size_t i = 0; i < stations.size(); ++i)
-            ranges.push_back(network.rangeNm(i));
-        std::vector<std::size_t> path, bestPath;
-        std::vector<bool> used(stations.size(), false);
-        Cost best{1e300, 1e300};
-        bruteForce(stations, ranges, from, to, path, used, {0.0, 0.0}, best, bestPath);
-        EXPECT_NEAR(route.uncoveredNm, best.uncovered, 1e-6) << "world " << world;
+        const coveragetest::TriedRoute best = coveragetest::tryEveryRoute(stations, network, from, to);
+        EXPECT_NEAR(route.uncoveredNm, best.uncoveredNm, 1e-6) << "world " << world;
         EXPECT_NEAR(route.distanceNm + coverage::kPerLegNm * static_cast<double>(route.stations.size() + 1),
-                    best.length, 1e-6)
+                    best.costNm, 1e-6)
             << "world " << world;
-        EXPECT_EQ(route.stations, bestPath) << "world " << world;
+        EXPECT_EQ(route.stations, best.stations) << "world " << world;
     }
 }
 

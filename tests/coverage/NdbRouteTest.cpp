@@ -8,6 +8,8 @@
 #include "coverage/Geodesy.h"
 #include "coverage/StationRange.h"
 
+#include "tests/coverage/TryEveryRoute.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -19,33 +21,16 @@ using coverage::RangeModel;
 using coverage::Station;
 using coverage::StationKind;
 
+using coveragetest::identsOf;
+using coveragetest::NM_PER_EQUATOR_DEGREE;
+using coveragetest::station;
+
 namespace {
-
-const double NM_PER_EQUATOR_DEGREE = 6378137.0 * 3.14159265358979323846 / 180.0 / 1852.0;
-
-Station station(const std::string& ident, StationKind kind, double latitude, double longitude, double rangeNm)
-{
-    Station s;
-    s.ident = ident;
-    s.kind = kind;
-    s.latitude = latitude;
-    s.longitude = longitude;
-    s.simulatorRangeNm = rangeNm;
-    return s;
-}
 
 // A station on the equator, at a distance east of 0°E.
 Station onEquator(const std::string& ident, StationKind kind, double eastNm, double rangeNm)
 {
     return station(ident, kind, 0.0, eastNm / NM_PER_EQUATOR_DEGREE, rangeNm);
-}
-
-std::vector<std::string> identsOf(const coverage::CoverageNetwork& network, const coverage::BestRoute& route)
-{
-    std::vector<std::string> idents;
-    for (std::size_t i : route.stations)
-        idents.push_back(network.station(i).ident);
-    return idents;
 }
 
 coverage::RouteEnd eastOnEquator(double nm)
@@ -179,52 +164,6 @@ TEST(Geodesy, BoundsEncloseTheGeodesic)
     }
 }
 
-namespace {
-
-struct Cost {
-    double uncovered, length;
-};
-
-// Every sequence of distinct stations, tried one by one, each leg costing
-// its length and kPerLegNm, each NDB kPerNdbNm more.
-void bruteForce(const std::vector<Station>& stations, const std::vector<double>& ranges,
-                const coverage::RouteEnd& from, const coverage::RouteEnd& to, std::vector<std::size_t>& path,
-                std::vector<bool>& used, Cost sofar, Cost& best, std::vector<std::size_t>& bestPath)
-{
-    const auto leg = [&](double lat1, double lon1, double r1, double lat2, double lon2, double r2) {
-        const double d = coverage::geodesicNm(lat1, lon1, lat2, lon2);
-        return Cost{std::max(0.0, d - r1 - r2), d + coverage::kPerLegNm};
-    };
-    double lat = from.latitude, lon = from.longitude, range = 0.0;
-    if (!path.empty()) {
-        lat = stations[path.back()].latitude;
-        lon = stations[path.back()].longitude;
-        range = ranges[path.back()];
-    }
-    const Cost last = leg(lat, lon, range, to.latitude, to.longitude, 0.0);
-    const Cost whole{sofar.uncovered + last.uncovered, sofar.length + last.length};
-    if (whole.uncovered < best.uncovered - 1e-9 ||
-        (whole.uncovered < best.uncovered + 1e-9 && whole.length < best.length - 1e-9)) {
-        best = whole;
-        bestPath = path;
-    }
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-        if (used[i])
-            continue;
-        Cost step = leg(lat, lon, range, stations[i].latitude, stations[i].longitude, ranges[i]);
-        if (stations[i].kind == StationKind::Ndb)
-            step.length += 25.0;
-        used[i] = true;
-        path.push_back(i);
-        bruteForce(stations, ranges, from, to, path, used, {sofar.uncovered + step.uncovered, sofar.length + step.length},
-                   best, bestPath);
-        path.pop_back();
-        used[i] = false;
-    }
-}
-
-}  // namespace
-
 // Small random worlds of VORs and NDBs straddling the antimeridian, some
 // joined by covered legs and some not, one in three with a station of a
 // far wider range than the rest, against trying every route.
@@ -246,20 +185,14 @@ TEST(NdbRoute, AgreesWithTryingEveryRoute)
         const coverage::CoverageNetwork network(stations, 8500, RangeModel::Simulator);
         const coverage::BestRoute route = coverage::findBestRoute(network, from, to);
 
-        std::vector<double> ranges;
-        for (std::size_t i = 0; i < stations.size(); ++i)
-            ranges.push_back(network.rangeNm(i));
-        std::vector<std::size_t> path, bestPath;
-        std::vector<bool> used(stations.size(), false);
-        Cost best{1e300, 1e300};
-        bruteForce(stations, ranges, from, to, path, used, {0.0, 0.0}, best, bestPath);
+        const coveragetest::TriedRoute best = coveragetest::tryEveryRoute(stations, network, from, to);
         double penalties = 0.0;
         for (std::size_t s : route.stations)
             penalties += network.penaltyNm(s);
-        EXPECT_NEAR(route.uncoveredNm, best.uncovered, 1e-6) << "world " << world;
+        EXPECT_NEAR(route.uncoveredNm, best.uncoveredNm, 1e-6) << "world " << world;
         EXPECT_NEAR(route.distanceNm + coverage::kPerLegNm * static_cast<double>(route.stations.size() + 1) + penalties,
-                    best.length, 1e-6)
+                    best.costNm, 1e-6)
             << "world " << world;
-        EXPECT_EQ(route.stations, bestPath) << "world " << world;
+        EXPECT_EQ(route.stations, best.stations) << "world " << world;
     }
 }

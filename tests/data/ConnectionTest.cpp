@@ -3,6 +3,7 @@
 #include "data/DBException.h"
 #include "tests/support/FixtureDb.h"
 #include "data/Recordset.h"
+#include "base/ProtectedFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -203,4 +204,34 @@ TEST(Connection, ARecordSetReopensAClosedConnection)
     std::filesystem::remove("VORS.MDB");
     EXPECT_FALSE(rs.Open(CRecordset::forwardOnly, "SELECT x FROM t", CRecordset::none));
     EXPECT_FALSE(std::filesystem::exists("VORS.MDB"));
+}
+
+// Only the file the connection reads is kept from the program's outputs:
+// once a new import takes its place and the connection reads that, the old
+// file (here kept alive by a second name) may be written again, as may any
+// new file the system gives its inode to; closing ends the protection.
+TEST(Connection, ProtectsTheFileItReadsAndOnlyWhileItReadsIt)
+{
+    ScratchDirectory dir;
+    const std::string schema = ReadTestFile("support/schema.sql");
+    ExecuteSqlScript("VORS.MDB", schema + "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
+    ASSERT_EQ(::link("VORS.MDB", "old.MDB"), 0);
+    CDatabase db;
+    ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    EXPECT_TRUE(base::isProtectedPath("VORS.MDB"));
+    EXPECT_TRUE(base::isProtectedPath("old.MDB")) << "one file under two names";
+
+    ExecuteSqlScript("new.MDB", schema + "CREATE TABLE t(x); INSERT INTO t VALUES(2);");
+    ASSERT_EQ(::rename("new.MDB", "VORS.MDB"), 0);
+    CRecordset rs(&db);
+    ASSERT_TRUE(rs.Open(CRecordset::forwardOnly, "SELECT x FROM t", CRecordset::none));
+    std::string x;
+    rs.GetFieldValue("x", x);
+    ASSERT_EQ(x, "2") << "the connection reads the new import";
+    rs.Close();
+    EXPECT_TRUE(base::isProtectedPath("VORS.MDB"));
+    EXPECT_FALSE(base::isProtectedPath("old.MDB"));
+
+    db.Close();
+    EXPECT_FALSE(base::isProtectedPath("VORS.MDB"));
 }

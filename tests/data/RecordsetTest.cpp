@@ -10,16 +10,15 @@ namespace {
 
 class RecordsetTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "CYYT", "St. John's International", "N", 47, 61.86, "W", 52, 75.19,
-                         "'North America','Canada','Newfoundland and Labrador','St. John''s',461,128.725") +
-              AirportRow(2, "KNUL", "Nulls Field", "N", 40, 0.0, "W", 73, 0.0,
-                         "'North America','United States','New York','',NULL,-1.0") +
-              "INSERT INTO runways VALUES (1,'11',8502,'Asphalt',109.7);"
-              "INSERT INTO runways VALUES (1,'29',8502,'Asphalt',-1.0);"
-              "INSERT INTO Regions VALUES ('North America');");
+        return AirportRow(1, "CYYT", "St. John's International", "N", 47, 61.86, "W", 52, 75.19,
+                          "'North America','Canada','Newfoundland and Labrador','St. John''s',461,128.725") +
+               AirportRow(2, "KNUL", "Nulls Field", "N", 40, 0.0, "W", 73, 0.0,
+                          "'North America','United States','New York','',NULL,-1.0") +
+               "INSERT INTO runways VALUES (1,'11',8502,'Asphalt',109.7);"
+               "INSERT INTO runways VALUES (1,'29',8502,'Asphalt',-1.0);"
+               "INSERT INTO Regions VALUES ('North America');";
     }
 
     std::string Read(CRecordset& rs, const std::string& column)

@@ -7,6 +7,8 @@
 #include "coverage/CoverageNetwork.h"
 #include "coverage/Geodesy.h"
 
+#include "tests/support/TestWaypoints.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,12 +22,6 @@ using coverage::RangeModel;
 using coverage::Station;
 
 namespace {
-
-const MagneticModel& wmm()
-{
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
-}
 
 Waypoint airport(const std::string& ident, double latitude, double longitude, double elevationFt = 0.0)
 {
@@ -150,10 +146,10 @@ TEST(BestRoutePlan, NeverWorseCoveredNorLowerThanTheListedRoute)
                 SCOPED_TRACE(std::string(pair.what) + ", seed " + std::to_string(seed) + ", " +
                              coverage::rangeModelName(ranges));
                 const FlightPlan listed =
-                    computePlan(greedyRoute(pair.departure, pair.destination, stations), on2025(ranges), wmm());
+                    computePlan(greedyRoute(pair.departure, pair.destination, stations), on2025(ranges), testsupport::testMagneticModel());
                 PlanOptions options = on2025(ranges);
                 options.minimumCruiseFt = listed.cruiseFt;
-                const FlightPlan best = planBestRoute(pair.departure, pair.destination, stations, options, wmm());
+                const FlightPlan best = planBestRoute(pair.departure, pair.destination, stations, options, testsupport::testMagneticModel());
 
                 EXPECT_LE(best.uncoveredNm, listed.uncoveredNm + 1e-6) << listed.route << " / " << best.route;
                 EXPECT_GE(best.cruiseFt, listed.cruiseFt);
@@ -188,7 +184,7 @@ TEST(BestRoutePlan, ARouteOverHighGroundIsSearchedAgainWhereItIsFlown)
     stations[0].elevationFt = 9200.0;
     stations[0].simulatorRangeNm = 1.2 * nmPerDegree;
     const Waypoint west = airport("WEST", 0.0, 0.0), east = airport("EAST", 0.0, 2.0);
-    const FlightPlan plan = planBestRoute(west, east, stations, on2025(RangeModel::Simulator), wmm());
+    const FlightPlan plan = planBestRoute(west, east, stations, on2025(RangeModel::Simulator), testsupport::testMagneticModel());
     EXPECT_EQ(plan.route, "WEST DCT PEAK EAST");
     EXPECT_EQ(plan.cruiseFt, 11500);  // eastbound: odd thousands above 10,700 ft
     EXPECT_EQ(plan.uncoveredNm, 0.0);
@@ -216,6 +212,6 @@ TEST(BestRoutePlan, SearchAltitudeFromTheDirectCourseAndTheFloor)
         PlanOptions options = on2025();
         options.minimumCruiseFt = c.floor;
         options.cruiseFt = c.cruise;
-        EXPECT_EQ(bestRouteSearchAltitudeFt(c.from, c.to, options, wmm()), c.searchFt) << c.what;
+        EXPECT_EQ(bestRouteSearchAltitudeFt(c.from, c.to, options, testsupport::testMagneticModel()), c.searchFt) << c.what;
     }
 }

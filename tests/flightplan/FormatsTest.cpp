@@ -67,14 +67,6 @@ FlightPlan samplePlan()
     return computePlan({kjfk, mad, orw, field}, options, model);
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string xpath(const std::string& file, const std::string& expression)
 {
     std::string result = CommandOutput("xmllint --xpath \"" + expression + "\" " + file + " 2>&1");
@@ -105,7 +97,7 @@ bool isSixPlaces(const std::string& text)
 // text, its published line grammar.
 void checkFms(const std::string& file)
 {
-    std::istringstream in(readFile(file));
+    std::istringstream in(ReadWholeFile(file));
     std::vector<std::vector<std::string>> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(base::splitWords(line));
@@ -190,7 +182,7 @@ void checkFgfp(const std::string& file)
 
 void checkJson(const std::string& file)
 {
-    const nlohmann::json json = nlohmann::json::parse(readFile(file));
+    const nlohmann::json json = nlohmann::json::parse(ReadWholeFile(file));
     EXPECT_EQ(json["route"], "KJFK DCT MAD DCT ORW US-0042");
     EXPECT_EQ(json["route_item15"], "DCT MAD DCT ORW");
     EXPECT_EQ(json["destination"]["elevation_ft"], nullptr);
@@ -250,8 +242,8 @@ std::string expectGolden(const FlightPlan& plan, const std::string& stem, const 
     exportPlan(plan, file);
     const std::string golden = "flightplan/golden/" + file;
     if (std::getenv("MERIDANE_WRITE_GOLDEN"))
-        std::ofstream(std::string(MERIDANE_TEST_DATA_DIR) + "/" + golden, std::ios::binary) << readFile(file);
-    EXPECT_EQ(readFile(file), ReadTestFile(golden));
+        std::ofstream(std::string(MERIDANE_TEST_DATA_DIR) + "/" + golden, std::ios::binary) << ReadWholeFile(file);
+    EXPECT_EQ(ReadWholeFile(file), ReadTestFile(golden));
     return file;
 }
 
@@ -376,7 +368,7 @@ TEST(FormatsSouthEast, SignsAndTheLongIdentAsOtherReadersSeeThem)
         {"X-Plane destination", line(CommandOutput("sed -n 5p se.fms")), "DES ZZ12345"},
         {"FlightGear last point", xpath("se.fgfp", "string(/PropertyList/route/wp[last()]/ident)"), "ZZ12345"},
         {"JSON destination",
-         nlohmann::json::parse(readFile("se.json"))["destination"]["lat"].dump(), "-35.2537"},
+         nlohmann::json::parse(ReadWholeFile("se.json"))["destination"]["lat"].dump(), "-35.2537"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.found, c.expected) << c.what;

@@ -11,6 +11,8 @@
 #include "tests/support/CommandOutput.h"
 #include "tests/support/FixtureDb.h"
 
+#include "tests/support/TestWaypoints.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -22,46 +24,29 @@ using namespace flightplan;
 
 namespace {
 
-const MagneticModel& wmm()
-{
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
-}
-
-Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude, const char* frequency)
-{
-    Waypoint p;
-    p.ident = ident;
-    p.name = ident;
-    p.kind = kind;
-    p.latitude = latitude;
-    p.longitude = longitude;
-    if (frequency)
-        p.frequency = frequency;
-    return p;
-}
+using testsupport::waypoint;
 
 // Nadi, its VOR, an H-class NDB at Suva, a compass locator on a half kHz
 // east of 180° and an airfield beside it.
 FlightPlan fijiPlan()
 {
-    Waypoint nffn = point("NFFN", WaypointKind::Airport, -17.755399, 177.443001, "127.3");
+    Waypoint nffn = waypoint("NFFN", WaypointKind::Airport, -17.755399, 177.443001, "127.3");
     nffn.elevationFt = 59;
-    Waypoint nan = point("NAN", WaypointKind::Vor, -17.7531, 177.4457, "112.5");
+    Waypoint nan = waypoint("NAN", WaypointKind::Vor, -17.7531, 177.4457, "112.5");
     nan.serviceClass = 'L';
     nan.elevationFt = 60;
     nan.declination = 12.0;
-    Waypoint su = point("SU", WaypointKind::Ndb, -18.3000, 179.1000, "354.0");
+    Waypoint su = waypoint("SU", WaypointKind::Ndb, -18.3000, 179.1000, "354.0");
     su.ndbClass = coverage::NdbClass::H;
-    Waypoint tv = point("TV", WaypointKind::Ndb, -18.2000, -178.8200, "415.5");
+    Waypoint tv = waypoint("TV", WaypointKind::Ndb, -18.2000, -178.8200, "415.5");
     tv.ndbClass = coverage::NdbClass::Locator;
-    Waypoint field = point("NFNL", WaypointKind::Airport, -18.1990, -178.8170, nullptr);
+    Waypoint field = waypoint("NFNL", WaypointKind::Airport, -18.1990, -178.8170, nullptr);
     PlanOptions options;
     options.date = CivilDate{2025, 6, 1};
     options.cruiseFt = 6500;
     options.routeKind = RouteKind::Best;
     options.navaids = coverage::Navaids::VorNdb;
-    return computePlan({nffn, nan, su, tv, field}, options, wmm());
+    return computePlan({nffn, nan, su, tv, field}, options, testsupport::testMagneticModel());
 }
 
 // The initial bearing on a sphere, which lies within a few tenths of a
@@ -131,10 +116,10 @@ TEST(NdbPlan, WhatThePilotTunesAndHoldsOnEachLeg)
     const Waypoint& tv = plan.waypoints[3];
     EXPECT_NEAR(*between.qdrFrom, *between.courseMagnetic, 1e-9);
     const double arrival = std::fmod(sphericalBearing(tv.latitude, tv.longitude, su.latitude, su.longitude) + 180.0, 360.0);
-    EXPECT_LT(angleBetween(*between.qdmTo, arrival - wmm().declination(tv.latitude, tv.longitude, year)), 0.3);
+    EXPECT_LT(angleBetween(*between.qdmTo, arrival - testsupport::testMagneticModel().declination(tv.latitude, tv.longitude, year)), 0.3);
     EXPECT_LT(angleBetween(*toNdb.qdmTo,
                            std::fmod(sphericalBearing(su.latitude, su.longitude, -17.7531, 177.4457) + 180.0, 360.0) -
-                               wmm().declination(su.latitude, su.longitude, year)),
+                               testsupport::testMagneticModel().declination(su.latitude, su.longitude, year)),
               0.3);
 }
 

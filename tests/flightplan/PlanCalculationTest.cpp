@@ -5,6 +5,8 @@
 #include "flightplan/PlanError.h"
 
 #include <GeographicLib/Geodesic.hpp>
+#include "tests/support/TestWaypoints.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,12 +15,6 @@
 using namespace flightplan;
 
 namespace {
-
-const MagneticModel& wmm()
-{
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
-}
 
 Waypoint point(const char* ident, WaypointKind kind, double latitude, double longitude)
 {
@@ -44,7 +40,7 @@ TEST(PlanCalculation, LegFiguresMatchPublishedGeodesicsAndTheEmptyRouteFliesDire
     options.cruiseFt = 9000;
     FlightPlan ocean = computePlan({point("JFK", WaypointKind::Airport, 40.6, -73.8),
                                     point("LHR", WaypointKind::Airport, 51.6, -0.5)},
-                                   options, wmm());
+                                   options, testsupport::testMagneticModel());
     ASSERT_EQ(ocean.legs.size(), 1u);
     EXPECT_NEAR(ocean.legs[0].distanceNm, 5551759.4 / 1852.0, 0.01);
     EXPECT_NEAR(ocean.legs[0].courseTrue.value_or(-1), 51.198883, 1e-5);
@@ -55,7 +51,7 @@ TEST(PlanCalculation, LegFiguresMatchPublishedGeodesicsAndTheEmptyRouteFliesDire
 
     FlightPlan direct = computePlan({point("KJFK", WaypointKind::Airport, 40.639801, -73.7789),
                                      point("KBOS", WaypointKind::Airport, 42.3643, -71.005203)},
-                                    on2025(), wmm());
+                                    on2025(), testsupport::testMagneticModel());
     EXPECT_NEAR(direct.totalNm, 162.0, 1.0);
     // The magnetic course is the true one less the declination at the start.
     EXPECT_NEAR(direct.legs[0].courseMagnetic.value() - direct.legs[0].courseTrue.value(), 12.62, 0.1);
@@ -77,7 +73,7 @@ TEST(PlanCalculation, RadialsUseEachStationsOwnDeclination)
     v2.elevationFt = 4100;  // the highest point: cruise at least 5,600 ft
     const FlightPlan plan = computePlan(
         {point("AAAA", WaypointKind::Airport, 40.0, -73.78), v1, v2, point("BBBB", WaypointKind::Airport, 41.0, -73.78)},
-        on2025(), wmm());
+        on2025(), testsupport::testMagneticModel());
     ASSERT_EQ(plan.legs.size(), 3u);
     EXPECT_FALSE(plan.legs[0].radialFrom);
     EXPECT_NEAR(*plan.legs[0].radialTo, 175.0, 1e-6);
@@ -142,7 +138,7 @@ TEST(PlanCalculation, CruiseFollowsTheMagneticCourseAndTheHighestPoint)
     PlanOptions options;
     options.date = CivilDate{2025, 6, 1};
     for (const auto& c : cases)
-        EXPECT_EQ(computePlan({c.from, c.to}, options, wmm()).cruiseFt, c.cruiseFt) << c.what;
+        EXPECT_EQ(computePlan({c.from, c.to}, options, testsupport::testMagneticModel()).cruiseFt, c.cruiseFt) << c.what;
 }
 
 // WMM2025 holds from 2025.0 until 2030.0; outside, the plan says that its
@@ -160,7 +156,7 @@ TEST(PlanCalculation, ADateOutsideTheMagneticModelsYearsIsNoted)
         options.date = c.date;
         const FlightPlan plan = computePlan({point("KJFK", WaypointKind::Airport, 40.64, -73.78),
                                              point("KBOS", WaypointKind::Airport, 42.36, -71.01)},
-                                            options, wmm());
+                                            options, testsupport::testMagneticModel());
         EXPECT_EQ(!plan.magneticNote.empty(), c.noted) << c.date.year << "-" << c.date.month << "-" << c.date.day;
         if (c.noted) {
             EXPECT_NE(plan.magneticNote.find("WMM-2025 (2025.0 to 2030.0)"), std::string::npos) << plan.magneticNote;
@@ -185,7 +181,7 @@ TEST(PlanCalculation, GroundSpeedsFromOneToTwoThousandKnots)
         auto plan = [&] {
             return computePlan({point("KJFK", WaypointKind::Airport, 40.64, -73.78),
                                 point("YSSY", WaypointKind::Airport, -33.95, 151.18)},
-                               options, wmm());
+                               options, testsupport::testMagneticModel());
         };
         if (c.accepted)
             EXPECT_TRUE(std::isfinite(plan().totalMinutes)) << c.knots;
@@ -216,7 +212,7 @@ TEST(PlanCalculation, ALegShorterThanATwentiethOfAMileHasNoCourseOrRadial)
         near.frequency = "113.1";
         const FlightPlan plan = computePlan({point("AAAA", WaypointKind::Airport, 40.0, -73.78), near,
                                              point("BBBB", WaypointKind::Airport, 40.0, -75.5)},
-                                            on2025(), wmm());
+                                            on2025(), testsupport::testMagneticModel());
         const Leg& shortLeg = plan.legs[0];
         EXPECT_NEAR(shortLeg.distanceNm, c.nm, 0.001) << c.what;
         EXPECT_EQ(shortLeg.courseTrue.has_value(), c.course) << c.what;
@@ -259,7 +255,7 @@ TEST(PlanCalculation, TheRoutesOwnDirectionSetsTheCruiseNotItsFirstLeg)
         {"never leaving the field", {jfk, jfk}, 1500},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(computePlan(c.route, on2025(), wmm()).cruiseFt, c.cruiseFt) << c.what;
+        EXPECT_EQ(computePlan(c.route, on2025(), testsupport::testMagneticModel()).cruiseFt, c.cruiseFt) << c.what;
 }
 
 // The best route is searched at the semicircular altitude of the direct
@@ -291,9 +287,9 @@ TEST(BestRoutePlan, SearchAltitudeFollowsTheMagneticCourse)
         GeographicLib::Geodesic::WGS84().Direct(c.from.latitude, c.from.longitude, c.trueCourse, 150 * 1852.0,
                                                 latitude, longitude);
         const Waypoint to = field("DEST", latitude, longitude, 0);
-        EXPECT_EQ(bestRouteSearchAltitudeFt(c.from, to, options, wmm()), c.expectedFt) << c.what;
+        EXPECT_EQ(bestRouteSearchAltitudeFt(c.from, to, options, testsupport::testMagneticModel()), c.expectedFt) << c.what;
         PlanOptions given = options;
         given.cruiseFt = 4000;
-        EXPECT_EQ(bestRouteSearchAltitudeFt(c.from, to, given, wmm()), 4000) << c.what;
+        EXPECT_EQ(bestRouteSearchAltitudeFt(c.from, to, given, testsupport::testMagneticModel()), 4000) << c.what;
     }
 }

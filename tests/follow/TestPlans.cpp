@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/follow/TestPlans.h"
+#include "tests/support/TestWaypoints.h"
 
 #include "flightplan/MagneticModel.h"
 #include "flightplan/PlanCalculation.h"
@@ -16,20 +17,9 @@ namespace testplans {
 
 namespace {
 
-const flightplan::MagneticModel& wmm()
-{
-    static const flightplan::MagneticModel model = flightplan::MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
-}
-
 Waypoint airport(const char* ident, double latitude, double longitude)
 {
-    Waypoint w;
-    w.ident = ident;
-    w.name = ident;
-    w.kind = WaypointKind::Airport;
-    w.latitude = latitude;
-    w.longitude = longitude;
+    Waypoint w = testsupport::waypoint(ident, WaypointKind::Airport, latitude, longitude);
     w.elevationFt = 20.0;
     return w;
 }
@@ -37,13 +27,7 @@ Waypoint airport(const char* ident, double latitude, double longitude)
 Waypoint vor(const char* ident, double latitude, double longitude, const char* frequency,
              std::optional<double> declination)
 {
-    Waypoint w;
-    w.ident = ident;
-    w.name = ident;
-    w.kind = WaypointKind::Vor;
-    w.latitude = latitude;
-    w.longitude = longitude;
-    w.frequency = frequency;
+    Waypoint w = testsupport::waypoint(ident, WaypointKind::Vor, latitude, longitude, frequency);
     w.declination = declination;
     w.serviceClass = 'H';
     w.elevationFt = 100.0;
@@ -55,7 +39,7 @@ flightplan::FlightPlan plan(std::vector<Waypoint> waypoints)
     flightplan::PlanOptions options;
     options.date = flightplan::CivilDate{2026, 6, 1};
     options.trueAirspeedKt = 120.0;
-    return flightplan::computePlan(std::move(waypoints), options, wmm());
+    return flightplan::computePlan(std::move(waypoints), options, testsupport::testMagneticModel());
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "tests/support/CommandOutput.h"
 #include "tests/support/FixtureDb.h"
 
+#include "tests/support/TestWaypoints.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,42 +30,24 @@ using kneeboard::Paper;
 
 namespace {
 
-const MagneticModel& wmm()
-{
-    static const MagneticModel model = MagneticModel::load(MERIDANE_WMM_TEST_FILE);
-    return model;
-}
-
 const map::Outlines& outlines()
 {
     static const map::Outlines loaded = map::loadOutlines(MERIDANE_NATURALEARTH_DIR);
     return loaded;
 }
 
-Waypoint point(const std::string& ident, const std::string& name, WaypointKind kind, double latitude,
-               double longitude, const char* frequency = nullptr)
-{
-    Waypoint p;
-    p.ident = ident;
-    p.name = name;
-    p.kind = kind;
-    p.latitude = latitude;
-    p.longitude = longitude;
-    if (frequency)
-        p.frequency = frequency;
-    return p;
-}
+using testsupport::waypoint;
 
 FlightPlan bostonPlan(PlanOptions options)
 {
     options.date = CivilDate{2026, 3, 1};
-    return computePlan({point("KJFK", "John F. Kennedy International Airport", WaypointKind::Airport, 40.6398, -73.7789,
+    return computePlan({waypoint("KJFK", "John F. Kennedy International Airport", WaypointKind::Airport, 40.6398, -73.7789,
                               "128.725"),
-                        point("MAD", "Madison", WaypointKind::Vor, 41.3137, -72.692, "110.4"),
-                        point("PUT", "Putnam", WaypointKind::Vor, 41.9555, -71.8441, "117.4"),
-                        point("BOS", "Boston", WaypointKind::Vor, 42.3574, -70.9895, "112.7"),
-                        point("KBOS", "Boston Logan International Airport", WaypointKind::Airport, 42.3643, -71.0052)},
-                       options, wmm());
+                        waypoint("MAD", "Madison", WaypointKind::Vor, 41.3137, -72.692, "110.4"),
+                        waypoint("PUT", "Putnam", WaypointKind::Vor, 41.9555, -71.8441, "117.4"),
+                        waypoint("BOS", "Boston", WaypointKind::Vor, 42.3574, -70.9895, "112.7"),
+                        waypoint("KBOS", "Boston Logan International Airport", WaypointKind::Airport, 42.3643, -71.0052)},
+                       options, testsupport::testMagneticModel());
 }
 
 // 105 kt into a north-westerly, with a fuel burn.
@@ -80,19 +64,19 @@ PlanOptions windAndFuel()
 // beyond ASCII to one whose name carries a damaged byte.
 FlightPlan longPlan(int beacons = 60)
 {
-    std::vector<Waypoint> points{point("YSSY", "Sydney Kingsford Smith Ærodrome", WaypointKind::Airport, -33.9461, 151.177)};
+    std::vector<Waypoint> points{waypoint("YSSY", "Sydney Kingsford Smith Ærodrome", WaypointKind::Airport, -33.9461, 151.177)};
     for (int i = 0; i < beacons; ++i) {
         char ident[16], frequency[16];
         std::snprintf(ident, sizeof ident, "V%02d", i);
         std::snprintf(frequency, sizeof frequency, "%.1f", 108.0 + i * 0.1);
-        points.push_back(point(ident, ident, WaypointKind::Vor, -34.0 - i * 0.05, 150.8 - i * 0.15 * (i % 2 ? 1 : 0.8),
+        points.push_back(waypoint(ident, ident, WaypointKind::Vor, -34.0 - i * 0.05, 150.8 - i * 0.15 * (i % 2 ? 1 : 0.8),
                                frequency));
     }
-    points.push_back(point("YMML", "Melbourne \xff Tullamarine", WaypointKind::Airport, -37.6733, 144.843));
+    points.push_back(waypoint("YMML", "Melbourne \xff Tullamarine", WaypointKind::Airport, -37.6733, 144.843));
     PlanOptions options;
     options.date = CivilDate{2026, 12, 31};
     options.wind = Wind{0, 15};
-    return computePlan(points, options, wmm());
+    return computePlan(points, options, testsupport::testMagneticModel());
 }
 
 // What poppler reads of a PDF: its page count and size, and each page's text.
@@ -265,16 +249,16 @@ TEST(Kneeboard, ExportWritesThePdfByItsExtensionAndNamesAFileItCannotWrite)
 TEST(Kneeboard, NdbLegsShowTheAdfAndTheBearingToHold)
 {
     ScratchDirectory dir;
-    Waypoint su = point("SU", "Suva", WaypointKind::Ndb, -18.05, 178.56, "354.0");
+    Waypoint su = waypoint("SU", "Suva", WaypointKind::Ndb, -18.05, 178.56, "354.0");
     su.ndbClass = coverage::NdbClass::H;
     PlanOptions options;
     options.date = CivilDate{2026, 3, 1};
     options.routeKind = RouteKind::Best;
     options.navaids = coverage::Navaids::VorNdb;
-    const FlightPlan plan = computePlan({point("NFFN", "Nadi", WaypointKind::Airport, -17.7554, 177.443),
-                                         point("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
-                                         point("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
-                                        options, wmm());
+    const FlightPlan plan = computePlan({waypoint("NFFN", "Nadi", WaypointKind::Airport, -17.7554, 177.443),
+                                         waypoint("NAN", "Nadi", WaypointKind::Vor, -17.7531, 177.4457, "112.5"), su,
+                                         waypoint("NFNA", "Nausori", WaypointKind::Airport, -18.0433, 178.5592)},
+                                        options, testsupport::testMagneticModel());
     const map::MapScene scene = planning::sceneOfPlan(plan, {});
     for (Paper paper : {Paper::A5, Paper::HalfLetter}) {
         const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{paper, &outlines(), scene, ""}));
@@ -301,7 +285,7 @@ TEST(Kneeboard, ABeaconTheSimulatorLacksIsNamedOnTheNavlog)
     options.rangeModel = coverage::RangeModel::Simulator;
     FlightPlan plan = bostonPlan(options);
     plan.waypoints[1].simulatorRangeNm = plan.waypoints[3].simulatorRangeNm = 40.0;
-    plan = computePlan(plan.waypoints, options, wmm());
+    plan = computePlan(plan.waypoints, options, testsupport::testMagneticModel());
     const ReadBack pdf = readBack(
         kneeboard::renderKneeboard(plan, KneeboardInputs{Paper::A5, nullptr, planning::sceneOfPlan(plan, {}), ""}));
     ASSERT_GE(pdf.pages, 1);
@@ -318,7 +302,7 @@ namespace {
 
 Waypoint beacon(const std::string& ident, double latitude, double longitude, const char* frequency, char serviceClass)
 {
-    Waypoint p = point(ident, ident, WaypointKind::Vor, latitude, longitude, frequency);
+    Waypoint p = waypoint(ident, ident, WaypointKind::Vor, latitude, longitude, frequency);
     p.serviceClass = serviceClass;
     return p;
 }
@@ -333,12 +317,12 @@ FlightPlan westCoastPlan()
     options.wind = Wind{270, 200};
     options.fuelBurnPerHour = 12.5;
     options.trueAirspeedKt = 450;
-    return computePlan({point("KSFO", "San Francisco International Airport", WaypointKind::Airport, 37.6189, -122.375),
+    return computePlan({waypoint("KSFO", "San Francisco International Airport", WaypointKind::Airport, 37.6189, -122.375),
                         beacon("SFO", 37.6193, -122.374, "115.8", 'H'), beacon("RBL", 40.0990, -122.2366, "115.7", 'L'),
                         beacon("RDD", 40.5038, -122.2919, "108.4", 'T'), beacon("EUG", 44.1208, -123.2227, "112.9", 'H'),
                         beacon("BTG", 45.7476, -122.5925, "116.6", 'H'),
-                        point("US-0042", "Seattle Test Field", WaypointKind::Airport, 47.449, -122.309)},
-                       options, wmm());
+                        waypoint("US-0042", "Seattle Test Field", WaypointKind::Airport, 47.449, -122.309)},
+                       options, testsupport::testMagneticModel());
 }
 
 }  // namespace
@@ -410,10 +394,10 @@ TEST(Kneeboard, TheNavlogMarksStretchesOutOfReceptionAndChangeoverPoints)
     high.cruiseFt = 18500;
     high.date = CivilDate{2026, 3, 1};
     const FlightPlan coveredPlan =
-        computePlan({point("KJFK", "Kennedy", WaypointKind::Airport, 40.6398, -73.7789),
+        computePlan({waypoint("KJFK", "Kennedy", WaypointKind::Airport, 40.6398, -73.7789),
                      beacon("JFK", 40.6329, -73.7714, "115.9", 'H'), beacon("BOS", 42.3574, -70.9895, "112.7", 'H'),
-                     point("KBOS", "Logan", WaypointKind::Airport, 42.3643, -71.0052)},
-                    high, wmm());
+                     waypoint("KBOS", "Logan", WaypointKind::Airport, 42.3643, -71.0052)},
+                    high, testsupport::testMagneticModel());
     ASSERT_EQ(coveredPlan.uncoveredNm, 0.0);
     const ReadBack covered = readBack(kneeboard::renderKneeboard(coveredPlan, KneeboardInputs{}));
     EXPECT_FALSE(contains(covered.text[0], "gap/COP")) << covered.text[0];
@@ -428,9 +412,9 @@ TEST(Kneeboard, AHundredThousandCharacterNameStillMakesANavlog)
     while (name.size() < 200000)
         name += "Шереметьево ";
     const FlightPlan plan =
-        computePlan({point("UUEE", name, WaypointKind::Airport, 55.9726, 37.4146),
-                     point("UUWW", name + "Внуково", WaypointKind::Airport, 55.5915, 37.2615)},
-                    options, wmm());
+        computePlan({waypoint("UUEE", name, WaypointKind::Airport, 55.9726, 37.4146),
+                     waypoint("UUWW", name + "Внуково", WaypointKind::Airport, 55.5915, 37.2615)},
+                    options, testsupport::testMagneticModel());
     const ReadBack pdf = readBack(kneeboard::renderKneeboard(plan, KneeboardInputs{}));
     EXPECT_EQ(pdf.pages, 2);
     EXPECT_TRUE(contains(pdf.text[0], "UUEE") && contains(pdf.text[0], "Шереметьево")) << pdf.text[0];

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-using maptest::fileContents;
 using Names = std::vector<std::string>;
 
 TEST(MapFile, SvgIsXmlWithTheLabelsAsText)
@@ -26,7 +25,7 @@ TEST(MapFile, SvgIsXmlWithTheLabelsAsText)
     const std::string path = dir.path() + "/route.svg";
     map::writeMapFile(path, maptest::testOutlines(), scene, 1200, 900);
 
-    const std::string svg = fileContents(path);
+    const std::string svg = ReadWholeFile(path);
     for (const char* text : {">EGLL</text>", ">DET</text>", ">117.30</text>", ">ABB</text>", ">LFPG</text>",
                              ">A&amp;B &lt;\xEF\xBF\xBDtampes&gt;</text>", " NM</text>"}) {
         EXPECT_NE(svg.find(text), std::string::npos) << text;
@@ -68,5 +67,5 @@ TEST(MapFile, FailuresNameTheFileAndLeaveNothing)
         EXPECT_NE(message.find(path), std::string::npos) << "'" << message << "' for " << path;
     }
     EXPECT_EQ(DirectoryEntries(dir.path()), Names{"route.gif"});
-    EXPECT_EQ(fileContents(earlier), "earlier");
+    EXPECT_EQ(ReadWholeFile(earlier), "earlier");
 }

@@ -31,14 +31,6 @@ const auto* const kFontCaches = ::testing::AddGlobalTestEnvironment(new FontCach
 
 }  // namespace
 
-std::string fileContents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 const map::Outlines& testOutlines()
 {
     static const map::Outlines outlines = map::loadOutlines(MERIDANE_NATURALEARTH_DIR);

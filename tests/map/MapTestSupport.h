@@ -11,8 +11,6 @@
 
 namespace maptest {
 
-std::string fileContents(const std::string& path);
-
 // The outlines of the navigation data snapshot, loaded once for all tests.
 const map::Outlines& testOutlines();
 

@@ -62,7 +62,7 @@ TEST(TopoJson, OutlinesThatCannotBeReadAreNamed)
     const ScratchDirectory dir;
     EXPECT_NE(errorLoading(dir.path()).find(dir.path() + "/land-110m.json"), std::string::npos);
 
-    const std::string whole = maptest::fileContents(std::string(MERIDANE_NATURALEARTH_DIR) + "/land-110m.json");
+    const std::string whole = ReadWholeFile(std::string(MERIDANE_NATURALEARTH_DIR) + "/land-110m.json");
     const std::string damaged[] = {
         whole.substr(0, whole.size() / 2),                        // cut short
         R"({"type":"Topology","arcs":[[[0,0]]],"objects":{}})",  // an arc of one point

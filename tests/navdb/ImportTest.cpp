@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,11 +18,7 @@
 using navdb::ImportOptions;
 using navdb::ImportResult;
 using navdb::importNavigationData;
-using navdb::test::fixtureDir;
-using navdb::test::query;
-using navdb::test::queryValue;
-using navdb::test::Rows;
-using navdb::test::TempDir;
+using namespace navdb::test;
 
 namespace {
 
@@ -370,7 +367,8 @@ TEST(Import, SourcesAreRecordedWithOriginDateAndRows)
     EXPECT_EQ(queryValue(options.output, "SELECT count(*) FROM data_sources"), "6");
 
     navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "2026-08-22\n");
-    options.xplaneNav = fixtureDir("world") + "/nav.dat";
+    // The copy's own date is today's, whenever the source tree was checked out.
+    options.xplaneNav = dir.file("src/nav.dat");
     options.origins["navaids.csv"] = {"https://mirror.example/navaids.csv", "2026-09-30"};
     options.output = dir.file("b.MDB");
     importNavigationData(options);
@@ -381,7 +379,7 @@ TEST(Import, SourcesAreRecordedWithOriginDateAndRows)
                     {"airports.csv", dir.file("src/airports.csv"), "2026-08-22"},
                     {"runways.csv", dir.file("src/runways.csv"), "2026-08-22"},
                     {"navaids.csv", "https://mirror.example/navaids.csv", "2026-09-30"},
-                    {"nav.dat", fixtureDir("world") + "/nav.dat", today}}));
+                    {"nav.dat", dir.file("src/nav.dat"), today}}));
 
     // A SNAPSHOT-DATE that is no date is not taken for one.
     navdb::test::writeFile(dir.file("src/SNAPSHOT-DATE"), "last summer\n");
@@ -433,44 +431,45 @@ std::string expectFailureKeepsOutput(TempDir& dir, ImportOptions options)
 
 }  // namespace
 
-TEST(ImportFailure, MissingColumnNamesFileAndColumn)
+// A source damaged one way or another fails the import with a message that
+// names the file (and the column), and the earlier database is kept: a
+// column missing from the last file read, so the failure comes as late as
+// possible; a file missing; a compressed file cut off, which is an error
+// and not a shorter table.
+TEST(ImportFailure, ADamagedSourceIsNamedAndTheEarlierDatabaseKept)
 {
-    TempDir dir;
-    navdb::test::copyFixture("world", dir.file("src"));
-    // The last file to be read, so the failure comes as late as possible.
-    navdb::test::editFile(dir.file("src/navaids.csv"), "\"elevation_ft\"", "\"height_ft\"");
-
-    ImportOptions options;
-    options.ourairportsDir = dir.file("src");
-    const std::string message = expectFailureKeepsOutput(dir, options);
-    EXPECT_NE(message.find("navaids.csv"), std::string::npos) << message;
-    EXPECT_NE(message.find("elevation_ft"), std::string::npos) << message;
-}
-
-TEST(ImportFailure, MissingInputFileIsNamed)
-{
-    TempDir dir;
-    navdb::test::copyFixture("world", dir.file("src"));
-    std::filesystem::remove(dir.file("src/regions.csv"));
-    ImportOptions options;
-    options.ourairportsDir = dir.file("src");
-    const std::string message = expectFailureKeepsOutput(dir, options);
-    EXPECT_NE(message.find("regions.csv"), std::string::npos) << message;
-}
-
-TEST(ImportFailure, CutOffCompressedCsvIsAnErrorNotAShorterTable)
-{
-    TempDir dir;
-    navdb::test::copyFixture("world", dir.file("src"));
-    gzipFile(dir.file("src/runways.csv"), dir.file("whole.gz"));
-    std::filesystem::remove(dir.file("src/runways.csv"));
-    const std::string whole = navdb::test::readFile(dir.file("whole.gz"));
-    std::filesystem::remove(dir.file("whole.gz"));
-    navdb::test::writeFile(dir.file("src/runways.csv.gz"), whole.substr(0, whole.size() - 12));
-    ImportOptions options;
-    options.ourairportsDir = dir.file("src");
-    const std::string message = expectFailureKeepsOutput(dir, options);
-    EXPECT_NE(message.find("runways.csv.gz"), std::string::npos) << message;
+    const struct {
+        const char* what;
+        std::function<void(const TempDir&)> damage;
+        std::vector<std::string> named;
+    } cases[] = {
+        {"a missing column",
+         [](const TempDir& dir) {
+             navdb::test::editFile(dir.file("src/navaids.csv"), "\"elevation_ft\"", "\"height_ft\"");
+         },
+         {"navaids.csv", "elevation_ft"}},
+        {"a missing file", [](const TempDir& dir) { std::filesystem::remove(dir.file("src/regions.csv")); },
+         {"regions.csv"}},
+        {"a cut-off compressed file",
+         [](const TempDir& dir) {
+             gzipFile(dir.file("src/runways.csv"), dir.file("whole.gz"));
+             std::filesystem::remove(dir.file("src/runways.csv"));
+             const std::string whole = navdb::test::readFile(dir.file("whole.gz"));
+             std::filesystem::remove(dir.file("whole.gz"));
+             navdb::test::writeFile(dir.file("src/runways.csv.gz"), whole.substr(0, whole.size() - 12));
+         },
+         {"runways.csv.gz"}},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        navdb::test::copyFixture("world", dir.file("src"));
+        c.damage(dir);
+        ImportOptions options;
+        options.ourairportsDir = dir.file("src");
+        const std::string message = expectFailureKeepsOutput(dir, options);
+        for (const std::string& name : c.named)
+            EXPECT_NE(message.find(name), std::string::npos) << c.what << ": " << message;
+    }
 }
 
 TEST(ImportFailure, MissingNavDatIsAnErrorNotASilentImportWithoutIls)

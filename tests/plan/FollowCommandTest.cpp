@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // meridane-plan --follow against a stand-in FlightGear.
 #include "tests/support/FixtureDb.h"
+#include "tests/support/LoopbackPort.h"
 #include "tests/simlink/StandInFlightGear.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -19,14 +16,6 @@
 #include <thread>
 
 namespace {
-
-std::string Slurp(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Runs meridane-plan with `args`; its output in follow.out and follow.err.
 int RunPlan(const std::string& args)
@@ -39,29 +28,15 @@ int RunPlan(const std::string& args)
 
 class FollowCommandTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "AAAA", "Start", "S", 10, 0, "E", 10, 0) +
-              AirportRow(2, "BBBB", "Goal", "S", 10, 0, "E", 12, 0) +
-              NavRow(1, "One", "S", 10, 5, "E", 11, 0, "VOR", "113.1", "45") +
-              "INSERT INTO airport_facts VALUES (1,-10.0,10.0,'AAA','XX'),(2,-10.0,12.0,NULL,'XX');"
-              "INSERT INTO nav_facts VALUES (1,-10.0833,11.0,'XX',3.0);");
+        return AirportRow(1, "AAAA", "Start", "S", 10, 0, "E", 10, 0) +
+               AirportRow(2, "BBBB", "Goal", "S", 10, 0, "E", 12, 0) +
+               NavRow(1, "One", "S", 10, 5, "E", 11, 0, "VOR", "113.1", "45") +
+               "INSERT INTO airport_facts VALUES (1,-10.0,10.0,'AAA','XX'),(2,-10.0,12.0,NULL,'XX');"
+               "INSERT INTO nav_facts VALUES (1,-10.0833,11.0,'XX',3.0);";
     }
 };
-
-int freePort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 }  // namespace
 
@@ -70,8 +45,8 @@ int freePort()
 // sequences both legs, tunes the beacon and stops at the destination.
 TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
 {
-    ASSERT_EQ(RunPlan("--format json AAAA BBBB"), 0) << Slurp("follow.err");
-    const nlohmann::json plan = nlohmann::json::parse(Slurp("follow.out"));
+    ASSERT_EQ(RunPlan("--format json AAAA BBBB"), 0) << ReadWholeFile("follow.err");
+    const nlohmann::json plan = nlohmann::json::parse(ReadWholeFile("follow.out"));
     ASSERT_EQ(plan["legs"].size(), 2u);
 
     standin::StandInFlightGear fg;
@@ -98,9 +73,9 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
                                " --tune --format json AAAA BBBB");
     done = true;
     flight.join();
-    ASSERT_EQ(status, 0) << Slurp("follow.err");
+    ASSERT_EQ(status, 0) << ReadWholeFile("follow.err");
 
-    std::istringstream lines(Slurp("follow.out"));
+    std::istringstream lines(ReadWholeFile("follow.out"));
     std::string line;
     int count = 0, highestLeg = 0;
     nlohmann::json last;
@@ -121,7 +96,7 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
     EXPECT_EQ(highestLeg, 1);
     EXPECT_EQ(last["arrived"], true);
     EXPECT_EQ(last["to"], "BBBB");
-    const std::string err = Slurp("follow.err");
+    const std::string err = ReadWholeFile("follow.err");
     EXPECT_NE(err.find("arrived at BBBB"), std::string::npos) << err;
     EXPECT_EQ(fg.property("/instrumentation/nav[0]/frequencies/selected-mhz"), "113.10");
     // Outbound from One on the second leg: the radial it flies, as the plan gives it.
@@ -131,17 +106,17 @@ TEST_F(FollowCommandTest, JsonLinesAlongTheFlightAndTuning)
 
 TEST_F(FollowCommandTest, ASilentSimulatorIsNamedUntilCtrlC)
 {
-    const int port = freePort();
+    const int port = testsupport::unusedLoopbackPort();
     const std::string command = "XDG_DATA_HOME=\"$PWD/xdg\" '" MERIDANE_PLAN_EXE "' --follow flightgear:127.0.0.1:" +
                                 std::to_string(port) +
                                 " AAAA BBBB >follow.out 2>follow.err & pid=$!; sleep 3; kill -INT $pid; wait $pid";
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     EXPECT_EQ(status, 0);
-    const std::string err = Slurp("follow.err");
+    const std::string err = ReadWholeFile("follow.err");
     EXPECT_NE(err.find("No FlightGear answers on 127.0.0.1:" + std::to_string(port)), std::string::npos) << err;
     EXPECT_NE(err.find("--telnet=socket,bi,10,127.0.0.1," + std::to_string(port) + ",tcp"), std::string::npos);
-    EXPECT_EQ(Slurp("follow.out"), "");
+    EXPECT_EQ(ReadWholeFile("follow.out"), "");
 
     EXPECT_EQ(RunPlan("--follow msfs AAAA BBBB"), 2);
     EXPECT_EQ(RunPlan("--tune AAAA BBBB"), 2);

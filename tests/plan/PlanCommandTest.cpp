@@ -23,14 +23,6 @@ struct Outcome {
     std::string out, err;
 };
 
-std::string Slurp(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs meridane-plan in the current directory, with `environment`
 // ("NAME=value ...") before it. The user's data directory lies in the
 // current directory unless the environment names another, so that no
@@ -41,7 +33,7 @@ Outcome Plan(const std::string& args, const std::string& standardOutput = "plan.
     std::string command = "XDG_DATA_HOME=\"$PWD/xdg\" " + environment + " '" + program + "' " + args + " >" +
                           standardOutput + " 2>plan.err";
     int raw = std::system(command.c_str());
-    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp("plan.out"), Slurp("plan.err")};
+    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile("plan.out"), ReadWholeFile("plan.err")};
     std::remove("plan.out");
     std::remove("plan.err");
     return outcome;
@@ -49,17 +41,16 @@ Outcome Plan(const std::string& args, const std::string& standardOutput = "plan.
 
 class PlanCommandTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "AAAA", "Start", "N", 10, 0, "E", 10, 0) +
-              AirportRow(2, "BBBB", "Goal", "N", 10, 0, "E", 13, 0) +
-              AirportRow(3, "CCCC", "Lonely", "N", 50, 0, "W", 100, 0) +
-              NavRow(1, "One", "N", 10, 10, "E", 11, 0, "VOR", "-1.0", "120") +
-              NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45") +
-              "INSERT INTO airport_facts VALUES (1,10.0,10.0,'AAA','XX'),(2,10.0,13.0,NULL,'XX'),"
-              "(3,50.0,-100.0,NULL,'XX');"
-              "INSERT INTO nav_facts VALUES (1,10.1,11.0,'XX',-2.0),(2,10.0,12.0,'XX',NULL);");
+        return AirportRow(1, "AAAA", "Start", "N", 10, 0, "E", 10, 0) +
+               AirportRow(2, "BBBB", "Goal", "N", 10, 0, "E", 13, 0) +
+               AirportRow(3, "CCCC", "Lonely", "N", 50, 0, "W", 100, 0) +
+               NavRow(1, "One", "N", 10, 10, "E", 11, 0, "VOR", "-1.0", "120") +
+               NavRow(2, "Two", "N", 10, 0, "E", 12, 0, "VOR", "113.1", "45") +
+               "INSERT INTO airport_facts VALUES (1,10.0,10.0,'AAA','XX'),(2,10.0,13.0,NULL,'XX'),"
+               "(3,50.0,-100.0,NULL,'XX');"
+               "INSERT INTO nav_facts VALUES (1,10.1,11.0,'XX',-2.0),(2,10.0,12.0,'XX',NULL);";
     }
 };
 
@@ -82,7 +73,7 @@ TEST_F(PlanCommandTest, MapLabelsNeverOverlapAndEveryRouteBeaconIsNamed)
         SCOPED_TRACE(size);
         const Outcome drawn = Plan(std::string("--map route.svg --map-size ") + size + " AAAA BBBB");
         ASSERT_EQ(drawn.status, 0) << drawn.err;
-        const auto labels = maptest::svgLabels(Slurp("route.svg"));
+        const auto labels = maptest::svgLabels(ReadWholeFile("route.svg"));
         for (const auto& [a, b] : maptest::overlappingLabels(labels))
             ADD_FAILURE() << '"' << a.text << "\" overlaps \"" << b.text << '"';
         if (std::string(size) == "400x400")
@@ -186,7 +177,7 @@ TEST_F(PlanCommandTest, ReportWritesCourseTxtWithTheAirportTextsRunwaysAndRoute)
     EXPECT_EQ(o.status, 0) << o.err;
     std::string path = m_dir->path() + "/course.txt";
     EXPECT_NE(o.out.find(path + "\n"), std::string::npos) << o.out;
-    std::string report = Slurp("course.txt");
+    std::string report = ReadWholeFile("course.txt");
     EXPECT_NE(report.find("Latitude:  N10* 0.0'                    Latitude:  N10* 0.0'"), std::string::npos);
     EXPECT_NE(report.find("Elevation: 100 ft."), std::string::npos);
     EXPECT_NE(report.find("ATIS: NA   "), std::string::npos);
@@ -256,9 +247,9 @@ TEST_F(PlanCommandTest, TheFlightPlanAsJsonRouteStringAndFiles)
     // Three degrees along the 10 N parallel of WGS 84 are 177.6 nm; the dip
     // to One, 0.1 north of it, adds about half a mile.
     EXPECT_NEAR(plan["total_nm"].get<double>(), 178.2, 0.3);
-    EXPECT_NE(Slurp("plan.gpx").find("<name>N2</name>"), std::string::npos);
+    EXPECT_NE(ReadWholeFile("plan.gpx").find("<name>N2</name>"), std::string::npos);
     EXPECT_EQ(Plan("--map route.svg --map-size 400x300 AAAA BBBB").status, 0);
-    EXPECT_NE(Slurp("route.svg").find(">N1</text>"), std::string::npos);
+    EXPECT_NE(ReadWholeFile("route.svg").find(">N1</text>"), std::string::npos);
 
     EXPECT_EQ(Plan("--route-string CCCC AAAA").out, "CCCC DCT AAAA\n");
     // A file name without a known format is refused before any search.
@@ -323,7 +314,7 @@ TEST_F(PlanCommandTest, SpeedsAndMapSizesOutsideTheirLimitsAreUsageErrors)
 
 TEST_F(PlanCommandTest, ADamagedAirportPositionIsAnErrorNamingTheAirportAndTheValue)
 {
-    const std::string pristine = Slurp("VORS.MDB");
+    const std::string pristine = ReadWholeFile("VORS.MDB");
     const struct {
         const char* damage;
         const char* args;
@@ -423,7 +414,7 @@ protected:
         const std::filesystem::path path = "data/" + relative;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary | std::ios::trunc)
-            << edit(Slurp(std::string(MERIDANE_NAVDATA_DIR) + "/" + relative));
+            << edit(ReadWholeFile(std::string(MERIDANE_NAVDATA_DIR) + "/" + relative));
     }
     Outcome PlanWithData(const std::string& args) { return Plan(args, "plan.out", "MERIDANE_DATA_DIR=\"$PWD/data\""); }
 };
@@ -475,7 +466,7 @@ TEST_F(PlanDataFilesTest, TheExtremeSpeedsGiveFiniteTimesAndTheSmallestMapIsDraw
         EXPECT_TRUE(mins >= 0 && mins < 60) << legs.out;
     }
     EXPECT_EQ(Plan("--map small.png --map-size 100x100 AAAA BBBB").status, 0);
-    EXPECT_EQ(Slurp("small.png").substr(16, 8), std::string("\0\0\0\x64\0\0\0\x64", 8));  // IHDR 100 by 100
+    EXPECT_EQ(ReadWholeFile("small.png").substr(16, 8), std::string("\0\0\0\x64\0\0\0\x64", 8));  // IHDR 100 by 100
 }
 
 TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
@@ -497,7 +488,7 @@ TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
         Ship(file, [](std::string text) { return text; });
     Outcome deep = PlanWithData("--map deep.svg AAAA BBBB");
     EXPECT_EQ(deep.status, 0) << deep.err;
-    EXPECT_NE(Slurp("deep.svg").find(">N1</text>"), std::string::npos);
+    EXPECT_NE(ReadWholeFile("deep.svg").find(">N1</text>"), std::string::npos);
 
     Ship("naturalearth/land-110m.json", nested(R"({"type":"Polygon","arcs":[[3]]})"));
     Outcome damaged = PlanWithData("--map damaged.svg AAAA BBBB");
@@ -510,7 +501,7 @@ TEST_F(PlanDataFilesTest, OutlinesNestedDeepAreDrawnAndDamagedOnesNamed)
 
 TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
 {
-    const std::string database = Slurp("VORS.MDB");
+    const std::string database = ReadWholeFile("VORS.MDB");
     ASSERT_EQ(symlink("VORS.MDB", "course.txt"), 0);
     ASSERT_EQ(symlink("VORS.MDB", "plan.fms"), 0);
     ASSERT_EQ(link("VORS.MDB", "route.png"), 0);
@@ -531,7 +522,7 @@ TEST_F(PlanCommandTest, NoOutputTakesThePlaceOfTheDatabaseOrOfADevice)
         EXPECT_EQ(o.status, 1) << c.args;
         EXPECT_NE(o.err.find(c.named), std::string::npos) << o.err;
     }
-    EXPECT_EQ(Slurp("VORS.MDB"), database);
+    EXPECT_EQ(ReadWholeFile("VORS.MDB"), database);
     struct stat info {};
     for (const char* name : {"course.txt", "plan.fms", "full.svg", "full.gpx"}) {
         ASSERT_EQ(lstat(name, &info), 0);
@@ -730,7 +721,7 @@ TEST_F(PlanCommandTest, WindFuelAndPaperOptions)
 
     const Outcome pdf = Plan("--export navlog.pdf --paper half-letter --wind 270/20 AAAA BBBB");
     ASSERT_EQ(pdf.status, 0) << pdf.err;
-    EXPECT_EQ(Slurp("navlog.pdf").rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(ReadWholeFile("navlog.pdf").rfind("%PDF-", 0), 0u);
 }
 
 // Every option with a limit, at each end, just inside and just outside: the

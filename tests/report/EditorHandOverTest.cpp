@@ -2,7 +2,6 @@
 #include "report/EditorHandOver.h"
 
 #include "tests/support/FixtureDb.h"
-#include "base/ProgramPath.h"
 #include "tests/report/SamplePlans.h"
 
 #include <stdlib.h>
@@ -19,13 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteProgram(const fs::path& path, const std::string& text, fs::perms mode = fs::perms::owner_all)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-    fs::permissions(path, mode);
-}
 
 // A stand-in editor launcher that records its arguments, working directory
 // and one environment variable, ending with "done" once complete.
@@ -48,50 +40,7 @@ std::string AwaitRecord(const std::string& record)
     return ReadWholeFile(record);
 }
 
-class FindProgramOnPathTest : public ::testing::Test {
-protected:
-    ScratchDirectory dir;
-    std::string root() const { return dir.path(); }
-};
-
 }  // namespace
-
-TEST_F(FindProgramOnPathTest, TakesTheFirstFolderHoldingTheProgram)
-{
-    WriteProgram(root() + "/second/xdg-open", "#!/bin/sh\n");
-    WriteProgram(root() + "/third/xdg-open", "#!/bin/sh\n");
-    const std::string path = root() + "/first:" + root() + "/second/:" + root() + "/third";
-    EXPECT_EQ(FindProgramOnPath("xdg-open", path.c_str()), root() + "/second/xdg-open");
-}
-
-TEST_F(FindProgramOnPathTest, SkipsWhatCannotBeRun)
-{
-    WriteProgram(root() + "/plain/xdg-open", "#!/bin/sh\n", fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_directories(root() + "/folder/xdg-open");
-    WriteProgram(root() + "/good/xdg-open", "#!/bin/sh\n");
-    const std::string path = root() + "/plain:" + root() + "/folder:" + root() + "/good";
-    EXPECT_EQ(FindProgramOnPath("xdg-open", path.c_str()), root() + "/good/xdg-open");
-}
-
-TEST_F(FindProgramOnPathTest, NeverLooksInTheWorkingDirectory)
-{
-    WriteProgram(root() + "/xdg-open", "#!/bin/sh\n");
-    WriteProgram(root() + "/bin/xdg-open", "#!/bin/sh\n");
-    EXPECT_EQ(FindProgramOnPath("xdg-open", ""), "");
-    EXPECT_EQ(FindProgramOnPath("xdg-open", ":"), "");
-    EXPECT_EQ(FindProgramOnPath("xdg-open", "::/nonexistent:"), "");
-    EXPECT_EQ(FindProgramOnPath("xdg-open", "."), "");
-    EXPECT_EQ(FindProgramOnPath("xdg-open", "bin:./bin"), "");
-    EXPECT_EQ(FindProgramOnPath("xdg-open", nullptr), "");
-}
-
-TEST_F(FindProgramOnPathTest, AcceptsOnlyABareName)
-{
-    WriteProgram(root() + "/bin/xdg-open", "#!/bin/sh\n");
-    const std::string path = root();
-    EXPECT_EQ(FindProgramOnPath("bin/xdg-open", path.c_str()), "");
-    EXPECT_EQ(FindProgramOnPath("", path.c_str()), "");
-}
 
 class EditorHandOverDeathTest : public ::testing::Test {
 protected:

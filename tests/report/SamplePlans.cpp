@@ -67,10 +67,3 @@ std::string Golden(const std::string& name)
     return ReadTestFile("report/golden/" + name + ".txt");
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}

@@ -14,5 +14,3 @@ CoursePlan AccentedNamesPlan();
 // Contents of golden/<name>.txt, byte for byte.
 std::string Golden(const std::string& name);
 
-// Contents of a file, byte for byte; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);

@@ -12,16 +12,15 @@ namespace {
 
 class AirportInfoTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "KJFK", "John F Kennedy International", "N", 40, 63.94, "W", 73, 77.89,
-                         "'North America','United States','New York','New York',13,128.725") +
-              AirportRow(2, "XNONE", "No Facts", "S", 0, 5, "E", 0, 0.0, "'Europe','Testland','','',NULL,-1.0") +
-              AirportRow(3, "O'HX", "Quote", "N", 1, 0, "E", 1, 0) +
-              "INSERT INTO runways VALUES (1,'04L',12079,'Asphalt',110.9);"
-              "INSERT INTO runways VALUES (1,'22R',12079,'Asphalt',-1.0);"
-              "INSERT INTO runways VALUES (1,'-1.0',-1.0,'-1.0','-1.00');");
+        return AirportRow(1, "KJFK", "John F Kennedy International", "N", 40, 63.94, "W", 73, 77.89,
+                          "'North America','United States','New York','New York',13,128.725") +
+               AirportRow(2, "XNONE", "No Facts", "S", 0, 5, "E", 0, 0.0, "'Europe','Testland','','',NULL,-1.0") +
+               AirportRow(3, "O'HX", "Quote", "N", 1, 0, "E", 1, 0) +
+               "INSERT INTO runways VALUES (1,'04L',12079,'Asphalt',110.9);"
+               "INSERT INTO runways VALUES (1,'22R',12079,'Asphalt',-1.0);"
+               "INSERT INTO runways VALUES (1,'-1.0',-1.0,'-1.0','-1.00');";
     }
 };
 

@@ -65,20 +65,19 @@ namespace {
 
 class DistanceTest : public NavDbTest {
 protected:
-    void SetUp() override
+    std::string World() const override
     {
-        NavDbTest::SetUp();
-        Build(AirportRow(1, "A10", "Ten", "N", 10, 0, "E", 5, 0) +
-              AirportRow(2, "A11", "Eleven", "N", 11, 0, "E", 5, 0) +
-              AirportRow(3, "KX", "Worked", "N", 40, 38, "W", 73, 47) +
-              AirportRow(4, "KY", "Worked B", "N", 41, 0, "W", 74, 10) +
-              AirportRow(5, "EGLL", "London Heathrow", "N", 51, 47, "W", 0, 46) +
-              AirportRow(6, "LFPG", "Paris Charles de Gaulle", "N", 49, 1, "E", 2, 55) +
-              NavRow(1, "North of line", "N", 0, 50, "E", 20, 0) +
-              NavRow(2, "South of line", "S", 0, 50, "E", 20, 0) +
-              NavRow(3, "Date line east", "N", 10, 0, "E", 179, 50) +
-              NavRow(4, "Date line west", "N", 10, 0, "W", 179, 50) +
-              NavRow(5, "Mirror", "S", 10, 0, "W", 5, 0) + NavRow(6, "Broken", "N", 10, 0, "E", 5, 0));
+        return AirportRow(1, "A10", "Ten", "N", 10, 0, "E", 5, 0) +
+               AirportRow(2, "A11", "Eleven", "N", 11, 0, "E", 5, 0) +
+               AirportRow(3, "KX", "Worked", "N", 40, 38, "W", 73, 47) +
+               AirportRow(4, "KY", "Worked B", "N", 41, 0, "W", 74, 10) +
+               AirportRow(5, "EGLL", "London Heathrow", "N", 51, 47, "W", 0, 46) +
+               AirportRow(6, "LFPG", "Paris Charles de Gaulle", "N", 49, 1, "E", 2, 55) +
+               NavRow(1, "North of line", "N", 0, 50, "E", 20, 0) +
+               NavRow(2, "South of line", "S", 0, 50, "E", 20, 0) +
+               NavRow(3, "Date line east", "N", 10, 0, "E", 179, 50) +
+               NavRow(4, "Date line west", "N", 10, 0, "W", 179, 50) +
+               NavRow(5, "Mirror", "S", 10, 0, "W", 5, 0) + NavRow(6, "Broken", "N", 10, 0, "E", 5, 0);
     }
 
     double Distance(const std::string& a, const std::string& b, const std::string& ta, const std::string& tb)

@@ -66,45 +66,52 @@ const std::vector<int> kAllTries = {0, 1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6};
 
 }  // namespace
 
-TEST(CandidateQuery, WorkedExampleTextCharacterForCharacter)
+// The query text character for character, from the worked example on: a
+// destination below on both axes turns the clause order round, equal
+// degrees order them as for a destination above, a box reaching the 180th
+// meridian takes the degrees across it, and 0° spans both hemispheres with
+// a negative bound.
+TEST(CandidateQuery, TextCharacterForCharacter)
 {
-    EXPECT_EQ(CandidateQueryText("N", 25, "W", 80, 28, 77, 1),
-              "SELECT * FROM navs WHERE LatMajor<=26 AND LongMajor>=79 AND LatMajor>=24 AND LongMajor<=81"
-              " AND type='VOR' AND LatDir='N' AND LongDir='W'");
-    // Destination below on both axes turns the clause order round.
-    EXPECT_EQ(CandidateQueryText("S", 30, "E", 20, 10, 10, 3),
-              "SELECT * FROM navs WHERE LatMajor>=27 AND LongMajor>=17 AND LatMajor<=33 AND LongMajor<=23"
-              " AND type='VOR' AND LatDir='S' AND LongDir='E'");
-}
-
-TEST(CandidateQuery, EqualDegreesOrderTheClausesAsForADestinationAbove)
-{
-    EXPECT_EQ(CandidateQueryText("N", 25, "W", 80, 25, 80, 1),
-              "SELECT * FROM navs WHERE LatMajor<=26 AND LongMajor<=81 AND LatMajor>=24 AND LongMajor>=79"
-              " AND type='VOR' AND LatDir='N' AND LongDir='W'");
-}
-
-TEST(CandidateQuery, ABoxReachingThe180thMeridianTakesTheDegreesAcrossIt)
-{
-    EXPECT_EQ(CandidateQueryText("N", 10, "W", 178, 10, 170, 1),
-              "SELECT * FROM navs WHERE LatMajor<=11 AND LongMajor>=177 AND LatMajor>=9 AND LongMajor<=179"
-              " AND type='VOR' AND LatDir='N' AND LongDir='W'");
-    EXPECT_EQ(CandidateQueryText("N", 10, "W", 178, 10, 170, 2),
-              "SELECT * FROM navs WHERE LatMajor<=12 AND LongMajor>=176 AND LatMajor>=8 AND LongMajor<=180"
-              " AND type='VOR' AND LatDir='N' AND (LongDir='W' OR (LongDir='E' AND LongMajor>=179))");
-    EXPECT_EQ(CandidateQueryText("S", 10, "E", 179, 10, 170, 2),
-              "SELECT * FROM navs WHERE LatMajor<=12 AND LongMajor>=177 AND LatMajor>=8 AND LongMajor<=181"
-              " AND type='VOR' AND LatDir='S' AND (LongDir='E' OR (LongDir='W' AND LongMajor>=178))");
-}
-
-TEST(CandidateQuery, ZeroDegreesSpanBothHemispheresWithANegativeBound)
-{
-    EXPECT_EQ(CandidateQueryText("N", 0, "W", 5, 3, 9, 1),
-              "SELECT * FROM navs WHERE LatMajor<=1 AND LongMajor<=6 AND LatMajor>=-1 AND LongMajor>=4"
-              " AND type='VOR' AND LongDir='W'");
-    EXPECT_EQ(CandidateQueryText("S", 7, "E", 0, 3, 0, 2),
-              "SELECT * FROM navs WHERE LatMajor>=5 AND LongMajor<=2 AND LatMajor<=9 AND LongMajor>=-2"
-              " AND type='VOR' AND LatDir='S'");
+    struct Case {
+        const char* latDir;
+        int latMajor;
+        const char* longDir;
+        int longMajor, destinationLat, destinationLong, tryIndex;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"N", 25, "W", 80, 28, 77, 1,
+         "SELECT * FROM navs WHERE LatMajor<=26 AND LongMajor>=79 AND LatMajor>=24 AND LongMajor<=81"
+         " AND type='VOR' AND LatDir='N' AND LongDir='W'"},
+        {"S", 30, "E", 20, 10, 10, 3,
+         "SELECT * FROM navs WHERE LatMajor>=27 AND LongMajor>=17 AND LatMajor<=33 AND LongMajor<=23"
+         " AND type='VOR' AND LatDir='S' AND LongDir='E'"},
+        {"N", 25, "W", 80, 25, 80, 1,
+         "SELECT * FROM navs WHERE LatMajor<=26 AND LongMajor<=81 AND LatMajor>=24 AND LongMajor>=79"
+         " AND type='VOR' AND LatDir='N' AND LongDir='W'"},
+        {"N", 10, "W", 178, 10, 170, 1,
+         "SELECT * FROM navs WHERE LatMajor<=11 AND LongMajor>=177 AND LatMajor>=9 AND LongMajor<=179"
+         " AND type='VOR' AND LatDir='N' AND LongDir='W'"},
+        {"N", 10, "W", 178, 10, 170, 2,
+         "SELECT * FROM navs WHERE LatMajor<=12 AND LongMajor>=176 AND LatMajor>=8 AND LongMajor<=180"
+         " AND type='VOR' AND LatDir='N' AND (LongDir='W' OR (LongDir='E' AND LongMajor>=179))"},
+        {"S", 10, "E", 179, 10, 170, 2,
+         "SELECT * FROM navs WHERE LatMajor<=12 AND LongMajor>=177 AND LatMajor>=8 AND LongMajor<=181"
+         " AND type='VOR' AND LatDir='S' AND (LongDir='E' OR (LongDir='W' AND LongMajor>=178))"},
+        {"N", 0, "W", 5, 3, 9, 1,
+         "SELECT * FROM navs WHERE LatMajor<=1 AND LongMajor<=6 AND LatMajor>=-1 AND LongMajor>=4"
+         " AND type='VOR' AND LongDir='W'"},
+        {"S", 7, "E", 0, 3, 0, 2,
+         "SELECT * FROM navs WHERE LatMajor>=5 AND LongMajor<=2 AND LatMajor<=9 AND LongMajor>=-2"
+         " AND type='VOR' AND LatDir='S'"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CandidateQueryText(c.latDir, c.latMajor, c.longDir, c.longMajor, c.destinationLat,
+                                     c.destinationLong, c.tryIndex),
+                  c.text)
+            << c.latDir << c.latMajor << " " << c.longDir << c.longMajor << " try " << c.tryIndex;
+    }
 }
 
 TEST(CandidateQuery, BoxWidensOnlyWhileTheDestinationIsFartherThanIt)

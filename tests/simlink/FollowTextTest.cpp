@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "../follow/TestPlans.h"
+#include "tests/follow/TestPlans.h"
 
 #include "flying/FlightFollower.h"
 #include "flying/FollowText.h"

@@ -2,15 +2,14 @@
 #include "tests/simlink/LinkRecorder.h"
 #include "tests/simlink/StandInFlightGear.h"
 #include "tests/simlink/StandInXPlane.h"
-#include "../follow/TestPlans.h"
+#include "tests/follow/TestPlans.h"
+#include "tests/support/LoopbackPort.h"
 
 #include "flying/FlightFollower.h"
 #include "simlink/SimLink.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -178,16 +177,7 @@ TEST(FlightGearLink, ReplaysAFlightThroughDropsAndGarbage)
 
 TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
 {
-    // A port nobody listens on: find one by binding and letting go.
-    int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    const int freePort = ntohs(address.sin_port);
-    close(probe);
+    const int freePort = testsupport::unusedLoopbackPort();
 
     LinkRecorder nobody;
     {
@@ -201,11 +191,9 @@ TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
     }
 
     // Something that speaks another protocol and never answers in ours.
-    int server = socket(AF_INET, SOCK_STREAM, 0);
-    address.sin_port = 0;
-    bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    const int server = testsupport::boundLoopbackSocket(SOCK_STREAM);
+    ASSERT_GE(server, 0);
     listen(server, 2);
-    getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
     std::atomic<bool> done{false};
     std::thread other([&] {
         const int client = accept(server, nullptr, nullptr);
@@ -217,7 +205,7 @@ TEST(FlightGearLink, SaysWhatToStartWhenNothingOrSomethingElseAnswers)
     });
     LinkRecorder wrong;
     {
-        auto link = simlink::openLink({simlink::SimulatorKind::FlightGear, "127.0.0.1", ntohs(address.sin_port)},
+        auto link = simlink::openLink({simlink::SimulatorKind::FlightGear, "127.0.0.1", testsupport::boundPort(server)},
                                       wrong.handlers());
         simlink::LinkStatus status;
         ASSERT_TRUE(wrong.waitForStatus(simlink::LinkState::Lost, 4s, &status));
@@ -312,17 +300,10 @@ TEST(XPlaneLink, ReplaysAFlightThroughAQuitAndGarbage)
 
 TEST(XPlaneLink, SaysWhatToStartWhenNothingAnswers)
 {
-    int probe = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
     LinkRecorder recorder;
-    auto link = simlink::openLink({simlink::SimulatorKind::XPlane, "127.0.0.1", ntohs(address.sin_port)},
-                                  recorder.handlers());
+    auto link = simlink::openLink(
+        {simlink::SimulatorKind::XPlane, "127.0.0.1", testsupport::unusedLoopbackPort(SOCK_DGRAM)},
+        recorder.handlers());
     simlink::LinkStatus status;
     ASSERT_TRUE(recorder.waitForStatus(simlink::LinkState::Lost, 3500ms, &status));
     EXPECT_EQ(status.message.rfind("No X-Plane answers on 127.0.0.1:", 0), 0u) << status.message;

@@ -3,7 +3,8 @@
 // already running, named by MERIDANE_TEST_FLIGHTGEAR=HOST:PORT), skipped
 // with a message otherwise.
 #include "tests/simlink/LinkRecorder.h"
-#include "../follow/TestPlans.h"
+#include "tests/follow/TestPlans.h"
+#include "tests/support/LoopbackPort.h"
 
 #include "flying/FlightFollower.h"
 #include "simlink/FlightGearProtocol.h"
@@ -12,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -33,19 +32,6 @@ using namespace std::chrono_literals;
 namespace {
 
 const char* const FGFS = "/usr/games/fgfs";
-
-int freeTcpPort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 // A FlightGear of our own, in its own process group, ended by its own quit
 // command and, failing that, by a signal to that group.
@@ -141,7 +127,7 @@ TEST(RealFlightGear, NavOneAgreesWithTheStripAlongTheFirstLeg)
     } else {
         if (access(FGFS, X_OK) != 0)
             GTEST_SKIP() << "FlightGear is not installed (" << FGFS << "): the test against it was skipped";
-        port = freeTcpPort();
+        port = testsupport::unusedLoopbackPort();
         process = std::make_unique<FlightGearProcess>(port);
         ASSERT_TRUE(process->started());
     }

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/simlink/StandInFlightGear.h"
+#include "tests/support/LoopbackPort.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,15 +16,10 @@ namespace {
 
 int listenOn(int port)
 {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const int on = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 4) != 0) {
-        close(fd);
+    const int fd = testsupport::boundLoopbackSocket(SOCK_STREAM, port);
+    if (fd < 0 || listen(fd, 4) != 0) {
+        if (fd >= 0)
+            close(fd);
         throw std::runtime_error(std::string("stand-in FlightGear cannot listen: ") + std::strerror(errno));
     }
     return fd;
@@ -50,10 +44,7 @@ void sendAllBlocking(int fd, const std::string& data, bool trickle)
 StandInFlightGear::StandInFlightGear()
 {
     m_listener = listenOn(0);
-    sockaddr_in address{};
-    socklen_t length = sizeof address;
-    getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
+    m_port = testsupport::boundPort(m_listener);
     m_thread = std::thread([this] { serve(); });
 }
 

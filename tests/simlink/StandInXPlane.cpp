@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/simlink/StandInXPlane.h"
+#include "tests/support/LoopbackPort.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -40,15 +41,10 @@ void putBytes(std::string& out, const void* value)
 
 StandInXPlane::StandInXPlane()
 {
-    m_socket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    m_socket = testsupport::boundLoopbackSocket(SOCK_DGRAM);
+    if (m_socket < 0)
         throw std::runtime_error("stand-in X-Plane cannot bind");
-    socklen_t length = sizeof address;
-    getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
+    m_port = testsupport::boundPort(m_socket);
     m_thread = std::thread([this] { serve(); });
 }
 

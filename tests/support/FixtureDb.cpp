@@ -83,6 +83,9 @@ std::string ReadTestFile(const std::string& relativePath)
 void NavDbTest::SetUp()
 {
     m_dir = std::make_unique<ScratchDirectory>();
+    const std::string world = World();
+    if (!world.empty())
+        Build(world);
 }
 
 void NavDbTest::Build(const std::string& sql)
@@ -134,4 +137,19 @@ std::string NavRow(int id, const std::string& name, const std::string& latDir, i
         << "INSERT OR REPLACE INTO nav_idents (ID,Ident,Kind) VALUES (" << id << ",'N" << id << "','" << type
         << "');\n";
     return sql.str();
+}
+
+void WriteProgram(const std::filesystem::path& path, const std::string& text, std::filesystem::perms mode)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    std::filesystem::permissions(path, mode);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,14 @@ private:
 // The names in a directory, sorted, without "." and "..".
 std::vector<std::string> DirectoryEntries(const std::string& path);
 
+// Contents of a file, byte for byte; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
+// Writes a file of text with mode, making the folders it lies in: by
+// default a script its owner may run.
+void WriteProgram(const std::filesystem::path& path, const std::string& text,
+                  std::filesystem::perms mode = std::filesystem::perms::owner_all);
+
 // Runs an SQL script on an SQLite file, creating it if needed.
 void ExecuteSqlScript(const std::string& file, const std::string& sql);
 
@@ -37,7 +46,11 @@ std::string ReadTestFile(const std::string& relativePath);
 // and whatever rows the test adds, opened through the program's connection.
 class NavDbTest : public ::testing::Test {
 protected:
+    // Builds World() when a fixture gives one.
     void SetUp() override;
+    // The rows every test of a fixture starts from; none by default, and
+    // the tests build their own.
+    virtual std::string World() const { return {}; }
     // Adds rows (or anything else) and opens the connection.
     void Build(const std::string& sql);
     CDatabase* db() { return m_db.get(); }

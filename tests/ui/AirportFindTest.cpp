@@ -86,58 +86,37 @@ TEST_F(AirportDialogFind, AChosenMatchLeavesTheDialogAsPickingItByHand)
         std::string typed, id;
         Pick before, byHand;
     };
+    // Chooses down the cascade (region, country, state, city, airport);
+    // "" leaves a box as the boxes above left it.
+    const auto along = [](std::vector<std::string> path) -> Pick {
+        return [path](CAirportDlg& d) {
+            SortedComboBox* const boxes[] = {d.m_cboRegion, d.m_cboCountry, d.m_cboState, d.m_cboCity,
+                                             d.m_cboAirport};
+            for (std::size_t i = 0; i < path.size(); ++i) {
+                if (!path[i].empty())
+                    Choose(*boxes[i], path[i]);
+            }
+        };
+    };
     const Pick nothing = [](CAirportDlg&) {};
-    const Pick allCitiesOfNewYork = [](CAirportDlg& d) {
-        Choose(*d.m_cboRegion, "North America");
-        Choose(*d.m_cboCountry, "United States");
-        Choose(*d.m_cboState, "New York");
+    const Pick allCitiesOfNewYork = [&](CAirportDlg& d) {
+        along({"North America", "United States", "New York"})(d);
         Click(*d.m_chkAllCities);
     };
     const std::vector<Case> cases = {
         // An IATA code; each box chosen, the city's first airport.
-        {"jfk", "10", nothing,
-         [](CAirportDlg& d) {
-             Choose(*d.m_cboRegion, "North America");
-             Choose(*d.m_cboCountry, "United States");
-             Choose(*d.m_cboState, "New York");
-             Choose(*d.m_cboCity, "New York");
-         }},
+        {"jfk", "10", nothing, along({"North America", "United States", "New York", "New York"})},
         // A region whose one country and one city go on by themselves.
-        {"KENYATTA", "61", nothing, [](CAirportDlg& d) { Choose(*d.m_cboRegion, "Africa"); }},
-        {"wilson", "60", nothing,
-         [](CAirportDlg& d) {
-             Choose(*d.m_cboRegion, "Africa");
-             Choose(*d.m_cboAirport, "Wilson");
-         }},
-        {"st johns", "51", nothing,
-         [](CAirportDlg& d) {
-             Choose(*d.m_cboRegion, "Europe");
-             Choose(*d.m_cboCountry, "O'Land");
-         }},
-        {"coeur d'alene", "30", nothing,
-         [](CAirportDlg& d) {
-             Choose(*d.m_cboRegion, "North America");
-             Choose(*d.m_cboCountry, "United States");
-             Choose(*d.m_cboState, "Idaho");
-         }},
+        {"KENYATTA", "61", nothing, along({"Africa"})},
+        {"wilson", "60", nothing, along({"Africa", "", "", "", "Wilson"})},
+        {"st johns", "51", nothing, along({"Europe", "O'Land"})},
+        {"coeur d'alene", "30", nothing, along({"North America", "United States", "Idaho"})},
         // A name two cities share, while the All Cities mark is set: the
         // one of the match's city.
         {"municipal", "13", allCitiesOfNewYork,
-         [](CAirportDlg& d) {
-             Choose(*d.m_cboRegion, "North America");
-             Choose(*d.m_cboCountry, "United States");
-             Choose(*d.m_cboState, "New York");
-             Choose(*d.m_cboCity, "New York");
-             Choose(*d.m_cboAirport, "Municipal");
-         }},
+         along({"North America", "United States", "New York", "New York", "Municipal"})},
         {"municipal", "14", allCitiesOfNewYork,
-         [](CAirportDlg& d) {
-             Choose(*d.m_cboRegion, "North America");
-             Choose(*d.m_cboCountry, "United States");
-             Choose(*d.m_cboState, "New York");
-             Choose(*d.m_cboCity, "Albany");
-             Choose(*d.m_cboAirport, "Municipal");
-         }},
+         along({"North America", "United States", "New York", "Albany", "Municipal"})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed + " → " + c.id);

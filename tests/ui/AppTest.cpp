@@ -94,21 +94,13 @@ TEST_F(StartUp, TheMainWindowOpensWithItsConnection)
 
 // The program itself, started as from a terminal.
 
-std::string ReadAll(const std::string& file)
-{
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST_F(StartUp, TheProgramInADirectoryWithoutTheDatabaseEndsWithStatusOne)
 {
     const std::string command = "MERIDANE_NO_MODAL_ERRORS=1 '" MERIDANE_PROGRAM "' 2> stderr.txt";
     int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    const std::string message = ReadAll("stderr.txt");
+    const std::string message = ReadWholeFile("stderr.txt");
     EXPECT_NE(message.find("meridane: "), std::string::npos) << message;
     EXPECT_NE(message.find("VORS.MDB"), std::string::npos) << message;
     EXPECT_NE(message.find(m_dir->path()), std::string::npos) << message;
@@ -127,7 +119,7 @@ TEST_F(StartUp, AFifoOrAFileThatIsNoNavigationDatabaseEndsTheStartWithStatusOneN
         int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status)) << kind;
         EXPECT_EQ(WEXITSTATUS(status), 1) << kind;
-        const std::string message = ReadAll("stderr.txt");
+        const std::string message = ReadWholeFile("stderr.txt");
         EXPECT_NE(message.find("meridane: Cannot open the navigation database VORS.MDB in " + m_dir->path()),
                   std::string::npos)
             << kind << ": " << message;

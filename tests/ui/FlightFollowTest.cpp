@@ -10,7 +10,7 @@
 #include "tests/simlink/StandInFlightGear.h"
 #include "ui/TextConvert.h"
 #include "tests/ui/UiDriver.h"
-#include "../follow/TestPlans.h"
+#include "tests/follow/TestPlans.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

@@ -21,13 +21,7 @@
 #include <filesystem>
 #include <thread>
 
-using navdb::test::fixtureDir;
-using navdb::test::query;
-using navdb::test::queryValue;
-using navdb::test::readFile;
-using navdb::test::Rows;
-using navdb::test::TempDir;
-using navdb::test::writeFile;
+using namespace navdb::test;
 using update::test::LoopbackServer;
 using update::test::ProgramRun;
 using update::test::runNavdb;

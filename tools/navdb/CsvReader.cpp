@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/navdb/CsvReader.h"
 
+#include "tools/navdb/LineReader.h"
 #include "tools/navdb/NavdbError.h"
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <type_traits>
 
-#include <sys/stat.h>
 #include <zlib.h>
 
 namespace navdb {
@@ -20,30 +18,14 @@ namespace {
 // is an error, never a shorter table.
 std::string readWholeFile(const std::string& path)
 {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        throw NavdbError("cannot open " + path + ": " + std::strerror(errno));
-    }
-    if (S_ISDIR(info.st_mode)) {
-        throw NavdbError("cannot open " + path + ": is a directory");
-    }
-    errno = 0;
-    std::unique_ptr<std::remove_pointer_t<gzFile>, int (*)(gzFile)> file(gzopen(path.c_str(), "rb"), &gzclose);
-    if (!file) {
-        throw NavdbError("cannot open " + path + ": " + (errno != 0 ? std::strerror(errno) : "out of memory"));
-    }
-    gzbuffer(file.get(), 1 << 17);
+    std::unique_ptr<std::remove_pointer_t<gzFile>, int (*)(gzFile)> file(openCompressedOrPlain(path), &gzclose);
     std::string text;
     char buffer[1 << 16];
     int got = 0;
     while ((got = gzread(file.get(), buffer, sizeof buffer)) > 0) {
         text.append(buffer, static_cast<std::size_t>(got));
     }
-    int code = Z_OK;
-    const char* message = gzerror(file.get(), &code);
-    if (got < 0 || code != Z_OK) {
-        throw NavdbError("cannot read " + path + ": " + (code == Z_ERRNO ? std::strerror(errno) : message));
-    }
+    throwIfReadFailed(file.get(), path);
     return text;
 }
 

@@ -260,7 +260,7 @@ void Import::readAtis(CsvSource& source)
         }
         const auto mhz = parseNumber(record.fields[frequency]);
         if (!mhz || *mhz <= 0.0) {
-            source.skipped->add(record.line, "bad frequency '" + record.fields[frequency] + "'");
+            skipBadField(source, record, frequency, "frequency");
             return;
         }
         auto [it, inserted] = m_atis.try_emplace(std::string(trimBlanks(record.fields[ident])), Atis{preference, *mhz});
@@ -290,7 +290,6 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
                      " LatMinor, LongDir, LongMajor, LongMinor, Elevation, Frequency)"
                      " VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     long long nextId = 1;
-    std::string reason;
     source.forEachRow([&](const CsvRecord& record) {
         const std::string kind = upperTrimmed(record.fields[type]);
         const bool wanted = kind == "SMALL_AIRPORT" || kind == "MEDIUM_AIRPORT" || kind == "LARGE_AIRPORT" ||
@@ -303,9 +302,8 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
             source.skipped->add(record.line, "empty ident");
             return;
         }
-        const auto position = readPosition(record, latitude, longitude, reason);
+        const auto position = readPosition(source, record, latitude, longitude);
         if (!position) {
-            source.skipped->add(record.line, reason);
             return;
         }
         const auto countryIt = m_countries.find(std::string(trimBlanks(record.fields[country])));
@@ -314,8 +312,7 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
             return;
         }
         std::optional<long long> feet;
-        if (!readOptionalWhole(record.fields[elevation], feet)) {
-            source.skipped->add(record.line, "bad elevation '" + record.fields[elevation] + "'");
+        if (!readOptionalWhole(source, record, elevation, "elevation", feet)) {
             return;
         }
         // Runways and frequencies find their airport by ident, so a second
@@ -389,8 +386,7 @@ void Import::importRunways(CsvSource& source, SqliteDb& db)
             return;
         }
         std::optional<long long> feet;
-        if (!readOptionalWhole(record.fields[length], feet)) {
-            source.skipped->add(record.line, "bad length '" + record.fields[length] + "'");
+        if (!readOptionalWhole(source, record, length, "length", feet)) {
             return;
         }
         const std::string type = surfaceName(record.fields[surface]);
@@ -438,16 +434,13 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
                      "INSERT INTO navs (ID, Name, type, LatDir, LatMajor, LatMinor, LongDir,"
                      " LongMajor, LongMinor, Elevation, Frequency) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     long long nextId = 1;
-    std::string reason;
     source.forEachRow([&](const CsvRecord& record) {
-        const auto position = readPosition(record, latitude, longitude, reason);
+        const auto position = readPosition(source, record, latitude, longitude);
         if (!position) {
-            source.skipped->add(record.line, reason);
             return;
         }
         std::optional<long long> feet;
-        if (!readOptionalWhole(record.fields[elevation], feet)) {
-            source.skipped->add(record.line, "bad elevation '" + record.fields[elevation] + "'");
+        if (!readOptionalWhole(source, record, elevation, "elevation", feet)) {
             return;
         }
         const std::string kind = upperTrimmed(record.fields[type]);
@@ -458,7 +451,7 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
         if (!trimBlanks(record.fields[frequency]).empty()) {
             const auto khz = parseNumber(record.fields[frequency]);
             if (!khz) {
-                source.skipped->add(record.line, "bad frequency '" + record.fields[frequency] + "'");
+                skipBadField(source, record, frequency, "frequency");
                 return;
             }
             // The source writes -1 for an aid without a frequency.

@@ -9,10 +9,8 @@
 
 namespace navdb {
 
-LineReader::LineReader(const std::string& path) : m_path(path)
+gzFile openCompressedOrPlain(const std::string& path)
 {
-    // gzopen would accept a directory and only fail on the first read, with a
-    // less helpful message.
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         throw NavdbError("cannot open " + path + ": " + std::strerror(errno));
@@ -21,11 +19,25 @@ LineReader::LineReader(const std::string& path) : m_path(path)
         throw NavdbError("cannot open " + path + ": is a directory");
     }
     errno = 0;
-    m_file = gzopen(path.c_str(), "rb");
-    if (m_file == nullptr) {
+    gzFile file = gzopen(path.c_str(), "rb");
+    if (file == nullptr) {
         throw NavdbError("cannot open " + path + ": " + (errno != 0 ? std::strerror(errno) : "out of memory"));
     }
-    gzbuffer(m_file, 1 << 17);
+    gzbuffer(file, 1 << 17);
+    return file;
+}
+
+void throwIfReadFailed(gzFile file, const std::string& path)
+{
+    int code = Z_OK;
+    const char* message = gzerror(file, &code);
+    if (code != Z_OK) {
+        throw NavdbError("cannot read " + path + ": " + (code == Z_ERRNO ? std::strerror(errno) : message));
+    }
+}
+
+LineReader::LineReader(const std::string& path) : m_file(openCompressedOrPlain(path)), m_path(path)
+{
 }
 
 LineReader::~LineReader()
@@ -47,12 +59,7 @@ bool LineReader::next(std::string& line)
             break;
         }
     }
-    int code = Z_OK;
-    const char* message = gzerror(m_file, &code);
-    if (code != Z_OK) {
-        throw NavdbError("cannot read " + m_path + ": " +
-                         (code == Z_ERRNO ? std::strerror(errno) : message));
-    }
+    throwIfReadFailed(m_file, m_path);
     if (!gotAny) {
         return false;
     }

@@ -10,6 +10,16 @@
 
 namespace navdb {
 
+// Opens a file for reading through zlib, which passes an uncompressed file
+// through unchanged. Throws NavdbError naming the file when it cannot be
+// opened, a directory included (gzopen would take one and only fail on the
+// first read, with a less helpful message).
+gzFile openCompressedOrPlain(const std::string& path);
+
+// Throws NavdbError naming the file when a read from it failed: a damaged or
+// truncated compressed file is an error, never a shorter one.
+void throwIfReadFailed(gzFile file, const std::string& path);
+
 // Reads a text file line by line whether it is gzip-compressed or plain: zlib
 // passes an uncompressed file through unchanged, so the user may unpack
 // nav.dat.gz or not.

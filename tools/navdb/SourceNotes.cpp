@@ -25,24 +25,25 @@ bool isIsoDate(const std::string& text)
     return true;
 }
 
-std::string utcDate(std::time_t when)
-{
-    std::tm parts{};
-    if (::gmtime_r(&when, &parts) == nullptr) {
-        return {};
-    }
-    char text[16];
-    return std::strftime(text, sizeof text, "%Y-%m-%d", &parts) > 0 ? text : std::string();
-}
-
-std::string utcTime(std::time_t when)
+// A moment in UTC as strftime writes it; "" for one gmtime cannot take.
+std::string utcText(std::time_t when, const char* format)
 {
     std::tm parts{};
     if (::gmtime_r(&when, &parts) == nullptr) {
         return {};
     }
     char text[32];
-    return std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts) > 0 ? text : std::string();
+    return std::strftime(text, sizeof text, format, &parts) > 0 ? text : std::string();
+}
+
+std::string utcDate(std::time_t when)
+{
+    return utcText(when, "%Y-%m-%d");
+}
+
+std::string utcTime(std::time_t when)
+{
+    return utcText(when, "%Y-%m-%dT%H:%M:%SZ");
 }
 
 }  // namespace

@@ -14,23 +14,29 @@ std::string upperTrimmed(std::string_view text)
     return base::asciiUpper(trimBlanks(text));
 }
 
-std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
-                                     std::string& reason)
+void skipBadField(CsvSource& source, const CsvRecord& record, std::size_t column, const char* what)
+{
+    source.skipped->add(record.line, std::string("bad ") + what + " '" + record.fields[column] + "'");
+}
+
+std::optional<Position> readPosition(CsvSource& source, const CsvRecord& record, std::size_t latColumn,
+                                     std::size_t lonColumn)
 {
     const auto latitude = splitCoordinate(record.fields[latColumn], Axis::Latitude);
     if (!latitude) {
-        reason = "bad latitude '" + record.fields[latColumn] + "'";
+        skipBadField(source, record, latColumn, "latitude");
         return std::nullopt;
     }
     const auto longitude = splitCoordinate(record.fields[lonColumn], Axis::Longitude);
     if (!longitude) {
-        reason = "bad longitude '" + record.fields[lonColumn] + "'";
+        skipBadField(source, record, lonColumn, "longitude");
         return std::nullopt;
     }
     const auto latitudeDegrees = parseNumber(record.fields[latColumn]);
     const auto longitudeDegrees = parseNumber(record.fields[lonColumn]);
     if (!latitudeDegrees || !longitudeDegrees) {
-        reason = "bad position '" + record.fields[latColumn] + "', '" + record.fields[lonColumn] + "'";
+        source.skipped->add(record.line,
+                            "bad position '" + record.fields[latColumn] + "', '" + record.fields[lonColumn] + "'");
         return std::nullopt;
     }
     return Position{*latitude, *longitude, *latitudeDegrees, *longitudeDegrees};
@@ -46,13 +52,18 @@ void bindPosition(Statement& insert, int first, const Position& position)
         .bind(first + 5, position.longitude.minor);
 }
 
-bool readOptionalWhole(const std::string& text, std::optional<long long>& value)
+bool readOptionalWhole(CsvSource& source, const CsvRecord& record, std::size_t column, const char* what,
+                       std::optional<long long>& value)
 {
     value.reset();
+    const std::string& text = record.fields[column];
     if (trimBlanks(text).empty()) {
         return true;
     }
     value = parseWholeNumber(text);
+    if (!value) {
+        skipBadField(source, record, column, what);
+    }
     return value.has_value();
 }
 

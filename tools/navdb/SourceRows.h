@@ -75,15 +75,21 @@ struct Position {
     double longitudeDegrees = 0.0;
 };
 
-// nullopt, with the reason, for a latitude or longitude that is no number
-// or out of range.
-std::optional<Position> readPosition(const CsvRecord& record, std::size_t latColumn, std::size_t lonColumn,
-                                     std::string& reason);
+// Counts a row as skipped for the field in column: "bad <what> '<field>'".
+void skipBadField(CsvSource& source, const CsvRecord& record, std::size_t column, const char* what);
+
+// A row's position; nullopt, with the row counted as skipped and why, for a
+// latitude or longitude that is no number or out of range.
+std::optional<Position> readPosition(CsvSource& source, const CsvRecord& record, std::size_t latColumn,
+                                     std::size_t lonColumn);
 
 // Binds the six position columns starting at first.
 void bindPosition(Statement& insert, int first, const Position& position);
 
-// Empty is unknown; anything else must be a whole number (false if not).
-bool readOptionalWhole(const std::string& text, std::optional<long long>& value);
+// A row's whole number in column: empty is unknown; anything else must be a
+// whole number, or the row is counted as skipped ("bad <what> '<field>'")
+// and the answer is false.
+bool readOptionalWhole(CsvSource& source, const CsvRecord& record, std::size_t column, const char* what,
+                       std::optional<long long>& value);
 
 }  // namespace navdb

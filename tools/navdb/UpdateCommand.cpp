@@ -4,12 +4,12 @@
 #include "tools/navdb/CommandLine.h"
 
 #include "base/DataFiles.h"
+#include "base/InterruptRequests.h"
 #include "tools/common/ProgramOutput.h"
 #include "update/NavDataUpdate.h"
 #include "update/SourceCheck.h"
 #include "update/UpdateError.h"
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iomanip>
@@ -20,47 +20,6 @@
 namespace navdb {
 
 namespace {
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void noteInterruption(int)
-{
-    g_interrupted = 1;
-}
-
-// While it lives, Ctrl-C (and SIGTERM, SIGHUP) only ask the update to stop,
-// so that it unwinds and leaves nothing behind; a signal that was ignored
-// stays ignored.
-class InterruptionRequests {
-public:
-    InterruptionRequests()
-    {
-        g_interrupted = 0;
-        struct sigaction action {};
-        action.sa_handler = noteInterruption;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-            struct sigaction current {};
-            m_installed[i] = ::sigaction(kSignals[i], nullptr, &current) == 0 && current.sa_handler != SIG_IGN &&
-                             ::sigaction(kSignals[i], &action, &m_previous[i]) == 0;
-        }
-    }
-    ~InterruptionRequests()
-    {
-        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-            if (m_installed[i]) {
-                ::sigaction(kSignals[i], &m_previous[i], nullptr);
-            }
-        }
-    }
-    InterruptionRequests(const InterruptionRequests&) = delete;
-    InterruptionRequests& operator=(const InterruptionRequests&) = delete;
-
-private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-    struct sigaction m_previous[std::size(kSignals)] {};
-    bool m_installed[std::size(kSignals)] = {};
-};
 
 std::string megabytes(std::uint64_t bytes)
 {
@@ -115,7 +74,7 @@ int runUpdate(const CommandLine& commandLine, const std::string& program, std::o
     options.xplaneNav = commandLine.options.xplaneNav;
     if (options.xplaneNav.empty()) {
         try {
-            options.xplaneNav = FindDataFile("xplane/nav.dat.gz");
+            options.xplaneNav = base::findDataFile("xplane/nav.dat.gz");
         } catch (const std::exception& error) {
             err << program << ": " << tools::messageLine(error) << "; the runways get no ILS frequencies\n";
         }
@@ -125,7 +84,7 @@ int runUpdate(const CommandLine& commandLine, const std::string& program, std::o
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     bool drawn = false;
     std::string shown;
-    InterruptionRequests interruptions;
+    const base::InterruptRequests interruptions;
     const auto progress = [&](const update::UpdateProgress& step) {
         // libcurl reports many times a second; the line changes less often.
         if (terminal) {
@@ -136,7 +95,7 @@ int runUpdate(const CommandLine& commandLine, const std::string& program, std::o
                 drawn = true;
             }
         }
-        return g_interrupted == 0;
+        return !base::InterruptRequests::requested();
     };
     const auto endBar = [&] {
         if (drawn) {

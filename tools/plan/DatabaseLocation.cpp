@@ -15,18 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The user's data directory as the XDG base directory rules name it: a
-// relative $XDG_DATA_HOME is to be ignored.
-std::string UserDataDirectory()
-{
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
-        return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return std::string(home) + "/.local/share";
-    return {};
-}
-
-
 bool SamePlace(const std::string& a, const std::string& b)
 {
     std::error_code ec1, ec2;
@@ -47,10 +35,10 @@ bool Exists(const std::string& path)
 DatabaseLocation FindPlannerDatabase()
 {
     std::vector<std::string> candidates{NAVDB_FILE_NAME};
-    if (const std::string user = UserDataDirectory(); !user.empty())
+    if (const std::string user = base::userDir(base::UserDir::Data); !user.empty())
         candidates.push_back(user + "/meridane/" + NAVDB_FILE_NAME);
     // Named without "..", as the user would write them.
-    for (const std::string& dir : InstalledDataDirs())
+    for (const std::string& dir : base::installedDataDirs())
         candidates.push_back((fs::path(dir).lexically_normal() / NAVDB_FILE_NAME).string());
 
     DatabaseLocation location;

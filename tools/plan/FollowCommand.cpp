@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/plan/FollowCommand.h"
 
+#include "base/InterruptRequests.h"
 #include "flying/FlightFollower.h"
 #include "flying/FollowText.h"
 #include "planning/PlanBuilder.h"
 #include "simlink/SimLink.h"
 #include "tools/common/CommandLineOptions.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <deque>
 #include <iostream>
 #include <mutex>
@@ -18,10 +17,6 @@
 #include <variant>
 
 namespace {
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void onInterrupt(int) { g_interrupted = true; }
 
 // What the link's thread hands to the main one.
 class EventQueue {
@@ -81,13 +76,9 @@ int FollowPlan(CDatabase& database, const std::string& departureID, const std::s
     std::cerr << "meridane-plan: following " << follower.plan().route << " with " << simlink::describe(address)
               << "; Ctrl-C stops\n";
 
-    struct sigaction action{};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    struct sigaction before{}, beforeTerm{};
-    sigaction(SIGINT, &action, &before);
-    sigaction(SIGTERM, &action, &beforeTerm);
-    g_interrupted = false;
+    // Following has no end but arrival: it stops at Ctrl-C or kill -INT
+    // even where it was started in the background.
+    const base::InterruptRequests interruptions(true);
 
     EventQueue events;
     std::unique_ptr<simlink::SimLink> link = simlink::openLink(
@@ -99,7 +90,7 @@ int FollowPlan(CDatabase& database, const std::string& departureID, const std::s
     std::optional<Clock::time_point> lastLine;
     bool fresh = false;  // a frame not yet printed
     int status = tools::kExitOk;
-    while (!g_interrupted) {
+    while (!base::InterruptRequests::requested()) {
         if (std::optional<EventQueue::Event> event = events.pop(std::chrono::milliseconds(100))) {
             if (const auto* s = std::get_if<simlink::LinkStatus>(&*event)) {
                 std::cerr << "meridane-plan: " << s->message << "\n";
@@ -132,7 +123,5 @@ int FollowPlan(CDatabase& database, const std::string& departureID, const std::s
     }
     // The last tune command goes out before the link closes.
     link.reset();
-    sigaction(SIGINT, &before, nullptr);
-    sigaction(SIGTERM, &beforeTerm, nullptr);
     return status;
 }

@@ -73,6 +73,14 @@ Value Required(const std::optional<Value>& read, const std::string& message)
     return *read;
 }
 
+// A word from a short list: "unknown <what> '<value>': use <choices>" when
+// it is none of them.
+template <typename Value>
+Value OneOf(const std::optional<Value>& read, const char* what, const std::string& value, const char* choices)
+{
+    return Required(read, std::string("unknown ") + what + " '" + value + "': use " + choices);
+}
+
 }  // namespace
 
 bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::string& error)
@@ -142,8 +150,8 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
                         "--fuel-burn", "the fuel used per hour, a number", planning::kFuelBurnLimit, value);
                     break;
                 case kPaper:
-                    options.choices.paper = Required(kneeboard::parsePaper(value), "unknown paper '" + value +
-                                                                                       "': use a5, a4, letter or half-letter");
+                    options.choices.paper =
+                        OneOf(kneeboard::parsePaper(value), "paper", value, "a5, a4, letter or half-letter");
                     break;
                 case kDb:
                     if (value.empty())
@@ -151,16 +159,14 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
                     options.database = value;
                     break;
                 case kRoute:
-                    options.choices.routeKind = Required(planning::parseRouteKind(value),
-                                                         "unknown route '" + value + "': use listed or best");
+                    options.choices.routeKind = OneOf(planning::parseRouteKind(value), "route", value, "listed or best");
                     break;
                 case kRanges:
-                    options.choices.rangeModel = Required(coverage::parseRangeModel(value),
-                                                      "unknown ranges '" + value + "': use standard or simulator");
+                    options.choices.rangeModel =
+                        OneOf(coverage::parseRangeModel(value), "ranges", value, "standard or simulator");
                     break;
                 case kNavaids:
-                    options.choices.navaids = Required(coverage::parseNavaids(value),
-                                                       "unknown navaids '" + value + "': use vor or vor+ndb");
+                    options.choices.navaids = OneOf(coverage::parseNavaids(value), "navaids", value, "vor or vor+ndb");
                     break;
                 case kCompare:
                     options.compare = true;
