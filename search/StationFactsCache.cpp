@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/StationFactsCache.h"
 
+#include "base/DataFiles.h"
+#include "base/WholeFile.h"
 #include "data/Database.h"
 #include "data/DatabaseFileWatch.h"
 #include "search/StationReader.h"
@@ -10,7 +12,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -112,14 +113,6 @@ void putHeader(Writer& out, const DatabaseFileIdentity& identity, coverage::Stat
     out.putText(identity.path);
 }
 
-std::string userCacheDir()
-{
-    if (const char* dir = std::getenv("XDG_CACHE_HOME"); dir != nullptr && dir[0] == '/')
-        return dir;
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr && home[0] != '\0' ? home : ".") + "/.cache";
-}
-
 // A cache file mapped for reading: the pages come straight from the page
 // cache, many a fault, rather than copied into memory of our own.
 class MappedFile {
@@ -153,20 +146,6 @@ private:
     const char* m_data = nullptr;
     std::size_t m_size = 0;
 };
-
-bool writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -270,7 +249,8 @@ bool decodeStationFacts(const std::string& bytes, const DatabaseFileIdentity& id
 
 std::string defaultStationCacheDir()
 {
-    return userCacheDir() + "/meridane";
+    const std::string cache = base::userDir(base::UserDir::Cache);
+    return cache.empty() ? std::string() : cache + "/meridane";
 }
 
 StationFactsCache::StationFactsCache(std::string dir) : m_dir(std::move(dir)) {}
@@ -306,7 +286,7 @@ void StationFactsCache::appendSearchFacts(CDatabase* database, coverage::Station
             stations.insert(stations.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
     };
     DatabaseFileIdentity identity;
-    if (!database->FileIdentity(identity)) {
+    if (m_dir.empty() || !database->FileIdentity(identity)) {
         append(readFromDatabase());
         return;
     }
@@ -335,14 +315,8 @@ void StationFactsCache::store(const std::string& file, const DatabaseFileIdentit
 {
     std::error_code ignored;
     std::filesystem::create_directories(m_dir, ignored);
-    std::string temporary = file + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return;
-    const bool written = writeAll(fd, encodeStationFacts(identity, kind, stations));
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0)
-        ::unlink(temporary.c_str());
+    // A cache that cannot be written is only slower next time.
+    (void)base::replaceFileWhole(file, encodeStationFacts(identity, kind, stations));
 }
 
 }  // namespace search

@@ -26,7 +26,8 @@ namespace search {
 // stations come from the database as they always did.
 class StationFactsCache {
 public:
-    // Files go into dir, created where missing.
+    // Files go into dir, created where missing; with no dir (no home
+    // folder to put it in) nothing is kept and the database is read.
     explicit StationFactsCache(std::string dir);
 
     // The search facts of the VORs (kind Vor) or the NDBs (kind Ndb) of the
@@ -55,7 +56,7 @@ private:
     mutable bool m_lastFromCache = false;
 };
 
-// ${XDG_CACHE_HOME:-~/.cache}/meridane
+// ${XDG_CACHE_HOME:-~/.cache}/meridane, or nothing without a home folder.
 std::string defaultStationCacheDir();
 
 // The stations' facts as a cache file holds them, and back: exposed for

@@ -246,11 +246,16 @@ TEST_F(StationFactsCacheTest, ABrokenOrUnwritableCacheIsIgnored)
     EXPECT_FALSE(cache.lastFromCache());
 
     WriteBytes(m_dir->path() + "/plain-file", "x");
-    const search::StationFactsCache nowhere(m_dir->path() + "/plain-file/meridane");
-    for (int round = 0; round < 2; ++round) {
-        ExpectSameStations(nowhere.searchFacts(db(), StationKind::Ndb), direct);
-        EXPECT_FALSE(nowhere.lastFromCache());
+    // No home folder gives no cache folder: nothing is kept anywhere.
+    const std::vector<std::string> before = DirectoryEntries(m_dir->path());
+    for (const std::string& dir : {m_dir->path() + "/plain-file/meridane", std::string()}) {
+        const search::StationFactsCache nowhere(dir);
+        for (int round = 0; round < 2; ++round) {
+            ExpectSameStations(nowhere.searchFacts(db(), StationKind::Ndb), direct);
+            EXPECT_FALSE(nowhere.lastFromCache()) << dir;
+        }
     }
+    EXPECT_EQ(DirectoryEntries(m_dir->path()), before);
 }
 
 // A database without NDB classes says so through the cache as it does
