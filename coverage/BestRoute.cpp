@@ -15,7 +15,7 @@ namespace coverage {
 
 namespace {
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double UNBOUNDED = std::numeric_limits<double>::infinity();
 // The first ring a station looks round itself for the nearest station of
 // another part, beyond both ranges; each next ring is four times as wide.
 constexpr double GAP_RING_NM = 64.0;
@@ -27,8 +27,8 @@ constexpr std::size_t SMALL_PART_STATIONS = 64;
 // Routes compare by uncovered distance first, then by length with the
 // per-leg term.
 struct Cost {
-    double uncovered = kInfinity;
-    double length = kInfinity;
+    double uncovered = UNBOUNDED;
+    double length = UNBOUNDED;
 };
 
 bool cheaper(const Cost& a, const Cost& b)
@@ -81,7 +81,7 @@ public:
     }
 
 private:
-    bool reached() const { return m_cost[m_destination].uncovered < kInfinity; }
+    bool reached() const { return m_cost[m_destination].uncovered < UNBOUNDED; }
 
     const Direction& direction(std::uint32_t node) const
     {
@@ -114,7 +114,7 @@ private:
             known = arc;
             const double longest = m_net.maxRangeNm();
             if (!m_everyLeg && longest > 0.0)
-                known += kPerLegNm * (1.0 + std::ceil(std::max(0.0, arc - longest) / (2.0 * longest)));
+                known += PER_LEG_NM * (1.0 + std::ceil(std::max(0.0, arc - longest) / (2.0 * longest)));
         }
         return known;
     }
@@ -147,7 +147,7 @@ private:
         const std::vector<std::uint32_t>& members = m_net.partMembers(p);
         const std::uint32_t* const first = members.data();
         const std::uint32_t* const last = first + members.size();
-        double gap = kInfinity;
+        double gap = UNBOUNDED;
         for (const std::uint32_t* s = first; s != last; ++s) {
             const double lower = geodesicLowerBoundNm(m_net.direction(*s), m_endDirections[1]);
             gap = std::min(gap, std::max(0.0, lower - m_net.rangeNm(*s)));
@@ -170,14 +170,14 @@ private:
                     break;
             }
         }
-        known = gap == kInfinity ? 0.0 : gap;
+        known = gap == UNBOUNDED ? 0.0 : gap;
         return known;
     }
 
     void relax(std::uint32_t from, std::uint32_t to, double uncovered, double lengthNm)
     {
         const Cost candidate{m_cost[from].uncovered + uncovered,
-                             m_cost[from].length + lengthNm + kPerLegNm + penalty(to)};
+                             m_cost[from].length + lengthNm + PER_LEG_NM + penalty(to)};
         if (!cheaper(candidate, m_cost[to]))
             return;
         m_cost[to] = candidate;
@@ -309,14 +309,14 @@ private:
         const double uncoveredAtLeast = here.uncovered + std::max(0.0, lower - both);
         if (uncoveredAtLeast > bound)
             return;
-        if (there.uncovered < kInfinity) {
+        if (there.uncovered < UNBOUNDED) {
             const double allowance = there.uncovered - here.uncovered + both + 1e-6;
             if (lower > allowance)
                 return;
             if (uncoveredAtLeast > there.uncovered)
                 return;
             if (uncoveredAtLeast == there.uncovered &&
-                here.length + lower + kPerLegNm + penalty(v) >= there.length)
+                here.length + lower + PER_LEG_NM + penalty(v) >= there.length)
                 return;
         }
         const double d = length(u, v);

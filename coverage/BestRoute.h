@@ -11,7 +11,7 @@ namespace coverage {
 // What each leg costs beyond its length, so that of two routes equally long
 // the one with fewer beacons wins rather than one that collects every
 // beacon lying on the line.
-inline constexpr double kPerLegNm = 10.0;
+inline constexpr double PER_LEG_NM = 10.0;
 
 // An airport at either end of the route; no station can be received from it.
 struct RouteEnd {
@@ -30,7 +30,7 @@ struct BestRoute {
 
 // The route from departure to destination through distinct stations that
 // has the least uncovered distance and, among those, the least distance
-// plus kPerLegNm per leg and kPerNdbNm per NDB passed (a network of VORs
+// plus PER_LEG_NM per leg and PER_NDB_NM per NDB passed (a network of VORs
 // alone has none). Exact: A* over the covered legs, and over every
 // leg only when the covered ones do not join the two airports. Equal routes
 // are settled by station order, the same way every run.

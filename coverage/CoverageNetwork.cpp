@@ -13,7 +13,7 @@ namespace coverage {
 
 namespace {
 
-constexpr double kPolarRadiusNm = base::kWgs84PolarRadiusM / kMetresPerNm;
+constexpr double POLAR_RADIUS_NM = base::WGS84_POLAR_RADIUS_M / METRES_PER_NM;
 constexpr std::uint32_t NO_LEADER = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint32_t BEING_FOUND = NO_LEADER - 1;
 // One station in this many may reach farther than the others: the simulator
@@ -47,7 +47,7 @@ CoverageNetwork::CoverageNetwork(const std::vector<Station>& stations, double al
     for (std::size_t i = 0; i < n; ++i) {
         const Station& s = stations[i];
         m_ranges.push_back(stationRangeNm(s, altitudeFt, model));
-        m_penalties.push_back(s.kind == StationKind::Ndb ? kPerNdbNm : 0.0);
+        m_penalties.push_back(s.kind == StationKind::Ndb ? PER_NDB_NM : 0.0);
         m_maxRange = std::max(m_maxRange, m_ranges.back());
         m_directions.push_back(directionOf(s.latitude, s.longitude));
     }
@@ -142,7 +142,7 @@ void CoverageNetwork::findAllEdges() const
     const std::vector<bool> known = m_edgesFound;
     for (std::size_t oi = 0; oi < n; ++oi) {
         const std::uint32_t i = m_order[oi];
-        const double reach = (m_ranges[i] + m_maxRange) / kPolarRadiusNm + 1e-9;
+        const double reach = (m_ranges[i] + m_maxRange) / POLAR_RADIUS_NM + 1e-9;
         for (std::size_t oj = oi + 1; oj < n && m_band[m_order[oj]] - m_band[i] <= reach; ++oj) {
             const std::uint32_t j = m_order[oj];
             if (known[i] && known[j])

@@ -17,7 +17,7 @@ namespace coverage {
 // What a route pays for passing an NDB beyond its legs: an ADF needle is
 // harder to fly than a VOR radial, so a VOR is taken wherever it covers the
 // route as well.
-inline constexpr double kPerNdbNm = 25.0;
+inline constexpr double PER_NDB_NM = 25.0;
 
 // The lengths of legs between stations of one list, each measured once
 // however many networks ask: searches of the same stations at several
@@ -60,7 +60,7 @@ public:
     std::size_t size() const { return m_stations->size(); }
     const Station& station(std::size_t i) const { return (*m_stations)[i]; }
     double rangeNm(std::size_t i) const { return m_ranges[i]; }
-    // What passing station i adds to a route's length: kPerNdbNm for an NDB.
+    // What passing station i adds to a route's length: PER_NDB_NM for an NDB.
     double penaltyNm(std::size_t i) const { return m_penalties[i]; }
     const Direction& direction(std::size_t i) const { return m_directions[i]; }
     double maxRangeNm() const { return m_maxRange; }

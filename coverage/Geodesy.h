@@ -5,11 +5,11 @@
 
 namespace coverage {
 
-using base::kMetresPerNm;
+using base::METRES_PER_NM;
 
 // The polar radius a hair shortened, so that rounding never lifts a lower
 // bound drawn on its sphere above the distance it bounds.
-inline constexpr double kBoundingRadiusNm = base::kWgs84PolarRadiusM / kMetresPerNm * (1.0 - 1e-9);
+inline constexpr double BOUNDING_RADIUS_NM = base::WGS84_POLAR_RADIUS_M / METRES_PER_NM * (1.0 - 1e-9);
 
 // Length of the geodesic on WGS 84 between two points given in degrees.
 double geodesicNm(double lat1, double lon1, double lat2, double lon2);

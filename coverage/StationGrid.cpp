@@ -9,14 +9,14 @@ namespace coverage {
 
 namespace {
 
-constexpr double HALF_PI = base::kPi / 2.0;
+constexpr double HALF_PI = base::PI / 2.0;
 // Two degrees a cell either way (120 nm of latitude): a few cells span the
 // reach of a station, a stripe's stations differ little in how far apart a
 // degree of longitude puts them, and the cells' index is small enough to
 // cost a short planner run little.
 constexpr std::size_t STRIPE_COUNT = 90;
 constexpr std::size_t CELLS_A_STRIPE = 180;
-constexpr double CELL_ANGLE = base::kPi / STRIPE_COUNT;
+constexpr double CELL_ANGLE = base::PI / STRIPE_COUNT;
 // What rounding may take from a bound, given back before it prunes.
 constexpr double SLACK = 1e-9;
 
@@ -28,7 +28,7 @@ std::size_t stripeOf(double band)
 
 std::size_t cellOf(double longitude)
 {
-    const double at = std::floor((longitude + base::kPi) / CELL_ANGLE);
+    const double at = std::floor((longitude + base::PI) / CELL_ANGLE);
     return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(CELLS_A_STRIPE - 1)));
 }
 
@@ -69,9 +69,9 @@ StationGrid::StationGrid(const std::vector<Direction>& directions)
 
 double StationGrid::chordOf(double distanceNm)
 {
-    // chordLowerBoundNm scales the chord by kBoundingRadiusNm (1 - 1e-12),
+    // chordLowerBoundNm scales the chord by BOUNDING_RADIUS_NM (1 - 1e-12),
     // and every other bound of the distance is at least that one.
-    return std::max(0.0, distanceNm) / (kBoundingRadiusNm * (1.0 - 1e-12)) * (1.0 + SLACK) + 1e-12;
+    return std::max(0.0, distanceNm) / (BOUNDING_RADIUS_NM * (1.0 - 1e-12)) * (1.0 + SLACK) + 1e-12;
 }
 
 // Two directions whose latitudes differ by an angle are at least that far
@@ -100,9 +100,9 @@ std::size_t StationGrid::windowsOf(std::size_t stripe, const Place& place, doubl
         return 0;
     const double radius = std::min(m_stripeRadius[stripe], place.radius) * (1.0 - SLACK);
     const double x = radius > 0.0 ? maxChord / (2.0 * radius) : 1.0;
-    const double spread = x < 1.0 ? 2.0 * x / std::sqrt(1.0 - x * x) * (1.0 + SLACK) : base::kPi;
-    const double from = std::floor((place.longitude - spread + base::kPi) / CELL_ANGLE) - 1.0;
-    const double to = std::floor((place.longitude + spread + base::kPi) / CELL_ANGLE) + 1.0;
+    const double spread = x < 1.0 ? 2.0 * x / std::sqrt(1.0 - x * x) * (1.0 + SLACK) : base::PI;
+    const double from = std::floor((place.longitude - spread + base::PI) / CELL_ANGLE) - 1.0;
+    const double to = std::floor((place.longitude + spread + base::PI) / CELL_ANGLE) + 1.0;
     if (!(to - from + 1.0 < static_cast<double>(CELLS_A_STRIPE))) {
         windows[0] = Window{begin, end};
         return 1;

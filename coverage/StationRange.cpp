@@ -46,7 +46,7 @@ double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std:
 {
     if (model == RangeModel::Simulator) {
         const double range = simulatorRangeNm.value_or(0.0);
-        return range > 0.0 ? std::min(range, kLongestStationRangeNm) : 0.0;  // NaN too
+        return range > 0.0 ? std::min(range, LONGEST_STATION_RANGE_NM) : 0.0;  // NaN too
     }
     const double height = altitudeFt - elevationFt.value_or(0.0);
     return std::min(serviceVolumeNm(serviceClass, height), radioHorizonNm(height));
@@ -74,14 +74,14 @@ struct NdbClassRow {
     const char* name;
 };
 
-constexpr NdbClassRow kNdbClasses[] = {
+constexpr NdbClassRow NDB_CLASSES[] = {
     {NdbClass::Locator, "COMLO"}, {NdbClass::MH, "MH"}, {NdbClass::H, "H"}, {NdbClass::HH, "HH"}};
 
 }  // namespace
 
 const char* ndbClassName(NdbClass ndbClass)
 {
-    for (const NdbClassRow& row : kNdbClasses) {
+    for (const NdbClassRow& row : NDB_CLASSES) {
         if (row.ndbClass == ndbClass)
             return row.name;
     }
@@ -90,7 +90,7 @@ const char* ndbClassName(NdbClass ndbClass)
 
 std::optional<NdbClass> parseNdbClass(std::string_view text)
 {
-    for (const NdbClassRow& row : kNdbClasses) {
+    for (const NdbClassRow& row : NDB_CLASSES) {
         if (text == row.name)
             return row.ndbClass;
     }

@@ -27,12 +27,12 @@ double radioHorizonNm(double heightFt);
 // 500 nm, most 25 to 200): the importer refuses longer ones and the planner
 // reads nothing longer, so that a damaged figure cannot pair every station
 // of the world with every other.
-inline constexpr double kLongestStationRangeNm = 500.0;
+inline constexpr double LONGEST_STATION_RANGE_NM = 500.0;
 
 // What a station of this class, at this elevation (unknown counts as sea
 // level), can be received at from altitudeFt: the lesser of service volume
 // and radio horizon under the standard model; under the simulator model the
-// simulator's own range, at most kLongestStationRangeNm, and 0 for a station
+// simulator's own range, at most LONGEST_STATION_RANGE_NM, and 0 for a station
 // the simulator's data lacks (simulatorRangeNm nullopt): tuned there, it is
 // silent.
 double stationRangeNm(char serviceClass, std::optional<double> elevationFt, std::optional<double> simulatorRangeNm,

@@ -79,7 +79,7 @@ std::optional<int> NavDataAgeDays(const NavDataEdition& edition, const std::stri
 std::string StaleNavDataNote(const NavDataEdition& edition, const std::string& today)
 {
     const auto age = NavDataAgeDays(edition, today);
-    if (!age || *age <= kNavDataStaleDays)
+    if (!age || *age <= NAV_DATA_STALE_DAYS)
         return {};
     return "The navigation data is from " + edition.ourairportsDate + ", " + std::to_string(*age) +
            " days ago. \"Update Navigation Data...\" in the window menu brings it up to date.";

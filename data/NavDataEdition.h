@@ -26,7 +26,7 @@ std::string NavDataLine(const NavDataEdition& edition);
 std::optional<int> NavDataAgeDays(const NavDataEdition& edition, const std::string& today);
 
 // Data older than this many days gets a note in the window.
-constexpr int kNavDataStaleDays = 60;
+constexpr int NAV_DATA_STALE_DAYS = 60;
 
 // The note for data that old, or "" when it is younger or of unknown age.
 std::string StaleNavDataNote(const NavDataEdition& edition, const std::string& today);

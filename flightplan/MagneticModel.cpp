@@ -21,7 +21,7 @@ namespace flightplan {
 namespace {
 
 constexpr int MODEL_DEGREE = 12;
-constexpr double DEG = base::kRadiansPerDegree;
+constexpr double DEG = base::RADIANS_PER_DEGREE;
 // WGS 84 semi-major axis and flattening, and the model's reference radius.
 constexpr double WGS84_A_KM = 6378.137;
 constexpr double WGS84_F = 1.0 / 298.257223563;

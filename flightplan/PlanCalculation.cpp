@@ -19,7 +19,7 @@ namespace flightplan {
 
 namespace {
 
-constexpr double METRES_PER_NM = base::kMetresPerNm;
+constexpr double METRES_PER_NM = base::METRES_PER_NM;
 
 struct Geodesic {
     double distanceNm;

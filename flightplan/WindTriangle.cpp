@@ -11,11 +11,11 @@ namespace flightplan {
 
 namespace {
 
-using base::kPi;
+using base::PI;
 
 double radians(double degrees)
 {
-    return degrees * kPi / 180.0;
+    return degrees * PI / 180.0;
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ std::optional<WindCorrection> correctForWind(double courseTrue, double trueAirsp
     const double groundSpeed = trueAirspeedKt * std::cos(correction) - wind.speedKt * std::cos(angle);
     if (!(groundSpeed >= MIN_GROUND_SPEED_KT) || !std::isfinite(groundSpeed))
         return std::nullopt;
-    return WindCorrection{correction * 180.0 / kPi, groundSpeed};
+    return WindCorrection{correction * 180.0 / PI, groundSpeed};
 }
 
 std::optional<Wind> parseWind(std::string_view text)

@@ -15,7 +15,7 @@ namespace follow {
 
 namespace {
 
-constexpr double METRES_PER_NM = base::kMetresPerNm;
+constexpr double METRES_PER_NM = base::METRES_PER_NM;
 // The gnomonic projection holds within a quarter of the Earth of its
 // centre; beyond a sixth the iteration is no longer worth trusting.
 constexpr double FARTHEST_FOR_INTERCEPT_M = 6.6e6;

@@ -81,29 +81,29 @@ NavlogTable navlogTable(const flightplan::FlightPlan& plan)
         minutes += leg.eteMinutes;
         used += leg.fuel.value_or(0.0);
         std::vector<NavlogCell> row(table.columns.size());
-        row[kFromTo] = {plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident};
-        row[kFrequency] = {frequencyOf(plan.waypoints[leg.from]), frequencyOf(plan.waypoints[leg.to])};
-        row[kRadials] = {bearing(flightplan::outboundBearingText(leg), leg.radialFrom.has_value(), "out"),
+        row[FROM_TO] = {plan.waypoints[leg.from].ident, plan.waypoints[leg.to].ident};
+        row[FREQUENCY] = {frequencyOf(plan.waypoints[leg.from]), frequencyOf(plan.waypoints[leg.to])};
+        row[RADIALS] = {bearing(flightplan::outboundBearingText(leg), leg.radialFrom.has_value(), "out"),
                          bearing(flightplan::inboundBearingText(leg), leg.radialTo.has_value(), "in")};
-        row[kMagneticCourse] = {leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", ""};
-        row[kMagneticHeading] = {leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-", ""};
-        row[kDistance] = {formatFixed(leg.distanceNm, 1), formatFixed(distance, 1)};
-        row[kGroundSpeed] = {formatFixed(leg.groundSpeedKt, 0), ""};
-        row[kTimeEnRoute] = {durationText(leg.eteMinutes), durationText(minutes)};
+        row[MAGNETIC_COURSE] = {leg.courseMagnetic ? degreesText(*leg.courseMagnetic) : "-", ""};
+        row[MAGNETIC_HEADING] = {leg.headingMagnetic ? degreesText(*leg.headingMagnetic) : "-", ""};
+        row[DISTANCE] = {formatFixed(leg.distanceNm, 1), formatFixed(distance, 1)};
+        row[GROUND_SPEED] = {formatFixed(leg.groundSpeedKt, 0), ""};
+        row[TIME_EN_ROUTE] = {durationText(leg.eteMinutes), durationText(minutes)};
         if (fuel)
-            row[kFuel] = {formatFixed(leg.fuel.value_or(0.0), 1), formatFixed(used, 1)};
+            row[FUEL] = {formatFixed(leg.fuel.value_or(0.0), 1), formatFixed(used, 1)};
         if (coverage)
             row.back() = coverageCell(leg);
         table.rows.push_back(std::move(row));
     }
 
     table.totals.assign(table.columns.size(), NavlogCell{});
-    table.totals[kFromTo] = {"Total", ""};
-    table.totals[kDistance] = {formatFixed(plan.totalNm, 1), "nm"};
-    table.totals[kGroundSpeed] = {formatFixed(plan.groundSpeedKt, 0), "avg"};
-    table.totals[kTimeEnRoute] = {durationText(plan.totalMinutes), ""};
+    table.totals[FROM_TO] = {"Total", ""};
+    table.totals[DISTANCE] = {formatFixed(plan.totalNm, 1), "nm"};
+    table.totals[GROUND_SPEED] = {formatFixed(plan.groundSpeedKt, 0), "avg"};
+    table.totals[TIME_EN_ROUTE] = {durationText(plan.totalMinutes), ""};
     if (fuel && plan.fuelWithReserve)
-        table.totals[kFuel] = {formatFixed(plan.fuelTotal.value_or(0.0), 1),
+        table.totals[FUEL] = {formatFixed(plan.fuelTotal.value_or(0.0), 1),
                                formatFixed(*plan.fuelWithReserve, 1) + " res"};
     if (coverage && std::lround(plan.uncoveredNm) > 0)
         table.totals.back() = {"gap " + formatFixed(plan.uncoveredNm, 0), "nm"};

@@ -26,17 +26,17 @@ struct NavlogColumn {
 // The navlog's columns in printed order, as indices into a row; Fuel is
 // there only with a fuel burn.
 enum NavlogColumnIndex : std::size_t {
-    kFromTo,
-    kFrequency,
-    kRadials,
-    kMagneticCourse,
-    kMagneticHeading,
-    kDistance,
-    kGroundSpeed,
-    kTimeEnRoute,
-    kEta,
-    kAta,
-    kFuel,
+    FROM_TO,
+    FREQUENCY,
+    RADIALS,
+    MAGNETIC_COURSE,
+    MAGNETIC_HEADING,
+    DISTANCE,
+    GROUND_SPEED,
+    TIME_EN_ROUTE,
+    ETA,
+    ATA,
+    FUEL,
 };
 
 // What the navlog prints, before any question of paper: a row per leg, and

@@ -13,7 +13,7 @@ namespace kneeboard {
 
 void setFont(cairo_t* cr, double size, bool bold)
 {
-    cairo_select_font_face(cr, map::kMapFontFamily, CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, map::MAP_FONT_FAMILY, CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
 }

@@ -9,9 +9,9 @@ namespace map {
 
 namespace {
 
-constexpr Rgb kActiveLeg{0.55, 0.0, 0.38};
-constexpr Rgb kAircraft{0.05, 0.05, 0.05};
-constexpr Rgb kTrack{0.10, 0.45, 0.15};
+constexpr Rgb ACTIVE_LEG{0.55, 0.0, 0.38};
+constexpr Rgb AIRCRAFT{0.05, 0.05, 0.05};
+constexpr Rgb TRACK{0.10, 0.45, 0.15};
 
 bool usable(double lat, double lon) { return std::isfinite(lat) && std::isfinite(lon); }
 
@@ -42,10 +42,10 @@ void paintActiveLeg(const MapCanvas& canvas, const std::vector<MapPoint>& route,
     const double stepNm = 6.0 * canvas.projection.nmPerPixel();
     strokePieces(cr, canvas.region.lineInPixels(sampleLeg({a.lat, a.lon}, {b.lat, b.lon}, stepNm)));
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    setColour(cr, style::kWhite, 0.9);
+    setColour(cr, style::WHITE, 0.9);
     cairo_set_line_width(cr, 8.5);
     cairo_stroke_preserve(cr);
-    setColour(cr, kActiveLeg);
+    setColour(cr, ACTIVE_LEG);
     cairo_set_line_width(cr, 5.0);
     cairo_stroke(cr);
     cairo_restore(cr);
@@ -62,7 +62,7 @@ void paintAircraft(const MapCanvas& canvas, const AircraftMark& aircraft)
             track.push_back({p.lat, p.lon});
     if (track.size() >= 2) {
         strokePieces(cr, canvas.region.lineInPixels(track));
-        setColour(cr, kTrack, 0.85);
+        setColour(cr, TRACK, 0.85);
         cairo_set_line_width(cr, 2.0);
         cairo_stroke(cr);
     }
@@ -73,19 +73,19 @@ void paintAircraft(const MapCanvas& canvas, const AircraftMark& aircraft)
             cairo_translate(cr, c.x, c.y);
             if (aircraft.headingTrue && std::isfinite(*aircraft.headingTrue)) {
                 // Screen north is near enough true north at the aircraft for a symbol.
-                cairo_rotate(cr, *aircraft.headingTrue * kPi / 180.0);
+                cairo_rotate(cr, *aircraft.headingTrue * PI / 180.0);
                 cairo_move_to(cr, 0.0, -11.0);
                 cairo_line_to(cr, 7.0, 8.0);
                 cairo_line_to(cr, 0.0, 4.0);
                 cairo_line_to(cr, -7.0, 8.0);
                 cairo_close_path(cr);
             } else {
-                cairo_arc(cr, 0.0, 0.0, 6.0, 0.0, 2.0 * kPi);
+                cairo_arc(cr, 0.0, 0.0, 6.0, 0.0, 2.0 * PI);
             }
-            setColour(cr, style::kWhite);
+            setColour(cr, style::WHITE);
             cairo_set_line_width(cr, 3.0);
             cairo_stroke_preserve(cr);
-            setColour(cr, kAircraft);
+            setColour(cr, AIRCRAFT);
             cairo_fill(cr);
         }
     }

@@ -11,7 +11,7 @@ TextMeasure cairoTextMeasure(cairo_t* cr)
         cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
         cairo_set_font_options(cr, options);
         cairo_font_options_destroy(options);
-        cairo_select_font_face(cr, kMapFontFamily, CAIRO_FONT_SLANT_NORMAL,
+        cairo_select_font_face(cr, MAP_FONT_FAMILY, CAIRO_FONT_SLANT_NORMAL,
                                line.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr, line.size);
         cairo_text_extents_t extents;

@@ -40,7 +40,7 @@ void paintRangeRings(const MapCanvas& canvas, const std::vector<MapPoint>& route
             continue;
         addPath(canvas, sampleCircle({stop.lat, stop.lon}, *stop.rangeNm, stepNm));
     }
-    setColour(cr, style::kVor, 0.45);
+    setColour(cr, style::VOR, 0.45);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 }
@@ -64,7 +64,7 @@ void paintUncoveredStretches(const MapCanvas& canvas, const std::vector<MapPoint
     }
     // Red dashes on white in place of the magenta line, so that the
     // stretch reads as a break in the route, not as a colour of it.
-    setColour(cr, style::kWhite);
+    setColour(cr, style::WHITE);
     cairo_set_line_width(cr, 5.5);
     cairo_stroke_preserve(cr);
     const double dash[] = {8.0, 5.0};

@@ -9,7 +9,7 @@ namespace map {
 
 namespace {
 
-constexpr double kInset = 14.0;
+constexpr double INSET = 14.0;
 
 std::string distanceText(double nm)
 {
@@ -47,42 +47,42 @@ void paintScaleBar(const MapCanvas& canvas)
     if (!(length >= 10.0)) {
         return;
     }
-    const double left = kInset + 6.0;
-    const double baseline = projection.height() - kInset - 8.0;
+    const double left = INSET + 6.0;
+    const double baseline = projection.height() - INSET - 8.0;
     const double barHeight = 5.0;
 
-    const Box panel{kInset, baseline - 28.0, left + length + 14.0, baseline + barHeight + 6.0};
+    const Box panel{INSET, baseline - 28.0, left + length + 14.0, baseline + barHeight + 6.0};
     cairo_rectangle(cr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top);
-    setColour(cr, style::kWhite, 0.8);
+    setColour(cr, style::WHITE, 0.8);
     cairo_fill(cr);
     canvas.labels.addObstacle(panel);
 
     // Four alternating pieces, as on a printed chart.
     for (int i = 0; i < 4; ++i) {
         cairo_rectangle(cr, left + length * i / 4.0, baseline, length / 4.0, barHeight);
-        setColour(cr, i % 2 == 0 ? style::kInk : style::kWhite);
+        setColour(cr, i % 2 == 0 ? style::INK : style::WHITE);
         cairo_fill(cr);
     }
     cairo_rectangle(cr, left, baseline, length, barHeight);
-    setColour(cr, style::kInk);
+    setColour(cr, style::INK);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     canvas.labels.addAt(LabelPlacer::Importance::Furniture, {left, baseline - 17.0},
-                        {{distanceText(lengthNm), 11.0, true, style::kInk, false}});
+                        {{distanceText(lengthNm), 11.0, true, style::INK, false}});
 }
 
 Box northArrowBox(const PixelPoint& centre)
 {
     // The letter N stands above the disc (where north is up).
-    const double r = kNorthArrowRadius;
+    const double r = NORTH_ARROW_RADIUS;
     return {centre.x - r, centre.y - r - 24.0, centre.x + r, centre.y + r};
 }
 
 std::optional<PixelPoint> northArrowSpot(int width, int height, const std::function<bool(const Box&)>& taken)
 {
-    const double r = kNorthArrowRadius;
-    const double left = kInset + r + 3.0, right = width - kInset - r - 3.0;
-    const double top = kInset + 48.0, bottom = height - kInset - r;
+    const double r = NORTH_ARROW_RADIUS;
+    const double left = INSET + r + 3.0, right = width - INSET - r - 3.0;
+    const double top = INSET + 48.0, bottom = height - INSET - r;
     std::vector<PixelPoint> spots = {{right, top}, {left, top}, {right, bottom}, {left, bottom}};
     const double step = 16.0;
     for (double x = right - step; x > left; x -= step) {
@@ -132,35 +132,35 @@ void paintNorthArrow(const MapCanvas& canvas)
             dy = (toward.y - base.y) / length;
         }
     }
-    const double size = 2.0 * (kNorthArrowRadius - 4.0);
+    const double size = 2.0 * (NORTH_ARROW_RADIUS - 4.0);
     const PixelPoint tip{base.x + dx * size / 2.0, base.y + dy * size / 2.0};
     const PixelPoint tail{base.x - dx * size / 2.0, base.y - dy * size / 2.0};
     const double wing = 7.0;
 
-    cairo_arc(cr, base.x, base.y, size / 2.0 + 4.0, 0.0, 2.0 * kPi);
-    setColour(cr, style::kWhite, 0.8);
+    cairo_arc(cr, base.x, base.y, size / 2.0 + 4.0, 0.0, 2.0 * PI);
+    setColour(cr, style::WHITE, 0.8);
     cairo_fill(cr);
     // Two halves, one filled, like a compass needle.
     cairo_move_to(cr, tip.x, tip.y);
     cairo_line_to(cr, tail.x - dy * wing, tail.y + dx * wing);
     cairo_line_to(cr, base.x, base.y);
     cairo_close_path(cr);
-    setColour(cr, style::kInk);
+    setColour(cr, style::INK);
     cairo_fill(cr);
     cairo_move_to(cr, tip.x, tip.y);
     cairo_line_to(cr, tail.x + dy * wing, tail.y - dx * wing);
     cairo_line_to(cr, base.x, base.y);
     cairo_close_path(cr);
-    setColour(cr, style::kWhite);
+    setColour(cr, style::WHITE);
     cairo_fill_preserve(cr);
-    setColour(cr, style::kInk);
+    setColour(cr, style::INK);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 
     const double radius = size / 2.0 + 4.0;
     canvas.labels.addObstacle({base.x - radius, base.y - radius, base.x + radius, base.y + radius});
     const PixelPoint letter{base.x + dx * (radius + 8.0) - 5.0, base.y + dy * (radius + 8.0) - 8.0};
-    canvas.labels.addAt(LabelPlacer::Importance::Furniture, letter, {{"N", 13.0, true, style::kInk, true}});
+    canvas.labels.addAt(LabelPlacer::Importance::Furniture, letter, {{"N", 13.0, true, style::INK, true}});
 }
 
 }  // namespace map

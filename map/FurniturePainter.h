@@ -22,7 +22,7 @@ void paintNorthArrow(const MapCanvas& canvas);
 
 // The north arrow's disc: its radius, and the room it takes with its letter
 // above it, round its centre.
-inline constexpr double kNorthArrowRadius = 19.0;
+inline constexpr double NORTH_ARROW_RADIUS = 19.0;
 Box northArrowBox(const PixelPoint& centre);
 // Where the arrow's centre goes in a picture of width by height: the top
 // right corner while it is free, else the other corners, then spots along

@@ -10,7 +10,7 @@ namespace map {
 
 namespace {
 
-constexpr double kLabelSize = 10.0;
+constexpr double LABEL_SIZE = 10.0;
 
 std::string degreesText(double value, char positive, char negative)
 {
@@ -99,28 +99,28 @@ void paintGraticule(const MapCanvas& canvas)
 
     // The latitudes and longitudes the view's region can reach.
     const GeoPoint centre{latitudeOf(projection.centre()), longitudeOf(projection.centre())};
-    const double reach = canvas.region.maxDistance() / kRadiansPerDegree;
+    const double reach = canvas.region.maxDistance() / RADIANS_PER_DEGREE;
     const double latMin = std::max(-90.0, centre.lat - reach);
     const double latMax = std::min(90.0, centre.lat + reach);
     double lonMin = -180.0;
     double lonMax = 180.0;
-    const double sinReach = std::sin(canvas.region.maxDistance()) / std::cos(centre.lat * kRadiansPerDegree);
+    const double sinReach = std::sin(canvas.region.maxDistance()) / std::cos(centre.lat * RADIANS_PER_DEGREE);
     if (latMin > -90.0 && latMax < 90.0 && sinReach < 1.0) {
-        const double halfWidth = std::asin(sinReach) / kRadiansPerDegree;
+        const double halfWidth = std::asin(sinReach) / RADIANS_PER_DEGREE;
         lonMin = centre.lon - halfWidth;
         lonMax = centre.lon + halfWidth;
     }
 
     cairo_t* cr = canvas.cr;
-    setColour(cr, style::kGraticule);
+    setColour(cr, style::GRATICULE);
     cairo_set_line_width(cr, 0.6);
-    const LabelLine labelStyle{"", kLabelSize, false, style::kGraticuleText, false};
+    const LabelLine labelStyle{"", LABEL_SIZE, false, style::GRATICULE_TEXT, false};
     const auto addLabel = [&](const PixelPoint& topLeft, const std::string& text) {
         LabelLine line = labelStyle;
         line.text = text;
         canvas.labels.addAt(LabelPlacer::Importance::Graticule, topLeft, {line});
     };
-    const double textHeight = kLabelSize * 1.2;
+    const double textHeight = LABEL_SIZE * 1.2;
 
     for (double lat = std::ceil(latMin / spacing) * spacing; lat <= latMax; lat += spacing) {
         if (std::fabs(lat) >= 90.0) {
@@ -128,7 +128,7 @@ void paintGraticule(const MapCanvas& canvas)
         }
         // The same pixel spacing along a parallel takes more longitude
         // nearer the pole.
-        const double lonStep = std::min(step / std::max(std::cos(lat * kRadiansPerDegree), 0.01), 2.0);
+        const double lonStep = std::min(step / std::max(std::cos(lat * RADIANS_PER_DEGREE), 0.01), 2.0);
         std::vector<GeoPoint> points;
         for (double lon = lonMin; lon < lonMax + lonStep; lon += lonStep) {
             points.push_back({lat, std::min(lon, lonMax)});
@@ -144,7 +144,7 @@ void paintGraticule(const MapCanvas& canvas)
     }
     // Meridians close in towards the poles: fewer of them there.
     const bool poleInView = latMin <= -90.0 || latMax >= 90.0;
-    const double lonSpan = span / std::max(0.1, std::cos(centre.lat * kRadiansPerDegree));
+    const double lonSpan = span / std::max(0.1, std::cos(centre.lat * RADIANS_PER_DEGREE));
     const double meridianSpacing = poleInView ? std::max(spacing, 15.0) : graticuleSpacing(lonSpan);
     const double lonEnd = lonMax - lonMin >= 360.0 ? lonMin + 360.0 - 1e-9 : lonMax;
     for (double lon = std::ceil(lonMin / meridianSpacing) * meridianSpacing; lon <= lonEnd; lon += meridianSpacing) {

@@ -16,7 +16,7 @@ std::vector<GeoPoint> sampleLeg(const GeoPoint& a, const GeoPoint& b, double ste
     const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
     const GeographicLib::GeodesicLine line = earth.InverseLine(a.lat, a.lon, b.lat, b.lon);
     const double metres = line.Distance();
-    const double pieces = std::ceil(metres / base::kMetresPerNm / std::max(stepNm, 1e-3));
+    const double pieces = std::ceil(metres / base::METRES_PER_NM / std::max(stepNm, 1e-3));
     const int count = static_cast<int>(std::clamp(pieces, 1.0, 1000.0));
     std::vector<GeoPoint> points;
     points.reserve(static_cast<std::size_t>(count) + 1);
@@ -34,12 +34,12 @@ std::vector<GeoPoint> sampleLegStretch(const GeoPoint& a, const GeoPoint& b, dou
                                        double stepNm)
 {
     const GeographicLib::GeodesicLine line = GeographicLib::Geodesic::WGS84().InverseLine(a.lat, a.lon, b.lat, b.lon);
-    const double from = std::max(0.0, fromNm) * base::kMetresPerNm;
-    const double to = std::min(line.Distance(), toNm * base::kMetresPerNm);
+    const double from = std::max(0.0, fromNm) * base::METRES_PER_NM;
+    const double to = std::min(line.Distance(), toNm * base::METRES_PER_NM);
     std::vector<GeoPoint> points;
     if (!(to > from))
         return points;
-    const double pieces = std::ceil((to - from) / base::kMetresPerNm / std::max(stepNm, 1e-3));
+    const double pieces = std::ceil((to - from) / base::METRES_PER_NM / std::max(stepNm, 1e-3));
     const int count = static_cast<int>(std::clamp(pieces, 1.0, 1000.0));
     for (int i = 0; i <= count; ++i) {
         GeoPoint p;
@@ -52,13 +52,13 @@ std::vector<GeoPoint> sampleLegStretch(const GeoPoint& a, const GeoPoint& b, dou
 std::vector<GeoPoint> sampleCircle(const GeoPoint& centre, double radiusNm, double stepNm)
 {
     const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
-    const double circumference = 2.0 * base::kPi * radiusNm;
+    const double circumference = 2.0 * base::PI * radiusNm;
     const int count = static_cast<int>(std::clamp(std::ceil(circumference / std::max(stepNm, 1e-3)), 24.0, 720.0));
     std::vector<GeoPoint> points;
     points.reserve(static_cast<std::size_t>(count) + 1);
     for (int i = 0; i <= count; ++i) {
         GeoPoint p;
-        earth.Direct(centre.lat, centre.lon, 360.0 * (i % count) / count, radiusNm * base::kMetresPerNm, p.lat, p.lon);
+        earth.Direct(centre.lat, centre.lon, 360.0 * (i % count) / count, radiusNm * base::METRES_PER_NM, p.lat, p.lon);
         points.push_back(p);
     }
     return points;

@@ -14,26 +14,26 @@ namespace {
 
 // A line's box reaches a whole font size above the baseline and more than
 // a quarter below it: room for any glyph and for the usual reckonings.
-constexpr double kLineSpacing = 1.3;
-constexpr double kBaseline = 1.02 / 1.3;  // of a line's height, below its top
+constexpr double LINE_SPACING = 1.3;
+constexpr double BASELINE = 1.02 / 1.3;  // of a line's height, below its top
 // Average advances of a character, in font sizes, by which a label's width
 // is reckoned at the least.
-constexpr double kRegularEm = 0.62;
-constexpr double kBoldEm = 0.70;
-constexpr double kGap = 1.5;       // between labels, and round obstacles
-constexpr double kRingStep = 7.0;  // how much further out each fallback ring lies
-constexpr int kRouteRings = 4;
+constexpr double REGULAR_EM = 0.62;
+constexpr double BOLD_EM = 0.70;
+constexpr double GAP = 1.5;       // between labels, and round obstacles
+constexpr double RING_STEP = 7.0;  // how much further out each fallback ring lies
+constexpr int ROUTE_RINGS = 4;
 
 // What a spot costs beyond being free: the further out, the worse; lying
 // across the route or over faint beacons only when nothing else is free.
-constexpr double kPerRing = 3.0;
-constexpr double kOverRoute = 2.5;
-constexpr double kPerMinorSymbol = 1.0;
-constexpr double kNoRoomForSecondLine = 2.0;
+constexpr double PER_RING = 3.0;
+constexpr double OVER_ROUTE = 2.5;
+constexpr double PER_MINOR_SYMBOL = 1.0;
+constexpr double NO_ROOM_FOR_SECOND_LINE = 2.0;
 
 bool overlaps(const Box& a, const Box& b)
 {
-    return a.left < b.right + kGap && b.left < a.right + kGap && a.top < b.bottom + kGap && b.top < a.bottom + kGap;
+    return a.left < b.right + GAP && b.left < a.right + GAP && a.top < b.bottom + GAP && b.top < a.bottom + GAP;
 }
 
 // Whether the segment from p to q passes through the box (Liang-Barsky).
@@ -88,13 +88,13 @@ bool lineMeetsBox(const std::vector<PixelPoint>& line, const Box& box)
 }
 
 // How much nearer a frequency must stand to its own ident than to any other.
-constexpr double kOwnIdentMargin = 3.0;
+constexpr double OWN_IDENT_MARGIN = 3.0;
 // How far out an airport's ident may go before it takes any free spot.
-constexpr int kAirportRings = 12;
+constexpr int AIRPORT_RINGS = 12;
 
 double lineHeight(const LabelLine& line)
 {
-    return line.size * kLineSpacing;
+    return line.size * LINE_SPACING;
 }
 
 }  // namespace
@@ -142,7 +142,7 @@ double LabelPlacer::lineWidth(const LabelLine& line) const
     // Label texts are valid UTF-8: every byte but a continuation byte starts a character.
     const double characters = static_cast<double>(std::count_if(
         line.text.begin(), line.text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    return std::max(m_measure(line), characters * line.size * (line.bold ? kBoldEm : kRegularEm));
+    return std::max(m_measure(line), characters * line.size * (line.bold ? BOLD_EM : REGULAR_EM));
 }
 
 bool LabelPlacer::isFree(const Box& box, bool ignoreGivingWay) const
@@ -165,7 +165,7 @@ bool LabelPlacer::crossesRoute(const Box& box) const
 bool LabelPlacer::crossesKeptLine(const Box& box) const
 {
     // Kept clear by the gap between labels too.
-    const Box wider{box.left - kGap, box.top - kGap, box.right + kGap, box.bottom + kGap};
+    const Box wider{box.left - GAP, box.top - GAP, box.right + GAP, box.bottom + GAP};
     return std::any_of(m_keptLines.begin(), m_keptLines.end(),
                        [&](const std::vector<PixelPoint>& line) { return lineMeetsBox(line, wider); });
 }
@@ -202,7 +202,7 @@ std::vector<LabelPlacer::Layout> LabelPlacer::layoutsAround(const PixelPoint& an
     const double ay = anchor.y;
     std::vector<Layout> layouts;
     for (int ring = 0; ring < rings; ++ring) {
-        const double d = clearance + ring * kRingStep;
+        const double d = clearance + ring * RING_STEP;
         const double k = d * 0.75;
         // Block corners and the side the text hangs from, in order of taste.
         const struct {
@@ -225,7 +225,7 @@ std::vector<LabelPlacer::Layout> LabelPlacer::layoutsAround(const PixelPoint& an
         for (std::size_t s = 0; s < std::size(spots); ++s) {
             Layout layout;
             layout.side = spots[s].side;
-            layout.penalty = ring * kPerRing + static_cast<double>(s) * 0.01;
+            layout.penalty = ring * PER_RING + static_cast<double>(s) * 0.01;
             double top = spots[s].top;
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 // Each line hangs from the side nearest the point, so the
@@ -261,12 +261,12 @@ bool LabelPlacer::best(const std::vector<Layout>& layouts, bool ignoreGivingWay,
                 break;
             }
             overRoute = overRoute || crossesRoute(box);
-            penalty += kPerMinorSymbol * minorSymbolsUnder(box);
+            penalty += PER_MINOR_SYMBOL * minorSymbolsUnder(box);
         }
         if (!usable || (overRoute && avoidRoute)) {
             continue;
         }
-        penalty += overRoute ? kOverRoute : 0.0;
+        penalty += overRoute ? OVER_ROUTE : 0.0;
         if (penalty < lowest) {
             lowest = penalty;
             chosen = layout;
@@ -280,7 +280,7 @@ void LabelPlacer::put(const std::vector<LabelLine>& lines, const Layout& layout,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LabelLine& line = lines[i];
         const Box& box = layout.boxes[i];
-        const MapText text{line.text, box.left, box.top + lineHeight(line) * kBaseline, line.size, line.bold,
+        const MapText text{line.text, box.left, box.top + lineHeight(line) * BASELINE, line.size, line.bold,
                            line.colour, line.halo};
         m_placed.push_back({text, box, lastGivesWay && i + 1 == lines.size(), false, owner});
     }
@@ -295,8 +295,8 @@ std::vector<LabelPlacer::Layout> LabelPlacer::layoutsBeside(const Layout& first,
     const double left = side > 0 ? ident.left : side < 0 ? ident.right - width : (ident.left + ident.right - width) / 2;
     const double top = (ident.top + ident.bottom - height) / 2;
     // Just clear of the first line, as the gap between labels requires.
-    const double below = ident.bottom + kGap + 0.01;
-    const double above = ident.top - kGap - 0.01;
+    const double below = ident.bottom + GAP + 0.01;
+    const double above = ident.top - GAP - 0.01;
     std::vector<Layout> layouts = {
         {{{left, below, left + width, below + height}}, side, 0.0},  // under it
         {{{left, above - height, left + width, above}}, side, 0.5},  // over it
@@ -324,7 +324,7 @@ std::vector<LabelPlacer::Layout> LabelPlacer::frequencyLayouts(const Layout& ide
                                      const double ownDistance = distanceBetween(box, own);
                                      return std::any_of(m_routeIdents.begin(), m_routeIdents.end(), [&](const Box& other) {
                                          return !sameBox(other, own) &&
-                                                distanceBetween(box, other) < ownDistance + kOwnIdentMargin;
+                                                distanceBetween(box, other) < ownDistance + OWN_IDENT_MARGIN;
                                      });
                                  }),
                   layouts.end());
@@ -336,13 +336,13 @@ void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& reques
     std::vector<std::pair<const Request*, Layout>> placedFirst;
     std::vector<const Request*> unplaced;
     for (const Request* request : requests) {
-        std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings);
+        std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, ROUTE_RINGS);
         // A spot that leaves room for the frequency beside the ident is the better one.
         if (!request->second.text.empty()) {
             for (Layout& layout : layouts) {
                 Layout unused;
                 if (!best(frequencyLayouts(layout, request->second), false, false, unused)) {
-                    layout.penalty += kNoRoomForSecondLine;
+                    layout.penalty += NO_ROOM_FOR_SECOND_LINE;
                 }
             }
         }
@@ -366,7 +366,7 @@ void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& reques
     // frequencies.
     for (const Request* request : unplaced) {
         Layout chosen;
-        if (!best(layoutsAround(request->anchor, request->clearance, request->lines, kRouteRings), true, false,
+        if (!best(layoutsAround(request->anchor, request->clearance, request->lines, ROUTE_RINGS), true, false,
                   chosen)) {
             continue;
         }
@@ -385,7 +385,7 @@ void LabelPlacer::placeWithSecondLines(const std::vector<const Request*>& reques
         }
         const double ownDistance = distanceBetween(placed.box, placed.owner);
         placed.removed = std::any_of(m_routeIdents.begin(), m_routeIdents.end(), [&](const Box& other) {
-            return !sameBox(other, placed.owner) && distanceBetween(placed.box, other) < ownDistance + kOwnIdentMargin;
+            return !sameBox(other, placed.owner) && distanceBetween(placed.box, other) < ownDistance + OWN_IDENT_MARGIN;
         });
     }
 }
@@ -394,11 +394,11 @@ void LabelPlacer::placeAirportIdents(const std::vector<const Request*>& airports
                                      std::vector<std::pair<const Request*, Layout>>& placed)
 {
     for (const Request* request : airports) {
-        std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, kAirportRings);
+        std::vector<Layout> layouts = layoutsAround(request->anchor, request->clearance, request->lines, AIRPORT_RINGS);
         for (Layout& layout : layouts) {
             Layout unused;
             if (!request->second.text.empty() && !best(layoutsBeside(layout, request->second), false, false, unused)) {
-                layout.penalty += kNoRoomForSecondLine;
+                layout.penalty += NO_ROOM_FOR_SECOND_LINE;
             }
         }
         Layout chosen;

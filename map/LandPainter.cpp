@@ -23,13 +23,13 @@ void paintSea(const MapCanvas& canvas)
 {
     cairo_t* cr = canvas.cr;
     if (canvas.region.showsWholeEarth()) {
-        setColour(cr, style::kOffEarth);
+        setColour(cr, style::OFF_EARTH);
         cairo_paint(cr);
         canvas.region.addRim(cr);
-        setColour(cr, style::kSea);
+        setColour(cr, style::SEA);
         cairo_fill(cr);
     } else {
-        setColour(cr, style::kSea);
+        setColour(cr, style::SEA);
         cairo_paint(cr);
     }
 }
@@ -56,11 +56,11 @@ void paintLand(const MapCanvas& canvas, const OutlineDetail& outlines)
         canvas.region.addRim(cr);
     }
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    setColour(cr, style::kLand);
+    setColour(cr, style::LAND);
     cairo_fill(cr);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 
-    setColour(cr, style::kCoast);
+    setColour(cr, style::COAST);
     cairo_set_line_width(cr, 0.8);
     strokeLines(canvas, outlines.coast);
 }
@@ -70,7 +70,7 @@ void paintBorders(const MapCanvas& canvas, const OutlineLines& borders)
     cairo_t* cr = canvas.cr;
     const double dashes[] = {4.0, 2.0};
     cairo_set_dash(cr, dashes, 2, 0.0);
-    setColour(cr, style::kBorder);
+    setColour(cr, style::BORDER);
     cairo_set_line_width(cr, 0.8);
     strokeLines(canvas, borders);
     cairo_set_dash(cr, nullptr, 0, 0.0);

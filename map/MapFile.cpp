@@ -37,9 +37,9 @@ void check(cairo_status_t status)
 
 void checkSize(int width, int height)
 {
-    if (width < 1 || height < 1 || width > kLargestMapSide || height > kLargestMapSide) {
+    if (width < 1 || height < 1 || width > LARGEST_MAP_SIDE || height > LARGEST_MAP_SIDE) {
         throw MapError("a map of " + std::to_string(width) + "x" + std::to_string(height) +
-                       " pixels cannot be drawn: each side must be 1 to " + std::to_string(kLargestMapSide));
+                       " pixels cannot be drawn: each side must be 1 to " + std::to_string(LARGEST_MAP_SIDE));
     }
 }
 

@@ -13,13 +13,13 @@ namespace map {
 
 namespace {
 
-constexpr double kFineOutlinesBelowDegrees = 40.0;
+constexpr double FINE_OUTLINES_BELOW_DEGREES = 40.0;
 
 }  // namespace
 
 bool usesFineOutlines(const MapView& view, int width)
 {
-    return width * view.nmPerPixel / 60.0 < kFineOutlinesBelowDegrees;
+    return width * view.nmPerPixel / 60.0 < FINE_OUTLINES_BELOW_DEGREES;
 }
 
 std::vector<MapText> drawMap(cairo_t* cr, const Outlines& outlines, const MapScene& scene, const MapView& view,
@@ -69,7 +69,7 @@ void drawTexts(cairo_t* cr, const std::vector<MapText>& texts)
     cairo_save(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     for (const MapText& text : texts) {
-        cairo_select_font_face(cr, kMapFontFamily, CAIRO_FONT_SLANT_NORMAL,
+        cairo_select_font_face(cr, MAP_FONT_FAMILY, CAIRO_FONT_SLANT_NORMAL,
                                text.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr, text.size);
         if (text.halo) {

@@ -4,16 +4,16 @@
 namespace map {
 
 // A map written to a file is this big unless the user names another size.
-inline constexpr int kMapFileWidth = 1200;
-inline constexpr int kMapFileHeight = 900;
+inline constexpr int MAP_FILE_WIDTH = 1200;
+inline constexpr int MAP_FILE_HEIGHT = 900;
 
 // The most pixels a side of any map may have.
-inline constexpr int kLargestMapSide = 16384;
+inline constexpr int LARGEST_MAP_SIDE = 16384;
 
 // What a user may ask for: a side under 100 pixels has no room for a label
 // and the scale, and beyond 100 million pixels the image alone takes 400 MB
 // while it is drawn, for no more detail than the outlines hold.
-inline constexpr int kSmallestMapFileSide = 100;
-inline constexpr long long kLargestMapFilePixels = 100'000'000;
+inline constexpr int SMALLEST_MAP_FILE_SIDE = 100;
+inline constexpr long long LARGEST_MAP_FILE_PIXELS = 100'000'000;
 
 }  // namespace map

@@ -12,7 +12,7 @@ struct Rgb {
 };
 
 // The typeface of every label; the metrics used to place labels come from it.
-constexpr const char* kMapFontFamily = "DejaVu Sans";
+constexpr const char* MAP_FONT_FAMILY = "DejaVu Sans";
 
 // One line of label text, placed: the left end of its baseline in pixels.
 struct MapText {

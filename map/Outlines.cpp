@@ -16,10 +16,10 @@ namespace {
 // Long edges are split so that every edge projects as a short straight piece,
 // following the parallel where the data runs along one (many borders do).
 // Coarse outlines only serve views over 40° wide, where 2° is a few pixels.
-constexpr double kFineEdgeDegrees = 0.5;
-constexpr double kCoarseEdgeDegrees = 2.0;
+constexpr double FINE_EDGE_DEGREES = 0.5;
+constexpr double COARSE_EDGE_DEGREES = 2.0;
 // Points of the borders kept for wide views: a few pixels apart there.
-constexpr double kCoarseBorderStepDegrees = 0.1;
+constexpr double COARSE_BORDER_STEP_DEGREES = 0.1;
 
 bool onCut(const LonLat& a, const LonLat& b)
 {
@@ -179,8 +179,8 @@ void loadBorders(const std::string& path, OutlineDetail& coarse, OutlineDetail& 
     for (std::size_t arc = 0; arc < topology.arcs.size(); ++arc) {
         if (shared[arc]) {
             const auto& points = topology.arcs[arc];
-            addArcAsLines(points, kFineEdgeDegrees, fine.borders);
-            addArcAsLines(thinned(points, kCoarseBorderStepDegrees), kCoarseEdgeDegrees, coarse.borders);
+            addArcAsLines(points, FINE_EDGE_DEGREES, fine.borders);
+            addArcAsLines(thinned(points, COARSE_BORDER_STEP_DEGREES), COARSE_EDGE_DEGREES, coarse.borders);
         }
     }
 }
@@ -198,8 +198,8 @@ std::string pathIn(const std::string& directory, const std::string& name)
 Outlines loadOutlines(const std::string& directory)
 {
     Outlines outlines;
-    loadLand(pathIn(directory, "land-110m.json"), kCoarseEdgeDegrees, outlines.coarse);
-    loadLand(pathIn(directory, "land-50m.json"), kFineEdgeDegrees, outlines.fine);
+    loadLand(pathIn(directory, "land-110m.json"), COARSE_EDGE_DEGREES, outlines.coarse);
+    loadLand(pathIn(directory, "land-50m.json"), FINE_EDGE_DEGREES, outlines.fine);
     loadBorders(pathIn(directory, "countries-50m.json"), outlines.coarse, outlines.fine);
     return outlines;
 }

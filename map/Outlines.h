@@ -12,7 +12,7 @@ namespace map {
 // A circle on the sphere that holds a shape, to skip shapes far from the view.
 struct SphereCap {
     Vec3 centre;
-    double radius = kPi;  // radians
+    double radius = PI;  // radians
 };
 
 // Filled areas: each polygon is one or more closed rings of points (an outer

@@ -14,13 +14,13 @@ Projection::Projection(const MapView& view, int width, int height)
 {
     const double lat = std::clamp(std::isfinite(view.centerLat) ? view.centerLat : 0.0, -90.0, 90.0);
     const double lon = std::isfinite(view.centerLon) ? view.centerLon : 0.0;
-    const double phi = lat * kRadiansPerDegree;
-    const double lambda = lon * kRadiansPerDegree;
+    const double phi = lat * RADIANS_PER_DEGREE;
+    const double lambda = lon * RADIANS_PER_DEGREE;
     m_centre = toVector(lat, lon);
     m_east = {-std::sin(lambda), std::cos(lambda), 0.0};
     m_north = {-std::sin(phi) * std::cos(lambda), -std::sin(phi) * std::sin(lambda), std::cos(phi)};
     const bool usableScale = std::isfinite(view.nmPerPixel) && view.nmPerPixel > 0.0;
-    m_pixelsPerRadian = kEarthRadiusNm / (usableScale ? view.nmPerPixel : 1.0);
+    m_pixelsPerRadian = EARTH_RADIUS_NM / (usableScale ? view.nmPerPixel : 1.0);
 }
 
 PlanePoint Projection::project(const Vec3& point) const
@@ -31,7 +31,7 @@ PlanePoint Projection::project(const Vec3& point) const
     const double distance = std::atan2(side, dot(point, m_centre));
     if (side < 1e-15) {
         // The centre, or its antipode, which is put at the bottom of the rim.
-        return distance < 1.0 ? PlanePoint{0.0, 0.0, 0.0} : PlanePoint{0.0, -kPi, kPi};
+        return distance < 1.0 ? PlanePoint{0.0, 0.0, 0.0} : PlanePoint{0.0, -PI, PI};
     }
     const double k = distance / side;
     return {east * k, north * k, distance};
@@ -55,7 +55,7 @@ std::optional<GeoPoint> Projection::toDegrees(const PixelPoint& pixel) const
 std::optional<GeoPoint> Projection::fromPlane(double x, double y) const
 {
     const double distance = std::hypot(x, y);
-    if (!(distance <= kPi)) {
+    if (!(distance <= PI)) {
         return std::nullopt;
     }
     const double s = distance > 0.0 ? std::sin(distance) / distance : 1.0;

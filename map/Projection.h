@@ -55,7 +55,7 @@ public:
 
     const Vec3& centre() const { return m_centre; }
     double pixelsPerRadian() const { return m_pixelsPerRadian; }
-    double nmPerPixel() const { return kEarthRadiusNm / m_pixelsPerRadian; }
+    double nmPerPixel() const { return EARTH_RADIUS_NM / m_pixelsPerRadian; }
     int width() const { return m_width; }
     int height() const { return m_height; }
 

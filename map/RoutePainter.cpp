@@ -12,9 +12,9 @@ namespace map {
 namespace {
 
 // The least distance between two faint beacons drawn, in pixels.
-constexpr double kOtherBeaconSpacing = 14.0;
+constexpr double OTHER_BEACON_SPACING = 14.0;
 // The picture's area for each faint beacon where their idents are shown.
-constexpr double kPixelsPerOtherBeaconLabel = 60.0 * 60.0;
+constexpr double PIXELS_PER_OTHER_BEACON_LABEL = 60.0 * 60.0;
 
 bool usable(const MapPoint& p)
 {
@@ -44,7 +44,7 @@ bool onPicture(const MapCanvas& canvas, const PixelPoint& p, double margin)
 void hexagon(cairo_t* cr, const PixelPoint& c, double radius)
 {
     for (int i = 0; i < 6; ++i) {
-        const double a = kPi / 3.0 * i;
+        const double a = PI / 3.0 * i;
         const double x = c.x + radius * std::cos(a);
         const double y = c.y + radius * std::sin(a);
         if (i == 0) {
@@ -59,16 +59,16 @@ void hexagon(cairo_t* cr, const PixelPoint& c, double radius)
 // A filled disc in the colour set last.
 void disc(cairo_t* cr, double x, double y, double radius)
 {
-    cairo_arc(cr, x, y, radius, 0.0, 2.0 * kPi);
+    cairo_arc(cr, x, y, radius, 0.0, 2.0 * PI);
     cairo_fill(cr);
 }
 
 void vorSymbol(cairo_t* cr, const PixelPoint& c)
 {
-    hexagon(cr, c, style::kVorRadius);
-    setColour(cr, style::kWhite);
+    hexagon(cr, c, style::VOR_RADIUS);
+    setColour(cr, style::WHITE);
     cairo_fill_preserve(cr);
-    setColour(cr, style::kVor);
+    setColour(cr, style::VOR);
     cairo_set_line_width(cr, 2.0);
     cairo_stroke(cr);
     disc(cr, c.x, c.y, 3.0);
@@ -77,12 +77,12 @@ void vorSymbol(cairo_t* cr, const PixelPoint& c)
 // A chart's NDB: a centre dot in rings of dots.
 void ndbSymbol(cairo_t* cr, const PixelPoint& c)
 {
-    setColour(cr, style::kWhite);
-    disc(cr, c.x, c.y, style::kNdbRadius + 1.0);
-    setColour(cr, style::kNdb);
-    for (const auto& [ring, dots] : {std::pair{style::kNdbRadius * 0.55, 8}, std::pair{style::kNdbRadius, 14}}) {
+    setColour(cr, style::WHITE);
+    disc(cr, c.x, c.y, style::NDB_RADIUS + 1.0);
+    setColour(cr, style::NDB);
+    for (const auto& [ring, dots] : {std::pair{style::NDB_RADIUS * 0.55, 8}, std::pair{style::NDB_RADIUS, 14}}) {
         for (int i = 0; i < dots; ++i) {
-            const double a = 2.0 * kPi * i / dots;
+            const double a = 2.0 * PI * i / dots;
             disc(cr, c.x + ring * std::cos(a), c.y + ring * std::sin(a), 1.1);
         }
     }
@@ -91,16 +91,16 @@ void ndbSymbol(cairo_t* cr, const PixelPoint& c)
 
 void airportSymbol(cairo_t* cr, const PixelPoint& c)
 {
-    setColour(cr, style::kWhite);
-    disc(cr, c.x, c.y, style::kAirportRadius + 1.5);
-    setColour(cr, style::kAirport);
-    disc(cr, c.x, c.y, style::kAirportRadius);
+    setColour(cr, style::WHITE);
+    disc(cr, c.x, c.y, style::AIRPORT_RADIUS + 1.5);
+    setColour(cr, style::AIRPORT);
+    disc(cr, c.x, c.y, style::AIRPORT_RADIUS);
     // A runway across the disc, as charts mark an airfield.
-    cairo_move_to(cr, c.x - style::kAirportRadius * 0.55, c.y + style::kAirportRadius * 0.55);
+    cairo_move_to(cr, c.x - style::AIRPORT_RADIUS * 0.55, c.y + style::AIRPORT_RADIUS * 0.55);
     cairo_line_to(cr, c.x - 2.5, c.y + 2.5);
     cairo_move_to(cr, c.x + 2.5, c.y - 2.5);
-    cairo_line_to(cr, c.x + style::kAirportRadius * 0.55, c.y - style::kAirportRadius * 0.55);
-    setColour(cr, style::kWhite);
+    cairo_line_to(cr, c.x + style::AIRPORT_RADIUS * 0.55, c.y - style::AIRPORT_RADIUS * 0.55);
+    setColour(cr, style::WHITE);
     cairo_set_line_width(cr, 2.0);
     cairo_stroke(cr);
 }
@@ -126,10 +126,10 @@ void paintOtherBeacons(const MapCanvas& canvas, const std::vector<MapPoint>& bea
             taken.push_back(p);
         }
     }
-    const double routeRoom = style::kVorRadius + style::kOtherBeaconRadius + 1.0;
+    const double routeRoom = style::VOR_RADIUS + style::OTHER_BEACON_RADIUS + 1.0;
     const std::size_t routeSymbols = taken.size();
     // At small scales the beacons thin out: one within each few pixels.
-    const double spacing = kOtherBeaconSpacing;
+    const double spacing = OTHER_BEACON_SPACING;
     std::unordered_map<long long, std::vector<std::size_t>> cells;
     const auto cellOf = [&](double x, double y) {
         // Rows apart by more columns than any picture has; cells left of
@@ -159,7 +159,7 @@ void paintOtherBeacons(const MapCanvas& canvas, const std::vector<MapPoint>& bea
     };
     std::vector<std::pair<PixelPoint, const MapPoint*>> shown;
     std::vector<PixelPoint> ndbs;
-    const double r = style::kOtherBeaconRadius;
+    const double r = style::OTHER_BEACON_RADIUS;
     for (const MapPoint& beacon : beacons) {
         PixelPoint p;
         if (!pixelOf(canvas, beacon, p) || !onPicture(canvas, p, r) || onRoute(beacon) || crowded(p)) {
@@ -175,13 +175,13 @@ void paintOtherBeacons(const MapCanvas& canvas, const std::vector<MapPoint>& bea
         shown.emplace_back(p, &beacon);
         canvas.labels.addMinorSymbol({p.x - r, p.y - r, p.x + r, p.y + r});
     }
-    setColour(cr, style::kOtherBeacon, 0.55);
+    setColour(cr, style::OTHER_BEACON, 0.55);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     // An NDB as charts draw it faintly: a ring of dots.
     for (const PixelPoint& p : ndbs) {
         cairo_new_sub_path(cr);
-        cairo_arc(cr, p.x, p.y, r - 0.5, 0.0, 2.0 * kPi);
+        cairo_arc(cr, p.x, p.y, r - 0.5, 0.0, 2.0 * PI);
     }
     const double dots[] = {1.2, 1.6};
     cairo_set_dash(cr, dots, 2, 0.0);
@@ -190,12 +190,12 @@ void paintOtherBeacons(const MapCanvas& canvas, const std::vector<MapPoint>& bea
     cairo_set_dash(cr, nullptr, 0, 0.0);
     // Idents only while they can be read; a crowd of them hides the route.
     const double area = canvas.projection.width() * canvas.projection.height();
-    if (static_cast<double>(shown.size()) > area / kPixelsPerOtherBeaconLabel) {
+    if (static_cast<double>(shown.size()) > area / PIXELS_PER_OTHER_BEACON_LABEL) {
         return;
     }
     for (const auto& [p, beacon] : shown) {
         canvas.labels.addBeside(LabelPlacer::Importance::OtherBeacon, p, r + 1.0,
-                                {{beacon->ident, 9.0, false, style::kOtherBeacon, false}});
+                                {{beacon->ident, 9.0, false, style::OTHER_BEACON, false}});
     }
 }
 
@@ -225,10 +225,10 @@ void paintLegs(const MapCanvas& canvas, const std::vector<MapPoint>& route)
     }
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setColour(cr, style::kWhite, 0.9);
+    setColour(cr, style::WHITE, 0.9);
     cairo_set_line_width(cr, 5.5);
     cairo_stroke_preserve(cr);
-    setColour(cr, style::kLeg);
+    setColour(cr, style::LEG);
     cairo_set_line_width(cr, 3.0);
     cairo_stroke(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
@@ -250,7 +250,7 @@ void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& rout
         }
         const bool airport = stop->kind == MapPoint::Kind::Airport;
         const bool ndb = stop->kind == MapPoint::Kind::Ndb;
-        const double radius = airport ? style::kAirportRadius + 1.5 : ndb ? style::kNdbRadius + 1.0 : style::kVorRadius + 1.0;
+        const double radius = airport ? style::AIRPORT_RADIUS + 1.5 : ndb ? style::NDB_RADIUS + 1.0 : style::VOR_RADIUS + 1.0;
         if (airport) {
             airportSymbol(canvas.cr, p);
         } else if (ndb) {
@@ -260,11 +260,11 @@ void paintRoutePoints(const MapCanvas& canvas, const std::vector<MapPoint>& rout
         }
         canvas.labels.addObstacle({p.x - radius, p.y - radius, p.x + radius, p.y + radius});
         const LabelLine ident{stop->ident, 13.0, true,
-                              airport ? style::kAirport : ndb ? style::kNdb : style::kVor, true};
+                              airport ? style::AIRPORT : ndb ? style::NDB : style::VOR, true};
         if (airport) {
-            canvas.labels.addAirport(p, radius + 2.0, ident, {stop->name, 11.0, false, style::kInk, true});
+            canvas.labels.addAirport(p, radius + 2.0, ident, {stop->name, 11.0, false, style::INK, true});
         } else {
-            canvas.labels.addBeacon(p, radius + 2.0, ident, {stop->frequency, 11.0, false, style::kInk, true});
+            canvas.labels.addBeacon(p, radius + 2.0, ident, {stop->frequency, 11.0, false, style::INK, true});
         }
     }
 }

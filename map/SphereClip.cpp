@@ -8,16 +8,16 @@ namespace map {
 
 namespace {
 
-constexpr double kRimStep = kPi / 180.0;       // the rim is drawn in 1° steps
-constexpr double kSkipSquared = 0.25;          // points closer than half a pixel are dropped
-constexpr double kRegionMargin = 1.0 * kPi / 180.0;
+constexpr double RIM_STEP = PI / 180.0;       // the rim is drawn in 1° steps
+constexpr double SKIP_SQUARED = 0.25;          // points closer than half a pixel are dropped
+constexpr double REGION_MARGIN = 1.0 * PI / 180.0;
 
 double wrapAngle(double a)
 {
-    if (a > kPi) {
-        a -= 2.0 * kPi;
-    } else if (a <= -kPi) {
-        a += 2.0 * kPi;
+    if (a > PI) {
+        a -= 2.0 * PI;
+    } else if (a <= -PI) {
+        a += 2.0 * PI;
     }
     return a;
 }
@@ -26,7 +26,7 @@ bool closeTo(const PixelPoint& a, const PixelPoint& b)
 {
     const double dx = a.x - b.x;
     const double dy = a.y - b.y;
-    return dx * dx + dy * dy < kSkipSquared;
+    return dx * dx + dy * dy < SKIP_SQUARED;
 }
 
 }  // namespace
@@ -36,8 +36,8 @@ ViewRegion::ViewRegion(const Projection& projection) : m_projection(projection)
     // Distances from the centre are true in this projection, so the farthest
     // point of the picture is a corner at its plain pixel distance.
     const double corner = std::hypot(projection.width() / 2.0, projection.height() / 2.0) / projection.pixelsPerRadian();
-    const double wanted = corner * 1.25 + kRegionMargin;
-    const double limit = kPi - 0.01;
+    const double wanted = corner * 1.25 + REGION_MARGIN;
+    const double limit = PI - 0.01;
     m_wholeEarth = wanted >= limit;
     m_maxDistance = std::min(wanted, limit);
 }
@@ -49,8 +49,8 @@ bool ViewRegion::mayShow(const Vec3& centre, double radius) const
 
 void ViewRegion::addRimArc(cairo_t* cr, double fromAzimuth, double toAzimuth) const
 {
-    const int steps = static_cast<int>(std::fabs(toAzimuth - fromAzimuth) / kRimStep);
-    const double direction = toAzimuth > fromAzimuth ? kRimStep : -kRimStep;
+    const int steps = static_cast<int>(std::fabs(toAzimuth - fromAzimuth) / RIM_STEP);
+    const double direction = toAzimuth > fromAzimuth ? RIM_STEP : -RIM_STEP;
     for (int i = 1; i <= steps; ++i) {
         const PixelPoint p = m_projection.polarToPixels(m_maxDistance, fromAzimuth + i * direction);
         cairo_line_to(cr, p.x, p.y);
@@ -64,7 +64,7 @@ void ViewRegion::addRim(cairo_t* cr) const
     const PixelPoint start = m_projection.polarToPixels(m_maxDistance, 0.0);
     cairo_new_sub_path(cr);
     cairo_move_to(cr, start.x, start.y);
-    addRimArc(cr, 0.0, 2.0 * kPi);
+    addRimArc(cr, 0.0, 2.0 * PI);
     cairo_close_path(cr);
 }
 
@@ -111,7 +111,7 @@ bool ViewRegion::addRing(cairo_t* cr, const Vec3* points, std::size_t count) con
         steps.push_back({outside ? PixelPoint{} : m_projection.planeToPixels(p), azimuth, outside});
     }
 
-    const bool goesRound = std::fabs(turned) > kPi;
+    const bool goesRound = std::fabs(turned) > PI;
     if (!anyInside && !goesRound) {
         return false;
     }
@@ -154,7 +154,7 @@ bool ViewRegion::addRing(cairo_t* cr, const Vec3* points, std::size_t count) con
     // earth). When it goes round the centre, the side holding the centre has
     // the swept area; if that is the larger side, the ring encloses the far
     // side, which the plane shows as all but the ring's inside.
-    return goesRound && std::fabs(sweptArea) > 2.0 * kPi;
+    return goesRound && std::fabs(sweptArea) > 2.0 * PI;
 }
 
 PixelPoint ViewRegion::rimCrossing(const Vec3& inside, double insideDistance, const Vec3& outside,

@@ -7,11 +7,11 @@
 
 namespace map {
 
-using base::kPi;
-using base::kRadiansPerDegree;
+using base::PI;
+using base::RADIANS_PER_DEGREE;
 // The mean earth radius in nautical miles: the sphere the map is drawn on.
 // The legs themselves are sampled on the WGS84 ellipsoid.
-constexpr double kEarthRadiusNm = base::kMeanEarthRadiusM / base::kMetresPerNm;
+constexpr double EARTH_RADIUS_NM = base::MEAN_EARTH_RADIUS_M / base::METRES_PER_NM;
 
 // A point on the unit sphere; x towards 0°N 0°E, z towards the north pole.
 // Working in vectors keeps the antimeridian and the poles free of special cases.
@@ -23,8 +23,8 @@ struct Vec3 {
 
 inline Vec3 toVector(double latDeg, double lonDeg)
 {
-    const double lat = latDeg * kRadiansPerDegree;
-    const double lon = lonDeg * kRadiansPerDegree;
+    const double lat = latDeg * RADIANS_PER_DEGREE;
+    const double lon = lonDeg * RADIANS_PER_DEGREE;
     const double c = std::cos(lat);
     return {c * std::cos(lon), c * std::sin(lon), std::sin(lat)};
 }
@@ -36,12 +36,12 @@ inline double dot(const Vec3& a, const Vec3& b)
 
 inline double latitudeOf(const Vec3& v)
 {
-    return std::atan2(v.z, std::hypot(v.x, v.y)) / kRadiansPerDegree;
+    return std::atan2(v.z, std::hypot(v.x, v.y)) / RADIANS_PER_DEGREE;
 }
 
 inline double longitudeOf(const Vec3& v)
 {
-    return std::atan2(v.y, v.x) / kRadiansPerDegree;
+    return std::atan2(v.y, v.x) / RADIANS_PER_DEGREE;
 }
 
 // The unit vector along v; v itself when it is (nearly) zero.

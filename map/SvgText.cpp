@@ -32,7 +32,7 @@ std::string svgTextElements(const std::vector<MapText>& texts)
 {
     const std::string halo = " stroke=\"#ffffff\" stroke-opacity=\"0.85\" stroke-width=\"3\" stroke-linejoin=\"round\""
                              " paint-order=\"stroke\"";
-    std::string out = "<g font-family=\"" + std::string(kMapFontFamily) + ", sans-serif\" xml:space=\"preserve\">\n";
+    std::string out = "<g font-family=\"" + std::string(MAP_FONT_FAMILY) + ", sans-serif\" xml:space=\"preserve\">\n";
     for (const MapText& text : texts) {
         out += "<text x=\"" + number(text.x) + "\" y=\"" + number(text.y) + "\" font-size=\"" + number(text.size) +
                "\"" + (text.bold ? " font-weight=\"bold\"" : "") + " fill=\"" + hexColour(text.colour) + "\"" +

@@ -12,7 +12,7 @@ namespace map {
 
 namespace {
 
-constexpr double kSmallestSpanNm = 200.0;
+constexpr double SMALLEST_SPAN_NM = 200.0;
 
 double shorterSide(int width, int height)
 {
@@ -40,7 +40,7 @@ std::vector<GeoPoint> routeOutline(const MapScene& scene)
 MapView worldView(int width, int height)
 {
     const double radiusPixels = std::max(1.0, shorterSide(width, height) / 2.0 - 8.0);
-    return {0.0, 0.0, kPi * kEarthRadiusNm / radiusPixels};
+    return {0.0, 0.0, PI * EARTH_RADIUS_NM / radiusPixels};
 }
 
 MapView fitView(const MapScene& scene, int width, int height)
@@ -91,8 +91,8 @@ MapView fitView(const MapScene& scene, int width, int height)
     const double marginY = std::max(50.0, 0.08 * height);
     const double usableWidth = std::max(1.0, width - 2.0 * marginX);
     const double usableHeight = std::max(1.0, height - 2.0 * marginY);
-    double nmPerPixel = std::max(2.0 * halfX * kEarthRadiusNm / usableWidth, 2.0 * halfY * kEarthRadiusNm / usableHeight);
-    nmPerPixel = std::max(nmPerPixel, kSmallestSpanNm / shorterSide(width, height));
+    double nmPerPixel = std::max(2.0 * halfX * EARTH_RADIUS_NM / usableWidth, 2.0 * halfY * EARTH_RADIUS_NM / usableHeight);
+    nmPerPixel = std::max(nmPerPixel, SMALLEST_SPAN_NM / shorterSide(width, height));
     view.nmPerPixel = std::min(nmPerPixel, worldView(width, height).nmPerPixel);
     return view;
 }

@@ -22,13 +22,13 @@ struct FigureLimit {
 
 // True airspeed in knots: below a knot the times of a long route leave
 // every clock, and nothing that flies by VOR goes faster.
-inline constexpr FigureLimit kTrueAirspeedLimit{flightplan::MIN_TRUE_AIRSPEED_KT, flightplan::MAX_TRUE_AIRSPEED_KT,
+inline constexpr FigureLimit TRUE_AIRSPEED_LIMIT{flightplan::MIN_TRUE_AIRSPEED_KT, flightplan::MAX_TRUE_AIRSPEED_KT,
                                                 false};
 // Cruise altitude in feet.
-inline constexpr FigureLimit kCruiseLimit{0.0, 60000.0, true};
+inline constexpr FigureLimit CRUISE_LIMIT{0.0, 60000.0, true};
 // Fuel burnt per hour, in any unit: beyond the largest the totals lose
 // their digits.
-inline constexpr FigureLimit kFuelBurnLimit{0.0, 1e6, false};
+inline constexpr FigureLimit FUEL_BURN_LIMIT{0.0, 1e6, false};
 
 // A decimal number within limit (blanks around it and a leading '+'
 // allowed, the C locale's point whatever the process's); nullopt for

@@ -102,7 +102,7 @@ bool AirportSearch::available()
 std::vector<AirportMatch> AirportSearch::find(const std::string& typed, std::size_t limit)
 {
     const std::string key = searchKey(typed);
-    if (key.empty() || key.size() > kLongestKey || limit == 0)
+    if (key.empty() || key.size() > LONGEST_KEY || limit == 0)
         return {};
     if (!available())
         throw CDBException("The navigation database has no airport search table; rebuild it with meridane-navdb "

@@ -35,11 +35,11 @@ struct AirportMatch {
 // ever reaches the database as a bound parameter.
 class AirportSearch {
 public:
-    static constexpr std::size_t kDefaultLimit = 50;
+    static constexpr std::size_t DEFAULT_LIMIT = 50;
     // The longest search key looked for. No airport's words come near half
     // of it, so a longer text matches nothing, and SQLite refuses patterns
     // far longer ("LIKE or GLOB pattern too complex").
-    static constexpr std::size_t kLongestKey = 256;
+    static constexpr std::size_t LONGEST_KEY = 256;
 
     // The connection is borrowed and must outlive the search.
     explicit AirportSearch(CDatabase* database);
@@ -52,11 +52,11 @@ public:
     // city begins with the text or whose name's words begin with the typed
     // words, the larger kind of airport first and at equal size the city
     // starts first; then matches inside words; among equals by name. No match
-    // (and nothing to search for, or a key longer than kLongestKey) gives an
+    // (and nothing to search for, or a key longer than LONGEST_KEY) gives an
     // empty list; a
     // database without the search table or a failing query throws
     // CDBException.
-    std::vector<AirportMatch> find(const std::string& typed, std::size_t limit = kDefaultLimit);
+    std::vector<AirportMatch> find(const std::string& typed, std::size_t limit = DEFAULT_LIMIT);
 
 private:
     CDatabase* m_database;

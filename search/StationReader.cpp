@@ -190,7 +190,7 @@ std::vector<coverage::Station> StationReader::read(const char* select, const std
             const std::optional<double> simulator = number(rs.GetFieldValue("SimulatorRange"));
             // A damaged figure must not reach the whole world.
             if (simulator && *simulator > 0.0)
-                station.simulatorRangeNm = std::min(*simulator, coverage::kLongestStationRangeNm);
+                station.simulatorRangeNm = std::min(*simulator, coverage::LONGEST_STATION_RANGE_NM);
             result.push_back(std::move(station));
         }
     } catch (const CDBException& e) {

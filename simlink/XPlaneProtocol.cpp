@@ -26,7 +26,7 @@ enum Dataref {
 };
 
 constexpr double FEET_PER_METRE = 1.0 / 0.3048;
-constexpr double KNOTS_PER_MS = 3600.0 / base::kMetresPerNm;
+constexpr double KNOTS_PER_MS = 3600.0 / base::METRES_PER_NM;
 
 void putInt32(std::string& out, std::int32_t value)
 {

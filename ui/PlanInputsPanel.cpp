@@ -33,8 +33,8 @@ bool ReadFigureField(const std::string& text, const planning::FigureLimit& limit
 
 bool ApplyPlanInputs(const PlanInputTexts& texts, planning::PlanChoices& choices, std::string& problem)
 {
-    if (!ReadFigureField(texts.airspeed, planning::kTrueAirspeedLimit, choices.trueAirspeedKt)) {
-        problem = "TAS: knots " + planning::limitText(planning::kTrueAirspeedLimit);
+    if (!ReadFigureField(texts.airspeed, planning::TRUE_AIRSPEED_LIMIT, choices.trueAirspeedKt)) {
+        problem = "TAS: knots " + planning::limitText(planning::TRUE_AIRSPEED_LIMIT);
         return false;
     }
     if (!IsBlank(texts.wind)) {
@@ -44,7 +44,7 @@ bool ApplyPlanInputs(const PlanInputTexts& texts, planning::PlanChoices& choices
             return false;
         }
     }
-    if (!ReadFigureField(texts.fuelBurn, planning::kFuelBurnLimit, choices.fuelBurnPerHour)) {
+    if (!ReadFigureField(texts.fuelBurn, planning::FUEL_BURN_LIMIT, choices.fuelBurnPerHour)) {
         problem = "Fuel/h: a number, 0 or more";
         return false;
     }

@@ -386,7 +386,7 @@ void PlanPane::OnSaveMap()
     try {
         if (!outlines)
             throw map::MapError(base::cannotWriteText("map file", path, why));
-        map::writeMapFile(path, *outlines, m_map->Scene(), map::kMapFileWidth, map::kMapFileHeight);
+        map::writeMapFile(path, *outlines, m_map->Scene(), map::MAP_FILE_WIDTH, map::MAP_FILE_HEIGHT);
     } catch (const map::MapError& e) {
         ReportError(e.what());
     }

@@ -18,11 +18,11 @@
 
 namespace update {
 
-const char* const kOurAirportsDataUrl = "https://davidmegginson.github.io/ourairports-data/";
+const char* const OUR_AIRPORTS_DATA_URL = "https://davidmegginson.github.io/ourairports-data/";
 
 namespace {
 
-constexpr const char* kStagingPrefix = ".update-";
+constexpr const char* STAGING_PREFIX = ".update-";
 
 // The downloads of one update, in a directory of the cache that is removed
 // with everything in it however the update ends.
@@ -30,7 +30,7 @@ class StagingDir : base::NonCopyable {
 public:
     explicit StagingDir(const std::string& cacheDir)
     {
-        std::string pattern = cacheDir + "/" + kStagingPrefix + "XXXXXX";
+        std::string pattern = cacheDir + "/" + STAGING_PREFIX + "XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr) {
             throw UpdateError("cannot create a directory for the downloads in " + cacheDir + ": " +
                               std::error_code(errno, std::generic_category()).message());
@@ -55,7 +55,7 @@ void removeStaleStaging(const std::string& cacheDir)
 {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(cacheDir, error)) {
-        if (entry.path().filename().string().rfind(kStagingPrefix, 0) == 0) {
+        if (entry.path().filename().string().rfind(STAGING_PREFIX, 0) == 0) {
             std::error_code ignored;
             std::filesystem::remove_all(entry.path(), ignored);
         }
@@ -120,7 +120,7 @@ UpdateResult updateNavigationData(const UpdateOptions& options, const UpdateProg
     removeStaleStaging(cache.dir());
     const StagingDir staging(cache.dir());
     const std::string base = withSlash(options.sourceUrl);
-    const std::size_t fileCount = std::size(kOurAirportsFiles);
+    const std::size_t fileCount = std::size(OUR_AIRPORTS_FILES);
 
     UpdateResult result;
     std::vector<Validators> fetched;
@@ -131,7 +131,7 @@ UpdateResult updateNavigationData(const UpdateOptions& options, const UpdateProg
     import.output = options.output;
 
     for (std::size_t index = 0; index < fileCount; ++index) {
-        const std::string name = kOurAirportsFiles[index];
+        const std::string name = OUR_AIRPORTS_FILES[index];
         const std::string url = base + name;
         UpdateProgress step;
         step.file = index;
@@ -220,7 +220,7 @@ std::string defaultCacheDir()
 std::string defaultSourceUrl()
 {
     const char* url = std::getenv("MERIDANE_OURAIRPORTS_URL");
-    return url != nullptr && url[0] != '\0' ? url : kOurAirportsDataUrl;
+    return url != nullptr && url[0] != '\0' ? url : OUR_AIRPORTS_DATA_URL;
 }
 
 }  // namespace update

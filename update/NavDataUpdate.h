@@ -13,7 +13,7 @@
 namespace update {
 
 // Where the OurAirports data site publishes the six files.
-extern const char* const kOurAirportsDataUrl;
+extern const char* const OUR_AIRPORTS_DATA_URL;
 
 struct UpdateOptions {
     std::string sourceUrl;  // the address the file names are appended to
@@ -65,7 +65,7 @@ UpdateResult updateNavigationData(const UpdateOptions& options, const UpdateProg
 std::string defaultDatabasePath();
 // ${XDG_CACHE_HOME:-~/.cache}/meridane
 std::string defaultCacheDir();
-// $MERIDANE_OURAIRPORTS_URL when set, else kOurAirportsDataUrl.
+// $MERIDANE_OURAIRPORTS_URL when set, else OUR_AIRPORTS_DATA_URL.
 std::string defaultSourceUrl();
 
 }  // namespace update

@@ -9,7 +9,7 @@
 
 namespace update {
 
-const char* const kOurAirportsFiles[6] = {"countries.csv", "regions.csv", "airport-frequencies.csv",
+const char* const OUR_AIRPORTS_FILES[6] = {"countries.csv", "regions.csv", "airport-frequencies.csv",
                                           "airports.csv",  "runways.csv", "navaids.csv"};
 
 const std::map<std::string, std::size_t>& snapshotRows()

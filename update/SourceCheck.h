@@ -8,7 +8,7 @@
 namespace update {
 
 // The OurAirports files an update fetches, in the order it fetches them.
-extern const char* const kOurAirportsFiles[6];
+extern const char* const OUR_AIRPORTS_FILES[6];
 
 // Data rows of each file in the repository's snapshot (navdata/ourairports),
 // the yardstick for a download that came out far too small.

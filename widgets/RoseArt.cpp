@@ -44,7 +44,7 @@ Shape Segment(Point a, Point b, double width, Rgba color)
 // A point at a bearing (degrees clockwise from north) and distance from c.
 Point At(Point c, double bearing, double distance)
 {
-    double a = bearing * base::kPi / 180.0;
+    double a = bearing * base::PI / 180.0;
     return {c.x + distance * std::sin(a), c.y - distance * std::cos(a)};
 }
 

@@ -142,7 +142,7 @@ TEST(BestRoute, AgreesWithTryingEveryRoute)
 
         const coveragetest::TriedRoute best = coveragetest::tryEveryRoute(stations, network, from, to);
         EXPECT_NEAR(route.uncoveredNm, best.uncoveredNm, 1e-6) << "world " << world;
-        EXPECT_NEAR(route.distanceNm + coverage::kPerLegNm * static_cast<double>(route.stations.size() + 1),
+        EXPECT_NEAR(route.distanceNm + coverage::PER_LEG_NM * static_cast<double>(route.stations.size() + 1),
                     best.costNm, 1e-6)
             << "world " << world;
         EXPECT_EQ(route.stations, best.stations) << "world " << world;
@@ -205,7 +205,7 @@ TEST(CoverageNetwork, LegsFoundOneStationAtATimeAreTheLegsFoundAllAtOnce)
         for (int i = 0; i < 300; ++i) {
             const double lat = world % 2 == 0 ? -25.0 + 10.0 * unit(random) : 82.0 + 8.0 * unit(random);
             const double lon = world % 2 == 0 ? 170.0 + 20.0 * unit(random) : 360.0 * unit(random);
-            const double range = i % 17 == 0 ? 0.0 : i % 29 == 0 ? coverage::kLongestStationRangeNm : 120.0 * unit(random);
+            const double range = i % 17 == 0 ? 0.0 : i % 29 == 0 ? coverage::LONGEST_STATION_RANGE_NM : 120.0 * unit(random);
             stations.push_back(station("S" + std::to_string(i), lat, lon > 180.0 ? lon - 360.0 : lon, range));
         }
         const coverage::CoverageNetwork lazy(stations, 8500, RangeModel::Simulator);

@@ -190,7 +190,7 @@ TEST(NdbRoute, AgreesWithTryingEveryRoute)
         for (std::size_t s : route.stations)
             penalties += network.penaltyNm(s);
         EXPECT_NEAR(route.uncoveredNm, best.uncoveredNm, 1e-6) << "world " << world;
-        EXPECT_NEAR(route.distanceNm + coverage::kPerLegNm * static_cast<double>(route.stations.size() + 1) + penalties,
+        EXPECT_NEAR(route.distanceNm + coverage::PER_LEG_NM * static_cast<double>(route.stations.size() + 1) + penalties,
                     best.costNm, 1e-6)
             << "world " << world;
         EXPECT_EQ(route.stations, best.stations) << "world " << world;

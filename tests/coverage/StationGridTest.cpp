@@ -176,7 +176,7 @@ TEST(CoverageNetwork, PartsFoundOneAtATimeArePartsOfEveryPair)
         for (int i = 0; i < 160; ++i) {
             const double lat = world % 2 == 0 ? -25.0 + 12.0 * unit(random) : 84.0 + 6.0 * unit(random);
             const double lon = world % 2 == 0 ? 170.0 + 20.0 * unit(random) : 360.0 * unit(random);
-            const double range = i % 13 == 0 ? 0.0 : i % 41 == 0 ? coverage::kLongestStationRangeNm
+            const double range = i % 13 == 0 ? 0.0 : i % 41 == 0 ? coverage::LONGEST_STATION_RANGE_NM
                                                                   : (world < 4 ? 60.0 : 25.0) * unit(random);
             stations.push_back(RangedStation(lat, lon > 180.0 ? lon - 360.0 : lon, range));
         }

@@ -207,9 +207,10 @@ TEST(Connection, ARecordSetReopensAClosedConnection)
 }
 
 // Only the file the connection reads is kept from the program's outputs:
-// once a new import takes its place and the connection reads that, the old
+// once a new import takes its place and the connection opens that, the old
 // file (here kept alive by a second name) may be written again, as may any
-// new file the system gives its inode to; closing ends the protection.
+// new file the system gives its inode to. Opening anew after a write in
+// place holds the file once, not twice; closing ends the protection.
 TEST(Connection, ProtectsTheFileItReadsAndOnlyWhileItReadsIt)
 {
     ScratchDirectory dir;
@@ -217,21 +218,30 @@ TEST(Connection, ProtectsTheFileItReadsAndOnlyWhileItReadsIt)
     ExecuteSqlScript("VORS.MDB", schema + "CREATE TABLE t(x); INSERT INTO t VALUES(1);");
     ASSERT_EQ(::link("VORS.MDB", "old.MDB"), 0);
     CDatabase db;
-    ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    const auto open = [&db] { ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true)); };
+    const auto read = [&db] {
+        CRecordset rs(&db);
+        rs.Open(CRecordset::forwardOnly, "SELECT group_concat(x) AS x FROM t", CRecordset::none);
+        std::string x;
+        rs.GetFieldValue("x", x);
+        return x;
+    };
+    open();
     EXPECT_TRUE(base::isProtectedPath("VORS.MDB"));
     EXPECT_TRUE(base::isProtectedPath("old.MDB")) << "one file under two names";
 
     ExecuteSqlScript("new.MDB", schema + "CREATE TABLE t(x); INSERT INTO t VALUES(2);");
     ASSERT_EQ(::rename("new.MDB", "VORS.MDB"), 0);
-    CRecordset rs(&db);
-    ASSERT_TRUE(rs.Open(CRecordset::forwardOnly, "SELECT x FROM t", CRecordset::none));
-    std::string x;
-    rs.GetFieldValue("x", x);
-    ASSERT_EQ(x, "2") << "the connection reads the new import";
-    rs.Close();
+    db.Close();
+    EXPECT_FALSE(base::isProtectedPath("old.MDB"));
+    open();
+    ASSERT_EQ(read(), "2") << "the connection reads the new import";
     EXPECT_TRUE(base::isProtectedPath("VORS.MDB"));
     EXPECT_FALSE(base::isProtectedPath("old.MDB"));
 
+    ExecuteSqlScript("VORS.MDB", "INSERT INTO t VALUES(3);");
+    ASSERT_EQ(read(), "2,3") << "opened anew after the write in place";
+    EXPECT_TRUE(base::isProtectedPath("VORS.MDB"));
     db.Close();
     EXPECT_FALSE(base::isProtectedPath("VORS.MDB"));
 }

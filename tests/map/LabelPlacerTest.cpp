@@ -18,19 +18,19 @@ using namespace map;
 
 namespace {
 
-constexpr int kWidth = 400;
-constexpr int kHeight = 300;
+constexpr int WIDTH = 400;
+constexpr int HEIGHT = 300;
 
 struct Picture {
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface{
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight), cairo_surface_destroy};
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, WIDTH, HEIGHT), cairo_surface_destroy};
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr{cairo_create(surface.get()), cairo_destroy};
 };
 
 // The ink of a placed line of text.
 Box inkBox(cairo_t* cr, const MapText& text)
 {
-    cairo_select_font_face(cr, kMapFontFamily, CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, MAP_FONT_FAMILY, CAIRO_FONT_SLANT_NORMAL,
                            text.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, text.size);
     cairo_text_extents_t e;
@@ -64,30 +64,30 @@ LabelLine line(const char* text, double size, bool bold = false)
 
 // In the middle and in every corner and along every edge, where only some
 // spots round the point lie inside the picture.
-const PixelPoint kAnchors[] = {{200, 150}, {6, 6},     {394, 6},  {6, 294}, {394, 294},
+const PixelPoint ANCHORS[] = {{200, 150}, {6, 6},     {394, 6},  {6, 294}, {394, 294},
                                {200, 6},   {200, 294}, {6, 150},  {394, 150}};
 
 TEST(LabelPlacer, ALoneOptionalLabelIsPlacedInsideThePicture)
 {
-    for (const PixelPoint& anchor : kAnchors) {
+    for (const PixelPoint& anchor : ANCHORS) {
         Picture picture;
-        LabelPlacer placer(cairoTextMeasure(picture.cr.get()), kWidth, kHeight);
+        LabelPlacer placer(cairoTextMeasure(picture.cr.get()), WIDTH, HEIGHT);
         placer.addBeside(LabelPlacer::Importance::OtherBeacon, anchor, 4.0, {line("SAX", 9.0)});
         const std::vector<MapText> texts = placer.place();
         const MapText* label = find(texts, "SAX");
         ASSERT_NE(label, nullptr) << anchor.x << "," << anchor.y;
         const Box ink = inkBox(picture.cr.get(), *label);
-        EXPECT_TRUE(ink.left >= 0 && ink.top >= 0 && ink.right <= kWidth && ink.bottom <= kHeight)
+        EXPECT_TRUE(ink.left >= 0 && ink.top >= 0 && ink.right <= WIDTH && ink.bottom <= HEIGHT)
             << anchor.x << "," << anchor.y;
     }
 }
 
 TEST(LabelPlacer, AnOptionalLabelAtARouteLabelsAnchorNeverOverlapsIt)
 {
-    for (const PixelPoint& anchor : kAnchors) {
+    for (const PixelPoint& anchor : ANCHORS) {
         Picture picture;
         cairo_t* cr = picture.cr.get();
-        LabelPlacer placer(cairoTextMeasure(cr), kWidth, kHeight);
+        LabelPlacer placer(cairoTextMeasure(cr), WIDTH, HEIGHT);
         // Asked for first, yet the route's label goes first.
         placer.addBeside(LabelPlacer::Importance::OtherBeacon, anchor, 4.0, {line("SAX 115.7", 9.0)});
         placer.addBeacon(anchor, 5.0, line("MAD", 12.0, true), line("Madison 110.4", 10.0));

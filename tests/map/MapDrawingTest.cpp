@@ -27,8 +27,8 @@ namespace style = map::style;
 
 namespace {
 
-constexpr int kWidth = 1200;
-constexpr int kHeight = 900;
+constexpr int WIDTH = 1200;
+constexpr int HEIGHT = 900;
 
 std::uint32_t rgbOf(const map::Rgb& c)
 {
@@ -39,9 +39,9 @@ using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy
 
 Surface drawn(const MapScene& scene, const MapView& view)
 {
-    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight), cairo_surface_destroy);
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT), cairo_surface_destroy);
     cairo_t* cr = cairo_create(surface.get());
-    map::drawMap(cr, maptest::testOutlines(), scene, view, kWidth, kHeight);
+    map::drawMap(cr, maptest::testOutlines(), scene, view, WIDTH, HEIGHT);
     EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
     cairo_destroy(cr);
     return surface;
@@ -52,14 +52,14 @@ Surface drawn(const MapScene& scene, const MapView& view)
 TEST(MapDrawing, RouteSymbolsSitWhereTheProjectionPutsTheirPositions)
 {
     for (const MapScene& scene : {maptest::newYorkToLosAngeles(), maptest::londonToParis()}) {
-        const MapView view = map::fitView(scene, kWidth, kHeight);
+        const MapView view = map::fitView(scene, WIDTH, HEIGHT);
         const Surface surface = drawn(scene, view);
-        const Projection projection(view, kWidth, kHeight);
+        const Projection projection(view, WIDTH, HEIGHT);
         for (const MapPoint& stop : scene.route) {
             const PixelPoint p = projection.toPixels(stop.lat, stop.lon);
             const bool airport = stop.kind == MapPoint::Kind::Airport;
             // The airport's disc, or the dot in the middle of the beacon's hexagon.
-            EXPECT_TRUE(mostlyColoured(surface.get(), p.x, p.y, rgbOf(airport ? style::kAirport : style::kVor)))
+            EXPECT_TRUE(mostlyColoured(surface.get(), p.x, p.y, rgbOf(airport ? style::AIRPORT : style::VOR)))
                 << stop.ident << " at " << p.x << ", " << p.y;
         }
     }
@@ -82,18 +82,18 @@ TEST(MapDrawing, LandAndSeaFallWhereTheyLie)
         {"the Channel in detail", {50.5, 1.0, 0.25},
          {{51.5, -0.13, true}, {49.3, 2.6, true}, {50.2, -1.0, false}, {52.0, 2.5, false}}},
         // The antipode lies inside Antarctica: its ring encloses the far side.
-        {"the whole earth from over Greenland", {75.0, -40.0, map::worldView(kWidth, kHeight).nmPerPixel},
+        {"the whole earth from over Greenland", {75.0, -40.0, map::worldView(WIDTH, HEIGHT).nmPerPixel},
          {{74.3, -43.3, true}, {50.0, -35.0, false}, {20.0, -45.0, false}, {52.0, 10.0, true}}},
-        {"the whole earth", map::worldView(kWidth, kHeight),
+        {"the whole earth", map::worldView(WIDTH, HEIGHT),
          {{38.5, -98.0, true}, {-80.0, 15.0, true}, {5.0, -25.0, false}, {-55.0, 115.0, false}}},
     };
     for (const Case& c : cases) {
         const Surface surface = drawn({}, c.view);
-        const Projection projection(c.view, kWidth, kHeight);
+        const Projection projection(c.view, WIDTH, HEIGHT);
         for (const Spot& spot : c.spots) {
             const PixelPoint p = projection.toPixels(spot.lat, spot.lon);
-            ASSERT_TRUE(p.x >= 0 && p.y >= 0 && p.x < kWidth && p.y < kHeight) << c.what;
-            EXPECT_TRUE(mostlyColoured(surface.get(), p.x, p.y, rgbOf(spot.land ? style::kLand : style::kSea)))
+            ASSERT_TRUE(p.x >= 0 && p.y >= 0 && p.x < WIDTH && p.y < HEIGHT) << c.what;
+            EXPECT_TRUE(mostlyColoured(surface.get(), p.x, p.y, rgbOf(spot.land ? style::LAND : style::SEA)))
                 << c.what << ": " << spot.lat << ", " << spot.lon << " should be " << (spot.land ? "land" : "sea");
         }
     }
@@ -102,9 +102,9 @@ TEST(MapDrawing, LandAndSeaFallWhereTheyLie)
 TEST(MapDrawing, RouteAcrossTheAntimeridianIsOnePicture)
 {
     const MapScene scene = maptest::fijiToSamoa();
-    const MapView view = map::fitView(scene, kWidth, kHeight);
+    const MapView view = map::fitView(scene, WIDTH, HEIGHT);
     const Surface surface = drawn(scene, view);
-    const Projection projection(view, kWidth, kHeight);
+    const Projection projection(view, WIDTH, HEIGHT);
     const MapPoint& nadi = scene.route.front();
     const MapPoint& faleolo = scene.route.back();
 
@@ -122,16 +122,16 @@ TEST(MapDrawing, RouteAcrossTheAntimeridianIsOnePicture)
     earth.InverseLine(nadi.lat, nadi.lon, faleolo.lat, faleolo.lon).Position(metres / 2, midLat, midLon);
     const PixelPoint middle = projection.toPixels(midLat, midLon);
     EXPECT_TRUE(maptest::sameColour(
-        maptest::pixelAt(surface.get(), static_cast<int>(middle.x), static_cast<int>(middle.y)), rgbOf(style::kLeg)));
+        maptest::pixelAt(surface.get(), static_cast<int>(middle.x), static_cast<int>(middle.y)), rgbOf(style::LEG)));
 
     // ... and nothing of the route or the islands runs out to the picture's
     // sides: the corners are open sea and no leg pixel touches an edge.
-    for (const auto& [x, y] : {std::pair{3, 3}, {kWidth - 4, 3}, {3, kHeight - 4}, {kWidth - 4, kHeight - 4}}) {
-        EXPECT_TRUE(mostlyColoured(surface.get(), x, y, rgbOf(style::kSea))) << x << ", " << y;
+    for (const auto& [x, y] : {std::pair{3, 3}, {WIDTH - 4, 3}, {3, HEIGHT - 4}, {WIDTH - 4, HEIGHT - 4}}) {
+        EXPECT_TRUE(mostlyColoured(surface.get(), x, y, rgbOf(style::SEA))) << x << ", " << y;
     }
-    const std::uint32_t leg = rgbOf(style::kLeg);
-    for (int y = 0; y < kHeight; ++y) {
-        for (const int x : {0, 1, kWidth - 2, kWidth - 1}) {
+    const std::uint32_t leg = rgbOf(style::LEG);
+    for (int y = 0; y < HEIGHT; ++y) {
+        for (const int x : {0, 1, WIDTH - 2, WIDTH - 1}) {
             ASSERT_NE(maptest::pixelAt(surface.get(), x, y), leg) << x << ", " << y;
         }
     }
@@ -149,8 +149,8 @@ TEST(MapDrawing, TheStretchNoBeaconReachesStandsOut)
     MapPoint beacon{"NN", "NADI", "112.5", 0.0, 0.0, MapPoint::Kind::Vor, 40.0};
     line.Position(40.0 * 1852.0, beacon.lat, beacon.lon);
     scene.route.insert(scene.route.begin() + 1, beacon);
-    const MapView view = map::fitView(scene, kWidth, kHeight);
-    const Projection projection(view, kWidth, kHeight);
+    const MapView view = map::fitView(scene, WIDTH, HEIGHT);
+    const Projection projection(view, WIDTH, HEIGHT);
     for (const bool mark : {false, true}) {
         // From where the beacon's 40 nm end to Faleolo, which reaches nothing.
         scene.uncovered.clear();
@@ -163,7 +163,7 @@ TEST(MapDrawing, TheStretchNoBeaconReachesStandsOut)
             const PixelPoint p = projection.toPixels(lat, lon);
             return maptest::sameColour(maptest::pixelAt(surface.get(), static_cast<int>(std::lround(p.x)),
                                                         static_cast<int>(std::lround(p.y))),
-                                       rgbOf(style::kLeg));
+                                       rgbOf(style::LEG));
         };
         EXPECT_TRUE(magentaAt(62.0)) << "marked " << mark;
         for (const double nm : {300.0, line.Distance() / 1852.0 - 25.0})
@@ -179,8 +179,8 @@ TEST(MapDrawing, AFaintNdbIsDrawnUnlikeAFaintVor)
     MapScene scene;
     scene.route = {MapPoint{"NFFN", "NADI", "", -17.76, 177.44, MapPoint::Kind::Airport, std::nullopt},
                    MapPoint{"NSFA", "FALEOLO", "", -13.83, -172.01, MapPoint::Kind::Airport, std::nullopt}};
-    const MapView view = map::fitView(scene, kWidth, kHeight);
-    const Projection projection(view, kWidth, kHeight);
+    const MapView view = map::fitView(scene, WIDTH, HEIGHT);
+    const Projection projection(view, WIDTH, HEIGHT);
     // Over the sea, east of the antimeridian.
     const MapPoint beacon{"FA", "FAINT", "", -15.5, -176.0, MapPoint::Kind::Vor, std::nullopt};
     const PixelPoint at = projection.toPixels(beacon.lat, beacon.lon);
@@ -192,7 +192,7 @@ TEST(MapDrawing, AFaintNdbIsDrawnUnlikeAFaintVor)
         }
         const Surface surface = drawn(drawnScene, view);
         std::vector<std::uint32_t> pixels;
-        const int r = static_cast<int>(style::kOtherBeaconRadius) + 1;
+        const int r = static_cast<int>(style::OTHER_BEACON_RADIUS) + 1;
         for (int y = -r; y <= r; ++y)
             for (int x = -r; x <= r; ++x)
                 pixels.push_back(maptest::pixelAt(surface.get(), static_cast<int>(at.x) + x, static_cast<int>(at.y) + y));

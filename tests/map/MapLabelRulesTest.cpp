@@ -259,7 +259,7 @@ TEST(MapLabelRules, TheNorthArrowStandsClearOfTheRouteAndTheAirports)
             return;  // no room for it anywhere: then none
         // The disc's centre, from its letter and north there, as the arrow
         // stands 27 px from it.
-        const double radius = map::kNorthArrowRadius;
+        const double radius = map::NORTH_ARROW_RADIUS;
         const double letterTop = letter->y - 13.0 * 1.02;  // where the placer put its box
         PixelPoint centre{letter->x + 5.0, letterTop + 8.0 + radius + 8.0};
         for (int i = 0; i < 3; ++i) {
@@ -288,7 +288,7 @@ TEST(MapLabelRules, TheNorthArrowStandsClearOfTheRouteAndTheAirports)
 
 TEST(MapLabelRules, TheNorthArrowTakesTheFirstFreeSpotTopRightFirst)
 {
-    const double r = map::kNorthArrowRadius;
+    const double r = map::NORTH_ARROW_RADIUS;
     // Nothing in the way: the top right corner.
     const auto free = map::northArrowSpot(400, 300, [](const map::Box&) { return false; });
     ASSERT_TRUE(free);

@@ -27,7 +27,7 @@ public:
     }
 };
 
-const auto* const kFontCaches = ::testing::AddGlobalTestEnvironment(new FontCaches);
+const auto* const FONT_CACHES = ::testing::AddGlobalTestEnvironment(new FontCaches);
 
 }  // namespace
 

@@ -13,7 +13,7 @@ namespace {
 // Ten pixels per degree of arc on a 1000x800 picture, centre at (500, 400).
 MapView viewAt(double lat, double lon)
 {
-    return {lat, lon, map::kEarthRadiusNm * map::kRadiansPerDegree / 10.0};
+    return {lat, lon, map::EARTH_RADIUS_NM * map::RADIANS_PER_DEGREE / 10.0};
 }
 
 struct Case {
@@ -23,7 +23,7 @@ struct Case {
     PixelPoint expected;  // from spherical trigonometry, worked apart from the code
 };
 
-const Case kCases[] = {
+const Case CASES[] = {
     {"east along the equator", {0, 0}, {0, 30}, {800, 400}},
     {"north along the prime meridian", {0, 0}, {30, 0}, {500, 100}},
     {"north pole from the equator", {0, 0}, {90, 0}, {500, -500}},
@@ -42,7 +42,7 @@ const Case kCases[] = {
 
 TEST(Projection, PlacesPointsAtTrueDistanceAndDirectionFromTheCentre)
 {
-    for (const Case& c : kCases) {
+    for (const Case& c : CASES) {
         const Projection projection(viewAt(c.centre.lat, c.centre.lon), 1000, 800);
         const PixelPoint p = projection.toPixels(c.point.lat, c.point.lon);
         EXPECT_NEAR(p.x, c.expected.x, 0.01) << c.what;

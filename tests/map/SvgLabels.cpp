@@ -71,7 +71,7 @@ std::vector<SvgLabel> svgLabels(const std::string& svg)
 std::vector<std::pair<SvgLabel, SvgLabel>> overlappingLabels(const std::vector<SvgLabel>& labels)
 {
     // Glyph boxes may touch by rounding; a shared strip of half a pixel is no overlap.
-    constexpr double kSliver = 0.5;
+    constexpr double SLIVER = 0.5;
     std::vector<std::pair<SvgLabel, SvgLabel>> pairs;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         for (std::size_t j = i + 1; j < labels.size(); ++j) {
@@ -79,7 +79,7 @@ std::vector<std::pair<SvgLabel, SvgLabel>> overlappingLabels(const std::vector<S
             const SvgLabel& b = labels[j];
             const double across = std::min(a.right, b.right) - std::max(a.left, b.left);
             const double down = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
-            if (across > kSliver && down > kSliver) {
+            if (across > SLIVER && down > SLIVER) {
                 pairs.emplace_back(a, b);
             }
         }

@@ -108,16 +108,16 @@ TEST(CommandLine, WrongCommandLinesNameTheOption)
 TEST(CommandLine, ExitStatusTellsUsageErrorsFromFailedImports)
 {
     const ProgramRun usage = run({"--ourairports", "dir"});
-    EXPECT_EQ(usage.status, navdb::kExitUsage);
+    EXPECT_EQ(usage.status, navdb::EXIT_USAGE);
     EXPECT_NE(usage.err.find("Usage:"), std::string::npos);
 
     const ProgramRun help = run({"--help"});
-    EXPECT_EQ(help.status, navdb::kExitOk);
+    EXPECT_EQ(help.status, navdb::EXIT_OK);
     EXPECT_NE(help.out.find("--xplane-nav"), std::string::npos);
 
     navdb::test::TempDir dir;
     const ProgramRun missing = run({"--ourairports", dir.file("nowhere"), "--output", dir.file("VORS.MDB")});
-    EXPECT_EQ(missing.status, navdb::kExitFailure);
+    EXPECT_EQ(missing.status, navdb::EXIT_FAILED);
     EXPECT_NE(missing.err.find(dir.file("nowhere")), std::string::npos) << missing.err;
 }
 
@@ -126,7 +126,7 @@ TEST(CommandLine, SuccessReportsCountsAndSkippedRows)
     navdb::test::TempDir dir;
     const ProgramRun ok = run({"--ourairports", navdb::test::fixtureDir("world"), "--xplane-nav",
                         navdb::test::fixtureDir("world") + "/nav.dat", "--output", dir.file("VORS.MDB")});
-    EXPECT_EQ(ok.status, navdb::kExitOk) << ok.err;
+    EXPECT_EQ(ok.status, navdb::EXIT_OK) << ok.err;
     for (const char* line : {"airports: 6\n", "runways: 13\n", "navs: 10\n", "countries: 4\n", "Regions: 4\n",
                              "runway ends with ILS: 5\n", "imported in "}) {
         EXPECT_NE(ok.out.find(line), std::string::npos) << line << " in\n" << ok.out;
@@ -143,7 +143,7 @@ TEST(CommandLine, OutputThatCannotBeWrittenFailsTheRun)
          {std::vector<std::string>{"--help"},
           {"--ourairports", navdb::test::fixtureDir("world"), "--output", dir.file("VORS.MDB")}}) {
         const ProgramRun failed = run(args, &lost);
-        EXPECT_EQ(failed.status, navdb::kExitFailure) << args[0];
+        EXPECT_EQ(failed.status, navdb::EXIT_FAILED) << args[0];
         EXPECT_NE(failed.err.find("meridane-navdb: cannot write to standard output"), std::string::npos)
             << failed.err;
     }

@@ -312,7 +312,7 @@ void gzipFile(const std::string& from, const std::string& to)
     ASSERT_EQ(gzclose(file), Z_OK);
 }
 
-constexpr const char* kCsvFiles[] = {"countries.csv", "regions.csv", "airport-frequencies.csv",
+constexpr const char* CSV_FILES[] = {"countries.csv", "regions.csv", "airport-frequencies.csv",
                                      "airports.csv", "runways.csv", "navaids.csv"};
 
 }  // namespace
@@ -324,7 +324,7 @@ TEST(Import, CompressedAndPlainSourcesGiveIdenticalTables)
     TempDir dir;
     navdb::test::copyFixture("world", dir.file("mixed"));
     std::filesystem::create_directory(dir.file("gz"));
-    for (const char* name : kCsvFiles) {
+    for (const char* name : CSV_FILES) {
         gzipFile(fixtureDir("world") + "/" + name, dir.file(std::string("gz/") + name + ".gz"));
     }
     for (const char* name : {"airports.csv", "navaids.csv"}) {

@@ -22,13 +22,13 @@ TEST(PlanChoices, EveryLimitAtJustInsideAndJustOutside)
         std::vector<const char*> taken;
         std::vector<const char*> refused;
     } cases[] = {
-        {"airspeed", planning::kTrueAirspeedLimit, {"1", "1.0001", "2000", "1999.9"}, {"0.9999", "2000.0001", "-1"}},
+        {"airspeed", planning::TRUE_AIRSPEED_LIMIT, {"1", "1.0001", "2000", "1999.9"}, {"0.9999", "2000.0001", "-1"}},
         {"cruise",
-         planning::kCruiseLimit,
+         planning::CRUISE_LIMIT,
          {"0", "1", "60000", "59999", "+8500"},
          {"-1", "60001", "8500.5", "1e5"}},
         {"fuel burn",
-         planning::kFuelBurnLimit,
+         planning::FUEL_BURN_LIMIT,
          {"0", "0.1", "1000000", "999999.9"},
          {"-0.1", "1000000.1", " 8,5", "nan", "inf", ""}},
     };
@@ -39,14 +39,14 @@ TEST(PlanChoices, EveryLimitAtJustInsideAndJustOutside)
             EXPECT_EQ(planning::parseFigure(text, c.limit), std::nullopt) << c.what << " '" << text << "'";
     }
     // Zero never keeps a minus into the figures.
-    for (const FigureLimit& limit : {planning::kCruiseLimit, planning::kFuelBurnLimit}) {
+    for (const FigureLimit& limit : {planning::CRUISE_LIMIT, planning::FUEL_BURN_LIMIT}) {
         const std::optional<double> zero = planning::parseFigure("-0", limit);
         ASSERT_TRUE(zero);
         EXPECT_FALSE(std::signbit(*zero));
     }
-    EXPECT_EQ(planning::limitText(planning::kTrueAirspeedLimit), "from 1 to 2000");
-    EXPECT_EQ(planning::limitText(planning::kCruiseLimit), "from 0 to 60000");
-    EXPECT_EQ(planning::limitText(planning::kFuelBurnLimit), "from 0 to 1000000");
+    EXPECT_EQ(planning::limitText(planning::TRUE_AIRSPEED_LIMIT), "from 1 to 2000");
+    EXPECT_EQ(planning::limitText(planning::CRUISE_LIMIT), "from 0 to 60000");
+    EXPECT_EQ(planning::limitText(planning::FUEL_BURN_LIMIT), "from 0 to 1000000");
 }
 
 TEST(PlanChoices, TheCalculationTakesEveryChoiceAndTheRouteAskedFor)

@@ -62,7 +62,7 @@ protected:
     std::unique_ptr<RecordingSearch> m_search;
 };
 
-const std::vector<int> kAllTries = {0, 1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6};
+const std::vector<int> ALL_TRIES = {0, 1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6};
 
 }  // namespace
 
@@ -134,7 +134,7 @@ TEST_F(RouteSearchTest, NoVorAnywhereRunsThirteenCandidateQueries)
     Build(AirportRow(1, "AAA", "Here", "N", 10, 0, "E", 10, 0) + AirportRow(2, "BBB", "There", "N", 30, 0, "E", 30, 0) +
           NavRow(1, "An NDB", "N", 10, 20, "E", 10, 20, "NDB"));
     EXPECT_TRUE(Route().empty());
-    EXPECT_EQ(Tries(), kAllTries);
+    EXPECT_EQ(Tries(), ALL_TRIES);
 }
 
 TEST_F(RouteSearchTest, ChainsBeaconsEachStrictlyNearerTheDestination)

@@ -177,7 +177,7 @@ TEST_F(AirportSearchTest, TextsBeyondTheLongestKeyMatchNothing)
     const struct {
         std::size_t length;
         bool found;
-    } cases[] = {{AirportSearch::kLongestKey, true}, {AirportSearch::kLongestKey + 1, false}, {120000, false}};
+    } cases[] = {{AirportSearch::LONGEST_KEY, true}, {AirportSearch::LONGEST_KEY + 1, false}, {120000, false}};
     for (const auto& c : cases)
         EXPECT_EQ(Search(std::string(c.length, 'X')).size(), c.found ? 1u : 0u) << c.length;
 }

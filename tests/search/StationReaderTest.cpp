@@ -144,7 +144,7 @@ TEST_F(StationReaderTest, SearchFactsAreTheStationsWithoutTheirTextsAndRangesAre
     const struct {
         std::size_t index;
         std::optional<double> range;
-    } ranges[] = {{0, 500.0}, {1, coverage::kLongestStationRangeNm}, {2, std::nullopt}, {3, 40.0}};
+    } ranges[] = {{0, 500.0}, {1, coverage::LONGEST_STATION_RANGE_NM}, {2, std::nullopt}, {3, 40.0}};
     for (const auto& r : ranges)
         EXPECT_EQ(facts[r.index].simulatorRangeNm, r.range) << all[r.index].ident;
     EXPECT_TRUE(reader.hasSimulatorRanges());

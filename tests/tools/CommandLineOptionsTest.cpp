@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::vector<tools::OptionDefinition> kDefinitions{
+const std::vector<tools::OptionDefinition> DEFINITIONS{
     {"name", 'n', true}, {"name-size", 0, true}, {"flag", 0, false}, {"help", 'h', false}};
 
 // What a command line comes to: "option=value" for each option read and
@@ -17,8 +17,8 @@ std::string Read(const std::vector<std::string>& args)
 {
     std::string seen;
     try {
-        const auto operands = tools::parseOptions(args, kDefinitions, [&](std::size_t option, const std::string& value) {
-            seen += std::string(kDefinitions[option].name) + "=" + value + " ";
+        const auto operands = tools::parseOptions(args, DEFINITIONS, [&](std::size_t option, const std::string& value) {
+            seen += std::string(DEFINITIONS[option].name) + "=" + value + " ";
             return option != 3;
         });
         for (const std::string& operand : operands)

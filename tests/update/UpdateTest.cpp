@@ -28,7 +28,7 @@ using update::test::runNavdb;
 
 namespace {
 
-const char* const kTables[] = {"Regions", "countries", "airports", "runways", "navs", "nav_idents"};
+const char* const TABLES[] = {"Regions", "countries", "airports", "runways", "navs", "nav_idents"};
 
 std::vector<std::string> listing(const std::string& dir)
 {
@@ -103,7 +103,7 @@ TEST_F(UpdateFixture, DownloadsChecksImportsAndThenAsksOnlyForNewerFiles)
     options.xplaneNav = fixtureDir("world") + "/nav.dat";
     options.output = direct.file("VORS.MDB");
     navdb::importNavigationData(options);
-    for (const char* table : kTables) {
+    for (const char* table : TABLES) {
         const std::string sql = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
         EXPECT_EQ(query(database(), sql), query(options.output, sql)) << table;
     }
@@ -315,7 +315,7 @@ TEST_F(UpdateFixture, UpdateFromTheSnapshotEqualsImportingIt)
     options.xplaneNav = nav;
     options.output = direct.file("VORS.MDB");
     navdb::importNavigationData(options);
-    for (const char* table : kTables) {
+    for (const char* table : TABLES) {
         const std::string sql = std::string("SELECT count(*), total(rowid) FROM ") + table;
         EXPECT_EQ(query(database(), sql), query(options.output, sql)) << table;
     }

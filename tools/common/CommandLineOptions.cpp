@@ -11,12 +11,12 @@ namespace {
 
 // getopt_long reports an option by the value its table gives it: the short
 // name where there is one, past every character code otherwise.
-constexpr int kFirstLongOnly = 256;
+constexpr int FIRST_LONG_ONLY = 256;
 
 int codeOf(const std::vector<OptionDefinition>& definitions, std::size_t index)
 {
     return definitions[index].shortName != 0 ? static_cast<unsigned char>(definitions[index].shortName)
-                                        : kFirstLongOnly + static_cast<int>(index);
+                                        : FIRST_LONG_ONLY + static_cast<int>(index);
 }
 
 std::string spelling(const OptionDefinition& definition, std::string_view asWritten)
@@ -72,7 +72,7 @@ std::vector<std::string> parseOptions(const std::vector<std::string>& args, cons
         if (code == '?') {
             if (index < definitions.size() && last.find('=') != std::string_view::npos)
                 throw UsageError(std::string(last) + ": --" + definitions[index].name + " takes no value");
-            if (optopt != 0 && optopt < kFirstLongOnly && last.rfind("--", 0) != 0)
+            if (optopt != 0 && optopt < FIRST_LONG_ONLY && last.rfind("--", 0) != 0)
                 throw UsageError(std::string("unknown option -") + static_cast<char>(optopt));
             throw UsageError("unknown option " + std::string(last));
         }

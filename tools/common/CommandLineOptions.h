@@ -9,9 +9,9 @@
 namespace tools {
 
 // Exit statuses both programs share.
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // the work failed: a file, the database, the output
-constexpr int kExitUsage = 2;    // the command line is wrong; nothing was done
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_FAILED = 1;  // the work failed: a file, the database, the output
+constexpr int EXIT_USAGE = 2;    // the command line is wrong; nothing was done
 
 // The command line itself is wrong; the caller answers with the usage text.
 class UsageError : public std::runtime_error {

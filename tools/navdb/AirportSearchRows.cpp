@@ -45,10 +45,10 @@ void AirportSearchRows::write(SqliteDb& db)
 
 int airportRank(std::string_view type)
 {
-    static constexpr std::array<std::string_view, 4> kByRank{
+    static constexpr std::array<std::string_view, 4> BY_RANK{
         {"LARGE_AIRPORT", "MEDIUM_AIRPORT", "SMALL_AIRPORT", "SEAPLANE_BASE"}};
-    const auto it = std::find(kByRank.begin(), kByRank.end(), type);
-    return static_cast<int>(it - kByRank.begin());
+    const auto it = std::find(BY_RANK.begin(), BY_RANK.end(), type);
+    return static_cast<int>(it - BY_RANK.begin());
 }
 
 }  // namespace navdb

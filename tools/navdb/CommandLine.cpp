@@ -13,7 +13,7 @@ namespace navdb {
 
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
-    enum { kOurairports, kXplaneNav, kOutput, kSourceUrl, kTimeout, kHeliports, kUpdate, kForce, kHelp };
+    enum { OURAIRPORTS, XPLANE_NAV, OUTPUT, SOURCE_URL, TIMEOUT, HELIPORTS, UPDATE, FORCE, HELP };
     static const std::vector<tools::OptionDefinition> definitions{{"ourairports", 0, true},
                                                       {"xplane-nav", 0, true},
                                                       {"output", 0, true},
@@ -24,31 +24,31 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                                                       {"force", 0, false},
                                                       {"help", 'h', false}};
     CommandLine result;
-    bool seen[kHelp] = {};
+    bool seen[HELP] = {};
     std::string timeout;
     const std::vector<std::string> operands =
         tools::parseOptions(args, definitions, [&](std::size_t option, const std::string& value) {
-            if (option == kHelp) {
+            if (option == HELP) {
                 result.help = true;
                 return true;
             }
             seen[option] = true;
-            if (option == kHeliports) {
+            if (option == HELIPORTS) {
                 result.options.includeHeliports = true;
                 return true;
             }
-            if (option == kUpdate || option == kForce) {
-                (option == kUpdate ? result.update : result.force) = true;
+            if (option == UPDATE || option == FORCE) {
+                (option == UPDATE ? result.update : result.force) = true;
                 return true;
             }
             const std::string name = std::string("--") + definitions[option].name;
             if (value.empty()) {
                 throw UsageError(name + " needs a value");
             }
-            std::string& target = option == kOurairports ? result.options.ourairportsDir
-                                  : option == kXplaneNav ? result.options.xplaneNav
-                                  : option == kSourceUrl ? result.sourceUrl
-                                  : option == kTimeout   ? timeout
+            std::string& target = option == OURAIRPORTS ? result.options.ourairportsDir
+                                  : option == XPLANE_NAV ? result.options.xplaneNav
+                                  : option == SOURCE_URL ? result.sourceUrl
+                                  : option == TIMEOUT   ? timeout
                                                          : result.options.output;
             if (!target.empty()) {
                 throw UsageError(name + " given more than once");
@@ -63,23 +63,23 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         return result;
     }
     if (result.update) {
-        if (seen[kOurairports]) {
+        if (seen[OURAIRPORTS]) {
             throw UsageError("--ourairports and --update exclude each other: --update downloads the files");
         }
     } else {
-        for (const int option : {kSourceUrl, kTimeout, kForce}) {
+        for (const int option : {SOURCE_URL, TIMEOUT, FORCE}) {
             if (seen[option]) {
                 throw UsageError(std::string("--") + definitions[option].name + " is only for --update");
             }
         }
-        if (!seen[kOurairports]) {
+        if (!seen[OURAIRPORTS]) {
             throw UsageError("--ourairports DIR is required");
         }
-        if (!seen[kOutput]) {
+        if (!seen[OUTPUT]) {
             throw UsageError("--output PATH is required");
         }
     }
-    if (seen[kTimeout]) {
+    if (seen[TIMEOUT]) {
         char* end = nullptr;
         const long seconds = std::strtol(timeout.c_str(), &end, 10);
         if (end == timeout.c_str() || *end != '\0' || seconds < 1 || seconds > 3600) {
@@ -154,11 +154,11 @@ int runNavdb(int argc, const char* const* argv, std::ostream& out, std::ostream&
         commandLine = parseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     } catch (const UsageError& error) {
         err << program << ": " << error.what() << '\n' << usageText(program);
-        return kExitUsage;
+        return EXIT_USAGE;
     }
     if (commandLine.help) {
         out << usageText(program);
-        return tools::outputArrived(out, err, program) ? kExitOk : kExitFailure;
+        return tools::outputArrived(out, err, program) ? EXIT_OK : EXIT_FAILED;
     }
     if (commandLine.update) {
         return runUpdate(commandLine, program, out, err);
@@ -167,10 +167,10 @@ int runNavdb(int argc, const char* const* argv, std::ostream& out, std::ostream&
         const ImportResult result = importNavigationData(commandLine.options);
         printReport(result, !commandLine.options.xplaneNav.empty(), out, err);
         const std::string note = " (" + commandLine.options.output + " was written)";
-        return tools::outputArrived(out, err, program, note) ? kExitOk : kExitFailure;
+        return tools::outputArrived(out, err, program, note) ? EXIT_OK : EXIT_FAILED;
     } catch (const std::exception& error) {
         err << program << ": " << tools::messageLine(error) << '\n';
-        return kExitFailure;
+        return EXIT_FAILED;
     }
 }
 

@@ -10,9 +10,9 @@
 
 namespace navdb {
 
-using tools::kExitFailure;
-using tools::kExitOk;
-using tools::kExitUsage;
+using tools::EXIT_FAILED;
+using tools::EXIT_OK;
+using tools::EXIT_USAGE;
 
 struct CommandLine {
     ImportOptions options;

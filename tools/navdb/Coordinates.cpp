@@ -85,7 +85,7 @@ std::optional<Decimal> parseDecimal(std::string_view text)
     return result;
 }
 
-constexpr long kUnitsPerDegree = 10000;  // hundredths of a degree, to two decimals
+constexpr long UNITS_PER_DEGREE = 10000;  // hundredths of a degree, to two decimals
 
 // The value in units of 1/10000 degree, rounded half away from zero; nullopt
 // when it cannot be a coordinate at all.
@@ -120,7 +120,7 @@ std::optional<SplitCoordinate> splitCoordinate(std::string_view text, Axis axis)
         return std::nullopt;
     }
     const auto units = roundedUnits(*value);
-    const long limit = (axis == Axis::Latitude ? 90 : 180) * kUnitsPerDegree;
+    const long limit = (axis == Axis::Latitude ? 90 : 180) * UNITS_PER_DEGREE;
     if (!units || *units > limit) {
         return std::nullopt;
     }
@@ -131,10 +131,10 @@ std::optional<SplitCoordinate> splitCoordinate(std::string_view text, Axis axis)
     } else {
         result.direction = south ? 'W' : 'E';
     }
-    result.major = static_cast<int>(*units / kUnitsPerDegree);
+    result.major = static_cast<int>(*units / UNITS_PER_DEGREE);
     // Both operands are exact integers, so the division gives the double
     // nearest the two-decimal value: 6394 / 100.0 is the double read as 63.94.
-    result.minor = static_cast<double>(*units % kUnitsPerDegree) / 100.0;
+    result.minor = static_cast<double>(*units % UNITS_PER_DEGREE) / 100.0;
     return result;
 }
 

@@ -29,7 +29,7 @@ namespace navdb {
 
 namespace {
 
-constexpr double kNoFrequency = -1.0;
+constexpr double NO_FREQUENCY = -1.0;
 
 struct Continent {
     std::string_view code;
@@ -37,15 +37,15 @@ struct Continent {
 };
 
 // Also the order of the Regions rows.
-constexpr std::array<Continent, 7> kContinents{{
+constexpr std::array<Continent, 7> CONTINENTS{{
     {"AF", "Africa"}, {"AN", "Antarctica"}, {"AS", "Asia"}, {"EU", "Europe"},
     {"NA", "North America"}, {"OC", "Oceania"}, {"SA", "South America"},
 }};
 
 std::optional<std::size_t> continentIndex(std::string_view code)
 {
-    for (std::size_t i = 0; i < kContinents.size(); ++i) {
-        if (kContinents[i].code == code) {
+    for (std::size_t i = 0; i < CONTINENTS.size(); ++i) {
+        if (CONTINENTS[i].code == code) {
             return i;
         }
     }
@@ -53,7 +53,7 @@ std::optional<std::size_t> continentIndex(std::string_view code)
 }
 
 // Every OurAirports file the import reads.
-constexpr std::array<const char*, 6> kSourceFiles{
+constexpr std::array<const char*, 6> SOURCE_FILES{
     {"countries.csv", "regions.csv", "airport-frequencies.csv", "airports.csv", "runways.csv", "navaids.csv"}};
 
 struct Country {
@@ -115,7 +115,7 @@ ImportResult Import::run()
     m_result.skipped.reserve(7);
 
     std::vector<std::string> inputs;
-    for (const char* file : kSourceFiles) {
+    for (const char* file : SOURCE_FILES) {
         inputs.push_back(sourcePath(file));
     }
     if (!m_options.xplaneNav.empty()) {
@@ -331,12 +331,12 @@ void Import::importAirports(CsvSource& source, SqliteDb& db)
         insert.bind(1, nextId)
             .bind(2, key)
             .bind(3, record.fields[name])
-            .bind(4, kContinents[owner.continent].name)
+            .bind(4, CONTINENTS[owner.continent].name)
             .bind(5, owner.name)
             .bind(6, regionIt != m_regionNames.end() ? regionIt->second : regionCode)
             .bind(7, record.fields[municipality]);
         bindPosition(insert, 8, *position);
-        insert.bind(14, feet).bind(15, atisIt != m_atis.end() ? atisIt->second.mhz : kNoFrequency);
+        insert.bind(14, feet).bind(15, atisIt != m_atis.end() ? atisIt->second.mhz : NO_FREQUENCY);
         insert.run();
         facts.addAirport(nextId, position->latitudeDegrees, position->longitudeDegrees, record.fields[iata],
                          record.fields[country]);
@@ -403,7 +403,7 @@ void Import::importRunways(CsvSource& source, SqliteDb& db)
                 .bind(2, end)
                 .bind(3, feet)
                 .bind(4, type)
-                .bind(5, ils.value_or(kNoFrequency));
+                .bind(5, ils.value_or(NO_FREQUENCY));
             insert.run();
             ++m_result.rows.runways;
         }
@@ -447,7 +447,7 @@ void Import::importNavaids(CsvSource& source, SqliteDb& db)
         const bool vor = kind == "VOR" || kind == "VOR-DME" || kind == "VORTAC";
         // VHF aids are tuned in MHz, NDBs in kHz.
         const bool vhf = vor || kind == "DME" || kind == "TACAN";
-        double stored = kNoFrequency;
+        double stored = NO_FREQUENCY;
         if (!trimBlanks(record.fields[frequency]).empty()) {
             const auto khz = parseNumber(record.fields[frequency]);
             if (!khz) {
@@ -488,7 +488,7 @@ void Import::importRegionsAndCountries(SqliteDb& db)
 {
     // Only regions and countries that lead to an airport: an empty one would
     // be a dead end in the pilot's region → country → airport choice.
-    std::array<bool, kContinents.size()> used{};
+    std::array<bool, CONTINENTS.size()> used{};
     Statement insertCountry(db, "INSERT INTO countries (name, region) VALUES (?,?)");
     for (const auto& code : m_countryOrder) {
         const Country& country = m_countries.at(code);
@@ -496,14 +496,14 @@ void Import::importRegionsAndCountries(SqliteDb& db)
             continue;
         }
         used[country.continent] = true;
-        insertCountry.bind(1, country.name).bind(2, kContinents[country.continent].name);
+        insertCountry.bind(1, country.name).bind(2, CONTINENTS[country.continent].name);
         insertCountry.run();
         ++m_result.rows.countries;
     }
     Statement insertRegion(db, "INSERT INTO Regions (name) VALUES (?)");
-    for (std::size_t i = 0; i < kContinents.size(); ++i) {
+    for (std::size_t i = 0; i < CONTINENTS.size(); ++i) {
         if (used[i]) {
-            insertRegion.bind(1, kContinents[i].name);
+            insertRegion.bind(1, CONTINENTS[i].name);
             insertRegion.run();
             ++m_result.rows.regions;
         }

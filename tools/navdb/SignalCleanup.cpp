@@ -9,21 +9,21 @@ namespace navdb {
 
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr std::size_t kSignalCount = sizeof kSignals / sizeof kSignals[0];
+constexpr int SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr std::size_t SIGNAL_COUNT = sizeof SIGNALS / sizeof SIGNALS[0];
 
 // Read by the handler: written only while no handler of ours is installed.
 char g_path[PATH_MAX];
 volatile sig_atomic_t g_armed = 0;
-struct sigaction g_previous[kSignalCount];
-bool g_installed[kSignalCount];
+struct sigaction g_previous[SIGNAL_COUNT];
+bool g_installed[SIGNAL_COUNT];
 bool g_inUse = false;
 
 sigset_t terminationSignals()
 {
     sigset_t set;
     sigemptyset(&set);
-    for (const int signo : kSignals) {
+    for (const int signo : SIGNALS) {
         sigaddset(&set, signo);
     }
     return set;
@@ -37,8 +37,8 @@ void removeAndResignal(int signo)
     if (g_armed != 0) {
         ::unlink(g_path);
     }
-    for (std::size_t i = 0; i < kSignalCount; ++i) {
-        if (kSignals[i] == signo) {
+    for (std::size_t i = 0; i < SIGNAL_COUNT; ++i) {
+        if (SIGNALS[i] == signo) {
             ::sigaction(signo, &g_previous[i], nullptr);
         }
     }
@@ -61,14 +61,14 @@ RemoveOnSignal::RemoveOnSignal(const std::string& path)
     action.sa_handler = removeAndResignal;
     action.sa_mask = terminationSignals();
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignalCount; ++i) {
+    for (std::size_t i = 0; i < SIGNAL_COUNT; ++i) {
         g_installed[i] = false;
         struct sigaction current {};
-        if (::sigaction(kSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
+        if (::sigaction(SIGNALS[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
             continue;
         }
         g_previous[i] = current;
-        g_installed[i] = ::sigaction(kSignals[i], &action, nullptr) == 0;
+        g_installed[i] = ::sigaction(SIGNALS[i], &action, nullptr) == 0;
     }
 }
 
@@ -77,9 +77,9 @@ RemoveOnSignal::~RemoveOnSignal()
     if (!m_active) {
         return;
     }
-    for (std::size_t i = 0; i < kSignalCount; ++i) {
+    for (std::size_t i = 0; i < SIGNAL_COUNT; ++i) {
         if (g_installed[i]) {
-            ::sigaction(kSignals[i], &g_previous[i], nullptr);
+            ::sigaction(SIGNALS[i], &g_previous[i], nullptr);
         }
     }
     g_armed = 0;

@@ -6,7 +6,7 @@ namespace navdb {
 void SkippedRows::add(std::size_t line, const std::string& reason)
 {
     ++m_count;
-    if (m_reasons.size() < kKeptReasons) {
+    if (m_reasons.size() < KEPT_REASONS) {
         m_reasons.push_back(m_file + ":" + std::to_string(line) + ": " + reason);
     }
 }

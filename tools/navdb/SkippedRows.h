@@ -12,7 +12,7 @@ namespace navdb {
 // file would otherwise flood the terminal with the same message.
 class SkippedRows {
 public:
-    static constexpr std::size_t kKeptReasons = 5;
+    static constexpr std::size_t KEPT_REASONS = 5;
 
     explicit SkippedRows(std::string file) : m_file(std::move(file)) {}
 

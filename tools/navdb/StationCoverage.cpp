@@ -18,7 +18,7 @@ namespace navdb {
 
 namespace {
 
-constexpr double kSameStationNm = 5.0;
+constexpr double SAME_STATION_NM = 5.0;
 
 }  // namespace
 
@@ -44,7 +44,7 @@ std::optional<double> SimulatorRanges::find(std::string_view ident, double latit
     if (it == m_byIdent.end())
         return std::nullopt;
     std::optional<double> range;
-    double nearest = kSameStationNm;
+    double nearest = SAME_STATION_NM;
     for (const Entry& entry : it->second) {
         const double d = coverage::geodesicNm(latitude, longitude, entry.latitude, entry.longitude);
         if (d <= nearest) {
@@ -92,9 +92,9 @@ SimulatorRanges readXplaneRanges(const std::string& path, std::string_view code,
             skipped.add(reader.lineNumber(), "bad " + what + " range '" + std::string(fields[5]) + "'");
             continue;
         }
-        if (*range > coverage::kLongestStationRangeNm) {
+        if (*range > coverage::LONGEST_STATION_RANGE_NM) {
             skipped.add(reader.lineNumber(), what + " range '" + std::string(fields[5]) + "' is beyond any station's " +
-                                                 base::formatFixed(coverage::kLongestStationRangeNm, 0) + " nm");
+                                                 base::formatFixed(coverage::LONGEST_STATION_RANGE_NM, 0) + " nm");
             continue;
         }
         ranges.add(fields[7], *latitude, *longitude, *range);

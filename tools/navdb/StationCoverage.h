@@ -42,7 +42,7 @@ private:
 // The VOR rows (code 3) of an X-Plane nav.dat: latitude, longitude,
 // elevation, frequency, range in nm, declination, ident, name. The header
 // must already have been checked (readXplaneIls does); rows that cannot be
-// read, and ranges not above 0 or beyond coverage::kLongestStationRangeNm,
+// read, and ranges not above 0 or beyond coverage::LONGEST_STATION_RANGE_NM,
 // are added to skipped.
 SimulatorRanges readXplaneVorRanges(const std::string& path, SkippedRows& skipped);
 

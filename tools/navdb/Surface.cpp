@@ -21,7 +21,7 @@ struct SurfaceWord {
 
 // Chosen from the codes that occur most often in runways.csv. Upper case
 // letters of Latin-1 are written as UTF-8 upper case (PIÇARRA).
-constexpr std::array<SurfaceWord, 82> kWords{{
+constexpr std::array<SurfaceWord, 82> WORDS{{
     {"ASP", "Asphalt"}, {"ASPH", "Asphalt"}, {"ASPHALT", "Asphalt"}, {"ASFALT", "Asphalt"},
     {"ASPHAULT", "Asphalt"}, {"ASPHALTE", "Asphalt"}, {"TAR", "Asphalt"}, {"TARMAC", "Asphalt"},
     {"MAC", "Asphalt"}, {"MACADAM", "Asphalt"}, {"BLACKTOP", "Asphalt"},
@@ -56,13 +56,13 @@ constexpr std::array<SurfaceWord, 82> kWords{{
 }};
 
 // "UNKNOWN" is matched whole only: as a word inside a compound it tells nothing.
-constexpr std::string_view kUnknownWhole = "UNKNOWN";
+constexpr std::string_view UNKNOWN_WHOLE = "UNKNOWN";
 
 const std::vector<std::pair<std::string_view, std::string_view>>& sortedWords()
 {
     static const auto words = [] {
         std::vector<std::pair<std::string_view, std::string_view>> sorted;
-        for (const auto& entry : kWords) {
+        for (const auto& entry : WORDS) {
             sorted.emplace_back(entry.word, entry.name);
         }
         std::sort(sorted.begin(), sorted.end());
@@ -112,7 +112,7 @@ std::string surfaceName(std::string_view code)
 {
     const std::string_view given = trimBlanks(code);
     const std::string text = upper(given);
-    if (text == kUnknownWhole) {
+    if (text == UNKNOWN_WHOLE) {
         return "Unknown";
     }
     std::size_t pos = 0;

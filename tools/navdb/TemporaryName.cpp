@@ -15,9 +15,9 @@ namespace navdb {
 
 namespace {
 
-constexpr std::size_t kPidDigits = 10;   // room kept for any pid, so the cut never depends on it
-constexpr std::size_t kUniqueChars = 6;  // mkstemp's XXXXXX
-const std::string kTag = ".tmp-";
+constexpr std::size_t PID_DIGITS = 10;   // room kept for any pid, so the cut never depends on it
+constexpr std::size_t UNIQUE_CHARS = 6;  // mkstemp's XXXXXX
+const std::string TAG = ".tmp-";
 
 std::string hashText(const std::string& text)
 {
@@ -33,17 +33,17 @@ std::string hashText(const std::string& text)
 // "<name>.tmp-", shortened to leave room for the pid and mkstemp's part.
 std::string temporaryStem(const std::string& fileName, std::size_t nameMax)
 {
-    const std::size_t fixed = kTag.size() + kPidDigits + 1 + kUniqueChars;
+    const std::size_t fixed = TAG.size() + PID_DIGITS + 1 + UNIQUE_CHARS;
     const std::size_t room = nameMax > fixed ? nameMax - fixed : 0;
     if (fileName.size() <= room) {
-        return fileName + kTag;
+        return fileName + TAG;
     }
     const std::string hash = "~" + hashText(fileName);
     std::size_t keep = room > hash.size() ? room - hash.size() : 0;
     while (keep > 0 && (static_cast<unsigned char>(fileName[keep]) & 0xC0) == 0x80) {
         --keep;
     }
-    return fileName.substr(0, keep) + hash + kTag;
+    return fileName.substr(0, keep) + hash + TAG;
 }
 
 // The pid of a name "<stem><pid>-XXXXXX", or 0 when the name is not one.
@@ -54,7 +54,7 @@ long pidOfTemporaryName(const std::string& name, const std::string& stem)
     }
     const std::string rest = name.substr(stem.size());
     const auto dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos || dash > kPidDigits || rest.size() != dash + 1 + kUniqueChars) {
+    if (dash == 0 || dash == std::string::npos || dash > PID_DIGITS || rest.size() != dash + 1 + UNIQUE_CHARS) {
         return 0;
     }
     long pid = 0;

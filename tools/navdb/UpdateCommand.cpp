@@ -42,13 +42,13 @@ std::string progressLine(const update::UpdateProgress& progress)
     } else {
         line << '[' << progress.file + 1 << '/' << progress.files << "] " << std::left << std::setw(24)
              << progress.name;
-        constexpr int kWidth = 24;
+        constexpr int WIDTH = 24;
         const int filled = progress.total > 0
-                               ? static_cast<int>(kWidth * std::min<std::uint64_t>(progress.received, progress.total) /
+                               ? static_cast<int>(WIDTH * std::min<std::uint64_t>(progress.received, progress.total) /
                                                   progress.total)
                                : 0;
         line << " [" << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << megabytes(progress.received);
+             << std::string(static_cast<std::size_t>(WIDTH - filled), '.') << "] " << megabytes(progress.received);
         if (progress.total > 0) {
             line << " / " << megabytes(progress.total);
         }
@@ -121,11 +121,11 @@ int runUpdate(const CommandLine& commandLine, const std::string& program, std::o
         }
         out << "Navigation database: " << options.output << '\n';
         const std::string note = " (" + options.output + " was written)";
-        return tools::outputArrived(out, err, program, note) ? kExitOk : kExitFailure;
+        return tools::outputArrived(out, err, program, note) ? EXIT_OK : EXIT_FAILED;
     } catch (const std::exception& error) {
         endBar();
         err << program << ": " << tools::messageLine(error) << '\n';
-        return kExitFailure;
+        return EXIT_FAILED;
     }
 }
 

@@ -89,7 +89,7 @@ int FollowPlan(CDatabase& database, const std::string& departureID, const std::s
     std::string linkText = "connecting";
     std::optional<Clock::time_point> lastLine;
     bool fresh = false;  // a frame not yet printed
-    int status = tools::kExitOk;
+    int status = tools::EXIT_OK;
     while (!base::InterruptRequests::requested()) {
         if (std::optional<EventQueue::Event> event = events.pop(std::chrono::milliseconds(100))) {
             if (const auto* s = std::get_if<simlink::LinkStatus>(&*event)) {
@@ -110,7 +110,7 @@ int FollowPlan(CDatabase& database, const std::string& departureID, const std::s
                                : flying::followTextLine(follower.plan(), frame))
                       << std::endl;
             if (!std::cout) {
-                status = tools::kExitFailure;
+                status = tools::EXIT_FAILED;
                 break;
             }
             lastLine = now;

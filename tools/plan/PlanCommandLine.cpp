@@ -39,13 +39,13 @@ void ReadMapSize(const std::string& value, PlanCommandLine& options)
     const std::size_t x = value.find('x');
     int width = 0, height = 0;
     if (x == std::string::npos || !ReadSide(std::string_view(value).substr(0, x), width) ||
-        !ReadSide(std::string_view(value).substr(x + 1), height) || width < map::kSmallestMapFileSide ||
-        height < map::kSmallestMapFileSide || width > map::kLargestMapSide ||
-        height > map::kLargestMapSide ||
-        static_cast<long long>(width) * height > map::kLargestMapFilePixels) {
-        throw UsageError("--map-size needs WIDTHxHEIGHT in pixels, " + std::to_string(map::kSmallestMapFileSide) +
-                         " to " + std::to_string(map::kLargestMapSide) + " each and at most " +
-                         std::to_string(map::kLargestMapFilePixels / 1000000) + " million in all, not '" +
+        !ReadSide(std::string_view(value).substr(x + 1), height) || width < map::SMALLEST_MAP_FILE_SIDE ||
+        height < map::SMALLEST_MAP_FILE_SIDE || width > map::LARGEST_MAP_SIDE ||
+        height > map::LARGEST_MAP_SIDE ||
+        static_cast<long long>(width) * height > map::LARGEST_MAP_FILE_PIXELS) {
+        throw UsageError("--map-size needs WIDTHxHEIGHT in pixels, " + std::to_string(map::SMALLEST_MAP_FILE_SIDE) +
+                         " to " + std::to_string(map::LARGEST_MAP_SIDE) + " each and at most " +
+                         std::to_string(map::LARGEST_MAP_FILE_PIXELS / 1000000) + " million in all, not '" +
                          value + "'");
     }
     options.mapWidth = width;
@@ -86,8 +86,8 @@ Value OneOf(const std::optional<Value>& read, const char* what, const std::strin
 bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::string& error)
 {
     enum {
-        kHelp, kStats, kReport, kRouteString, kFormat, kExport, kMap, kMapSize, kSpeed, kCruise, kDb,
-        kRoute, kRanges, kCompare, kMapRings, kWind, kFuelBurn, kPaper, kVersion, kFollow, kTune, kNavaids
+        HELP, STATS, REPORT, ROUTE_STRING, FORMAT, EXPORT, MAP, MAP_SIZE, SPEED, CRUISE, DB,
+        ROUTE, RANGES, COMPARE, MAP_RINGS, WIND, FUEL_BURN, PAPER, VERSION, FOLLOW, TUNE, NAVAIDS
     };
     static const std::vector<tools::OptionDefinition> definitions{
         {"help", 'h', false},   {"stats", 0, false}, {"report", 0, false}, {"route-string", 0, false},
@@ -102,79 +102,79 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
             std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), definitions,
             [&](std::size_t option, const std::string& value) {
                 switch (option) {
-                case kHelp:
+                case HELP:
                     options.help = true;
                     return false;
-                case kVersion:
+                case VERSION:
                     // Read on: --db names the database it reports on.
                     options.version = true;
                     break;
-                case kStats:
+                case STATS:
                     options.stats = true;
                     break;
-                case kReport:
+                case REPORT:
                     options.report = true;
                     break;
-                case kRouteString:
+                case ROUTE_STRING:
                     options.routeString = true;
                     break;
-                case kFormat:
+                case FORMAT:
                     options.format = FormatNamed(value);
                     break;
-                case kExport:
+                case EXPORT:
                     options.exports.push_back(value);
                     break;
-                case kMap:
+                case MAP:
                     options.mapFile = value;
                     break;
-                case kMapSize:
+                case MAP_SIZE:
                     ReadMapSize(value, options);
                     break;
-                case kSpeed:
+                case SPEED:
                     options.choices.trueAirspeedKt =
-                        ReadFigure("--speed", "a true airspeed in knots", planning::kTrueAirspeedLimit, value);
+                        ReadFigure("--speed", "a true airspeed in knots", planning::TRUE_AIRSPEED_LIMIT, value);
                     break;
-                case kCruise:
+                case CRUISE:
                     options.choices.cruiseFt = static_cast<int>(
-                        ReadFigure("--cruise", "a whole number of feet", planning::kCruiseLimit, value));
+                        ReadFigure("--cruise", "a whole number of feet", planning::CRUISE_LIMIT, value));
                     break;
-                case kWind:
+                case WIND:
                     options.choices.wind =
                         Required(flightplan::parseWind(value),
                                  "--wind needs DDD/SS, the true direction the wind blows from (0 to 360) and its "
                                  "speed in knots (0 to " + base::formatFixed(flightplan::MAX_WIND_SPEED_KT, 0) + "), not '" +
                                      value + "'");
                     break;
-                case kFuelBurn:
+                case FUEL_BURN:
                     options.choices.fuelBurnPerHour = ReadFigure(
-                        "--fuel-burn", "the fuel used per hour, a number", planning::kFuelBurnLimit, value);
+                        "--fuel-burn", "the fuel used per hour, a number", planning::FUEL_BURN_LIMIT, value);
                     break;
-                case kPaper:
+                case PAPER:
                     options.choices.paper =
                         OneOf(kneeboard::parsePaper(value), "paper", value, "a5, a4, letter or half-letter");
                     break;
-                case kDb:
+                case DB:
                     if (value.empty())
                         throw UsageError("--db needs a value");
                     options.database = value;
                     break;
-                case kRoute:
+                case ROUTE:
                     options.choices.routeKind = OneOf(planning::parseRouteKind(value), "route", value, "listed or best");
                     break;
-                case kRanges:
+                case RANGES:
                     options.choices.rangeModel =
                         OneOf(coverage::parseRangeModel(value), "ranges", value, "standard or simulator");
                     break;
-                case kNavaids:
+                case NAVAIDS:
                     options.choices.navaids = OneOf(coverage::parseNavaids(value), "navaids", value, "vor or vor+ndb");
                     break;
-                case kCompare:
+                case COMPARE:
                     options.compare = true;
                     break;
-                case kMapRings:
+                case MAP_RINGS:
                     options.choices.rings = true;
                     break;
-                case kFollow:
+                case FOLLOW:
                     try {
                         simlink::parseLinkAddress(value);
                     } catch (const std::invalid_argument& e) {
@@ -182,7 +182,7 @@ bool ParsePlanCommandLine(int argc, char** argv, PlanCommandLine& options, std::
                     }
                     options.follow = value;
                     break;
-                case kTune:
+                case TUNE:
                     options.tune = true;
                     break;
                 }
@@ -240,10 +240,10 @@ std::string PlanUsage()
            "                     letter or half-letter\n"
            "  --map FILE         write the route map as .svg or .png\n"
            "  --map-size WxH     the map's size in pixels (" +
-           std::to_string(map::kMapFileWidth) + "x" + std::to_string(map::kMapFileHeight) +
-           "), each side " + std::to_string(map::kSmallestMapFileSide) + " to " +
-           std::to_string(map::kLargestMapSide) + ",\n"
-           "                     at most " + std::to_string(map::kLargestMapFilePixels / 1000000) +
+           std::to_string(map::MAP_FILE_WIDTH) + "x" + std::to_string(map::MAP_FILE_HEIGHT) +
+           "), each side " + std::to_string(map::SMALLEST_MAP_FILE_SIDE) + " to " +
+           std::to_string(map::LARGEST_MAP_SIDE) + ",\n"
+           "                     at most " + std::to_string(map::LARGEST_MAP_FILE_PIXELS / 1000000) +
            " million in all\n"
            "  --map-rings        draw the route beacons' reception ranges on the map\n"
            "  --route KIND       listed (the default): the route search's chain; best:\n"

@@ -24,7 +24,7 @@ struct PlanCommandLine {
     planning::PlanChoices choices;
     bool compare = false;    // both routes' summaries side by side
     std::string mapFile;  // the route map, SVG or PNG by the extension
-    int mapWidth = map::kMapFileWidth, mapHeight = map::kMapFileHeight;
+    int mapWidth = map::MAP_FILE_WIDTH, mapHeight = map::MAP_FILE_HEIGHT;
     // --follow: the simulator to follow the plan in, as
     // flightgear[:HOST[:PORT]] or xplane[:HOST[:PORT]]; "" not to.
     std::string follow;

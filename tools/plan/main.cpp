@@ -47,11 +47,11 @@ int PrintVersion(const PlanCommandLine& options)
     std::cout << PROGRAM << " " << MERIDANE_VERSION << "\n";
     const std::string databasePath = ChooseDatabase(options);
     if (databasePath.empty())
-        return tools::kExitFailure;
+        return tools::EXIT_FAILED;
     CDatabase database;
     database.Open(nullptr, false, true, ConnectStringFor(databasePath), true);
     std::cout << NavDataLine(ReadNavDataEdition(&database)) << " (" << databasePath << ")\n";
-    return tools::kExitOk;
+    return tools::EXIT_OK;
 }
 
 // The run after the command line was read: the exit status.
@@ -59,23 +59,23 @@ int Plan(const PlanCommandLine& options)
 {
     const std::string databasePath = ChooseDatabase(options);
     if (databasePath.empty())
-        return tools::kExitFailure;
+        return tools::EXIT_FAILED;
     CDatabase database;
     database.Open(nullptr, false, true, ConnectStringFor(databasePath), true);
 
     std::string departureID = ResolveAirportArgument(database, options.departure, databasePath, std::cerr);
     if (departureID.empty())
-        return tools::kExitUsage;
+        return tools::EXIT_USAGE;
     std::string destinationID = ResolveAirportArgument(database, options.destination, databasePath, std::cerr);
     if (destinationID.empty())
-        return tools::kExitUsage;
+        return tools::EXIT_USAGE;
     CheckAirportPosition(database, departureID, databasePath);
     CheckAirportPosition(database, destinationID, databasePath);
 
     if ((options.BestRoute() || options.compare) && departureID == destinationID) {
         std::cerr << PROGRAM << ": the best route needs two different airports; " << options.departure
                   << " is both\n";
-        return tools::kExitUsage;
+        return tools::EXIT_USAGE;
     }
 
     // The listed route, where anything asks for it: the best route alone
@@ -112,7 +112,7 @@ int Plan(const PlanCommandLine& options)
                      static_cast<unsigned long long>(database.GetStatementCount() - statementsBefore),
                      seconds * 1000.0, route.GetItemCount());
     }
-    return tools::kExitOk;
+    return tools::EXIT_OK;
 }
 
 }  // namespace
@@ -123,29 +123,29 @@ int main(int argc, char** argv)
     std::string error;
     if (!ParsePlanCommandLine(argc, argv, options, error)) {
         std::cerr << PROGRAM << ": " << error << "\n" << PlanUsage();
-        return tools::kExitUsage;
+        return tools::EXIT_USAGE;
     }
     if (options.help) {
         std::cout << PlanUsage();
-        return tools::outputArrived(std::cout, std::cerr, PROGRAM) ? tools::kExitOk : tools::kExitFailure;
+        return tools::outputArrived(std::cout, std::cerr, PROGRAM) ? tools::EXIT_OK : tools::EXIT_FAILED;
     }
     try {
         CheckExportNames(options);
     } catch (const std::exception& e) {
         std::cerr << PROGRAM << ": " << e.what() << "\n";
-        return tools::kExitUsage;
+        return tools::EXIT_USAGE;
     }
 
-    int status = tools::kExitOk;
+    int status = tools::EXIT_OK;
     try {
         status = options.version ? PrintVersion(options) : Plan(options);
     } catch (const std::exception& e) {
         // The database, a data file, the plan, the map or a file written:
         // each layer's message names the thing and the cause.
         std::cerr << PROGRAM << ": " << tools::messageLine(e) << "\n";
-        return tools::kExitFailure;
+        return tools::EXIT_FAILED;
     }
-    if (status != tools::kExitOk)
+    if (status != tools::EXIT_OK)
         return status;
-    return tools::outputArrived(std::cout, std::cerr, PROGRAM) ? tools::kExitOk : tools::kExitFailure;
+    return tools::outputArrived(std::cout, std::cerr, PROGRAM) ? tools::EXIT_OK : tools::EXIT_FAILED;
 }
