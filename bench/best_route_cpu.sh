@@ -14,11 +14,9 @@ runs=${RUNS:-7}
 db=()
 [ "${1:-}" = "--db" ] && db=(--db "$2")
 
-pairs=(
-  FAOR:FACT VABB:VIDP WSSS:WIII KMIA:TJSJ OMDB:OERK NFFN:NSFA KJFK:KBOS EGLL:LFPG KSEA:KMIA CYVR:CYYZ
-  EDDF:LIRF LFPG:LGAV EHAM:ESSA UUEE:ULLI RJTT:RJFF ZBAA:ZSPD SBGR:SBGL SCEL:SAEZ MMMX:KIAH PANC:PAFA
-  PHNL:PHTO YSSY:YPPH NZAA:NZCH HECA:LLBG HKJK:HTDA DNMM:DGAA SKBO:SEQM VTBS:VVTS PAFA:UHMA
-)
+# shellcheck source=world_pairs.sh
+source "$(dirname "$0")/world_pairs.sh"
+pairs=("${world_pairs[@]}")
 
 # The median task clock, in ms, of $runs runs of the planner with these
 # arguments.

@@ -11,11 +11,9 @@ plan=${MERIDANE_PLAN:-build/tools/plan/meridane-plan}
 db=()
 [ "${1:-}" = "--db" ] && db=(--db "$2")
 
-pairs=(
-  FAOR:FACT VABB:VIDP WSSS:WIII KMIA:TJSJ OMDB:OERK NFFN:NSFA KJFK:KBOS EGLL:LFPG KSEA:KMIA CYVR:CYYZ
-  EDDF:LIRF LFPG:LGAV EHAM:ESSA UUEE:ULLI RJTT:RJFF ZBAA:ZSPD SBGR:SBGL SCEL:SAEZ MMMX:KIAH PANC:PAFA
-  PHNL:PHTO YSSY:YPPH NZAA:NZCH HECA:LLBG HKJK:HTDA DNMM:DGAA SKBO:SEQM VTBS:VVTS PAFA:UHMA
-)
+# shellcheck source=world_pairs.sh
+source "$(dirname "$0")/world_pairs.sh"
+pairs=("${world_pairs[@]}")
 
 # Prints the JSON plan; the run's user and system CPU seconds go to $cpu.
 cpu=$(mktemp)
