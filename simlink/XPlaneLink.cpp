@@ -68,6 +68,10 @@ void XPlaneLink::run()
             report(LinkState::Lost, answering ? describe(address()) + " stopped answering; trying again…"
                                               : notAnswering("no answer"));
             answering = false;
+            // An X-Plane that comes back may take only some of the renewed
+            // subscriptions: what the others said before is not the aircraft
+            // now, and no sample may be made of it until they answer again.
+            values = xplane::DatarefValues();
         }
         if (!answering && now - lastSubscribe >= RETRY_INTERVAL) {
             subscribeAll(socket, xplane::UPDATES_PER_SECOND);

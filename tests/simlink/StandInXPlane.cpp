@@ -81,12 +81,21 @@ void StandInXPlane::quit()
     m_rates.clear();
 }
 
-void StandInXPlane::resume() { m_quit = false; }
+void StandInXPlane::resume(int missedRequests)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_missedRequests = missedRequests;
+    m_quit = false;
+}
 
 void StandInXPlane::handle(const char* data, std::size_t size, const void* from, unsigned fromLength)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (size == 413 && std::memcmp(data, "RREF\0", 5) == 0) {
+        if (m_missedRequests > 0) {
+            --m_missedRequests;
+            return;
+        }
         const int rate = int32At(data + 5);
         const int index = int32At(data + 9);
         const std::string path(data + 13, strnlen(data + 13, 400));

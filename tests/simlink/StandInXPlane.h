@@ -31,7 +31,9 @@ public:
     void setGarbage(bool on) { m_garbage = on; }
     // Silent, and every subscription forgotten, until resume().
     void quit();
-    void resume();
+    // Back, missing the first `missedRequests` subscription requests, as an
+    // X-Plane still starting does.
+    void resume(int missedRequests = 0);
 
 private:
     void serve();
@@ -41,6 +43,7 @@ private:
     int m_port = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_quit{false};
+    int m_missedRequests = 0;
     std::atomic<bool> m_garbage{false};
     std::atomic<std::size_t> m_badPadding{0};
     std::mutex m_mutex;
