@@ -3,6 +3,7 @@
 
 #include "base/NumberText.h"
 #include "data/DBException.h"
+#include "data/DatabaseTables.h"
 #include "data/Recordset.h"
 
 #include "coverage/StationRange.h"
@@ -57,11 +58,7 @@ const char* const SELECT_NDB_SEARCH_FACTS =
 bool hasNdbTable(CDatabase* database)
 {
     try {
-        CRecordset rs(database);
-        return rs.Open(CRecordset::forwardOnly,
-                       "SELECT name FROM sqlite_master WHERE type='table' AND name='ndb_coverage'",
-                       CRecordset::none) &&
-               !rs.IsEOF();
+        return HasTable(*database, "ndb_coverage");
     } catch (const CDBException&) {
         return false;
     }
@@ -76,11 +73,7 @@ std::optional<double> number(const std::string& text)
 bool hasCoverageTable(CDatabase* database)
 {
     try {
-        CRecordset rs(database);
-        return rs.Open(CRecordset::forwardOnly,
-                       "SELECT name FROM sqlite_master WHERE type='table' AND name='nav_coverage'",
-                       CRecordset::none) &&
-               !rs.IsEOF();
+        return HasTable(*database, "nav_coverage");
     } catch (const CDBException&) {
         return false;
     }

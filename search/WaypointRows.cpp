@@ -5,6 +5,7 @@
 #include "flightplan/PlanError.h"
 
 #include "data/DBException.h"
+#include "data/DatabaseTables.h"
 #include "data/Recordset.h"
 
 #include <cmath>
@@ -29,12 +30,8 @@ const Source AIRPORT{"airports", "airport_facts", "airports", "airport", Waypoin
 
 bool hasTable(CDatabase& database, const char* table)
 {
-    CRecordset rs(&database);
     try {
-        rs.SetParameters({table});
-        return rs.Open(CRecordset::forwardOnly, "SELECT name FROM sqlite_master WHERE type='table' AND name=?",
-                       CRecordset::none) &&
-               !rs.IsEOF();
+        return HasTable(database, table);
     } catch (const CDBException& e) {
         throw PlanError(std::string("The navigation database cannot tell whether it has ") + table + ": " +
                         e.what());

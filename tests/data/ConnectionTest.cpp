@@ -2,6 +2,7 @@
 #include "data/ConnectionString.h"
 #include "data/DBException.h"
 #include "tests/support/FixtureDb.h"
+#include "data/DatabaseTables.h"
 #include "data/Recordset.h"
 #include "base/ProtectedFiles.h"
 
@@ -244,4 +245,25 @@ TEST(Connection, ProtectsTheFileItReadsAndOnlyWhileItReadsIt)
     EXPECT_TRUE(base::isProtectedPath("VORS.MDB"));
     db.Close();
     EXPECT_FALSE(base::isProtectedPath("VORS.MDB"));
+}
+
+// The side tables are found by name alone: a view or an index of that name
+// is no table, and a name is a bound value, never part of the query.
+TEST(Connection, TellsWhichTablesTheDatabaseHas)
+{
+    ScratchDirectory dir;
+    ExecuteSqlScript("VORS.MDB", ReadTestFile("support/schema.sql") +
+                                     "DROP TABLE ndb_coverage; CREATE VIEW ndb_coverage AS SELECT 1;"
+                                     "CREATE INDEX nav_index ON navs(ID);");
+    CDatabase db;
+    ASSERT_TRUE(db.Open(nullptr, false, true, NAVDB_CONNECT_STRING, true));
+    const struct {
+        const char* name;
+        bool table;
+    } cases[] = {
+        {"nav_coverage", true}, {"nav_idents", true},  {"ndb_coverage", false}, {"nav_index", false},
+        {"", false}, {"navs' OR '1'='1", false}, {"navs\xc3\xa9", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HasTable(db, c.name), c.table) << c.name;
 }
