@@ -8,6 +8,7 @@
 #include "search/StationReader.h"
 
 #include <fcntl.h>
+#include <zlib.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,7 +28,7 @@ namespace {
 constexpr char STATION_FACTS_MAGIC[8] = {'M', 'R', 'D', 'N', 'S', 'F', 'C', '\n'};
 // Raised whenever what a file holds, or what the reader reads, changes:
 // a file of another version is ignored and written anew.
-constexpr std::uint32_t STATION_FACTS_FORMAT = 1;
+constexpr std::uint32_t STATION_FACTS_FORMAT = 2;
 constexpr unsigned char HAS_ELEVATION = 1, HAS_SIMULATOR_RANGE = 2;
 // What each station takes: ID, latitude, longitude, which facts it has,
 // elevation, simulator range, class.
@@ -35,21 +36,14 @@ constexpr std::size_t STATION_RECORD_BYTES = 8 + 8 + 8 + 1 + 8 + 8 + 1;
 // Far more stations than the world has: a count beyond it is damage.
 constexpr std::uint64_t MOST_STATIONS = 10'000'000;
 
-// A checksum of 64-bit words (FNV-1a's steps over words rather than
-// bytes): any damage to the file is noticed, and the stations of the whole
-// world are summed in a fraction of a millisecond.
-std::uint64_t checksumOf(const char* data, std::size_t size)
+using Checksum = std::uint32_t;
+
+// zlib's CRC-32: any damage to the file is noticed, and the stations of the
+// whole world are summed in a fraction of a millisecond.
+Checksum checksumOf(const char* data, std::size_t size)
 {
-    std::uint64_t hash = 14695981039346656037ull;
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, data + i, 8);
-        hash = (hash ^ word) * 1099511628211ull;
-    }
-    for (; i < size; ++i)
-        hash = (hash ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
-    return hash;
+    return static_cast<Checksum>(
+        crc32_z(crc32_z(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data), static_cast<z_size_t>(size)));
 }
 
 class Writer {
@@ -180,9 +174,9 @@ namespace {
 bool appendDecoded(const char* bytes, std::size_t size, const DatabaseFileIdentity& identity,
                    coverage::StationKind kind, std::vector<coverage::Station>& stations)
 {
-    if (bytes == nullptr || size < sizeof(std::uint64_t))
+    if (bytes == nullptr || size < sizeof(Checksum))
         return false;
-    const std::size_t body = size - sizeof(std::uint64_t);
+    const std::size_t body = size - sizeof(Checksum);
     // The header must be the very one this identity and kind would write,
     // and the size the one its count gives, before a byte more is read:
     // a stranger's file costs nothing however large it is.
@@ -196,7 +190,7 @@ bool appendDecoded(const char* bytes, std::size_t size, const DatabaseFileIdenti
     if (!in.get(count) || count > MOST_STATIONS ||
         body != header.size() + sizeof count + static_cast<std::size_t>(count) * STATION_RECORD_BYTES)
         return false;
-    std::uint64_t checksum = 0;
+    Checksum checksum = 0;
     std::memcpy(&checksum, bytes + body, sizeof checksum);
     if (checksum != checksumOf(bytes, body))
         return false;
@@ -257,9 +251,11 @@ StationFactsCache::StationFactsCache(std::string dir) : m_dir(std::move(dir)) {}
 
 std::string StationFactsCache::fileFor(const std::string& databasePath, coverage::StationKind kind) const
 {
-    const std::uint64_t hash = checksumOf(databasePath.data(), databasePath.size());
+    // Two databases whose paths share a checksum take turns in one file;
+    // the header tells them apart.
+    const Checksum hash = checksumOf(databasePath.data(), databasePath.size());
     char name[64];
-    std::snprintf(name, sizeof name, "stations-%016llx-%s.bin", static_cast<unsigned long long>(hash),
+    std::snprintf(name, sizeof name, "stations-%08lx-%s.bin", static_cast<unsigned long>(hash),
                   kind == coverage::StationKind::Ndb ? "ndb" : "vor");
     return m_dir + "/" + name;
 }
