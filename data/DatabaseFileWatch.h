@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 // Notices that an SQLite database file was written in place since the watch
 // began: its size, times or the version bytes of its header changed. A
@@ -22,6 +23,13 @@ struct DatabaseFileIdentity {
     std::uint64_t device = 0, inode = 0;
     std::int64_t size = 0, modifiedSeconds = 0, modifiedNanoseconds = 0;
     std::array<unsigned char, 16> version{};
+
+    bool operator==(const DatabaseFileIdentity& other) const
+    {
+        return std::tie(path, device, inode, size, modifiedSeconds, modifiedNanoseconds, version) ==
+               std::tie(other.path, other.device, other.inode, other.size, other.modifiedSeconds,
+                        other.modifiedNanoseconds, other.version);
+    }
 };
 
 class DatabaseFileWatch {

@@ -294,7 +294,7 @@ void StationFactsCache::appendSearchFacts(CDatabase* database, coverage::Station
     std::vector<coverage::Station> read = readFromDatabase();
     // Stored only when the file stayed as it was all through the reading.
     DatabaseFileIdentity after;
-    if (database->FileIdentity(after) && encodeStationFacts(after, kind, {}) == encodeStationFacts(identity, kind, {}))
+    if (database->FileIdentity(after) && after == identity)
         store(file, identity, kind, read);
     append(std::move(read));
 }
