@@ -35,7 +35,6 @@ struct Transfer {
     std::FILE* file = nullptr;
     int writeErrno = 0;
     std::string statusLine;  // of the last response (redirects come first)
-    Validators validators;
     const TransferProgress* progress = nullptr;
     bool cancelled = false;
 };
@@ -51,29 +50,23 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user)
     return bytes;
 }
 
+// The status line of each response (redirects come first), for the reason
+// phrase in messages; libcurl keeps the header fields themselves.
 std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto* transfer = static_cast<Transfer*>(user);
     const std::string line(data, size * count);
-    if (line.compare(0, 5, "HTTP/") == 0) {
+    if (line.compare(0, 5, "HTTP/") == 0)
         transfer->statusLine = trimmed(line);
-        transfer->validators = Validators{};
-        return size * count;
-    }
-    const auto colon = line.find(':');
-    if (colon == std::string::npos) {
-        return size * count;
-    }
-    std::string field = line.substr(0, colon);
-    for (char& c : field) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (field == "etag") {
-        transfer->validators.etag = trimmed(line.substr(colon + 1));
-    } else if (field == "last-modified") {
-        transfer->validators.lastModified = trimmed(line.substr(colon + 1));
-    }
     return size * count;
+}
+
+// A field of the last response, as libcurl read it; empty where it has none.
+std::string headerField(CURL* handle, const char* name)
+{
+    curl_header* field = nullptr;
+    return curl_easy_header(handle, name, 0, CURLH_HEADER, -1, &field) == CURLHE_OK ? std::string(field->value)
+                                                                                   : std::string();
 }
 
 int onProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t)
@@ -178,7 +171,8 @@ DownloadOutcome downloadFile(const std::string& url, const std::string& name, co
     curl_off_t bytes = 0;
     curl_easy_getinfo(handle, CURLINFO_SIZE_DOWNLOAD_T, &bytes);
     outcome.bytes = static_cast<std::uint64_t>(bytes);
-    outcome.validators = transfer.validators;
+    outcome.validators.etag = headerField(handle, "ETag");
+    outcome.validators.lastModified = headerField(handle, "Last-Modified");
     return outcome;
 }
 
